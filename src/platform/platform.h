@@ -1,0 +1,34 @@
+// The services a loaded add-in instance reaches the machine through.
+//
+// One Platform is handed to each add-in instance by whoever hosts it (the
+// simulated host in tests and in the pinlet command; later the COM server).
+// It owns nothing: the backend keeps the services alive for as long as the
+// add-in is loaded.
+#ifndef PINLET_PLATFORM_PLATFORM_H_
+#define PINLET_PLATFORM_PLATFORM_H_
+
+#include <functional>
+#include <memory>
+
+#include "platform/mapi_helpers.h"
+#include "platform/registry.h"
+#include "platform/support_library.h"
+#include "platform/windows.h"
+
+namespace pinlet {
+
+struct Platform {
+  Registry* registry = nullptr;
+  MessageBoxes* message_boxes = nullptr;
+  WindowManager* window_manager = nullptr;
+  FileSystem* files = nullptr;
+  Clock* clock = nullptr;
+  // Loads the support library; raises a HostError when it is not installed.
+  std::function<std::shared_ptr<SupportLibrary>()> load_support_library;
+  // Creates the MAPI helper objects by ProgID; see mapi_helpers.h.
+  ComObjectFactory* objects = nullptr;
+};
+
+}  // namespace pinlet
+
+#endif  // PINLET_PLATFORM_PLATFORM_H_

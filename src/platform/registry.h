@@ -1,0 +1,66 @@
+// The Windows registry as the add-in sees it.
+//
+// Only the current user's branch is used. Key paths are backslash-separated
+// and compared without regard to case, as Windows does; value names too.
+// Values keep their type and raw bytes: REG_SZ as UTF-8 text (possibly with a
+// terminating zero another tool stored), REG_DWORD as four little-endian bytes.
+// Failures are answers (nullopt / false), never exceptions: the registry is
+// read and written with errors ignored everywhere in the add-in.
+#ifndef PINLET_PLATFORM_REGISTRY_H_
+#define PINLET_PLATFORM_REGISTRY_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pinlet {
+
+enum RegType : uint32_t {
+  kRegNone = 0,
+  kRegSz = 1,
+  kRegExpandSz = 2,
+  kRegBinary = 3,
+  kRegDword = 4,
+  kRegMultiSz = 7,
+};
+
+struct RegValue {
+  uint32_t type = kRegNone;
+  std::string data;  // raw bytes
+
+  static RegValue Text(std::string_view text) { return {kRegSz, std::string(text)}; }
+  static RegValue Dword(uint32_t value);
+  // The DWORD held in data; requires type == kRegDword and four bytes.
+  uint32_t dword() const;
+  bool operator==(const RegValue& other) const {
+    return type == other.type && data == other.data;
+  }
+};
+
+constexpr std::string_view kHkeyCurrentUser = "HKEY_CURRENT_USER";
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // The value `name` of key `path` under HKEY_CURRENT_USER; nullopt when the
+  // key or the value does not exist. An empty name is the key's default value.
+  virtual std::optional<RegValue> QueryValue(std::string_view path, std::string_view name) = 0;
+  // Creates the key and any missing parents, then stores the value. Returns
+  // false when the key cannot be created or written; nothing changes then.
+  virtual bool SetValue(std::string_view path, std::string_view name, const RegValue& value) = 0;
+  // Names of the values of a key in the order they were first written;
+  // nullopt when the key does not exist.
+  virtual std::optional<std::vector<std::string>> EnumValueNames(std::string_view path) = 0;
+  // Names of the direct subkeys of a key; nullopt when it does not exist.
+  virtual std::optional<std::vector<std::string>> EnumSubkeys(std::string_view path) = 0;
+  virtual bool KeyExists(std::string_view path) = 0;
+  // Removes one value; false when it was not there.
+  virtual bool DeleteValue(std::string_view path, std::string_view name) = 0;
+};
+
+}  // namespace pinlet
+
+#endif  // PINLET_PLATFORM_REGISTRY_H_

@@ -1,0 +1,102 @@
+#include "platform/sim/host_session.h"
+
+#include <exception>
+
+#include "platform/host_error.h"
+
+namespace pinlet::sim {
+namespace {
+
+class OtherHost : public HostApplication {
+ public:
+  OtherHost(World* world, std::string name)
+      : world_(world), name_(std::move(name)), addins_(MakeCOMAddIns(world, {kPinletProgId})) {}
+  std::string Name() override {
+    world_->faults.Check("Application.Name");
+    return name_;
+  }
+  std::string Version() override { return "11.0"; }
+  std::shared_ptr<COMAddIns> GetCOMAddIns() override {
+    world_->faults.Check("Application.COMAddIns");
+    return addins_;
+  }
+
+ private:
+  World* world_;
+  std::string name_;
+  std::shared_ptr<COMAddIns> addins_;
+};
+
+}  // namespace
+
+std::shared_ptr<HostApplication> MakeOtherHost(World* world, std::string name) {
+  return std::make_shared<OtherHost>(world, std::move(name));
+}
+
+HostSession::HostSession(World* world, AddInFactory factory, HostOptions options)
+    : world_(world), factory_(std::move(factory)), options_(std::move(options)) {}
+
+HostSession::~HostSession() {
+  if (started_) Stop();
+}
+
+void HostSession::Call(const char* name, const std::function<void()>& callback) {
+  callbacks_.emplace_back(name);
+  try {
+    callback();
+  } catch (const HostError& e) {
+    world_->escaped_exceptions.push_back(std::string(name) + ": HostError " +
+                                         std::to_string(e.number()) + " " + e.description());
+  } catch (const std::exception& e) {
+    world_->escaped_exceptions.push_back(std::string(name) + ": " + e.what());
+  } catch (...) {
+    world_->escaped_exceptions.push_back(std::string(name) + ": unknown exception");
+  }
+}
+
+void HostSession::Start() {
+  if (started_) return;
+  started_ = true;
+  if (options_.host_name == "Outlook") {
+    outlook_ = std::make_shared<SimOutlook>(world_, std::vector<std::string>{kPinletProgId});
+    app_ = outlook_;
+    if (options_.with_windows) outlook_->OpenExplorer();
+  } else {
+    app_ = MakeOtherHost(world_, options_.host_name);
+  }
+  addin_ = factory_(world_->platform());
+  std::shared_ptr<COMAddIn> instance = app_->GetCOMAddIns()->Item(kPinletProgId);
+  Custom custom;
+  Call("OnConnection",
+       [&] { addin_->OnConnection(app_, options_.connect_mode, instance, custom); });
+  Call("OnAddInsUpdate", [&] { addin_->OnAddInsUpdate(custom); });
+  Call("OnStartupComplete", [&] { addin_->OnStartupComplete(custom); });
+}
+
+void HostSession::Reconnect() {
+  if (!started_) return;
+  Custom custom;
+  Call("OnBeginShutdown", [&] { addin_->OnBeginShutdown(custom); });
+  Call("OnDisconnection", [&] { addin_->OnDisconnection(kDisconnectUserClosed, custom); });
+  std::shared_ptr<COMAddIn> instance = app_->GetCOMAddIns()->Item(kPinletProgId);
+  Call("OnConnection",
+       [&] { addin_->OnConnection(app_, kConnectAfterStartup, instance, custom); });
+  Call("OnStartupComplete", [&] { addin_->OnStartupComplete(custom); });
+}
+
+void HostSession::Stop() {
+  if (!started_) return;
+  started_ = false;
+  if (outlook_) {
+    while (!outlook_->inspectors().empty()) outlook_->CloseInspector(outlook_->inspectors().back());
+    while (!outlook_->explorers().empty()) outlook_->CloseExplorer(outlook_->explorers().back());
+  }
+  Custom custom;
+  Call("OnBeginShutdown", [&] { addin_->OnBeginShutdown(custom); });
+  Call("OnDisconnection", [&] { addin_->OnDisconnection(kDisconnectHostShutdown, custom); });
+  addin_.reset();
+  app_.reset();
+  outlook_.reset();
+}
+
+}  // namespace pinlet::sim

@@ -1,0 +1,76 @@
+// A simulated Office host process that loads the add-in the way the host does.
+//
+// The session starts a host application (Outlook, Word or any other named
+// host), optionally with an open main window, creates the registered add-in
+// class through its factory and calls the five IDTExtensibility2 callbacks in
+// the host's order: OnConnection, OnAddInsUpdate, OnStartupComplete at start;
+// at stop the windows close first, then OnBeginShutdown and OnDisconnection.
+// An exception that escapes a callback is caught here and recorded in the
+// world's escaped_exceptions: the real host would crash or drop the add-in.
+#ifndef PINLET_PLATFORM_SIM_HOST_SESSION_H_
+#define PINLET_PLATFORM_SIM_HOST_SESSION_H_
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/addin_host.h"
+#include "platform/platform.h"
+#include "platform/sim/sim_outlook.h"
+
+namespace pinlet::sim {
+
+constexpr const char* kPinletProgId = "Pinlet.Connect";
+
+struct HostOptions {
+  std::string host_name = "Outlook";
+  // Outlook starts with a main window; false models Outlook started by
+  // another program, with no window at all.
+  bool with_windows = true;
+  int connect_mode = kConnectStartup;
+};
+
+class HostSession {
+ public:
+  using AddInFactory = std::function<std::shared_ptr<IDTExtensibility2>(const Platform&)>;
+
+  HostSession(World* world, AddInFactory factory, HostOptions options = {});
+  ~HostSession();
+
+  // Starts the host and loads the add-in; does nothing when already started.
+  void Start();
+  // Closes the windows, unloads the add-in and ends the host.
+  void Stop();
+  // Switches the add-in off and on again in the same process (a second
+  // connection of the same add-in object).
+  void Reconnect();
+
+  bool started() const { return started_; }
+  // The host's application; an Outlook when host_name is "Outlook".
+  std::shared_ptr<HostApplication> application() const { return app_; }
+  std::shared_ptr<SimOutlook> outlook() const { return outlook_; }
+  std::shared_ptr<IDTExtensibility2> addin() const { return addin_; }
+  // The callbacks made, in order ("OnConnection", ...).
+  const std::vector<std::string>& callbacks() const { return callbacks_; }
+
+ private:
+  void Call(const char* name, const std::function<void()>& callback);
+
+  World* world_;
+  AddInFactory factory_;
+  HostOptions options_;
+  bool started_ = false;
+  std::shared_ptr<HostApplication> app_;
+  std::shared_ptr<SimOutlook> outlook_;
+  std::shared_ptr<IDTExtensibility2> addin_;
+  std::vector<std::string> callbacks_;
+};
+
+// Any other Office host: a name and the COM add-ins collection.
+std::shared_ptr<HostApplication> MakeOtherHost(World* world, std::string name);
+std::shared_ptr<COMAddIns> MakeCOMAddIns(World* world, const std::vector<std::string>& progids);
+
+}  // namespace pinlet::sim
+
+#endif  // PINLET_PLATFORM_SIM_HOST_SESSION_H_

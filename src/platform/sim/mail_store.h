@@ -1,0 +1,162 @@
+// The simulated profile's data: stores, folders, items, views.
+//
+// This is the state behind the simulated object model (sim_outlook_*.h): the
+// host objects handed to the add-in are thin handles on these nodes. It
+// enforces the host's rules that do not depend on who asks: an item has no
+// EntryID until its first save; EntryIDs and StoreIDs are unique hexadecimal
+// strings; Items(subject) is answered from a per-folder subject index, never a
+// scan, so folders of 100 000 items are normal; deleting moves an item to its
+// store's Deleted Items, and deleting it there removes it for good.
+#ifndef PINLET_PLATFORM_SIM_MAIL_STORE_H_
+#define PINLET_PLATFORM_SIM_MAIL_STORE_H_
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/date.h"
+#include "platform/variant.h"
+
+namespace pinlet::sim {
+
+struct FolderNode;
+struct StoreNode;
+
+struct PropNode {
+  std::string name;
+  int type = 1;
+  Variant value;
+};
+
+struct AttachmentNode {
+  std::string file_name;
+  std::string content;
+};
+
+struct ItemNode {
+  int cls = 43;
+  std::string message_class;
+  std::string subject;
+  std::string entry_id;  // empty until the first save
+  FolderNode* folder = nullptr;
+  bool in_folder = false;  // saved into the folder's item list
+  bool gone = false;       // deleted for good
+  uint64_t file_seq = 0;   // order of filing into the folder
+  Date last_modified;
+  std::vector<PropNode> user_props;
+  std::map<std::string, Variant, std::less<>> members;  // class-specific members
+  std::map<uint32_t, Variant> mapi_props;               // MAPI properties by tag
+  std::vector<AttachmentNode> attachments;
+
+  PropNode* FindProp(std::string_view name);
+};
+
+struct ViewNode {
+  std::string name;
+  int type = 0;
+  std::string xml;
+  int save_option = 0;
+};
+
+struct FolderNode {
+  std::string name;
+  std::string entry_id;
+  int kind = 6;  // the default-folder number whose kind of items it holds
+  StoreNode* store = nullptr;
+  FolderNode* parent = nullptr;
+  std::vector<std::shared_ptr<FolderNode>> children;
+  std::vector<std::shared_ptr<ItemNode>> items;
+  std::unordered_map<std::string, std::vector<ItemNode*>> by_subject;  // folded subject
+  std::vector<ViewNode> views;
+  std::string current_view;
+  bool custom_views_only = false;
+  std::vector<std::string> user_fields;
+  bool forgotten = false;  // deleted for good
+
+  // "\\Store name\Folder\Subfolder", as FolderPath shows it.
+  std::string Path() const;
+  FolderNode* Child(std::string_view name) const;
+  ViewNode* FindView(std::string_view name);
+};
+
+struct StoreNode {
+  std::string name;
+  std::string store_id;
+  std::shared_ptr<FolderNode> root;
+  std::map<int, FolderNode*> defaults;  // default-folder number -> folder
+};
+
+// Item class for a message class ("IPM.Contact" -> 40); unknown classes hold posts.
+int ClassForMessageClass(std::string_view message_class);
+// Message class for an item type of Items.Add (6 -> "IPM.Post"); "" when unknown.
+std::string MessageClassForItemType(int item_type);
+// The default-folder kind a folder type of Folders.Add stands for.
+// The standard views of a folder of that kind, the first one current.
+std::vector<ViewNode> DefaultViews(int folder_kind);
+// View XML for a new view of a type (table, card, ...) in such a folder.
+std::string NewViewXml(int folder_kind, std::string_view view_name, int view_type);
+
+class MailStore {
+ public:
+  MailStore();
+
+  // A new store; with default folders it gets the standard folder tree
+  // (Inbox, Outbox, Sent Items, Deleted Items, Drafts, Calendar, Contacts,
+  // Tasks, Journal, Notes), each with its standard views.
+  StoreNode& AddStore(std::string name, bool with_default_folders);
+  FolderNode& AddFolder(FolderNode& parent, std::string name, int kind);
+  // A new unsaved item that will be saved into `folder`.
+  std::shared_ptr<ItemNode> NewItem(FolderNode& folder, std::string_view message_class);
+  // Saves: assigns the EntryID on the first save, files the item and its subject.
+  void SaveItem(const std::shared_ptr<ItemNode>& item, Date now);
+  // Moves a saved item into another folder (a new EntryID across stores).
+  void MoveItem(const std::shared_ptr<ItemNode>& item, FolderNode& destination, Date now);
+  // To Deleted Items, or for good when it is there already.
+  void DeleteItem(const std::shared_ptr<ItemNode>& item, Date now);
+  // Keeps the subject index right after an item's subject changed.
+  void Reindex(ItemNode& item, std::string_view old_subject);
+
+  FolderNode* FindFolder(std::string_view entry_id, std::string_view store_id = "");
+  std::shared_ptr<ItemNode> FindItem(std::string_view entry_id, std::string_view store_id = "");
+  // The first item of the folder whose subject equals `subject` (folded case).
+  ItemNode* FindBySubject(FolderNode& folder, std::string_view subject);
+  std::shared_ptr<ItemNode> SharedItem(ItemNode* item);
+
+  const std::vector<std::unique_ptr<StoreNode>>& stores() const { return stores_; }
+  StoreNode* default_store() { return stores_.empty() ? nullptr : stores_.front().get(); }
+  // Used by loading, to keep identifiers stable across runs.
+  void RegisterFolderId(FolderNode& folder);
+  void RegisterItemId(const std::shared_ptr<ItemNode>& item);
+  void BumpIdCounter(uint64_t at_least) {
+    if (next_id_ <= at_least) next_id_ = at_least + 1;
+  }
+  std::string NewEntryId();
+  // Drops a folder deleted for good, with its subfolders and items, from the
+  // identifier maps; handles on it then raise.
+  void ForgetFolder(FolderNode& folder);
+  bool IsForgotten(const FolderNode& folder) const { return folder.forgotten; }
+  // Folders deleted for good, kept alive for handles that still point at them.
+  std::vector<std::shared_ptr<FolderNode>> graveyard;
+
+ private:
+  void Unfile(ItemNode& item);
+  void File(const std::shared_ptr<ItemNode>& item);
+  void IndexSubject(ItemNode& item);
+  void UnindexSubject(ItemNode& item, std::string_view subject);
+
+  std::vector<std::unique_ptr<StoreNode>> stores_;
+  std::unordered_map<std::string, FolderNode*> folders_by_id_;
+  std::unordered_map<std::string, std::shared_ptr<ItemNode>> items_by_id_;
+  uint64_t next_id_ = 1;
+  uint64_t next_seq_ = 1;
+};
+
+std::string FoldCase(std::string_view text);
+
+}  // namespace pinlet::sim
+
+#endif  // PINLET_PLATFORM_SIM_MAIL_STORE_H_

@@ -1,0 +1,170 @@
+#include "platform/sim/sim_mapi_helpers.h"
+
+#include "platform/host_error.h"
+#include "platform/sim/sim_outlook.h"
+
+namespace pinlet::sim {
+namespace {
+
+HostError CannotCreate(const std::string& progid) {
+  return HostError(errors::kCannotCreateObject, "ActiveX component can't create object", progid);
+}
+
+class SimMapiUtils : public MapiUtils {
+ public:
+  explicit SimMapiUtils(World* world) : world_(world) {}
+  Variant HrGetOneProp(const ol::ItemPtr& item, uint32_t tag) override {
+    world_->faults.Check("MAPIUtils.HrGetOneProp");
+    auto node = Node(item);
+    auto it = node->mapi_props.find(tag);
+    if (it == node->mapi_props.end())
+      throw HostError(-2147221233, "MAPI_E_NOT_FOUND", "MAPIUtils.HrGetOneProp");
+    return it->second;
+  }
+  void HrSetOneProp(const ol::ItemPtr& item, uint32_t tag, const Variant& value,
+                    bool save) override {
+    world_->faults.Check("MAPIUtils.HrSetOneProp");
+    auto node = Node(item);
+    node->mapi_props[tag] = value;
+    if (save && !node->entry_id.empty()) world_->store.SaveItem(node, world_->clock.Now());
+  }
+
+ private:
+  std::shared_ptr<ItemNode> Node(const ol::ItemPtr& item) {
+    auto node = NodeOf(item);
+    if (!node || node->gone) throw HostError(errors::kTypeMismatch, "Type mismatch");
+    return node;
+  }
+  World* world_;
+};
+
+class SimCdoField : public CdoField {
+ public:
+  SimCdoField(World* world, std::shared_ptr<ItemNode> node, std::string name)
+      : world_(world), node_(std::move(node)), name_(std::move(name)) {}
+  std::string Name() override { return name_; }
+  Variant Value() override { return Prop("Field.Value").value; }
+  void SetValue(const Variant& value) override { Prop("Field.Value").value = ToText(value); }
+
+ private:
+  PropNode& Prop(const char* member) {
+    world_->faults.Check(member);
+    PropNode* prop = node_->FindProp(name_);
+    if (!prop) throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
+    return *prop;
+  }
+  World* world_;
+  std::shared_ptr<ItemNode> node_;
+  std::string name_;
+};
+
+class SimCdoFields : public CdoFields {
+ public:
+  SimCdoFields(World* world, std::shared_ptr<ItemNode> node) : world_(world), node_(std::move(node)) {}
+  int Count() override { return static_cast<int>(node_->user_props.size()); }
+  std::shared_ptr<CdoField> Item(std::string_view name) override {
+    world_->faults.Check("Fields.Item");
+    if (!node_->FindProp(name))
+      throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
+                      "Fields.Item");
+    return std::make_shared<SimCdoField>(world_, node_, std::string(name));
+  }
+  std::shared_ptr<CdoField> Add(std::string_view name, int, const Variant& value) override {
+    world_->faults.Check("Fields.Add");
+    if (PropNode* prop = node_->FindProp(name)) {
+      prop->value = ToText(value);
+    } else {
+      node_->user_props.push_back({std::string(name), 1, ToText(value)});
+    }
+    return std::make_shared<SimCdoField>(world_, node_, std::string(name));
+  }
+
+ private:
+  World* world_;
+  std::shared_ptr<ItemNode> node_;
+};
+
+class SimCdoMessage : public CdoMessage {
+ public:
+  SimCdoMessage(World* world, std::shared_ptr<ItemNode> node) : world_(world), node_(std::move(node)) {}
+  std::shared_ptr<CdoFields> Fields() override {
+    world_->faults.Check("Message.Fields");
+    return std::make_shared<SimCdoFields>(world_, node_);
+  }
+  void Update() override {
+    world_->faults.Check("Message.Update");
+    world_->store.SaveItem(node_, world_->clock.Now());
+  }
+
+ private:
+  World* world_;
+  std::shared_ptr<ItemNode> node_;
+};
+
+class SimCdoSession : public CdoSession {
+ public:
+  explicit SimCdoSession(World* world) : world_(world) {}
+  void Logon(bool, bool) override {
+    world_->faults.Check("Session.Logon");
+    logged_on_ = true;
+  }
+  std::shared_ptr<CdoMessage> GetMessage(std::string_view entry_id,
+                                         std::string_view store_id) override {
+    world_->faults.Check("Session.GetMessage");
+    if (!logged_on_)
+      throw HostError(-2147221219, "[Collaboration Data Objects - [MAPI_E_NOT_INITIALIZED]]");
+    auto node = world_->store.FindItem(entry_id, store_id);
+    if (!node)
+      throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
+                      "Session.GetMessage");
+    return std::make_shared<SimCdoMessage>(world_, node);
+  }
+
+ private:
+  World* world_;
+  bool logged_on_ = false;
+};
+
+class SimRdoSession : public RdoSession {
+ public:
+  explicit SimRdoSession(World* world) : world_(world) {}
+  void AttachToOutlook() override {
+    world_->faults.Check("RDOSession.MAPIOBJECT");
+    attached_ = true;
+  }
+  ol::FolderPtr GetFolderFromID(std::string_view entry_id) override {
+    world_->faults.Check("RDOSession.GetFolderFromID");
+    if (!attached_) throw HostError(errors::kOperationFailed, "Not logged on");
+    FolderNode* node = world_->store.FindFolder(entry_id);
+    if (!node) throw NotFoundError("RDOSession.GetFolderFromID");
+    return WrapFolder(world_, node);
+  }
+  std::string ProfileName() override { return "Outlook"; }
+
+ private:
+  World* world_;
+  bool attached_ = false;
+};
+
+}  // namespace
+
+std::shared_ptr<MapiUtils> SimObjectFactory::CreateMapiUtils() {
+  world_->faults.Check("CreateObject Redemption.MAPIUtils");
+  if (!redemption_installed) throw CannotCreate("Redemption.MAPIUtils");
+  return std::make_shared<SimMapiUtils>(world_);
+}
+
+std::shared_ptr<CdoSession> SimObjectFactory::CreateCdoSession() {
+  world_->faults.Check("CreateObject MAPI.Session");
+  if (!cdo_installed) throw CannotCreate("MAPI.Session");
+  ++cdo_sessions_created;
+  return std::make_shared<SimCdoSession>(world_);
+}
+
+std::shared_ptr<RdoSession> SimObjectFactory::CreateRdoSession() {
+  world_->faults.Check("CreateObject Redemption.RDOSession");
+  if (!redemption_installed) throw CannotCreate("Redemption.RDOSession");
+  return std::make_shared<SimRdoSession>(world_);
+}
+
+}  // namespace pinlet::sim

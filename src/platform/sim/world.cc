@@ -1,0 +1,141 @@
+#include "platform/sim/world.h"
+
+#include "platform/host_error.h"
+#include "platform/sim/sim_mapi_helpers.h"
+
+namespace pinlet::sim {
+
+int SimMessageBoxes::Show(std::string_view text, std::string_view title, int style) {
+  faults_->Check("MsgBox");
+  int answer;
+  if (!answers_.empty()) {
+    answer = answers_.front();
+    answers_.pop_front();
+  } else {
+    int buttons = style & 0xF;
+    answer = buttons == mb::kYesNo || buttons == mb::kYesNoCancel ? mb::kYes : mb::kOk;
+  }
+  shown_.push_back({std::string(text), std::string(title), style, answer});
+  return answer;
+}
+
+WindowHandle SimWindowManager::Create(std::string title) {
+  WindowHandle handle = next_;
+  next_ += 0x10;
+  windows_[handle] = Window{std::move(title)};
+  return handle;
+}
+
+SimWindowManager::Window* SimWindowManager::Find(WindowHandle handle) {
+  auto it = windows_.find(handle);
+  return it == windows_.end() ? nullptr : &it->second;
+}
+
+bool SimWindowManager::SetTopMost(WindowHandle window, bool top_most) {
+  faults_->Check("SetWindowPos");
+  calls_.emplace_back(window, top_most);
+  Window* w = Find(window);
+  if (!w) return false;
+  w->top_most = top_most;
+  return true;
+}
+
+std::optional<std::string> SimFileSystem::ReadFile(std::string_view path) {
+  faults_->Check("ReadFile");
+  auto it = files_.find(FoldCase(path));
+  if (it == files_.end()) return std::nullopt;
+  return it->second.second;
+}
+
+bool SimFileSystem::WriteFile(std::string_view path, std::string_view content) {
+  faults_->Check("WriteFile");
+  files_[FoldCase(path)] = {std::string(path), std::string(content)};
+  return true;
+}
+
+bool SimFileSystem::AppendFile(std::string_view path, std::string_view content) {
+  faults_->Check("WriteFile");
+  auto& entry = files_[FoldCase(path)];
+  if (entry.first.empty()) entry.first = std::string(path);
+  entry.second.append(content);
+  return true;
+}
+
+bool SimFileSystem::FileExists(std::string_view path) {
+  faults_->Check("FileExists");
+  return files_.count(FoldCase(path)) > 0;
+}
+
+bool SimFileSystem::RemoveFile(std::string_view path) { return files_.erase(FoldCase(path)) > 0; }
+
+std::vector<std::string> SimFileSystem::List() const {
+  std::vector<std::string> out;
+  for (auto& [folded, entry] : files_) out.push_back(entry.first);
+  return out;
+}
+
+int32_t SimSupportLibrary::Init(int32_t module, int32_t kind, std::shared_ptr<HostApplication>,
+                                int32_t version, std::function<int32_t()> quick_start) {
+  module_ = module;
+  if (quick_start) quick_start();
+  calls_.push_back("Init " + std::to_string(kind) + " " + std::to_string(version));
+  return 0;
+}
+
+int32_t SimSupportLibrary::LogMsg(int32_t module, std::string_view description, int32_t number,
+                                  std::string_view tag, int32_t level, int32_t flag) {
+  std::string line = clock_->Now().ToGeneralString() + "\tlevel " + std::to_string(level) +
+                     "\t" + std::to_string(number) + "\t" + std::string(tag) + "\t" +
+                     std::string(description);
+  calls_.push_back("LogMsg " + std::to_string(module) + " " + std::string(tag) + " | " +
+                   std::string(description) + " | " + std::to_string(number) + " | " +
+                   std::to_string(level) + " " + std::to_string(flag));
+  // The library writes its own log; a failure to write is its own business.
+  try {
+    files_->AppendFile(log_path_, line + "\r\n");
+  } catch (const HostError&) {
+  }
+  return 0;
+}
+
+int32_t SimSupportLibrary::ShowAbout(int32_t) {
+  calls_.push_back("ShowAbout");
+  return 0;
+}
+
+int32_t SimSupportLibrary::ShowContextHelp(int32_t, std::string_view page) {
+  calls_.push_back("ShowContextHelp " + std::string(page));
+  return 0;
+}
+
+World::World() {
+  support = std::make_shared<SimSupportLibrary>(&files, &clock, user_dir + "LibZarvo.log");
+  objects = std::make_unique<SimObjectFactory>(this);
+}
+
+World::~World() = default;
+
+void World::Install(std::string_view view_file_content) {
+  registry.SetValue("Software\\Zarvo\\Pinlet", "InstDir", RegValue::Text(install_dir));
+  registry.SetValue("Software\\Zarvo\\Pinlet", "MyDir", RegValue::Text(user_dir));
+  files.WriteFile(install_dir + "PNX.xml", view_file_content);
+}
+
+Platform World::platform() {
+  Platform p;
+  p.registry = &registry;
+  p.message_boxes = &message_boxes;
+  p.window_manager = &windows;
+  p.files = &files;
+  p.clock = &clock;
+  p.objects = objects.get();
+  p.load_support_library = [this]() -> std::shared_ptr<SupportLibrary> {
+    faults.Check("LoadLibrary LibZarvo.dll");
+    if (!support_installed_)
+      throw HostError(errors::kCannotCreateObject, "File not found: LibZarvo.dll");
+    return support;
+  };
+  return p;
+}
+
+}  // namespace pinlet::sim

@@ -1,0 +1,168 @@
+// The simulated machine: every service of the platform with the records that
+// tests and the pinlet command read.
+//
+// A World owns the registry, the mail store, the file system, the clock, the
+// message boxes with their scripted answers, the window manager, the support
+// library stand-in and the MAPI helper libraries, plus one fault injector that
+// every simulated call goes through. Hosts (sim_outlook.h, host_session.h)
+// run on a World; nothing here is global, so tests can keep several.
+#ifndef PINLET_PLATFORM_SIM_WORLD_H_
+#define PINLET_PLATFORM_SIM_WORLD_H_
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/sim/fault_injector.h"
+#include "platform/sim/mail_store.h"
+#include "platform/sim/sim_registry.h"
+
+namespace pinlet::sim {
+
+class SimOutlook;
+
+class SimMessageBoxes : public MessageBoxes {
+ public:
+  struct Record {
+    std::string text;
+    std::string title;
+    int style = 0;
+    int answer = 0;
+  };
+  explicit SimMessageBoxes(FaultInjector* faults) : faults_(faults) {}
+
+  // Queues the button the next message box is answered with. Without a
+  // queued answer a box is answered with its default (first) button.
+  void QueueAnswer(int button) { answers_.push_back(button); }
+  int Show(std::string_view text, std::string_view title, int style) override;
+
+  const std::vector<Record>& shown() const { return shown_; }
+  size_t queued_answers() const { return answers_.size(); }
+
+ private:
+  FaultInjector* faults_;
+  std::deque<int> answers_;
+  std::vector<Record> shown_;
+};
+
+class SimWindowManager : public WindowManager {
+ public:
+  struct Window {
+    std::string title;
+    bool top_most = false;
+    bool visible = false;
+  };
+  explicit SimWindowManager(FaultInjector* faults) : faults_(faults) {}
+
+  WindowHandle Create(std::string title);
+  void Destroy(WindowHandle handle) { windows_.erase(handle); }
+  Window* Find(WindowHandle handle);
+  bool SetTopMost(WindowHandle window, bool top_most) override;
+
+  // Every SetTopMost call, in order: (handle, top_most).
+  const std::vector<std::pair<WindowHandle, bool>>& top_most_calls() const { return calls_; }
+
+ private:
+  FaultInjector* faults_;
+  WindowHandle next_ = 0x10010;
+  std::map<WindowHandle, Window> windows_;
+  std::vector<std::pair<WindowHandle, bool>> calls_;
+};
+
+// Files on the host's paths, kept in memory; names compare without case.
+class SimFileSystem : public FileSystem {
+ public:
+  explicit SimFileSystem(FaultInjector* faults) : faults_(faults) {}
+  std::optional<std::string> ReadFile(std::string_view path) override;
+  bool WriteFile(std::string_view path, std::string_view content) override;
+  bool AppendFile(std::string_view path, std::string_view content) override;
+  bool FileExists(std::string_view path) override;
+  bool RemoveFile(std::string_view path);
+  // Paths of all files, in their stored spelling.
+  std::vector<std::string> List() const;
+
+ private:
+  FaultInjector* faults_;
+  std::map<std::string, std::pair<std::string, std::string>> files_;  // folded -> (path, data)
+};
+
+class SimClock : public Clock {
+ public:
+  Date Now() override { return now_; }
+  void Set(Date now) { now_ = now; }
+  void AdvanceSeconds(double seconds) { now_ = Date(now_.value() + seconds / 86400.0); }
+
+ private:
+  Date now_ = Date::FromParts(2026, 12, 7, 9, 0, 0);
+};
+
+// Stand-in for the maker's support library: logs to a file in the user
+// folder and records the about box and help pages it was asked to show.
+class SimSupportLibrary : public SupportLibrary {
+ public:
+  SimSupportLibrary(SimFileSystem* files, SimClock* clock, std::string log_path)
+      : files_(files), clock_(clock), log_path_(std::move(log_path)) {}
+
+  int32_t Init(int32_t module, int32_t kind, std::shared_ptr<HostApplication> app,
+               int32_t version, std::function<int32_t()> quick_start) override;
+  int32_t LogMsg(int32_t module, std::string_view description, int32_t number,
+                 std::string_view tag, int32_t level, int32_t flag) override;
+  int32_t ShowAbout(int32_t module) override;
+  int32_t ShowContextHelp(int32_t module, std::string_view page) override;
+
+  // One line per call: "Init 2 14", "LogMsg ...", "ShowAbout", "ShowContextHelp page".
+  const std::vector<std::string>& calls() const { return calls_; }
+  const std::string& log_path() const { return log_path_; }
+  int32_t module() const { return module_; }
+
+ private:
+  SimFileSystem* files_;
+  SimClock* clock_;
+  std::string log_path_;
+  int32_t module_ = 0;
+  std::vector<std::string> calls_;
+};
+
+class World {
+ public:
+  World();
+  ~World();
+  World(const World&) = delete;
+  World& operator=(const World&) = delete;
+
+  // What the installer does: "InstDir" and "MyDir" under the add-in's key,
+  // and the view file beside the program.
+  void Install(std::string_view view_file_content);
+  // The services bundle handed to an add-in instance running on this world.
+  Platform platform();
+  // Sets whether the support library and the MAPI helper libraries are
+  // installed; loading a missing one raises error 429.
+  void set_support_installed(bool on) { support_installed_ = on; }
+
+  FaultInjector faults;
+  SimRegistry registry{&faults};
+  SimMessageBoxes message_boxes{&faults};
+  SimWindowManager windows{&faults};
+  SimFileSystem files{&faults};
+  SimClock clock;
+  MailStore store;
+  std::string install_dir = "C:\\Program Files\\Zarvo\\Pinlet\\";
+  std::string user_dir = "C:\\Documents and Settings\\User\\Application Data\\Zarvo\\Pinlet\\";
+  std::shared_ptr<SimSupportLibrary> support;
+  std::unique_ptr<ComObjectFactory> objects;
+  // Exceptions that reached the host from an add-in callback; always empty
+  // for a sound add-in.
+  std::vector<std::string> escaped_exceptions;
+  // The Outlook running on this world, if any (set by SimOutlook).
+  SimOutlook* outlook = nullptr;
+
+ private:
+  bool support_installed_ = true;
+};
+
+}  // namespace pinlet::sim
+
+#endif  // PINLET_PLATFORM_SIM_WORLD_H_
