@@ -1,0 +1,105 @@
+// The process-wide state of one loaded add-in instance.
+//
+// Everything the add-in keeps between host callbacks lives here: the Outlook
+// application and namespace, the three lists (open note windows, reply and
+// forward objects, item-window wrappers), the folders read from the settings,
+// the support library object, the trackers, the reply/forward hand-over and
+// the three guards. One context belongs to each Connect object, so two add-in
+// instances in one process never share state. The Subsystems hooks are how
+// the connector reaches subsystems built on top of this layer; an empty hook
+// does nothing.
+#ifndef PINLET_ADDIN_CONTEXT_H_
+#define PINLET_ADDIN_CONTEXT_H_
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "addin/lib_zarvo.h"
+#include "addin/note_window.h"
+#include "platform/outlook_app.h"
+#include "platform/platform.h"
+
+namespace pinlet {
+
+struct AddinContext;
+class COutlookConnect;
+
+// A member of one of the process-wide lists or a tracker; released by
+// dropping the last pointer to it.
+class ListEntry {
+ public:
+  virtual ~ListEntry() = default;
+};
+
+// Entry points of subsystems built on this layer, installed by whoever
+// assembles the add-in.
+struct Subsystems {
+  // Finds or creates the notes folder and caches its identifiers.
+  std::function<ol::FolderPtr(AddinContext&)> notes_folder;
+  // Creates the explorer tracker with a wrapper for the open main window.
+  std::function<void(AddinContext&)> create_explorers;
+  // Creates the inspector tracker and hands it Application.Inspectors.
+  std::function<void(AddinContext&, const ol::InspectorsPtr&)> create_inspector_tracker;
+  // The sharing product: prepare its files and extension, assign its entries.
+  std::function<void(AddinContext&)> prepare_sharing;
+  std::function<void(AddinContext&)> assign_items;
+  // The note window registry: a window for a note, showing it, and putting
+  // back on top the window whose parent item window closed.
+  std::function<std::shared_ptr<NoteWindow>(AddinContext&, const std::string& id,
+                                            ol::ItemPtr note, ol::ItemPtr parent)>
+      get_note_form;
+  std::function<void(AddinContext&, const std::shared_ptr<NoteWindow>&)> display_note;
+  std::function<void(AddinContext&, const std::string& id)> parent_item_closed;
+};
+
+struct AddinContext {
+  AddinContext(Platform platform, Subsystems subsystems)
+      : platform(std::move(platform)), subsystems(std::move(subsystems)) {}
+
+  Platform platform;
+  Subsystems subsystems;
+
+  ol::ApplicationPtr application;
+  ol::NameSpacePtr name_space;
+  COutlookConnect* outlook_connector = nullptr;
+
+  // The three lists exist from connection to shut-down (nullopt otherwise).
+  std::optional<std::vector<std::shared_ptr<NoteWindow>>> note_windows;
+  std::optional<std::vector<std::shared_ptr<ListEntry>>> reply_forwards;
+  std::optional<std::vector<std::shared_ptr<ListEntry>>> inspector_wrappers;
+
+  std::string install_dir;
+  std::string user_dir;
+
+  std::unique_ptr<CLibZarvo> support;
+  std::shared_ptr<ListEntry> explorer_tracker;
+  std::shared_ptr<ListEntry> inspector_tracker;
+
+  // Sharing-product objects: extension, product object, registration.
+  std::shared_ptr<ListEntry> sharing_extension;
+  std::shared_ptr<ListEntry> sharing_product;
+  std::shared_ptr<ListEntry> sharing_registration;
+
+  // The reply/forward hand-over: the item replied to and its note.
+  ol::ItemPtr handover_item;
+  ol::ItemPtr handover_note;
+
+  // Set while the add-in writes to a parent item, so the selection handler
+  // ignores the events that causes.
+  bool item_update = false;
+  // Set by a note window while it asks the explorer to re-handle a selection.
+  bool note_refresh = false;
+  // Set while a note window opens its parent item.
+  bool parent_opening = false;
+  // Set by a note window while it loads or deletes its note.
+  bool note_loading = false;
+
+  Registry& registry() { return *platform.registry; }
+};
+
+}  // namespace pinlet
+
+#endif  // PINLET_ADDIN_CONTEXT_H_
