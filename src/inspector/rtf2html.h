@@ -1,0 +1,56 @@
+// RTF to HTML for printing notes.
+//
+// A note's rich text is the RTF a Windows rich-edit control writes, and it can come
+// from any sender, so every byte is untrusted. RTF2HTML turns the subset that such a
+// control writes (bold, italic, underline, strike-through, super- and subscript,
+// colours, font faces and sizes, centred and right-aligned paragraphs, bullet
+// lists) into an HTML fragment that the note printing wraps in a page. Everything
+// else is skipped.
+//
+// Contract
+// - One pass over the input, time and memory linear in its length, whatever its
+//   shape (one huge group, deep nesting, millions of control words).
+// - Never throws. If memory runs out, the HTML converted so far is returned,
+//   closed as far as possible.
+// - Never reads outside the input; malformed RTF (unbalanced braces, a lone "\" at
+//   the end, short hexadecimal escapes, absurd parameters, tables that never end)
+//   gives the best HTML the readable part allows.
+// - Text is HTML-escaped ("&", "<", ">"; and '"' in attribute values), so the
+//   output never contains markup that the RTF did not ask for.
+// - No state outlives a call: the conversion runs in a local object.
+//
+// Options are flags searched for anywhere in `options` (case-sensitive):
+//   "+CR"    a CR LF follows every "<br>" written for a paragraph end;
+//   "+I"     accepted, no effect;
+//   "+F=N"   N is the page's default HTML font size, never written into a font tag;
+//   "-FF"    font faces are not written (\f control words are ignored).
+//
+// Keeping the HTML balanced
+// The converter never writes an opening tag on its own. It keeps the formatting that
+// the RTF has asked for (paragraph state: list item and alignment; character state:
+// bold, italic, underline, strike, vertical position, font) and, separately, the
+// stack of elements actually open in the output. Just before any text is written
+// the two are reconciled: the desired stack is paragraph elements first (<ul>, <li>,
+// the alignment table) and then the character elements in the order they were
+// switched on; the open stack is closed from the top down to the longest common
+// prefix, and the rest of the desired stack is opened. So an attribute switched
+// off below others closes those above it and reopens them, a formatting run that
+// never reaches text writes nothing, and the end of the input closes whatever is
+// still open. Character state is saved when a group first changes it and restored
+// at the group's "}"; paragraph state ends at \par (list item) or \pard (both).
+// Paragraph ends outside list items are counted and written as "<br>" just before
+// the next text, inside the elements of the paragraph they end; those that no text
+// follows are dropped.
+
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pinlet {
+
+// Converts `rtf` to an HTML fragment; see above for `options`. An empty input gives
+// an empty result.
+std::string RTF2HTML(std::string_view rtf, std::string_view options) noexcept;
+
+}  // namespace pinlet
