@@ -41,7 +41,7 @@ Converter::Converter(std::string_view options) noexcept {
 
 void Converter::Run(std::string_view rtf) {
   rtf = Trim(rtf);
-  out_.reserve(rtf.size() / 2);
+  out_.reserve(rtf.size() + rtf.size() / 4);
   Tokenizer tokenizer(rtf);
   tokenizer_ = &tokenizer;
   Token token;
@@ -70,6 +70,8 @@ void Converter::Run(std::string_view rtf) {
 std::string Converter::Finish() noexcept {
   try {
     while (open_count_ > 0) WriteClose(open_[--open_count_]);
+    // The output was sized for text-like input; a picture-heavy note gives little.
+    if (out_.size() < out_.capacity() / 4) out_.shrink_to_fit();
   } catch (...) {
     // Out of memory while closing: hand over what there is.
   }
