@@ -32,11 +32,25 @@ class FaultInjector {
   const std::vector<std::string>& trace() const { return trace_; }
   int64_t failures_raised() const { return failures_; }
 
+  // While a Pause lives, calls are neither counted nor failed: the simulated
+  // host's own work is not a call of the add-in's.
+  class Pause {
+   public:
+    explicit Pause(FaultInjector& faults) : faults_(faults) { ++faults_.paused_; }
+    ~Pause() { --faults_.paused_; }
+    Pause(const Pause&) = delete;
+    Pause& operator=(const Pause&) = delete;
+
+   private:
+    FaultInjector& faults_;
+  };
+
  private:
   int64_t calls_ = 0;
   int64_t fail_at_ = -1;
   int64_t failures_ = 0;
   std::set<std::string, std::less<>> failing_members_;
+  int paused_ = 0;
   bool tracing_ = false;
   std::vector<std::string> trace_;
 };

@@ -54,6 +54,13 @@ void HostSession::Call(const char* name, const std::function<void()>& callback) 
   }
 }
 
+std::shared_ptr<COMAddIn> HostSession::AddInInstance() {
+  // The host's own bookkeeping is not a call of the add-in's: it neither
+  // counts nor fails.
+  FaultInjector::Pause pause(world_->faults);
+  return app_->GetCOMAddIns()->Item(kPinletProgId);
+}
+
 void HostSession::Start() {
   if (started_) return;
   started_ = true;
@@ -65,7 +72,7 @@ void HostSession::Start() {
     app_ = MakeOtherHost(world_, options_.host_name);
   }
   addin_ = factory_(world_->platform());
-  std::shared_ptr<COMAddIn> instance = app_->GetCOMAddIns()->Item(kPinletProgId);
+  std::shared_ptr<COMAddIn> instance = AddInInstance();
   Custom custom;
   Call("OnConnection",
        [&] { addin_->OnConnection(app_, options_.connect_mode, instance, custom); });
@@ -78,7 +85,7 @@ void HostSession::Reconnect() {
   Custom custom;
   Call("OnBeginShutdown", [&] { addin_->OnBeginShutdown(custom); });
   Call("OnDisconnection", [&] { addin_->OnDisconnection(kDisconnectUserClosed, custom); });
-  std::shared_ptr<COMAddIn> instance = app_->GetCOMAddIns()->Item(kPinletProgId);
+  std::shared_ptr<COMAddIn> instance = AddInInstance();
   Call("OnConnection",
        [&] { addin_->OnConnection(app_, kConnectAfterStartup, instance, custom); });
   Call("OnStartupComplete", [&] { addin_->OnStartupComplete(custom); });
@@ -94,6 +101,11 @@ void HostSession::Stop() {
   Custom custom;
   Call("OnBeginShutdown", [&] { addin_->OnBeginShutdown(custom); });
   Call("OnDisconnection", [&] { addin_->OnDisconnection(kDisconnectHostShutdown, custom); });
+  // The host forgets the add-in's published object when it unloads it.
+  if (auto instance = AddInInstance()) {
+    FaultInjector::Pause pause(world_->faults);
+    instance->SetObject(nullptr);
+  }
   addin_.reset();
   app_.reset();
   outlook_.reset();

@@ -56,6 +56,7 @@ class HostSession {
 
  private:
   void Call(const char* name, const std::function<void()>& callback);
+  std::shared_ptr<COMAddIn> AddInInstance();
 
   World* world_;
   AddInFactory factory_;

@@ -109,6 +109,16 @@ FolderNode& MailStore::AddFolder(FolderNode& parent, std::string name, int kind)
   return ref;
 }
 
+StoreNode& MailStore::AdoptStore(std::unique_ptr<StoreNode> store) {
+  stores_.push_back(std::move(store));
+  return *stores_.back();
+}
+
+void MailStore::AdoptItem(const std::shared_ptr<ItemNode>& item) {
+  items_by_id_[item->entry_id] = item;
+  File(item);
+}
+
 void MailStore::RegisterFolderId(FolderNode& folder) { folders_by_id_[folder.entry_id] = &folder; }
 
 void MailStore::RegisterItemId(const std::shared_ptr<ItemNode>& item) {

@@ -129,6 +129,10 @@ class MailStore {
   const std::vector<std::unique_ptr<StoreNode>>& stores() const { return stores_; }
   StoreNode* default_store() { return stores_.empty() ? nullptr : stores_.front().get(); }
   // Used by loading, to keep identifiers stable across runs.
+  StoreNode& AdoptStore(std::unique_ptr<StoreNode> store);
+  // Files a loaded, saved item (with its EntryID) into its folder.
+  void AdoptItem(const std::shared_ptr<ItemNode>& item);
+  uint64_t id_counter() const { return next_id_; }
   void RegisterFolderId(FolderNode& folder);
   void RegisterItemId(const std::shared_ptr<ItemNode>& item);
   void BumpIdCounter(uint64_t at_least) {

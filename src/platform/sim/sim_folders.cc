@@ -198,7 +198,7 @@ class SimFolder : public ol::Folder {
                            [&](const auto& p) { return p.get() == &node; });
     std::shared_ptr<FolderNode> keep = *it;
     siblings.erase(it);
-    if (deleted && !IsInside(&node, deleted)) {
+    if (deleted && !IsInside(deleted, &node) && !IsInside(&node, deleted)) {
       node.parent = deleted;
       deleted->children.push_back(keep);
     } else {

@@ -1,0 +1,212 @@
+// Commands that drive the host and look at the machine: starting and stopping
+// Outlook, the registry, the support library's log, message boxes, faults.
+#include <ostream>
+
+#include "addin/settings.h"
+#include "app/driver.h"
+
+namespace pinlet::app {
+namespace {
+
+int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string& error) {
+  sim::HostOptions options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--host" && i + 1 < args.size()) {
+      options.host_name = args[++i];
+    } else if (args[i] == "--no-windows") {
+      options.with_windows = false;
+    } else {
+      error = "unknown option '" + args[i] + "'; usage: start [--host NAME] [--no-windows]";
+      return 2;
+    }
+  }
+  if (!d.StartHost(options, error)) return 2;
+  out << options.host_name << " started"
+      << (options.host_name == "Outlook" && !options.with_windows ? " without windows" : "")
+      << "; Pinlet loaded\n";
+  d.DescribeAddin(out);
+  return 0;
+}
+
+int Stop(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string& error) {
+  if (!args.empty()) return 2;
+  if (!d.StopHost(error)) return 2;
+  out << "Pinlet unloaded; host closed\n";
+  for (const std::string& escaped : d.world().escaped_exceptions)
+    out << "ERROR: an exception reached the host: " << escaped << "\n";
+  return 0;
+}
+
+int Reconnect(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+              std::string& error) {
+  if (!args.empty()) return 2;
+  if (!d.session()) {
+    error = "the host is not running";
+    return 2;
+  }
+  d.session()->Reconnect();
+  out << "Pinlet switched off and on again\n";
+  d.DescribeAddin(out);
+  return 0;
+}
+
+int ShowAddin(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string&) {
+  if (!args.empty()) return 2;
+  d.DescribeAddin(out);
+  return 0;
+}
+
+std::string Describe(const std::optional<RegValue>& value) {
+  if (!value) return "(absent)";
+  if (value->type == kRegSz) return "\"" + value->data + "\"";
+  if (value->type == kRegDword)
+    return "dword " + std::to_string(static_cast<int32_t>(value->dword()));
+  return "(type " + std::to_string(value->type) + ", " + std::to_string(value->data.size()) +
+         " bytes)";
+}
+
+int RegistrySet(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                std::string& error) {
+  bool dword = !args.empty() && args[0] == "--dword";
+  size_t first = dword ? 1 : 0;
+  if (args.size() != first + 3) return 2;
+  const std::string& key = args[first];
+  const std::string& name = args[first + 1];
+  const std::string& value = args[first + 2];
+  RegValue stored = RegValue::Text(value);
+  if (dword) {
+    size_t used = 0;
+    long long number = 0;
+    try {
+      number = std::stoll(value, &used, 0);
+    } catch (...) {
+      used = 0;
+    }
+    if (used != value.size() || number < INT32_MIN || number > UINT32_MAX) {
+      error = "'" + value + "' is not a 32-bit number";
+      return 2;
+    }
+    stored = RegValue::Dword(static_cast<uint32_t>(number));
+  }
+  if (!d.world().registry.SetValue(key, name, stored)) {
+    error = "cannot write " + key;
+    return 2;
+  }
+  out << key << "\\" << name << " = " << Describe(stored) << "\n";
+  return 0;
+}
+
+int RegistryGet(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string&) {
+  if (args.size() != 2) return 2;
+  out << args[0] << "\\" << args[1] << " = "
+      << Describe(d.world().registry.QueryValue(args[0], args[1])) << "\n";
+  return 0;
+}
+
+int ShowRegistry(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                 std::string&) {
+  if (args.size() > 1) return 2;
+  std::string text = d.world().registry.Export(args.empty() ? "" : args[0]);
+  for (char c : text)
+    if (c != '\r') out << c;
+  return 0;
+}
+
+int ShowLog(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string&) {
+  if (!args.empty()) return 2;
+  auto log = d.world().files.ReadFile(d.world().support->log_path());
+  if (!log || log->empty()) {
+    out << "(the log is empty)\n";
+    return 0;
+  }
+  for (char c : *log)
+    if (c != '\r') out << c;
+  return 0;
+}
+
+int ShowMessages(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                 std::string&) {
+  if (!args.empty()) return 2;
+  const auto& shown = d.world().message_boxes.shown();
+  if (shown.empty()) out << "(no message boxes)\n";
+  for (const auto& box : shown) {
+    const char* answer = box.answer == mb::kYes ? "Yes" : box.answer == mb::kNo ? "No"
+                         : box.answer == mb::kCancel ? "Cancel" : "OK";
+    out << "[" << box.title << "] " << box.text << " -> " << answer << "\n";
+  }
+  return 0;
+}
+
+int Answer(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string& error) {
+  if (args.size() != 1) return 2;
+  static const std::pair<const char*, int> kAnswers[] = {
+      {"yes", mb::kYes}, {"no", mb::kNo}, {"ok", mb::kOk}, {"cancel", mb::kCancel}};
+  for (auto& [word, button] : kAnswers) {
+    if (args[0] == word) {
+      d.world().message_boxes.QueueAnswer(button);
+      out << "the next message box will be answered " << word << "\n";
+      return 0;
+    }
+  }
+  error = "answer yes, no, ok or cancel";
+  return 2;
+}
+
+int Fail(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string& error) {
+  sim::FaultInjector& faults = d.world().faults;
+  if (args.size() == 1 && args[0] == "clear") {
+    faults.Clear();
+    out << "no host call fails\n";
+    return 0;
+  }
+  if (args.size() == 2 && args[0] == "member") {
+    faults.FailMember(args[1]);
+    out << "every call of " << args[1] << " fails\n";
+    return 0;
+  }
+  if (args.size() == 2 && args[0] == "call") {
+    try {
+      long long n = std::stoll(args[1]);
+      if (n > 0) {
+        faults.FailNthCall(n);
+        out << "host call " << n << " from now fails\n";
+        return 0;
+      }
+    } catch (...) {
+    }
+    error = "'" + args[1] + "' is not a positive number";
+    return 2;
+  }
+  return 2;
+}
+
+int Say(Driver&, const std::vector<std::string>& args, std::ostream& out, std::string&) {
+  for (size_t i = 0; i < args.size(); ++i) out << (i ? " " : "") << args[i];
+  out << "\n";
+  return 0;
+}
+
+}  // namespace
+
+void AddHostCommands(std::map<std::string, Command>& c) {
+  c["start"] = {"start [--host NAME] [--no-windows]",
+                "start the host (Outlook by default) and load Pinlet", Start};
+  c["stop"] = {"stop", "close the host's windows and unload Pinlet", Stop};
+  c["reconnect"] = {"reconnect", "switch Pinlet off and on again in the running host", Reconnect};
+  c["show addin"] = {"show addin", "the host, the active connector and the add-in's lists",
+                     ShowAddin};
+  c["registry set"] = {"registry set [--dword] KEY NAME VALUE",
+                       "write a value under HKEY_CURRENT_USER (text, or a DWORD)", RegistrySet};
+  c["registry get"] = {"registry get KEY NAME", "read one value", RegistryGet};
+  c["show registry"] = {"show registry [KEY]", "the registry (or one key) in regedit's format",
+                        ShowRegistry};
+  c["show log"] = {"show log", "the support library's error log", ShowLog};
+  c["show messages"] = {"show messages", "every message box shown, with its answer",
+                        ShowMessages};
+  c["answer"] = {"answer yes|no|ok|cancel", "answer the next message box", Answer};
+  c["say"] = {"say \"TEXT\"", "print a line of text", Say};
+  c["fail"] = {"fail call N | fail member NAME | fail clear",
+               "make a host call fail (the N-th from now, or every call of a member)", Fail};
+}
+
+}  // namespace pinlet::app

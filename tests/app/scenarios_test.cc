@@ -1,0 +1,57 @@
+// Runs every scenario under examples/ and tests/scenarios/ through the pinlet
+// command, as a user would.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+int RunPinlet(const std::string& args, std::string& output) {
+  std::string command = std::string(PINLET_BINARY) + " " + args + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return -1;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+  int status = pclose(pipe);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ScenarioTest, EveryScenarioRunsGreen) {
+  int count = 0;
+  for (const char* folder : {"/examples", "/tests/scenarios"}) {
+    std::filesystem::path dir = std::string(PINLET_SOURCE_DIR) + folder;
+    if (!std::filesystem::exists(dir)) continue;
+    for (auto& entry : std::filesystem::directory_iterator(dir)) {
+      if (entry.path().extension() != ".pinlet") continue;
+      std::string output;
+      EXPECT_EQ(RunPinlet("run '" + entry.path().string() + "'", output), 0)
+          << entry.path() << "\n" << output;
+      ++count;
+    }
+  }
+  EXPECT_GT(count, 0);
+}
+
+TEST(ScenarioTest, DemoRunsGreen) {
+  std::string output;
+  EXPECT_EQ(RunPinlet("demo", output), 0) << output;
+  EXPECT_NE(output.find("== Demo complete =="), std::string::npos);
+}
+
+TEST(ScenarioTest, CommandLineErrorsExitWithStatusTwo) {
+  std::string output;
+  EXPECT_EQ(RunPinlet("--bogus", output), 2);
+  EXPECT_EQ(output, "pinlet: unknown option '--bogus' (see pinlet --help)\n");
+  output.clear();
+  EXPECT_EQ(RunPinlet("run /nonexistent/file", output), 2);
+  EXPECT_EQ(output, "pinlet: cannot read scenario /nonexistent/file\n");
+  output.clear();
+  EXPECT_EQ(RunPinlet("--help", output), 0);
+  EXPECT_NE(output.find("registry set [--dword] KEY NAME VALUE"), std::string::npos);
+}
+
+}  // namespace

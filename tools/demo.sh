@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Builds Pinlet and runs its guided tour.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+exec build/src/app/pinlet demo
