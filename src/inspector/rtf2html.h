@@ -5,7 +5,8 @@
 // control writes (bold, italic, underline, strike-through, super- and subscript,
 // colours, font faces and sizes, centred and right-aligned paragraphs, bullet
 // lists) into an HTML fragment that the note printing wraps in a page. Everything
-// else is skipped.
+// else is skipped. List items come from \pntext groups, \pnlvlblt and \bullet, and,
+// in documents that define Word lists ("\list\"), from \listtext groups.
 //
 // Contract
 // - One pass over the input, time and memory linear in its length, whatever its
