@@ -53,6 +53,8 @@ struct Subsystems {
       get_note_form;
   std::function<void(AddinContext&, const std::shared_ptr<NoteWindow>&)> display_note;
   std::function<void(AddinContext&, const std::string& id)> parent_item_closed;
+  // Creates a note window (frmComments), not yet loaded or listed.
+  std::function<std::shared_ptr<NoteWindow>(AddinContext&)> create_note_window;
 };
 
 struct AddinContext {
@@ -82,6 +84,9 @@ struct AddinContext {
   std::shared_ptr<ListEntry> sharing_extension;
   std::shared_ptr<ListEntry> sharing_product;
   std::shared_ptr<ListEntry> sharing_registration;
+
+  // The shared CDO session of the sharing product, when it made one.
+  std::shared_ptr<CdoSession> cdo_session;
 
   // The reply/forward hand-over: the item replied to and its note.
   ol::ItemPtr handover_item;

@@ -21,7 +21,7 @@ OutAddIn::~OutAddIn() {
 void OutAddIn::InitHandler(ol::ApplicationPtr application, std::string prog_id) {
   application_ = std::move(application);
   prog_id_ = std::move(prog_id);
-  colInsp_ = application_->Inspectors();
+  colInsp_ = Must(application_).Inspectors();
   colInsp_events_ = colInsp_->OnNewInspector(
       [this](ol::InspectorPtr inspector) { colInsp_NewInspector(inspector); });
 }
@@ -44,8 +44,8 @@ void OutAddIn::UnInitHandler() {
 void OutAddIn::colInsp_NewInspector(const ol::InspectorPtr& inspector) {
   objInsp_events_.Reset();
   objInsp_ = inspector;
-  IgnoreError([&] { objInsp_events_ = objInsp_->OnClose([this] { objInsp_Close(); }); });
-  IgnoreError([&] { current_item_ = objInsp_->CurrentItem(); });
+  IgnoreError([&] { objInsp_events_ = Must(objInsp_).OnClose([this] { objInsp_Close(); }); });
+  IgnoreError([&] { current_item_ = Must(objInsp_).CurrentItem(); });
 }
 
 void OutAddIn::objInsp_Close() {
@@ -115,7 +115,7 @@ void COutlookConnect::OnStartupComplete(Custom&) {
   });
   IgnoreError([&] {
     if (ctx.subsystems.create_inspector_tracker)
-      ctx.subsystems.create_inspector_tracker(ctx, ctx.application->Inspectors());
+      ctx.subsystems.create_inspector_tracker(ctx, Must(ctx.application).Inspectors());
   });
 }
 
@@ -174,7 +174,7 @@ void COutlookConnect::PinletClick(const std::string& caption, bool, const ol::It
     }
     proc.line = 30;
     if (mail->EntryID().empty()) {
-      std::string caption_text = mail->GetInspector()->Caption();
+      std::string caption_text = Must(mail->GetInspector()).Caption();
       std::string text = "In order to add a new note to the '" + caption_text +
                          "' item,you should first save this item.\n\rWould you like to do that now?";
       int answer = ctx.platform.message_boxes->Show(

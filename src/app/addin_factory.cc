@@ -1,9 +1,12 @@
 #include "app/addin_factory.h"
 
+#include "store/store_subsystems.h"
+
 namespace pinlet::app {
 
 Subsystems PinletSubsystems() {
   Subsystems subsystems;
+  InstallStore(subsystems);
   return subsystems;
 }
 

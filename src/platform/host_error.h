@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -37,6 +38,7 @@ namespace errors {
 constexpr int32_t kNotSupported = 438;         // property or method the object lacks
 constexpr int32_t kTypeMismatch = 13;
 constexpr int32_t kObjectRequired = 424;       // member called on Nothing
+constexpr int32_t kObjectNotSet = 91;          // object variable not set
 constexpr int32_t kCannotCreateObject = 429;   // ActiveX component can't create object
 constexpr int32_t kFileNotFound = 53;
 constexpr int32_t kPathNotFound = 76;
@@ -49,6 +51,14 @@ constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL
 HostError NotSupportedError(const std::string& member);
 HostError NotFoundError(const std::string& what);
 HostError ObjectRequiredError();
+
+// The object behind `object`, raising the host's error 91 when it is Nothing,
+// as a member call on Nothing does in the host.
+template <typename T>
+T& Must(const std::shared_ptr<T>& object) {
+  if (!object) throw HostError(errors::kObjectNotSet, "Object variable or With block variable not set");
+  return *object;
+}
 
 // Runs one step with errors ignored: a HostError from `step` is swallowed and
 // the caller goes on with its next step. Returns true when the step completed.

@@ -7,6 +7,15 @@
 namespace pinlet::sim {
 namespace {
 
+// The view XML with its <viewname> replaced by `name`.
+std::string RenamedViewXml(std::string xml, std::string_view name) {
+  size_t open = xml.find("<viewname>");
+  size_t close = open == std::string::npos ? open : xml.find("</viewname>", open);
+  if (close == std::string::npos) return xml;
+  xml.replace(open + 10, close - open - 10, name);
+  return xml;
+}
+
 HostError IndexError(const char* member) {
   return HostError(errors::kInvalidArgument, "Array index out of bounds.", member);
 }
@@ -55,8 +64,12 @@ class SimViews : public ol::Views {
     if (name.empty() || folder_->FindView(name))
       throw HostError(errors::kOperationFailed, "A view with this name already exists.",
                       "Views.Add");
-    folder_->views.push_back(
-        {std::string(name), view_type, NewViewXml(folder_->kind, name, view_type), save_option});
+    // A new view starts as a copy of the current view when that is of the
+    // same type, as the host's "copy current view" does.
+    std::string xml = NewViewXml(folder_->kind, name, view_type);
+    ViewNode* current = folder_->FindView(folder_->current_view);
+    if (current && current->type == view_type) xml = RenamedViewXml(current->xml, name);
+    folder_->views.push_back({std::string(name), view_type, xml, save_option});
     return std::make_shared<SimView>(world_, folder_, std::string(name));
   }
   void Remove(int index) override {

@@ -1,0 +1,53 @@
+// The notes folder: where it is, how it is found again, how it is made.
+//
+// Notes live as items of a folder named "Pinlet" under the default Notes
+// folder. Its EntryID and StoreID are cached under "\folders" at every start;
+// when the cache fails the folder is looked for by name, then searched in
+// every store (deepest match first, first store wins), and created with its
+// fields and view as a last resort. A note's subject is its parent's EntryID,
+// which is how a parent's note is found.
+#ifndef PINLET_STORE_NOTES_FOLDER_H_
+#define PINLET_STORE_NOTES_FOLDER_H_
+
+#include <string>
+
+#include "addin/context.h"
+
+namespace pinlet {
+
+// The notes folder, found or created, with its identifiers cached; nullptr
+// only when Outlook fails. Each step runs with errors ignored.
+ol::FolderPtr NotesFolder(AddinContext& ctx);
+// The first folder named "Pinlet" in all stores, or nullptr.
+ol::FolderPtr SearchNotesFolder(AddinContext& ctx);
+// The deepest folder named `name` at or below `folder` (subfolders first, in
+// order), or nullptr.
+ol::FolderPtr CheckFolderName(AddinContext& ctx, const ol::FolderPtr& folder,
+                              const std::string& name);
+// Creates the notes folder under the default Notes folder with its folder
+// fields and its "Pinlet" view; nullptr on failure (reported).
+ol::FolderPtr CreatePinletFolder(AddinContext& ctx);
+
+// The note of the item whose EntryID is `parent_entry_id`, or nullptr when
+// it has none. An empty EntryID (an item never saved) has no note.
+ol::ItemPtr FindNote(AddinContext& ctx, const std::string& parent_entry_id);
+
+// Writes "ZPNFolder" and "FolderPath" on a note; errors ignored. A document
+// note's fields are written only when their value differs.
+void SetNoteParentItemFolder(AddinContext& ctx, const ol::ItemPtr& note,
+                             const std::string& folder_name, const std::string& folder_path);
+
+// What AddNewNoteItem leaves for its note window.
+struct NewNote {
+  ol::ItemPtr note;     // the window's note (objMyNote); nullptr when none was made
+  std::string caption;  // "Subject: " and the title, when the title was written
+};
+
+// Creates the note item of a parent (nullptr: a note without parent) in the
+// notes folder, linked by the parent's EntryID; a parent that already has a
+// note gets that note back instead. Errors ignored step by step.
+NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent);
+
+}  // namespace pinlet
+
+#endif  // PINLET_STORE_NOTES_FOLDER_H_

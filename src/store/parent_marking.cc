@@ -1,0 +1,155 @@
+#include "store/parent_marking.h"
+
+#include "addin/settings.h"
+#include "platform/host_error.h"
+#include "store/note_property.h"
+
+namespace pinlet {
+namespace {
+
+// The two marker properties of an item, behind one face for ordinary items
+// (user properties, saved with the item) and documents (CDO fields, updated
+// with the message).
+class Markers {
+ public:
+  Markers(AddinContext& ctx, ol::ItemPtr item) : ctx_(ctx), item_(std::move(item)) {
+    IgnoreError([&] { document_ = item_->Class() == ol::kDocument; });
+    if (document_) IgnoreError([&] { message_ = CdoMessageOf(ctx_, item_); });
+  }
+
+  // The property's value, or nullopt when the item has none.
+  std::optional<std::string> Read(const char* name) {
+    std::optional<std::string> value;
+    IgnoreError([&] {
+      if (document_) {
+        value = ReadField(message_, name);
+      } else if (auto prop = item_->UserProperties()->Find(name)) {
+        value = ToText(prop->Value());
+      }
+    });
+    return value;
+  }
+  void Write(const char* name, const char* value, bool exists) {
+    IgnoreError([&] {
+      if (document_) {
+        auto fields = Must(message_).Fields();
+        if (exists) {
+          fields->Item(name)->SetValue(Variant(value));
+        } else {
+          IgnoreError([&] { item_->UserProperties()->Add(name, ol::kOlText, true); });
+          fields->Add(name, 8, Variant(value));
+        }
+        return;
+      }
+      auto props = item_->UserProperties();
+      ol::UserPropertyPtr prop = exists ? props->Find(name) : props->Add(name, ol::kOlText, true);
+      Must(prop).SetValue(Variant(value));
+    });
+  }
+  void Remove(const char* name) {
+    IgnoreError([&] {
+      if (document_) {
+        // CDO fields cannot be deleted through this library: the field is
+        // emptied, which no longer reads as the add-in's flag.
+        Must(message_).Fields()->Item(name)->SetValue(Variant(""));
+        return;
+      }
+      Must(item_->UserProperties()->Find(name)).Delete();
+    });
+  }
+  void Save() {
+    IgnoreError([&] {
+      if (document_) {
+        Must(message_).Update();
+      } else {
+        item_->Save();
+      }
+    });
+  }
+
+ private:
+  AddinContext& ctx_;
+  ol::ItemPtr item_;
+  bool document_ = false;
+  std::shared_ptr<CdoMessage> message_;
+};
+
+// The flag colour option, read as a byte: anything outside 0..255 is 0.
+int32_t FlagIndex(AddinContext& ctx) {
+  int32_t index = ReadNumber(ctx.registry(), kNoteKey, "FlagIndex");
+  return index < 0 || index > 255 ? 0 : index;
+}
+
+void WriteFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status, int32_t icon,
+               const char* request) {
+  int cls = 0;
+  IgnoreError([&] { cls = item->Class(); });
+  if (cls == ol::kMail) {
+    IgnoreError([&] { item->Put("FlagStatus", Variant(status)); });
+    IgnoreError([&] { item->Put("FlagIcon", Variant(icon)); });
+  } else {
+    SetItemFlag(ctx, item, status, icon);
+  }
+  IgnoreError([&] { item->Put("FlagRequest", Variant(request)); });
+}
+
+}  // namespace
+
+void GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status, int32_t& icon) {
+  IgnoreError([&] {
+    auto utils = ctx.platform.objects->CreateMapiUtils();
+    IgnoreError([&] { status = ToLong(utils->HrGetOneProp(item, kPrFlagStatus)); });
+    icon = 0;
+    if (status == 2) IgnoreError([&] { icon = ToLong(utils->HrGetOneProp(item, kPrFlagIcon)); });
+  });
+}
+
+void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status, int32_t icon) {
+  IgnoreError([&] {
+    auto utils = ctx.platform.objects->CreateMapiUtils();
+    IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagStatus, Variant(status), true); });
+    IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagIcon, Variant(icon), true); });
+  });
+}
+
+void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool has_note) {
+  // While a note window loads or deletes its note, its parent is left alone.
+  if (ctx.note_loading || !item) {
+    ctx.item_update = false;
+    return;
+  }
+  Markers markers(ctx, item);
+  bool changed = false;
+  std::optional<std::string> marker = markers.Read(kHasNoteProperty);
+  if (!marker && has_note) {
+    markers.Write(kHasNoteProperty, "TRUE", false);
+    changed = true;
+  } else if (marker && has_note && *marker == "FALSE") {
+    markers.Write(kHasNoteProperty, "TRUE", true);
+    changed = true;
+  } else if (marker && !has_note && *marker == "TRUE") {
+    markers.Write(kHasNoteProperty, "FALSE", true);
+    changed = true;
+  }
+
+  std::optional<std::string> flag = markers.Read(kFlagProperty);
+  if (flag && flag->empty()) flag.reset();  // an emptied document field
+  if (has_note && !flag && ReadCheck(ctx.registry(), kNoteKey, "MarkWithFlag")) {
+    int32_t status = 0, icon = 0;
+    GetItemFlag(ctx, item, status, icon);
+    if (status == 0 || ReadCheck(ctx.registry(), kNoteKey, "OverwriteFlag")) {
+      markers.Write(kFlagProperty, "TRUE", false);
+      WriteFlag(ctx, item, 2, FlagIndex(ctx), kFlagRequestText);
+      changed = true;
+    }
+  }
+  if (!has_note && flag && *flag == "TRUE") {
+    markers.Remove(kFlagProperty);
+    WriteFlag(ctx, item, 0, 0, "");
+    changed = true;
+  }
+  if (changed) markers.Save();
+  ctx.item_update = false;
+}
+
+}  // namespace pinlet
