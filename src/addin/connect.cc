@@ -9,7 +9,8 @@
 namespace pinlet {
 
 Connect::Connect(Platform platform, Subsystems subsystems)
-    : context_(std::make_shared<AddinContext>(std::move(platform), std::move(subsystems))) {
+    : context_(
+          std::make_shared<AddinContext>(std::move(platform), std::move(subsystems))) {
   connectors_.emplace_back("Default", std::make_shared<CEmptyConnect>());
 }
 
@@ -59,7 +60,8 @@ void Connect::OnConnection(HostApplicationPtr application, int connect_mode,
     host_application_ = application;
     if (connectors_.size() < 2) {
       connectors_.emplace_back("Outlook", std::make_shared<COutlookConnect>(context_));
-      connectors_.emplace_back("Microsoft Word", std::make_shared<CWordConnect>(context_));
+      connectors_.emplace_back("Microsoft Word",
+                               std::make_shared<CWordConnect>(context_));
     }
     ConnectorForHost()->OnConnection(application, connect_mode, addin_inst, custom);
   } catch (...) {

@@ -37,7 +37,8 @@ class Connector {
 class CEmptyConnect : public Connector {
  public:
   bool IsInitialized() override { return initialized_; }
-  void OnConnection(HostApplicationPtr, int, std::shared_ptr<COMAddIn>, Custom&) override {}
+  void OnConnection(HostApplicationPtr, int, std::shared_ptr<COMAddIn>,
+                    Custom&) override {}
   void OnDisconnection(int, Custom&) override {}
   void OnAddInsUpdate(Custom&) override {}
   void OnStartupComplete(Custom&) override {}
@@ -47,7 +48,8 @@ class CEmptyConnect : public Connector {
   bool initialized_ = true;
 };
 
-using ConnectorCollection = std::vector<std::pair<std::string, std::shared_ptr<Connector>>>;
+using ConnectorCollection =
+    std::vector<std::pair<std::string, std::shared_ptr<Connector>>>;
 
 class Connect : public IDTExtensibility2, public std::enable_shared_from_this<Connect> {
  public:

@@ -19,7 +19,8 @@ void ReportError(AddinContext& context, std::string_view tag, int line, int32_t 
 int ShowMessage(AddinContext& context, std::string_view text, int style, int fallback) {
   int answer = fallback;
   IgnoreError([&] {
-    answer = context.platform.message_boxes->Show(text, LoadResString(res::kProductName), style);
+    answer = context.platform.message_boxes->Show(text, LoadResString(res::kProductName),
+                                                  style);
   });
   return answer;
 }

@@ -65,7 +65,8 @@ void RunGuardedSub(AddinContext& context, std::string_view tag, Body&& body) {
 
 // Shows a message box titled with the product name; returns the answer, or
 // `fallback` when the box cannot be shown.
-int ShowMessage(AddinContext& context, std::string_view text, int style, int fallback = 0);
+int ShowMessage(AddinContext& context, std::string_view text, int style,
+                int fallback = 0);
 
 }  // namespace pinlet
 

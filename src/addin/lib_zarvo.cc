@@ -12,10 +12,12 @@ int32_t QuickStart() { return 0; }
 
 void CLibZarvo::Init(int32_t module, std::shared_ptr<HostApplication> application) {
   handle_ = module;
-  IgnoreError([&] { library_->Init(handle_, 2, std::move(application), 14, &QuickStart); });
+  IgnoreError(
+      [&] { library_->Init(handle_, 2, std::move(application), 14, &QuickStart); });
 }
 
-void CLibZarvo::LogMsg(std::string_view description, int32_t number, std::string_view tag) {
+void CLibZarvo::LogMsg(std::string_view description, int32_t number,
+                       std::string_view tag) {
   IgnoreError([&] { library_->LogMsg(handle_, description, number, tag, 3, 1); });
 }
 

@@ -22,7 +22,8 @@ constexpr int32_t kModuleHandle = 0x11000000;
 
 class CLibZarvo {
  public:
-  explicit CLibZarvo(std::shared_ptr<SupportLibrary> library) : library_(std::move(library)) {}
+  explicit CLibZarvo(std::shared_ptr<SupportLibrary> library)
+      : library_(std::move(library)) {}
 
   // LibZarvoInit(handle, 2, application, 14, QuickStart); keeps the handle.
   void Init(int32_t module, std::shared_ptr<HostApplication> application);

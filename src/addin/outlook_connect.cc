@@ -44,7 +44,8 @@ void OutAddIn::UnInitHandler() {
 void OutAddIn::colInsp_NewInspector(const ol::InspectorPtr& inspector) {
   objInsp_events_.Reset();
   objInsp_ = inspector;
-  IgnoreError([&] { objInsp_events_ = Must(objInsp_).OnClose([this] { objInsp_Close(); }); });
+  IgnoreError(
+      [&] { objInsp_events_ = Must(objInsp_).OnClose([this] { objInsp_Close(); }); });
   IgnoreError([&] { current_item_ = Must(objInsp_).CurrentItem(); });
 }
 
@@ -154,9 +155,9 @@ std::vector<std::shared_ptr<ListEntry>>* COutlookConnect::GetReplyForms() {
   return context_->reply_forwards ? &*context_->reply_forwards : nullptr;
 }
 
-void COutlookConnect::PinletClick(const std::string& caption, bool, const ol::ItemPtr& mail,
-                                  const std::shared_ptr<void>&, bool&,
-                                  const std::shared_ptr<void>&) {
+void COutlookConnect::PinletClick(const std::string& caption, bool,
+                                  const ol::ItemPtr& mail, const std::shared_ptr<void>&,
+                                  bool&, const std::shared_ptr<void>&) {
   AddinContext& ctx = *context_;
   RunGuardedSub(ctx, "Connect(Sub COutlookConnect)", [&](Proc& proc) {
     if (!mail) throw ObjectRequiredError();
@@ -169,16 +170,19 @@ void COutlookConnect::PinletClick(const std::string& caption, bool, const ol::It
       std::string id = mail->EntryID();
       ol::ItemPtr note = folder->Items()->Item(id);
       proc.line = 20;
-      if (auto window = sub.get_note_form(ctx, id, note, mail)) sub.display_note(ctx, window);
+      if (auto window = sub.get_note_form(ctx, id, note, mail))
+        sub.display_note(ctx, window);
       return;
     }
     proc.line = 30;
     if (mail->EntryID().empty()) {
       std::string caption_text = Must(mail->GetInspector()).Caption();
-      std::string text = "In order to add a new note to the '" + caption_text +
-                         "' item,you should first save this item.\n\rWould you like to do that now?";
+      std::string text =
+          "In order to add a new note to the '" + caption_text +
+          "' item,you should first save this item.\n\rWould you like to do that now?";
       int answer = ctx.platform.message_boxes->Show(
-          text, LoadResString(res::kProductName), mb::kYesNo | mb::kQuestion | mb::kSetForeground);
+          text, LoadResString(res::kProductName),
+          mb::kYesNo | mb::kQuestion | mb::kSetForeground);
       if (answer != mb::kYes) return;
       proc.line = 40;
       mail->Save();

@@ -67,8 +67,9 @@ class COutlookConnect : public Connector {
   // Shows or creates the note of a mail item for another host's connector.
   // With "View Note" the existing note is opened; otherwise a never-saved mail
   // is saved first when the user agrees. Only `caption` and `mail` matter.
-  void PinletClick(const std::string& caption, bool toolbar_click, const ol::ItemPtr& mail,
-                   const std::shared_ptr<void>& window, bool& close_form,
+  void PinletClick(const std::string& caption, bool toolbar_click,
+                   const ol::ItemPtr& mail, const std::shared_ptr<void>& window,
+                   bool& close_form,
                    const std::shared_ptr<void>& spell_check_implementer);
 
   OutAddIn* out_addin() { return out_addin_.get(); }

@@ -2,7 +2,8 @@
 
 namespace pinlet {
 
-Variant ReadValue(Registry& registry, RootKey, std::string_view section, std::string_view name) {
+Variant ReadValue(Registry& registry, RootKey, std::string_view section,
+                  std::string_view name) {
   std::optional<RegValue> value = registry.QueryValue(section, name);
   if (!value) return {};
   if (value->type == kRegSz) {
@@ -15,21 +16,28 @@ Variant ReadValue(Registry& registry, RootKey, std::string_view section, std::st
   return {};
 }
 
-bool WriteValue(Registry& registry, RootKey, std::string_view section, std::string_view name,
-                const Variant& value, int type) {
+bool WriteValue(Registry& registry, RootKey, std::string_view section,
+                std::string_view name, const Variant& value, int type) {
   if (!section.empty() && section.front() == '\\') section.remove_prefix(1);
   if (section.empty()) return false;
-  if (type == kWriteText) return registry.SetValue(section, name, RegValue::Text(ToText(value)));
+  if (type == kWriteText)
+    return registry.SetValue(section, name, RegValue::Text(ToText(value)));
   if (type == kWriteDword)
-    return registry.SetValue(section, name, RegValue::Dword(static_cast<uint32_t>(ToLong(value))));
+    return registry.SetValue(section, name,
+                             RegValue::Dword(static_cast<uint32_t>(ToLong(value))));
   return false;
 }
 
-std::string GetInstallDir(Registry& registry) { return ReadText(registry, kPinletKey, "InstDir"); }
+std::string GetInstallDir(Registry& registry) {
+  return ReadText(registry, kPinletKey, "InstDir");
+}
 
-std::string GetMyDir(Registry& registry) { return ReadText(registry, kPinletKey, "MyDir"); }
+std::string GetMyDir(Registry& registry) {
+  return ReadText(registry, kPinletKey, "MyDir");
+}
 
-std::string ReadText(Registry& registry, std::string_view section, std::string_view name) {
+std::string ReadText(Registry& registry, std::string_view section,
+                     std::string_view name) {
   return ToText(ReadValue(registry, RootKey::kCurrentUser, section, name));
 }
 
@@ -43,7 +51,8 @@ bool ReadCheck(Registry& registry, std::string_view section, std::string_view na
 
 bool WriteText(Registry& registry, std::string_view section, std::string_view name,
                std::string_view text) {
-  return WriteValue(registry, RootKey::kCurrentUser, section, name, Variant(text), kWriteText);
+  return WriteValue(registry, RootKey::kCurrentUser, section, name, Variant(text),
+                    kWriteText);
 }
 
 bool cRegistry::EnumerateValues(std::vector<std::string>& names, int& count) {

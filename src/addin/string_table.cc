@@ -101,7 +101,8 @@ const std::map<int, const char*>& Table() {
       {184, "ZPNBody"},
       {185, "(Open Note Edit form together with the Item in the Outlook explorer.)"},
       {186,
-       "(Insert Note text to the Body of the Reply (to All)/Forward letter and attach files "
+       "(Insert Note text to the Body of the Reply (to All)/Forward letter and attach "
+       "files "
        "from the Note.)"},
       {187, "Insert Note to Reply (to All)/Forward letter"},
       {188, "Open a Note with an Item"},

@@ -12,7 +12,8 @@ void CWordConnect::OnConnection(HostApplicationPtr application, int,
     auto object = application->GetCOMAddIns()->Item("Pinlet.Connect")->Object();
     auto connect = std::dynamic_pointer_cast<Connect>(object);
     if (!connect) throw HostError(errors::kTypeMismatch, "Type mismatch");
-    auto outlook = std::dynamic_pointer_cast<COutlookConnect>(connect->FindConnector("Outlook"));
+    auto outlook =
+        std::dynamic_pointer_cast<COutlookConnect>(connect->FindConnector("Outlook"));
     if (!outlook) throw NotFoundError("Outlook connector");
     word_ = application;
     outlook_ = outlook;

@@ -18,7 +18,8 @@ class COutlookConnect;
 
 class CWordConnect : public Connector {
  public:
-  explicit CWordConnect(std::shared_ptr<AddinContext> context) : context_(std::move(context)) {}
+  explicit CWordConnect(std::shared_ptr<AddinContext> context)
+      : context_(std::move(context)) {}
 
   bool IsInitialized() override { return initialized_; }
   void OnConnection(HostApplicationPtr application, int connect_mode,

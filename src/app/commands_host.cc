@@ -8,7 +8,8 @@
 namespace pinlet::app {
 namespace {
 
-int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string& error) {
+int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+          std::string& error) {
   sim::HostOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--host" && i + 1 < args.size()) {
@@ -16,19 +17,22 @@ int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out, st
     } else if (args[i] == "--no-windows") {
       options.with_windows = false;
     } else {
-      error = "unknown option '" + args[i] + "'; usage: start [--host NAME] [--no-windows]";
+      error =
+          "unknown option '" + args[i] + "'; usage: start [--host NAME] [--no-windows]";
       return 2;
     }
   }
   if (!d.StartHost(options, error)) return 2;
   out << options.host_name << " started"
-      << (options.host_name == "Outlook" && !options.with_windows ? " without windows" : "")
+      << (options.host_name == "Outlook" && !options.with_windows ? " without windows"
+                                                                  : "")
       << "; Pinlet loaded\n";
   d.DescribeAddin(out);
   return 0;
 }
 
-int Stop(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string& error) {
+int Stop(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+         std::string& error) {
   if (!args.empty()) return 2;
   if (!d.StopHost(error)) return 2;
   out << "Pinlet unloaded; host closed\n";
@@ -50,7 +54,8 @@ int Reconnect(Driver& d, const std::vector<std::string>& args, std::ostream& out
   return 0;
 }
 
-int ShowAddin(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string&) {
+int ShowAddin(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+              std::string&) {
   if (!args.empty()) return 2;
   d.DescribeAddin(out);
   return 0;
@@ -61,8 +66,8 @@ std::string Describe(const std::optional<RegValue>& value) {
   if (value->type == kRegSz) return "\"" + value->data + "\"";
   if (value->type == kRegDword)
     return "dword " + std::to_string(static_cast<int32_t>(value->dword()));
-  return "(type " + std::to_string(value->type) + ", " + std::to_string(value->data.size()) +
-         " bytes)";
+  return "(type " + std::to_string(value->type) + ", " +
+         std::to_string(value->data.size()) + " bytes)";
 }
 
 int RegistrySet(Driver& d, const std::vector<std::string>& args, std::ostream& out,
@@ -96,7 +101,8 @@ int RegistrySet(Driver& d, const std::vector<std::string>& args, std::ostream& o
   return 0;
 }
 
-int RegistryGet(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string&) {
+int RegistryGet(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                std::string&) {
   if (args.size() != 2) return 2;
   out << args[0] << "\\" << args[1] << " = "
       << Describe(d.world().registry.QueryValue(args[0], args[1])) << "\n";
@@ -112,7 +118,8 @@ int ShowRegistry(Driver& d, const std::vector<std::string>& args, std::ostream& 
   return 0;
 }
 
-int ShowLog(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string&) {
+int ShowLog(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+            std::string&) {
   if (!args.empty()) return 2;
   auto log = d.world().files.ReadFile(d.world().support->log_path());
   if (!log || log->empty()) {
@@ -130,14 +137,17 @@ int ShowMessages(Driver& d, const std::vector<std::string>& args, std::ostream& 
   const auto& shown = d.world().message_boxes.shown();
   if (shown.empty()) out << "(no message boxes)\n";
   for (const auto& box : shown) {
-    const char* answer = box.answer == mb::kYes ? "Yes" : box.answer == mb::kNo ? "No"
-                         : box.answer == mb::kCancel ? "Cancel" : "OK";
+    const char* answer = box.answer == mb::kYes      ? "Yes"
+                         : box.answer == mb::kNo     ? "No"
+                         : box.answer == mb::kCancel ? "Cancel"
+                                                     : "OK";
     out << "[" << box.title << "] " << box.text << " -> " << answer << "\n";
   }
   return 0;
 }
 
-int Answer(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string& error) {
+int Answer(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+           std::string& error) {
   if (args.size() != 1) return 2;
   static const std::pair<const char*, int> kAnswers[] = {
       {"yes", mb::kYes}, {"no", mb::kNo}, {"ok", mb::kOk}, {"cancel", mb::kCancel}};
@@ -152,7 +162,8 @@ int Answer(Driver& d, const std::vector<std::string>& args, std::ostream& out, s
   return 2;
 }
 
-int Fail(Driver& d, const std::vector<std::string>& args, std::ostream& out, std::string& error) {
+int Fail(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+         std::string& error) {
   sim::FaultInjector& faults = d.world().faults;
   if (args.size() == 1 && args[0] == "clear") {
     faults.Clear();
@@ -192,21 +203,24 @@ void AddHostCommands(std::map<std::string, Command>& c) {
   c["start"] = {"start [--host NAME] [--no-windows]",
                 "start the host (Outlook by default) and load Pinlet", Start};
   c["stop"] = {"stop", "close the host's windows and unload Pinlet", Stop};
-  c["reconnect"] = {"reconnect", "switch Pinlet off and on again in the running host", Reconnect};
-  c["show addin"] = {"show addin", "the host, the active connector and the add-in's lists",
-                     ShowAddin};
+  c["reconnect"] = {"reconnect", "switch Pinlet off and on again in the running host",
+                    Reconnect};
+  c["show addin"] = {"show addin",
+                     "the host, the active connector and the add-in's lists", ShowAddin};
   c["registry set"] = {"registry set [--dword] KEY NAME VALUE",
-                       "write a value under HKEY_CURRENT_USER (text, or a DWORD)", RegistrySet};
+                       "write a value under HKEY_CURRENT_USER (text, or a DWORD)",
+                       RegistrySet};
   c["registry get"] = {"registry get KEY NAME", "read one value", RegistryGet};
-  c["show registry"] = {"show registry [KEY]", "the registry (or one key) in regedit's format",
-                        ShowRegistry};
+  c["show registry"] = {"show registry [KEY]",
+                        "the registry (or one key) in regedit's format", ShowRegistry};
   c["show log"] = {"show log", "the support library's error log", ShowLog};
   c["show messages"] = {"show messages", "every message box shown, with its answer",
                         ShowMessages};
   c["answer"] = {"answer yes|no|ok|cancel", "answer the next message box", Answer};
   c["say"] = {"say \"TEXT\"", "print a line of text", Say};
   c["fail"] = {"fail call N | fail member NAME | fail clear",
-               "make a host call fail (the N-th from now, or every call of a member)", Fail};
+               "make a host call fail (the N-th from now, or every call of a member)",
+               Fail};
 }
 
 }  // namespace pinlet::app

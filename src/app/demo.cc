@@ -11,15 +11,24 @@ start
 expect "connector: Outlook"
 say ""
 say "-- At connection Pinlet finds or creates its notes folder and caches its identifiers --"
+show folders
+expect "[notes folder]"
 show registry "Software\Zarvo\Pinlet\folders"
 say ""
 say "-- Start-up complete: the support library is loaded --"
 show addin
 expect "support library: loaded"
 say ""
-say "-- Settings are read when needed; text that is not a number reads as off --"
-registry set "Software\Zarvo\Pinlet\Note" NotesInOneWindow "yes please"
-registry get "Software\Zarvo\Pinlet\Note" NotesInOneWindow
+say "-- A note is stored as an item of the notes folder, linked to its item by EntryID --"
+note add Inbox "Board slides"
+expect "note added"
+show item Notes/Pinlet 1
+say ""
+say "-- The item that carries the note is marked; the filter view lists such items --"
+filter on Inbox
+show items Inbox
+expect "* 6. [IPM.Note] Board slides"
+filter off Inbox
 say ""
 say "-- Outlook shuts down: note windows close last-opened first, then Pinlet unloads --"
 stop

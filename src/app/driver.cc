@@ -14,7 +14,10 @@
 namespace pinlet::app {
 
 Driver::Driver(std::ostream& out, std::ostream& err, DriverOptions options)
-    : out_(out), err_(err), options_(std::move(options)), world_(std::make_unique<sim::World>()) {}
+    : out_(out),
+      err_(err),
+      options_(std::move(options)),
+      world_(std::make_unique<sim::World>()) {}
 
 Driver::~Driver() {
   std::string ignored;
@@ -32,7 +35,8 @@ const std::map<std::string, Command>& Driver::Commands() {
 }
 
 bool Driver::Open(std::string& error) {
-  if (!options_.registry_path.empty() && std::filesystem::exists(options_.registry_path)) {
+  if (!options_.registry_path.empty() &&
+      std::filesystem::exists(options_.registry_path)) {
     if (!world_->registry.Load(options_.registry_path, &error)) return false;
   }
   if (!options_.mailbox_path.empty() && std::filesystem::exists(options_.mailbox_path)) {
@@ -61,7 +65,8 @@ bool Driver::Close(std::string& error) {
   if (!options_.mailbox_path.empty() &&
       !sim::SaveMailbox(world_->store, options_.mailbox_path, &error))
     return false;
-  if (!options_.registry_path.empty() && !world_->registry.Save(options_.registry_path, &error))
+  if (!options_.registry_path.empty() &&
+      !world_->registry.Save(options_.registry_path, &error))
     return false;
   return true;
 }
@@ -76,7 +81,8 @@ bool Driver::StartHost(sim::HostOptions options, std::string& error) {
     return false;
   }
   session_ = std::make_unique<sim::HostSession>(
-      world_.get(), [](const Platform& p) { return CreatePinletAddin(p); }, std::move(options));
+      world_.get(), [](const Platform& p) { return CreatePinletAddin(p); },
+      std::move(options));
   session_->Start();
   return true;
 }
@@ -138,7 +144,8 @@ int Driver::Execute(const std::vector<std::string>& words, std::string& message)
     return 0;
   }
   size_t used = 2;
-  auto it = words.size() >= 2 ? Commands().find(words[0] + " " + words[1]) : Commands().end();
+  auto it =
+      words.size() >= 2 ? Commands().find(words[0] + " " + words[1]) : Commands().end();
   if (it == Commands().end()) {
     it = Commands().find(words[0]);
     used = 1;
@@ -173,7 +180,7 @@ int Driver::RunScript(std::istream& in, const std::string& name) {
     if (status != 0) {
       out_.flush();
       err_ << "pinlet: " << name << ":" << number << ": " << words[0] << ": " << message
-                << "\n";
+           << "\n";
       return status;
     }
   }

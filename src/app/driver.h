@@ -24,8 +24,8 @@
 namespace pinlet::app {
 
 struct DriverOptions {
-  std::string mailbox_path;   // JSON mailbox kept between runs; "" = sample, not kept
-  std::string registry_path;  // regedit text kept between runs; "" = fresh, not kept
+  std::string mailbox_path;    // JSON mailbox kept between runs; "" = sample, not kept
+  std::string registry_path;   // regedit text kept between runs; "" = fresh, not kept
   std::string view_file_path;  // the view file installed beside the program
 };
 
@@ -36,7 +36,9 @@ struct Command {
   std::string help;   // one line
   // Runs with the words after the command's name; writes to `out`; returns
   // 0, or 2 with `error` set for a bad argument.
-  std::function<int(Driver&, const std::vector<std::string>&, std::ostream&, std::string&)> run;
+  std::function<int(Driver&, const std::vector<std::string>&, std::ostream&,
+                    std::string&)>
+      run;
 };
 
 class Driver {

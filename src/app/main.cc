@@ -16,16 +16,21 @@ void PrintHelp(std::ostream& out) {
          "  pinlet [--mailbox FILE] [--registry FILE] run FILE  run a scenario script\n"
          "  pinlet [--mailbox FILE] [--registry FILE] COMMAND [ARGS...]\n"
          "                                                     run one command\n"
-         "  pinlet rtf2html [--options TEXT] [FILE|-]          convert rich text to HTML\n"
+         "  pinlet rtf2html [--options TEXT] [FILE|-]          convert rich text to "
+         "HTML\n"
          "  pinlet --help\n"
          "\n"
          "Options:\n"
-         "  --mailbox FILE   keep the mailbox in FILE (JSON); the sample mailbox when absent\n"
-         "  --registry FILE  keep the registry in FILE (regedit text); fresh when absent\n"
+         "  --mailbox FILE   keep the mailbox in FILE (JSON); the sample mailbox when "
+         "absent\n"
+         "  --registry FILE  keep the registry in FILE (regedit text); fresh when "
+         "absent\n"
          "\n"
-         "Scenario scripts hold one command a line; # starts a comment; \"quoted words\"\n"
+         "Scenario scripts hold one command a line; # starts a comment; \"quoted "
+         "words\"\n"
          "may hold blanks. expect [not] \"TEXT\" checks the previous command's output.\n"
-         "say \"TEXT\" prints TEXT. Exit status: 0 done, 1 an expectation failed, 2 a bad\n"
+         "say \"TEXT\" prints TEXT. Exit status: 0 done, 1 an expectation failed, 2 a "
+         "bad\n"
          "command, argument or file.\n"
          "\n"
          "Commands:\n";
@@ -57,7 +62,8 @@ int main(int argc, char** argv) {
   size_t i = 0;
   for (; i < args.size(); ++i) {
     if ((args[i] == "--mailbox" || args[i] == "--registry") && i + 1 < args.size()) {
-      (args[i] == "--mailbox" ? options.mailbox_path : options.registry_path) = args[i + 1];
+      (args[i] == "--mailbox" ? options.mailbox_path : options.registry_path) =
+          args[i + 1];
       ++i;
     } else if (args[i] == "--help" || args[i] == "-h") {
       PrintHelp(std::cout);

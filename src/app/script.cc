@@ -2,7 +2,8 @@
 
 namespace pinlet::app {
 
-bool SplitWords(std::string_view line, std::vector<std::string>& words, std::string& error) {
+bool SplitWords(std::string_view line, std::vector<std::string>& words,
+                std::string& error) {
   words.clear();
   size_t i = 0;
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -21,7 +22,8 @@ bool SplitWords(std::string_view line, std::vector<std::string>& words, std::str
           closed = true;
           break;
         }
-        if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) c = line[i++];
+        if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\'))
+          c = line[i++];
         word += c;
       }
       if (!closed) {

@@ -14,7 +14,8 @@ namespace pinlet::app {
 
 // Splits `line` into words; returns false and says why for an unterminated
 // quotation. A comment or blank line gives no words.
-bool SplitWords(std::string_view line, std::vector<std::string>& words, std::string& error);
+bool SplitWords(std::string_view line, std::vector<std::string>& words,
+                std::string& error);
 
 }  // namespace pinlet::app
 

@@ -52,8 +52,9 @@ std::string TimeText(const Date::Parts& p, bool seconds) {
 }  // namespace
 
 Date Date::FromParts(int year, int month, int day, int hour, int minute, int second) {
-  long days = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
-              kEpochOffset;
+  long days =
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
+      kEpochOffset;
   return Date(static_cast<double>(days) + (hour * 3600 + minute * 60 + second) / 86400.0);
 }
 
@@ -76,7 +77,8 @@ Date::Parts Date::ToParts() const {
 std::optional<Date> Date::Parse(std::string_view text) {
   std::string s(text);
   int month = 0, day = 0, year = 0, hour = 0, minute = 0, second = 0, used = 0;
-  if (std::sscanf(s.c_str(), "%d/%d/%d%n", &month, &day, &year, &used) != 3) return std::nullopt;
+  if (std::sscanf(s.c_str(), "%d/%d/%d%n", &month, &day, &year, &used) != 3)
+    return std::nullopt;
   if (year < 100) year += year < 30 ? 2000 : 1900;
   if (month < 1 || month > 12 || day < 1 || year < 100 || year > 9999 ||
       day > DaysInMonth(year, month))
@@ -85,7 +87,8 @@ std::optional<Date> Date::Parse(std::string_view text) {
   size_t start = rest.find_first_not_of(' ');
   if (start != std::string::npos) {
     char ampm[3] = {0};
-    int n = std::sscanf(rest.c_str() + start, "%d:%d:%d %2s", &hour, &minute, &second, ampm);
+    int n =
+        std::sscanf(rest.c_str() + start, "%d:%d:%d %2s", &hour, &minute, &second, ampm);
     if (n < 3) {
       second = 0;
       n = std::sscanf(rest.c_str() + start, "%d:%d %2s", &hour, &minute, ampm);

@@ -19,7 +19,8 @@ class Subscription {
  public:
   Subscription() = default;
   explicit Subscription(std::function<void()> cancel) : cancel_(std::move(cancel)) {}
-  Subscription(Subscription&& other) noexcept : cancel_(std::exchange(other.cancel_, {})) {}
+  Subscription(Subscription&& other) noexcept
+      : cancel_(std::exchange(other.cancel_, {})) {}
   Subscription& operator=(Subscription&& other) noexcept {
     if (this != &other) {
       Reset();

@@ -6,8 +6,8 @@ HostError::HostError(int32_t number, std::string description, std::string source
     : number_(number), description_(std::move(description)), source_(std::move(source)) {}
 
 HostError NotSupportedError(const std::string& member) {
-  return HostError(errors::kNotSupported, "Object doesn't support this property or method",
-                   member);
+  return HostError(errors::kNotSupported,
+                   "Object doesn't support this property or method", member);
 }
 
 HostError NotFoundError(const std::string& what) {

@@ -35,15 +35,15 @@ class HostError : public std::exception {
 
 // Error numbers the add-in and the simulated host use.
 namespace errors {
-constexpr int32_t kNotSupported = 438;         // property or method the object lacks
+constexpr int32_t kNotSupported = 438;  // property or method the object lacks
 constexpr int32_t kTypeMismatch = 13;
-constexpr int32_t kObjectRequired = 424;       // member called on Nothing
-constexpr int32_t kObjectNotSet = 91;          // object variable not set
-constexpr int32_t kCannotCreateObject = 429;   // ActiveX component can't create object
+constexpr int32_t kObjectRequired = 424;      // member called on Nothing
+constexpr int32_t kObjectNotSet = 91;         // object variable not set
+constexpr int32_t kCannotCreateObject = 429;  // ActiveX component can't create object
 constexpr int32_t kFileNotFound = 53;
 constexpr int32_t kPathNotFound = 76;
-constexpr int32_t kInvalidArgument = 5;        // invalid procedure call or argument
-constexpr int32_t kNotFound = -2147221233;     // MAPI_E_NOT_FOUND, a failed lookup
+constexpr int32_t kInvalidArgument = 5;            // invalid procedure call or argument
+constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND, a failed lookup
 constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL
 }  // namespace errors
 
@@ -56,7 +56,9 @@ HostError ObjectRequiredError();
 // as a member call on Nothing does in the host.
 template <typename T>
 T& Must(const std::shared_ptr<T>& object) {
-  if (!object) throw HostError(errors::kObjectNotSet, "Object variable or With block variable not set");
+  if (!object)
+    throw HostError(errors::kObjectNotSet,
+                    "Object variable or With block variable not set");
   return *object;
 }
 

@@ -25,8 +25,8 @@ class MapiUtils {
  public:
   virtual ~MapiUtils() = default;
   virtual Variant HrGetOneProp(const ol::ItemPtr& item, uint32_t prop_tag) = 0;
-  virtual void HrSetOneProp(const ol::ItemPtr& item, uint32_t prop_tag, const Variant& value,
-                            bool save) = 0;
+  virtual void HrSetOneProp(const ol::ItemPtr& item, uint32_t prop_tag,
+                            const Variant& value, bool save) = 0;
 };
 
 class CdoField {
@@ -78,9 +78,9 @@ class ComObjectFactory {
  public:
   virtual ~ComObjectFactory() = default;
   // Each raises HostError 429 when the library is not installed.
-  virtual std::shared_ptr<MapiUtils> CreateMapiUtils() = 0;      // "Redemption.MAPIUtils"
-  virtual std::shared_ptr<CdoSession> CreateCdoSession() = 0;    // "MAPI.Session"
-  virtual std::shared_ptr<RdoSession> CreateRdoSession() = 0;    // "Redemption.RDOSession"
+  virtual std::shared_ptr<MapiUtils> CreateMapiUtils() = 0;    // "Redemption.MAPIUtils"
+  virtual std::shared_ptr<CdoSession> CreateCdoSession() = 0;  // "MAPI.Session"
+  virtual std::shared_ptr<RdoSession> CreateRdoSession() = 0;  // "Redemption.RDOSession"
 };
 
 }  // namespace pinlet

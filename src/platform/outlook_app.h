@@ -39,7 +39,8 @@ class NameSpace {
   // Raises when no folder has that EntryID (in that store, when given).
   virtual FolderPtr GetFolderFromID(std::string_view entry_id,
                                     std::string_view store_id = "") = 0;
-  virtual ItemPtr GetItemFromID(std::string_view entry_id, std::string_view store_id = "") = 0;
+  virtual ItemPtr GetItemFromID(std::string_view entry_id,
+                                std::string_view store_id = "") = 0;
   virtual std::string CurrentProfileName() = 0;
 };
 

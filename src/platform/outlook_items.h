@@ -80,8 +80,8 @@ enum DefaultFolder : int {
   kFolderDrafts = 16,
 };
 
-constexpr int kOlText = 1;        // user property type: text
-constexpr int kOlTableView = 0;   // view types
+constexpr int kOlText = 1;       // user property type: text
+constexpr int kOlTableView = 0;  // view types
 constexpr int kOlCardView = 1;
 constexpr int kOlCalendarView = 2;
 
@@ -108,7 +108,8 @@ class UserProperties {
   virtual UserPropertyPtr Find(std::string_view name) = 0;
   // Adds the property (raises if it exists); with add_to_folder_fields the
   // name also becomes a user field of the item's folder.
-  virtual UserPropertyPtr Add(std::string_view name, int type, bool add_to_folder_fields) = 0;
+  virtual UserPropertyPtr Add(std::string_view name, int type,
+                              bool add_to_folder_fields) = 0;
   virtual void Remove(int index) = 0;
 };
 
@@ -188,7 +189,7 @@ class Views {
  public:
   virtual ~Views() = default;
   virtual int Count() = 0;
-  virtual ViewPtr Item(int index) = 0;             // 1-based
+  virtual ViewPtr Item(int index) = 0;              // 1-based
   virtual ViewPtr Item(std::string_view name) = 0;  // raises when absent
   virtual ViewPtr Add(std::string_view name, int view_type, int save_option) = 0;
   virtual void Remove(int index) = 0;
@@ -217,7 +218,7 @@ class Folders {
  public:
   virtual ~Folders() = default;
   virtual int Count() = 0;
-  virtual FolderPtr Item(int index) = 0;             // 1-based
+  virtual FolderPtr Item(int index) = 0;              // 1-based
   virtual FolderPtr Item(std::string_view name) = 0;  // raises when absent
   // Creates a subfolder; `type` is a default-folder number giving its kind.
   virtual FolderPtr Add(std::string_view name, int type) = 0;

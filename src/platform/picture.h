@@ -15,7 +15,7 @@ namespace pinlet {
 struct Picture {
   int width = 0;
   int height = 0;
-  int bits_per_pixel = 24;     // as the resource declares it (24 or 32)
+  int bits_per_pixel = 24;       // as the resource declares it (24 or 32)
   std::vector<uint32_t> pixels;  // width * height colours, 0x00BBGGRR
 
   bool empty() const { return pixels.empty(); }

@@ -47,13 +47,16 @@ class Registry {
 
   // The value `name` of key `path` under HKEY_CURRENT_USER; nullopt when the
   // key or the value does not exist. An empty name is the key's default value.
-  virtual std::optional<RegValue> QueryValue(std::string_view path, std::string_view name) = 0;
+  virtual std::optional<RegValue> QueryValue(std::string_view path,
+                                             std::string_view name) = 0;
   // Creates the key and any missing parents, then stores the value. Returns
   // false when the key cannot be created or written; nothing changes then.
-  virtual bool SetValue(std::string_view path, std::string_view name, const RegValue& value) = 0;
+  virtual bool SetValue(std::string_view path, std::string_view name,
+                        const RegValue& value) = 0;
   // Names of the values of a key in the order they were first written;
   // nullopt when the key does not exist.
-  virtual std::optional<std::vector<std::string>> EnumValueNames(std::string_view path) = 0;
+  virtual std::optional<std::vector<std::string>> EnumValueNames(
+      std::string_view path) = 0;
   // Names of the direct subkeys of a key; nullopt when it does not exist.
   virtual std::optional<std::vector<std::string>> EnumSubkeys(std::string_view path) = 0;
   virtual bool KeyExists(std::string_view path) = 0;

@@ -28,16 +28,24 @@ std::u16string Utf8ToUtf16(std::string_view text) {
   size_t i = 0;
   while (i < text.size()) {
     unsigned char b = static_cast<unsigned char>(text[i]);
-    int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+    int extra = b < 0x80         ? 0
+                : (b >> 5) == 6  ? 1
+                : (b >> 4) == 14 ? 2
+                : (b >> 3) == 30 ? 3
+                                 : -1;
+    char32_t c = extra == 0   ? b
+                 : extra == 1 ? (b & 0x1F)
+                 : extra == 2 ? (b & 0x0F)
+                              : (b & 0x07);
     bool ok = extra >= 0 && i + static_cast<size_t>(extra) < text.size();
     for (int k = 1; ok && k <= extra; ++k) {
       unsigned char next = static_cast<unsigned char>(text[i + k]);
       if ((next & 0xC0) != 0x80) ok = false;
       c = (c << 6) | (next & 0x3F);
     }
-    if (ok && ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) ||
-               (extra == 3 && (c < 0x10000 || c > 0x10FFFF)) || (c >= 0xD800 && c <= 0xDFFF)))
+    if (ok &&
+        ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) ||
+         (extra == 3 && (c < 0x10000 || c > 0x10FFFF)) || (c >= 0xD800 && c <= 0xDFFF)))
       ok = false;
     if (!ok) {
       out += u'\uFFFD';

@@ -47,15 +47,18 @@ double ToDouble(const Variant& value) {
   if (value.IsText()) return ParseLeadingNumber(value.text());
   if (value.IsLong()) return value.long_value();
   if (value.IsBool()) return value.bool_value() ? -1 : 0;
-  if (value.IsDouble()) return std::isfinite(value.double_value()) ? value.double_value() : 0;
+  if (value.IsDouble())
+    return std::isfinite(value.double_value()) ? value.double_value() : 0;
   return 0;
 }
 
 int32_t ToLong(const Variant& value) {
   if (value.IsLong()) return value.long_value();
   double number = std::trunc(ToDouble(value));
-  if (number >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (number <= std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  if (number >= std::numeric_limits<int32_t>::max())
+    return std::numeric_limits<int32_t>::max();
+  if (number <= std::numeric_limits<int32_t>::min())
+    return std::numeric_limits<int32_t>::min();
   return static_cast<int32_t>(number);
 }
 
@@ -63,7 +66,8 @@ bool ToBool(const Variant& value) {
   if (value.IsBool()) return value.bool_value();
   if (value.IsText()) {
     std::string lower;
-    for (char c : value.text()) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char c : value.text())
+      lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (lower == "true") return true;
     if (lower == "false") return false;
   }

@@ -33,7 +33,8 @@ std::string WithFilter(std::string xml) {
 }  // namespace
 
 std::string HasNoteDaslName() {
-  return "http://schemas.microsoft.com/mapi/string/{00020329-0000-0000-C000-000000000046}/"
+  return "http://schemas.microsoft.com/mapi/string/"
+         "{00020329-0000-0000-C000-000000000046}/"
          "ZPNHasNote";
 }
 
@@ -77,7 +78,8 @@ bool Filter_Off(AddinContext& ctx, const ol::ExplorerPtr& explorer) {
   return RunGuarded(ctx, "basMainProc(Sub Filter_Off)", false, [&](Proc& proc) {
     proc.line = 10;
     ol::FolderPtr folder = Must(explorer).CurrentFolder();
-    std::string remembered = ReadText(ctx.registry(), kFoldersKey, Must(folder).EntryID());
+    std::string remembered =
+        ReadText(ctx.registry(), kFoldersKey, Must(folder).EntryID());
     if (remembered == kFilterViewName) remembered.clear();
     ol::ViewsPtr views = folder->Views();
     ol::ViewPtr view;
@@ -97,8 +99,8 @@ bool Filter_Off(AddinContext& ctx, const ol::ExplorerPtr& explorer) {
   });
 }
 
-void LoadView(AddinContext& ctx, const ol::FolderPtr& folder, const std::string& view_name,
-              const std::string& file_name) {
+void LoadView(AddinContext& ctx, const ol::FolderPtr& folder,
+              const std::string& view_name, const std::string& file_name) {
   RunGuardedSub(ctx, "basExplorers(Sub LoadView)", [&](Proc& proc) {
     proc.line = 10;
     ol::ViewsPtr views = Must(folder).Views();

@@ -27,8 +27,8 @@ bool Filter_On(AddinContext& ctx, const ol::ExplorerPtr& explorer);
 bool Filter_Off(AddinContext& ctx, const ol::ExplorerPtr& explorer);
 // Replaces the folder's view `view_name` by one built from the install
 // folder's file `file_name`. A missing file leaves the folder without that view.
-void LoadView(AddinContext& ctx, const ol::FolderPtr& folder, const std::string& view_name,
-              const std::string& file_name);
+void LoadView(AddinContext& ctx, const ol::FolderPtr& folder,
+              const std::string& view_name, const std::string& file_name);
 
 }  // namespace pinlet
 

@@ -37,7 +37,8 @@ std::shared_ptr<CdoSession> CdoSessionFor(AddinContext& ctx) {
 }
 
 std::shared_ptr<CdoMessage> CdoMessageOf(AddinContext& ctx, const ol::ItemPtr& item) {
-  return CdoSessionFor(ctx)->GetMessage(Must(item).EntryID(), Must(item->Parent()).StoreID());
+  return CdoSessionFor(ctx)->GetMessage(Must(item).EntryID(),
+                                        Must(item->Parent()).StoreID());
 }
 
 std::optional<std::string> ReadField(const std::shared_ptr<CdoMessage>& message,

@@ -11,7 +11,8 @@ namespace {
 using WindowList = std::vector<std::shared_ptr<NoteWindow>>;
 
 WindowList& List(AddinContext& ctx) {
-  if (!ctx.note_windows) throw HostError(errors::kObjectNotSet, "The note window list is gone");
+  if (!ctx.note_windows)
+    throw HostError(errors::kObjectNotSet, "The note window list is gone");
   return *ctx.note_windows;
 }
 
@@ -22,8 +23,8 @@ std::shared_ptr<NoteWindow> FirstWithId(AddinContext& ctx, const std::string& id
   return nullptr;
 }
 
-std::shared_ptr<NoteWindow> NewWindow(AddinContext& ctx, const std::string& id, ol::ItemPtr note,
-                                      ol::ItemPtr parent) {
+std::shared_ptr<NoteWindow> NewWindow(AddinContext& ctx, const std::string& id,
+                                      ol::ItemPtr note, ol::ItemPtr parent) {
   if (!ctx.subsystems.create_note_window) return nullptr;
   std::shared_ptr<NoteWindow> window = ctx.subsystems.create_note_window(ctx);
   Must(window).strID = id;
@@ -38,9 +39,11 @@ std::shared_ptr<NoteWindow> GetNoteForm(AddinContext& ctx, const std::string& id
                                         ol::ItemPtr note, ol::ItemPtr parent) {
   if (ReadCheck(ctx.registry(), kNoteKey, "NotesInOneWindow"))
     return GetLastNoteForm(ctx, id, std::move(note), std::move(parent));
-  return RunGuarded(ctx, "basMainProc(Function GetNoteForm)", std::shared_ptr<NoteWindow>(),
+  return RunGuarded(ctx, "basMainProc(Function GetNoteForm)",
+                    std::shared_ptr<NoteWindow>(),
                     [&](Proc&) -> std::shared_ptr<NoteWindow> {
-                      if (!NoteFormExists(ctx, id)) return NewWindow(ctx, id, note, parent);
+                      if (!NoteFormExists(ctx, id))
+                        return NewWindow(ctx, id, note, parent);
                       std::shared_ptr<NoteWindow> found;
                       for (auto& window : List(ctx))
                         if (window->strID == id) found = window;  // the last match wins
@@ -50,7 +53,8 @@ std::shared_ptr<NoteWindow> GetNoteForm(AddinContext& ctx, const std::string& id
 
 std::shared_ptr<NoteWindow> GetLastNoteForm(AddinContext& ctx, const std::string& id,
                                             ol::ItemPtr note, ol::ItemPtr parent) {
-  return RunGuarded(ctx, "basMainProc(Function GetLastNoteForm)", std::shared_ptr<NoteWindow>(),
+  return RunGuarded(ctx, "basMainProc(Function GetLastNoteForm)",
+                    std::shared_ptr<NoteWindow>(),
                     [&](Proc&) -> std::shared_ptr<NoteWindow> {
                       WindowList& list = List(ctx);
                       if (list.empty()) return NewWindow(ctx, id, note, parent);
@@ -71,9 +75,8 @@ void DisplayNote(AddinContext& ctx, const std::shared_ptr<NoteWindow>& window) {
   IgnoreError([&] { window->Show(); });
   // The window is listed only after its load has finished; a window that is
   // listed already (re-used under another key) is not listed twice.
-  if (ctx.note_windows &&
-      std::find(ctx.note_windows->begin(), ctx.note_windows->end(), window) ==
-          ctx.note_windows->end())
+  if (ctx.note_windows && std::find(ctx.note_windows->begin(), ctx.note_windows->end(),
+                                    window) == ctx.note_windows->end())
     ctx.note_windows->push_back(window);
 }
 
@@ -102,8 +105,9 @@ void ParentItemClosed(AddinContext& ctx, const std::string& id) {
 void RemoveNoteForm(AddinContext& ctx, const NoteWindow* window) {
   if (!ctx.note_windows) return;
   auto& list = *ctx.note_windows;
-  auto it = std::find_if(list.begin(), list.end(),
-                         [&](const std::shared_ptr<NoteWindow>& w) { return w.get() == window; });
+  auto it = std::find_if(
+      list.begin(), list.end(),
+      [&](const std::shared_ptr<NoteWindow>& w) { return w.get() == window; });
   if (it != list.end()) list.erase(it);
 }
 

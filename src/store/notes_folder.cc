@@ -14,7 +14,8 @@ namespace {
 bool InDeletedItems(AddinContext& ctx, const ol::FolderPtr& folder) {
   bool inside = false;
   IgnoreError([&] {
-    std::string deleted = Must(ctx.name_space).GetDefaultFolder(ol::kFolderDeletedItems)->EntryID();
+    std::string deleted =
+        Must(ctx.name_space).GetDefaultFolder(ol::kFolderDeletedItems)->EntryID();
     for (ol::FolderPtr f = Must(folder).Parent(); f; f = f->Parent())
       if (f->EntryID() == deleted) inside = true;
   });
@@ -29,13 +30,15 @@ ol::FolderPtr NotesFolder(AddinContext& ctx) {
   std::string store_id = ReadText(reg, kFoldersKey, "StoreID");
   ol::FolderPtr folder;
   if (!entry_id.empty() && !store_id.empty())
-    IgnoreError([&] { folder = Must(ctx.name_space).GetFolderFromID(entry_id, store_id); });
+    IgnoreError(
+        [&] { folder = Must(ctx.name_space).GetFolderFromID(entry_id, store_id); });
   if (!folder && !entry_id.empty())
     IgnoreError([&] { folder = Must(ctx.name_space).GetFolderFromID(entry_id); });
   if (folder && InDeletedItems(ctx, folder)) folder.reset();
   if (!folder) {
     IgnoreError([&] {
-      folder = Must(ctx.name_space).GetDefaultFolder(ol::kFolderNotes)
+      folder = Must(ctx.name_space)
+                   .GetDefaultFolder(ol::kFolderNotes)
                    ->Folders()
                    ->Item(LoadResString(res::kProductName));
     });
@@ -80,7 +83,8 @@ ol::FolderPtr CreatePinletFolder(AddinContext& ctx) {
                     [&](Proc& proc) -> ol::FolderPtr {
                       proc.line = 10;
                       ol::FolderPtr folder =
-                          Must(ctx.name_space).GetDefaultFolder(ol::kFolderNotes)
+                          Must(ctx.name_space)
+                              .GetDefaultFolder(ol::kFolderNotes)
                               ->Folders()
                               ->Add(LoadResString(res::kProductName), ol::kFolderInbox);
                       // A temporary post defines the folder's fields.
@@ -105,9 +109,10 @@ ol::ItemPtr FindNote(AddinContext& ctx, const std::string& parent_entry_id) {
 }
 
 void SetNoteParentItemFolder(AddinContext& ctx, const ol::ItemPtr& note,
-                             const std::string& folder_name, const std::string& folder_path) {
+                             const std::string& folder_name,
+                             const std::string& folder_path) {
   std::pair<int, const std::string*> writes[] = {{res::kZpnFolder, &folder_name},
-                                                  {res::kFolderPath, &folder_path}};
+                                                 {res::kFolderPath, &folder_path}};
   for (auto& [id, value] : writes) {
     IgnoreError([&, id = id, value = value] {
       std::string name = LoadResString(id);
@@ -147,7 +152,8 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
     std::string message_class = NoteMessageClass(cls);
     if (message_class.empty()) return;
     created = Must(items).Add(std::string_view(message_class));
-    title = ToText(cls == ol::kContact ? parent->Get("FullName") : Variant(parent->Subject()));
+    title = ToText(cls == ol::kContact ? parent->Get("FullName")
+                                       : Variant(parent->Subject()));
   });
   if (!parent) return result;
   if (!created) return result;
@@ -159,7 +165,8 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
   }
   result.note = FindNote(ctx, parent_id);
   if (!result.note) return result;
-  IgnoreError([&] { WriteNoteProperty(ctx, result.note, LoadResString(res::kZpnTitle), title); });
+  IgnoreError(
+      [&] { WriteNoteProperty(ctx, result.note, LoadResString(res::kZpnTitle), title); });
   result.caption = LoadResString(res::kSubject) + ": " + title;
   IgnoreError([&] {
     ol::FolderPtr folder = parent->Parent();

@@ -35,7 +35,8 @@ ol::ItemPtr FindNote(AddinContext& ctx, const std::string& parent_entry_id);
 // Writes "ZPNFolder" and "FolderPath" on a note; errors ignored. A document
 // note's fields are written only when their value differs.
 void SetNoteParentItemFolder(AddinContext& ctx, const ol::ItemPtr& note,
-                             const std::string& folder_name, const std::string& folder_path);
+                             const std::string& folder_name,
+                             const std::string& folder_path);
 
 // What AddNewNoteItem leaves for its note window.
 struct NewNote {

@@ -42,7 +42,8 @@ class Markers {
         return;
       }
       auto props = item_->UserProperties();
-      ol::UserPropertyPtr prop = exists ? props->Find(name) : props->Add(name, ol::kOlText, true);
+      ol::UserPropertyPtr prop =
+          exists ? props->Find(name) : props->Add(name, ol::kOlText, true);
       Must(prop).SetValue(Variant(value));
     });
   }
@@ -95,16 +96,19 @@ void WriteFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status, int32
 
 }  // namespace
 
-void GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status, int32_t& icon) {
+void GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status,
+                 int32_t& icon) {
   IgnoreError([&] {
     auto utils = ctx.platform.objects->CreateMapiUtils();
     IgnoreError([&] { status = ToLong(utils->HrGetOneProp(item, kPrFlagStatus)); });
     icon = 0;
-    if (status == 2) IgnoreError([&] { icon = ToLong(utils->HrGetOneProp(item, kPrFlagIcon)); });
+    if (status == 2)
+      IgnoreError([&] { icon = ToLong(utils->HrGetOneProp(item, kPrFlagIcon)); });
   });
 }
 
-void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status, int32_t icon) {
+void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status,
+                 int32_t icon) {
   IgnoreError([&] {
     auto utils = ctx.platform.objects->CreateMapiUtils();
     IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagStatus, Variant(status), true); });

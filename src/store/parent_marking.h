@@ -27,9 +27,11 @@ void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool ha
 
 // The item's flag status and icon through the helper library; icon is read
 // only when status is 2 (flagged). Errors leave the outputs as they were.
-void GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status, int32_t& icon);
+void GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status,
+                 int32_t& icon);
 // Writes the flag status and icon through the helper library; errors ignored.
-void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status, int32_t icon);
+void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status,
+                 int32_t icon);
 
 }  // namespace pinlet
 

@@ -43,7 +43,8 @@ class AddinTest : public ::testing::Test {
     Subsystems s;
     s.notes_folder = [this](AddinContext& ctx) {
       log.push_back("NotesFolder");
-      return ctx.name_space ? ctx.name_space->GetDefaultFolder(ol::kFolderNotes) : nullptr;
+      return ctx.name_space ? ctx.name_space->GetDefaultFolder(ol::kFolderNotes)
+                            : nullptr;
     };
     s.create_explorers = [this](AddinContext&) { log.push_back("Create_Explorers"); };
     s.create_inspector_tracker = [this](AddinContext&, const ol::InspectorsPtr&) {

@@ -1,8 +1,8 @@
+#include <gmock/gmock.h>
+
 #include "addin/outlook_connect.h"
 #include "addin/word_connect.h"
 #include "addin_fixture.h"
-
-#include <gmock/gmock.h>
 #include "platform/sim/sample_mailbox.h"
 
 namespace pinlet {
@@ -24,7 +24,8 @@ TEST_F(ConnectTest, OutlookStartUpRunsEveryStepInOrder) {
   StartHost();
   EXPECT_THAT(log, ElementsAre("PrepareSharing", "AssignItems", "NotesFolder",
                                "Create_Explorers", "SetInspectors"));
-  auto outlook = std::dynamic_pointer_cast<COutlookConnect>(connect().FindConnector("Outlook"));
+  auto outlook =
+      std::dynamic_pointer_cast<COutlookConnect>(connect().FindConnector("Outlook"));
   ASSERT_TRUE(outlook);
   EXPECT_TRUE(outlook->IsInitialized());
   EXPECT_EQ(ctx().install_dir, world.install_dir);
@@ -35,7 +36,8 @@ TEST_F(ConnectTest, OutlookStartUpRunsEveryStepInOrder) {
   ASSERT_TRUE(ctx().note_windows && ctx().reply_forwards && ctx().inspector_wrappers);
   EXPECT_EQ(outlook->out_addin()->ProgId(), "Pinlet.Connect");
   // The registered class is published through COMAddIns for other hosts.
-  EXPECT_EQ(session->application()->GetCOMAddIns()->Item("Pinlet.Connect")->Object(), addin);
+  EXPECT_EQ(session->application()->GetCOMAddIns()->Item("Pinlet.Connect")->Object(),
+            addin);
   EXPECT_TRUE(world.escaped_exceptions.empty());
 }
 
@@ -130,7 +132,8 @@ TEST_F(ConnectTest, WordConnectorReachesOutlookThroughTheAddInsEntry) {
   StartHost();
   auto word_app = sim::MakeOtherHost(&world, "Microsoft Word");
   word_app->GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(session->addin());
-  auto word = std::dynamic_pointer_cast<CWordConnect>(connect().FindConnector("Microsoft Word"));
+  auto word =
+      std::dynamic_pointer_cast<CWordConnect>(connect().FindConnector("Microsoft Word"));
   ASSERT_TRUE(word);
   EXPECT_FALSE(word->IsInitialized());
   Custom custom;
@@ -147,7 +150,8 @@ TEST_F(ConnectTest, WordConnectorReachesOutlookThroughTheAddInsEntry) {
 class PinletClickTest : public ConnectTest {
  protected:
   COutlookConnect& outlook() {
-    return *std::dynamic_pointer_cast<COutlookConnect>(connect().FindConnector("Outlook"));
+    return *std::dynamic_pointer_cast<COutlookConnect>(
+        connect().FindConnector("Outlook"));
   }
   void Click(const std::string& caption, const ol::ItemPtr& mail) {
     bool close = false;
@@ -157,16 +161,18 @@ class PinletClickTest : public ConnectTest {
 
 TEST_F(PinletClickTest, UnsavedMailAnsweredNoIsNeitherSavedNorShown) {
   StartHost();
-  auto mail = session->outlook()->GetNameSpace("MAPI")->GetDefaultFolder(6)->Items()->Add(0);
+  auto mail =
+      session->outlook()->GetNameSpace("MAPI")->GetDefaultFolder(6)->Items()->Add(0);
   mail->SetSubject("Draft");
   log.clear();
   world.message_boxes.QueueAnswer(mb::kNo);
   Click("Add Note", mail);
   ASSERT_EQ(world.message_boxes.shown().size(), 1u);
   const auto& box = world.message_boxes.shown()[0];
-  EXPECT_EQ(box.text,
-            "In order to add a new note to the 'Draft - Message' item,you should first save "
-            "this item.\n\rWould you like to do that now?");
+  EXPECT_EQ(
+      box.text,
+      "In order to add a new note to the 'Draft - Message' item,you should first save "
+      "this item.\n\rWould you like to do that now?");
   EXPECT_EQ(box.title, "Pinlet");
   EXPECT_EQ(box.style, mb::kYesNo | mb::kQuestion | mb::kSetForeground);
   EXPECT_EQ(mail->EntryID(), "");
@@ -175,7 +181,8 @@ TEST_F(PinletClickTest, UnsavedMailAnsweredNoIsNeitherSavedNorShown) {
 
 TEST_F(PinletClickTest, UnsavedMailAnsweredYesIsSavedAndGetsANewNote) {
   StartHost();
-  auto mail = session->outlook()->GetNameSpace("MAPI")->GetDefaultFolder(6)->Items()->Add(0);
+  auto mail =
+      session->outlook()->GetNameSpace("MAPI")->GetDefaultFolder(6)->Items()->Add(0);
   log.clear();
   world.message_boxes.QueueAnswer(mb::kYes);
   Click("Add Note", mail);
@@ -186,13 +193,15 @@ TEST_F(PinletClickTest, UnsavedMailAnsweredYesIsSavedAndGetsANewNote) {
 
 TEST_F(PinletClickTest, ViewNoteWithoutANoteIsReportedWithTheConnectorTag) {
   StartHost();
-  auto mail = session->outlook()->GetNameSpace("MAPI")->GetDefaultFolder(6)->Items()->Item(1);
+  auto mail =
+      session->outlook()->GetNameSpace("MAPI")->GetDefaultFolder(6)->Items()->Item(1);
   Click("View Note", mail);
   ASSERT_FALSE(world.support->calls().empty());
-  EXPECT_EQ(world.support->calls().back(),
-            "LogMsg " + std::to_string(kModuleHandle) +
-                " Connect(Sub COutlookConnect), 10 | The operation failed. An object could not "
-                "be found. | -2147221233 | 3 1");
+  EXPECT_EQ(
+      world.support->calls().back(),
+      "LogMsg " + std::to_string(kModuleHandle) +
+          " Connect(Sub COutlookConnect), 10 | The operation failed. An object could not "
+          "be found. | -2147221233 | 3 1");
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ TEST_F(ErrorReportTest, TagGetsTheLineNumberOnlyWhenItIsNotZero) {
             "basMainProc(Function NotesFolder), 120");
 }
 
-TEST_F(ErrorReportTest, GuardedFailureIsLoggedWithLevelThreeAndFlagOneAndDefaultReturned) {
+TEST_F(ErrorReportTest,
+       GuardedFailureIsLoggedWithLevelThreeAndFlagOneAndDefaultReturned) {
   int result = RunGuarded(ctx(), "basMainProc(Function GetNoteForm)", 7, [&](Proc& proc) {
     proc.line = 30;
     world.faults.FailMember("Folders.Item");
@@ -33,20 +34,21 @@ TEST_F(ErrorReportTest, GuardedFailureIsLoggedWithLevelThreeAndFlagOneAndDefault
   });
   world.faults.Clear();
   EXPECT_EQ(result, 7);
-  EXPECT_EQ(world.support->calls().back(),
-            "LogMsg 285212672 basMainProc(Function GetNoteForm), 30 | Simulated failure of "
-            "Folders.Item | -2147467259 | 3 1");
-  EXPECT_EQ(LastLog(),
-            "12/7/2026 9:00:00 AM\tlevel 3\t-2147467259\tbasMainProc(Function GetNoteForm), "
-            "30\tSimulated failure of Folders.Item");
+  EXPECT_EQ(
+      world.support->calls().back(),
+      "LogMsg 285212672 basMainProc(Function GetNoteForm), 30 | Simulated failure of "
+      "Folders.Item | -2147467259 | 3 1");
+  EXPECT_EQ(
+      LastLog(),
+      "12/7/2026 9:00:00 AM\tlevel 3\t-2147467259\tbasMainProc(Function GetNoteForm), "
+      "30\tSimulated failure of Folders.Item");
 }
 
 TEST_F(ErrorReportTest, NothingIsLoggedWhileTheSupportLibraryObjectDoesNotExist) {
   ctx().support.reset();
   size_t before = world.support->calls().size();
-  RunGuardedSub(ctx(), "basMainProc(Sub Filter_On)", [](Proc&) {
-    throw HostError(5, "Invalid procedure call or argument");
-  });
+  RunGuardedSub(ctx(), "basMainProc(Sub Filter_On)",
+                [](Proc&) { throw HostError(5, "Invalid procedure call or argument"); });
   EXPECT_EQ(world.support->calls().size(), before);
 }
 
@@ -54,7 +56,8 @@ TEST_F(ErrorReportTest, AnUnexpectedExceptionIsReportedNotPropagated) {
   bool result = RunGuarded(ctx(), "basMainProc(Function NoteFormExists)", false,
                            [](Proc&) -> bool { throw std::runtime_error("boom"); });
   EXPECT_FALSE(result);
-  EXPECT_NE(world.support->calls().back().find("Internal error: boom"), std::string::npos);
+  EXPECT_NE(world.support->calls().back().find("Internal error: boom"),
+            std::string::npos);
 }
 
 TEST_F(ErrorReportTest, MessagesCarryTheProductNameAsTitle) {

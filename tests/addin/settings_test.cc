@@ -16,7 +16,8 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, DwordStoredByAnotherToolReadsAsANumberEverywhere) {
   registry.SetValue(kNoteKey, "NotesInOneWindow", RegValue::Dword(1));
   registry.SetValue(kNoteKey, "BackColor", RegValue::Dword(0xFFFFFFFF));
-  Variant value = ReadValue(registry, RootKey::kCurrentUser, kNoteKey, "NotesInOneWindow");
+  Variant value =
+      ReadValue(registry, RootKey::kCurrentUser, kNoteKey, "NotesInOneWindow");
   ASSERT_TRUE(value.IsLong());
   EXPECT_EQ(value.long_value(), 1);
   EXPECT_TRUE(ReadCheck(registry, kNoteKey, "NotesInOneWindow"));
@@ -32,7 +33,8 @@ TEST_F(SettingsTest, TerminatingZeroIsDroppedButInnerTextKept) {
 }
 
 TEST_F(SettingsTest, MissingKeyValueAndOtherTypesReadAsEmpty) {
-  EXPECT_TRUE(ReadValue(registry, RootKey::kCurrentUser, "Software\\Nowhere", "X").IsEmpty());
+  EXPECT_TRUE(
+      ReadValue(registry, RootKey::kCurrentUser, "Software\\Nowhere", "X").IsEmpty());
   registry.SetValue(kNoteKey, "Blob", {kRegBinary, "\x01\x02"});
   registry.SetValue(kNoteKey, "Short", {kRegDword, "\x01"});
   EXPECT_TRUE(ReadValue(registry, RootKey::kCurrentUser, kNoteKey, "Missing").IsEmpty());
@@ -53,25 +55,31 @@ TEST_F(SettingsTest, TextThatIsNotANumberReadsAsOff) {
 }
 
 TEST_F(SettingsTest, LeadingBackslashSectionIsWrittenDirectlyUnderTheRoot) {
-  EXPECT_TRUE(WriteValue(registry, RootKey::kCurrentUser, "\\Note", "X", Variant("1"), kWriteText));
+  EXPECT_TRUE(WriteValue(registry, RootKey::kCurrentUser, "\\Note", "X", Variant("1"),
+                         kWriteText));
   EXPECT_TRUE(registry.QueryValue("Note", "X"));
   EXPECT_FALSE(registry.QueryValue(kNoteKey, "X"));
-  EXPECT_FALSE(WriteValue(registry, RootKey::kCurrentUser, "\\", "X", Variant("1"), kWriteText));
-  EXPECT_FALSE(WriteValue(registry, RootKey::kCurrentUser, "", "X", Variant("1"), kWriteText));
+  EXPECT_FALSE(
+      WriteValue(registry, RootKey::kCurrentUser, "\\", "X", Variant("1"), kWriteText));
+  EXPECT_FALSE(
+      WriteValue(registry, RootKey::kCurrentUser, "", "X", Variant("1"), kWriteText));
   EXPECT_EQ(registry.AllKeys().size(), 1u);
 }
 
 TEST_F(SettingsTest, TextOutsideAnyCodePageReadsBackAsWritten) {
-  for (const char* text : {"Προβολή σημειώσεων", "Представление", "我的视图", "Ünïcødé ✓ 😀"}) {
+  for (const char* text :
+       {"Προβολή σημειώσεων", "Представление", "我的视图", "Ünïcødé ✓ 😀"}) {
     ASSERT_TRUE(WriteText(registry, kFoldersKey, "00000000AB", text));
     EXPECT_EQ(ReadText(registry, kFoldersKey, "00000000AB"), text);
   }
 }
 
 TEST_F(SettingsTest, DwordWritesAndUnknownTypesAreRefused) {
-  EXPECT_TRUE(WriteValue(registry, RootKey::kCurrentUser, kNoteKey, "N", Variant("42"), kWriteDword));
+  EXPECT_TRUE(WriteValue(registry, RootKey::kCurrentUser, kNoteKey, "N", Variant("42"),
+                         kWriteDword));
   EXPECT_EQ(registry.QueryValue(kNoteKey, "N")->dword(), 42u);
-  EXPECT_FALSE(WriteValue(registry, RootKey::kCurrentUser, kNoteKey, "N", Variant("x"), 3));
+  EXPECT_FALSE(
+      WriteValue(registry, RootKey::kCurrentUser, kNoteKey, "N", Variant("x"), 3));
 }
 
 TEST_F(SettingsTest, InstallAndUserFoldersComeFromTheRootKey) {

@@ -18,16 +18,18 @@ TEST(StringTableTest, HoldsExactlyNumbersOneToSixAndHundredOneToHundredNinetyOne
 
 TEST(StringTableTest, TextsKeepTheirBlanksAndQuotes) {
   EXPECT_EQ(LoadResString(150), "Are you sure you want to delete the note ");
-  EXPECT_EQ(LoadResString(145),
-            "To view the notes properly, please change your view to \"Pinlet\". Click on Help "
-            "button for more information.");
+  EXPECT_EQ(
+      LoadResString(145),
+      "To view the notes properly, please change your view to \"Pinlet\". Click on Help "
+      "button for more information.");
   EXPECT_EQ(LoadResString(181), "Filter");
   EXPECT_EQ(LoadResString(182), LoadResString(181));
   EXPECT_EQ(LoadResString(1), "Pinlet");
   EXPECT_EQ(LoadResString(143), "&Tools");
-  EXPECT_EQ(LoadResString(186),
-            "(Insert Note text to the Body of the Reply (to All)/Forward letter and attach "
-            "files from the Note.)");
+  EXPECT_EQ(
+      LoadResString(186),
+      "(Insert Note text to the Body of the Reply (to All)/Forward letter and attach "
+      "files from the Note.)");
 }
 
 TEST(StringTableTest, PropertyNamesComeFromTheTable) {

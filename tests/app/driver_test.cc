@@ -31,12 +31,15 @@ TEST_F(DriverTest, ExpectChecksThePreviousCommandsOutput) {
   EXPECT_EQ(Run("say \"hello world\"\nexpect \"lo wo\"\nexpect not \"bye\"\n"), 0);
   EXPECT_EQ(out.str(), "hello world\n");
   EXPECT_EQ(Run("say one\nsay two\nexpect one\n"), 1);
-  EXPECT_EQ(err.str(), "pinlet: test:3: expect: expect failed: the output does not contain \"one\"\n");
+  EXPECT_EQ(
+      err.str(),
+      "pinlet: test:3: expect: expect failed: the output does not contain \"one\"\n");
 }
 
 TEST_F(DriverTest, BadLinesStopTheRunWithStatusTwoNamingLineAndCommand) {
   EXPECT_EQ(Run("# comment\n\nfrobnicate now\nsay never\n"), 2);
-  EXPECT_EQ(err.str(), "pinlet: test:3: frobnicate: unknown command (see pinlet --help)\n");
+  EXPECT_EQ(err.str(),
+            "pinlet: test:3: frobnicate: unknown command (see pinlet --help)\n");
   EXPECT_EQ(out.str(), "");
   err.str("");
   EXPECT_EQ(Run("registry get OnlyKey\n"), 2);
@@ -57,13 +60,16 @@ TEST_F(DriverTest, RegistryAndMailboxFilesKeepStateBetweenRuns) {
   DriverOptions options{dir + "/driver_mailbox.json", dir + "/driver_registry.reg", ""};
   std::remove(options.mailbox_path.c_str());
   std::remove(options.registry_path.c_str());
-  ASSERT_EQ(Run("registry set \"Software\\Zarvo\\Pinlet\\Note\" ItemOpen 1\n", options), 0);
+  ASSERT_EQ(Run("registry set \"Software\\Zarvo\\Pinlet\\Note\" ItemOpen 1\n", options),
+            0);
   ASSERT_TRUE(std::filesystem::exists(options.mailbox_path));
-  ASSERT_EQ(Run("registry get \"Software\\Zarvo\\Pinlet\\Note\" ItemOpen\nexpect \"= \\\"1\\\"\"\n",
+  ASSERT_EQ(Run("registry get \"Software\\Zarvo\\Pinlet\\Note\" ItemOpen\nexpect \"= "
+                "\\\"1\\\"\"\n",
                 options),
             0)
       << err.str();
-  std::ofstream(options.registry_path) << "Windows Registry Editor Version 5.00\n[broken\n";
+  std::ofstream(options.registry_path)
+      << "Windows Registry Editor Version 5.00\n[broken\n";
   err.str("");
   EXPECT_EQ(Run("say x\n", options), 2);
   EXPECT_NE(err.str().find("line 2: a key line must end with ]"), std::string::npos);
@@ -72,9 +78,10 @@ TEST_F(DriverTest, RegistryAndMailboxFilesKeepStateBetweenRuns) {
 }
 
 TEST_F(DriverTest, FaultsFromAScriptNeverReachTheHost) {
-  EXPECT_EQ(Run("fail member Application.Explorers\nstart\nexpect \"connector: Default\"\n"
-                "fail clear\nstop\nexpect not ERROR\n"),
-            0)
+  EXPECT_EQ(
+      Run("fail member Application.Explorers\nstart\nexpect \"connector: Default\"\n"
+          "fail clear\nstop\nexpect not ERROR\n"),
+      0)
       << err.str();
 }
 

@@ -1,11 +1,11 @@
 // Runs every scenario under examples/ and tests/scenarios/ through the pinlet
 // command, as a user would.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
@@ -29,7 +29,8 @@ TEST(ScenarioTest, EveryScenarioRunsGreen) {
       if (entry.path().extension() != ".pinlet") continue;
       std::string output;
       EXPECT_EQ(RunPinlet("run '" + entry.path().string() + "'", output), 0)
-          << entry.path() << "\n" << output;
+          << entry.path() << "\n"
+          << output;
       ++count;
     }
   }

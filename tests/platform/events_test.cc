@@ -11,9 +11,11 @@ namespace {
 TEST(EventTest, HandlersRunInOrderUntilTheirSubscriptionIsReleased) {
   Event<int> event;
   std::vector<std::string> calls;
-  Subscription a = event.Subscribe([&](int v) { calls.push_back("a" + std::to_string(v)); });
+  Subscription a =
+      event.Subscribe([&](int v) { calls.push_back("a" + std::to_string(v)); });
   {
-    Subscription b = event.Subscribe([&](int v) { calls.push_back("b" + std::to_string(v)); });
+    Subscription b =
+        event.Subscribe([&](int v) { calls.push_back("b" + std::to_string(v)); });
     event.Fire(1);
   }
   event.Fire(2);

@@ -19,7 +19,8 @@ TEST(HostErrorTest, IgnoreErrorSkipsOnlyTheFailingStep) {
 }
 
 TEST(HostErrorTest, TryGetGivesNothingForAFailedLookup) {
-  auto found = TryGet([]() -> std::shared_ptr<int> { throw NotFoundError("Folders.Item"); });
+  auto found =
+      TryGet([]() -> std::shared_ptr<int> { throw NotFoundError("Folders.Item"); });
   EXPECT_EQ(found, nullptr);
   EXPECT_EQ(*TryGet([] { return std::make_shared<int>(4); }), 4);
 }

@@ -56,7 +56,8 @@ TEST_F(SimTest, CdoFieldsAreTheItemsUserPropertiesAndDocumentsKeepOnlyThose) {
   doc->Save();
   EXPECT_EQ(doc->Class(), ol::kDocument);
   doc->UserProperties()->Add("ZPNTitle", ol::kOlText, true)->SetValue(Variant("lost"));
-  EXPECT_EQ(ns->GetItemFromID(doc->EntryID())->UserProperties()->Find("ZPNTitle"), nullptr);
+  EXPECT_EQ(ns->GetItemFromID(doc->EntryID())->UserProperties()->Find("ZPNTitle"),
+            nullptr);
   auto session = world.objects->CreateCdoSession();
   EXPECT_THROW(session->GetMessage(doc->EntryID(), ""), HostError);  // not logged on
   session->Logon(false, false);
@@ -67,7 +68,8 @@ TEST_F(SimTest, CdoFieldsAreTheItemsUserPropertiesAndDocumentsKeepOnlyThose) {
   EXPECT_EQ(message->Fields()->Item("ZPNTitle")->Value(), Variant("kept"));
   auto mail = NewMail("m");
   mail->UserProperties()->Add("X", ol::kOlText, true)->SetValue(Variant("y"));
-  EXPECT_EQ(session->GetMessage(mail->EntryID(), "")->Fields()->Item("X")->Value(), Variant("y"));
+  EXPECT_EQ(session->GetMessage(mail->EntryID(), "")->Fields()->Item("X")->Value(),
+            Variant("y"));
 }
 
 TEST_F(SimTest, HelperLibrariesThatAreNotInstalledCannotBeCreated) {
@@ -84,7 +86,8 @@ TEST_F(SimTest, HelperLibrariesThatAreNotInstalledCannotBeCreated) {
 TEST_F(SimTest, ViewsHaveStandardSetsAndNamesAreUnique) {
   auto inbox = Default(ol::kFolderInbox);
   EXPECT_EQ(inbox->CurrentView()->Name(), "Messages");
-  EXPECT_NE(inbox->CurrentView()->XML().find("<viewname>Messages</viewname>"), std::string::npos);
+  EXPECT_NE(inbox->CurrentView()->XML().find("<viewname>Messages</viewname>"),
+            std::string::npos);
   auto contacts = Default(ol::kFolderContacts);
   EXPECT_EQ(contacts->CurrentView()->ViewType(), ol::kOlCardView);
   auto view = inbox->Views()->Add("Mine", ol::kOlTableView, 1);

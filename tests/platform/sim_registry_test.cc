@@ -13,7 +13,8 @@ namespace {
 
 TEST(SimRegistryTest, KeysAndNamesIgnoreCaseAndParentsExist) {
   SimRegistry reg;
-  ASSERT_TRUE(reg.SetValue("Software\\Zarvo\\Pinlet\\Note", "ItemOpen", RegValue::Text("1")));
+  ASSERT_TRUE(
+      reg.SetValue("Software\\Zarvo\\Pinlet\\Note", "ItemOpen", RegValue::Text("1")));
   EXPECT_EQ(reg.QueryValue("software\\ZARVO\\pinlet\\note", "itemopen")->data, "1");
   EXPECT_TRUE(reg.KeyExists("Software\\Zarvo"));
   EXPECT_EQ(*reg.EnumSubkeys("Software\\Zarvo"), std::vector<std::string>{"Pinlet"});
@@ -25,17 +26,21 @@ TEST(SimRegistryTest, KeysAndNamesIgnoreCaseAndParentsExist) {
 
 TEST(SimRegistryTest, ExportAndImportKeepEveryTypeExactly) {
   SimRegistry reg;
-  reg.SetValue("Software\\Zarvo\\Pinlet", "InstDir", RegValue::Text("C:\\Program Files\\\"Z\"\\"));
+  reg.SetValue("Software\\Zarvo\\Pinlet", "InstDir",
+               RegValue::Text("C:\\Program Files\\\"Z\"\\"));
   reg.SetValue("Software\\Zarvo\\Pinlet\\Note", "FlagIndex", RegValue::Dword(10));
   reg.SetValue("Software\\Zarvo\\Pinlet\\Note", "Zero", {kRegSz, std::string("ab\0", 3)});
   reg.SetValue("Software\\Zarvo\\Pinlet\\Note", "Lines", RegValue::Text("one\r\ntwo"));
-  reg.SetValue("Software\\Zarvo\\Pinlet\\Note", "Blob", {kRegBinary, std::string("\0\xff", 2)});
+  reg.SetValue("Software\\Zarvo\\Pinlet\\Note", "Blob",
+               {kRegBinary, std::string("\0\xff", 2)});
   reg.SetValue("Software\\Zarvo\\Pinlet\\folders", "0000ABCD", RegValue::Text("Προβολή"));
   reg.SetValue("Software\\Zarvo\\Pinlet\\folders", "", RegValue::Text("default"));
   std::string text = reg.Export();
   EXPECT_NE(text.find("Windows Registry Editor Version 5.00\r\n"), std::string::npos);
-  EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Zarvo\\Pinlet\\Note]\r\n"), std::string::npos);
-  EXPECT_NE(text.find("\"InstDir\"=\"C:\\\\Program Files\\\\\\\"Z\\\"\\\\\"\r\n"), std::string::npos);
+  EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Zarvo\\Pinlet\\Note]\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("\"InstDir\"=\"C:\\\\Program Files\\\\\\\"Z\\\"\\\\\"\r\n"),
+            std::string::npos);
   EXPECT_NE(text.find("\"FlagIndex\"=dword:0000000a\r\n"), std::string::npos);
   EXPECT_NE(text.find("\"Blob\"=hex:00,ff\r\n"), std::string::npos);
   EXPECT_NE(text.find("@=\"default\""), std::string::npos);
@@ -46,17 +51,19 @@ TEST(SimRegistryTest, ExportAndImportKeepEveryTypeExactly) {
     EXPECT_EQ(copy.QueryValue("Software\\Zarvo\\Pinlet\\Note", name),
               reg.QueryValue("Software\\Zarvo\\Pinlet\\Note", name))
         << name;
-  EXPECT_EQ(copy.QueryValue("Software\\Zarvo\\Pinlet\\folders", "0000ABCD")->data, "Προβολή");
+  EXPECT_EQ(copy.QueryValue("Software\\Zarvo\\Pinlet\\folders", "0000ABCD")->data,
+            "Προβολή");
   EXPECT_EQ(copy.Export(), text);
 }
 
 TEST(SimRegistryTest, ImportReadsRegeditsLineContinuations) {
   SimRegistry reg;
   std::string error;
-  ASSERT_TRUE(reg.Import("\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
-                         "; a comment\n[HKEY_CURRENT_USER\\Software\\X]\n"
-                         "\"Big\"=hex:01,02,\\\n  03,04\n\"S\"=hex(1):41,00,42,00,00,00\n",
-                         &error))
+  ASSERT_TRUE(
+      reg.Import("\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
+                 "; a comment\n[HKEY_CURRENT_USER\\Software\\X]\n"
+                 "\"Big\"=hex:01,02,\\\n  03,04\n\"S\"=hex(1):41,00,42,00,00,00\n",
+                 &error))
       << error;
   EXPECT_EQ(reg.QueryValue("Software\\X", "Big")->data, "\x01\x02\x03\x04");
   EXPECT_EQ(reg.QueryValue("Software\\X", "S")->data, std::string("AB\0", 3));
@@ -70,13 +77,18 @@ TEST(SimRegistryTest, MalformedFilesAreRefusedWholeNamingTheLine) {
       {"", "line 1: empty file"},
       {"REGEDIT5\n", "line 1: expected \"Windows Registry Editor Version 5.00\""},
       {"REGEDIT4\n\"a\"=\"b\"\n", "line 2: a value before any [key] line"},
-      {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n", "line 2: only keys under HKEY_CURRENT_USER"},
+      {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n",
+       "line 2: only keys under HKEY_CURRENT_USER"},
       {"REGEDIT4\n[HKEY_CURRENT_USER\\A\n", "line 2: a key line must end with ]"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=dword:123\n", "line 3: a dword needs exactly 8"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=dword:123\n",
+       "line 3: a dword needs exactly 8"},
       {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\n", "line 3: unterminated"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=hex:1,zz\n", "line 3: malformed hexadecimal"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\na=\"b\"\n", "line 3: a value name must be quoted"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\"\n\"c\"=wat\n", "line 4: unknown value"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=hex:1,zz\n",
+       "line 3: malformed hexadecimal"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\na=\"b\"\n",
+       "line 3: a value name must be quoted"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\"\n\"c\"=wat\n",
+       "line 4: unknown value"},
       {"REGEDIT4\n[-HKEY_CURRENT_USER\\A]\n", "line 2: key deletion"},
   };
   for (const Case& c : cases) {

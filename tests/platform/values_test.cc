@@ -14,7 +14,8 @@ TEST(VariantTest, NumbersAreReadFromTheStartOfTextAsTheHostDoes) {
   EXPECT_EQ(ParseLeadingNumber(""), 0);
   EXPECT_EQ(ParseLeadingNumber("-"), 0);
   EXPECT_EQ(ParseLeadingNumber(".5"), 0.5);
-  EXPECT_EQ(ParseLeadingNumber(std::string(400, '9')), 0);  // overflows to infinity: not a number
+  EXPECT_EQ(ParseLeadingNumber(std::string(400, '9')),
+            0);  // overflows to infinity: not a number
   EXPECT_EQ(ToLong(Variant("1e309")), 1);
   EXPECT_EQ(ToLong(Variant("-99999999999")), INT32_MIN);
   EXPECT_EQ(ToLong(Variant(7.9)), 7);
@@ -52,8 +53,8 @@ TEST(DateTest, ParseAcceptsTheHostsFormsAndRefusesImpossibleDates) {
   EXPECT_EQ(Date::Parse("12/7/2026 3:04:05 PM"), Date::FromParts(2026, 12, 7, 15, 4, 5));
   EXPECT_EQ(Date::Parse("2/29/2024"), Date::FromParts(2024, 2, 29));
   EXPECT_EQ(Date::Parse("1/1/26 12:00 AM"), Date::FromParts(2026, 1, 1));
-  for (const char* bad : {"2/29/2023", "13/1/2026", "1/1/2026 13:00 PM", "x", "1/1/2026 9:61",
-                          "1/1/2026 9:00 XM"})
+  for (const char* bad : {"2/29/2023", "13/1/2026", "1/1/2026 13:00 PM", "x",
+                          "1/1/2026 9:61", "1/1/2026 9:00 XM"})
     EXPECT_FALSE(Date::Parse(bad)) << bad;
 }
 
@@ -61,9 +62,14 @@ TEST(TextTest, Utf16RoundTripAndMalformedInput) {
   std::string text = "Grüße Ωμέγα 中文 😀";
   EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
   EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x98\x80").size(), 2u);  // a surrogate pair
-  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16("a\xFF" "b")), "a\xEF\xBF\xBD" "b");
-  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16("\xE4\xB8")), "\xEF\xBF\xBD\xEF\xBF\xBD");  // cut short
-  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16("\xC0\xAF")), "\xEF\xBF\xBD\xEF\xBF\xBD");  // overlong
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16("a\xFF"
+                                    "b")),
+            "a\xEF\xBF\xBD"
+            "b");
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16("\xE4\xB8")),
+            "\xEF\xBF\xBD\xEF\xBF\xBD");  // cut short
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16("\xC0\xAF")),
+            "\xEF\xBF\xBD\xEF\xBF\xBD");  // overlong
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
 }
 

@@ -78,12 +78,14 @@ TEST_F(FilterViewTest, AnExistingTableViewIsUsedUnchanged) {
   auto view = Inbox()->Views()->Add("Items with Notes", ol::kOlTableView, 1);
   view->SetXML("<view type=\"table\"><viewname>Items with Notes</viewname></view>");
   ASSERT_TRUE(Filter_On(ctx(), explorer));
-  EXPECT_EQ(view->XML(), "<view type=\"table\"><viewname>Items with Notes</viewname></view>");
+  EXPECT_EQ(view->XML(),
+            "<view type=\"table\"><viewname>Items with Notes</viewname></view>");
 }
 
 TEST_F(FilterViewTest, AViewWithoutANameElementStillGetsItsFilter) {
   auto folder = Node(Inbox());
-  folder->views[0].xml = "<?xml version=\"1.0\"?>\r\n<view type=\"table\">\r\n</view>\r\n";
+  folder->views[0].xml =
+      "<?xml version=\"1.0\"?>\r\n<view type=\"table\">\r\n</view>\r\n";
   ASSERT_TRUE(Filter_On(ctx(), explorer));
   EXPECT_EQ(Inbox()->Views()->Item("Items with Notes")->XML(),
             "<?xml version=\"1.0\"?>\r\n<view type=\"table\">\r\n    " + FilterClause() +

@@ -39,7 +39,8 @@ TEST_F(NoteWindowsTest, PerNoteModeOpensOneWindowPerItemAndBringsItBackUp) {
   log.clear();
   DisplayNote(ctx(), again);
   EXPECT_THAT(log, ElementsAre("w1 Show A"));
-  EXPECT_THAT(world.windows.top_most_calls(), ElementsAre(std::make_pair(a->hwnd(), true)));
+  EXPECT_THAT(world.windows.top_most_calls(),
+              ElementsAre(std::make_pair(a->hwnd(), true)));
   EXPECT_THAT(Ids(), ElementsAre("A", "B"));
 }
 
@@ -100,7 +101,8 @@ TEST_F(NoteWindowsTest, ParentItemClosedPutsAnOnTopWindowBackOnTopOnce) {
   ParentItemClosed(ctx(), "A");
   EXPECT_FALSE(a->blnParentOpened);
   ParentItemClosed(ctx(), "A");
-  EXPECT_THAT(world.windows.top_most_calls(), ElementsAre(std::make_pair(a->hwnd(), true)));
+  EXPECT_THAT(world.windows.top_most_calls(),
+              ElementsAre(std::make_pair(a->hwnd(), true)));
   EXPECT_TRUE(world.windows.Find(a->hwnd())->top_most);
   auto b = Open("B");
   b->blnParentOpened = true;  // not on top: nothing to restore
@@ -137,10 +139,12 @@ TEST_F(NoteWindowsTest, WithoutANoteWindowFactoryNothingIsShown) {
 TEST_F(NoteWindowsTest, AFailingListIsReportedWithTheProceduresTag) {
   ctx().note_windows.reset();
   EXPECT_FALSE(NoteFormExists(ctx(), "A"));
-  EXPECT_THAT(Logged().back(), ::testing::HasSubstr("basMainProc(Function NoteFormExists)"));
+  EXPECT_THAT(Logged().back(),
+              ::testing::HasSubstr("basMainProc(Function NoteFormExists)"));
   WriteText(world.registry, kNoteKey, "NotesInOneWindow", "1");
   EXPECT_EQ(GetNoteForm(ctx(), "A", nullptr, nullptr), nullptr);
-  EXPECT_THAT(Logged().back(), ::testing::HasSubstr("basMainProc(Function GetLastNoteForm)"));
+  EXPECT_THAT(Logged().back(),
+              ::testing::HasSubstr("basMainProc(Function GetLastNoteForm)"));
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ TEST_F(NotesFolderTest, FirstStartCreatesTheFolderWithFieldsViewAndCache) {
   Start();
   auto folder = NotesDefault()->Folders()->Item("Pinlet");
   EXPECT_EQ(folder->FolderPath(), "\\\\Mailbox - Pat Kelly\\Notes\\Pinlet");
-  EXPECT_THAT(Node(folder)->user_fields,
-              ElementsAre("ItemNumber", "Type", "ZPNFolder", "FolderPath", "ZPNFullBody"));
+  EXPECT_THAT(Node(folder)->user_fields, ElementsAre("ItemNumber", "Type", "ZPNFolder",
+                                                     "FolderPath", "ZPNFullBody"));
   EXPECT_EQ(folder->Items()->Count(), 0);  // the temporary post is gone
   auto view = folder->Views()->Item("Pinlet");
   EXPECT_NE(view->XML().find("ZPNTitle"), std::string::npos);
@@ -81,7 +81,8 @@ TEST_F(NotesFolderTest, AFolderDeletedToDeletedItemsIsNotUsedAgain) {
 TEST_F(NotesFolderTest, SearchFindsTheFirstStoreAndTheDeepestMatchFirst) {
   auto& archive = *world.store.stores()[1];
   auto& shallow = world.store.AddFolder(*archive.root, "Pinlet", 6);
-  auto& deep = world.store.AddFolder(world.store.AddFolder(shallow, "Sub", 6), "Pinlet", 6);
+  auto& deep =
+      world.store.AddFolder(world.store.AddFolder(shallow, "Sub", 6), "Pinlet", 6);
   Start();  // nothing under Notes, nothing cached: the search decides
   EXPECT_EQ(Registry("EntryID"), deep.entry_id);
   auto& mailbox = *world.store.stores()[0];
@@ -108,7 +109,8 @@ TEST_F(NotesFolderTest, SearchFailureIsReportedAndCreationGoesOn) {
   world.faults.Clear();
   ASSERT_TRUE(folder);
   EXPECT_EQ(folder->Name(), "Pinlet");
-  EXPECT_THAT(Logged().back(), ::testing::HasSubstr("basMainProc(Function SearchNotesFolder)"));
+  EXPECT_THAT(Logged().back(),
+              ::testing::HasSubstr("basMainProc(Function SearchNotesFolder)"));
 }
 
 TEST_F(NotesFolderTest, MissingViewFileLeavesOnlyTheStandardViews) {
@@ -159,8 +161,10 @@ TEST_F(NotesFolderTest, EachParentClassGetsItsNoteClassAndAContactItsFullName) {
   struct Case {
     int folder;
     const char* note_class;
-  } cases[] = {{ol::kFolderContacts, "IPM.Contact"}, {ol::kFolderTasks, "IPM.Task"},
-               {ol::kFolderCalendar, "IPM.Appointment"}, {ol::kFolderJournal, "IPM.Activity"},
+  } cases[] = {{ol::kFolderContacts, "IPM.Contact"},
+               {ol::kFolderTasks, "IPM.Task"},
+               {ol::kFolderCalendar, "IPM.Appointment"},
+               {ol::kFolderJournal, "IPM.Activity"},
                {ol::kFolderNotes, "IPM.StickyNote"}};
   for (const Case& c : cases) {
     auto parent = ns()->GetDefaultFolder(c.folder)->Items()->Item(1);
@@ -214,7 +218,8 @@ TEST_F(NotesFolderTest, DocumentNotesKeepTheirPropertiesAsCdoFields) {
   ctx().cdo_session = session;
   int before = static_cast<sim::SimObjectFactory&>(*world.objects).cdo_sessions_created;
   WriteNoteProperty(ctx(), again, "ZPNBody", "text");
-  EXPECT_EQ(static_cast<sim::SimObjectFactory&>(*world.objects).cdo_sessions_created, before);
+  EXPECT_EQ(static_cast<sim::SimObjectFactory&>(*world.objects).cdo_sessions_created,
+            before);
 }
 
 TEST_F(NotesFolderTest, WithoutTheHelperLibraryNoNoteIsMadeAndNothingEscapes) {

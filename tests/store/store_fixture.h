@@ -32,7 +32,9 @@ class RecordingWindow : public NoteWindow {
   }
   void Show() override { Log("Show " + strID); }
   void Unload() override;
-  void Log(const std::string& what) { log_->push_back("w" + std::to_string(number_) + " " + what); }
+  void Log(const std::string& what) {
+    log_->push_back("w" + std::to_string(number_) + " " + what);
+  }
 
  private:
   AddinContext* ctx_;
@@ -56,8 +58,8 @@ class StoreTest : public ::testing::Test {
       InstallStore(s);
       s.create_note_window = [this](AddinContext& ctx) -> std::shared_ptr<NoteWindow> {
         int number = ++windows_made;
-        return std::make_shared<RecordingWindow>(&ctx, &log, number,
-                                                 world.windows.Create("Note " + std::to_string(number)));
+        return std::make_shared<RecordingWindow>(
+            &ctx, &log, number, world.windows.Create("Note " + std::to_string(number)));
       };
       addin = std::make_shared<Connect>(p, s);
       return addin;

@@ -16,7 +16,9 @@ const Column kMailColumns[] = {
     {"From", "urn:schemas:httpmail:fromname", "string"},
     {"Subject", "urn:schemas:httpmail:subject", "string"},
     {"Received", "urn:schemas:httpmail:datereceived", "datetime"},
-    {"Size", "http://schemas.microsoft.com/mapi/id/{00020328-0000-0000-C000-000000000046}/8ff00003",
+    {"Size",
+     "http://schemas.microsoft.com/mapi/id/{00020328-0000-0000-C000-000000000046}/"
+     "8ff00003",
      "i4"},
 };
 const Column kContactColumns[] = {
@@ -26,7 +28,9 @@ const Column kContactColumns[] = {
 };
 const Column kTaskColumns[] = {
     {"Subject", "urn:schemas:httpmail:subject", "string"},
-    {"Due Date", "http://schemas.microsoft.com/mapi/id/{00062003-0000-0000-C000-000000000046}/81050040",
+    {"Due Date",
+     "http://schemas.microsoft.com/mapi/id/{00062003-0000-0000-C000-000000000046}/"
+     "81050040",
      "datetime"},
 };
 const Column kGenericColumns[] = {
@@ -35,7 +39,8 @@ const Column kGenericColumns[] = {
 };
 
 template <size_t N>
-std::string TableXml(std::string_view name, const Column (&columns)[N], std::string_view filter) {
+std::string TableXml(std::string_view name, const Column (&columns)[N],
+                     std::string_view filter) {
   std::string xml = "<?xml version=\"1.0\"?>\r\n<view type=\"table\">\r\n";
   if (!filter.empty()) xml += "    <filter>" + std::string(filter) + "</filter>\r\n";
   xml += "    <viewname>" + std::string(name) + "</viewname>\r\n";
@@ -48,8 +53,8 @@ std::string TableXml(std::string_view name, const Column (&columns)[N], std::str
       "        <checkbox>1</checkbox>\r\n    </column>\r\n";
   for (const Column& c : columns) {
     xml += "    <column>\r\n        <heading>" + std::string(c.heading) +
-           "</heading>\r\n        <prop>" + c.prop + "</prop>\r\n        <type>" + c.type +
-           "</type>\r\n        <width>120</width>\r\n    </column>\r\n";
+           "</heading>\r\n        <prop>" + c.prop + "</prop>\r\n        <type>" +
+           c.type + "</type>\r\n        <width>120</width>\r\n    </column>\r\n";
   }
   xml += "</view>\r\n";
   return xml;
@@ -115,8 +120,7 @@ std::vector<ViewNode> DefaultViews(int kind) {
       return {table("Simple List"), table("Detailed List")};
     default:
       return {table("Messages"), table("Messages with AutoPreview"),
-              table("Unread Messages",
-                    "&quot;urn:schemas:httpmail:read&quot; = 0"),
+              table("Unread Messages", "&quot;urn:schemas:httpmail:read&quot; = 0"),
               table("Last Seven Days",
                     "%last7days(&quot;urn:schemas:httpmail:datereceived&quot;)%")};
   }

@@ -6,7 +6,9 @@ namespace pinlet::sim {
 
 void FaultInjector::FailNthCall(int64_t n) { fail_at_ = calls_ + n; }
 
-void FaultInjector::FailMember(std::string member) { failing_members_.insert(std::move(member)); }
+void FaultInjector::FailMember(std::string member) {
+  failing_members_.insert(std::move(member));
+}
 
 void FaultInjector::Clear() {
   fail_at_ = -1;

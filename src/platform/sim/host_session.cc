@@ -10,7 +10,9 @@ namespace {
 class OtherHost : public HostApplication {
  public:
   OtherHost(World* world, std::string name)
-      : world_(world), name_(std::move(name)), addins_(MakeCOMAddIns(world, {kPinletProgId})) {}
+      : world_(world),
+        name_(std::move(name)),
+        addins_(MakeCOMAddIns(world, {kPinletProgId})) {}
   std::string Name() override {
     world_->faults.Check("Application.Name");
     return name_;
@@ -46,7 +48,8 @@ void HostSession::Call(const char* name, const std::function<void()>& callback) 
     callback();
   } catch (const HostError& e) {
     world_->escaped_exceptions.push_back(std::string(name) + ": HostError " +
-                                         std::to_string(e.number()) + " " + e.description());
+                                         std::to_string(e.number()) + " " +
+                                         e.description());
   } catch (const std::exception& e) {
     world_->escaped_exceptions.push_back(std::string(name) + ": " + e.what());
   } catch (...) {
@@ -65,7 +68,8 @@ void HostSession::Start() {
   if (started_) return;
   started_ = true;
   if (options_.host_name == "Outlook") {
-    outlook_ = std::make_shared<SimOutlook>(world_, std::vector<std::string>{kPinletProgId});
+    outlook_ =
+        std::make_shared<SimOutlook>(world_, std::vector<std::string>{kPinletProgId});
     app_ = outlook_;
     if (options_.with_windows) outlook_->OpenExplorer();
   } else {
@@ -84,7 +88,8 @@ void HostSession::Reconnect() {
   if (!started_) return;
   Custom custom;
   Call("OnBeginShutdown", [&] { addin_->OnBeginShutdown(custom); });
-  Call("OnDisconnection", [&] { addin_->OnDisconnection(kDisconnectUserClosed, custom); });
+  Call("OnDisconnection",
+       [&] { addin_->OnDisconnection(kDisconnectUserClosed, custom); });
   std::shared_ptr<COMAddIn> instance = AddInInstance();
   Call("OnConnection",
        [&] { addin_->OnConnection(app_, kConnectAfterStartup, instance, custom); });
@@ -95,12 +100,15 @@ void HostSession::Stop() {
   if (!started_) return;
   started_ = false;
   if (outlook_) {
-    while (!outlook_->inspectors().empty()) outlook_->CloseInspector(outlook_->inspectors().back());
-    while (!outlook_->explorers().empty()) outlook_->CloseExplorer(outlook_->explorers().back());
+    while (!outlook_->inspectors().empty())
+      outlook_->CloseInspector(outlook_->inspectors().back());
+    while (!outlook_->explorers().empty())
+      outlook_->CloseExplorer(outlook_->explorers().back());
   }
   Custom custom;
   Call("OnBeginShutdown", [&] { addin_->OnBeginShutdown(custom); });
-  Call("OnDisconnection", [&] { addin_->OnDisconnection(kDisconnectHostShutdown, custom); });
+  Call("OnDisconnection",
+       [&] { addin_->OnDisconnection(kDisconnectHostShutdown, custom); });
   // The host forgets the add-in's published object when it unloads it.
   if (auto instance = AddInInstance()) {
     FaultInjector::Pause pause(world_->faults);

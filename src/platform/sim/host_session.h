@@ -70,7 +70,8 @@ class HostSession {
 
 // Any other Office host: a name and the COM add-ins collection.
 std::shared_ptr<HostApplication> MakeOtherHost(World* world, std::string name);
-std::shared_ptr<COMAddIns> MakeCOMAddIns(World* world, const std::vector<std::string>& progids);
+std::shared_ptr<COMAddIns> MakeCOMAddIns(World* world,
+                                         const std::vector<std::string>& progids);
 
 }  // namespace pinlet::sim
 

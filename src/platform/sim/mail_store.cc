@@ -40,22 +40,23 @@ ViewNode* FolderNode::FindView(std::string_view view_name) {
 
 int ClassForMessageClass(std::string_view message_class) {
   static const std::pair<std::string_view, int> kClasses[] = {
-      {"ipm.note", 43},        {"ipm.post", 45},    {"ipm.appointment", 26},
-      {"ipm.contact", 40},     {"ipm.distlist", 69}, {"ipm.task", 48},
-      {"ipm.activity", 42},    {"ipm.document", 41}, {"ipm.stickynote", 44},
+      {"ipm.note", 43},     {"ipm.post", 45},     {"ipm.appointment", 26},
+      {"ipm.contact", 40},  {"ipm.distlist", 69}, {"ipm.task", 48},
+      {"ipm.activity", 42}, {"ipm.document", 41}, {"ipm.stickynote", 44},
   };
   std::string folded = FoldCase(message_class);
   for (auto& [prefix, cls] : kClasses) {
-    if (folded == prefix || (folded.rfind(prefix, 0) == 0 && folded[prefix.size()] == '.'))
+    if (folded == prefix ||
+        (folded.rfind(prefix, 0) == 0 && folded[prefix.size()] == '.'))
       return cls;
   }
   return 45;
 }
 
 std::string MessageClassForItemType(int item_type) {
-  static const char* kTypes[] = {"IPM.Note",     "IPM.Appointment", "IPM.Contact",
-                                 "IPM.Task",     "IPM.Activity",    "IPM.StickyNote",
-                                 "IPM.Post",     "IPM.DistList"};
+  static const char* kTypes[] = {"IPM.Note", "IPM.Appointment", "IPM.Contact",
+                                 "IPM.Task", "IPM.Activity",    "IPM.StickyNote",
+                                 "IPM.Post", "IPM.DistList"};
   if (item_type < 0 || item_type > 7) return "";
   return kTypes[item_type];
 }
@@ -73,7 +74,8 @@ StoreNode& MailStore::AddStore(std::string name, bool with_default_folders) {
   auto store = std::make_unique<StoreNode>();
   store->name = std::move(name);
   char buffer[80];
-  std::snprintf(buffer, sizeof buffer, "0000000038A1BB1005E5101AA1BB08002B2A56C20000%08llX",
+  std::snprintf(buffer, sizeof buffer,
+                "0000000038A1BB1005E5101AA1BB08002B2A56C20000%08llX",
                 static_cast<unsigned long long>(stores_.size() + 1));
   store->store_id = buffer;
   store->root = std::make_shared<FolderNode>();
@@ -85,7 +87,7 @@ StoreNode& MailStore::AddStore(std::string name, bool with_default_folders) {
   stores_.push_back(std::move(store));
   if (with_default_folders) {
     static const std::pair<const char*, int> kDefaults[] = {
-        {"Deleted Items", 3}, {"Inbox", 6},    {"Outbox", 4},   {"Sent Items", 5},
+        {"Deleted Items", 3}, {"Inbox", 6},     {"Outbox", 4},   {"Sent Items", 5},
         {"Calendar", 9},      {"Contacts", 10}, {"Journal", 11}, {"Notes", 12},
         {"Tasks", 13},        {"Drafts", 16}};
     for (auto& [folder_name, number] : kDefaults)
@@ -119,13 +121,16 @@ void MailStore::AdoptItem(const std::shared_ptr<ItemNode>& item) {
   File(item);
 }
 
-void MailStore::RegisterFolderId(FolderNode& folder) { folders_by_id_[folder.entry_id] = &folder; }
+void MailStore::RegisterFolderId(FolderNode& folder) {
+  folders_by_id_[folder.entry_id] = &folder;
+}
 
 void MailStore::RegisterItemId(const std::shared_ptr<ItemNode>& item) {
   items_by_id_[item->entry_id] = item;
 }
 
-std::shared_ptr<ItemNode> MailStore::NewItem(FolderNode& folder, std::string_view message_class) {
+std::shared_ptr<ItemNode> MailStore::NewItem(FolderNode& folder,
+                                             std::string_view message_class) {
   auto item = std::make_shared<ItemNode>();
   item->message_class = std::string(message_class);
   item->cls = ClassForMessageClass(message_class);
@@ -136,8 +141,9 @@ std::shared_ptr<ItemNode> MailStore::NewItem(FolderNode& folder, std::string_vie
 void MailStore::IndexSubject(ItemNode& item) {
   // Buckets stay in filing order, so the first match is the earliest item.
   auto& list = item.folder->by_subject[FoldCase(item.subject)];
-  auto at = std::upper_bound(list.begin(), list.end(), item.file_seq,
-                             [](uint64_t seq, const ItemNode* p) { return seq < p->file_seq; });
+  auto at =
+      std::upper_bound(list.begin(), list.end(), item.file_seq,
+                       [](uint64_t seq, const ItemNode* p) { return seq < p->file_seq; });
   list.insert(at, &item);
 }
 
@@ -217,7 +223,8 @@ std::shared_ptr<ItemNode> MailStore::FindItem(std::string_view entry_id,
                                               std::string_view store_id) {
   auto it = items_by_id_.find(std::string(entry_id));
   if (it == items_by_id_.end()) return nullptr;
-  if (!store_id.empty() && it->second->folder->store->store_id != store_id) return nullptr;
+  if (!store_id.empty() && it->second->folder->store->store_id != store_id)
+    return nullptr;
   return it->second;
 }
 
@@ -238,9 +245,7 @@ void MailStore::ForgetFolder(FolderNode& folder) {
 }
 
 std::shared_ptr<ItemNode> MailStore::SharedItem(ItemNode* item) {
-  if (!item || item->entry_id.empty()) return nullptr;
-  auto it = items_by_id_.find(item->entry_id);
-  return it == items_by_id_.end() ? nullptr : it->second;
+  return item ? item->shared_from_this() : nullptr;
 }
 
 }  // namespace pinlet::sim

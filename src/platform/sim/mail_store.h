@@ -37,7 +37,7 @@ struct AttachmentNode {
   std::string content;
 };
 
-struct ItemNode {
+struct ItemNode : std::enable_shared_from_this<ItemNode> {
   int cls = 43;
   std::string message_class;
   std::string subject;
@@ -121,7 +121,8 @@ class MailStore {
   void Reindex(ItemNode& item, std::string_view old_subject);
 
   FolderNode* FindFolder(std::string_view entry_id, std::string_view store_id = "");
-  std::shared_ptr<ItemNode> FindItem(std::string_view entry_id, std::string_view store_id = "");
+  std::shared_ptr<ItemNode> FindItem(std::string_view entry_id,
+                                     std::string_view store_id = "");
   // The first item of the folder whose subject equals `subject` (folded case).
   ItemNode* FindBySubject(FolderNode& folder, std::string_view subject);
   std::shared_ptr<ItemNode> SharedItem(ItemNode* item);

@@ -2,10 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
-
-#include <nlohmann/json.hpp>
 
 namespace pinlet::sim {
 namespace {
@@ -46,13 +45,16 @@ std::string Hex(const std::string& bytes) {
 }
 
 std::string Unhex(const std::string& text) {
-  if (text.size() % 2) throw std::runtime_error("attachment content has an odd number of digits");
+  if (text.size() % 2)
+    throw std::runtime_error("attachment content has an odd number of digits");
   std::string out;
   for (size_t i = 0; i < text.size(); i += 2) {
     int value = 0;
     for (int k = 0; k < 2; ++k) {
       char c = text[i + k];
-      int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+      int digit = c >= '0' && c <= '9'   ? c - '0'
+                  : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                         : -1;
       if (digit < 0) throw std::runtime_error("attachment content is not hexadecimal");
       value = value * 16 + digit;
     }
@@ -64,26 +66,34 @@ std::string Unhex(const std::string& text) {
 json ItemJson(const ItemNode& item) {
   json props = json::array();
   for (const PropNode& p : item.user_props)
-    props.push_back({{"name", p.name}, {"type", p.type}, {"value", FromVariant(p.value)}});
+    props.push_back(
+        {{"name", p.name}, {"type", p.type}, {"value", FromVariant(p.value)}});
   json members = json::object();
   for (auto& [name, value] : item.members) members[name] = FromVariant(value);
   json mapi = json::object();
-  for (auto& [tag, value] : item.mapi_props) mapi[std::to_string(tag)] = FromVariant(value);
+  for (auto& [tag, value] : item.mapi_props)
+    mapi[std::to_string(tag)] = FromVariant(value);
   json attachments = json::array();
   for (const AttachmentNode& a : item.attachments)
     attachments.push_back({{"file_name", a.file_name}, {"content_hex", Hex(a.content)}});
-  return {{"class", item.cls},           {"message_class", item.message_class},
-          {"subject", item.subject},     {"entry_id", item.entry_id},
+  return {{"class", item.cls},
+          {"message_class", item.message_class},
+          {"subject", item.subject},
+          {"entry_id", item.entry_id},
           {"last_modified", item.last_modified.value()},
-          {"user_properties", props},    {"members", members},
-          {"mapi", mapi},                {"attachments", attachments}};
+          {"user_properties", props},
+          {"members", members},
+          {"mapi", mapi},
+          {"attachments", attachments}};
 }
 
 json FolderJson(const FolderNode& folder) {
   json views = json::array();
   for (const ViewNode& v : folder.views)
-    views.push_back(
-        {{"name", v.name}, {"type", v.type}, {"xml", v.xml}, {"save_option", v.save_option}});
+    views.push_back({{"name", v.name},
+                     {"type", v.type},
+                     {"xml", v.xml},
+                     {"save_option", v.save_option}});
   json items = json::array();
   for (const auto& item : folder.items) items.push_back(ItemJson(*item));
   json children = json::array();
@@ -113,8 +123,8 @@ struct Loader {
     if (!ids.insert(id).second) throw std::runtime_error("duplicate entry_id " + id);
     // New identifiers must never repeat a loaded one: they count on from the
     // highest counter found in the loaded identifiers.
-    if (id.size() >= 16 && id.find_first_not_of("0123456789ABCDEF", id.size() - 16) ==
-                               std::string::npos)
+    if (id.size() >= 16 &&
+        id.find_first_not_of("0123456789ABCDEF", id.size() - 16) == std::string::npos)
       store.BumpIdCounter(std::stoull(id.substr(id.size() - 16), nullptr, 16));
   }
 
@@ -145,8 +155,8 @@ struct Loader {
       item->folder = &folder;
       const json props = item_json.value("user_properties", json::array());
       for (const json& p : props)
-        item->user_props.push_back(
-            {p.at("name").get<std::string>(), p.value("type", 1), ToVariant(p.at("value"))});
+        item->user_props.push_back({p.at("name").get<std::string>(), p.value("type", 1),
+                                    ToVariant(p.at("value"))});
       const json members = item_json.value("members", json::object());
       for (auto& [name, value] : members.items()) item->members[name] = ToVariant(value);
       const json mapi = item_json.value("mapi", json::object());
@@ -171,8 +181,11 @@ struct Loader {
 std::string MailboxToJson(const MailStore& store) {
   json stores = json::array();
   for (const auto& s : store.stores())
-    stores.push_back({{"name", s->name}, {"store_id", s->store_id}, {"root", FolderJson(*s->root)}});
-  json root = {{"format", kFormat}, {"version", 1}, {"next_id", store.id_counter()},
+    stores.push_back(
+        {{"name", s->name}, {"store_id", s->store_id}, {"root", FolderJson(*s->root)}});
+  json root = {{"format", kFormat},
+               {"version", 1},
+               {"next_id", store.id_counter()},
                {"stores", stores}};
   return root.dump(1, ' ', false, json::error_handler_t::replace) + "\n";
 }
@@ -181,7 +194,8 @@ bool MailboxFromJson(const std::string& text, MailStore& store, std::string* err
   try {
     json root = json::parse(text);
     if (root.value("format", "") != kFormat)
-      throw std::runtime_error("not a pinlet mailbox (\"format\" is not \"pinlet-mailbox\")");
+      throw std::runtime_error(
+          "not a pinlet mailbox (\"format\" is not \"pinlet-mailbox\")");
     MailStore loaded;
     Loader loader{loaded, {}};
     for (const json& s : root.at("stores")) {

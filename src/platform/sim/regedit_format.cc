@@ -34,7 +34,9 @@ std::string HexList(std::string_view bytes) {
   return out;
 }
 
-bool IsTextType(uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
+bool IsTextType(uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
 
 std::string Utf16Bytes(std::string_view utf8) {
   std::string out;
@@ -54,8 +56,8 @@ std::string FromUtf16Bytes(std::string_view bytes) {
 }
 
 std::string FormatValue(const RegValue& value) {
-  if (value.type == kRegSz && value.data.find_first_of(std::string_view("\0\r\n", 3)) ==
-                                  std::string::npos)
+  if (value.type == kRegSz &&
+      value.data.find_first_of(std::string_view("\0\r\n", 3)) == std::string::npos)
     return Quote(value.data);
   if (value.type == kRegDword && value.data.size() == 4) {
     char buffer[16];
@@ -93,8 +95,10 @@ bool ParseHexBytes(std::string_view list, std::string& out) {
     while (pos < list.size() && (list[pos] == ' ' || list[pos] == '\t')) ++pos;
     if (pos >= list.size()) break;
     size_t end = list.find(',', pos);
-    std::string_view byte = list.substr(pos, end == std::string_view::npos ? end : end - pos);
-    while (!byte.empty() && (byte.back() == ' ' || byte.back() == '\t')) byte.remove_suffix(1);
+    std::string_view byte =
+        list.substr(pos, end == std::string_view::npos ? end : end - pos);
+    while (!byte.empty() && (byte.back() == ' ' || byte.back() == '\t'))
+      byte.remove_suffix(1);
     if (byte.size() != 2 || !std::isxdigit(static_cast<unsigned char>(byte[0])) ||
         !std::isxdigit(static_cast<unsigned char>(byte[1])))
       return false;
@@ -120,12 +124,13 @@ bool ParseData(std::string_view data, RegValue& value, std::string& why) {
   }
   if (data.rfind("dword:", 0) == 0) {
     std::string_view digits = data.substr(6);
-    if (digits.size() != 8 || digits.find_first_not_of("0123456789abcdefABCDEF") !=
-                                  std::string_view::npos) {
+    if (digits.size() != 8 ||
+        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos) {
       why = "a dword needs exactly 8 hexadecimal digits";
       return false;
     }
-    value = RegValue::Dword(static_cast<uint32_t>(std::stoul(std::string(digits), nullptr, 16)));
+    value = RegValue::Dword(
+        static_cast<uint32_t>(std::stoul(std::string(digits), nullptr, 16)));
     return true;
   }
   uint32_t type = kRegBinary;
@@ -134,7 +139,8 @@ bool ParseData(std::string_view data, RegValue& value, std::string& why) {
     list = data.substr(4);
   } else if (data.rfind("hex(", 0) == 0) {
     size_t close = data.find("):");
-    std::string_view number = data.substr(4, close == std::string_view::npos ? 0 : close - 4);
+    std::string_view number =
+        data.substr(4, close == std::string_view::npos ? 0 : close - 4);
     if (close == std::string_view::npos || number.empty() || number.size() > 8 ||
         number.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos) {
       why = "malformed hex(type): prefix";
@@ -192,8 +198,8 @@ bool SimRegistry::Import(std::string_view text, std::string* error) {
     int first_line = ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     // A value's hex list may continue on following lines after a backslash.
-    while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos &&
-           pos <= text.size()) {
+    while (!line.empty() && line.back() == '\\' &&
+           line.find("=hex") != std::string::npos && pos <= text.size()) {
       line.pop_back();
       size_t next = text.find('\n', pos);
       if (next == std::string_view::npos) next = text.size();
@@ -217,13 +223,15 @@ bool SimRegistry::Import(std::string_view text, std::string* error) {
     if (line[0] == '[') {
       if (line.back() != ']') return fail(first_line, "a key line must end with ]");
       std::string path = line.substr(1, line.size() - 2);
-      if (!path.empty() && path[0] == '-') return fail(first_line, "key deletion is not supported");
+      if (!path.empty() && path[0] == '-')
+        return fail(first_line, "key deletion is not supported");
       std::string folded_root = Fold(kRoot);
       if (Fold(path.substr(0, kRoot.size())) != folded_root ||
           (path.size() > kRoot.size() && path[kRoot.size()] != '\\'))
         return fail(first_line, "only keys under HKEY_CURRENT_USER are kept");
       std::string sub = Normalize(path.substr(std::min(path.size(), kRoot.size() + 1)));
-      if (sub.empty()) return fail(first_line, "values directly under the root are not kept");
+      if (sub.empty())
+        return fail(first_line, "values directly under the root are not kept");
       auto [it, inserted] = keys.try_emplace(Fold(sub));
       if (inserted) it->second.path = sub;
       current = &it->second;
@@ -237,7 +245,8 @@ bool SimRegistry::Import(std::string_view text, std::string* error) {
     } else if (!ParseQuoted(line, at, name)) {
       return fail(first_line, "a value name must be quoted");
     }
-    if (at >= line.size() || line[at] != '=') return fail(first_line, "expected = after the name");
+    if (at >= line.size() || line[at] != '=')
+      return fail(first_line, "expected = after the name");
     RegValue value;
     std::string why;
     std::string data = line.substr(at + 1);
@@ -248,7 +257,8 @@ bool SimRegistry::Import(std::string_view text, std::string* error) {
       if (Fold(existing) == Fold(name)) stored = value, replaced = true;
     if (!replaced) current->values.emplace_back(name, value);
   }
-  if (!header_seen) return fail(1, "empty file, expected \"" + std::string(kHeader) + "\"");
+  if (!header_seen)
+    return fail(1, "empty file, expected \"" + std::string(kHeader) + "\"");
   // Parents of every key exist, as they would in the registry.
   std::map<std::string, Key> complete = keys;
   for (auto& [folded, key] : keys) {

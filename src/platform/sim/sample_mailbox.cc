@@ -32,7 +32,8 @@ void BuildSampleMailbox(MailStore& store, Date now) {
   StoreNode& mailbox = store.AddStore("Mailbox - Pat Kelly", true);
   FolderNode& inbox = *mailbox.defaults[6];
   const char* mails[][3] = {
-      {"Dana Whitfield", "Quarterly budget review", "Please look at the figures before Friday."},
+      {"Dana Whitfield", "Quarterly budget review",
+       "Please look at the figures before Friday."},
       {"Ravi Menon", "Lunch on Thursday?", "The new place on Elm Street."},
       {"IT Helpdesk", "Password expires in 5 days", "Change it from the portal."},
       {"Lena Ortiz", "Draft contract for Hallam & Sons", "Attached is the second draft."},
@@ -47,7 +48,8 @@ void BuildSampleMailbox(MailStore& store, Date now) {
   };
   for (auto& m : mails) add.Mail(inbox, m[0], m[1], m[2]);
   FolderNode& projects = store.AddFolder(inbox, "Projects", 6);
-  add.Mail(projects, "Dana Whitfield", "Project Atlas kickoff", "Kickoff on Monday 9:00.");
+  add.Mail(projects, "Dana Whitfield", "Project Atlas kickoff",
+           "Kickoff on Monday 9:00.");
   add.Mail(projects, "Tom Becker", "Atlas: risks and issues", "Updated risk log.");
   add.Mail(projects, "Mia Chen", "Atlas: design review notes", "Notes from the review.");
   add.Add(projects, "IPM.Post", "Atlas: decisions so far").members["Body"] =
@@ -62,8 +64,8 @@ void BuildSampleMailbox(MailStore& store, Date now) {
       Variant("Atlas team");
   add.Add(*mailbox.defaults[13], "IPM.Task", "Send budget figures");
   add.Add(*mailbox.defaults[13], "IPM.Task", "Book offsite venue");
-  add.Add(*mailbox.defaults[9], "IPM.Appointment", "Weekly team meeting").members["Location"] =
-      Variant("Room 4");
+  add.Add(*mailbox.defaults[9], "IPM.Appointment", "Weekly team meeting")
+      .members["Location"] = Variant("Room 4");
   add.Add(*mailbox.defaults[9], "IPM.Appointment", "Dentist");
   add.Add(*mailbox.defaults[11], "IPM.Activity", "Phone call with Norvale Ltd");
   add.Add(*mailbox.defaults[12], "IPM.StickyNote", "Parking code 4417");

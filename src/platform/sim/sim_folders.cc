@@ -34,7 +34,8 @@ class SimView : public ol::View {
   ViewNode& Node(const char* member) {
     world_->faults.Check(member);
     ViewNode* view = folder_->FindView(name_);
-    if (!view) throw HostError(errors::kOperationFailed, "The view has been deleted.", member);
+    if (!view)
+      throw HostError(errors::kOperationFailed, "The view has been deleted.", member);
     return *view;
   }
   World* world_;
@@ -51,7 +52,8 @@ class SimViews : public ol::Views {
   }
   ol::ViewPtr Item(int index) override {
     world_->faults.Check("Views.Item");
-    if (index < 1 || index > static_cast<int>(folder_->views.size())) throw IndexError("Views.Item");
+    if (index < 1 || index > static_cast<int>(folder_->views.size()))
+      throw IndexError("Views.Item");
     return std::make_shared<SimView>(world_, folder_, folder_->views[index - 1].name);
   }
   ol::ViewPtr Item(std::string_view name) override {
@@ -93,7 +95,8 @@ class SimItems : public ol::Items {
   }
   ol::ItemPtr Item(int index) override {
     world_->faults.Check("Items.Item");
-    if (index < 1 || index > static_cast<int>(folder_->items.size())) throw IndexError("Items.Item");
+    if (index < 1 || index > static_cast<int>(folder_->items.size()))
+      throw IndexError("Items.Item");
     return WrapItem(world_, folder_->items[index - 1]);
   }
   ol::ItemPtr Item(std::string_view subject) override {
@@ -132,7 +135,8 @@ class SimFolders : public ol::Folders {
   ol::FolderPtr Item(int index) override {
     world_->faults.Check("Folders.Item");
     auto list = List();
-    if (index < 1 || index > static_cast<int>(list.size())) throw IndexError("Folders.Item");
+    if (index < 1 || index > static_cast<int>(list.size()))
+      throw IndexError("Folders.Item");
     return WrapFolder(world_, list[index - 1]);
   }
   ol::FolderPtr Item(std::string_view name) override {
@@ -149,7 +153,8 @@ class SimFolders : public ol::Folders {
       throw HostError(errors::kOperationFailed,
                       "Cannot create the folder. A folder with this name already exists.",
                       "Folders.Add");
-    return WrapFolder(world_, &world_->store.AddFolder(*folder_, std::string(name), type));
+    return WrapFolder(world_,
+                      &world_->store.AddFolder(*folder_, std::string(name), type));
   }
 
  private:
@@ -178,18 +183,25 @@ class SimFolder : public ol::Folder {
     FolderNode& node = Enter("Folder.Name");
     if (name.empty()) throw HostError(errors::kInvalidArgument, "Invalid folder name.");
     if (node.parent && node.parent->Child(name) && node.parent->Child(name) != &node)
-      throw HostError(errors::kOperationFailed, "A folder with this name already exists.");
+      throw HostError(errors::kOperationFailed,
+                      "A folder with this name already exists.");
     node.name = std::string(name);
   }
   std::string EntryID() override { return Enter("Folder.EntryID").entry_id; }
   std::string StoreID() override { return Enter("Folder.StoreID").store->store_id; }
   std::string FolderPath() override { return Enter("Folder.FolderPath").Path(); }
-  ol::FolderPtr Parent() override { return WrapFolder(world_, Enter("Folder.Parent").parent); }
+  ol::FolderPtr Parent() override {
+    return WrapFolder(world_, Enter("Folder.Parent").parent);
+  }
   ol::FoldersPtr Folders() override {
     return std::make_shared<SimFolders>(world_, &Enter("Folder.Folders"));
   }
-  ol::ItemsPtr Items() override { return std::make_shared<SimItems>(world_, &Enter("Folder.Items")); }
-  ol::ViewsPtr Views() override { return std::make_shared<SimViews>(world_, &Enter("Folder.Views")); }
+  ol::ItemsPtr Items() override {
+    return std::make_shared<SimItems>(world_, &Enter("Folder.Items"));
+  }
+  ol::ViewsPtr Views() override {
+    return std::make_shared<SimViews>(world_, &Enter("Folder.Views"));
+  }
   ol::ViewPtr CurrentView() override {
     FolderNode& node = Enter("Folder.CurrentView");
     if (!node.FindView(node.current_view)) {
@@ -198,14 +210,18 @@ class SimFolder : public ol::Folder {
     }
     return SimViews(world_, &node).Item(node.current_view);
   }
-  bool CustomViewsOnly() override { return Enter("Folder.CustomViewsOnly").custom_views_only; }
+  bool CustomViewsOnly() override {
+    return Enter("Folder.CustomViewsOnly").custom_views_only;
+  }
   void SetCustomViewsOnly(bool value) override {
     Enter("Folder.CustomViewsOnly").custom_views_only = value;
   }
   void Delete() override {
     FolderNode& node = Enter("Folder.Delete");
-    if (!node.parent) throw HostError(errors::kOperationFailed, "Cannot delete this folder.");
-    FolderNode* deleted = node.store->defaults.count(3) ? node.store->defaults[3] : nullptr;
+    if (!node.parent)
+      throw HostError(errors::kOperationFailed, "Cannot delete this folder.");
+    FolderNode* deleted =
+        node.store->defaults.count(3) ? node.store->defaults[3] : nullptr;
     auto& siblings = node.parent->children;
     auto it = std::find_if(siblings.begin(), siblings.end(),
                            [&](const auto& p) { return p.get() == &node; });
@@ -250,6 +266,8 @@ FolderNode* NodeOf(const ol::FolderPtr& folder) {
   return sim ? sim->node() : nullptr;
 }
 
-ol::FoldersPtr WrapStoreRoots(World* world) { return std::make_shared<SimFolders>(world, nullptr); }
+ol::FoldersPtr WrapStoreRoots(World* world) {
+  return std::make_shared<SimFolders>(world, nullptr);
+}
 
 }  // namespace pinlet::sim

@@ -16,8 +16,8 @@ class SimItem;
 
 class SimUserProperty : public ol::UserProperty {
  public:
-  SimUserProperty(World* world, std::vector<PropNode>* props, std::shared_ptr<ItemNode> owner,
-                  std::string name)
+  SimUserProperty(World* world, std::vector<PropNode>* props,
+                  std::shared_ptr<ItemNode> owner, std::string name)
       : world_(world), props_(props), owner_(std::move(owner)), name_(std::move(name)) {}
 
   std::string Name() override { return Prop("UserProperty.Name").name; }
@@ -31,9 +31,10 @@ class SimUserProperty : public ol::UserProperty {
   void Delete() override {
     Prop("UserProperty.Delete");
     std::string folded = FoldCase(name_);
-    props_->erase(std::remove_if(props_->begin(), props_->end(),
-                                 [&](const PropNode& p) { return FoldCase(p.name) == folded; }),
-                  props_->end());
+    props_->erase(
+        std::remove_if(props_->begin(), props_->end(),
+                       [&](const PropNode& p) { return FoldCase(p.name) == folded; }),
+        props_->end());
   }
 
  private:
@@ -53,7 +54,8 @@ class SimUserProperty : public ol::UserProperty {
 
 class SimUserProperties : public ol::UserProperties {
  public:
-  SimUserProperties(World* world, std::vector<PropNode>* props, std::shared_ptr<ItemNode> owner)
+  SimUserProperties(World* world, std::vector<PropNode>* props,
+                    std::shared_ptr<ItemNode> owner)
       : world_(world), props_(props), owner_(std::move(owner)) {}
 
   int Count() override {
@@ -63,7 +65,8 @@ class SimUserProperties : public ol::UserProperties {
   ol::UserPropertyPtr Item(int index) override {
     Enter("UserProperties.Item");
     if (index < 1 || index > static_cast<int>(props_->size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.", "UserProperties.Item");
+      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
+                      "UserProperties.Item");
     return Make((*props_)[index - 1].name);
   }
   ol::UserPropertyPtr Item(std::string_view name) override {
@@ -76,13 +79,15 @@ class SimUserProperties : public ol::UserProperties {
     PropNode* prop = Lookup(name);
     return prop ? Make(prop->name) : nullptr;
   }
-  ol::UserPropertyPtr Add(std::string_view name, int type, bool add_to_folder_fields) override {
+  ol::UserPropertyPtr Add(std::string_view name, int type,
+                          bool add_to_folder_fields) override {
     Enter("UserProperties.Add");
     if (name.empty()) throw HostError(errors::kInvalidArgument, "Invalid property name.");
     if (Lookup(name))
       throw HostError(errors::kOperationFailed,
                       "A property with this name already exists.", "UserProperties.Add");
-    props_->push_back({std::string(name), type, type == ol::kOlText ? Variant("") : Variant()});
+    props_->push_back(
+        {std::string(name), type, type == ol::kOlText ? Variant("") : Variant()});
     if (add_to_folder_fields && owner_->folder) {
       auto& fields = owner_->folder->user_fields;
       std::string folded = FoldCase(name);
@@ -95,7 +100,8 @@ class SimUserProperties : public ol::UserProperties {
   void Remove(int index) override {
     Enter("UserProperties.Remove");
     if (index < 1 || index > static_cast<int>(props_->size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.", "UserProperties.Remove");
+      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
+                      "UserProperties.Remove");
     props_->erase(props_->begin() + (index - 1));
   }
 
@@ -131,7 +137,8 @@ class SimAttachment : public ol::Attachment {
   void SaveAsFile(std::string_view path) override {
     const AttachmentNode& node = Node("Attachment.SaveAsFile");
     if (!world_->files.WriteFile(path, node.content))
-      throw HostError(errors::kPathNotFound, "Cannot save the attachment.", "Attachment.SaveAsFile");
+      throw HostError(errors::kPathNotFound, "Cannot save the attachment.",
+                      "Attachment.SaveAsFile");
   }
   void Delete() override {
     Node("Attachment.Delete");
@@ -143,7 +150,8 @@ class SimAttachment : public ol::Attachment {
     world_->faults.Check(member);
     if (owner_->gone) throw ItemGoneError();
     if (index_ < 1 || index_ > static_cast<int>(owner_->attachments.size()))
-      throw HostError(errors::kOperationFailed, "The attachment no longer exists.", member);
+      throw HostError(errors::kOperationFailed, "The attachment no longer exists.",
+                      member);
     return owner_->attachments[index_ - 1];
   }
   World* world_;
@@ -162,13 +170,15 @@ class SimAttachments : public ol::Attachments {
   ol::AttachmentPtr Item(int index) override {
     Enter("Attachments.Item");
     if (index < 1 || index > static_cast<int>(owner_->attachments.size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.", "Attachments.Item");
+      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
+                      "Attachments.Item");
     return std::make_shared<SimAttachment>(world_, owner_, index);
   }
   ol::AttachmentPtr Add(std::string_view path) override {
     Enter("Attachments.Add");
     auto content = world_->files.ReadFile(path);
-    if (!content) throw HostError(errors::kFileNotFound, "Cannot find this file.", "Attachments.Add");
+    if (!content)
+      throw HostError(errors::kFileNotFound, "Cannot find this file.", "Attachments.Add");
     size_t slash = path.find_last_of("\\/");
     std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
     owner_->attachments.push_back({name, *content});
@@ -178,7 +188,8 @@ class SimAttachments : public ol::Attachments {
   void Remove(int index) override {
     Enter("Attachments.Remove");
     if (index < 1 || index > static_cast<int>(owner_->attachments.size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.", "Attachments.Remove");
+      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
+                      "Attachments.Remove");
     owner_->attachments.erase(owner_->attachments.begin() + (index - 1));
   }
 
@@ -193,7 +204,8 @@ class SimAttachments : public ol::Attachments {
 
 class SimItem : public ol::Item {
  public:
-  SimItem(World* world, std::shared_ptr<ItemNode> node) : world_(world), node_(std::move(node)) {}
+  SimItem(World* world, std::shared_ptr<ItemNode> node)
+      : world_(world), node_(std::move(node)) {}
 
   int Class() override { return Enter("Item.Class").cls; }
   std::string MessageClass() override { return Enter("Item.MessageClass").message_class; }
@@ -208,8 +220,12 @@ class SimItem : public ol::Item {
     world_->store.Reindex(node, old);
   }
   std::string EntryID() override { return Enter("Item.EntryID").entry_id; }
-  ol::FolderPtr Parent() override { return WrapFolder(world_, Enter("Item.Parent").folder); }
-  Date LastModificationTime() override { return Enter("Item.LastModificationTime").last_modified; }
+  ol::FolderPtr Parent() override {
+    return WrapFolder(world_, Enter("Item.Parent").folder);
+  }
+  Date LastModificationTime() override {
+    return Enter("Item.LastModificationTime").last_modified;
+  }
   bool Saved() override { return !Enter("Item.Saved").entry_id.empty() && !dirty_; }
   void Save() override {
     Enter("Item.Save");
@@ -237,7 +253,8 @@ class SimItem : public ol::Item {
     Enter("Item.UserProperties");
     // Documents keep no user properties through the object model: what is
     // added here lives only as long as this handle.
-    std::vector<PropNode>* props = node_->cls == ol::kDocument ? &transient_ : &node_->user_props;
+    std::vector<PropNode>* props =
+        node_->cls == ol::kDocument ? &transient_ : &node_->user_props;
     return std::make_shared<SimUserProperties>(world_, props, node_);
   }
   ol::AttachmentsPtr Attachments() override {
@@ -248,7 +265,8 @@ class SimItem : public ol::Item {
     ItemNode& node = Enter("Item." + std::string(member));
     if (!ClassHasMember(node.cls, member)) throw NotSupportedError(std::string(member));
     if (member == "FlagStatus" || member == "FlagIcon") {
-      auto it = node.mapi_props.find(member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon);
+      auto it =
+          node.mapi_props.find(member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon);
       return it == node.mapi_props.end() ? Variant(0) : Variant(ToLong(it->second));
     }
     auto it = node.members.find(member);
@@ -259,7 +277,8 @@ class SimItem : public ol::Item {
     if (!ClassHasMember(node.cls, member)) throw NotSupportedError(std::string(member));
     dirty_ = true;
     if (member == "FlagStatus" || member == "FlagIcon") {
-      node.mapi_props[member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon] = ToLong(value);
+      node.mapi_props[member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon] =
+          ToLong(value);
       return;
     }
     node.members[std::string(member)] = value;
@@ -282,7 +301,8 @@ class SimItem : public ol::Item {
 void SimItem::Display() {
   Enter("Item.Display");
   SimOutlook* outlook = world_->outlook;
-  if (!outlook) throw HostError(errors::kOperationFailed, "Outlook is not running.", "Item.Display");
+  if (!outlook)
+    throw HostError(errors::kOperationFailed, "Outlook is not running.", "Item.Display");
   outlook->OpenInspector(WrapItem(world_, node_));
 }
 
@@ -290,7 +310,8 @@ std::shared_ptr<ol::Inspector> SimItem::GetInspector() {
   Enter("Item.GetInspector");
   SimOutlook* outlook = world_->outlook;
   if (!outlook)
-    throw HostError(errors::kOperationFailed, "Outlook is not running.", "Item.GetInspector");
+    throw HostError(errors::kOperationFailed, "Outlook is not running.",
+                    "Item.GetInspector");
   for (auto& inspector : outlook->inspectors())
     if (NodeOf(inspector->CurrentItem()) == node_) return inspector;
   return std::make_shared<SimInspector>(outlook, WrapItem(world_, node_), 0);
@@ -300,21 +321,43 @@ std::shared_ptr<ol::Inspector> SimItem::GetInspector() {
 
 bool ClassHasMember(int cls, std::string_view member) {
   static const std::pair<int, std::string_view> kMembers[] = {
-      {ol::kMail, "FlagStatus"},     {ol::kMail, "FlagIcon"},     {ol::kMail, "FlagRequest"},
-      {ol::kMail, "FlagDueBy"},      {ol::kMail, "To"},           {ol::kMail, "CC"},
-      {ol::kMail, "SenderName"},     {ol::kMail, "ReceivedTime"}, {ol::kMail, "HTMLBody"},
-      {ol::kMail, "ReminderSet"},    {ol::kMail, "ReminderTime"}, {ol::kMail, "UnRead"},
-      {ol::kPost, "SenderName"},     {ol::kPost, "ReceivedTime"}, {ol::kPost, "HTMLBody"},
-      {ol::kContact, "FullName"},    {ol::kContact, "FlagRequest"},
-      {ol::kContact, "CompanyName"}, {ol::kContact, "Email1Address"},
-      {ol::kTask, "DueDate"},        {ol::kTask, "StartDate"},    {ol::kTask, "Status"},
-      {ol::kTask, "ReminderSet"},    {ol::kTask, "ReminderTime"},
-      {ol::kAppointment, "Start"},   {ol::kAppointment, "End"},  {ol::kAppointment, "Location"},
-      {ol::kAppointment, "ReminderSet"}, {ol::kAppointment, "ReminderMinutesBeforeStart"},
-      {ol::kJournal, "Type"},        {ol::kJournal, "Start"},     {ol::kJournal, "Duration"},
-      {ol::kDistList, "DLName"},     {ol::kDistList, "MemberCount"},
+      {ol::kMail, "FlagStatus"},
+      {ol::kMail, "FlagIcon"},
+      {ol::kMail, "FlagRequest"},
+      {ol::kMail, "FlagDueBy"},
+      {ol::kMail, "To"},
+      {ol::kMail, "CC"},
+      {ol::kMail, "SenderName"},
+      {ol::kMail, "ReceivedTime"},
+      {ol::kMail, "HTMLBody"},
+      {ol::kMail, "ReminderSet"},
+      {ol::kMail, "ReminderTime"},
+      {ol::kMail, "UnRead"},
+      {ol::kPost, "SenderName"},
+      {ol::kPost, "ReceivedTime"},
+      {ol::kPost, "HTMLBody"},
+      {ol::kContact, "FullName"},
+      {ol::kContact, "FlagRequest"},
+      {ol::kContact, "CompanyName"},
+      {ol::kContact, "Email1Address"},
+      {ol::kTask, "DueDate"},
+      {ol::kTask, "StartDate"},
+      {ol::kTask, "Status"},
+      {ol::kTask, "ReminderSet"},
+      {ol::kTask, "ReminderTime"},
+      {ol::kAppointment, "Start"},
+      {ol::kAppointment, "End"},
+      {ol::kAppointment, "Location"},
+      {ol::kAppointment, "ReminderSet"},
+      {ol::kAppointment, "ReminderMinutesBeforeStart"},
+      {ol::kJournal, "Type"},
+      {ol::kJournal, "Start"},
+      {ol::kJournal, "Duration"},
+      {ol::kDistList, "DLName"},
+      {ol::kDistList, "MemberCount"},
   };
-  if (member == "Body" || member == "Categories") return cls != ol::kDistList || member == "Body";
+  if (member == "Body" || member == "Categories")
+    return cls != ol::kDistList || member == "Body";
   for (auto& [c, m] : kMembers)
     if (c == cls && m == member) return true;
   return false;

@@ -7,7 +7,8 @@ namespace pinlet::sim {
 namespace {
 
 HostError CannotCreate(const std::string& progid) {
-  return HostError(errors::kCannotCreateObject, "ActiveX component can't create object", progid);
+  return HostError(errors::kCannotCreateObject, "ActiveX component can't create object",
+                   progid);
 }
 
 class SimMapiUtils : public MapiUtils {
@@ -26,7 +27,8 @@ class SimMapiUtils : public MapiUtils {
     world_->faults.Check("MAPIUtils.HrSetOneProp");
     auto node = Node(item);
     node->mapi_props[tag] = value;
-    if (save && !node->entry_id.empty()) world_->store.SaveItem(node, world_->clock.Now());
+    if (save && !node->entry_id.empty())
+      world_->store.SaveItem(node, world_->clock.Now());
   }
 
  private:
@@ -44,13 +46,16 @@ class SimCdoField : public CdoField {
       : world_(world), node_(std::move(node)), name_(std::move(name)) {}
   std::string Name() override { return name_; }
   Variant Value() override { return Prop("Field.Value").value; }
-  void SetValue(const Variant& value) override { Prop("Field.Value").value = ToText(value); }
+  void SetValue(const Variant& value) override {
+    Prop("Field.Value").value = ToText(value);
+  }
 
  private:
   PropNode& Prop(const char* member) {
     world_->faults.Check(member);
     PropNode* prop = node_->FindProp(name_);
-    if (!prop) throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
+    if (!prop)
+      throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
     return *prop;
   }
   World* world_;
@@ -60,7 +65,8 @@ class SimCdoField : public CdoField {
 
 class SimCdoFields : public CdoFields {
  public:
-  SimCdoFields(World* world, std::shared_ptr<ItemNode> node) : world_(world), node_(std::move(node)) {}
+  SimCdoFields(World* world, std::shared_ptr<ItemNode> node)
+      : world_(world), node_(std::move(node)) {}
   int Count() override { return static_cast<int>(node_->user_props.size()); }
   std::shared_ptr<CdoField> Item(std::string_view name) override {
     world_->faults.Check("Fields.Item");
@@ -69,7 +75,8 @@ class SimCdoFields : public CdoFields {
                       "Fields.Item");
     return std::make_shared<SimCdoField>(world_, node_, std::string(name));
   }
-  std::shared_ptr<CdoField> Add(std::string_view name, int, const Variant& value) override {
+  std::shared_ptr<CdoField> Add(std::string_view name, int,
+                                const Variant& value) override {
     world_->faults.Check("Fields.Add");
     if (PropNode* prop = node_->FindProp(name)) {
       prop->value = ToText(value);
@@ -86,7 +93,8 @@ class SimCdoFields : public CdoFields {
 
 class SimCdoMessage : public CdoMessage {
  public:
-  SimCdoMessage(World* world, std::shared_ptr<ItemNode> node) : world_(world), node_(std::move(node)) {}
+  SimCdoMessage(World* world, std::shared_ptr<ItemNode> node)
+      : world_(world), node_(std::move(node)) {}
   std::shared_ptr<CdoFields> Fields() override {
     world_->faults.Check("Message.Fields");
     return std::make_shared<SimCdoFields>(world_, node_);
@@ -112,7 +120,8 @@ class SimCdoSession : public CdoSession {
                                          std::string_view store_id) override {
     world_->faults.Check("Session.GetMessage");
     if (!logged_on_)
-      throw HostError(-2147221219, "[Collaboration Data Objects - [MAPI_E_NOT_INITIALIZED]]");
+      throw HostError(-2147221219,
+                      "[Collaboration Data Objects - [MAPI_E_NOT_INITIALIZED]]");
     auto node = world_->store.FindItem(entry_id, store_id);
     if (!node)
       throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",

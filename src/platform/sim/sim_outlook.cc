@@ -24,13 +24,15 @@ class SimNameSpace : public ol::NameSpace {
     world_->faults.Check("NameSpace.Folders");
     return WrapStoreRoots(world_);
   }
-  ol::FolderPtr GetFolderFromID(std::string_view entry_id, std::string_view store_id) override {
+  ol::FolderPtr GetFolderFromID(std::string_view entry_id,
+                                std::string_view store_id) override {
     world_->faults.Check("NameSpace.GetFolderFromID");
     FolderNode* node = world_->store.FindFolder(entry_id, store_id);
     if (!node) throw NotFoundError("NameSpace.GetFolderFromID");
     return WrapFolder(world_, node);
   }
-  ol::ItemPtr GetItemFromID(std::string_view entry_id, std::string_view store_id) override {
+  ol::ItemPtr GetItemFromID(std::string_view entry_id,
+                            std::string_view store_id) override {
     world_->faults.Check("NameSpace.GetItemFromID");
     auto node = world_->store.FindItem(entry_id, store_id);
     if (!node) throw NotFoundError("NameSpace.GetItemFromID");
@@ -47,7 +49,8 @@ class SimNameSpace : public ol::NameSpace {
 
 class SimCOMAddIn : public COMAddIn {
  public:
-  SimCOMAddIn(World* world, std::string progid) : world_(world), progid_(std::move(progid)) {}
+  SimCOMAddIn(World* world, std::string progid)
+      : world_(world), progid_(std::move(progid)) {}
   std::string ProgId() override {
     world_->faults.Check("COMAddIn.ProgId");
     return progid_;
@@ -72,7 +75,8 @@ class SimCOMAddIn : public COMAddIn {
 class SimCOMAddIns : public COMAddIns {
  public:
   SimCOMAddIns(World* world, const std::vector<std::string>& progids) : world_(world) {
-    for (const auto& id : progids) addins_.push_back(std::make_shared<SimCOMAddIn>(world, id));
+    for (const auto& id : progids)
+      addins_.push_back(std::make_shared<SimCOMAddIn>(world, id));
   }
   int Count() override { return static_cast<int>(addins_.size()); }
   std::shared_ptr<COMAddIn> Item(std::string_view progid) override {
@@ -89,7 +93,8 @@ class SimCOMAddIns : public COMAddIns {
 
 }  // namespace
 
-std::shared_ptr<COMAddIns> MakeCOMAddIns(World* world, const std::vector<std::string>& progids) {
+std::shared_ptr<COMAddIns> MakeCOMAddIns(World* world,
+                                         const std::vector<std::string>& progids) {
   return std::make_shared<SimCOMAddIns>(world, progids);
 }
 
@@ -103,7 +108,8 @@ class SimExplorers : public ol::Explorers {
   ol::ExplorerPtr Item(int index) override {
     app_->world()->faults.Check("Explorers.Item");
     if (index < 1 || index > static_cast<int>(app_->explorers_.size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.", "Explorers.Item");
+      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
+                      "Explorers.Item");
     return app_->explorers_[index - 1];
   }
   Subscription OnNewExplorer(std::function<void(ol::ExplorerPtr)> handler) override {
@@ -124,7 +130,8 @@ class SimInspectors : public ol::Inspectors {
   ol::InspectorPtr Item(int index) override {
     app_->world()->faults.Check("Inspectors.Item");
     if (index < 1 || index > static_cast<int>(app_->inspectors_.size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.", "Inspectors.Item");
+      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
+                      "Inspectors.Item");
     return app_->inspectors_[index - 1];
   }
   Subscription OnNewInspector(std::function<void(ol::InspectorPtr)> handler) override {
@@ -135,8 +142,11 @@ class SimInspectors : public ol::Inspectors {
   SimOutlook* app_;
 };
 
-SimOutlook::SimOutlook(World* world, std::vector<std::string> addin_progids, std::string name)
-    : world_(world), name_(std::move(name)), addins_(MakeCOMAddIns(world, addin_progids)) {
+SimOutlook::SimOutlook(World* world, std::vector<std::string> addin_progids,
+                       std::string name)
+    : world_(world),
+      name_(std::move(name)),
+      addins_(MakeCOMAddIns(world, addin_progids)) {
   world_->outlook = this;
 }
 
@@ -173,16 +183,19 @@ ol::ExplorerPtr SimOutlook::ActiveExplorer() {
 
 ol::NameSpacePtr SimOutlook::GetNameSpace(std::string_view type) {
   world_->faults.Check("Application.GetNameSpace");
-  if (type != "MAPI") throw HostError(errors::kInvalidArgument, "Invalid namespace type.");
+  if (type != "MAPI")
+    throw HostError(errors::kInvalidArgument, "Invalid namespace type.");
   return std::make_shared<SimNameSpace>(world_);
 }
 
 std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   if (!folder) {
     StoreNode* store = world_->store.default_store();
-    if (store && store->defaults.count(ol::kFolderInbox)) folder = store->defaults[ol::kFolderInbox];
+    if (store && store->defaults.count(ol::kFolderInbox))
+      folder = store->defaults[ol::kFolderInbox];
   }
-  auto explorer = std::make_shared<SimExplorer>(this, folder, world_->windows.Create("Explorer"));
+  auto explorer =
+      std::make_shared<SimExplorer>(this, folder, world_->windows.Create("Explorer"));
   explorers_.push_back(explorer);
   active_ = explorer;
   new_explorer_.Fire(explorer);
@@ -190,7 +203,8 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
 }
 
 std::shared_ptr<SimInspector> SimOutlook::OpenInspector(const ol::ItemPtr& item) {
-  auto inspector = std::make_shared<SimInspector>(this, item, world_->windows.Create("Inspector"));
+  auto inspector =
+      std::make_shared<SimInspector>(this, item, world_->windows.Create("Inspector"));
   inspectors_.push_back(inspector);
   new_inspector_.Fire(inspector);
   return inspector;
@@ -241,7 +255,8 @@ std::string SimExplorer::CurrentView() {
 void SimExplorer::SetCurrentView(std::string_view view_name) {
   app_->world()->faults.Check("Explorer.CurrentView");
   if (!folder_ || !folder_->FindView(view_name))
-    throw HostError(errors::kInvalidArgument, "The view does not exist.", "Explorer.CurrentView");
+    throw HostError(errors::kInvalidArgument, "The view does not exist.",
+                    "Explorer.CurrentView");
   folder_->current_view = std::string(view_name);
   view_switch_.Fire();
 }
@@ -252,7 +267,9 @@ void SimExplorer::Close() {
     if (e.get() == this) return app_->CloseExplorer(e);
 }
 
-Subscription SimExplorer::OnClose(std::function<void()> h) { return close_.Subscribe(std::move(h)); }
+Subscription SimExplorer::OnClose(std::function<void()> h) {
+  return close_.Subscribe(std::move(h));
+}
 Subscription SimExplorer::OnSelectionChange(std::function<void()> h) {
   return selection_change_.Subscribe(std::move(h));
 }
@@ -282,6 +299,8 @@ void SimInspector::Close(int) {
     if (i.get() == this) return app_->CloseInspector(i);
 }
 
-Subscription SimInspector::OnClose(std::function<void()> h) { return close_.Subscribe(std::move(h)); }
+Subscription SimInspector::OnClose(std::function<void()> h) {
+  return close_.Subscribe(std::move(h));
+}
 
 }  // namespace pinlet::sim

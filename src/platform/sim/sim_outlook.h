@@ -40,7 +40,8 @@ class SimOutlook : public ol::Application,
  public:
   // An Outlook running on `world` with the add-ins registered under the given
   // ProgIDs. `name` is what Name answers ("Outlook").
-  SimOutlook(World* world, std::vector<std::string> addin_progids, std::string name = "Outlook");
+  SimOutlook(World* world, std::vector<std::string> addin_progids,
+             std::string name = "Outlook");
   ~SimOutlook() override;
 
   std::string Name() override;
@@ -59,8 +60,12 @@ class SimOutlook : public ol::Application,
   void CloseExplorer(const std::shared_ptr<SimExplorer>& explorer);
   void CloseInspector(const std::shared_ptr<SimInspector>& inspector);
 
-  const std::vector<std::shared_ptr<SimExplorer>>& explorers() const { return explorers_; }
-  const std::vector<std::shared_ptr<SimInspector>>& inspectors() const { return inspectors_; }
+  const std::vector<std::shared_ptr<SimExplorer>>& explorers() const {
+    return explorers_;
+  }
+  const std::vector<std::shared_ptr<SimInspector>>& inspectors() const {
+    return inspectors_;
+  }
   World* world() const { return world_; }
 
  private:

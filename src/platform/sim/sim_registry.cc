@@ -45,7 +45,8 @@ SimRegistry::Key* SimRegistry::Find(std::string_view path) {
   return it == keys_.end() ? nullptr : &it->second;
 }
 
-std::optional<RegValue> SimRegistry::QueryValue(std::string_view path, std::string_view name) {
+std::optional<RegValue> SimRegistry::QueryValue(std::string_view path,
+                                                std::string_view name) {
   if (!Check("RegQueryValueEx")) return std::nullopt;
   Key* key = Find(path);
   if (!key) return std::nullopt;
@@ -55,7 +56,8 @@ std::optional<RegValue> SimRegistry::QueryValue(std::string_view path, std::stri
   return std::nullopt;
 }
 
-bool SimRegistry::SetValue(std::string_view path, std::string_view name, const RegValue& value) {
+bool SimRegistry::SetValue(std::string_view path, std::string_view name,
+                           const RegValue& value) {
   if (!Check("RegSetValueEx")) return false;
   std::string normal = Normalize(path);
   if (normal.empty()) return false;
@@ -81,7 +83,8 @@ bool SimRegistry::SetValue(std::string_view path, std::string_view name, const R
   return true;
 }
 
-std::optional<std::vector<std::string>> SimRegistry::EnumValueNames(std::string_view path) {
+std::optional<std::vector<std::string>> SimRegistry::EnumValueNames(
+    std::string_view path) {
   if (!Check("RegEnumValue")) return std::nullopt;
   Key* key = Find(path);
   if (!key) return std::nullopt;
@@ -97,7 +100,8 @@ std::optional<std::vector<std::string>> SimRegistry::EnumSubkeys(std::string_vie
   if (!prefix.empty()) prefix += '\\';
   std::vector<std::string> names;
   for (auto& [folded, key] : keys_) {
-    if (folded.size() <= prefix.size() || folded.compare(0, prefix.size(), prefix) != 0) continue;
+    if (folded.size() <= prefix.size() || folded.compare(0, prefix.size(), prefix) != 0)
+      continue;
     if (folded.find('\\', prefix.size()) != std::string::npos) continue;
     names.push_back(key.path.substr(prefix.size()));
   }

@@ -24,8 +24,10 @@ class SimRegistry : public Registry {
  public:
   explicit SimRegistry(FaultInjector* faults = nullptr) : faults_(faults) {}
 
-  std::optional<RegValue> QueryValue(std::string_view path, std::string_view name) override;
-  bool SetValue(std::string_view path, std::string_view name, const RegValue& value) override;
+  std::optional<RegValue> QueryValue(std::string_view path,
+                                     std::string_view name) override;
+  bool SetValue(std::string_view path, std::string_view name,
+                const RegValue& value) override;
   std::optional<std::vector<std::string>> EnumValueNames(std::string_view path) override;
   std::optional<std::vector<std::string>> EnumSubkeys(std::string_view path) override;
   bool KeyExists(std::string_view path) override;

@@ -66,7 +66,9 @@ bool SimFileSystem::FileExists(std::string_view path) {
   return files_.count(FoldCase(path)) > 0;
 }
 
-bool SimFileSystem::RemoveFile(std::string_view path) { return files_.erase(FoldCase(path)) > 0; }
+bool SimFileSystem::RemoveFile(std::string_view path) {
+  return files_.erase(FoldCase(path)) > 0;
+}
 
 std::vector<std::string> SimFileSystem::List() const {
   std::vector<std::string> out;
@@ -74,19 +76,21 @@ std::vector<std::string> SimFileSystem::List() const {
   return out;
 }
 
-int32_t SimSupportLibrary::Init(int32_t module, int32_t kind, std::shared_ptr<HostApplication>,
-                                int32_t version, std::function<int32_t()> quick_start) {
+int32_t SimSupportLibrary::Init(int32_t module, int32_t kind,
+                                std::shared_ptr<HostApplication>, int32_t version,
+                                std::function<int32_t()> quick_start) {
   module_ = module;
   if (quick_start) quick_start();
   calls_.push_back("Init " + std::to_string(kind) + " " + std::to_string(version));
   return 0;
 }
 
-int32_t SimSupportLibrary::LogMsg(int32_t module, std::string_view description, int32_t number,
-                                  std::string_view tag, int32_t level, int32_t flag) {
-  std::string line = clock_->Now().ToGeneralString() + "\tlevel " + std::to_string(level) +
-                     "\t" + std::to_string(number) + "\t" + std::string(tag) + "\t" +
-                     std::string(description);
+int32_t SimSupportLibrary::LogMsg(int32_t module, std::string_view description,
+                                  int32_t number, std::string_view tag, int32_t level,
+                                  int32_t flag) {
+  std::string line = clock_->Now().ToGeneralString() + "\tlevel " +
+                     std::to_string(level) + "\t" + std::to_string(number) + "\t" +
+                     std::string(tag) + "\t" + std::string(description);
   calls_.push_back("LogMsg " + std::to_string(module) + " " + std::string(tag) + " | " +
                    std::string(description) + " | " + std::to_string(number) + " | " +
                    std::to_string(level) + " " + std::to_string(flag));
@@ -109,7 +113,8 @@ int32_t SimSupportLibrary::ShowContextHelp(int32_t, std::string_view page) {
 }
 
 World::World() {
-  support = std::make_shared<SimSupportLibrary>(&files, &clock, user_dir + "LibZarvo.log");
+  support =
+      std::make_shared<SimSupportLibrary>(&files, &clock, user_dir + "LibZarvo.log");
   objects = std::make_unique<SimObjectFactory>(this);
 }
 

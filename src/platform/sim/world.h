@@ -63,7 +63,9 @@ class SimWindowManager : public WindowManager {
   bool SetTopMost(WindowHandle window, bool top_most) override;
 
   // Every SetTopMost call, in order: (handle, top_most).
-  const std::vector<std::pair<WindowHandle, bool>>& top_most_calls() const { return calls_; }
+  const std::vector<std::pair<WindowHandle, bool>>& top_most_calls() const {
+    return calls_;
+  }
 
  private:
   FaultInjector* faults_;
@@ -86,7 +88,8 @@ class SimFileSystem : public FileSystem {
 
  private:
   FaultInjector* faults_;
-  std::map<std::string, std::pair<std::string, std::string>> files_;  // folded -> (path, data)
+  std::map<std::string, std::pair<std::string, std::string>>
+      files_;  // folded -> (path, data)
 };
 
 class SimClock : public Clock {
@@ -150,7 +153,8 @@ class World {
   SimClock clock;
   MailStore store;
   std::string install_dir = "C:\\Program Files\\Zarvo\\Pinlet\\";
-  std::string user_dir = "C:\\Documents and Settings\\User\\Application Data\\Zarvo\\Pinlet\\";
+  std::string user_dir =
+      "C:\\Documents and Settings\\User\\Application Data\\Zarvo\\Pinlet\\";
   std::shared_ptr<SimSupportLibrary> support;
   std::unique_ptr<ComObjectFactory> objects;
   // Exceptions that reached the host from an add-in callback; always empty
