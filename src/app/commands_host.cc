@@ -131,6 +131,15 @@ int ShowLog(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   return 0;
 }
 
+int ShowSupport(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                std::string&) {
+  if (!args.empty()) return 2;
+  const auto& calls = d.world().support->calls();
+  if (calls.empty()) out << "(the support library was not called)\n";
+  for (const std::string& call : calls) out << call << "\n";
+  return 0;
+}
+
 int ShowMessages(Driver& d, const std::vector<std::string>& args, std::ostream& out,
                  std::string&) {
   if (!args.empty()) return 2;
@@ -214,6 +223,10 @@ void AddHostCommands(std::map<std::string, Command>& c) {
   c["show registry"] = {"show registry [KEY]",
                         "the registry (or one key) in regedit's format", ShowRegistry};
   c["show log"] = {"show log", "the support library's error log", ShowLog};
+  c["show support"] = {
+      "show support",
+      "every call of the support library: start, log, about box, help pages",
+      ShowSupport};
   c["show messages"] = {"show messages", "every message box shown, with its answer",
                         ShowMessages};
   c["answer"] = {"answer yes|no|ok|cancel", "answer the next message box", Answer};

@@ -9,6 +9,7 @@
 #include "app/addin_factory.h"
 #include "app/script.h"
 #include "platform/sim/mailbox_json.h"
+#include "platform/sim/real_files.h"
 #include "platform/sim/sample_mailbox.h"
 
 namespace pinlet::app {
@@ -44,13 +45,11 @@ bool Driver::Open(std::string& error) {
   } else {
     sim::BuildSampleMailbox(world_->store, world_->clock.Now());
   }
+  // The view file beside the program; without it the notes folder gets
+  // only Outlook's standard views.
   std::string view_file;
-  if (!options_.view_file_path.empty()) {
-    std::ifstream in(options_.view_file_path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    view_file = buffer.str();
-  }
+  if (!options_.view_file_path.empty())
+    sim::ReadWholeFile(options_.view_file_path, view_file, nullptr);
   // What the installer leaves: the folders under the add-in's key and the view file.
   if (!world_->registry.QueryValue("Software\\Zarvo\\Pinlet", "InstDir")) {
     world_->Install(view_file);

@@ -6,6 +6,8 @@
 #include <set>
 #include <sstream>
 
+#include "platform/sim/real_files.h"
+
 namespace pinlet::sim {
 namespace {
 
@@ -216,34 +218,14 @@ bool MailboxFromJson(const std::string& text, MailStore& store, std::string* err
 }
 
 bool SaveMailbox(const MailStore& store, const std::string& path, std::string* error) {
-  std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << MailboxToJson(store);
-    if (!out.flush()) {
-      if (error) *error = "cannot write " + temporary;
-      return false;
-    }
-  }
-  std::error_code code;
-  std::filesystem::rename(temporary, path, code);
-  if (code) {
-    if (error) *error = "cannot replace " + path + ": " + code.message();
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, MailboxToJson(store), error);
 }
 
 bool LoadMailbox(const std::string& path, MailStore& store, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = "cannot read " + path;
-    return false;
-  }
-  std::stringstream buffer;
-  buffer << in.rdbuf();
+  std::string text;
+  if (!ReadWholeFile(path, text, error)) return false;
   std::string why;
-  if (!MailboxFromJson(buffer.str(), store, &why)) {
+  if (!MailboxFromJson(text, store, &why)) {
     if (error) *error = path + ": " + why;
     return false;
   }

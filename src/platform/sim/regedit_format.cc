@@ -1,10 +1,10 @@
 // Regedit's text format for the simulated registry: export, import, and the
 // file round trip through a temporary file.
+#include <cctype>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "platform/sim/real_files.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/text.h"
 
@@ -273,15 +273,10 @@ bool SimRegistry::Import(std::string_view text, std::string* error) {
 }
 
 bool SimRegistry::Load(const std::string& path, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = "cannot read " + path;
-    return false;
-  }
-  std::stringstream buffer;
-  buffer << in.rdbuf();
+  std::string text;
+  if (!ReadWholeFile(path, text, error)) return false;
   std::string why;
-  if (!Import(buffer.str(), &why)) {
+  if (!Import(text, &why)) {
     if (error) *error = path + ", " + why;
     return false;
   }
@@ -289,22 +284,7 @@ bool SimRegistry::Load(const std::string& path, std::string* error) {
 }
 
 bool SimRegistry::Save(const std::string& path, std::string* error) const {
-  std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << Export();
-    if (!out.flush()) {
-      if (error) *error = "cannot write " + temporary;
-      return false;
-    }
-  }
-  std::error_code code;
-  std::filesystem::rename(temporary, path, code);
-  if (code) {
-    if (error) *error = "cannot replace " + path + ": " + code.message();
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, Export(), error);
 }
 
 }  // namespace pinlet::sim
