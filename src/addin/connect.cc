@@ -56,7 +56,7 @@ void Connect::Forward(Call&& call) {
 void Connect::OnConnection(HostApplicationPtr application, int connect_mode,
                            std::shared_ptr<COMAddIn> addin_inst, Custom& custom) {
   try {
-    application->GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(shared_from_this());
+    Must(application).GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(shared_from_this());
     host_application_ = application;
     if (connectors_.size() < 2) {
       connectors_.emplace_back("Outlook", std::make_shared<COutlookConnect>(context_));

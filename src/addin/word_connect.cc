@@ -9,7 +9,7 @@ void CWordConnect::OnConnection(HostApplicationPtr application, int,
                                 std::shared_ptr<COMAddIn>, Custom&) {
   initialized_ = false;
   IgnoreError([&] {
-    auto object = application->GetCOMAddIns()->Item("Pinlet.Connect")->Object();
+    auto object = Must(application).GetCOMAddIns()->Item("Pinlet.Connect")->Object();
     auto connect = std::dynamic_pointer_cast<Connect>(object);
     if (!connect) throw HostError(errors::kTypeMismatch, "Type mismatch");
     auto outlook =

@@ -66,6 +66,18 @@ TEST_F(ConnectTest, OutlookWithoutWindowsCachesTheFolderButAddsNoInterface) {
   EXPECT_TRUE(world.escaped_exceptions.empty());
 }
 
+TEST_F(ConnectTest, ACallbackWithoutAHostApplicationDoesNothing) {
+  Connect connect(world.platform(), RecordingSubsystems());
+  auto shared = std::shared_ptr<Connect>(&connect, [](Connect*) {});
+  Custom custom;
+  shared->OnConnection(nullptr, kConnectStartup, nullptr, custom);
+  shared->OnStartupComplete(custom);
+  shared->OnBeginShutdown(custom);
+  shared->OnDisconnection(kDisconnectHostShutdown, custom);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(shared->host_application(), nullptr);
+}
+
 TEST_F(ConnectTest, SecondConnectionReusesTheConnectors) {
   StartHost();
   auto outlook = connect().FindConnector("Outlook");
