@@ -43,7 +43,8 @@
 // the next text, inside the elements of the paragraph they end; those that no text
 // follows are dropped.
 
-#pragma once
+#ifndef PINLET_INSPECTOR_RTF2HTML_H_
+#define PINLET_INSPECTOR_RTF2HTML_H_
 
 #include <string>
 #include <string_view>
@@ -55,3 +56,5 @@ namespace pinlet {
 std::string RTF2HTML(std::string_view rtf, std::string_view options) noexcept;
 
 }  // namespace pinlet
+
+#endif  // PINLET_INSPECTOR_RTF2HTML_H_

@@ -1,7 +1,8 @@
 // `pinlet rtf2html [--options TEXT] [FILE|-]`: converts a rich-text file (or standard
 // input) to the HTML that note printing would use and writes it to standard output.
 
-#pragma once
+#ifndef PINLET_INSPECTOR_RTF2HTML_COMMAND_H_
+#define PINLET_INSPECTOR_RTF2HTML_COMMAND_H_
 
 #include <iosfwd>
 #include <string>
@@ -21,3 +22,5 @@ int RunRtf2HtmlCommand(const std::vector<std::string>& args, std::istream& in,
                        std::ostream& out, std::ostream& err);
 
 }  // namespace pinlet
+
+#endif  // PINLET_INSPECTOR_RTF2HTML_COMMAND_H_

@@ -1,7 +1,8 @@
 // The state of one RTF2HTML conversion. Private to src/inspector: rtf2html.cc holds
 // the main loop and the HTML output, rtf2html_tables.cc the colour and font tables.
 
-#pragma once
+#ifndef PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_
+#define PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_
 
 #include <array>
 #include <cstddef>
@@ -148,3 +149,5 @@ class Converter {
 };
 
 }  // namespace pinlet::rtf2html_detail
+
+#endif  // PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_

@@ -2,7 +2,8 @@
 // control words the converter acts on, and the table for hexadecimal escapes.
 // Private to src/inspector.
 
-#pragma once
+#ifndef PINLET_INSPECTOR_RTF2HTML_TOKENS_H_
+#define PINLET_INSPECTOR_RTF2HTML_TOKENS_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -104,3 +105,5 @@ Word ClassifyWord(std::string_view name);
 std::string_view HexEscapeHtml(char high, char low);
 
 }  // namespace pinlet::rtf2html_detail
+
+#endif  // PINLET_INSPECTOR_RTF2HTML_TOKENS_H_

@@ -2,7 +2,8 @@
 // order it was opened, <li> stands directly in <ul>, and nothing but <li> stands
 // directly in <ul>.
 
-#pragma once
+#ifndef PINLET_TESTS_INSPECTOR_HTML_BALANCE_H_
+#define PINLET_TESTS_INSPECTOR_HTML_BALANCE_H_
 
 #include <string>
 #include <string_view>
@@ -47,3 +48,5 @@ inline std::string HtmlBalanceError(std::string_view html) {
 }
 
 }  // namespace pinlet::testing
+
+#endif  // PINLET_TESTS_INSPECTOR_HTML_BALANCE_H_
