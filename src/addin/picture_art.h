@@ -28,6 +28,32 @@ struct Ink {
   uint32_t color;
 };
 
+// The palette of the note-window buttons, drawn on magenta, their
+// transparent colour.
+inline constexpr Ink kButtonInks[] = {
+    {'.', kMagenta},            // background, transparent
+    {'w', Rgb(255, 255, 255)},  // paper white
+    {'k', Rgb(0, 0, 0)},        // outline
+    {'d', Rgb(64, 64, 64)},     // dark grey
+    {'S', Rgb(128, 128, 128)},  // grey
+    {'s', Rgb(192, 192, 192)},  // silver
+    {'r', Rgb(225, 40, 40)},    // red
+    {'R', Rgb(140, 0, 0)},      // dark red
+    {'g', Rgb(40, 180, 40)},    // green
+    {'G', Rgb(0, 110, 0)},      // dark green
+    {'b', Rgb(60, 110, 220)},   // blue
+    {'B', Rgb(20, 50, 140)},    // dark blue
+    {'c', Rgb(150, 190, 240)},  // light blue
+    {'p', Rgb(240, 140, 160)},  // eraser pink
+    {'y', Rgb(255, 240, 120)},  // light gold
+    {'o', Rgb(240, 180, 30)},   // gold
+    {'O', Rgb(170, 110, 0)},    // dark gold
+    {'f', Rgb(255, 215, 90)},   // folder yellow
+    {'F', Rgb(215, 160, 40)},   // folder shade
+    {'n', Rgb(200, 150, 90)},   // cork, board brown
+    {'N', Rgb(140, 90, 40)},    // dark cork
+};
+
 struct Sketch {
   std::string_view name;
   std::span<const Ink> palette;

@@ -6,22 +6,6 @@
 namespace pinlet::art {
 namespace {
 
-constexpr Ink kInks[] = {
-    {'.', kMagenta},            // background, transparent
-    {'w', Rgb(255, 255, 255)},  // paper white
-    {'k', Rgb(0, 0, 0)},        // outline
-    {'d', Rgb(64, 64, 64)},     // dark grey
-    {'S', Rgb(128, 128, 128)},  // grey
-    {'s', Rgb(192, 192, 192)},  // silver
-    {'r', Rgb(225, 40, 40)},    // red
-    {'R', Rgb(140, 0, 0)},      // dark red
-    {'b', Rgb(60, 110, 220)},   // blue
-    {'B', Rgb(20, 50, 140)},    // dark blue
-    {'c', Rgb(150, 190, 240)},  // light blue
-    {'p', Rgb(240, 140, 160)},  // eraser pink
-    {'n', Rgb(190, 140, 80)},   // board brown
-};
-
 // clang-format off
 constexpr std::string_view kClearAll[] = {
     "................",
@@ -215,10 +199,10 @@ constexpr std::string_view kUndo[] = {
 // clang-format on
 
 constexpr Sketch kSketches[] = {
-    {"CLEARALL", kInks, kClearAll}, {"CLOSE", kInks, kClose}, {"COPY", kInks, kCopy},
-    {"COPYALL", kInks, kCopyAll},   {"CUT", kInks, kCut},     {"CUT_OLD", kInks, kCutOld},
-    {"DELETE", kInks, kDelete},     {"PASTE", kInks, kPaste}, {"REMOVE", kInks, kRemove},
-    {"UNDO", kInks, kUndo},
+    {"CLEARALL", kButtonInks, kClearAll}, {"CLOSE", kButtonInks, kClose}, {"COPY", kButtonInks, kCopy},
+    {"COPYALL", kButtonInks, kCopyAll},   {"CUT", kButtonInks, kCut},     {"CUT_OLD", kButtonInks, kCutOld},
+    {"DELETE", kButtonInks, kDelete},     {"PASTE", kButtonInks, kPaste}, {"REMOVE", kButtonInks, kRemove},
+    {"UNDO", kButtonInks, kUndo},
 };
 static_assert(AllWellFormed(kSketches));
 

@@ -6,28 +6,6 @@
 namespace pinlet::art {
 namespace {
 
-constexpr Ink kInks[] = {
-    {'.', kMagenta},            // background, transparent
-    {'w', Rgb(255, 255, 255)},  // paper white
-    {'k', Rgb(0, 0, 0)},        // outline
-    {'d', Rgb(64, 64, 64)},     // dark grey
-    {'S', Rgb(128, 128, 128)},  // grey
-    {'s', Rgb(192, 192, 192)},  // silver
-    {'r', Rgb(225, 40, 40)},    // red
-    {'R', Rgb(140, 0, 0)},      // dark red
-    {'g', Rgb(40, 180, 40)},    // green
-    {'G', Rgb(0, 110, 0)},      // dark green
-    {'b', Rgb(60, 110, 220)},   // blue
-    {'B', Rgb(20, 50, 140)},    // dark blue
-    {'y', Rgb(255, 240, 120)},  // light gold
-    {'o', Rgb(240, 180, 30)},   // gold
-    {'O', Rgb(170, 110, 0)},    // dark gold
-    {'f', Rgb(255, 215, 90)},   // folder yellow
-    {'F', Rgb(215, 160, 40)},   // folder shade
-    {'n', Rgb(200, 150, 90)},   // cork
-    {'N', Rgb(140, 90, 40)},    // dark cork
-};
-
 // clang-format off
 constexpr std::string_view kBrowse[] = {
     "................",
@@ -241,12 +219,12 @@ constexpr std::string_view kView[] = {
 // clang-format on
 
 constexpr Sketch kSketches[] = {
-    {"BROWSE", kInks, kBrowse},     {"COLOR", kInks, kColor},
-    {"DATE", kInks, kDate},         {"FONT", kInks, kFont},
-    {"ONTOP", kInks, kOnTop},       {"ONTOP_TURNED", kInks, kOnTopTurned},
-    {"OPEN", kInks, kOpen},         {"PRINT", kInks, kPrint},
-    {"REMINDER", kInks, kReminder}, {"SAVE", kInks, kSave},
-    {"VIEW", kInks, kView},
+    {"BROWSE", kButtonInks, kBrowse},     {"COLOR", kButtonInks, kColor},
+    {"DATE", kButtonInks, kDate},         {"FONT", kButtonInks, kFont},
+    {"ONTOP", kButtonInks, kOnTop},       {"ONTOP_TURNED", kButtonInks, kOnTopTurned},
+    {"OPEN", kButtonInks, kOpen},         {"PRINT", kButtonInks, kPrint},
+    {"REMINDER", kButtonInks, kReminder}, {"SAVE", kButtonInks, kSave},
+    {"VIEW", kButtonInks, kView},
 };
 static_assert(AllWellFormed(kSketches));
 
