@@ -35,6 +35,8 @@ class CdoField {
   virtual std::string Name() = 0;
   virtual Variant Value() = 0;
   virtual void SetValue(const Variant& value) = 0;
+  // Removes the field from its message (written at the next Update).
+  virtual void Delete() = 0;
 };
 
 class CdoFields {

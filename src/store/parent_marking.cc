@@ -50,9 +50,7 @@ class Markers {
   void Remove(const char* name) {
     IgnoreError([&] {
       if (document_) {
-        // CDO fields cannot be deleted through this library: the field is
-        // emptied, which no longer reads as the add-in's flag.
-        Must(message_).Fields()->Item(name)->SetValue(Variant(""));
+        Must(message_).Fields()->Item(name)->Delete();
         return;
       }
       Must(item_->UserProperties()->Find(name)).Delete();
@@ -137,7 +135,6 @@ void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool ha
   }
 
   std::optional<std::string> flag = markers.Read(kFlagProperty);
-  if (flag && flag->empty()) flag.reset();  // an emptied document field
   if (has_note && !flag && ReadCheck(ctx.registry(), kNoteKey, "MarkWithFlag")) {
     int32_t status = 0, icon = 0;
     GetItemFlag(ctx, item, status, icon);

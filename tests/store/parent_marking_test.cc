@@ -139,6 +139,7 @@ TEST_F(ParentMarkingTest, DocumentsAreMarkedThroughCdoFields) {
   EXPECT_EQ(MapiProp(doc, kPrFlagStatus), 2);
   SetParentItemProperties(ctx(), doc, false);
   EXPECT_EQ(node->FindProp("ZPNHasNote")->value, Variant("FALSE"));
+  EXPECT_EQ(node->FindProp("ZPNFlag"), nullptr);
   EXPECT_EQ(MapiProp(doc, kPrFlagStatus), 0);
   SetParentItemProperties(ctx(), doc, true);  // marked again, flagged again
   EXPECT_EQ(MapiProp(doc, kPrFlagStatus), 2);

@@ -49,6 +49,16 @@ class SimCdoField : public CdoField {
   void SetValue(const Variant& value) override {
     Prop("Field.Value").value = ToText(value);
   }
+  void Delete() override {
+    Prop("Field.Delete");
+    auto& props = node_->user_props;
+    for (auto it = props.begin(); it != props.end(); ++it) {
+      if (FoldCase(it->name) == FoldCase(name_)) {
+        props.erase(it);
+        break;
+      }
+    }
+  }
 
  private:
   PropNode& Prop(const char* member) {
