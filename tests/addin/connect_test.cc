@@ -95,6 +95,9 @@ TEST_F(ConnectTest, ShutDownUnloadsNoteWindowsLastOpenedFirstThenReleasesEveryth
   log.clear();
   session->Stop();
   EXPECT_THAT(log, ElementsAre("third Unload", "second Unload", "first Unload"));
+  EXPECT_THAT(session->callbacks(),
+              ElementsAre("OnConnection", "OnAddInsUpdate", "OnStartupComplete",
+                          "OnBeginShutdown", "OnDisconnection"));
   EXPECT_FALSE(ctx().note_windows);
   EXPECT_FALSE(ctx().reply_forwards);
   EXPECT_FALSE(ctx().inspector_wrappers);

@@ -18,7 +18,6 @@ void FaultInjector::Clear() {
 void FaultInjector::Check(std::string_view member) {
   if (paused_ > 0) return;
   ++calls_;
-  if (tracing_) trace_.emplace_back(member);
   if (calls_ == fail_at_ || failing_members_.count(member) > 0) {
     ++failures_;
     throw HostError(errors::kOperationFailed,

@@ -3,7 +3,7 @@
 //
 // Every member of the simulated host calls Check with its name ("Folders.Item",
 // "Item.Save", ...) before it does anything. A test can make the n-th call from
-// now fail, or every call of a named member, and read the trace of calls made.
+// now fail, or every call of a named member, and count the calls made.
 #ifndef PINLET_PLATFORM_SIM_FAULT_INJECTOR_H_
 #define PINLET_PLATFORM_SIM_FAULT_INJECTOR_H_
 
@@ -27,9 +27,6 @@ class FaultInjector {
   void Check(std::string_view member);
 
   int64_t call_count() const { return calls_; }
-  // Names of the calls made, when tracing is on.
-  void set_tracing(bool on) { tracing_ = on; }
-  const std::vector<std::string>& trace() const { return trace_; }
   int64_t failures_raised() const { return failures_; }
 
   // While a Pause lives, calls are neither counted nor failed: the simulated
@@ -51,8 +48,6 @@ class FaultInjector {
   int64_t failures_ = 0;
   std::set<std::string, std::less<>> failing_members_;
   int paused_ = 0;
-  bool tracing_ = false;
-  std::vector<std::string> trace_;
 };
 
 }  // namespace pinlet::sim
