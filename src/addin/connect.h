@@ -20,17 +20,11 @@
 
 namespace pinlet {
 
-// The members Connect calls on every connector.
-class Connector {
+// The members Connect calls on every connector: the host's five callbacks,
+// and whether the connector's own connection succeeded.
+class Connector : public IDTExtensibility2 {
  public:
-  virtual ~Connector() = default;
   virtual bool IsInitialized() = 0;
-  virtual void OnConnection(HostApplicationPtr application, int connect_mode,
-                            std::shared_ptr<COMAddIn> addin_inst, Custom& custom) = 0;
-  virtual void OnDisconnection(int remove_mode, Custom& custom) = 0;
-  virtual void OnAddInsUpdate(Custom& custom) = 0;
-  virtual void OnStartupComplete(Custom& custom) = 0;
-  virtual void OnBeginShutdown(Custom& custom) = 0;
 };
 
 // The connector for any other host: initialised from creation, does nothing.

@@ -67,6 +67,15 @@ std::shared_ptr<ItemNode> ResolveItem(FolderNode& folder, const std::string& whi
   return nullptr;
 }
 
+// An item given as a folder path and a number or subject; its folder is
+// item->folder.
+std::shared_ptr<ItemNode> ResolveFolderItem(Driver& d, const std::string& folder_path,
+                                            const std::string& which,
+                                            std::string& error) {
+  FolderNode* folder = ResolveFolder(d, folder_path, error);
+  return folder ? ResolveItem(*folder, which, error) : nullptr;
+}
+
 bool HasNote(ItemNode& item) {
   sim::PropNode* prop = item.FindProp("ZPNHasNote");
   return prop && ToText(prop->value) == "TRUE";
@@ -157,10 +166,9 @@ int RenameFolder(Driver& d, const std::vector<std::string>& args, std::ostream& 
 int ShowItem(Driver& d, const std::vector<std::string>& args, std::ostream& out,
              std::string& error) {
   if (args.size() != 2) return 2;
-  FolderNode* folder = ResolveFolder(d, args[0], error);
-  if (!folder) return 2;
-  auto item = ResolveItem(*folder, args[1], error);
+  auto item = ResolveFolderItem(d, args[0], args[1], error);
   if (!item) return 2;
+  FolderNode* folder = item->folder;
   out << "Subject: " << item->subject << "\n"
       << "Class: " << item->cls << " (" << item->message_class << ")\n"
       << "EntryID: " << item->entry_id << "\n"
@@ -225,9 +233,7 @@ int Filter(Driver& d, const std::vector<std::string>& args, std::ostream& out,
 int NoteAdd(Driver& d, const std::vector<std::string>& args, std::ostream& out,
             std::string& error) {
   if (args.size() != 2) return 2;
-  FolderNode* folder = ResolveFolder(d, args[0], error);
-  if (!folder) return 2;
-  auto node = ResolveItem(*folder, args[1], error);
+  auto node = ResolveFolderItem(d, args[0], args[1], error);
   if (!node) return 2;
   if (!d.addin() || !d.addin()->context().note_windows) {
     error = "Outlook must be running with Pinlet connected (start)";
