@@ -26,7 +26,7 @@ struct Fixture {
     for (int i = 0; i < notes; ++i) {
       auto note = world.store.NewItem(*folder, "IPM.Note");
       note->subject = world.store.NewEntryId();  // a parent's EntryID
-      world.store.SaveItem(note, world.clock.Now());
+      world.store.SaveItem(note, world.clock.now());
       parents.push_back(note->subject);
     }
   }

@@ -4,6 +4,8 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
+#include "app/script.h"
+#include "platform/host_error.h"
 
 namespace pinlet::app {
 namespace {
@@ -36,8 +38,8 @@ int Stop(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   if (!args.empty()) return 2;
   if (!d.StopHost(error)) return 2;
   out << "Pinlet unloaded; host closed\n";
-  for (const std::string& escaped : d.world().escaped_exceptions)
-    out << "ERROR: an exception reached the host: " << escaped << "\n";
+  for (const std::string& defect : d.world().defects())
+    out << "DEFECT: " << defect << "\n";
   return 0;
 }
 
@@ -80,18 +82,12 @@ int RegistrySet(Driver& d, const std::vector<std::string>& args, std::ostream& o
   const std::string& value = args[first + 2];
   RegValue stored = RegValue::Text(value);
   if (dword) {
-    size_t used = 0;
-    long long number = 0;
-    try {
-      number = std::stoll(value, &used, 0);
-    } catch (...) {
-      used = 0;
-    }
-    if (used != value.size() || number < INT32_MIN || number > UINT32_MAX) {
+    auto number = ParseInteger(value, INT32_MIN, UINT32_MAX);
+    if (!number) {
       error = "'" + value + "' is not a 32-bit number";
       return 2;
     }
-    stored = RegValue::Dword(static_cast<uint32_t>(number));
+    stored = RegValue::Dword(static_cast<uint32_t>(*number));
   }
   if (!d.world().registry.SetValue(key, name, stored)) {
     error = "cannot write " + key;
@@ -171,6 +167,31 @@ int Answer(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   return 2;
 }
 
+// Reads the options after `fail call N` or `fail member NAME`.
+bool FailOptions(const std::vector<std::string>& args, size_t first, bool allow_nth,
+                 int32_t& number, int64_t& nth, std::string& error) {
+  for (size_t i = first; i < args.size(); ++i) {
+    bool is_number = args[i] == "--number";
+    if ((!is_number && !(allow_nth && args[i] == "--nth")) || i + 1 >= args.size()) {
+      error = "unknown option '" + args[i] + "'";
+      return false;
+    }
+    const std::string& text = args[++i];
+    auto value = is_number ? ParseInteger(text, INT32_MIN, UINT32_MAX)
+                           : ParseInteger(text, 1, INT64_MAX);
+    if (!value || (is_number && *value == 0)) {
+      error = "'" + text + "' is not " +
+              (is_number ? "an error number" : "a positive whole number");
+      return false;
+    }
+    if (is_number)
+      number = static_cast<int32_t>(static_cast<uint32_t>(*value));
+    else
+      nth = *value;
+  }
+  return true;
+}
+
 int Fail(Driver& d, const std::vector<std::string>& args, std::ostream& out,
          std::string& error) {
   sim::FaultInjector& faults = d.world().faults;
@@ -179,25 +200,36 @@ int Fail(Driver& d, const std::vector<std::string>& args, std::ostream& out,
     out << "no host call fails\n";
     return 0;
   }
-  if (args.size() == 2 && args[0] == "member") {
-    faults.FailMember(args[1]);
-    out << "every call of " << args[1] << " fails\n";
+  if (args.size() < 2 || (args[0] != "member" && args[0] != "call")) return 2;
+  int32_t number = errors::kOperationFailed;
+  int64_t nth = 0;
+  if (!FailOptions(args, 2, args[0] == "member", number, nth, error)) return 2;
+  if (args[0] == "member") {
+    if (!sim::IsHostMember(args[1])) {
+      error = "the host has no member '" + args[1] + "' (see show calls)";
+      return 2;
+    }
+    faults.FailMember(args[1], number, nth);
+    if (nth > 0)
+      out << "call " << nth << " of " << args[1] << " from now fails";
+    else
+      out << "every call of " << args[1] << " fails";
+    out << " with error " << number << "\n";
     return 0;
   }
-  if (args.size() == 2 && args[0] == "call") {
-    try {
-      long long n = std::stoll(args[1]);
-      if (n > 0) {
-        faults.FailNthCall(n);
-        out << "host call " << n << " from now fails\n";
-        return 0;
-      }
-    } catch (...) {
-    }
-    error = "'" + args[1] + "' is not a positive number";
+  auto n = ParseInteger(args[1], 1, INT64_MAX);
+  if (!n) {
+    error = "'" + args[1] + "' is not a positive whole number";
     return 2;
   }
-  return 2;
+  if (*n <= faults.call_count()) {
+    error = "host call " + std::to_string(*n) + " was made already (" +
+            std::to_string(faults.call_count()) + " calls so far)";
+    return 2;
+  }
+  faults.FailCall(*n, number);
+  out << "host call " << *n << " fails with error " << number << "\n";
+  return 0;
 }
 
 int Say(Driver&, const std::vector<std::string>& args, std::ostream& out, std::string&) {
@@ -231,8 +263,10 @@ void AddHostCommands(std::map<std::string, Command>& c) {
                         ShowMessages};
   c["answer"] = {"answer yes|no|ok|cancel", "answer the next message box", Answer};
   c["say"] = {"say \"TEXT\"", "print a line of text", Say};
-  c["fail"] = {"fail call N | fail member NAME | fail clear",
-               "make a host call fail (the N-th from now, or every call of a member)",
+  c["fail"] = {"fail call N [--number E] | fail member NAME [--number E] [--nth K] | "
+               "fail clear",
+               "make a host call fail with error E: the run's call N (as show calls "
+               "numbers them), or every (or the K-th next) call of a member",
                Fail};
 }
 

@@ -33,7 +33,7 @@ say ""
 say "-- Outlook shuts down: note windows close last-opened first, then Pinlet unloads --"
 stop
 expect "host closed"
-expect not "ERROR"
+expect not "DEFECT"
 say ""
 say "== Demo complete =="
 )";

@@ -43,7 +43,7 @@ bool Driver::Open(std::string& error) {
   if (!options_.mailbox_path.empty() && std::filesystem::exists(options_.mailbox_path)) {
     if (!sim::LoadMailbox(options_.mailbox_path, world_->store, &error)) return false;
   } else {
-    sim::BuildSampleMailbox(world_->store, world_->clock.Now());
+    sim::BuildSampleMailbox(world_->store, world_->clock.now());
   }
   // The view file beside the program; without it the notes folder gets
   // only Outlook's standard views.
@@ -121,8 +121,8 @@ void Driver::DescribeAddin(std::ostream& out) {
   out << "reply/forward objects: " << size(ctx.reply_forwards) << "\n";
   out << "item-window wrappers: " << size(ctx.inspector_wrappers) << "\n";
   out << "support library: " << (ctx.support ? "loaded" : "not loaded") << "\n";
-  for (const std::string& escaped : world_->escaped_exceptions)
-    out << "ERROR: an exception reached the host: " << escaped << "\n";
+  for (const std::string& defect : world_->defects())
+    out << "DEFECT: " << defect << "\n";
 }
 
 int Driver::Execute(const std::vector<std::string>& words, std::string& message) {

@@ -3,37 +3,49 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
+#include <locale>
 #include <sstream>
 
 namespace pinlet {
 
-double ParseLeadingNumber(std::string_view text) {
+std::optional<double> ParseNumber(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  auto digit = [&](size_t i) {
+    return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+  };
   size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  double value = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   bool any_digit = false;
-  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    value = value * 10 + (text[i++] - '0');
-    any_digit = true;
-  }
+  while (digit(i)) ++i, any_digit = true;
   if (i < text.size() && text[i] == '.') {
-    double scale = 0.1;
-    for (++i; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-      value += (text[i] - '0') * scale;
-      scale /= 10;
-      any_digit = true;
-    }
+    ++i;
+    while (digit(i)) ++i, any_digit = true;
   }
-  if (!any_digit || !std::isfinite(value)) return 0;
-  return negative ? -value : value;
+  if (!any_digit) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    size_t e = i + 1;
+    if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
+    if (!digit(e)) return std::nullopt;
+    while (digit(e)) ++e;
+    i = e;
+  }
+  if (i != text.size()) return std::nullopt;
+  std::string copy(text);
+  std::istringstream in(copy);
+  in.imbue(std::locale::classic());
+  double value = 0;
+  in >> value;
+  if (in.fail() || !std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 std::string ToText(const Variant& value) {
   if (value.IsText()) return value.text();
   if (value.IsLong()) return std::to_string(value.long_value());
   if (value.IsBool()) return value.bool_value() ? "True" : "False";
+  if (value.IsDate()) return value.date_value().ToGeneralString();
   if (value.IsDouble()) {
     std::ostringstream out;
     out.precision(15);
@@ -44,7 +56,8 @@ std::string ToText(const Variant& value) {
 }
 
 double ToDouble(const Variant& value) {
-  if (value.IsText()) return ParseLeadingNumber(value.text());
+  if (value.IsText()) return ParseNumber(value.text()).value_or(0);
+  if (value.IsDate()) return value.date_value().value();
   if (value.IsLong()) return value.long_value();
   if (value.IsBool()) return value.bool_value() ? -1 : 0;
   if (value.IsDouble())
@@ -72,6 +85,13 @@ bool ToBool(const Variant& value) {
     if (lower == "false") return false;
   }
   return ToDouble(value) != 0;
+}
+
+Date ToDate(const Variant& value) {
+  if (value.IsDate()) return value.date_value();
+  if (value.IsText()) return Date::Parse(value.text()).value_or(Date());
+  if (value.IsLong() || value.IsDouble()) return Date(ToDouble(value));
+  return Date();
 }
 
 }  // namespace pinlet

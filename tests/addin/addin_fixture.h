@@ -38,6 +38,10 @@ class FakeNoteWindow : public NoteWindow {
 
 class AddinTest : public ::testing::Test {
  protected:
+  // A defect the host had to stop fails the test that caused it.
+  void TearDown() override {
+    for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
+  }
   // Hooks that log each call; notes_folder answers the default Notes folder.
   Subsystems RecordingSubsystems() {
     Subsystems s;

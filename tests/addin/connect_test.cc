@@ -12,7 +12,7 @@ using ::testing::ElementsAre;
 
 class ConnectTest : public AddinTest {
  protected:
-  void SetUp() override { sim::BuildSampleMailbox(world.store, world.clock.Now()); }
+  void SetUp() override { sim::BuildSampleMailbox(world.store, world.clock.now()); }
   std::shared_ptr<Connector> Active() {
     for (auto& [key, connector] : connect().GetConnectors())
       if (key != "Default" && connector->IsInitialized()) return connector;
@@ -38,7 +38,7 @@ TEST_F(ConnectTest, OutlookStartUpRunsEveryStepInOrder) {
   // The registered class is published through COMAddIns for other hosts.
   EXPECT_EQ(session->application()->GetCOMAddIns()->Item("Pinlet.Connect")->Object(),
             addin);
-  EXPECT_TRUE(world.escaped_exceptions.empty());
+  EXPECT_TRUE(world.defects().empty());
 }
 
 TEST_F(ConnectTest, ConnectorsAreCreatedWhateverTheHostIsAndDefaultAnswersOthers) {
@@ -50,7 +50,7 @@ TEST_F(ConnectTest, ConnectorsAreCreatedWhateverTheHostIsAndDefaultAnswersOthers
   EXPECT_TRUE(log.empty());  // nothing of the add-in runs in a foreign host
   EXPECT_FALSE(ctx().note_windows);
   session->Stop();
-  EXPECT_TRUE(world.escaped_exceptions.empty());
+  EXPECT_TRUE(world.defects().empty());
 }
 
 TEST_F(ConnectTest, OutlookWithoutWindowsCachesTheFolderButAddsNoInterface) {
@@ -63,7 +63,7 @@ TEST_F(ConnectTest, OutlookWithoutWindowsCachesTheFolderButAddsNoInterface) {
   session->Stop();
   // Shut-down went to "Default" too: the lists are left as they were, empty.
   EXPECT_TRUE(ctx().note_windows && ctx().note_windows->empty());
-  EXPECT_TRUE(world.escaped_exceptions.empty());
+  EXPECT_TRUE(world.defects().empty());
 }
 
 TEST_F(ConnectTest, ACallbackWithoutAHostApplicationDoesNothing) {
@@ -113,7 +113,7 @@ TEST_F(ConnectTest, AFailingConnectionStepLeavesTheConnectorUninitialised) {
   EXPECT_FALSE(connect().FindConnector("Outlook")->IsInitialized());
   EXPECT_TRUE(Logged("NotesFolder"));
   EXPECT_FALSE(Logged("Create_Explorers"));
-  EXPECT_TRUE(world.escaped_exceptions.empty());
+  EXPECT_TRUE(world.defects().empty());
 }
 
 TEST_F(ConnectTest, NoHostCallFailureEverReachesTheHost) {
@@ -123,15 +123,15 @@ TEST_F(ConnectTest, NoHostCallFailureEverReachesTheHost) {
   int64_t calls = world.faults.call_count();
   for (int64_t n = 1; n <= calls; ++n) {
     sim::World fresh;
-    sim::BuildSampleMailbox(fresh.store, fresh.clock.Now());
+    sim::BuildSampleMailbox(fresh.store, fresh.clock.now());
     fresh.Install("<view/>");
-    fresh.faults.FailNthCall(n);
+    fresh.faults.FailCall(n);
     sim::HostSession host(&fresh, [this](const Platform& p) {
       return std::make_shared<Connect>(p, RecordingSubsystems());
     });
     host.Start();
     host.Stop();
-    EXPECT_TRUE(fresh.escaped_exceptions.empty()) << "call " << n;
+    EXPECT_TRUE(fresh.defects().empty()) << "call " << n;
   }
 }
 

@@ -13,7 +13,7 @@ TEST_F(SimTest, AnItemHasNoEntryIdUntilItsFirstSave) {
   std::string id = item->EntryID();
   EXPECT_FALSE(id.empty());
   EXPECT_EQ(id.find_first_not_of("0123456789ABCDEF"), std::string::npos);
-  EXPECT_EQ(item->LastModificationTime(), world.clock.Now());
+  EXPECT_EQ(item->LastModificationTime(), world.clock.now());
   item->Save();
   EXPECT_EQ(item->EntryID(), id);
   EXPECT_EQ(Default(ol::kFolderInbox)->Items()->Count(), 1);
@@ -102,7 +102,7 @@ TEST_F(SimTest, LookupBySubjectStaysFastInAHugeFolder) {
   for (int i = 0; i < 20000; ++i) {
     auto node = world.store.NewItem(*NodeOf(folder), "IPM.Note");
     node->subject = "S" + std::to_string(i);
-    world.store.SaveItem(node, world.clock.Now());
+    world.store.SaveItem(node, world.clock.now());
   }
   auto items = folder->Items();
   int64_t before = world.faults.call_count();

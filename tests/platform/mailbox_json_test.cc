@@ -10,7 +10,7 @@ namespace {
 
 TEST(MailboxJsonTest, EverythingTheObjectModelSeesSurvivesARoundTrip) {
   World world;
-  BuildSampleMailbox(world.store, world.clock.Now());
+  BuildSampleMailbox(world.store, world.clock.now());
   FolderNode* inbox = world.store.default_store()->defaults[6];
   ItemNode& mail = *inbox->items.front();
   mail.user_props.push_back({"ZPNHasNote", 1, Variant("TRUE")});
@@ -45,7 +45,7 @@ TEST(MailboxJsonTest, MalformedFilesAreRefusedAndTheStoreKept) {
   }
   EXPECT_EQ(store.stores().size(), 1u);
   World world;
-  BuildSampleMailbox(world.store, world.clock.Now());
+  BuildSampleMailbox(world.store, world.clock.now());
   std::string json = MailboxToJson(world.store);
   std::string id = world.store.default_store()->defaults[6]->items[1]->entry_id;
   std::string first = world.store.default_store()->defaults[6]->items[0]->entry_id;

@@ -15,6 +15,10 @@ class SimTest : public ::testing::Test {
     world.store.AddStore("Mailbox", true);
     ns = outlook->GetNameSpace("MAPI");
   }
+  // A defect the host had to stop fails the test that caused it.
+  void TearDown() override {
+    for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
+  }
   ol::FolderPtr Default(int number) { return ns->GetDefaultFolder(number); }
   ol::ItemPtr NewMail(const std::string& subject, int folder = ol::kFolderInbox) {
     auto item = Default(folder)->Items()->Add(ol::kMailItem);

@@ -129,7 +129,7 @@ TEST_F(SimTest, DisplayOpensAnInspectorOnTheItem) {
 
 TEST_F(SimTest, FaultInjectorFailsTheNthCallOrANamedMember) {
   auto inbox = Default(ol::kFolderInbox);
-  world.faults.FailNthCall(2);
+  world.faults.FailCall(world.faults.call_count() + 2);
   EXPECT_NO_THROW(inbox->Name());
   try {
     inbox->Name();

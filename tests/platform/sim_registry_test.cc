@@ -120,7 +120,7 @@ TEST(SimRegistryTest, SaveReplacesTheFileThroughATemporaryOne) {
 TEST(SimRegistryTest, FaultsMakeCallsFailWithoutChangingAnything) {
   FaultInjector faults;
   SimRegistry reg(&faults);
-  faults.FailNthCall(1);
+  faults.FailCall(1);
   EXPECT_FALSE(reg.SetValue("A", "b", RegValue::Text("c")));
   EXPECT_TRUE(reg.AllKeys().empty());
   EXPECT_TRUE(reg.SetValue("A", "b", RegValue::Text("c")));

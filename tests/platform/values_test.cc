@@ -7,16 +7,17 @@
 namespace pinlet {
 namespace {
 
-TEST(VariantTest, NumbersAreReadFromTheStartOfTextAsTheHostDoes) {
-  EXPECT_EQ(ParseLeadingNumber("  12abc"), 12);
-  EXPECT_EQ(ParseLeadingNumber("-3.5"), -3.5);
-  EXPECT_EQ(ParseLeadingNumber("abc"), 0);
-  EXPECT_EQ(ParseLeadingNumber(""), 0);
-  EXPECT_EQ(ParseLeadingNumber("-"), 0);
-  EXPECT_EQ(ParseLeadingNumber(".5"), 0.5);
-  EXPECT_EQ(ParseLeadingNumber(std::string(400, '9')),
-            0);  // overflows to infinity: not a number
-  EXPECT_EQ(ToLong(Variant("1e309")), 1);
+TEST(VariantTest, OnlyTextThatIsWhollyANumberIsANumber) {
+  EXPECT_EQ(ParseNumber("  12 "), 12);
+  EXPECT_EQ(ParseNumber("-3.5"), -3.5);
+  EXPECT_EQ(ParseNumber(".5"), 0.5);
+  EXPECT_EQ(ParseNumber("1e3"), 1000);
+  for (const char* bad : {"1abc", "abc", "", " ", "-", "1 2", "1e", "0x10", "1,5"})
+    EXPECT_FALSE(ParseNumber(bad)) << bad;
+  EXPECT_FALSE(ParseNumber(std::string(400, '9')));  // too large to hold
+  EXPECT_EQ(ToLong(Variant("1abc")), 0);
+  EXPECT_EQ(ToLong(Variant(" 1 ")), 1);
+  EXPECT_EQ(ToLong(Variant("1e309")), 0);
   EXPECT_EQ(ToLong(Variant("-99999999999")), INT32_MIN);
   EXPECT_EQ(ToLong(Variant(7.9)), 7);
   EXPECT_EQ(ToLong(Variant()), 0);
@@ -32,6 +33,15 @@ TEST(VariantTest, TextAndBooleansConvertBothWays) {
   EXPECT_FALSE(ToBool(Variant("False")));
   EXPECT_FALSE(ToBool(Variant("nonsense")));
   EXPECT_TRUE(ToBool(Variant("1")));
+}
+
+TEST(VariantTest, DatesConvertToTextNumbersAndBack) {
+  Date date = Date::FromParts(2026, 12, 8, 9, 30);
+  EXPECT_EQ(ToText(Variant(date)), "12/8/2026 9:30:00 AM");
+  EXPECT_EQ(ToDate(Variant("12/8/2026 9:30 AM")), date);
+  EXPECT_EQ(ToDate(Variant(date.value())), date);
+  EXPECT_EQ(ToDate(Variant("not a date")), Date());
+  EXPECT_EQ(ToLong(Variant(date)), 46364);
 }
 
 TEST(DateTest, PartsAndTextsFollowTheHostsConventions) {

@@ -21,7 +21,7 @@ class FlowRun : public StoreTest {
   // returns the calls it made.
   int64_t Flow(int64_t fail_at) {
     WriteText(world.registry, kNoteKey, "MarkWithFlag", "1");
-    if (fail_at > 0) world.faults.FailNthCall(fail_at);
+    if (fail_at > 0) world.faults.FailCall(world.faults.call_count() + fail_at);
     int64_t before = world.faults.call_count();
     Start();
     if (addin->context().note_windows) {
@@ -48,7 +48,7 @@ TEST(FailureSweepTest, EachHostCallFailingInTurn) {
     FlowRun run;
     run.SetUp();
     run.Flow(n);
-    EXPECT_TRUE(run.world.escaped_exceptions.empty()) << "call " << n;
+    EXPECT_TRUE(run.world.defects().empty()) << "call " << n;
     EXPECT_EQ(run.world.faults.failures_raised(), 1) << "call " << n;
     // However the flow went, no item has two notes.
     for (auto& store : run.world.store.stores()) {

@@ -240,7 +240,7 @@ TEST_F(NotesFolderTest, EveryHostCallFailingInTurnNeverEscapesOrLinksTwice) {
   for (int64_t n = 1; n <= calls; ++n) {
     for (int i = NotesFolder(ctx())->Items()->Count(); i >= 1; --i)
       NotesFolder(ctx())->Items()->Item(i)->Delete();
-    world.faults.FailNthCall(n);
+    world.faults.FailCall(world.faults.call_count() + n);
     EXPECT_NO_THROW(AddNewNoteItem(ctx(), mail)) << n;
     world.faults.Clear();
     auto folder = NotesFolder(ctx());

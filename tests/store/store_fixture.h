@@ -48,11 +48,15 @@ class RecordingWindow : public NoteWindow {
 class StoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    sim::BuildSampleMailbox(world.store, world.clock.Now());
+    sim::BuildSampleMailbox(world.store, world.clock.now());
     std::ifstream in(std::string(PINLET_SOURCE_DIR) + "/resources/PNX.xml");
     std::stringstream view;
     view << in.rdbuf();
     world.Install(view.str());
+  }
+  // A defect the host had to stop fails the test that caused it.
+  void TearDown() override {
+    for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
   }
   void Start() {
     session = std::make_unique<sim::HostSession>(&world, [this](const Platform& p) {

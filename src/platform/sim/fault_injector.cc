@@ -1,28 +1,59 @@
 #include "platform/sim/fault_injector.h"
 
-#include "platform/host_error.h"
+#include <algorithm>
 
 namespace pinlet::sim {
 
-void FaultInjector::FailNthCall(int64_t n) { fail_at_ = calls_ + n; }
+void FaultInjector::FailCall(int64_t n, int32_t number) {
+  fail_at_ = n;
+  fail_at_number_ = number;
+}
 
-void FaultInjector::FailMember(std::string member) {
-  failing_members_.insert(std::move(member));
+void FaultInjector::FailMember(std::string_view member, int32_t number, int64_t nth) {
+  member_rules_[std::string(member)] = {number, nth > 0 ? nth - 1 : -1};
 }
 
 void FaultInjector::Clear() {
   fail_at_ = -1;
-  failing_members_.clear();
+  member_rules_.clear();
 }
 
-void FaultInjector::Check(std::string_view member) {
-  if (paused_ > 0) return;
-  ++calls_;
-  if (calls_ == fail_at_ || failing_members_.count(member) > 0) {
-    ++failures_;
-    throw HostError(errors::kOperationFailed,
-                    "Simulated failure of " + std::string(member), std::string(member));
+int32_t FaultInjector::Count(std::string_view member, std::string_view target) {
+  if (paused_ > 0) return 0;
+  const auto& names = HostMembers();
+  auto known = std::lower_bound(names.begin(), names.end(), member);
+  if (known == names.end() || *known != member) {
+    if (defect_sink_)
+      defect_sink_("the simulated host called an unknown member '" +
+                   std::string(member) + "'");
+    return 0;
   }
+  ++calls_;
+  if (logging_) log_.push_back({*known, std::string(target)});
+  int32_t number = 0;
+  if (calls_ == fail_at_) number = fail_at_number_;
+  auto rule = member_rules_.find(member);
+  if (rule != member_rules_.end()) {
+    if (rule->second.remaining < 0) {
+      number = rule->second.number;
+    } else if (rule->second.remaining-- == 0) {
+      number = rule->second.number;
+      member_rules_.erase(rule);
+    }
+  }
+  if (number != 0)
+    failures_.push_back({calls_, std::string(member), std::string(target), number});
+  return number;
+}
+
+void FaultInjector::Check(std::string_view member, std::string_view target) {
+  if (int32_t number = Count(member, target))
+    throw HostError(number, "Simulated failure of " + std::string(member),
+                    std::string(member));
+}
+
+bool FaultInjector::Fails(std::string_view member, std::string_view target) {
+  return Count(member, target) != 0;
 }
 
 }  // namespace pinlet::sim

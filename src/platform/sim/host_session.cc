@@ -1,8 +1,7 @@
 #include "platform/sim/host_session.h"
 
-#include <exception>
-
 #include "platform/host_error.h"
+#include "platform/sim/boundary.h"
 
 namespace pinlet::sim {
 namespace {
@@ -44,17 +43,7 @@ HostSession::~HostSession() {
 
 void HostSession::Call(const char* name, const std::function<void()>& callback) {
   callbacks_.emplace_back(name);
-  try {
-    callback();
-  } catch (const HostError& e) {
-    world_->escaped_exceptions.push_back(std::string(name) + ": HostError " +
-                                         std::to_string(e.number()) + " " +
-                                         e.description());
-  } catch (const std::exception& e) {
-    world_->escaped_exceptions.push_back(std::string(name) + ": " + e.what());
-  } catch (...) {
-    world_->escaped_exceptions.push_back(std::string(name) + ": unknown exception");
-  }
+  CallAtBoundary(*world_, name, callback);
 }
 
 std::shared_ptr<COMAddIn> HostSession::AddInInstance() {

@@ -5,8 +5,8 @@
 // class through its factory and calls the five IDTExtensibility2 callbacks in
 // the host's order: OnConnection, OnAddInsUpdate, OnStartupComplete at start;
 // at stop the windows close first, then OnBeginShutdown and OnDisconnection.
-// An exception that escapes a callback is caught here and recorded in the
-// world's escaped_exceptions: the real host would crash or drop the add-in.
+// An exception that escapes a callback is stopped at the host boundary and
+// recorded as a defect of the world (boundary.h).
 #ifndef PINLET_PLATFORM_SIM_HOST_SESSION_H_
 #define PINLET_PLATFORM_SIM_HOST_SESSION_H_
 

@@ -32,7 +32,7 @@ class SimView : public ol::View {
 
  private:
   ViewNode& Node(const char* member) {
-    world_->faults.Check(member);
+    world_->faults.Check(member, folder_->entry_id);
     ViewNode* view = folder_->FindView(name_);
     if (!view)
       throw HostError(errors::kOperationFailed, "The view has been deleted.", member);
@@ -47,22 +47,22 @@ class SimViews : public ol::Views {
  public:
   SimViews(World* world, FolderNode* folder) : world_(world), folder_(folder) {}
   int Count() override {
-    world_->faults.Check("Views.Count");
+    world_->faults.Check("Views.Count", folder_->entry_id);
     return static_cast<int>(folder_->views.size());
   }
   ol::ViewPtr Item(int index) override {
-    world_->faults.Check("Views.Item");
+    world_->faults.Check("Views.Item", folder_->entry_id);
     if (index < 1 || index > static_cast<int>(folder_->views.size()))
       throw IndexError("Views.Item");
     return std::make_shared<SimView>(world_, folder_, folder_->views[index - 1].name);
   }
   ol::ViewPtr Item(std::string_view name) override {
-    world_->faults.Check("Views.Item");
+    world_->faults.Check("Views.Item", folder_->entry_id);
     if (!folder_->FindView(name)) throw NotFoundError("Views.Item");
     return std::make_shared<SimView>(world_, folder_, std::string(name));
   }
   ol::ViewPtr Add(std::string_view name, int view_type, int save_option) override {
-    world_->faults.Check("Views.Add");
+    world_->faults.Check("Views.Add", folder_->entry_id);
     if (name.empty() || folder_->FindView(name))
       throw HostError(errors::kOperationFailed, "A view with this name already exists.",
                       "Views.Add");
@@ -75,7 +75,7 @@ class SimViews : public ol::Views {
     return std::make_shared<SimView>(world_, folder_, std::string(name));
   }
   void Remove(int index) override {
-    world_->faults.Check("Views.Remove");
+    world_->faults.Check("Views.Remove", folder_->entry_id);
     if (index < 1 || index > static_cast<int>(folder_->views.size()))
       throw IndexError("Views.Remove");
     folder_->views.erase(folder_->views.begin() + (index - 1));
@@ -90,30 +90,30 @@ class SimItems : public ol::Items {
  public:
   SimItems(World* world, FolderNode* folder) : world_(world), folder_(folder) {}
   int Count() override {
-    world_->faults.Check("Items.Count");
+    world_->faults.Check("Items.Count", folder_->entry_id);
     return static_cast<int>(folder_->items.size());
   }
   ol::ItemPtr Item(int index) override {
-    world_->faults.Check("Items.Item");
+    world_->faults.Check("Items.Item", folder_->entry_id);
     if (index < 1 || index > static_cast<int>(folder_->items.size()))
       throw IndexError("Items.Item");
     return WrapItem(world_, folder_->items[index - 1]);
   }
   ol::ItemPtr Item(std::string_view subject) override {
-    world_->faults.Check("Items.Item");
+    world_->faults.Check("Items.Item", folder_->entry_id);
     ItemNode* node = world_->store.FindBySubject(*folder_, subject);
     if (!node) throw NotFoundError("Items.Item");
     return WrapItem(world_, world_->store.SharedItem(node));
   }
   ol::ItemPtr Add(int item_type) override {
-    world_->faults.Check("Items.Add");
+    world_->faults.Check("Items.Add", folder_->entry_id);
     std::string message_class = MessageClassForItemType(item_type);
     if (message_class.empty())
       throw HostError(errors::kInvalidArgument, "Invalid item type.", "Items.Add");
     return WrapItem(world_, world_->store.NewItem(*folder_, message_class));
   }
   ol::ItemPtr Add(std::string_view message_class) override {
-    world_->faults.Check("Items.Add");
+    world_->faults.Check("Items.Add", folder_->entry_id);
     if (message_class.empty())
       throw HostError(errors::kInvalidArgument, "Invalid message class.", "Items.Add");
     return WrapItem(world_, world_->store.NewItem(*folder_, message_class));
@@ -129,25 +129,25 @@ class SimFolders : public ol::Folders {
  public:
   SimFolders(World* world, FolderNode* folder) : world_(world), folder_(folder) {}
   int Count() override {
-    world_->faults.Check("Folders.Count");
+    world_->faults.Check("Folders.Count", folder_ ? folder_->entry_id : "");
     return static_cast<int>(List().size());
   }
   ol::FolderPtr Item(int index) override {
-    world_->faults.Check("Folders.Item");
+    world_->faults.Check("Folders.Item", folder_ ? folder_->entry_id : "");
     auto list = List();
     if (index < 1 || index > static_cast<int>(list.size()))
       throw IndexError("Folders.Item");
     return WrapFolder(world_, list[index - 1]);
   }
   ol::FolderPtr Item(std::string_view name) override {
-    world_->faults.Check("Folders.Item");
+    world_->faults.Check("Folders.Item", folder_ ? folder_->entry_id : "");
     std::string folded = FoldCase(name);
     for (FolderNode* f : List())
       if (FoldCase(f->name) == folded) return WrapFolder(world_, f);
     throw NotFoundError("Folders.Item");
   }
   ol::FolderPtr Add(std::string_view name, int type) override {
-    world_->faults.Check("Folders.Add");
+    world_->faults.Check("Folders.Add", folder_ ? folder_->entry_id : "");
     if (!folder_) throw NotSupportedError("Folders.Add");
     if (name.empty() || folder_->Child(name))
       throw HostError(errors::kOperationFailed,
@@ -208,7 +208,7 @@ class SimFolder : public ol::Folder {
       if (node.views.empty()) return nullptr;
       node.current_view = node.views.front().name;
     }
-    return SimViews(world_, &node).Item(node.current_view);
+    return std::make_shared<SimView>(world_, &node, node.current_view);
   }
   bool CustomViewsOnly() override {
     return Enter("Folder.CustomViewsOnly").custom_views_only;
@@ -245,7 +245,7 @@ class SimFolder : public ol::Folder {
     return false;
   }
   FolderNode& Enter(const char* member) {
-    world_->faults.Check(member);
+    world_->faults.Check(member, node_->entry_id);
     if (world_->store.IsForgotten(*node_))
       throw HostError(-2147221238, "The folder has been moved or deleted.", member);
     return *node_;

@@ -39,7 +39,7 @@ class SimUserProperty : public ol::UserProperty {
 
  private:
   PropNode& Prop(const char* member) {
-    world_->faults.Check(member);
+    world_->faults.Check(member, owner_->entry_id);
     if (owner_->gone) throw ItemGoneError();
     std::string folded = FoldCase(name_);
     for (PropNode& p : *props_)
@@ -107,7 +107,7 @@ class SimUserProperties : public ol::UserProperties {
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member);
+    world_->faults.Check(member, owner_->entry_id);
     if (owner_->gone) throw ItemGoneError();
   }
   PropNode* Lookup(std::string_view name) {
@@ -136,9 +136,7 @@ class SimAttachment : public ol::Attachment {
   }
   void SaveAsFile(std::string_view path) override {
     const AttachmentNode& node = Node("Attachment.SaveAsFile");
-    if (!world_->files.WriteFile(path, node.content))
-      throw HostError(errors::kPathNotFound, "Cannot save the attachment.",
-                      "Attachment.SaveAsFile");
+    world_->files.Store(path, node.content);
   }
   void Delete() override {
     Node("Attachment.Delete");
@@ -147,7 +145,7 @@ class SimAttachment : public ol::Attachment {
 
  private:
   AttachmentNode& Node(const char* member) {
-    world_->faults.Check(member);
+    world_->faults.Check(member, owner_->entry_id);
     if (owner_->gone) throw ItemGoneError();
     if (index_ < 1 || index_ > static_cast<int>(owner_->attachments.size()))
       throw HostError(errors::kOperationFailed, "The attachment no longer exists.",
@@ -176,7 +174,7 @@ class SimAttachments : public ol::Attachments {
   }
   ol::AttachmentPtr Add(std::string_view path) override {
     Enter("Attachments.Add");
-    auto content = world_->files.ReadFile(path);
+    auto content = world_->files.Peek(path);
     if (!content)
       throw HostError(errors::kFileNotFound, "Cannot find this file.", "Attachments.Add");
     size_t slash = path.find_last_of("\\/");
@@ -195,7 +193,7 @@ class SimAttachments : public ol::Attachments {
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member);
+    world_->faults.Check(member, owner_->entry_id);
     if (owner_->gone) throw ItemGoneError();
   }
   World* world_;
@@ -229,7 +227,7 @@ class SimItem : public ol::Item {
   bool Saved() override { return !Enter("Item.Saved").entry_id.empty() && !dirty_; }
   void Save() override {
     Enter("Item.Save");
-    world_->store.SaveItem(node_, world_->clock.Now());
+    world_->store.SaveItem(node_, world_->clock.now());
     dirty_ = false;
   }
   void Delete() override {
@@ -238,13 +236,13 @@ class SimItem : public ol::Item {
       node_->gone = true;  // never saved: it simply disappears
       return;
     }
-    world_->store.DeleteItem(node_, world_->clock.Now());
+    world_->store.DeleteItem(node_, world_->clock.now());
   }
   ol::ItemPtr Move(const ol::FolderPtr& folder) override {
     Enter("Item.Move");
     FolderNode* destination = NodeOf(folder);
     if (!destination) throw ObjectRequiredError();
-    world_->store.MoveItem(node_, *destination, world_->clock.Now());
+    world_->store.MoveItem(node_, *destination, world_->clock.now());
     return WrapItem(world_, node_);
   }
   void Display() override;
@@ -288,7 +286,7 @@ class SimItem : public ol::Item {
 
  private:
   ItemNode& Enter(const std::string& member) {
-    world_->faults.Check(member);
+    world_->faults.Check(member, node_->entry_id);
     if (node_->gone) throw ItemGoneError();
     return *node_;
   }
@@ -313,7 +311,7 @@ std::shared_ptr<ol::Inspector> SimItem::GetInspector() {
     throw HostError(errors::kOperationFailed, "Outlook is not running.",
                     "Item.GetInspector");
   for (auto& inspector : outlook->inspectors())
-    if (NodeOf(inspector->CurrentItem()) == node_) return inspector;
+    if (NodeOf(inspector->item()) == node_) return inspector;
   return std::make_shared<SimInspector>(outlook, WrapItem(world_, node_), 0);
 }
 

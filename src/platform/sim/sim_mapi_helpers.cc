@@ -15,8 +15,9 @@ class SimMapiUtils : public MapiUtils {
  public:
   explicit SimMapiUtils(World* world) : world_(world) {}
   Variant HrGetOneProp(const ol::ItemPtr& item, uint32_t tag) override {
-    world_->faults.Check("MAPIUtils.HrGetOneProp");
-    auto node = Node(item);
+    auto node = NodeOf(item);
+    world_->faults.Check("MAPIUtils.HrGetOneProp", node ? node->entry_id : "");
+    node = Node(item);
     auto it = node->mapi_props.find(tag);
     if (it == node->mapi_props.end())
       throw HostError(-2147221233, "MAPI_E_NOT_FOUND", "MAPIUtils.HrGetOneProp");
@@ -24,11 +25,12 @@ class SimMapiUtils : public MapiUtils {
   }
   void HrSetOneProp(const ol::ItemPtr& item, uint32_t tag, const Variant& value,
                     bool save) override {
-    world_->faults.Check("MAPIUtils.HrSetOneProp");
-    auto node = Node(item);
+    auto node = NodeOf(item);
+    world_->faults.Check("MAPIUtils.HrSetOneProp", node ? node->entry_id : "");
+    node = Node(item);
     node->mapi_props[tag] = value;
     if (save && !node->entry_id.empty())
-      world_->store.SaveItem(node, world_->clock.Now());
+      world_->store.SaveItem(node, world_->clock.now());
   }
 
  private:
@@ -44,7 +46,7 @@ class SimCdoField : public CdoField {
  public:
   SimCdoField(World* world, std::shared_ptr<ItemNode> node, std::string name)
       : world_(world), node_(std::move(node)), name_(std::move(name)) {}
-  std::string Name() override { return name_; }
+  std::string Name() override { return Prop("Field.Name").name; }
   Variant Value() override { return Prop("Field.Value").value; }
   void SetValue(const Variant& value) override {
     Prop("Field.Value").value = ToText(value);
@@ -62,7 +64,7 @@ class SimCdoField : public CdoField {
 
  private:
   PropNode& Prop(const char* member) {
-    world_->faults.Check(member);
+    world_->faults.Check(member, node_->entry_id);
     PropNode* prop = node_->FindProp(name_);
     if (!prop)
       throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
@@ -77,9 +79,12 @@ class SimCdoFields : public CdoFields {
  public:
   SimCdoFields(World* world, std::shared_ptr<ItemNode> node)
       : world_(world), node_(std::move(node)) {}
-  int Count() override { return static_cast<int>(node_->user_props.size()); }
+  int Count() override {
+    world_->faults.Check("Fields.Count", node_->entry_id);
+    return static_cast<int>(node_->user_props.size());
+  }
   std::shared_ptr<CdoField> Item(std::string_view name) override {
-    world_->faults.Check("Fields.Item");
+    world_->faults.Check("Fields.Item", node_->entry_id);
     if (!node_->FindProp(name))
       throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
                       "Fields.Item");
@@ -87,7 +92,7 @@ class SimCdoFields : public CdoFields {
   }
   std::shared_ptr<CdoField> Add(std::string_view name, int,
                                 const Variant& value) override {
-    world_->faults.Check("Fields.Add");
+    world_->faults.Check("Fields.Add", node_->entry_id);
     if (PropNode* prop = node_->FindProp(name)) {
       prop->value = ToText(value);
     } else {
@@ -106,12 +111,12 @@ class SimCdoMessage : public CdoMessage {
   SimCdoMessage(World* world, std::shared_ptr<ItemNode> node)
       : world_(world), node_(std::move(node)) {}
   std::shared_ptr<CdoFields> Fields() override {
-    world_->faults.Check("Message.Fields");
+    world_->faults.Check("Message.Fields", node_->entry_id);
     return std::make_shared<SimCdoFields>(world_, node_);
   }
   void Update() override {
-    world_->faults.Check("Message.Update");
-    world_->store.SaveItem(node_, world_->clock.Now());
+    world_->faults.Check("Message.Update", node_->entry_id);
+    world_->store.SaveItem(node_, world_->clock.now());
   }
 
  private:
@@ -158,7 +163,10 @@ class SimRdoSession : public RdoSession {
     if (!node) throw NotFoundError("RDOSession.GetFolderFromID");
     return WrapFolder(world_, node);
   }
-  std::string ProfileName() override { return "Outlook"; }
+  std::string ProfileName() override {
+    world_->faults.Check("RDOSession.ProfileName");
+    return "Outlook";
+  }
 
  private:
   World* world_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/host_error.h"
+#include "platform/sim/boundary.h"
 
 namespace pinlet::sim {
 namespace {
@@ -55,8 +56,14 @@ class SimCOMAddIn : public COMAddIn {
     world_->faults.Check("COMAddIn.ProgId");
     return progid_;
   }
-  std::string Description() override { return progid_; }
-  bool Connect() override { return true; }
+  std::string Description() override {
+    world_->faults.Check("COMAddIn.Description");
+    return progid_;
+  }
+  bool Connect() override {
+    world_->faults.Check("COMAddIn.Connect");
+    return true;
+  }
   std::shared_ptr<AddInObject> Object() override {
     world_->faults.Check("COMAddIn.Object");
     return object_;
@@ -65,6 +72,7 @@ class SimCOMAddIn : public COMAddIn {
     world_->faults.Check("COMAddIn.Object");
     object_ = std::move(object);
   }
+  const std::string& progid() const { return progid_; }
 
  private:
   World* world_;
@@ -78,11 +86,14 @@ class SimCOMAddIns : public COMAddIns {
     for (const auto& id : progids)
       addins_.push_back(std::make_shared<SimCOMAddIn>(world, id));
   }
-  int Count() override { return static_cast<int>(addins_.size()); }
+  int Count() override {
+    world_->faults.Check("COMAddIns.Count");
+    return static_cast<int>(addins_.size());
+  }
   std::shared_ptr<COMAddIn> Item(std::string_view progid) override {
     world_->faults.Check("COMAddIns.Item");
     for (auto& addin : addins_)
-      if (FoldCase(addin->ProgId()) == FoldCase(progid)) return addin;
+      if (FoldCase(addin->progid()) == FoldCase(progid)) return addin;
     throw NotFoundError("COMAddIns.Item");
   }
 
@@ -113,7 +124,9 @@ class SimExplorers : public ol::Explorers {
     return app_->explorers_[index - 1];
   }
   Subscription OnNewExplorer(std::function<void(ol::ExplorerPtr)> handler) override {
-    return app_->new_explorer_.Subscribe(std::move(handler));
+    app_->world()->faults.Check("Explorers.Advise");
+    return app_->new_explorer_.Subscribe(
+        AtBoundary(*app_->world(), "Explorers.NewExplorer", std::move(handler)));
   }
 
  private:
@@ -135,7 +148,9 @@ class SimInspectors : public ol::Inspectors {
     return app_->inspectors_[index - 1];
   }
   Subscription OnNewInspector(std::function<void(ol::InspectorPtr)> handler) override {
-    return app_->new_inspector_.Subscribe(std::move(handler));
+    app_->world()->faults.Check("Inspectors.Advise");
+    return app_->new_inspector_.Subscribe(
+        AtBoundary(*app_->world(), "Inspectors.NewInspector", std::move(handler)));
   }
 
  private:
@@ -159,7 +174,10 @@ std::string SimOutlook::Name() {
   return name_;
 }
 
-std::string SimOutlook::Version() { return "11.0.0.8217"; }
+std::string SimOutlook::Version() {
+  world_->faults.Check("Application.Version");
+  return version_;
+}
 
 std::shared_ptr<COMAddIns> SimOutlook::GetCOMAddIns() {
   world_->faults.Check("Application.COMAddIns");
@@ -215,7 +233,7 @@ void SimOutlook::CloseExplorer(const std::shared_ptr<SimExplorer>& explorer) {
   if (it == explorers_.end()) return;
   explorer->FireClose();
   explorers_.erase(std::find(explorers_.begin(), explorers_.end(), explorer));
-  world_->windows.Destroy(explorer->Hwnd());
+  world_->windows.Destroy(explorer->hwnd());
   if (active_ == explorer) active_ = explorers_.empty() ? nullptr : explorers_.back();
 }
 
@@ -224,10 +242,18 @@ void SimOutlook::CloseInspector(const std::shared_ptr<SimInspector>& inspector) 
   if (it == inspectors_.end()) return;
   inspector->FireClose();
   inspectors_.erase(std::find(inspectors_.begin(), inspectors_.end(), inspector));
-  world_->windows.Destroy(inspector->Hwnd());
+  world_->windows.Destroy(inspector->hwnd());
 }
 
-int SimExplorer::Class() { return ol::kExplorerObject; }
+int SimExplorer::Class() {
+  app_->world()->faults.Check("Explorer.Class");
+  return ol::kExplorerObject;
+}
+
+WindowHandle SimExplorer::Hwnd() {
+  app_->world()->faults.Check("IOleWindow.GetWindow");
+  return hwnd_;
+}
 
 std::string SimExplorer::Caption() {
   app_->world()->faults.Check("Explorer.Caption");
@@ -267,24 +293,38 @@ void SimExplorer::Close() {
     if (e.get() == this) return app_->CloseExplorer(e);
 }
 
+Subscription SimExplorer::Advise(Event<>& event, const char* name,
+                                 std::function<void()> handler) {
+  app_->world()->faults.Check("Explorer.Advise");
+  return event.Subscribe(AtBoundary(*app_->world(), name, std::move(handler)));
+}
 Subscription SimExplorer::OnClose(std::function<void()> h) {
-  return close_.Subscribe(std::move(h));
+  return Advise(close_, "Explorer.Close event", std::move(h));
 }
 Subscription SimExplorer::OnSelectionChange(std::function<void()> h) {
-  return selection_change_.Subscribe(std::move(h));
+  return Advise(selection_change_, "Explorer.SelectionChange", std::move(h));
 }
 Subscription SimExplorer::OnFolderSwitch(std::function<void()> h) {
-  return folder_switch_.Subscribe(std::move(h));
+  return Advise(folder_switch_, "Explorer.FolderSwitch", std::move(h));
 }
 Subscription SimExplorer::OnViewSwitch(std::function<void()> h) {
-  return view_switch_.Subscribe(std::move(h));
+  return Advise(view_switch_, "Explorer.ViewSwitch", std::move(h));
 }
 
-int SimInspector::Class() { return ol::kInspectorObject; }
+int SimInspector::Class() {
+  app_->world()->faults.Check("Inspector.Class");
+  return ol::kInspectorObject;
+}
+
+WindowHandle SimInspector::Hwnd() {
+  app_->world()->faults.Check("IOleWindow.GetWindow");
+  return hwnd_;
+}
 
 std::string SimInspector::Caption() {
   app_->world()->faults.Check("Inspector.Caption");
-  std::string subject = item_ ? item_->Subject() : "";
+  auto node = NodeOf(item_);
+  std::string subject = node ? node->subject : "";
   return (subject.empty() ? "Untitled" : subject) + " - Message";
 }
 
@@ -300,7 +340,9 @@ void SimInspector::Close(int) {
 }
 
 Subscription SimInspector::OnClose(std::function<void()> h) {
-  return close_.Subscribe(std::move(h));
+  app_->world()->faults.Check("Inspector.Advise");
+  return close_.Subscribe(
+      AtBoundary(*app_->world(), "Inspector.Close event", std::move(h)));
 }
 
 }  // namespace pinlet::sim

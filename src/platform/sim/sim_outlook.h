@@ -67,12 +67,15 @@ class SimOutlook : public ol::Application,
     return inspectors_;
   }
   World* world() const { return world_; }
+  // What Version answers: "11.0.0.8217" (Outlook 2003) unless set.
+  void set_version(std::string version) { version_ = std::move(version); }
 
  private:
   friend class SimExplorers;
   friend class SimInspectors;
   World* world_;
   std::string name_;
+  std::string version_ = "11.0.0.8217";
   std::shared_ptr<COMAddIns> addins_;
   std::vector<std::shared_ptr<SimExplorer>> explorers_;
   std::vector<std::shared_ptr<SimInspector>> inspectors_;
@@ -91,7 +94,7 @@ class SimExplorer : public ol::Explorer {
   void SetCurrentFolder(const ol::FolderPtr& folder) override;
   std::string CurrentView() override;
   void SetCurrentView(std::string_view view_name) override;
-  WindowHandle Hwnd() override { return hwnd_; }
+  WindowHandle Hwnd() override;
   void Close() override;
   Subscription OnClose(std::function<void()> handler) override;
   Subscription OnSelectionChange(std::function<void()> handler) override;
@@ -99,9 +102,11 @@ class SimExplorer : public ol::Explorer {
   Subscription OnViewSwitch(std::function<void()> handler) override;
 
   FolderNode* folder() const { return folder_; }
+  WindowHandle hwnd() const { return hwnd_; }
   void FireClose() { close_.Fire(); }
 
  private:
+  Subscription Advise(Event<>& event, const char* name, std::function<void()> handler);
   SimOutlook* app_;
   FolderNode* folder_;
   WindowHandle hwnd_;
@@ -115,10 +120,13 @@ class SimInspector : public ol::Inspector {
   int Class() override;
   std::string Caption() override;
   ol::ItemPtr CurrentItem() override;
-  WindowHandle Hwnd() override { return hwnd_; }
+  WindowHandle Hwnd() override;
   void Close(int save_mode) override;
   Subscription OnClose(std::function<void()> handler) override;
 
+  // The simulated host's own view of the window, not calls of the add-in's.
+  const ol::ItemPtr& item() const { return item_; }
+  WindowHandle hwnd() const { return hwnd_; }
   void FireClose() { close_.Fire(); }
 
  private:

@@ -41,29 +41,41 @@ bool SimWindowManager::SetTopMost(WindowHandle window, bool top_most) {
 }
 
 std::optional<std::string> SimFileSystem::ReadFile(std::string_view path) {
-  faults_->Check("ReadFile");
+  if (faults_->Fails("ReadFile")) return std::nullopt;
+  return Peek(path);
+}
+
+bool SimFileSystem::WriteFile(std::string_view path, std::string_view content) {
+  if (faults_->Fails("WriteFile")) return false;
+  Store(path, content);
+  return true;
+}
+
+bool SimFileSystem::AppendFile(std::string_view path, std::string_view content) {
+  if (faults_->Fails("WriteFile")) return false;
+  Append(path, content);
+  return true;
+}
+
+bool SimFileSystem::FileExists(std::string_view path) {
+  if (faults_->Fails("FileExists")) return false;
+  return files_.count(FoldCase(path)) > 0;
+}
+
+std::optional<std::string> SimFileSystem::Peek(std::string_view path) const {
   auto it = files_.find(FoldCase(path));
   if (it == files_.end()) return std::nullopt;
   return it->second.second;
 }
 
-bool SimFileSystem::WriteFile(std::string_view path, std::string_view content) {
-  faults_->Check("WriteFile");
+void SimFileSystem::Store(std::string_view path, std::string_view content) {
   files_[FoldCase(path)] = {std::string(path), std::string(content)};
-  return true;
 }
 
-bool SimFileSystem::AppendFile(std::string_view path, std::string_view content) {
-  faults_->Check("WriteFile");
+void SimFileSystem::Append(std::string_view path, std::string_view content) {
   auto& entry = files_[FoldCase(path)];
   if (entry.first.empty()) entry.first = std::string(path);
   entry.second.append(content);
-  return true;
-}
-
-bool SimFileSystem::FileExists(std::string_view path) {
-  faults_->Check("FileExists");
-  return files_.count(FoldCase(path)) > 0;
 }
 
 bool SimFileSystem::RemoveFile(std::string_view path) {
@@ -76,9 +88,15 @@ std::vector<std::string> SimFileSystem::List() const {
   return out;
 }
 
+Date SimClock::Now() {
+  faults_->Check("Now");
+  return now_;
+}
+
 int32_t SimSupportLibrary::Init(int32_t module, int32_t kind,
                                 std::shared_ptr<HostApplication>, int32_t version,
                                 std::function<int32_t()> quick_start) {
+  faults_->Check("LibZarvoInit");
   module_ = module;
   if (quick_start) quick_start();
   calls_.push_back("Init " + std::to_string(kind) + " " + std::to_string(version));
@@ -88,33 +106,34 @@ int32_t SimSupportLibrary::Init(int32_t module, int32_t kind,
 int32_t SimSupportLibrary::LogMsg(int32_t module, std::string_view description,
                                   int32_t number, std::string_view tag, int32_t level,
                                   int32_t flag) {
-  std::string line = clock_->Now().ToGeneralString() + "\tlevel " +
+  faults_->Check("LibZarvoLogMsg");
+  std::string line = clock_->now().ToGeneralString() + "\tlevel " +
                      std::to_string(level) + "\t" + std::to_string(number) + "\t" +
                      std::string(tag) + "\t" + std::string(description);
   calls_.push_back("LogMsg " + std::to_string(module) + " " + std::string(tag) + " | " +
                    std::string(description) + " | " + std::to_string(number) + " | " +
                    std::to_string(level) + " " + std::to_string(flag));
-  // The library writes its own log; a failure to write is its own business.
-  try {
-    files_->AppendFile(log_path_, line + "\r\n");
-  } catch (const HostError&) {
-  }
+  // The library writes its own log, which is not a call of the add-in's.
+  files_->Append(log_path_, line + "\r\n");
   return 0;
 }
 
 int32_t SimSupportLibrary::ShowAbout(int32_t) {
+  faults_->Check("LibZarvoShowAbout");
   calls_.push_back("ShowAbout");
   return 0;
 }
 
 int32_t SimSupportLibrary::ShowContextHelp(int32_t, std::string_view page) {
+  faults_->Check("LibZarvoShowContextHelp");
   calls_.push_back("ShowContextHelp " + std::string(page));
   return 0;
 }
 
 World::World() {
-  support =
-      std::make_shared<SimSupportLibrary>(&files, &clock, user_dir + "LibZarvo.log");
+  faults.set_defect_sink([this](std::string what) { RecordDefect(std::move(what)); });
+  support = std::make_shared<SimSupportLibrary>(&faults, &files, &clock,
+                                                user_dir + "LibZarvo.log");
   objects = std::make_unique<SimObjectFactory>(this);
 }
 
@@ -123,7 +142,7 @@ World::~World() = default;
 void World::Install(std::string_view view_file_content) {
   registry.SetValue("Software\\Zarvo\\Pinlet", "InstDir", RegValue::Text(install_dir));
   registry.SetValue("Software\\Zarvo\\Pinlet", "MyDir", RegValue::Text(user_dir));
-  files.WriteFile(install_dir + "PNX.xml", view_file_content);
+  files.Store(install_dir + "PNX.xml", view_file_content);
 }
 
 Platform World::platform() {

@@ -75,6 +75,8 @@ class SimWindowManager : public WindowManager {
 };
 
 // Files on the host's paths, kept in memory; names compare without case.
+// Failures are answers, as FileSystem promises: the fault injector makes a
+// call answer nullopt or false, never raise.
 class SimFileSystem : public FileSystem {
  public:
   explicit SimFileSystem(FaultInjector* faults) : faults_(faults) {}
@@ -83,6 +85,11 @@ class SimFileSystem : public FileSystem {
   bool AppendFile(std::string_view path, std::string_view content) override;
   bool FileExists(std::string_view path) override;
   bool RemoveFile(std::string_view path);
+  // The simulated machine's own access, not a call of the add-in's: neither
+  // counted nor failed.
+  std::optional<std::string> Peek(std::string_view path) const;
+  void Store(std::string_view path, std::string_view content);
+  void Append(std::string_view path, std::string_view content);
   // Paths of all files, in their stored spelling.
   std::vector<std::string> List() const;
 
@@ -94,11 +101,16 @@ class SimFileSystem : public FileSystem {
 
 class SimClock : public Clock {
  public:
-  Date Now() override { return now_; }
+  explicit SimClock(FaultInjector* faults) : faults_(faults) {}
+  // Raises when the fault injector says so (name "Now").
+  Date Now() override;
+  // The simulated machine's own reading, not a call of the add-in's.
+  Date now() const { return now_; }
   void Set(Date now) { now_ = now; }
   void AdvanceSeconds(double seconds) { now_ = Date(now_.value() + seconds / 86400.0); }
 
  private:
+  FaultInjector* faults_;
   Date now_ = Date::FromParts(2026, 12, 7, 9, 0, 0);
 };
 
@@ -106,8 +118,9 @@ class SimClock : public Clock {
 // folder and records the about box and help pages it was asked to show.
 class SimSupportLibrary : public SupportLibrary {
  public:
-  SimSupportLibrary(SimFileSystem* files, SimClock* clock, std::string log_path)
-      : files_(files), clock_(clock), log_path_(std::move(log_path)) {}
+  SimSupportLibrary(FaultInjector* faults, SimFileSystem* files, SimClock* clock,
+                    std::string log_path)
+      : faults_(faults), files_(files), clock_(clock), log_path_(std::move(log_path)) {}
 
   int32_t Init(int32_t module, int32_t kind, std::shared_ptr<HostApplication> app,
                int32_t version, std::function<int32_t()> quick_start) override;
@@ -122,6 +135,7 @@ class SimSupportLibrary : public SupportLibrary {
   int32_t module() const { return module_; }
 
  private:
+  FaultInjector* faults_;
   SimFileSystem* files_;
   SimClock* clock_;
   std::string log_path_;
@@ -150,21 +164,25 @@ class World {
   SimMessageBoxes message_boxes{&faults};
   SimWindowManager windows{&faults};
   SimFileSystem files{&faults};
-  SimClock clock;
+  SimClock clock{&faults};
   MailStore store;
   std::string install_dir = "C:\\Program Files\\Zarvo\\Pinlet\\";
   std::string user_dir =
       "C:\\Documents and Settings\\User\\Application Data\\Zarvo\\Pinlet\\";
   std::shared_ptr<SimSupportLibrary> support;
   std::unique_ptr<ComObjectFactory> objects;
-  // Exceptions that reached the host from an add-in callback; always empty
-  // for a sound add-in.
-  std::vector<std::string> escaped_exceptions;
+  // Defects of the add-in the host had to stop (an exception that reached
+  // the host, a message box nobody was meant to see unanswered, ...); always
+  // empty for a sound add-in. See boundary.h.
+  const std::vector<std::string>& defects() const { return defects_; }
+  void RecordDefect(std::string what) { defects_.push_back(std::move(what)); }
+  void ClearDefects() { defects_.clear(); }
   // The Outlook running on this world, if any (set by SimOutlook).
   SimOutlook* outlook = nullptr;
 
  private:
   bool support_installed_ = true;
+  std::vector<std::string> defects_;
 };
 
 }  // namespace pinlet::sim
