@@ -263,11 +263,12 @@ void AddHostCommands(std::map<std::string, Command>& c) {
                         ShowMessages};
   c["answer"] = {"answer yes|no|ok|cancel", "answer the next message box", Answer};
   c["say"] = {"say \"TEXT\"", "print a line of text", Say};
-  c["fail"] = {"fail call N [--number E] | fail member NAME [--number E] [--nth K] | "
-               "fail clear",
-               "make a host call fail with error E: the run's call N (as show calls "
-               "numbers them), or every (or the K-th next) call of a member",
-               Fail};
+  c["fail"] = {
+      "fail call N [--number E] | fail member NAME [--number E] [--nth K] | "
+      "fail clear",
+      "make a host call fail with error E: the run's call N (as show calls "
+      "numbers them), or every (or the K-th next) call of a member",
+      Fail};
 }
 
 }  // namespace pinlet::app

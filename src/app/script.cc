@@ -77,7 +77,8 @@ std::optional<int64_t> ParseInteger(std::string_view word, int64_t min, int64_t 
     value = value * base + digit;
   }
   if (value > static_cast<uint64_t>(INT64_MAX) + (negative ? 1 : 0)) return std::nullopt;
-  int64_t signed_value = negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
+  int64_t signed_value =
+      negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
   if (signed_value < min || signed_value > max) return std::nullopt;
   return signed_value;
 }

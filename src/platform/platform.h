@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/clipboard.h"
 #include "platform/mapi_helpers.h"
 #include "platform/registry.h"
 #include "platform/support_library.h"
@@ -23,6 +24,7 @@ struct Platform {
   WindowManager* window_manager = nullptr;
   FileSystem* files = nullptr;
   Clock* clock = nullptr;
+  Clipboard* clipboard = nullptr;
   // Loads the support library; raises a HostError when it is not installed.
   std::function<std::shared_ptr<SupportLibrary>()> load_support_library;
   // Creates the MAPI helper objects by ProgID; see mapi_helpers.h.

@@ -80,4 +80,54 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; the others equal their code point.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+}  // namespace
+
+char32_t Cp1252ToCodePoint(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte;
+}
+
+std::string CodePointToUtf8(char32_t c) {
+  if ((c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) c = 0xFFFD;
+  std::string out;
+  AppendUtf8(out, c);
+  return out;
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+  std::u16string units = Utf8ToUtf16(text);
+  std::string out;
+  out.reserve(units.size());
+  for (size_t i = 0; i < units.size(); ++i) {
+    char16_t u = units[i];
+    char byte = '?';
+    if (u < 0x80 || (u >= 0xA0 && u < 0x100)) {
+      byte = static_cast<char>(u);
+    } else {
+      for (int b = 0; b < 32; ++b)
+        if (kCp1252High[b] == u) byte = static_cast<char>(0x80 + b);
+      // A surrogate pair is one character, given as one "?".
+      if (u >= 0xD800 && u < 0xDC00 && i + 1 < units.size()) ++i;
+    }
+    out += byte;
+  }
+  return out;
+}
+
 }  // namespace pinlet

@@ -1,5 +1,6 @@
 // Text conversions at the edges: UTF-8 inside the add-in, UTF-16 where a
-// Windows format or call wants it.
+// Windows format or call wants it, and the ANSI code page (Windows-1252) of
+// the old single-byte formats (CF_TEXT, RTF's \'xx escapes, REGEDIT4).
 #ifndef PINLET_PLATFORM_TEXT_H_
 #define PINLET_PLATFORM_TEXT_H_
 
@@ -12,6 +13,18 @@ namespace pinlet {
 std::u16string Utf8ToUtf16(std::string_view text);
 // UTF-8 of UTF-16 code units; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+
+// The character of a Windows-1252 byte. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same
+// value, as Windows does.
+char32_t Cp1252ToCodePoint(unsigned char byte);
+// UTF-8 of Windows-1252 text.
+std::string Cp1252ToUtf8(std::string_view text);
+// Windows-1252 of UTF-8 text; a character the code page lacks becomes "?",
+// as the system conversion does.
+std::string Utf8ToCp1252(std::string_view text);
+// UTF-8 of one code point (a surrogate or a value above U+10FFFF gives U+FFFD).
+std::string CodePointToUtf8(char32_t c);
 
 }  // namespace pinlet
 

@@ -28,8 +28,7 @@ void CallAtBoundary(World& world, std::string_view entry,
 template <typename... Args>
 std::function<void(Args...)> AtBoundary(World& world, std::string entry,
                                         std::function<void(Args...)> handler) {
-  return [&world, entry = std::move(entry),
-          handler = std::move(handler)](Args... args) {
+  return [&world, entry = std::move(entry), handler = std::move(handler)](Args... args) {
     CallAtBoundary(world, entry, [&] { handler(std::forward<Args>(args)...); });
   };
 }

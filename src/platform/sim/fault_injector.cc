@@ -24,8 +24,8 @@ int32_t FaultInjector::Count(std::string_view member, std::string_view target) {
   auto known = std::lower_bound(names.begin(), names.end(), member);
   if (known == names.end() || *known != member) {
     if (defect_sink_)
-      defect_sink_("the simulated host called an unknown member '" +
-                   std::string(member) + "'");
+      defect_sink_("the simulated host called an unknown member '" + std::string(member) +
+                   "'");
     return 0;
   }
   ++calls_;

@@ -152,6 +152,7 @@ Platform World::platform() {
   p.window_manager = &windows;
   p.files = &files;
   p.clock = &clock;
+  p.clipboard = &clipboard;
   p.objects = objects.get();
   p.load_support_library = [this]() -> std::shared_ptr<SupportLibrary> {
     faults.Check("LoadLibrary LibZarvo.dll");

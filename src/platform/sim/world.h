@@ -18,6 +18,7 @@
 #include "platform/platform.h"
 #include "platform/sim/fault_injector.h"
 #include "platform/sim/mail_store.h"
+#include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_registry.h"
 
 namespace pinlet::sim {
@@ -164,6 +165,7 @@ class World {
   SimMessageBoxes message_boxes{&faults};
   SimWindowManager windows{&faults};
   SimFileSystem files{&faults};
+  SimClipboard clipboard{&faults};
   SimClock clock{&faults};
   MailStore store;
   std::string install_dir = "C:\\Program Files\\Zarvo\\Pinlet\\";
