@@ -44,7 +44,13 @@ constexpr int32_t kFileNotFound = 53;
 constexpr int32_t kPathNotFound = 76;
 constexpr int32_t kInvalidArgument = 5;            // invalid procedure call or argument
 constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND, a failed lookup
+constexpr int32_t kObjectDeleted = -2147221238;    // MAPI_E_OBJECT_DELETED (0x8004010A)
 constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL
+// Outlook's failures of files: ERROR_FILE_NOT_FOUND (0x80070002), raised
+// for an attachment added from a missing file, and ERROR_PATH_NOT_FOUND
+// (0x80070003), for an attachment saved into a missing folder.
+constexpr int32_t kHostFileNotFound = -2147024894;
+constexpr int32_t kHostPathNotFound = -2147024893;
 }  // namespace errors
 
 // Shorthands for the host's common failures.

@@ -186,7 +186,7 @@ TEST_F(PinletClickTest, UnsavedMailAnsweredNoIsNeitherSavedNorShown) {
   const auto& box = world.message_boxes.shown()[0];
   EXPECT_EQ(
       box.text,
-      "In order to add a new note to the 'Draft - Message' item,you should first save "
+      "In order to add a new note to the 'Draft - Message (Plain Text)' item,you should first save "
       "this item.\n\rWould you like to do that now?");
   EXPECT_EQ(box.title, "Pinlet");
   EXPECT_EQ(box.style, mb::kYesNo | mb::kQuestion | mb::kSetForeground);

@@ -16,10 +16,6 @@ std::string RenamedViewXml(std::string xml, std::string_view name) {
   return xml;
 }
 
-HostError IndexError(const char* member) {
-  return HostError(errors::kInvalidArgument, "Array index out of bounds.", member);
-}
-
 class SimView : public ol::View {
  public:
   SimView(World* world, FolderNode* folder, std::string name)
@@ -247,7 +243,8 @@ class SimFolder : public ol::Folder {
   FolderNode& Enter(const char* member) {
     world_->faults.Check(member, node_->entry_id);
     if (world_->store.IsForgotten(*node_))
-      throw HostError(-2147221238, "The folder has been moved or deleted.", member);
+      throw HostError(errors::kObjectDeleted, "The folder has been moved or deleted.",
+                      member);
     return *node_;
   }
   World* world_;

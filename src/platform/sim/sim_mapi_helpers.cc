@@ -1,6 +1,7 @@
 #include "platform/sim/sim_mapi_helpers.h"
 
 #include "platform/host_error.h"
+#include "platform/sim/mail_content.h"
 #include "platform/sim/sim_outlook.h"
 
 namespace pinlet::sim {
@@ -173,7 +174,73 @@ class SimRdoSession : public RdoSession {
   bool attached_ = false;
 };
 
+// Redemption's wrapper of an Outlook item: the same item's nodes, read
+// without Outlook's object model.
+class SimSafeMailItem : public SafeMailItem {
+ public:
+  explicit SimSafeMailItem(World* world) : world_(world) {}
+  void SetItem(const ol::ItemPtr& item) override {
+    auto node = NodeOf(item);
+    world_->faults.Check("SafeMailItem.Item", node ? node->entry_id : "");
+    if (!node) throw HostError(errors::kTypeMismatch, "Type mismatch", "SafeMailItem.Item");
+    node_ = std::move(node);
+  }
+  ol::ItemPtr Item() override {
+    Enter("Item");
+    return WrapItem(world_, node_);
+  }
+  std::string Subject() override { return Enter("Subject").subject; }
+  std::string SenderName() override {
+    return TextMember(Member("SenderName"), "SenderName");
+  }
+  std::string SentOnBehalfOfName() override {
+    const ItemNode& node = Member("SentOnBehalfOfName");
+    std::string principal = TextMember(node, "SentOnBehalfOfName");
+    return principal.empty() ? TextMember(node, "SenderName") : principal;
+  }
+  Date SentOn() override {
+    const ItemNode& node = Member("SentOn");
+    auto it = node.members.find("SentOn");
+    return it != node.members.end() && it->second.IsDate() ? it->second.date_value()
+                                                           : Date(ol::kOlNoDate);
+  }
+  ol::RecipientsPtr Recipients() override {
+    const ItemNode& node = Enter("Recipients");
+    if (node.cls != ol::kMail && node.cls != ol::kAppointment && node.cls != ol::kTask &&
+        node.cls != ol::kJournal)
+      throw NotSupportedError("Recipients");
+    return WrapRecipients(world_, node_, "SafeRecipient");
+  }
+  std::string Body() override { return BodyOf(Member("Body")); }
+  std::string RTFBody() override { return RtfBodyOf(Enter("RTFBody")); }
+
+ private:
+  ItemNode& Enter(const char* member) {
+    std::string name = std::string("SafeMailItem.") + member;
+    world_->faults.Check(name, node_ ? node_->entry_id : "");
+    if (!node_)
+      throw HostError(errors::kOperationFailed, "The Item property has not been set.", name);
+    if (node_->gone)
+      throw HostError(errors::kObjectDeleted, "The item has been moved or deleted.", name);
+    return *node_;
+  }
+  // A member of the wrapped item's class, as the item itself has it.
+  const ItemNode& Member(const char* member) {
+    const ItemNode& node = Enter(member);
+    if (!ClassHasMember(node.cls, member)) throw NotSupportedError(member);
+    return node;
+  }
+  World* world_;
+  std::shared_ptr<ItemNode> node_;
+};
+
 }  // namespace
+
+std::shared_ptr<SafeMailItem> SimObjectFactory::CreateSafeMailItem() {
+  world_->faults.Check("CreateObject Redemption.SafeMailItem");
+  if (!redemption_installed) throw CannotCreate("Redemption.SafeMailItem");
+  return std::make_shared<SimSafeMailItem>(world_);
+}
 
 std::shared_ptr<MapiUtils> SimObjectFactory::CreateMapiUtils() {
   world_->faults.Check("CreateObject Redemption.MAPIUtils");

@@ -78,6 +78,30 @@ void SimFileSystem::Append(std::string_view path, std::string_view content) {
   entry.second.append(content);
 }
 
+namespace {
+std::string FolderKey(std::string_view folder) {
+  std::string key = FoldCase(folder);
+  while (!key.empty() && (key.back() == '\\' || key.back() == '/')) key.pop_back();
+  return key;
+}
+}  // namespace
+
+bool SimFileSystem::PeekFolder(std::string_view folder) const {
+  std::string key = FolderKey(folder);
+  if (key.size() == 2 && key[1] == ':') return true;  // a drive's root
+  if (key.empty() || folders_.count(key)) return true;
+  // A folder that holds a file or a folder exists too.
+  std::string prefix = key + "\\";
+  auto file = files_.lower_bound(prefix);
+  auto sub = folders_.lower_bound(prefix);
+  return (file != files_.end() && file->first.compare(0, prefix.size(), prefix) == 0) ||
+         (sub != folders_.end() && sub->compare(0, prefix.size(), prefix) == 0);
+}
+
+void SimFileSystem::StoreFolder(std::string_view folder) {
+  folders_.insert(FolderKey(folder));
+}
+
 bool SimFileSystem::RemoveFile(std::string_view path) {
   return files_.erase(FoldCase(path)) > 0;
 }

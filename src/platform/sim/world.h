@@ -12,6 +12,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,10 @@ class SimFileSystem : public FileSystem {
   // counted nor failed.
   std::optional<std::string> Peek(std::string_view path) const;
   void Store(std::string_view path, std::string_view content);
+  // Whether a folder exists: a drive's root ("C:\"), a folder made with
+  // StoreFolder, or one that holds a file or folder. The machine's own check.
+  bool PeekFolder(std::string_view folder) const;
+  void StoreFolder(std::string_view folder);
   void Append(std::string_view path, std::string_view content);
   // Paths of all files, in their stored spelling.
   std::vector<std::string> List() const;
@@ -97,7 +102,8 @@ class SimFileSystem : public FileSystem {
  private:
   FaultInjector* faults_;
   std::map<std::string, std::pair<std::string, std::string>>
-      files_;  // folded -> (path, data)
+      files_;                       // folded -> (path, data)
+  std::set<std::string> folders_;  // folded, without a trailing backslash
 };
 
 class SimClock : public Clock {
