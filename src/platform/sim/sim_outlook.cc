@@ -289,7 +289,9 @@ void SimOutlook::ActivateInspector(const std::shared_ptr<SimInspector>& inspecto
   Activate(inspector->hwnd(), [&] { inspector->FireActivate(); });
 }
 
-void SimOutlook::CloseExplorer(const std::shared_ptr<SimExplorer>& explorer) {
+void SimOutlook::CloseExplorer(const std::shared_ptr<SimExplorer>& window) {
+  // A copy: the caller's reference may point into the list it leaves.
+  std::shared_ptr<SimExplorer> explorer = window;
   auto it = std::find(explorers_.begin(), explorers_.end(), explorer);
   if (it == explorers_.end()) return;
   explorer->FireClose();
@@ -301,7 +303,9 @@ void SimOutlook::CloseExplorer(const std::shared_ptr<SimExplorer>& explorer) {
     active_explorer_ = explorers_.empty() ? nullptr : explorers_.back();
 }
 
-void SimOutlook::CloseInspector(const std::shared_ptr<SimInspector>& inspector) {
+void SimOutlook::CloseInspector(const std::shared_ptr<SimInspector>& window) {
+  // A copy: the caller's reference may point into the list it leaves.
+  std::shared_ptr<SimInspector> inspector = window;
   auto it = std::find(inspectors_.begin(), inspectors_.end(), inspector);
   if (it == inspectors_.end()) return;
   inspector->FireClose();
