@@ -107,7 +107,8 @@ class ComObjectFactory {
   virtual std::shared_ptr<MapiUtils> CreateMapiUtils() = 0;    // "Redemption.MAPIUtils"
   virtual std::shared_ptr<CdoSession> CreateCdoSession() = 0;  // "MAPI.Session"
   virtual std::shared_ptr<RdoSession> CreateRdoSession() = 0;  // "Redemption.RDOSession"
-  virtual std::shared_ptr<SafeMailItem> CreateSafeMailItem() = 0;  // "Redemption.SafeMailItem"
+  virtual std::shared_ptr<SafeMailItem>
+  CreateSafeMailItem() = 0;  // "Redemption.SafeMailItem"
 };
 
 }  // namespace pinlet

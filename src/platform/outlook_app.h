@@ -119,8 +119,10 @@ class Explorer {
   virtual WindowHandle Hwnd() = 0;
   virtual void Close() = 0;
 
-  using FolderSwitchHandler = std::function<void(const FolderPtr& new_folder, bool& cancel)>;
-  using ViewSwitchHandler = std::function<void(const std::string& new_view, bool& cancel)>;
+  using FolderSwitchHandler =
+      std::function<void(const FolderPtr& new_folder, bool& cancel)>;
+  using ViewSwitchHandler =
+      std::function<void(const std::string& new_view, bool& cancel)>;
   virtual Subscription OnActivate(std::function<void()> handler) = 0;
   virtual Subscription OnBeforeFolderSwitch(FolderSwitchHandler handler) = 0;
   virtual Subscription OnFolderSwitch(std::function<void()> handler) = 0;

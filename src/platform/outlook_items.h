@@ -308,7 +308,14 @@ class Folder {
   virtual std::string EntryID() = 0;
   virtual std::string StoreID() = 0;
   virtual std::string FolderPath() = 0;
-  virtual FolderPtr Parent() = 0;  // nullptr for a store's root folder
+  // The folder's description (its properties' "Description"); "" unless set.
+  virtual std::string Description() = 0;
+  virtual void SetDescription(std::string_view text) = 0;
+  // nullptr for a store's root folder. (In Outlook the root's parent is the
+  // NameSpace, whose default value is "MAPI"; a backend over COM answers
+  // Nothing for it, so "three levels above an item is the namespace" reads
+  // as "its folder's parent has no parent".)
+  virtual FolderPtr Parent() = 0;
   virtual FoldersPtr Folders() = 0;
   virtual ItemsPtr Items() = 0;
   virtual ViewsPtr Views() = 0;

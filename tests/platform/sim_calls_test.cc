@@ -19,7 +19,8 @@ TEST_F(SimTest, EachMemberIsOneCheckedCallUnderItsHostName) {
   auto mail = NewMail("Calls");
   auto node = NodeOf(mail);
   for (const char* name : {"Ann Lee", "Bo Yu", "Cy Ek", "Di Fo"})
-    node->recipients.push_back(std::make_shared<RecipientNode>(RecipientNode{name, "", ol::kOlTo, false}));
+    node->recipients.push_back(
+        std::make_shared<RecipientNode>(RecipientNode{name, "", ol::kOlTo, false}));
   world.files.Store("C:\\Temp\\a.txt", "bytes");
   auto attachments = mail->Attachments();
   auto attachment = attachments->Add("C:\\Temp\\a.txt");
@@ -42,6 +43,7 @@ TEST_F(SimTest, EachMemberIsOneCheckedCallUnderItsHostName) {
       {"Application.ActiveInspector", [&] { outlook->ActiveInspector(); }},
       {"Explorer.Activate", [&] { explorer->Activate(); }},
       {"Explorer.Selection", [&] { explorer->Selection(); }},
+      {"Folder.Description", [&] { drafts->SetDescription("Unsent mail"); }},
       {"Explorer.CurrentFolder", [&] { explorer->SetCurrentFolder(drafts); }},
       {"Explorer.CurrentView", [&] { explorer->SetCurrentView("Messages"); }},
       {"Explorer.Advise", [&] { keep(explorer->OnActivate([] {})); }},
@@ -88,7 +90,8 @@ TEST_F(SimTest, EachMemberIsOneCheckedCallUnderItsHostName) {
       {"Attachment.Type", [&] { attachment->Type(); }},
       {"Attachment.SaveAsFile", [&] { attachment->SaveAsFile("C:\\Temp\\b.txt"); }},
       {"Attachments.Add", [&] { attachments->Add("C:\\Temp\\a.txt"); }},
-      {"CreateObject Redemption.SafeMailItem", [&] { world.objects->CreateSafeMailItem(); }},
+      {"CreateObject Redemption.SafeMailItem",
+       [&] { world.objects->CreateSafeMailItem(); }},
       {"SafeMailItem.Item", [&] { safe->SetItem(mail); }},
       {"SafeMailItem.Subject", [&] { safe->Subject(); }},
       {"SafeMailItem.SenderName", [&] { safe->SenderName(); }},

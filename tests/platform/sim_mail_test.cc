@@ -40,7 +40,8 @@ class SimMailTest : public SimTest {
     std::vector<std::string> names;
     auto recipients = item->Recipients();
     for (int i = 1; i <= recipients->Count(); ++i)
-      if (recipients->Item(i)->Type() == type) names.push_back(recipients->Item(i)->Name());
+      if (recipients->Item(i)->Type() == type)
+        names.push_back(recipients->Item(i)->Name());
     return names;
   }
 };
@@ -69,9 +70,10 @@ TEST_F(SimMailTest, WritingBodyReplacesTheHtmlAndWritingHtmlUpdatesTheBody) {
 
 TEST_F(SimMailTest, RtfBodyIsTheHelperLibrarysBeforeOutlook12AndCoupledFromThen) {
   auto mail = NewMail("Rich");
-  WriteRtfBody(*NodeOf(mail),
-               "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-               "\\pard Caf\\'e9 {\\b bold}\\par\\u8364? sign\\par}");
+  WriteRtfBody(
+      *NodeOf(mail),
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+      "\\pard Caf\\'e9 {\\b bold}\\par\\u8364? sign\\par}");
   EXPECT_EQ(mail->Get("Body"), Variant("Caf\xC3\xA9 bold\r\n\xE2\x82\xAC sign\r\n"));
   try {
     mail->Get("RTFBody");  // Outlook 2003 has no such member
@@ -159,7 +161,8 @@ TEST_F(SimMailTest, AnswersAddressTheRightPeopleWithOutlooksSubjects) {
 
   // Reply to All: the sender and the other addressees, never the owner or Bcc.
   auto all = mail->ReplyAll();
-  EXPECT_EQ(Names(all, ol::kOlTo), (std::vector<std::string>{"Dana Whitfield", "Ravi Menon"}));
+  EXPECT_EQ(Names(all, ol::kOlTo),
+            (std::vector<std::string>{"Dana Whitfield", "Ravi Menon"}));
   EXPECT_EQ(Names(all, ol::kOlCC), std::vector<std::string>{"Tom Becker"});
   EXPECT_EQ(all->Get("BCC"), Variant(""));
 
@@ -229,7 +232,8 @@ TEST_F(SimMailTest, AttachmentsKeepTheirBytesThroughSaveAsFileAndAdd) {
   std::string bytes("PK\x03\x04\0\xff binary", 13);
   world.files.Store("C:\\Docs\\report.zip", bytes);
   auto mail = NewMail("Files");
-  auto attached = mail->Attachments()->Add("C:\\Docs\\report.zip", ol::kOlByValue, "Report");
+  auto attached =
+      mail->Attachments()->Add("C:\\Docs\\report.zip", ol::kOlByValue, "Report");
   EXPECT_EQ(attached->FileName(), "report.zip");
   EXPECT_EQ(attached->DisplayName(), "Report");
   EXPECT_EQ(attached->PathName(), "");

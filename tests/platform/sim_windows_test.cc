@@ -17,8 +17,8 @@ class SimWindowsTest : public SimTest {
   // Subscribes to every event of the explorer, logging it.
   void Watch(const ol::ExplorerPtr& explorer) {
     subs.push_back(explorer->OnActivate([this] { log.push_back("Activate"); }));
-    subs.push_back(explorer->OnBeforeFolderSwitch(
-        [this](const ol::FolderPtr& folder, bool& cancel) {
+    subs.push_back(
+        explorer->OnBeforeFolderSwitch([this](const ol::FolderPtr& folder, bool& cancel) {
           log.push_back("BeforeFolderSwitch " + folder->Name());
           cancel = cancel_next;
         }));
@@ -102,8 +102,8 @@ TEST_F(SimWindowsTest, ViewSwitchesFireInOrderAndACancelledOneKeepsTheView) {
   cancel_next = false;
   explorer->SetCurrentView("Unread Messages");
   explorer->SetCurrentView("Unread Messages");  // shown already
-  EXPECT_EQ(log, (Log{"BeforeViewSwitch Unread Messages", "BeforeViewSwitch Unread Messages",
-                      "ViewSwitch"}));
+  EXPECT_EQ(log, (Log{"BeforeViewSwitch Unread Messages",
+                      "BeforeViewSwitch Unread Messages", "ViewSwitch"}));
   EXPECT_EQ(explorer->CurrentView(), "Unread Messages");
   EXPECT_THROW(explorer->SetCurrentView("No such view"), HostError);
   EXPECT_FALSE(explorer->SwitchView("No such view"));
@@ -122,7 +122,7 @@ TEST_F(SimWindowsTest, SelectionChangesOnceForEachChangeOfTheSelectedItems) {
   EXPECT_THROW(selection->Item(3), HostError);
 
   a->SetSubject("A changed");
-  a->Save();  // a saved change redraws the selection
+  a->Save();    // a saved change redraws the selection
   b->Delete();  // an item deleted (to Deleted Items) leaves it
   EXPECT_EQ(log, (Log{"SelectionChange 2 A", "SelectionChange 2 A changed",
                       "SelectionChange 1 A changed"}));
@@ -277,7 +277,8 @@ TEST(SimRunTest, VersionAndEditorAreSetPerRun) {
     session.Start();
     EXPECT_EQ(seen, version.empty() ? "11.0.0.8217" : version);
     EXPECT_EQ(session.outlook()->word_mail_editor(), !version.empty());
-    EXPECT_EQ(session.outlook()->major_version(), version.empty() ? 11 : std::stoi(version));
+    EXPECT_EQ(session.outlook()->major_version(),
+              version.empty() ? 11 : std::stoi(version));
     session.Stop();
     EXPECT_TRUE(world.defects().empty());
   }

@@ -63,6 +63,7 @@ constexpr std::string_view kMembers[] = {
     "Folder.CurrentView",
     "Folder.CustomViewsOnly",
     "Folder.Delete",
+    "Folder.Description",
     "Folder.EntryID",
     "Folder.FolderPath",
     "Folder.Folders",

@@ -15,9 +15,9 @@ namespace {
 std::string LongDate(Date date) {
   static const char* kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                 "Thursday", "Friday", "Saturday"};
-  static const char* kMonths[] = {"January", "February", "March",     "April",
-                                  "May",     "June",     "July",      "August",
-                                  "September", "October", "November", "December"};
+  static const char* kMonths[] = {"January",   "February", "March",    "April",
+                                  "May",       "June",     "July",     "August",
+                                  "September", "October",  "November", "December"};
   Date::Parts p = date.ToParts();
   // Day 0 of the host's dates, 30 December 1899, was a Saturday.
   long days = static_cast<long>(std::floor(date.value()));
@@ -33,10 +33,14 @@ std::string LongDate(Date date) {
 std::string HtmlEscape(std::string_view text) {
   std::string out;
   for (char c : text) {
-    if (c == '&') out += "&amp;";
-    else if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else out += c;
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else
+      out += c;
   }
   return out;
 }
@@ -118,10 +122,14 @@ void AddReplyRecipient(const MailStore& store, const ItemNode& source, ItemNode&
 
 std::optional<AnswerKind> AnswerKindOfControl(int control_id) {
   switch (control_id) {
-    case 354: return AnswerKind::kReply;
-    case 355: return AnswerKind::kReplyAll;
-    case 356: return AnswerKind::kForward;
-    default: return std::nullopt;
+    case 354:
+      return AnswerKind::kReply;
+    case 355:
+      return AnswerKind::kReplyAll;
+    case 356:
+      return AnswerKind::kForward;
+    default:
+      return std::nullopt;
   }
 }
 

@@ -29,11 +29,20 @@ std::string Escape(std::string_view text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -46,8 +55,8 @@ size_t Entity(std::string_view text, size_t at, std::string& out) {
   if (semi == std::string_view::npos || semi - at > 10) return 0;
   std::string_view name = text.substr(at + 1, semi - at - 1);
   static const std::pair<std::string_view, char32_t> kNamed[] = {
-      {"amp", '&'},  {"lt", '<'},     {"gt", '>'},      {"quot", '"'},
-      {"apos", '\''}, {"nbsp", 0xA0}, {"copy", 0xA9},   {"reg", 0xAE},
+      {"amp", '&'},      {"lt", '<'},       {"gt", '>'},        {"quot", '"'},
+      {"apos", '\''},    {"nbsp", 0xA0},    {"copy", 0xA9},     {"reg", 0xAE},
       {"mdash", 0x2014}, {"ndash", 0x2013}, {"hellip", 0x2026}, {"euro", 0x20AC}};
   for (auto& [n, c] : kNamed) {
     if (name == n) {
@@ -152,7 +161,8 @@ std::string HtmlToText(std::string_view html) {
           break;
         }
       }
-      if (StartsWithFolded(html, name_at, "br") || StartsWithFolded(html, name_at, "hr") ||
+      if (StartsWithFolded(html, name_at, "br") ||
+          StartsWithFolded(html, name_at, "hr") ||
           (closing && (StartsWithFolded(html, name_at, "p") ||
                        StartsWithFolded(html, name_at, "div") ||
                        StartsWithFolded(html, name_at, "tr") ||
@@ -203,9 +213,9 @@ std::string TextToHtml(std::string_view text) {
 
 std::string RtfToText(std::string_view rtf) {
   static const std::string_view kSkipped[] = {
-      "fonttbl", "colortbl", "stylesheet", "info",     "pict",      "header",
-      "footer",  "listtable", "listoverridetable", "rsidtbl", "generator",
-      "fldinst", "object",   "themedata",  "latentstyles", "datastore", "xmlnstbl"};
+      "fonttbl", "colortbl",  "stylesheet",        "info",      "pict",      "header",
+      "footer",  "listtable", "listoverridetable", "rsidtbl",   "generator", "fldinst",
+      "object",  "themedata", "latentstyles",      "datastore", "xmlnstbl"};
   std::u16string out;
   std::vector<bool> skip_stack;  // per open group: skipped
   bool skipping = false;
@@ -243,7 +253,7 @@ std::string RtfToText(std::string_view rtf) {
     }
     if (c != '\\') {
       put(static_cast<unsigned char>(c) < 0x80 ? static_cast<char32_t>(c)
-                                                : Cp1252ToCodePoint(c));
+                                               : Cp1252ToCodePoint(c));
       ++i;
       continue;
     }
@@ -251,10 +261,14 @@ std::string RtfToText(std::string_view rtf) {
     char next = rtf[i + 1];
     if (!std::isalpha(static_cast<unsigned char>(next))) {
       i += 2;
-      if (next == '*' && at_group_start) skipping = true;
-      else if (next == '\\' || next == '{' || next == '}') put(static_cast<char32_t>(next));
-      else if (next == '~') put(0xA0);
-      else if (next == '\r' || next == '\n') put('\r'), put('\n');
+      if (next == '*' && at_group_start)
+        skipping = true;
+      else if (next == '\\' || next == '{' || next == '}')
+        put(static_cast<char32_t>(next));
+      else if (next == '~')
+        put(0xA0);
+      else if (next == '\r' || next == '\n')
+        put('\r'), put('\n');
       else if (next == '\'' && i + 2 <= rtf.size()) {
         put(Cp1252ToCodePoint(static_cast<unsigned char>(
             std::strtoul(std::string(rtf.substr(i, 2)).c_str(), nullptr, 16))));
@@ -302,12 +316,17 @@ std::string TextToRtf(std::string_view text) {
   std::string body;
   for (char16_t unit : Utf8ToUtf16(text)) {
     if (unit == '\r') continue;
-    if (unit == '\n') body += "\\par\r\n";
-    else if (unit == '\\' || unit == '{' || unit == '}') body += '\\', body += char(unit);
-    else if (unit < 0x80) body += static_cast<char>(unit);
-    else body += "\\u" + std::to_string(static_cast<int16_t>(unit)) + "?";
+    if (unit == '\n')
+      body += "\\par\r\n";
+    else if (unit == '\\' || unit == '{' || unit == '}')
+      body += '\\', body += char(unit);
+    else if (unit < 0x80)
+      body += static_cast<char>(unit);
+    else
+      body += "\\u" + std::to_string(static_cast<int16_t>(unit)) + "?";
   }
-  return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss\\fcharset0 "
+  return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{"
+         "\\f0\\fswiss\\fcharset0 "
          "Arial;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20 " +
          body + "\\par\r\n}";
 }
@@ -331,7 +350,8 @@ void WriteRecipientText(ItemNode& item, int type, std::string_view text) {
     if (end == std::string_view::npos) end = text.size();
     std::string name = Trim(text.substr(start, end - start));
     if (!name.empty())
-      list.push_back(std::make_shared<RecipientNode>(RecipientNode{name, "", type, false}));
+      list.push_back(
+          std::make_shared<RecipientNode>(RecipientNode{name, "", type, false}));
     start = end + 1;
   }
 }
@@ -344,7 +364,8 @@ const ItemNode* FindContact(const FolderNode& folder, const std::string& folded)
       if (item->cls != ol::kContact) continue;
       std::string full = TextMember(*item, "FullName");
       if (full.empty()) full = item->subject;
-      if (FoldCase(full) == folded || FoldCase(TextMember(*item, "Email1Address")) == folded)
+      if (FoldCase(full) == folded ||
+          FoldCase(TextMember(*item, "Email1Address")) == folded)
         return item.get();
     }
   }
@@ -355,7 +376,8 @@ const ItemNode* FindContact(const FolderNode& folder, const std::string& folded)
 
 bool LooksLikeAddress(std::string_view name) {
   size_t at = name.find('@');
-  return at != std::string_view::npos && at > 0 && name.find(' ') == std::string_view::npos &&
+  return at != std::string_view::npos && at > 0 &&
+         name.find(' ') == std::string_view::npos &&
          name.find('.', at) != std::string_view::npos && name.back() != '.';
 }
 

@@ -35,10 +35,10 @@ struct PropNode {
 
 struct AttachmentNode {
   std::string file_name;
-  std::string content;       // the bytes of an attached copy
+  std::string content;            // the bytes of an attached copy
   std::string display_name = "";  // "" shows the file name
   std::string path_name = "";     // the linked file of an attachment by reference
-  int type = 1;              // OlAttachmentType: 1 by value, 4 by reference
+  int type = 1;                   // OlAttachmentType: 1 by value, 4 by reference
 };
 
 struct RecipientNode {
@@ -98,6 +98,7 @@ struct FolderNode {
   std::string current_view;
   bool custom_views_only = false;
   std::vector<std::string> user_fields;
+  std::string description;
   bool forgotten = false;  // deleted for good
 
   // "\\Store name\Folder\Subfolder", as FolderPath shows it.

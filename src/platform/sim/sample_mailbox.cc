@@ -16,7 +16,8 @@ constexpr const char* kOwner = "Pat Kelly";
 std::string AddressOf(std::string_view name) {
   std::string local;
   for (char c : name) {
-    if (c == ' ') local += '.';
+    if (c == ' ')
+      local += '.';
     else if (std::isalnum(static_cast<unsigned char>(c)))
       local += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
@@ -60,8 +61,10 @@ struct Adder {
     };
     item.recipients.push_back(person(kOwner, ol::kOlTo));
     for (const char* cc : mail.cc) item.recipients.push_back(person(cc, ol::kOlCC));
-    if (mail.html) WriteHtmlBody(item, mail.html);
-    else WriteBody(item, mail.body);
+    if (mail.html)
+      WriteHtmlBody(item, mail.html);
+    else
+      WriteBody(item, mail.body);
     return item;
   }
 };
@@ -98,14 +101,22 @@ void BuildSampleMailbox(MailStore& store, Date now) {
   StoreNode& mailbox = store.AddStore("Mailbox - Pat Kelly", true);
   FolderNode& inbox = *mailbox.defaults[ol::kFolderInbox];
   const Mail mails[] = {
-      {"Dana Whitfield", "Quarterly budget review",
-       "Please look at the figures before Friday.", {"Tom Becker"}},
+      {"Dana Whitfield",
+       "Quarterly budget review",
+       "Please look at the figures before Friday.",
+       {"Tom Becker"}},
       {"Ravi Menon", "Lunch on Thursday?", "The new place on Elm Street."},
       {"IT Helpdesk", "Password expires in 5 days", "Change it from the portal."},
       {"Lena Ortiz", "Draft contract for Hallam & Sons", ""},
-      {"Tom Becker", "Re: Server migration weekend", "We start at 8 on Saturday.",
+      {"Tom Becker",
+       "Re: Server migration weekend",
+       "We start at 8 on Saturday.",
        {"Ravi Menon", "Mia Chen"}},
-      {"Mia Chen", "Board slides", "Slides 4 to 9 need new charts.", {}, nullptr,
+      {"Mia Chen",
+       "Board slides",
+       "Slides 4 to 9 need new charts.",
+       {},
+       nullptr,
        "Dana Whitfield"},
       {"Mia Chen", "Team offsite agenda", "", {"Dana Whitfield"}, kOffsiteHtml},
       {"Facilities", "Fire drill on Wednesday", "", {}, kFireDrillHtml},
@@ -122,11 +133,12 @@ void BuildSampleMailbox(MailStore& store, Date now) {
     item.attachments.push_back({"Price schedule.csv", kPriceCsv});
   }
   FolderNode& projects = store.AddFolder(inbox, "Projects", ol::kFolderInbox);
-  add.Add(projects, {"Dana Whitfield", "Project Atlas kickoff", "Kickoff on Monday 9:00.",
+  add.Add(projects, {"Dana Whitfield",
+                     "Project Atlas kickoff",
+                     "Kickoff on Monday 9:00.",
                      {"Tom Becker", "Mia Chen"}});
   add.Add(projects, {"Tom Becker", "Atlas: risks and issues", "Updated risk log."});
-  add.Add(projects,
-          {"Mia Chen", "Atlas: design review notes", "Notes from the review."});
+  add.Add(projects, {"Mia Chen", "Atlas: design review notes", "Notes from the review."});
   add.Add(projects, "IPM.Post", "Atlas: decisions so far").members["Body"] =
       Variant("Posted for the team.");
 
@@ -141,7 +153,8 @@ void BuildSampleMailbox(MailStore& store, Date now) {
       Variant("Atlas team");
   add.Add(*mailbox.defaults[ol::kFolderTasks], "IPM.Task", "Send budget figures");
   add.Add(*mailbox.defaults[ol::kFolderTasks], "IPM.Task", "Book offsite venue");
-  add.Add(*mailbox.defaults[ol::kFolderCalendar], "IPM.Appointment", "Weekly team meeting")
+  add.Add(*mailbox.defaults[ol::kFolderCalendar], "IPM.Appointment",
+          "Weekly team meeting")
       .members["Location"] = Variant("Room 4");
   add.Add(*mailbox.defaults[ol::kFolderCalendar], "IPM.Appointment", "Dentist");
   add.Add(*mailbox.defaults[ol::kFolderJournal], "IPM.Activity",

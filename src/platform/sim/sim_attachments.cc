@@ -93,8 +93,10 @@ class SimAttachments : public ol::Attachments {
                       "Attachments.Add");
     AttachmentNode node{std::string(NameOfPath(path)), "", std::string(display_name), "",
                         type};
-    if (type == ol::kOlByReference) node.path_name = std::string(path);
-    else node.content = std::move(*content);
+    if (type == ol::kOlByReference)
+      node.path_name = std::string(path);
+    else
+      node.content = std::move(*content);
     owner_->attachments.push_back(std::move(node));
     owner_->changed = true;
     return std::make_shared<SimAttachment>(world_, owner_,

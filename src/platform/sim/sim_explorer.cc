@@ -121,8 +121,8 @@ void SimExplorer::Select(std::vector<std::shared_ptr<ItemNode>> items) {
 }
 
 bool SimExplorer::Deselect(const ItemNode& item) {
-  return std::erase_if(selection_, [&](const auto& node) { return node.get() == &item; }) >
-         0;
+  return std::erase_if(selection_,
+                       [&](const auto& node) { return node.get() == &item; }) > 0;
 }
 
 std::shared_ptr<SimInspector> SimExplorer::RunAnswerCommand(AnswerKind kind) {

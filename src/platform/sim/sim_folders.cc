@@ -186,6 +186,10 @@ class SimFolder : public ol::Folder {
   std::string EntryID() override { return Enter("Folder.EntryID").entry_id; }
   std::string StoreID() override { return Enter("Folder.StoreID").store->store_id; }
   std::string FolderPath() override { return Enter("Folder.FolderPath").Path(); }
+  std::string Description() override { return Enter("Folder.Description").description; }
+  void SetDescription(std::string_view text) override {
+    Enter("Folder.Description").description = std::string(text);
+  }
   ol::FolderPtr Parent() override {
     return WrapFolder(world_, Enter("Folder.Parent").parent);
   }

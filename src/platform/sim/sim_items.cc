@@ -16,8 +16,8 @@ bool IsOneOf(std::string_view member, std::initializer_list<std::string_view> na
 }
 
 bool IsDateMember(std::string_view member) {
-  return IsOneOf(member, {"SentOn", "ReceivedTime", "ReminderTime", "FlagDueBy", "DueDate",
-                          "StartDate", "Start", "End"});
+  return IsOneOf(member, {"SentOn", "ReceivedTime", "ReminderTime", "FlagDueBy",
+                          "DueDate", "StartDate", "Start", "End"});
 }
 
 bool IsBooleanMember(std::string_view member) {
@@ -35,7 +35,8 @@ Variant DefaultOf(std::string_view member) {
 Variant Converted(std::string_view member, const Variant& value) {
   if (IsDateMember(member)) {
     if (value.IsText() && !Date::Parse(value.text()))
-      throw HostError(errors::kTypeMismatch, "Type mismatch", "Item." + std::string(member));
+      throw HostError(errors::kTypeMismatch, "Type mismatch",
+                      "Item." + std::string(member));
     return Variant(ToDate(value));
   }
   if (IsBooleanMember(member)) return Variant(ToBool(value));
@@ -316,7 +317,8 @@ class SimItem : public ol::Item {
   }
   // RTFBody came to Outlook's object model with version 12.
   bool HasMember(int cls, std::string_view member) const {
-    if (member == "RTFBody" && (!world_->outlook || world_->outlook->major_version() < 12))
+    if (member == "RTFBody" &&
+        (!world_->outlook || world_->outlook->major_version() < 12))
       return false;
     return ClassHasMember(cls, member);
   }

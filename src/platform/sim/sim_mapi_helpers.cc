@@ -182,7 +182,8 @@ class SimSafeMailItem : public SafeMailItem {
   void SetItem(const ol::ItemPtr& item) override {
     auto node = NodeOf(item);
     world_->faults.Check("SafeMailItem.Item", node ? node->entry_id : "");
-    if (!node) throw HostError(errors::kTypeMismatch, "Type mismatch", "SafeMailItem.Item");
+    if (!node)
+      throw HostError(errors::kTypeMismatch, "Type mismatch", "SafeMailItem.Item");
     node_ = std::move(node);
   }
   ol::ItemPtr Item() override {
@@ -219,9 +220,11 @@ class SimSafeMailItem : public SafeMailItem {
     std::string name = std::string("SafeMailItem.") + member;
     world_->faults.Check(name, node_ ? node_->entry_id : "");
     if (!node_)
-      throw HostError(errors::kOperationFailed, "The Item property has not been set.", name);
+      throw HostError(errors::kOperationFailed, "The Item property has not been set.",
+                      name);
     if (node_->gone)
-      throw HostError(errors::kObjectDeleted, "The item has been moved or deleted.", name);
+      throw HostError(errors::kObjectDeleted, "The item has been moved or deleted.",
+                      name);
     return *node_;
   }
   // A member of the wrapped item's class, as the item itself has it.

@@ -245,7 +245,8 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   return explorer;
 }
 
-std::shared_ptr<SimInspector> SimOutlook::OpenItem(const std::shared_ptr<ItemNode>& item) {
+std::shared_ptr<SimInspector> SimOutlook::OpenItem(
+    const std::shared_ptr<ItemNode>& item) {
   if (!item || item->gone) return nullptr;
   for (auto& open : inspectors_) {
     if (NodeOf(open->item()) == item) {
@@ -258,7 +259,8 @@ std::shared_ptr<SimInspector> SimOutlook::OpenItem(const std::shared_ptr<ItemNod
   inspectors_.push_back(inspector);
   new_inspector_.Fire(inspector);
   auto listed = [&] {
-    return std::find(inspectors_.begin(), inspectors_.end(), inspector) != inspectors_.end();
+    return std::find(inspectors_.begin(), inspectors_.end(), inspector) !=
+           inspectors_.end();
   };
   if (!listed()) return nullptr;
   bool cancel = false;
@@ -346,18 +348,29 @@ std::string KindOfWindow(const ItemNode& item) {
   switch (item.cls) {
     case ol::kMail:
       switch (BodyFormatOf(item)) {
-        case ol::kOlFormatHTML: return "Message (HTML)";
-        case ol::kOlFormatRichText: return "Message (Rich Text)";
-        default: return "Message (Plain Text)";
+        case ol::kOlFormatHTML:
+          return "Message (HTML)";
+        case ol::kOlFormatRichText:
+          return "Message (Rich Text)";
+        default:
+          return "Message (Plain Text)";
       }
-    case ol::kAppointment: return "Appointment";
-    case ol::kContact: return "Contact";
-    case ol::kDistList: return "Distribution List";
-    case ol::kJournal: return "Journal Entry";
-    case ol::kNote: return "Note";
-    case ol::kPost: return "Discussion";
-    case ol::kTask: return "Task";
-    default: return "Document";
+    case ol::kAppointment:
+      return "Appointment";
+    case ol::kContact:
+      return "Contact";
+    case ol::kDistList:
+      return "Distribution List";
+    case ol::kJournal:
+      return "Journal Entry";
+    case ol::kNote:
+      return "Note";
+    case ol::kPost:
+      return "Discussion";
+    case ol::kTask:
+      return "Task";
+    default:
+      return "Document";
   }
 }
 
@@ -381,7 +394,8 @@ WindowHandle SimInspector::Hwnd() {
 std::string SimInspector::caption() const {
   auto node = NodeOf(item_);
   if (!node) return "Untitled - Message (Plain Text)";
-  return (node->subject.empty() ? "Untitled" : node->subject) + " - " + KindOfWindow(*node);
+  return (node->subject.empty() ? "Untitled" : node->subject) + " - " +
+         KindOfWindow(*node);
 }
 
 std::string SimInspector::Caption() {
@@ -400,9 +414,12 @@ int SimInspector::EditorType() {
   if (!node || node->cls != ol::kMail) return ol::kOlEditorRTF;
   if (app_->word_mail_editor()) return ol::kOlEditorWord;
   switch (BodyFormatOf(*node)) {
-    case ol::kOlFormatHTML: return ol::kOlEditorHTML;
-    case ol::kOlFormatRichText: return ol::kOlEditorRTF;
-    default: return ol::kOlEditorText;
+    case ol::kOlFormatHTML:
+      return ol::kOlEditorHTML;
+    case ol::kOlFormatRichText:
+      return ol::kOlEditorRTF;
+    default:
+      return ol::kOlEditorText;
   }
 }
 

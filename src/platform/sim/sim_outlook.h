@@ -137,7 +137,7 @@ class SimOutlook : public ol::Application,
   WindowHandle active_window_ = 0;  // the Outlook window that has the focus
 };
 
-class SimExplorer : public ol::Explorer, public std::enable_shared_from_this<SimExplorer> {
+class SimExplorer : public ol::Explorer {
  public:
   SimExplorer(SimOutlook* app, FolderNode* folder, WindowHandle hwnd);
   int Class() override;

@@ -13,7 +13,9 @@ namespace {
 // "Recipients.Count", or "SafeRecipient.Name", "SafeRecipients.Count".
 struct Names {
   explicit Names(std::string_view kind) : one(kind), many(std::string(kind) + "s") {}
-  std::string Of(std::string_view member) const { return one + "." + std::string(member); }
+  std::string Of(std::string_view member) const {
+    return one + "." + std::string(member);
+  }
   std::string OfAll(std::string_view member) const {
     return many + "." + std::string(member);
   }
@@ -24,7 +26,9 @@ class SimRecipient : public ol::Recipient {
  public:
   SimRecipient(World* world, std::shared_ptr<ItemNode> owner,
                std::shared_ptr<RecipientNode> node, std::shared_ptr<const Names> names)
-      : world_(world), owner_(std::move(owner)), node_(std::move(node)),
+      : world_(world),
+        owner_(std::move(owner)),
+        node_(std::move(node)),
         names_(std::move(names)) {}
   std::string Name() override { return Node("Name").name; }
   std::string Address() override { return Node("Address").address; }
@@ -83,8 +87,8 @@ class SimRecipients : public ol::Recipients {
     if (name.find_first_not_of(" \t") == std::string_view::npos)
       throw HostError(errors::kInvalidArgument, "Invalid procedure call or argument",
                       names_->OfAll("Add"));
-    auto node =
-        std::make_shared<RecipientNode>(RecipientNode{std::string(name), "", ol::kOlTo, false});
+    auto node = std::make_shared<RecipientNode>(
+        RecipientNode{std::string(name), "", ol::kOlTo, false});
     owner_->recipients.push_back(node);
     owner_->changed = true;
     return Make(node);

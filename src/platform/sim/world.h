@@ -102,7 +102,7 @@ class SimFileSystem : public FileSystem {
  private:
   FaultInjector* faults_;
   std::map<std::string, std::pair<std::string, std::string>>
-      files_;                       // folded -> (path, data)
+      files_;                      // folded -> (path, data)
   std::set<std::string> folders_;  // folded, without a trailing backslash
 };
 
