@@ -110,7 +110,7 @@ void Driver::DescribeAddin(std::ostream& out) {
     out << "windows: " << outlook->explorers().size() << " main, "
         << outlook->inspectors().size() << " item\n";
   std::string active = "Default";
-  for (auto& [key, connector] : connect->GetConnectors())
+  for (auto& [key, connector] : connect->connectors().entries())
     if (key != "Default" && connector->IsInitialized()) active = key;
   out << "connector: " << active << "\n";
   AddinContext& ctx = connect->context();
