@@ -4,6 +4,7 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
+#include "app/printable.h"
 #include "app/script.h"
 #include "platform/host_error.h"
 
@@ -71,7 +72,7 @@ int ShowAddin(Driver& d, const std::vector<std::string>& args, std::ostream& out
 
 std::string Describe(const std::optional<RegValue>& value) {
   if (!value) return "(absent)";
-  if (value->type == kRegSz) return "\"" + value->data + "\"";
+  if (value->type == kRegSz) return "\"" + Printable(value->data) + "\"";
   if (value->type == kRegDword)
     return "dword " + std::to_string(static_cast<int32_t>(value->dword()));
   return "(type " + std::to_string(value->type) + ", " +
@@ -95,6 +96,8 @@ int RegistrySet(Driver& d, const std::vector<std::string>& args, std::ostream& o
     }
     stored = RegValue::Dword(static_cast<uint32_t>(*number));
   }
+  // The user's own edit of the registry is not a call of the add-in's.
+  sim::FaultInjector::Pause pause(d.world().faults);
   if (!d.world().registry.SetValue(key, name, stored)) {
     error = "cannot write " + key;
     return 2;
@@ -106,6 +109,7 @@ int RegistrySet(Driver& d, const std::vector<std::string>& args, std::ostream& o
 int RegistryGet(Driver& d, const std::vector<std::string>& args, std::ostream& out,
                 std::string&) {
   if (args.size() != 2) return 2;
+  sim::FaultInjector::Pause pause(d.world().faults);
   out << args[0] << "\\" << args[1] << " = "
       << Describe(d.world().registry.QueryValue(args[0], args[1])) << "\n";
   return 0;
@@ -115,21 +119,19 @@ int ShowRegistry(Driver& d, const std::vector<std::string>& args, std::ostream& 
                  std::string&) {
   if (args.size() > 1) return 2;
   std::string text = d.world().registry.Export(args.empty() ? "" : args[0]);
-  for (char c : text)
-    if (c != '\r') out << c;
+  out << PrintableLines(text, "");
   return 0;
 }
 
 int ShowLog(Driver& d, const std::vector<std::string>& args, std::ostream& out,
             std::string&) {
   if (!args.empty()) return 2;
-  auto log = d.world().files.ReadFile(d.world().support->log_path());
+  auto log = d.world().files.Peek(d.world().support->log_path());
   if (!log || log->empty()) {
     out << "(the log is empty)\n";
     return 0;
   }
-  for (char c : *log)
-    if (c != '\r') out << c;
+  out << PrintableLines(*log, "");
   return 0;
 }
 

@@ -84,6 +84,7 @@ bool HasNote(ItemNode& item) {
 }
 
 std::string NotesFolderId(Driver& d) {
+  sim::FaultInjector::Pause pause(d.world().faults);
   auto value = d.world().registry.QueryValue(kFoldersKey, "EntryID");
   return value ? value->data : "";
 }
