@@ -17,12 +17,14 @@
 // - Another folder, chosen by the user or set as CurrentFolder:
 //   BeforeFolderSwitch(NewFolder, Cancel). A cancelled switch ends there and
 //   nothing changes. Otherwise the folder changes, FolderSwitch fires, then
-//   SelectionChange (the new folder's first item, or nothing in an empty
-//   folder). A folder switch raises no view events; choosing the folder that
+//   SelectionChange (the first item the folder's view shows, or nothing in
+//   an empty folder). A folder switch raises no view events; choosing the folder that
 //   is shown raises nothing.
 // - Another view, chosen by the user or set as CurrentView:
 //   BeforeViewSwitch(NewView, Cancel); cancelled, nothing changes; otherwise
-//   ViewSwitch. The selection stays.
+//   ViewSwitch. The selection keeps the items the new view shows; when none
+//   is left, the view's first item is selected (SelectionChange either way
+//   when it changed).
 // - Other items selected: SelectionChange once per change; selecting what is
 //   selected raises nothing. A selected item that is deleted or moved away
 //   leaves the selection, and a saved change to a selected item redraws it;

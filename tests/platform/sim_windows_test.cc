@@ -109,6 +109,24 @@ TEST_F(SimWindowsTest, ViewSwitchesFireInOrderAndACancelledOneKeepsTheView) {
   EXPECT_FALSE(explorer->SwitchView("No such view"));
 }
 
+TEST_F(SimWindowsTest, AFilteredViewKeepsOnlyTheSelectedItemsItShows) {
+  auto a = NewMail("A");
+  auto b = NewMail("B");
+  auto explorer = outlook->OpenExplorer();
+  auto view = Default(ol::kFolderInbox)->Views()->Add("Only B", ol::kOlTableView, 0);
+  std::string xml = view->XML();
+  xml.insert(xml.find("<viewname>"),
+             "<filter>&quot;urn:schemas:httpmail:subject&quot; = 'B'</filter>");
+  view->SetXML(xml);
+  explorer->Select({NodeOf(a), NodeOf(b)});
+  Watch(explorer);
+  explorer->SetCurrentView("Only B");
+  EXPECT_EQ(log, (Log{"BeforeViewSwitch Only B", "ViewSwitch", "SelectionChange 1 B"}));
+  log.clear();
+  explorer->SetCurrentView("Messages");  // B is still shown: nothing to change
+  EXPECT_EQ(log, (Log{"BeforeViewSwitch Messages", "ViewSwitch"}));
+}
+
 TEST_F(SimWindowsTest, SelectionChangesOnceForEachChangeOfTheSelectedItems) {
   auto a = NewMail("A");
   auto b = NewMail("B");

@@ -54,7 +54,7 @@ class SimAttachment : public ol::Attachment {
 
  private:
   AttachmentNode& Node(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError(member);
     if (index_ < 1 || index_ > static_cast<int>(owner_->attachments.size()))
       throw HostError(errors::kOperationFailed, "The attachment no longer exists.",
@@ -112,7 +112,7 @@ class SimAttachments : public ol::Attachments {
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError(member);
   }
   World* world_;

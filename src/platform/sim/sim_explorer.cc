@@ -5,6 +5,7 @@
 
 #include "platform/sim/boundary.h"
 #include "platform/sim/sim_outlook.h"
+#include "platform/sim/view_filter.h"
 
 namespace pinlet::sim {
 namespace {
@@ -29,6 +30,15 @@ class SimSelection : public ol::Selection {
   World* world_;
   std::vector<std::shared_ptr<ItemNode>> items_;
 };
+
+// What Outlook selects in a folder it starts showing: the first item its
+// current view shows, or nothing.
+std::vector<std::shared_ptr<ItemNode>> FirstShown(FolderNode* folder) {
+  if (!folder) return {};
+  ViewContents shown = ItemsInCurrentView(*folder);
+  if (shown.items.empty()) return {};
+  return {shown.items.front()->shared_from_this()};
+}
 
 }  // namespace
 
@@ -77,10 +87,7 @@ bool SimExplorer::SwitchFolder(FolderNode* folder) {
   folder_ = folder;
   UpdateTitle();
   folder_switch_.Fire();
-  // Outlook selects the first item of the folder it now shows.
-  std::vector<std::shared_ptr<ItemNode>> first;
-  if (!folder_->items.empty()) first.push_back(folder_->items.front());
-  Select(std::move(first));
+  SwitchToFirstShown();
   return true;
 }
 
@@ -105,6 +112,14 @@ bool SimExplorer::SwitchView(std::string_view view_name) {
   if (cancel || !folder_->FindView(view_name)) return false;
   folder_->current_view = std::string(view_name);
   view_switch_.Fire();
+  // The selection keeps what the new view shows, or moves to its first item.
+  ViewContents shown = ItemsInCurrentView(*folder_);
+  std::vector<std::shared_ptr<ItemNode>> kept;
+  for (const auto& item : selection_)
+    if (std::find(shown.items.begin(), shown.items.end(), item.get()) !=
+        shown.items.end())
+      kept.push_back(item);
+  Select(kept.empty() ? FirstShown(folder_) : std::move(kept));
   return true;
 }
 
@@ -119,6 +134,8 @@ void SimExplorer::Select(std::vector<std::shared_ptr<ItemNode>> items) {
   selection_ = std::move(items);
   selection_change_.Fire();
 }
+
+void SimExplorer::SwitchToFirstShown() { Select(FirstShown(folder_)); }
 
 bool SimExplorer::Deselect(const ItemNode& item) {
   return std::erase_if(selection_,

@@ -74,7 +74,7 @@ class SimUserProperty : public ol::UserProperty {
 
  private:
   PropNode& Prop(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError(member);
     std::string folded = FoldCase(name_);
     for (PropNode& p : *props_)
@@ -142,7 +142,7 @@ class SimUserProperties : public ol::UserProperties {
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError(member);
   }
   PropNode* Lookup(std::string_view name) {
@@ -301,7 +301,7 @@ class SimItem : public ol::Item {
 
  private:
   ItemNode& Enter(const std::string& member) {
-    world_->faults.Check(member, node_->entry_id);
+    world_->faults.Check(member, node_->target());
     if (node_->gone) throw ItemGoneError(member.c_str());
     return *node_;
   }

@@ -241,7 +241,7 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   if (std::find(explorers_.begin(), explorers_.end(), explorer) == explorers_.end())
     return explorer;  // a handler closed it again
   ActivateExplorer(explorer);
-  if (folder && !folder->items.empty()) explorer->Select({folder->items.front()});
+  if (folder) explorer->SwitchToFirstShown();
   return explorer;
 }
 

@@ -170,6 +170,9 @@ class SimExplorer : public ol::Explorer {
   // Outlook's Reply, Reply to All or Forward command of this window, on the
   // first selected item (SimOutlook::RunAnswerCommand).
   std::shared_ptr<SimInspector> RunAnswerCommand(AnswerKind kind);
+  // Selects the first item the folder's current view shows, as Outlook does
+  // in a folder it starts showing.
+  void SwitchToFirstShown();
 
   FolderNode* folder() const { return folder_; }
   const std::vector<std::shared_ptr<ItemNode>>& selection() const { return selection_; }

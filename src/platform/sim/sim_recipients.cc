@@ -57,7 +57,7 @@ class SimRecipient : public ol::Recipient {
  private:
   RecipientNode& Node(std::string_view member) {
     std::string name = names_->Of(member);
-    world_->faults.Check(name, owner_->entry_id);
+    world_->faults.Check(name, owner_->target());
     if (owner_->gone) throw ItemGoneError(names_->one.c_str());
     auto& list = owner_->recipients;
     if (std::find(list.begin(), list.end(), node_) == list.end())
@@ -101,7 +101,7 @@ class SimRecipients : public ol::Recipients {
 
  private:
   void Enter(std::string_view member) {
-    world_->faults.Check(names_->OfAll(member), owner_->entry_id);
+    world_->faults.Check(names_->OfAll(member), owner_->target());
     if (owner_->gone) throw ItemGoneError(names_->many.c_str());
   }
   std::shared_ptr<RecipientNode> At(int index, std::string_view member) {
