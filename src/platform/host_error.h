@@ -45,6 +45,11 @@ constexpr int32_t kPathNotFound = 76;
 constexpr int32_t kInvalidArgument = 5;            // invalid procedure call or argument
 constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND, a failed lookup
 constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL
+// What Office's command bars raise for a bar or a control looked up by a
+// name, caption or index they do not have (CommandBars("x"), Controls("x")):
+// E_INVALIDARG, which the add-in's code sees as Err.Number 5, "Invalid
+// procedure call or argument", as the VB runtime maps E_INVALIDARG.
+constexpr int32_t kCommandBarItemNotFound = kInvalidArgument;
 }  // namespace errors
 
 // Shorthands for the host's common failures.
