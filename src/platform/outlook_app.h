@@ -48,6 +48,7 @@
 #include <string_view>
 
 #include "platform/addin_host.h"
+#include "platform/command_bars.h"
 #include "platform/events.h"
 #include "platform/outlook_items.h"
 #include "platform/windows.h"
@@ -99,7 +100,8 @@ class Selection {
   virtual ItemPtr Item(int index) = 0;  // 1-based; raises out of range
 };
 
-class Explorer {
+// CommandBars: the window's own bars (office::Window).
+class Explorer : public office::Window {
  public:
   virtual ~Explorer() = default;
   virtual int Class() = 0;  // 34
@@ -142,7 +144,8 @@ class Explorers {
   virtual Subscription OnNewExplorer(std::function<void(ExplorerPtr)> handler) = 0;
 };
 
-class Inspector {
+// CommandBars: the window's own bars (office::Window).
+class Inspector : public office::Window {
  public:
   virtual ~Inspector() = default;
   virtual int Class() = 0;  // 35

@@ -3,6 +3,7 @@
 // save mode, and what a run sets (version, editor).
 #include <gmock/gmock.h>
 
+#include "platform/sim/builtin_bars.h"
 #include "platform/sim/host_session.h"
 #include "platform/sim/mail_content.h"
 #include "sim_fixture.h"
@@ -203,6 +204,24 @@ TEST_F(SimWindowsTest, ReplyCommandsOpenTheAnswerToTheSelectedOrShownItem) {
   EXPECT_EQ(explorer->RunAnswerCommand(AnswerKind::kReply), nullptr);
   EXPECT_EQ(AnswerKindOfControl(355), AnswerKind::kReplyAll);
   EXPECT_EQ(AnswerKindOfControl(357), std::nullopt);
+}
+
+TEST_F(SimWindowsTest, TheReplyButtonsRunTheCommandsAfterTheirClick) {
+  NewMail("Question");
+  auto explorer = outlook->OpenExplorer();
+  WatchInspectors();
+  auto& bars = *explorer->command_bars();
+  auto reply = bars.FindById(command::kReply, "Standard");
+  ASSERT_NE(reply, nullptr);
+  auto clicked = bars.Click(reply);
+  EXPECT_TRUE(clicked.action_ran);
+  EXPECT_EQ(log, (Log{"NewInspector RE: Question", "Open", "Inspector.Activate"}));
+
+  // The answer's own window answers its item in turn.
+  log.clear();
+  auto& window_bars = *outlook->inspectors().back()->command_bars();
+  window_bars.Click(window_bars.FindById(command::kForward));
+  EXPECT_EQ(log, (Log{"NewInspector FW: RE: Question", "Open", "Inspector.Activate"}));
 }
 
 TEST_F(SimWindowsTest, ActivateFiresOnlyForAWindowThatWasNotActive) {

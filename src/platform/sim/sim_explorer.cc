@@ -146,6 +146,11 @@ std::shared_ptr<SimInspector> SimExplorer::RunAnswerCommand(AnswerKind kind) {
   return app_->RunAnswerCommand(kind, selection_.empty() ? nullptr : selection_.front());
 }
 
+office::CommandBarsPtr SimExplorer::CommandBars() {
+  app_->world()->faults.Check("Explorer.CommandBars");
+  return bars_;
+}
+
 void SimExplorer::Activate() {
   app_->world()->faults.Check("Explorer.Activate");
   for (auto& e : app_->explorers())

@@ -219,7 +219,7 @@ class SimItem : public ol::Item {
     SimOutlook& outlook = Outlook("Item.GetInspector");
     for (auto& inspector : outlook.inspectors())
       if (NodeOf(inspector->item()) == node_) return inspector;
-    return std::make_shared<SimInspector>(&outlook, WrapItem(world_, node_), false);
+    return outlook.MakeInspector(node_, false);
   }
   ol::UserPropertiesPtr UserProperties() override {
     Enter("Item.UserProperties");

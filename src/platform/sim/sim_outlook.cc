@@ -7,6 +7,7 @@
 
 #include "platform/host_error.h"
 #include "platform/sim/boundary.h"
+#include "platform/sim/builtin_bars.h"
 #include "platform/sim/mail_content.h"
 
 namespace pinlet::sim {
@@ -228,6 +229,19 @@ void SimOutlook::Activate(WindowHandle hwnd, const std::function<void()>& fire) 
   fire();
 }
 
+// The bars of a window this Outlook opens; they answer its version for as
+// long as it runs.
+std::shared_ptr<SimCommandBars> SimOutlook::MakeCommandBars(
+    const std::vector<BarDef>& bars, const std::shared_ptr<office::Window>& window) {
+  std::weak_ptr<SimOutlook> app = weak_from_this();
+  auto set = SimCommandBars::Create(world_, bars, [app, version = version_] {
+    auto outlook = app.lock();
+    return MajorVersion(outlook ? outlook->version_ : version);
+  });
+  set->set_parent(window);
+  return set;
+}
+
 std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   if (!folder) {
     StoreNode* store = world_->store.default_store();
@@ -236,6 +250,12 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   }
   auto explorer =
       std::make_shared<SimExplorer>(this, folder, world_->windows.Create("Explorer"));
+  explorer->set_command_bars(MakeCommandBars(OutlookExplorerBars(), explorer));
+  std::weak_ptr<SimExplorer> weak_explorer = explorer;
+  WireAnswerCommands(*explorer->command_bars(), [weak_explorer] {
+    auto window = weak_explorer.lock();
+    return window && !window->selection().empty() ? window->selection().front() : nullptr;
+  });
   explorers_.push_back(explorer);
   new_explorer_.Fire(explorer);
   if (std::find(explorers_.begin(), explorers_.end(), explorer) == explorers_.end())
@@ -255,7 +275,7 @@ std::shared_ptr<SimInspector> SimOutlook::OpenItem(
       return window;
     }
   }
-  auto inspector = std::make_shared<SimInspector>(this, WrapItem(world_, item), true);
+  auto inspector = MakeInspector(item, true);
   inspectors_.push_back(inspector);
   new_inspector_.Fire(inspector);
   auto listed = [&] {
@@ -273,6 +293,31 @@ std::shared_ptr<SimInspector> SimOutlook::OpenItem(
   if (!listed()) return nullptr;
   ActivateInspector(inspector);
   return inspector;
+}
+
+std::shared_ptr<SimInspector> SimOutlook::MakeInspector(
+    const std::shared_ptr<ItemNode>& item, bool shown) {
+  auto inspector = std::make_shared<SimInspector>(this, WrapItem(world_, item), shown);
+  bool word = word_mail_editor_ && item->cls == ol::kMail;
+  inspector->set_command_bars(
+      MakeCommandBars(word ? WordMailBars() : OutlookInspectorBars(), inspector));
+  std::weak_ptr<SimInspector> weak_inspector = inspector;
+  WireAnswerCommands(*inspector->command_bars(), [weak_inspector] {
+    auto window = weak_inspector.lock();
+    return window ? NodeOf(window->item()) : nullptr;
+  });
+  return inspector;
+}
+
+void SimOutlook::WireAnswerCommands(SimCommandBars& bars,
+                                    std::function<std::shared_ptr<ItemNode>()> source) {
+  std::weak_ptr<SimOutlook> app = weak_from_this();
+  for (int id : {command::kReply, command::kReplyAll, command::kForward}) {
+    AnswerKind kind = *AnswerKindOfControl(id);
+    bars.SetAction(id, [app, kind, source] {
+      if (auto outlook = app.lock()) outlook->RunAnswerCommand(kind, source());
+    });
+  }
 }
 
 std::shared_ptr<SimInspector> SimOutlook::OpenInspector(const ol::ItemPtr& item) {
@@ -297,6 +342,7 @@ void SimOutlook::CloseExplorer(const std::shared_ptr<SimExplorer>& window) {
   auto it = std::find(explorers_.begin(), explorers_.end(), explorer);
   if (it == explorers_.end()) return;
   explorer->FireClose();
+  if (explorer->command_bars()) explorer->command_bars()->WindowClosed();
   it = std::find(explorers_.begin(), explorers_.end(), explorer);
   if (it != explorers_.end()) explorers_.erase(it);
   world_->windows.Destroy(explorer->hwnd());
@@ -311,6 +357,7 @@ void SimOutlook::CloseInspector(const std::shared_ptr<SimInspector>& window) {
   auto it = std::find(inspectors_.begin(), inspectors_.end(), inspector);
   if (it == inspectors_.end()) return;
   inspector->FireClose();
+  if (inspector->command_bars()) inspector->command_bars()->WindowClosed();
   it = std::find(inspectors_.begin(), inspectors_.end(), inspector);
   if (it != inspectors_.end()) inspectors_.erase(it);
   world_->windows.Destroy(inspector->hwnd());
@@ -463,6 +510,11 @@ Subscription SimInspector::OnActivate(std::function<void()> h) {
   app_->world()->faults.Check("Inspector.Advise");
   return activate_.Subscribe(
       AtBoundary(*app_->world(), "Inspector.Activate event", std::move(h)));
+}
+
+office::CommandBarsPtr SimInspector::CommandBars() {
+  app_->world()->faults.Check("Inspector.CommandBars");
+  return bars_;
 }
 
 Subscription SimInspector::OnClose(std::function<void()> h) {

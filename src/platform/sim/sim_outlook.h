@@ -22,6 +22,7 @@
 #include "platform/host_error.h"
 #include "platform/outlook_app.h"
 #include "platform/sim/mail_answers.h"
+#include "platform/sim/sim_command_bars.h"
 #include "platform/sim/world.h"
 
 namespace pinlet::sim {
@@ -79,6 +80,11 @@ class SimOutlook : public ol::Application,
   // window is open gets that window activated.
   std::shared_ptr<SimInspector> OpenItem(const std::shared_ptr<ItemNode>& item);
   std::shared_ptr<SimInspector> OpenInspector(const ol::ItemPtr& item);
+  // A window for the item with its command bars, not yet among Inspectors:
+  // shown (with a window handle) for OpenItem, or hidden, as GetInspector
+  // makes one for an item that has no window open.
+  std::shared_ptr<SimInspector> MakeInspector(const std::shared_ptr<ItemNode>& item,
+                                              bool shown);
   // Brings a window to the front; its Activate fires unless it was active.
   void ActivateExplorer(const std::shared_ptr<SimExplorer>& explorer);
   void ActivateInspector(const std::shared_ptr<SimInspector>& inspector);
@@ -88,9 +94,9 @@ class SimOutlook : public ol::Application,
   // Outlook's Reply, Reply to All or Forward command on `source`: makes the
   // answer and opens its window (NewInspector, then the answer's Open).
   // Returns the window; nullptr when there is no source, its class has no
-  // such command, or the answer's Open was cancelled. The command bars'
-  // controls 354, 355 and 356 run this through the windows' own
-  // RunAnswerCommand after their Click.
+  // such command, or the answer's Open was cancelled. It is the built-in
+  // action of the windows' controls 354, 355 and 356, run after their Click
+  // unless a handler cancelled the default.
   std::shared_ptr<SimInspector> RunAnswerCommand(AnswerKind kind,
                                                  const std::shared_ptr<ItemNode>& source);
 
@@ -112,7 +118,9 @@ class SimOutlook : public ol::Application,
   void set_version(std::string version) { version_ = std::move(version); }
   // The major version number the version text starts with.
   int major_version() const;
-  // Whether Word is the e-mail editor: mail windows then report EditorType 4.
+  // Outlook's option "Use Microsoft Word to edit e-mail messages": mail
+  // windows opened while it is set show Word's command bars and report
+  // EditorType 4.
   void set_word_mail_editor(bool on) { word_mail_editor_ = on; }
   bool word_mail_editor() const { return word_mail_editor_; }
 
@@ -122,7 +130,13 @@ class SimOutlook : public ol::Application,
   friend class SimExplorer;
   friend class SimInspector;
   void Activate(WindowHandle hwnd, const std::function<void()>& fire);
+  // Outlook's Reply, Reply to All and Forward as the built-in actions of
+  // the bars' controls 354, 355 and 356, on what `source` answers.
+  void WireAnswerCommands(SimCommandBars& bars,
+                          std::function<std::shared_ptr<ItemNode>()> source);
 
+  std::shared_ptr<SimCommandBars> MakeCommandBars(
+      const std::vector<BarDef>& bars, const std::shared_ptr<office::Window>& window);
   World* world_;
   std::string name_;
   std::string version_ = "11.0.0.8217";
@@ -176,6 +190,10 @@ class SimExplorer : public ol::Explorer {
 
   FolderNode* folder() const { return folder_; }
   const std::vector<std::shared_ptr<ItemNode>>& selection() const { return selection_; }
+  office::CommandBarsPtr CommandBars() override;
+  // The window's bars, built when the window opens.
+  const std::shared_ptr<SimCommandBars>& command_bars() const { return bars_; }
+  void set_command_bars(std::shared_ptr<SimCommandBars> bars) { bars_ = std::move(bars); }
   WindowHandle hwnd() const { return hwnd_; }
   void FireClose() { close_.Fire(); }
   void FireActivate() { activate_.Fire(); }
@@ -195,6 +213,7 @@ class SimExplorer : public ol::Explorer {
   Event<> activate_, folder_switch_, view_switch_, selection_change_, close_;
   Event<const ol::FolderPtr&, bool&> before_folder_switch_;
   Event<const std::string&, bool&> before_view_switch_;
+  std::shared_ptr<SimCommandBars> bars_;
 };
 
 class SimInspector : public ol::Inspector {
@@ -211,6 +230,7 @@ class SimInspector : public ol::Inspector {
   void Close(int save_mode) override;
   Subscription OnActivate(std::function<void()> handler) override;
   Subscription OnClose(std::function<void()> handler) override;
+  office::CommandBarsPtr CommandBars() override;
 
   // Outlook's Reply, Reply to All or Forward command of this window, on its
   // item (SimOutlook::RunAnswerCommand).
@@ -218,6 +238,8 @@ class SimInspector : public ol::Inspector {
 
   // The simulated host's own view of the window, not calls of the add-in's.
   const ol::ItemPtr& item() const { return item_; }
+  const std::shared_ptr<SimCommandBars>& command_bars() const { return bars_; }
+  void set_command_bars(std::shared_ptr<SimCommandBars> bars) { bars_ = std::move(bars); }
   WindowHandle hwnd() const { return hwnd_; }
   // The caption, computed without a call of the add-in's.
   std::string caption() const;
@@ -229,6 +251,7 @@ class SimInspector : public ol::Inspector {
   ol::ItemPtr item_;
   WindowHandle hwnd_ = 0;
   Event<> activate_, close_;
+  std::shared_ptr<SimCommandBars> bars_;
 };
 
 }  // namespace pinlet::sim
