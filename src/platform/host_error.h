@@ -45,6 +45,13 @@ constexpr int32_t kPathNotFound = 76;
 constexpr int32_t kInvalidArgument = 5;            // invalid procedure call or argument
 constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND, a failed lookup
 constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL
+// The common dialog control's "Cancel was selected", raised by the control
+// (and the add-in's wrapper) when CancelError is set and the user cancels.
+constexpr int32_t kCancelSelected = 32755;
+// VBScript's RegExp: "Syntax error in regular expression" (raised with the
+// HRESULT 0x800A1399, which the caller sees as 5017).
+constexpr int32_t kRegExpSyntax = 5017;
+constexpr int32_t kOutOfStack = 28;  // VB's "Out of stack space"
 }  // namespace errors
 
 // Shorthands for the host's common failures.
