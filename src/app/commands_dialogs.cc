@@ -39,7 +39,7 @@ int AnswerBox(Driver& d, const std::vector<std::string>& args, std::ostream& out
               std::string& error) {
   if (args.empty() || args.size() > 2) return 2;
   static const std::pair<const char*, int> kButtons[] = {
-      {"yes", mb::kYes},     {"no", mb::kNo},       {"ok", mb::kOk},
+      {"yes", mb::kYes},       {"no", mb::kNo},       {"ok", mb::kOk},
       {"cancel", mb::kCancel}, {"abort", mb::kAbort}, {"retry", mb::kRetry},
       {"ignore", mb::kIgnore}};
   for (auto& [word, button] : kButtons) {
@@ -97,11 +97,11 @@ int AnswerFont(Driver& d, const std::vector<std::string>& args, std::ostream& ou
     return 0;
   }
   sim::FontChoice font;
-  static const std::pair<const char*, std::optional<bool> sim::FontChoice::*> kStyles[] = {
-      {"bold", &sim::FontChoice::bold},
-      {"italic", &sim::FontChoice::italic},
-      {"underline", &sim::FontChoice::underline},
-      {"strikeout", &sim::FontChoice::strikeout}};
+  static const std::pair<const char*, std::optional<bool> sim::FontChoice::*> kStyles[] =
+      {{"bold", &sim::FontChoice::bold},
+       {"italic", &sim::FontChoice::italic},
+       {"underline", &sim::FontChoice::underline},
+       {"strikeout", &sim::FontChoice::strikeout}};
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];
     bool style = false;
@@ -124,8 +124,8 @@ int AnswerFont(Driver& d, const std::vector<std::string>& args, std::ostream& ou
     } else if (!font.name) {
       font.name = word;
     } else {
-      error = "'" + word + "' is neither a size nor a style (the font is " + *font.name +
-              ")";
+      error =
+          "'" + word + "' is neither a size nor a style (the font is " + *font.name + ")";
       return 2;
     }
   }
@@ -140,8 +140,8 @@ int AnswerFile(Driver& d, const std::vector<std::string>& args, std::ostream& ou
                std::string&) {
   if (args.empty() || args.size() > 2) return 2;
   std::string match = args.size() == 2 ? args[1] : "";
-  std::string which =
-      match.empty() ? "the next file dialog" : "the next file dialog titled \"" + match + "\"";
+  std::string which = match.empty() ? "the next file dialog"
+                                    : "the next file dialog titled \"" + match + "\"";
   if (args[0] == "cancel") {
     d.world().dialogs.QueueCancel(DialogKind::kOpen, match);
     out << which << " will be cancelled\n";
@@ -177,9 +177,10 @@ int ShowDialogs(Driver& d, const std::vector<std::string>& args, std::ostream& o
     out << SimDialogs::KindName(dialog.kind) << " dialog \"" << dialog.title << "\" ("
         << dialog.given << ")";
     if (!dialog.folder.empty()) out << " in " << dialog.folder;
-    out << " -> " << dialog.answer
-        << (dialog.answered ? "" : " (nobody answered)") << "\n";
-    for (const std::string& refused : dialog.refused) out << "  refused " << refused << "\n";
+    out << " -> " << dialog.answer << (dialog.answered ? "" : " (nobody answered)")
+        << "\n";
+    for (const std::string& refused : dialog.refused)
+      out << "  refused " << refused << "\n";
   }
   if (dialogs.queued_answers() > 0)
     out << dialogs.queued_answers() << " answer(s) still waiting for a dialog\n";
@@ -290,12 +291,13 @@ void AddDialogCommands(std::map<std::string, Command>& c) {
                     AnswerColour};
   c["answer colour"] = colour;
   c["answer color"] = colour;
-  c["answer font"] = {"answer font [NAME] [SIZE] [bold|nobold] [italic|noitalic] "
-                      "[underline|nounderline] [strikeout|nostrikeout] [colour 0xBBGGRR]"
-                      " | answer font cancel",
-                      "answer the next font dialog; what is not given stays as the "
-                      "dialog shows it",
-                      AnswerFont};
+  c["answer font"] = {
+      "answer font [NAME] [SIZE] [bold|nobold] [italic|noitalic] "
+      "[underline|nounderline] [strikeout|nostrikeout] [colour 0xBBGGRR]"
+      " | answer font cancel",
+      "answer the next font dialog; what is not given stays as the "
+      "dialog shows it",
+      AnswerFont};
   c["answer file"] = {"answer file PATH|NAME|cancel [\"TITLE\"]",
                       "answer the next Open or Save As dialog (or the one whose title "
                       "contains TITLE) with a file, or cancel it",
@@ -306,9 +308,9 @@ void AddDialogCommands(std::map<std::string, Command>& c) {
                        "every common dialog shown: what it was given, what it refused, "
                        "its answer",
                        ShowDialogs};
-  c["shell result"] = {"shell result N",
-                       "the result of the next ShellExecute (31: no program for the type)",
-                       ShellResult};
+  c["shell result"] = {
+      "shell result N",
+      "the result of the next ShellExecute (31: no program for the type)", ShellResult};
   c["show shell"] = {"show shell", "every ShellExecute and shell file operation",
                      ShowShell};
   c["show files"] = {"show files [FOLDER]",

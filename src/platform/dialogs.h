@@ -95,7 +95,7 @@ struct FontDialog {
   // can be chosen.
   int min_size = 0;
   int max_size = 0;
-  Font font;  // in: the font the dialog starts with; out: the choice
+  Font font;                    // in: the font the dialog starts with; out: the choice
   uint32_t extended_error = 0;  // out
 };
 
@@ -111,7 +111,7 @@ struct FileDialog {
   std::string file_name;
   std::string default_extension;  // appended to a name typed without one
   uint32_t flags = 0;
-  std::string title;  // "" for the system's "Open" or "Save As"
+  std::string title;            // "" for the system's "Open" or "Save As"
   uint32_t extended_error = 0;  // out
 };
 

@@ -52,7 +52,8 @@ class FileSystem {
   // CopyFile: a copy of the file `from` at `to`. An existing file at `to` is
   // replaced only with `replace_existing`; a folder there never is. False
   // when `from` is no file, `to`'s folder is missing, or both are one file.
-  virtual bool Copy(std::string_view from, std::string_view to, bool replace_existing) = 0;
+  virtual bool Copy(std::string_view from, std::string_view to,
+                    bool replace_existing) = 0;
   // MoveFileEx: renames or moves a file or a folder (with all it holds) to
   // `to`, whose folder must exist. An existing file at `to` is replaced only
   // with `replace_existing` and only by a file; a folder is never replaced,

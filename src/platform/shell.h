@@ -39,8 +39,8 @@ constexpr int kCopy = 2;
 constexpr int kDelete = 3;
 constexpr int kRename = 4;
 
-constexpr uint32_t kMultiDestFiles = 0x1;  // one destination per source
-constexpr uint32_t kSilent = 0x4;          // no progress window
+constexpr uint32_t kMultiDestFiles = 0x1;   // one destination per source
+constexpr uint32_t kSilent = 0x4;           // no progress window
 constexpr uint32_t kNoConfirmation = 0x10;  // answer "Yes to all" to every question
 constexpr uint32_t kAllowUndo = 0x40;       // deleted files go to the Recycle Bin
 constexpr uint32_t kFilesOnly = 0x80;       // wildcards match files only
@@ -61,8 +61,8 @@ constexpr int kErrGeneric = 0x402;      // an unknown error
 
 // Per-user special folders (CSIDL values).
 namespace csidl {
-constexpr int kPersonal = 0x05;  // My Documents
-constexpr int kAppData = 0x1A;   // Application Data
+constexpr int kPersonal = 0x05;      // My Documents
+constexpr int kAppData = 0x1A;       // Application Data
 constexpr int kLocalAppData = 0x1C;  // Local Settings\Application Data
 }  // namespace csidl
 

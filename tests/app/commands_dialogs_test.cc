@@ -52,14 +52,16 @@ TEST_F(DialogCommandsTest, DialogAnswersReachTheDialogsAndShowDialogsTellsTheSto
   EXPECT_EQ(Run("answer colour 0x00FF00 3=0xFFFFFF"),
             "the next colour dialog will be answered 0x00FF00, defining 1 custom "
             "colours\n");
-  EXPECT_EQ(Run("answer font Arial 4 bold"), "the next font dialog will be answered "
-                                            "Arial 4 bold\n");
+  EXPECT_EQ(Run("answer font Arial 4 bold"),
+            "the next font dialog will be answered "
+            "Arial 4 bold\n");
   EXPECT_EQ(Run("answer font \"Times New Roman\" 12 noitalic underline colour 0xFF"),
             "the next font dialog will be answered Times New Roman 12 noitalic underline "
             "colour 0xFF\n");
   EXPECT_EQ(Run("answer file cancel \"Save As\""),
             "the next file dialog titled \"Save As\" will be cancelled\n");
-  EXPECT_EQ(Run("answer colour red"), "error: 'red' is not a colour (0xBBGGRR, or cancel)");
+  EXPECT_EQ(Run("answer colour red"),
+            "error: 'red' is not a colour (0xBBGGRR, or cancel)");
   EXPECT_EQ(Run("answer colour 0xFF 16=0"),
             "error: '16=0' is not a custom colour (N=0xBBGGRR, N from 0 to 15)");
   EXPECT_EQ(Run("answer font Arial Tahoma"),
@@ -107,12 +109,14 @@ TEST_F(DialogCommandsTest, FilesAreWrittenListedAndReadOnTheSimulatedMachine) {
   EXPECT_EQ(Run("file write 'C:\\Data\\In\\note.txt' \"two words\""),
             "C:\\Data\\In\\note.txt: 9 bytes\n");
   EXPECT_EQ(Run("show file 'c:\\data\\in\\NOTE.TXT'"), "two words\n");
-  EXPECT_EQ(Run("show files 'C:\\Data'"), "C:\\Data\nC:\\Data\\In\n  note.txt  9 bytes\n"
-                                          "1 file(s)\n");
+  EXPECT_EQ(Run("show files 'C:\\Data'"),
+            "C:\\Data\nC:\\Data\\In\n  note.txt  9 bytes\n"
+            "1 file(s)\n");
   EXPECT_EQ(Run("show files 'C:\\Nowhere'"), "error: no folder 'C:\\Nowhere'");
   EXPECT_EQ(Run("show file 'C:\\Data'"), "error: no file 'C:\\Data'");
-  EXPECT_EQ(Run("file write relative.txt x"),
-            "error: cannot write 'relative.txt' (not a path of the machine, or a folder)");
+  EXPECT_EQ(
+      Run("file write relative.txt x"),
+      "error: cannot write 'relative.txt' (not a path of the machine, or a folder)");
   // The view file the installer left is there from the start.
   EXPECT_NE(Run("show files").find("C:\\Program Files\\Zarvo\\Pinlet\n  PNX.xml"),
             std::string::npos);

@@ -229,8 +229,8 @@ TEST_F(DialogTest, AnAnswerCanBeMeantForTheDialogWithSomeTitle) {
 }
 
 TEST_F(DialogTest, AFailingDialogAnswersFailureAndShowsNothing) {
-  for (const char* member : {"ChooseColor", "ChooseFont", "GetOpenFileName",
-                             "GetSaveFileName"})
+  for (const char* member :
+       {"ChooseColor", "ChooseFont", "GetOpenFileName", "GetSaveFileName"})
     world.faults.FailMember(member);
   ColorDialog color = NoteColour();
   FontDialog font = NoteFont();

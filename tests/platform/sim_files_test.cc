@@ -56,17 +56,19 @@ TEST_F(SimFilesTest, AWriteNeedsItsFolderAndAFolderIsNotAFile) {
 
 TEST_F(SimFilesTest, PathsCompareWithoutCaseAndFollowWindowsRules) {
   ASSERT_TRUE(fs().WriteFile(Temp() + "Report.TXT", "r"));
-  EXPECT_EQ(fs().ReadFile("c:/documents and settings/USER/local settings/temp/report.txt"),
-            "r");
+  EXPECT_EQ(
+      fs().ReadFile("c:/documents and settings/USER/local settings/temp/report.txt"),
+      "r");
   EXPECT_EQ(fs().ReadFile(Temp() + "..\\Temp\\.\\report.txt"), "r");
   EXPECT_EQ(fs().ReadFile(Temp() + "report.txt. "), "r");  // trailing dots and blanks go
   auto entries = fs().List(Temp());
   ASSERT_TRUE(entries);
   ASSERT_EQ(entries->size(), 1u);
   EXPECT_EQ((*entries)[0].name, "Report.TXT");  // spelled as created
-  for (const std::string& bad : std::vector<std::string>{
-           "report.txt", "C:report.txt", "\\\\server\\share\\a.txt", "C:\\a<b.txt",
-        "C:\\a?.txt", "C:\\NUL", "C:\\con.txt", std::string("C:\\") + std::string(300, 'a')})
+  for (const std::string& bad :
+       std::vector<std::string>{"report.txt", "C:report.txt", "\\\\server\\share\\a.txt",
+                                "C:\\a<b.txt", "C:\\a?.txt", "C:\\NUL", "C:\\con.txt",
+                                std::string("C:\\") + std::string(300, 'a')})
     EXPECT_FALSE(fs().WriteFile(bad, "x")) << bad;
 }
 
@@ -106,8 +108,8 @@ TEST_F(SimFilesTest, CopyMakesAnIndependentFileAndRefusesToCopyOntoItself) {
   EXPECT_FALSE(fs().Copy(a, b, false));
   EXPECT_TRUE(fs().Copy(a, b, true));
   EXPECT_EQ(fs().ReadFile(b), "changed");
-  EXPECT_FALSE(fs().Copy(a, "C:\\DOCUMENTS AND SETTINGS\\user\\local settings\\temp\\A.txt",
-                         true));
+  EXPECT_FALSE(fs().Copy(
+      a, "C:\\DOCUMENTS AND SETTINGS\\user\\local settings\\temp\\A.txt", true));
   EXPECT_FALSE(fs().Copy(Temp(), Temp() + "copy", false));  // CopyFile copies files only
   EXPECT_FALSE(fs().Copy(a, "C:\\Missing\\a.txt", true));
 }
@@ -150,14 +152,15 @@ TEST_F(SimFilesTest, AFailingCallAnswersFailureNeverRaisesAndChangesNothing) {
        [](FileSystem& f, const std::string& p) { return !f.WriteFile(p, "lost"); }},
       {"WriteFile",
        [](FileSystem& f, const std::string& p) { return !f.AppendFile(p, "lost"); }},
-      {"FileExists", [](FileSystem& f, const std::string& p) { return !f.FileExists(p); }},
+      {"FileExists",
+       [](FileSystem& f, const std::string& p) { return !f.FileExists(p); }},
       {"GetFileAttributes",
        [&](FileSystem& f, const std::string&) { return !f.FolderExists(dir); }},
       {"DeleteFile", [](FileSystem& f, const std::string& p) { return !f.Remove(p); }},
       {"CopyFile",
        [&](FileSystem& f, const std::string& p) { return !f.Copy(p, dir + "c", true); }},
-      {"MoveFileEx",
-       [&](FileSystem& f, const std::string& p) { return !f.Rename(p, dir + "m", true); }},
+      {"MoveFileEx", [&](FileSystem& f,
+                         const std::string& p) { return !f.Rename(p, dir + "m", true); }},
       {"FindFirstFile", [&](FileSystem& f, const std::string&) { return !f.List(dir); }},
       {"GetFileSize", [](FileSystem& f, const std::string& p) { return !f.Size(p); }},
       {"CreateDirectory",

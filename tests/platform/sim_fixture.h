@@ -15,7 +15,8 @@ class WorldTest : public ::testing::Test {
   // A defect the host had to stop fails the test that caused it; a test that
   // expects one takes it with TakeDefects.
   void TearDown() override {
-    for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
+    for (const std::string& defect : world.defects())
+      ADD_FAILURE() << "defect: " << defect;
   }
   std::vector<std::string> TakeDefects() {
     std::vector<std::string> defects = world.defects();

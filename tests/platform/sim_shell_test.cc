@@ -121,7 +121,8 @@ TEST_F(SimShellTest, WildcardsPickTheMatchingEntriesAndFilesOnlySkipsFolders) {
   auto entries = world.files.Entries(Temp());
   for (const FileEntry& e : *entries) left.push_back(e.name);
   EXPECT_THAT(left, ElementsAre("dir.tmp", "keep.txt"));
-  EXPECT_EQ(Run(fo::kDelete, {Temp() + "*.*"}, {}, kQuiet | fo::kAllowUndo).code, fo::kOk);
+  EXPECT_EQ(Run(fo::kDelete, {Temp() + "*.*"}, {}, kQuiet | fo::kAllowUndo).code,
+            fo::kOk);
   EXPECT_TRUE(world.files.Entries(Temp())->empty());
   EXPECT_EQ(world.shell.recycle_bin().size(), 2u);
 }
@@ -129,10 +130,10 @@ TEST_F(SimShellTest, WildcardsPickTheMatchingEntriesAndFilesOnlySkipsFolders) {
 TEST_F(SimShellTest, AMissingSourceChangesNothingAndShowsItsErrorUnlessTold) {
   world.files.Store(Temp() + "a.txt", "a");
   world.message_boxes.QueueAnswer(mb::kOk, "Cannot delete");
-  EXPECT_EQ(Run(fo::kDelete, {Temp() + "a.txt", Temp() + "gone.txt"}, {},
-                fo::kNoConfirmation)
-                .code,
-            fo::kErrFileNotFound);
+  EXPECT_EQ(
+      Run(fo::kDelete, {Temp() + "a.txt", Temp() + "gone.txt"}, {}, fo::kNoConfirmation)
+          .code,
+      fo::kErrFileNotFound);
   EXPECT_TRUE(world.files.IsFile(Temp() + "a.txt"));  // checked before anything went
   EXPECT_EQ(world.message_boxes.shown().back().title, "Error Deleting File or Folder");
   EXPECT_EQ(Run(fo::kDelete, {Temp() + "gone.txt"}, {}, kQuiet).code,
@@ -151,8 +152,9 @@ TEST_F(SimShellTest, CopyMoveAndRenameFilesAndFolders) {
   EXPECT_EQ(Run(fo::kCopy, {Temp() + "Box\\a.txt"}, {docs + "\\New\\c.txt"}, kQuiet).code,
             fo::kOk);
   EXPECT_EQ(world.files.Peek(docs + "\\New\\c.txt"), "a");
-  EXPECT_EQ(Run(fo::kRename, {docs + "\\New\\c.txt"}, {docs + "\\New\\d.txt"}, kQuiet).code,
-            fo::kOk);
+  EXPECT_EQ(
+      Run(fo::kRename, {docs + "\\New\\c.txt"}, {docs + "\\New\\d.txt"}, kQuiet).code,
+      fo::kOk);
   EXPECT_TRUE(world.files.IsFile(docs + "\\New\\d.txt"));
   EXPECT_EQ(Run(fo::kMove, {Temp() + "Box"}, {Temp() + "Box\\in"}, kQuiet).code,
             fo::kErrDestSubtree);
@@ -201,8 +203,8 @@ TEST_F(SimShellTest, ExpandEnvironmentLeavesWhatIsNotAVariable) {
 }
 
 TEST_F(SimShellTest, FailingCallsAnswerFailure) {
-  for (const char* member : {"SHFileOperation", "GetTempFileName",
-                             "SHGetSpecialFolderPath", "GetUserName"})
+  for (const char* member :
+       {"SHFileOperation", "GetTempFileName", "SHGetSpecialFolderPath", "GetUserName"})
     world.faults.FailMember(member);
   world.files.Store(Temp() + "a.txt", "a");
   EXPECT_NE(Run(fo::kDelete, {Temp() + "a.txt"}, {}, kQuiet).code, fo::kOk);

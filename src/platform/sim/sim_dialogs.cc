@@ -92,8 +92,7 @@ void SimDialogs::Unanswered(Record& record) {
   record.answered = false;
   record.answer = "cancelled";
   world_->RecordDefect("a " + KindName(record.kind) + " dialog nobody answered: " +
-                       Quote(record.title) + " (" + record.given +
-                       "); it was cancelled");
+                       Quote(record.title) + " (" + record.given + "); it was cancelled");
 }
 
 bool SimDialogs::ShowColor(ColorDialog& dialog) {
@@ -117,7 +116,8 @@ bool SimDialogs::ShowColor(ColorDialog& dialog) {
       break;
     }
     if (!answer->custom_colors.empty() && (dialog.flags & cc::kPreventFullOpen)) {
-      record.refused.push_back("custom colours: the dialog cannot be opened to define them");
+      record.refused.push_back(
+          "custom colours: the dialog cannot be opened to define them");
       continue;
     }
     for (auto [index, color] : answer->custom_colors)
@@ -180,8 +180,8 @@ bool SimDialogs::ShowFont(FontDialog& dialog) {
   record.title = "Font";
   record.given = "flags " + Hex(dialog.flags);
   if (dialog.flags & cf_font::kLimitSize)
-    record.given +=
-        ", sizes " + std::to_string(dialog.min_size) + "-" + std::to_string(dialog.max_size);
+    record.given += ", sizes " + std::to_string(dialog.min_size) + "-" +
+                    std::to_string(dialog.max_size);
   record.given += ", " + FontText(dialog.font);
   dialog.extended_error = cderr::kNone;
   while (true) {

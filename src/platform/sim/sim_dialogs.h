@@ -101,11 +101,11 @@ class SimDialogs : public CommonDialogs {
   std::vector<Record> shown_;
   std::string last_folder_;  // where the previous file dialog ended
   std::vector<std::string> fonts_ = {
-      "Arial",          "Arial Black",   "Comic Sans MS",   "Courier New",
-      "Georgia",        "Impact",        "Lucida Console",  "Microsoft Sans Serif",
-      "MS Sans Serif",  "MS Serif",      "Palatino Linotype", "Symbol",
-      "Tahoma",         "Times New Roman", "Trebuchet MS",  "Verdana",
-      "Webdings",       "Wingdings"};
+      "Arial",         "Arial Black",     "Comic Sans MS",     "Courier New",
+      "Georgia",       "Impact",          "Lucida Console",    "Microsoft Sans Serif",
+      "MS Sans Serif", "MS Serif",        "Palatino Linotype", "Symbol",
+      "Tahoma",        "Times New Roman", "Trebuchet MS",      "Verdana",
+      "Webdings",      "Wingdings"};
 };
 
 }  // namespace pinlet::sim

@@ -124,15 +124,15 @@ FileOperationResult SimShell::Run(const ShellFileOperation& op, OperationRecord&
   if (op.function == fo::kDelete) {
     if (confirm && !steps.empty()) {
       bool recycle = op.flags & fo::kAllowUndo;
-      std::string what = steps.size() == 1 ? "'" + LastName(steps[0].from) + "'"
-                                           : "these " + std::to_string(steps.size()) +
-                                                 " items";
+      std::string what = steps.size() == 1
+                             ? "'" + LastName(steps[0].from) + "'"
+                             : "these " + std::to_string(steps.size()) + " items";
       bool folder = steps.size() == 1 && files.IsFolder(steps[0].from);
-      std::string text = recycle ? "Are you sure you want to send " + what +
-                                       " to the Recycle Bin?"
-                         : folder ? "Are you sure you want to remove the folder " + what +
-                                        " and all its contents?"
-                                  : "Are you sure you want to delete " + what + "?";
+      std::string text =
+          recycle  ? "Are you sure you want to send " + what + " to the Recycle Bin?"
+          : folder ? "Are you sure you want to remove the folder " + what +
+                         " and all its contents?"
+                   : "Are you sure you want to delete " + what + "?";
       std::string title = steps.size() > 1 ? "Confirm Multiple File Delete"
                           : folder         ? "Confirm Folder Delete"
                                            : "Confirm File Delete";
@@ -152,8 +152,7 @@ FileOperationResult SimShell::Run(const ShellFileOperation& op, OperationRecord&
   bool several = steps.size() > 1;
   for (Step& step : steps) {
     std::string target = step.to;
-    if (op.function != fo::kRename && !multi &&
-        (files.IsFolder(target) || several)) {
+    if (op.function != fo::kRename && !multi && (files.IsFolder(target) || several)) {
       files.MakeFolders(target);  // the shell creates a missing destination
       target = target + (target.ends_with("\\") ? "" : "\\") + LastName(step.from);
     }
@@ -165,12 +164,12 @@ FileOperationResult SimShell::Run(const ShellFileOperation& op, OperationRecord&
     bool replace = false;
     if (files.IsFile(target) && files.IsFile(step.from) &&
         FoldName(target) != FoldName(step.from) && op.function != fo::kRename) {
-      int answer = confirm ? world_->message_boxes.Ask(
-                                 "This folder already contains a file named '" +
-                                     LastName(target) +
-                                     "'.\n\nWould you like to replace the existing file?",
-                                 "Confirm File Replace", mb::kYesNoCancel | mb::kQuestion)
-                           : mb::kYes;
+      int answer =
+          confirm ? world_->message_boxes.Ask(
+                        "This folder already contains a file named '" + LastName(target) +
+                            "'.\n\nWould you like to replace the existing file?",
+                        "Confirm File Replace", mb::kYesNoCancel | mb::kQuestion)
+                  : mb::kYes;
       if (answer == mb::kCancel) return {fo::kErrCancelled, true};
       if (answer == mb::kNo) {
         result.aborted = true;
@@ -178,8 +177,9 @@ FileOperationResult SimShell::Run(const ShellFileOperation& op, OperationRecord&
       }
       replace = true;
     }
-    FsError error = op.function == fo::kCopy ? files.CopyEntry(step.from, target, replace)
-                                             : files.MoveEntry(step.from, target, replace);
+    FsError error = op.function == fo::kCopy
+                        ? files.CopyEntry(step.from, target, replace)
+                        : files.MoveEntry(step.from, target, replace);
     if (error != FsError::kNone)
       return {Fail(op, CodeOf(error), LastName(step.from),
                    error == FsError::kIntoItself

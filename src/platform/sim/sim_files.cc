@@ -184,8 +184,7 @@ FsError SimFileSystem::Append(std::string_view path, std::string_view content) {
   return Write(*parsed, content, true, true);
 }
 
-FsError SimFileSystem::Put(std::string_view path, std::string_view content,
-                           bool append) {
+FsError SimFileSystem::Put(std::string_view path, std::string_view content, bool append) {
   auto parsed = ParseWinPath(path);
   if (!parsed) return FsError::kInvalidPath;
   return Write(*parsed, content, append, false);
@@ -240,7 +239,8 @@ void SimFileSystem::Collect(const Node& node, const std::string& path, bool file
                             std::vector<std::string>& out) const {
   if (node.folder != files) out.push_back(path);
   for (auto& [key, child] : node.children) {
-    std::string below = path.back() == '\\' ? path + child->name : path + "\\" + child->name;
+    std::string below =
+        path.back() == '\\' ? path + child->name : path + "\\" + child->name;
     Collect(*child, below, files, out);
   }
 }
@@ -331,7 +331,8 @@ FsError SimFileSystem::DeleteEntry(std::string_view path, bool with_contents) {
   if (parsed->is_root()) return FsError::kInvalidPath;
   Node* node = Find(*parsed);
   if (!node) return FsError::kNotFound;
-  if (node->folder && !node->children.empty() && !with_contents) return FsError::kNotEmpty;
+  if (node->folder && !node->children.empty() && !with_contents)
+    return FsError::kNotEmpty;
   Find(parsed->Parent())->children.erase(FoldName(parsed->names.back()));
   return FsError::kNone;
 }

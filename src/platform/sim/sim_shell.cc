@@ -60,11 +60,15 @@ std::string SimShell::TempFolder() const {
   return folder;
 }
 
-int64_t SimShell::Execute(WindowHandle owner, std::string_view verb, std::string_view file,
-                          std::string_view parameters, std::string_view folder,
-                          int show_command) {
-  ExecuteRecord record{owner,           std::string(verb),   std::string(file),
-                       std::string(parameters), std::string(folder), show_command};
+int64_t SimShell::Execute(WindowHandle owner, std::string_view verb,
+                          std::string_view file, std::string_view parameters,
+                          std::string_view folder, int show_command) {
+  ExecuteRecord record{owner,
+                       std::string(verb),
+                       std::string(file),
+                       std::string(parameters),
+                       std::string(folder),
+                       show_command};
   if (world_->faults.Fails("ShellExecute")) {
     record.result = se::kOutOfResources;
   } else if (!results_.empty()) {
@@ -77,7 +81,7 @@ int64_t SimShell::Execute(WindowHandle owner, std::string_view verb, std::string
       path = std::string(folder) + (folder.ends_with("\\") ? "" : "\\") + path;
     SimFileSystem& files = world_->files;
     record.result = url || files.IsFile(path) || files.IsFolder(path) ? se::kSucceeded
-                                                                       : se::kFileNotFound;
+                                                                      : se::kFileNotFound;
   }
   executed_.push_back(record);
   return record.result;

@@ -46,7 +46,8 @@ class SimShell : public Shell {
                   int show_command) override;
   FileOperationResult FileOperation(const ShellFileOperation& operation) override;
   std::optional<std::string> TempPath() override;
-  std::optional<std::string> TempFileName(std::string_view folder, std::string_view prefix,
+  std::optional<std::string> TempFileName(std::string_view folder,
+                                          std::string_view prefix,
                                           uint32_t unique) override;
   std::optional<std::string> SpecialFolderPath(int csidl, bool create) override;
   std::optional<std::string> UserName() override;

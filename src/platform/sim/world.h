@@ -7,8 +7,8 @@
 // libraries, plus one fault injector that every simulated call goes through.
 // Its files start with the folders of a Windows XP machine with one user
 // ("User"): the profile under C:\Documents and Settings with its temporary
-// folder, and the add-in's install and user folders. Hosts (sim_outlook.h, host_session.h)
-// run on a World; nothing here is global, so tests can keep several.
+// folder, and the add-in's install and user folders. Hosts (sim_outlook.h,
+// host_session.h) run on a World; nothing here is global, so tests can keep several.
 #ifndef PINLET_PLATFORM_SIM_WORLD_H_
 #define PINLET_PLATFORM_SIM_WORLD_H_
 
