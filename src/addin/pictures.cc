@@ -1,5 +1,7 @@
 #include "addin/pictures.h"
 
+#include <new>
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -202,7 +204,8 @@ Picture LoadResPicture(std::string_view name) {
     const auto& library = Library();
     auto found = library.find(name);
     return found != library.end() ? found->second : Picture{};
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
+    // The pictures are built on first use; without memory there is none.
     return {};
   }
 }

@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "addin/outlook_connect.h"
-#include "app/addin_factory.h"
+#include "assembly/addin_factory.h"
 #include "app/script.h"
 #include "platform/sim/mailbox_json.h"
 #include "platform/sim/real_files.h"
@@ -81,7 +81,7 @@ bool Driver::StartHost(sim::HostOptions options, std::string& error) {
     return false;
   }
   session_ = std::make_unique<sim::HostSession>(
-      world_.get(), [](const Platform& p) { return CreatePinletAddin(p); },
+      world_.get(), [](const Platform& p) { return assembly::CreatePinletAddin(p); },
       std::move(options));
   session_->Start();
   return true;
@@ -111,7 +111,7 @@ void Driver::DescribeAddin(std::ostream& out) {
     out << "windows: " << outlook->explorers().size() << " main, "
         << outlook->inspectors().size() << " item\n";
   std::string active = "Default";
-  for (auto& [key, connector] : connect->GetConnectors())
+  for (auto& [key, connector] : connect->connectors().entries())
     if (key != "Default" && connector->IsInitialized()) active = key;
   out << "connector: " << active << "\n";
   AddinContext& ctx = connect->context();

@@ -9,7 +9,7 @@ namespace pinlet::sim {
 namespace {
 
 HostError ItemGoneError() {
-  return HostError(-2147221238, "The item has been moved or deleted.", "Item");
+  return HostError(errors::kObjectDeleted, "The item has been moved or deleted.", "Item");
 }
 
 class SimItem;

@@ -21,7 +21,7 @@ class SimMapiUtils : public MapiUtils {
     node = Node(item);
     auto it = node->mapi_props.find(tag);
     if (it == node->mapi_props.end())
-      throw HostError(-2147221233, "MAPI_E_NOT_FOUND", "MAPIUtils.HrGetOneProp");
+      throw HostError(errors::kNotFound, "MAPI_E_NOT_FOUND", "MAPIUtils.HrGetOneProp");
     return it->second;
   }
   void HrSetOneProp(const ol::ItemPtr& item, uint32_t tag, const Variant& value,
@@ -68,7 +68,7 @@ class SimCdoField : public CdoField {
     world_->faults.Check(member, node_->entry_id);
     PropNode* prop = node_->FindProp(name_);
     if (!prop)
-      throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
+      throw HostError(errors::kNotFound, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
     return *prop;
   }
   World* world_;
@@ -87,7 +87,7 @@ class SimCdoFields : public CdoFields {
   std::shared_ptr<CdoField> Item(std::string_view name) override {
     world_->faults.Check("Fields.Item", node_->entry_id);
     if (!node_->FindProp(name))
-      throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
+      throw HostError(errors::kNotFound, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
                       "Fields.Item");
     return std::make_shared<SimCdoField>(world_, node_, std::string(name));
   }
@@ -136,11 +136,11 @@ class SimCdoSession : public CdoSession {
                                          std::string_view store_id) override {
     world_->faults.Check("Session.GetMessage");
     if (!logged_on_)
-      throw HostError(-2147221219,
+      throw HostError(errors::kNotInitialized,
                       "[Collaboration Data Objects - [MAPI_E_NOT_INITIALIZED]]");
     auto node = world_->store.FindItem(entry_id, store_id);
     if (!node)
-      throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
+      throw HostError(errors::kNotFound, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
                       "Session.GetMessage");
     return std::make_shared<SimCdoMessage>(world_, node);
   }
