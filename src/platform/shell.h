@@ -97,7 +97,9 @@ class Shell {
   // SHFileOperation: deletes, copies, moves or renames files and folders
   // (with all they hold). Without fo::kNoConfirmation the shell asks the
   // user before deleting or replacing; without fo::kNoErrorUi it shows a
-  // failure in a message box.
+  // failure in a message box. When a source is missing, nothing changes. A missing
+  // destination folder is created. A folder copied or moved onto an existing folder of
+  // its name fails rather than merging.
   virtual FileOperationResult FileOperation(const ShellFileOperation& operation) = 0;
   // GetTempPath: the user's temporary folder, ending in "\"; nullopt on
   // failure.

@@ -156,6 +156,10 @@ TEST_F(SimShellTest, CopyMoveAndRenameFilesAndFolders) {
       Run(fo::kRename, {docs + "\\New\\c.txt"}, {docs + "\\New\\d.txt"}, kQuiet).code,
       fo::kOk);
   EXPECT_TRUE(world.files.IsFile(docs + "\\New\\d.txt"));
+  // A wildcard's matches go into the destination as a folder, even just one.
+  EXPECT_EQ(Run(fo::kCopy, {Temp() + "Box\\*.txt"}, {docs + "\\Texts"}, kQuiet).code,
+            fo::kOk);
+  EXPECT_EQ(world.files.Peek(docs + "\\Texts\\a.txt"), "a");
   EXPECT_EQ(Run(fo::kMove, {Temp() + "Box"}, {Temp() + "Box\\in"}, kQuiet).code,
             fo::kErrDestSubtree);
   EXPECT_EQ(Run(fo::kMove, {Temp() + "Box"}, {world.user_dir}, kQuiet).code, fo::kOk);

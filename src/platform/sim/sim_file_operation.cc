@@ -94,6 +94,7 @@ FileOperationResult SimShell::Run(const ShellFileOperation& op, OperationRecord&
 
   // Expand and check every source before anything changes.
   std::vector<Step> steps;
+  bool wildcards = false;
   for (size_t i = 0; i < op.from.size(); ++i) {
     auto source = ParseWinPath(op.from[i], true);
     if (!source || source->is_root())
@@ -101,6 +102,7 @@ FileOperationResult SimShell::Run(const ShellFileOperation& op, OperationRecord&
               false};
     std::string to = op.function == fo::kDelete ? "" : op.to[multi ? i : 0];
     if (HasWildcard(source->names.back())) {
+      wildcards = true;
       auto entries = files.Entries(source->Parent().ToString());
       if (!entries)
         return {Fail(op, fo::kErrPathNotFound, op.from[i],
@@ -149,7 +151,8 @@ FileOperationResult SimShell::Run(const ShellFileOperation& op, OperationRecord&
 
   // Copy, move, rename: each source to its target.
   FileOperationResult result;
-  bool several = steps.size() > 1;
+  // Several sources, or a wildcard, go into the destination as a folder.
+  bool several = steps.size() > 1 || wildcards;
   for (Step& step : steps) {
     std::string target = step.to;
     if (op.function != fo::kRename && !multi && (files.IsFolder(target) || several)) {

@@ -26,7 +26,7 @@ class FaultInjector;
 
 class SimRegExp : public RegExp {
  public:
-  static constexpr size_t kMaxText = 4096;
+  static constexpr size_t kMaxText = 2048;
 
   explicit SimRegExp(FaultInjector* faults) : faults_(faults) {}
   std::string Pattern() override;
