@@ -58,7 +58,10 @@ void Connect::OnConnection(HostApplicationPtr application, int connect_mode,
   // Any error in these steps releases the host application and silently
   // ends the callback.
   bool done = IgnoreError([&] {
-    Must(application).GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(shared_from_this());
+    Must(application)
+        .GetCOMAddIns()
+        ->Item("Pinlet.Connect")
+        ->SetObject(shared_from_this());
     host_application_ = application;
     if (connectors_->size() < 2) {
       connectors_->Add("Outlook", std::make_shared<COutlookConnect>(context_));

@@ -1,10 +1,9 @@
 #include "addin/pictures.h"
 
-#include <new>
-
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <new>
 #include <span>
 #include <string>
 #include <utility>

@@ -35,8 +35,14 @@ std::optional<uint32_t> ParseColour(const std::string& word) {
   return static_cast<uint32_t>(*value);
 }
 
+int AnswerColour(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                 std::string& error);
+
 int AnswerBox(Driver& d, const std::vector<std::string>& args, std::ostream& out,
               std::string& error) {
+  // "answer color ..." is "answer colour ...", spelled the American way.
+  if (!args.empty() && args[0] == "color")
+    return AnswerColour(d, {args.begin() + 1, args.end()}, out, error);
   if (args.empty() || args.size() > 2) return 2;
   static const std::pair<const char*, int> kButtons[] = {
       {"yes", mb::kYes},       {"no", mb::kNo},       {"ok", mb::kOk},
@@ -285,12 +291,10 @@ void AddDialogCommands(std::map<std::string, Command>& c) {
   c["answer"] = {"answer yes|no|ok|cancel|abort|retry|ignore [\"TEXT\"]",
                  "answer the next message box, or the next one whose text contains TEXT",
                  AnswerBox};
-  Command colour = {"answer colour 0xBBGGRR [N=0xBBGGRR ...] | answer colour cancel",
-                    "answer the next colour dialog with a colour (and custom colours "
-                    "0 to 15 defined), or cancel it",
-                    AnswerColour};
-  c["answer colour"] = colour;
-  c["answer color"] = colour;
+  c["answer colour"] = {"answer colour 0xBBGGRR [N=0xBBGGRR ...] | answer colour cancel",
+                        "answer the next colour dialog with a colour (and custom "
+                        "colours 0 to 15 defined), or cancel it; \"color\" will do",
+                        AnswerColour};
   c["answer font"] = {
       "answer font [NAME] [SIZE] [bold|nobold] [italic|noitalic] "
       "[underline|nounderline] [strikeout|nostrikeout] [colour 0xBBGGRR]"

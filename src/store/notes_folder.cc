@@ -223,11 +223,14 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
       result.existed = true;
       result.new_item.reset();
     } else {
-      IgnoreError([&] {
+      bool saved = IgnoreError([&] {
         result.new_item->SetSubject(parent_id);
         result.new_item->Save();
       });
       result.note = FindNote(ctx, parent_id);
+      // When the note just saved cannot be looked up again, it is still the
+      // note: the window keeps it rather than leave a saved note unreachable.
+      if (!result.note && saved) result.note = result.new_item;
     }
   }
   if (result.note && !result.existed) {

@@ -49,6 +49,7 @@ TEST_F(DialogCommandsTest, MessageBoxesAreAnsweredInAdvanceAndShownAfterwards) {
 }
 
 TEST_F(DialogCommandsTest, DialogAnswersReachTheDialogsAndShowDialogsTellsTheStory) {
+  EXPECT_EQ(Run("answer color cancel"), "the next colour dialog will be cancelled\n");
   EXPECT_EQ(Run("answer colour 0x00FF00 3=0xFFFFFF"),
             "the next colour dialog will be answered 0x00FF00, defining 1 custom "
             "colours\n");
@@ -67,6 +68,8 @@ TEST_F(DialogCommandsTest, DialogAnswersReachTheDialogsAndShowDialogsTellsTheSto
   EXPECT_EQ(Run("answer font Arial Tahoma"),
             "error: 'Tahoma' is neither a size nor a style (the font is Arial)");
 
+  ColorDialog cancelled;
+  EXPECT_FALSE(world().dialogs.ShowColor(cancelled));
   ColorDialog colour;
   colour.flags = 3;
   colour.color = 0xCCFFFF;
@@ -82,6 +85,7 @@ TEST_F(DialogCommandsTest, DialogAnswersReachTheDialogsAndShowDialogsTellsTheSto
   FileDialog save;
   EXPECT_FALSE(world().dialogs.ShowSave(save));
   EXPECT_EQ(Run("show dialogs"),
+            "colour dialog \"Color\" (flags 0x000001, colour 0x000000) -> cancelled\n"
             "colour dialog \"Color\" (flags 0x000003, colour 0xCCFFFF) -> 0x00FF00\n"
             "font dialog \"Font\" (flags 0x012101, sizes 8-80, Tahoma 10 italic colour "
             "0x000000) -> Times New Roman 12 underline colour 0x0000FF\n"

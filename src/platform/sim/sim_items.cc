@@ -39,7 +39,7 @@ class SimUserProperty : public ol::UserProperty {
 
  private:
   PropNode& Prop(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError();
     std::string folded = FoldCase(name_);
     for (PropNode& p : *props_)
@@ -107,7 +107,7 @@ class SimUserProperties : public ol::UserProperties {
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError();
   }
   PropNode* Lookup(std::string_view name) {
@@ -150,7 +150,7 @@ class SimAttachment : public ol::Attachment {
 
  private:
   AttachmentNode& Node(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError();
     if (index_ < 1 || index_ > static_cast<int>(owner_->attachments.size()))
       throw HostError(errors::kOperationFailed, "The attachment no longer exists.",
@@ -198,7 +198,7 @@ class SimAttachments : public ol::Attachments {
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError();
   }
   World* world_;
@@ -291,7 +291,7 @@ class SimItem : public ol::Item {
 
  private:
   ItemNode& Enter(const std::string& member) {
-    world_->faults.Check(member, node_->entry_id);
+    world_->faults.Check(member, node_->target());
     if (node_->gone) throw ItemGoneError();
     return *node_;
   }
