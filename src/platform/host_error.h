@@ -72,6 +72,12 @@ constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL 0x80004005
 constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND 0x8004010F
 constexpr int32_t kObjectDeleted = -2147221238;    // MAPI_E_OBJECT_DELETED 0x8004010A
 constexpr int32_t kNotInitialized = -2147221219;   // MAPI_E_NOT_INITIALIZED 0x80040605
+// What Office's command bars raise for a bar or a control looked up by a
+// name, caption or index they do not have (CommandBars("x"), Controls("x")):
+// E_INVALIDARG without exception information, which the VB runtime reports
+// as Err.Number 5, "Invalid procedure call or argument"; a COM backend maps
+// that HRESULT to 5 the same way.
+constexpr int32_t kCommandBarItemNotFound = kInvalidArgument;
 }  // namespace errors
 
 // Shorthands for the host's common failures.
