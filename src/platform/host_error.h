@@ -10,7 +10,11 @@
 // otherwise the HRESULT of the failed call (MAPI_E_NOT_FOUND, E_FAIL, ...),
 // as a signed 32-bit value. A COM backend maps a failed IDispatch::Invoke to
 // it as the runtime does: EXCEPINFO's scode when it is set, else its wCode as
-// 0x800A0000 + wCode, else the HRESULT that Invoke returned.
+// 0x800A0000 + wCode, else the HRESULT that Invoke returned; and, as the
+// runtime does, an HRESULT of the runtime's own range (0x800A0000 + n) and
+// the standard ones it knows (E_INVALIDARG 5, E_OUTOFMEMORY 7,
+// DISP_E_TYPEMISMATCH 13, E_NOINTERFACE 430, ...) become their runtime
+// number n.
 //
 // The add-in catches HostError only, and only through the helpers below and
 // the guarded regime of addin/error_report.h, which also logs. Anything else
