@@ -33,6 +33,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     std::map<std::string, Command> commands;
     AddHostCommands(commands);
     AddStoreCommands(commands);
+    AddDialogCommands(commands);
     return commands;
   }();
   return kCommands;

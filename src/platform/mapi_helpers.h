@@ -7,6 +7,7 @@
 // object model lacks before Outlook 12 (the RTF body), and CDO's
 // "MAPI.Session" reaches the fields of document items, which keep no user
 // properties through the object model. Each member may raise a HostError.
+// The factory also creates VBScript's regular expression object (regexp.h).
 #ifndef PINLET_PLATFORM_MAPI_HELPERS_H_
 #define PINLET_PLATFORM_MAPI_HELPERS_H_
 
@@ -16,6 +17,7 @@
 #include <string_view>
 
 #include "platform/outlook_items.h"
+#include "platform/regexp.h"
 #include "platform/variant.h"
 
 namespace pinlet {
@@ -108,7 +110,8 @@ class ComObjectFactory {
   virtual std::shared_ptr<CdoSession> CreateCdoSession() = 0;  // "MAPI.Session"
   virtual std::shared_ptr<RdoSession> CreateRdoSession() = 0;  // "Redemption.RDOSession"
   virtual std::shared_ptr<SafeMailItem>
-  CreateSafeMailItem() = 0;  // "Redemption.SafeMailItem"
+  CreateSafeMailItem() = 0;              // "Redemption.SafeMailItem"
+  virtual RegExpPtr CreateRegExp() = 0;  // "VBScript.RegExp"
 };
 
 }  // namespace pinlet

@@ -239,7 +239,7 @@ TEST_F(SimMailTest, AttachmentsKeepTheirBytesThroughSaveAsFileAndAdd) {
   EXPECT_EQ(attached->PathName(), "");
   world.files.Store("C:\\Docs\\report.zip", "changed later");
 
-  world.files.StoreFolder("C:\\Temp");
+  world.files.MakeFolders("C:\\Temp");
   attached->SaveAsFile("C:\\Temp\\copy.zip");
   EXPECT_EQ(world.files.Peek("C:\\Temp\\copy.zip"), bytes);
   auto other = NewMail("Other");

@@ -6,11 +6,6 @@
 namespace pinlet::sim {
 namespace {
 
-std::string_view FolderOfPath(std::string_view path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
-}
-
 std::string_view NameOfPath(std::string_view path) {
   size_t slash = path.find_last_of("\\/");
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -33,18 +28,22 @@ class SimAttachment : public ol::Attachment {
   }
   void SaveAsFile(std::string_view path) override {
     const AttachmentNode& node = Node("Attachment.SaveAsFile");
-    if (!world_->files.PeekFolder(FolderOfPath(path)))
-      throw HostError(errors::kHostPathNotFound,
-                      "Cannot save the attachment. Path does not exist. Verify the path "
-                      "is correct.",
-                      "Attachment.SaveAsFile");
     std::optional<std::string> bytes = node.content;
     if (node.type == ol::kOlByReference) bytes = world_->files.Peek(node.path_name);
     if (!bytes)
       throw HostError(errors::kHostFileNotFound,
                       "Cannot save the attachment. Cannot find the linked file.",
                       "Attachment.SaveAsFile");
-    world_->files.Store(path, *bytes);
+    // Outlook writes the file itself, as a program does: its folder must exist.
+    FsError error = world_->files.Put(path, *bytes);
+    if (error == FsError::kPathNotFound || error == FsError::kInvalidPath)
+      throw HostError(errors::kHostPathNotFound,
+                      "Cannot save the attachment. Path does not exist. Verify the path "
+                      "is correct.",
+                      "Attachment.SaveAsFile");
+    if (error != FsError::kNone)
+      throw HostError(errors::kOperationFailed, "Cannot save the attachment.",
+                      "Attachment.SaveAsFile");
   }
   void Delete() override {
     Node("Attachment.Delete");
