@@ -165,9 +165,13 @@ std::shared_ptr<ItemNode> MakeAnswer(MailStore& store, const ItemNode& source,
     case ol::kOlFormatHTML:
       WriteHtmlBody(*answer, QuotedHtml(source));
       break;
-    case ol::kOlFormatRichText:
-      WriteRtfBody(*answer, TextToRtf(QuotedText(source)));
+    case ol::kOlFormatRichText: {
+      // The text stays exactly the quoted text; the RTF is made from it.
+      std::string text = QuotedText(source);
+      WriteRtfBody(*answer, TextToRtf(text));
+      answer->members["Body"] = Variant(text);
       break;
+    }
     default:
       WriteBody(*answer, QuotedText(source));
   }
