@@ -27,6 +27,7 @@ mkdir -p "$here/out" "$here/corpus-run"
   -I "$root/src" -I "$root/tests/inspector" \
   "$root/src/inspector/rtf2html.cc" "$root/src/inspector/rtf2html_output.cc" \
   "$root/src/inspector/rtf2html_tables.cc" "$root/src/inspector/rtf2html_tokens.cc" \
+  "$root/src/platform/text.cc" \
   "$here/rtf2html_fuzz.cc" -o "$here/out/rtf2html_fuzz"
 
 cp -n "$here"/seeds/* "$here/corpus-run/" 2>/dev/null || true

@@ -4,12 +4,11 @@
 #include <new>
 
 #include "inspector/rtf2html_converter.h"
+#include "platform/text.h"
 
 namespace pinlet {
 namespace rtf2html_detail {
 namespace {
-
-constexpr std::string_view kEscapedRtfPrefix = "<rtf>:";
 
 // Input trimming: blanks and line breaks at both ends, and the NUL terminator that
 // some sources leave after the closing brace.
@@ -26,7 +25,7 @@ std::string_view Trim(std::string_view rtf) {
 
 }  // namespace
 
-Converter::Converter(std::string_view options) noexcept {
+Converter::Converter(std::string_view options, bool counting) noexcept : out_(counting) {
   if (options.find("+CR") != std::string_view::npos) line_end_ = "\r\n";
   if (options.find("-FF") != std::string_view::npos) faces_on_ = false;
   const std::size_t size_flag = options.find("+F=");
@@ -41,7 +40,6 @@ Converter::Converter(std::string_view options) noexcept {
 
 void Converter::Run(std::string_view rtf) {
   rtf = Trim(rtf);
-  out_.reserve(rtf.size() + rtf.size() / 4);
   Tokenizer tokenizer(rtf);
   tokenizer_ = &tokenizer;
   Token token;
@@ -69,16 +67,21 @@ void Converter::Run(std::string_view rtf) {
 
 std::string Converter::Finish() noexcept {
   try {
+    FlushLoneSurrogate();
     while (open_count_ > 0) WriteClose(open_[--open_count_]);
-    // The output was sized for text-like input; a picture-heavy note gives little.
-    if (out_.size() < out_.capacity() / 4) out_.shrink_to_fit();
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     // Out of memory while closing: hand over what there is.
   }
-  return std::move(out_);
+  return out_.Take();
 }
 
-void Converter::Dispatch(const Token& token) {
+void Converter::Dispatch(const Token& original) {
+  Token token = original;
+  if (fallback_left_ > 0 && !SkipFallback(token)) return;
+  if (high_surrogate_ != 0 &&
+      !(token.kind == Token::Kind::kWord && ClassifyWord(token.text) == Word::kU)) {
+    FlushLoneSurrogate();
+  }
   if (token.kind == Token::Kind::kOpen) return OpenGroup();
   if (token.kind == Token::Kind::kClose) return CloseGroup();
   if (mode_ == Mode::kColourTable) return OnColourToken(token);
@@ -127,13 +130,59 @@ void Converter::BeginSkip() {
   skip_floor_ = depth_;
 }
 
+// The fallback of a \uN: the characters that a reader without Unicode shows instead.
+// Each byte of text, each escape and each control word counts as one character; a
+// group's "{" or "}" ends the fallback early. Returns false when the whole token is
+// skipped, otherwise leaves in `token` what remains of it.
+bool Converter::SkipFallback(Token& token) {
+  switch (token.kind) {
+    case Token::Kind::kOpen:
+    case Token::Kind::kClose:
+      fallback_left_ = 0;
+      return true;
+    case Token::Kind::kText: {
+      const std::size_t skipped = std::min(fallback_left_, token.text.size());
+      fallback_left_ -= skipped;
+      token.text.remove_prefix(skipped);
+      return !token.text.empty();
+    }
+    default:
+      --fallback_left_;
+      return false;
+  }
+}
+
 void Converter::OnHex(const Token& token) {
-  const std::string_view html = HexEscapeHtml(token.text[0], token.text[1]);
-  if (html.empty()) return;
-  if (!html.starts_with(kEscapedRtfPrefix)) return Text(html, true);
-  // RTF that stands for the escape: read it here, as if it preceded the rest of the
-  // input. It is a constant without escapes or groups, so this never nests.
-  Tokenizer inner(html.substr(kEscapedRtfPrefix.size()));
+  const int code = HexDigitValue(token.text[0]) * 16 + HexDigitValue(token.text[1]);
+  switch (code) {
+    case 0x00:
+      return Text("&nbsp;", true);
+    case 0x85:
+      return Text("...", false);
+    case 0x9a:
+      return Text("\xC5\xA1", true);  // š
+    case 0x9e:
+      return Text("\xC5\xBE", true);  // ž
+    case 0x99:
+      break;
+    default: {
+      const char32_t c = Cp1252ToCodePoint(static_cast<unsigned char>(code));
+      if (IsDroppedControl(c)) return;
+      if (c < 0x80) {
+        const char ascii = static_cast<char>(c);
+        return Text(std::string_view(&ascii, 1), false);
+      }
+      const std::string_view name = EntityName(c);
+      if (!name.empty()) return Text(name, true);
+      const std::string numeric =
+          "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";
+      return Text(numeric, true);
+    }
+  }
+  // The trademark sign is a superscript "TM": RTF read here, as if it preceded the
+  // rest of the input. It is a constant without escapes or groups, so this never
+  // nests.
+  Tokenizer inner("\\super TM\\nosupersub");
   Token inner_token;
   while (inner.Next(inner_token)) {
     if (inner_token.kind == Token::Kind::kWord) {
@@ -142,6 +191,40 @@ void Converter::OnHex(const Token& token) {
       Text(inner_token.text, false);
     }
   }
+}
+
+// \uN: N is a signed 16-bit number (negative for the upper half of the BMP); larger
+// values are taken as code points. A surrogate pair arrives as two \uN in a row.
+void Converter::OnUnicode(const Token& token) {
+  fallback_left_ = chars_.fallback;
+  if (!token.has_param) return;
+  std::int64_t n = token.param;
+  if (n < 0) n += 0x10000;
+  const char32_t c = n < 0 ? 0xfffd : static_cast<char32_t>(n);
+  if (c >= 0xd800 && c < 0xdc00) {
+    FlushLoneSurrogate();
+    high_surrogate_ = c;
+    return;
+  }
+  if (c >= 0xdc00 && c < 0xe000 && high_surrogate_ != 0) {
+    const char32_t pair = 0x10000 + ((high_surrogate_ - 0xd800) << 10) + (c - 0xdc00);
+    high_surrogate_ = 0;
+    return Character(pair);
+  }
+  FlushLoneSurrogate();
+  Character(c);  // a lone low surrogate or a value beyond U+10FFFF gives U+FFFD
+}
+
+void Converter::FlushLoneSurrogate() {
+  if (high_surrogate_ == 0) return;
+  high_surrogate_ = 0;
+  Character(0xfffd);
+}
+
+// A Unicode character, as UTF-8 text.
+void Converter::Character(char32_t c) {
+  if (IsDroppedControl(c)) return;
+  Text(CodePointToUtf8(c), false);
 }
 
 void Converter::OnBodyWord(const Token& token) {
@@ -163,12 +246,44 @@ void Converter::OnBodyWord(const Token& token) {
       return SetPosition(2);
     case Word::kNosupersub:
       return SetPosition(0);
-    case Word::kPlain:
+    case Word::kPlain: {
       if (chars_.count == 0) return;
       SaveCharsForGroup();
+      const std::uint16_t fallback = chars_.fallback;
       chars_ = CharState{};
+      chars_.fallback = fallback;
       dirty_ = true;
       return;
+    }
+    case Word::kU:
+      return OnUnicode(token);
+    case Word::kUc: {
+      if (!token.has_param) return;
+      const std::uint16_t fallback =
+          static_cast<std::uint16_t>(std::clamp(token.param, 0, 0xffff));
+      if (fallback == chars_.fallback) return;
+      SaveCharsForGroup();
+      chars_.fallback = fallback;
+      return;
+    }
+    case Word::kLine:
+      Text("<br>", true);
+      line_start_ = true;
+      return;
+    case Word::kTilde:
+      return Text("&nbsp;", true);
+    case Word::kLquote:
+      return Text("&lsquo;", true);
+    case Word::kRquote:
+      return Text("&rsquo;", true);
+    case Word::kLdblquote:
+      return Text("&ldquo;", true);
+    case Word::kRdblquote:
+      return Text("&rdquo;", true);
+    case Word::kEndash:
+      return Text("&ndash;", true);
+    case Word::kEmdash:
+      return Text("&mdash;", true);
     case Word::kCf: {
       const std::int32_t n = token.has_param ? token.param : 0;
       FontKey font = chars_.font;
@@ -247,7 +362,7 @@ void Converter::OnBodyWord(const Token& token) {
 }
 
 void Converter::SaveCharsForGroup() {
-  if (depth_ == 0) return;
+  if (depth_ == 0 || depth_ > kMaxScopedDepth) return;
   if (saved_chars_.empty() || saved_chars_.back().first != depth_) {
     saved_chars_.emplace_back(depth_, chars_);
   }
@@ -297,12 +412,26 @@ void Converter::StartListItem() {
 }  // namespace rtf2html_detail
 
 std::string RTF2HTML(std::string_view rtf, std::string_view options) noexcept {
-  rtf2html_detail::Converter converter(options);
+  // The first pass only counts, so the second allocates the output once: the peak
+  // memory is the input and the output, never a growing buffer's old and new copies.
+  std::size_t size = 0;
+  {
+    rtf2html_detail::Converter counter(options, true);
+    try {
+      counter.Run(rtf);
+      counter.Finish();
+      size = counter.size();
+    } catch (const std::bad_alloc&) {
+      // The writing pass below grows its output as it goes.
+    }
+  }
+  rtf2html_detail::Converter converter(options, false);
   try {
+    converter.Reserve(size);
     converter.Run(rtf);
-  } catch (...) {
-    // std::bad_alloc is the only exception the conversion raises; the HTML written
-    // before it is still the best result there is.
+  } catch (const std::bad_alloc&) {
+    // The only exception the conversion raises; the HTML written before it is still
+    // the best result there is.
   }
   return converter.Finish();
 }
