@@ -31,10 +31,7 @@ size_t DecodeUtf8(std::string_view text, size_t i, char32_t& c) {
               : (b >> 3) == 30 ? 3
                                : -1;
   if (extra < 0 || i + static_cast<size_t>(extra) >= text.size()) return 0;
-  c = extra == 0   ? b
-      : extra == 1 ? (b & 0x1F)
-      : extra == 2 ? (b & 0x0F)
-                   : (b & 0x07);
+  c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
   for (int k = 1; k <= extra; ++k) {
     unsigned char next = static_cast<unsigned char>(text[i + k]);
     if ((next & 0xC0) != 0x80) return 0;

@@ -34,13 +34,16 @@ std::string Refusal(const std::string& text) {
 
 // A small mailbox: one store, its root folder with one subfolder and one item.
 json Minimal() {
-  json item = {{"class", 43},       {"message_class", "IPM.Note"},
-               {"subject", "Hi"},   {"entry_id", "00000000000000000000000000000007"},
+  json item = {{"class", 43},
+               {"message_class", "IPM.Note"},
+               {"subject", "Hi"},
+               {"entry_id", "00000000000000000000000000000007"},
                {"members", json::object()}};
-  json sub = {{"name", "Sub"},  {"entry_id", "F2"},         {"kind", 6},
-              {"views", json::array()}, {"items", json::array()}, {"folders", json::array()}};
-  json root = {{"name", "Mailbox"}, {"entry_id", "F1"}, {"kind", 6}, {"views", json::array()},
-               {"items", {item}},   {"folders", {sub}}};
+  json sub = {
+      {"name", "Sub"},          {"entry_id", "F2"},       {"kind", 6},
+      {"views", json::array()}, {"items", json::array()}, {"folders", json::array()}};
+  json root = {{"name", "Mailbox"},      {"entry_id", "F1"}, {"kind", 6},
+               {"views", json::array()}, {"items", {item}},  {"folders", {sub}}};
   return {{"format", "pinlet-mailbox"},
           {"version", 1},
           {"next_id", 10},
@@ -99,19 +102,24 @@ TEST(MailboxJsonTest, MalformedFilesAreRefusedNamingWhereAndWhat) {
       {"7", "expected a JSON object"},
       {With([](json& j) { j["format"] = "other"; }),
        "format: not a pinlet mailbox (expected \"pinlet-mailbox\")"},
-      {With([](json& j) { j.erase("format"); }), "format: not a pinlet mailbox (expected \"pinlet-mailbox\")"},
-      {With([](json& j) { j["version"] = 2; }), "version: expected 1, the version this program reads"},
+      {With([](json& j) { j.erase("format"); }),
+       "format: not a pinlet mailbox (expected \"pinlet-mailbox\")"},
+      {With([](json& j) { j["version"] = 2; }),
+       "version: expected 1, the version this program reads"},
       {With([](json& j) { j.erase("stores"); }), "stores: missing"},
       {With([](json& j) { j["stores"] = json::object(); }), "stores: expected an array"},
       {With([](json& j) { j["stores"][0]["root"]["items"] = 5; }),
        "stores[0].root.items: expected an array"},
-      {With([](json& j) { j["stores"][0]["root"]["items"][0] = 5; }), item + ": expected an object"},
+      {With([](json& j) { j["stores"][0]["root"]["items"][0] = 5; }),
+       item + ": expected an object"},
       {With([](json& j) { j["stores"][0]["root"]["folders"][0]["kind"] = "6"; }),
        "stores[0].root.folders[0].kind: expected a 32-bit whole number"},
-      {With([](json& j) { Item(j)["class"] = "43"; }), item + ".class: expected a 32-bit whole number"},
+      {With([](json& j) { Item(j)["class"] = "43"; }),
+       item + ".class: expected a 32-bit whole number"},
       {With([](json& j) { Item(j)["class"] = 4294967339; }),
        item + ".class: expected a 32-bit whole number"},
-      {With([](json& j) { Item(j)["class"] = 43.5; }), item + ".class: expected a 32-bit whole number"},
+      {With([](json& j) { Item(j)["class"] = 43.5; }),
+       item + ".class: expected a 32-bit whole number"},
       {With([](json& j) { Item(j).erase("subject"); }), item + ".subject: missing"},
       {With([](json& j) { Item(j)["mapi"]["4294967296"] = 1; }),
        item + ".mapi.4294967296: a MAPI property tag over 32 bits"},
@@ -120,8 +128,11 @@ TEST(MailboxJsonTest, MalformedFilesAreRefusedNamingWhereAndWhat) {
       {With([](json& j) { Item(j)["mapi"]["7"] = 1, Item(j)["mapi"]["07"] = 2; }),
        item + ".mapi.7: duplicate MAPI property tag"},
       {With([](json& j) { Item(j)["members"]["Body"] = json::array({1}); }),
-       item + ".members.Body: expected text, a number, true or false, null or {\"date\": N}"},
-      {With([](json& j) { Item(j)["members"]["Sent"] = {{"date", "today"}}; }),
+       item + ".members.Body: expected text, a number, true or false, null or {\"date\": "
+              "N}"},
+      {With([](json& j) {
+         Item(j)["members"]["Sent"] = {{"date", "today"}};
+       }),
        item + ".members.Sent.date: expected a date value from -657434 to below 2958466 "
               "(1/1/100 to 12/31/9999)"},
       {With([](json& j) { Item(j)["last_modified"] = 1e308; }),
@@ -130,16 +141,21 @@ TEST(MailboxJsonTest, MalformedFilesAreRefusedNamingWhereAndWhat) {
       {With([](json& j) { Item(j)["last_modified"] = -657435; }),
        item + ".last_modified: expected a date value from -657434 to below 2958466 "
               "(1/1/100 to 12/31/9999)"},
-      {With([](json& j) { Item(j)["attachments"] = {{{"file_name", "a"}, {"content_hex", "abc"}}}; }),
+      {With([](json& j) {
+         Item(j)["attachments"] = {{{"file_name", "a"}, {"content_hex", "abc"}}};
+       }),
        item + ".attachments[0].content_hex: expected hexadecimal digits in pairs"},
-      {With([](json& j) { Item(j)["user_properties"] = {{{"name", "P"}}}; }),
+      {With([](json& j) {
+         Item(j)["user_properties"] = {{{"name", "P"}}};
+       }),
        item + ".user_properties[0].value: missing"},
       {With([](json& j) { j["stores"][0]["root"]["folders"][0]["entry_id"] = "F1"; }),
        "stores[0].root.entry_id: duplicate entry_id F1"},
       {With([](json& j) { j["stores"][1] = j["stores"][0]; }),
        "stores[1].root.folders[0].entry_id: duplicate entry_id F2"},
       {With([](json& j) {
-         j["stores"][1] = {{"name", "B"}, {"store_id", "S1"}, {"root", j["stores"][0]["root"]}};
+         j["stores"][1] = {
+             {"name", "B"}, {"store_id", "S1"}, {"root", j["stores"][0]["root"]}};
          j["stores"][1]["root"]["entry_id"] = "G1";
          j["stores"][1]["root"]["folders"] = json::array();
          j["stores"][1]["root"]["items"] = json::array();
@@ -163,12 +179,16 @@ TEST(MailboxJsonTest, SyntaxDuplicateKeysAndInvalidUtf8AreRefusedWhereTheyAre) {
   EXPECT_EQ(Refusal(twice), "stores[0].root.items[0].subject: duplicate key");
   std::string invalid = text;
   invalid.replace(invalid.find("\"Hi\""), 4, "\"H\xff\"");
-  EXPECT_EQ(Refusal(invalid).rfind("stores[0].root.items[0].subject: parse error at line 1", 0), 0u);
+  EXPECT_EQ(
+      Refusal(invalid).rfind("stores[0].root.items[0].subject: parse error at line 1", 0),
+      0u);
   EXPECT_NE(Refusal(invalid).find("ill-formed UTF-8"), std::string::npos);
-  EXPECT_EQ(Refusal(invalid).find('\xff'), std::string::npos) << "no hostile bytes echoed";
-  EXPECT_EQ(Refusal(""),
-            "parse error at line 1, column 1: syntax error while parsing value - unexpected "
-            "end of input; expected '[', '{', or a literal");
+  EXPECT_EQ(Refusal(invalid).find('\xff'), std::string::npos)
+      << "no hostile bytes echoed";
+  EXPECT_EQ(
+      Refusal(""),
+      "parse error at line 1, column 1: syntax error while parsing value - unexpected "
+      "end of input; expected '[', '{', or a literal");
   EXPECT_NE(Refusal(text + "x").find("expected end of input"), std::string::npos);
   // Every truncation of a valid file is refused.
   const std::string whole = Minimal().dump(1);
@@ -179,7 +199,8 @@ TEST(MailboxJsonTest, NestingIsLimitedAndRefusedWithoutDescending) {
   // Folders nested 8 000 deep, and 60 000 arrays in a member: refused at the limit.
   std::string deep = Minimal().dump();
   const std::string folder =
-      "{\"name\":\"D\",\"entry_id\":\"X\",\"kind\":6,\"views\":[],\"items\":[],\"folders\":[";
+      "{\"name\":\"D\",\"entry_id\":\"X\",\"kind\":6,\"views\":[],\"items\":[],"
+      "\"folders\":[";
   std::string nested;
   for (int i = 0; i < 8000; ++i) nested += folder;
   deep.insert(deep.find("\"folders\":[") + 11, nested);
@@ -189,7 +210,8 @@ TEST(MailboxJsonTest, NestingIsLimitedAndRefusedWithoutDescending) {
   std::string arrays = Minimal().dump();
   arrays.insert(arrays.find("\"members\":{") + 11, "\"M\":" + std::string(60000, '['));
   const std::string refused = Refusal(arrays);
-  EXPECT_EQ(refused.rfind("stores[0].root.items[0].members.M[0][0][0]", 0), 0u) << refused;
+  EXPECT_EQ(refused.rfind("stores[0].root.items[0].members.M[0][0][0]", 0), 0u)
+      << refused;
   EXPECT_TRUE(refused.ends_with("[0]: nested more than 216 levels deep")) << refused;
 
   // 100 levels of folders are kept; a 101st cannot be saved, and the save says so.
@@ -202,7 +224,8 @@ TEST(MailboxJsonTest, NestingIsLimitedAndRefusedWithoutDescending) {
   ASSERT_TRUE(MailboxFromJson(text, loaded, &error)) << error;
   store.AddFolder(*f, "Too deep", 6);
   EXPECT_FALSE(MailboxToJson(store, text, &error));
-  EXPECT_NE(error.find("\\Too deep is nested more than 100 levels deep"), std::string::npos)
+  EXPECT_NE(error.find("\\Too deep is nested more than 100 levels deep"),
+            std::string::npos)
       << error;
 }
 
@@ -211,11 +234,12 @@ TEST(MailboxJsonTest, HugeStringsLoadWhole) {
   const std::string hex(4 << 20, 'a');
   MailStore store;
   std::string error;
-  ASSERT_TRUE(MailboxFromJson(With([&](json& j) {
-                                Item(j)["subject"] = subject;
-                                Item(j)["attachments"] = {{{"file_name", "x"}, {"content_hex", hex}}};
-                              }),
-                              store, &error))
+  ASSERT_TRUE(MailboxFromJson(
+      With([&](json& j) {
+        Item(j)["subject"] = subject;
+        Item(j)["attachments"] = {{{"file_name", "x"}, {"content_hex", hex}}};
+      }),
+      store, &error))
       << error;
   auto item = store.FindItem("00000000000000000000000000000007");
   ASSERT_TRUE(item);
@@ -227,18 +251,20 @@ TEST(MailboxJsonTest, IdentifiersNeverRepeatWhateverTheCounterSays) {
   // A counter below the identifiers in use is repaired from them.
   MailStore store;
   std::string error;
-  ASSERT_TRUE(MailboxFromJson(With([](json& j) { j["next_id"] = 1; }), store, &error)) << error;
+  ASSERT_TRUE(MailboxFromJson(With([](json& j) { j["next_id"] = 1; }), store, &error))
+      << error;
   EXPECT_EQ(store.id_counter(), 8u);
   EXPECT_FALSE(store.FindItem(store.NewEntryId()));
   // Impossible counters are refused; so is an identifier at the counter's end.
   for (json next : {json(0), json(-1), json(1.5), json("1"), json(9223372036854775808u)})
     EXPECT_EQ(Refusal(With([&](json& j) { j["next_id"] = next; })),
               "next_id: expected a whole number from 1 to 9223372036854775807");
-  EXPECT_EQ(Refusal(With([](json& j) { Item(j)["entry_id"] = "0000FFFFFFFFFFFFFFFF"; })),
-            "stores[0].root.items[0].entry_id: the identifier's counter leaves no room for "
-            "new identifiers");
-  ASSERT_TRUE(MailboxFromJson(With([](json& j) { Item(j)["entry_id"] = "7FFFFFFFFFFFFFFE"; }),
-                              store, &error))
+  EXPECT_EQ(
+      Refusal(With([](json& j) { Item(j)["entry_id"] = "0000FFFFFFFFFFFFFFFF"; })),
+      "stores[0].root.items[0].entry_id: the identifier's counter leaves no room for "
+      "new identifiers");
+  ASSERT_TRUE(MailboxFromJson(
+      With([](json& j) { Item(j)["entry_id"] = "7FFFFFFFFFFFFFFE"; }), store, &error))
       << error;
   EXPECT_EQ(store.NewEntryId().substr(36), "7FFFFFFFFFFFFFFF");
   // A store added later never takes a loaded store's identifier.
@@ -253,7 +279,8 @@ TEST(MailboxJsonTest, WhatCouldNotBeReadBackIsNeverWritten) {
   std::string text, error;
   mail.last_modified = Date(1e308);
   EXPECT_FALSE(MailboxToJson(world.store, text, &error));
-  EXPECT_EQ(error, "item " + mail.entry_id + " holds a date outside the years 100 to 9999");
+  EXPECT_EQ(error,
+            "item " + mail.entry_id + " holds a date outside the years 100 to 9999");
   mail.last_modified = Date();
   mail.user_props.push_back({"N", 3, Variant(std::nan(""))});
   EXPECT_FALSE(MailboxToJson(world.store, text, &error));

@@ -77,7 +77,8 @@ StoreNode& MailStore::AddStore(std::string name, bool with_default_folders) {
   auto store = std::make_unique<StoreNode>();
   store->name = std::move(name);
   // Numbered after the stores there are, skipping a number a loaded store holds.
-  for (unsigned long long number = stores_.size() + 1; store->store_id.empty(); ++number) {
+  for (unsigned long long number = stores_.size() + 1; store->store_id.empty();
+       ++number) {
     char buffer[80];
     std::snprintf(buffer, sizeof buffer,
                   "0000000038A1BB1005E5101AA1BB08002B2A56C20000%08llX", number);

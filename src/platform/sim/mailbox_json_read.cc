@@ -101,7 +101,8 @@ class Record {
 Date DateOf(const json& j, const std::string& where) {
   Date date(j.is_number() ? j.get<double>() : 0);
   if (!j.is_number() || !date.InHostRange())
-    Fail(where, "expected a date value from -657434 to below 2958466 (1/1/100 to 12/31/9999)");
+    Fail(where,
+         "expected a date value from -657434 to below 2958466 (1/1/100 to 12/31/9999)");
   return date;
 }
 
@@ -137,7 +138,16 @@ std::string Unhex(const std::string& text, const std::string& where) {
 }
 
 // What a JSON value is, by where it stands in the mailbox.
-enum class Kind : uint8_t { kValue, kRoot, kStores, kStore, kFolder, kItems, kItem, kFolders };
+enum class Kind : uint8_t {
+  kValue,
+  kRoot,
+  kStores,
+  kStore,
+  kFolder,
+  kItems,
+  kItem,
+  kFolders
+};
 
 bool IsRecord(Kind kind) {
   return kind == Kind::kRoot || kind == Kind::kStore || kind == Kind::kFolder ||
@@ -156,7 +166,8 @@ struct Frame {
   bool has_list = false;  // the root's stores, a folder's items
   bool has_folders = false;
   std::vector<std::shared_ptr<ItemNode>> items;
-  std::vector<std::shared_ptr<FolderNode>> folders;  // a folder's children, a store's root
+  std::vector<std::shared_ptr<FolderNode>>
+      folders;  // a folder's children, a store's root
 };
 
 class Loader : public nlohmann::json_sax<json> {
@@ -272,8 +283,9 @@ class Loader : public nlohmann::json_sax<json> {
       Frame& parent = frames_.back();
       child.kind = ChildKind(parent, is_array);
       if (child.kind == Kind::kFolder) {
-        child.folder_depth =
-            parent.kind == Kind::kStore ? 0 : frames_[frames_.size() - 2].folder_depth + 1;
+        child.folder_depth = parent.kind == Kind::kStore
+                                 ? 0
+                                 : frames_[frames_.size() - 2].folder_depth + 1;
         if (child.folder_depth > kMaxFolderDepth)
           Fail(Here(), "folders nested more than " + std::to_string(kMaxFolderDepth) +
                            " levels deep");
@@ -310,8 +322,9 @@ class Loader : public nlohmann::json_sax<json> {
           break;
         case Kind::kFolder: {
           auto folder = BuildFolder(frame, where);
-          Frame& parent = frames_.back().kind == Kind::kStore ? frames_.back()
-                                                               : frames_[frames_.size() - 2];
+          Frame& parent = frames_.back().kind == Kind::kStore
+                              ? frames_.back()
+                              : frames_[frames_.size() - 2];
           parent.folders.push_back(std::move(folder));
           break;
         }
@@ -361,8 +374,8 @@ class Loader : public nlohmann::json_sax<json> {
         const std::string at = r.Where("user_properties") + "[" + std::to_string(i) + "]";
         if (!(*props)[i].is_object()) Fail(at, "expected an object");
         Record p((*props)[i], at);
-        item->user_props.push_back(
-            {p.Text("name"), p.Int32Or("type", 1), VariantOf(p.Required("value"), p.Where("value"))});
+        item->user_props.push_back({p.Text("name"), p.Int32Or("type", 1),
+                                    VariantOf(p.Required("value"), p.Where("value"))});
       }
     }
     if (const json* members = r.ObjectOr("members")) {
@@ -389,7 +402,8 @@ class Loader : public nlohmann::json_sax<json> {
         if (!(*attachments)[i].is_object()) Fail(at, "expected an object");
         Record a((*attachments)[i], at);
         item->attachments.push_back(
-            {a.Text("file_name"), Unhex(a.TextOr("content_hex", ""), a.Where("content_hex"))});
+            {a.Text("file_name"),
+             Unhex(a.TextOr("content_hex", ""), a.Where("content_hex"))});
       }
     }
     return item;
@@ -420,7 +434,8 @@ class Loader : public nlohmann::json_sax<json> {
       folder->views.push_back(
           {v.Text("name"), v.Int32("type"), v.Text("xml"), v.Int32Or("save_option", 0)});
     }
-    if (!frame.has_list) Fail(r.Where("items"), r.Find("items") ? "expected an array" : "missing");
+    if (!frame.has_list)
+      Fail(r.Where("items"), r.Find("items") ? "expected an array" : "missing");
     if (!frame.has_folders)
       Fail(r.Where("folders"), r.Find("folders") ? "expected an array" : "missing");
     const int32_t default_number = r.Int32Or("default", 0);
@@ -448,10 +463,12 @@ class Loader : public nlohmann::json_sax<json> {
     auto store = std::make_unique<StoreNode>();
     store->name = r.Text("name");
     store->store_id = r.Text("store_id");
-    if (store->store_id.empty()) Fail(r.Where("store_id"), "expected an identifier, not empty text");
+    if (store->store_id.empty())
+      Fail(r.Where("store_id"), "expected an identifier, not empty text");
     if (!store_ids_.insert(store->store_id).second)
       Fail(r.Where("store_id"), "duplicate store_id " + store->store_id);
-    if (frame.folders.empty()) Fail(r.Where("root"), r.Find("root") ? "expected an object" : "missing");
+    if (frame.folders.empty())
+      Fail(r.Where("root"), r.Find("root") ? "expected an object" : "missing");
     store->root = std::move(frame.folders.front());
     // Every folder of the tree belongs to the store.
     std::vector<FolderNode*> pending{store->root.get()};
@@ -473,7 +490,8 @@ class Loader : public nlohmann::json_sax<json> {
       Fail("format", "not a pinlet mailbox (expected \"pinlet-mailbox\")");
     if (r.Find("version") && Record::Int32Of(r.Required("version"), "version") != 1)
       Fail("version", "expected 1, the version this program reads");
-    if (!frame.has_list) Fail("stores", r.Find("stores") ? "expected an array" : "missing");
+    if (!frame.has_list)
+      Fail("stores", r.Find("stores") ? "expected an array" : "missing");
     if (const json* next = r.Find("next_id")) {
       const bool fits = next->is_number_unsigned() && next->get<uint64_t>() >= 1 &&
                         next->get<uint64_t>() <= MailStore::kMaxIdCounter;

@@ -44,7 +44,8 @@ class Descriptor {
 
 bool WriteAll(int fd, std::string_view content) {
   while (!content.empty()) {
-    const size_t chunk = content.size() < (size_t{1} << 30) ? content.size() : size_t{1} << 30;
+    const size_t chunk =
+        content.size() < (size_t{1} << 30) ? content.size() : size_t{1} << 30;
     const ssize_t written = ::write(fd, content.data(), chunk);
     if (written < 0) {
       if (errno == EINTR) continue;

@@ -108,8 +108,9 @@ bool DecodeFile(std::string_view raw, std::string& storage, std::string_view& te
     size_t bad = 0;
     if (!DecodeUtf16Le(body, storage, bad)) {
       for (size_t i = 0; i + 1 < bad; i += 2) line += body[i] == '\n' && body[i + 1] == 0;
-      why = body.size() % 2 && bad + 1 == body.size() ? "the file ends inside a UTF-16 character"
-                                                      : "a lone UTF-16 surrogate";
+      why = body.size() % 2 && bad + 1 == body.size()
+                ? "the file ends inside a UTF-16 character"
+                : "a lone UTF-16 surrogate";
       return false;
     }
     text = storage;
@@ -254,7 +255,8 @@ bool ParseData(std::string_view data, bool single_byte, RegValue& value,
     list = data.substr(4);
   } else if (data.starts_with("hex(")) {
     size_t close = data.find("):");
-    if (close == std::string_view::npos || !ParseHexNumber(data.substr(4, close - 4), 8, type)) {
+    if (close == std::string_view::npos ||
+        !ParseHexNumber(data.substr(4, close - 4), 8, type)) {
       why = "malformed hex(type): prefix";
       return false;
     }
@@ -371,7 +373,8 @@ bool SimRegistry::Import(std::string_view raw, std::string* error) {
       if (Fold(full.substr(0, kRoot.size())) != Fold(kRoot) ||
           (full.size() > kRoot.size() && full[kRoot.size()] != '\\'))
         return fail(number, "only keys under HKEY_CURRENT_USER are kept");
-      const auto components = Components(full.substr(std::min(full.size(), kRoot.size())));
+      const auto components =
+          Components(full.substr(std::min(full.size(), kRoot.size())));
       if (components.empty())
         return fail(number, "values directly under the root are not kept");
       if (components.size() > kMaxDepth)
@@ -412,7 +415,8 @@ bool SimRegistry::Import(std::string_view raw, std::string* error) {
     if (!ParseData(data, single_byte, value, why)) return fail(number, why);
     current->Set(name, value);
   }
-  if (!header_seen) return fail(1, "empty file, expected \"" + std::string(kHeader) + "\"");
+  if (!header_seen)
+    return fail(1, "empty file, expected \"" + std::string(kHeader) + "\"");
   root_ = std::move(root);
   return true;
 }
