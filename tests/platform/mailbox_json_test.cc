@@ -47,7 +47,7 @@ json Minimal() {
   return {{"format", "pinlet-mailbox"},
           {"version", 1},
           {"next_id", 10},
-          {"stores", {{{"name", "Mailbox"}, {"store_id", "S1"}, {"root", root}}}}};
+          {"stores", {{{"name", "Mailbox"}, {"store_id", "5101"}, {"root", root}}}}};
 }
 
 std::string With(const std::function<void(json&)>& change) {
@@ -155,19 +155,24 @@ TEST(MailboxJsonTest, MalformedFilesAreRefusedNamingWhereAndWhat) {
        "stores[1].root.folders[0].entry_id: duplicate entry_id F2"},
       {With([](json& j) {
          j["stores"][1] = {
-             {"name", "B"}, {"store_id", "S1"}, {"root", j["stores"][0]["root"]}};
-         j["stores"][1]["root"]["entry_id"] = "G1";
+             {"name", "B"}, {"store_id", "5101"}, {"root", j["stores"][0]["root"]}};
+         j["stores"][1]["root"]["entry_id"] = "A1";
          j["stores"][1]["root"]["folders"] = json::array();
          j["stores"][1]["root"]["items"] = json::array();
        }),
-       "stores[1].store_id: duplicate store_id S1"},
+       "stores[1].store_id: duplicate store_id 5101"},
       {With([](json& j) {
          j["stores"][0]["root"]["default"] = 6;
          j["stores"][0]["root"]["folders"][0]["default"] = 6;
        }),
        "stores[0].root.default: default folder 6 is already another folder of the store"},
       {With([](json& j) { j["stores"][0]["store_id"] = ""; }),
-       "stores[0].store_id: expected an identifier, not empty text"},
+       "stores[0].store_id: expected an identifier of hexadecimal digits"},
+      // An EntryID becomes a registry value name and is printed: only hex digits.
+      {With([](json& j) { Item(j)["entry_id"] = "00AB\n[HKEY_CURRENT_USER\\X]"; }),
+       item + ".entry_id: expected an identifier of hexadecimal digits"},
+      {With([](json& j) { j["stores"][0]["root"]["entry_id"] = "\x1b]0;F1"; }),
+       "stores[0].root.entry_id: expected an identifier of hexadecimal digits"},
   };
   for (const Case& c : cases) EXPECT_EQ(Refusal(c.text), c.error);
 }

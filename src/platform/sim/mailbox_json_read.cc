@@ -137,6 +137,12 @@ std::string Unhex(const std::string& text, const std::string& where) {
   return out;
 }
 
+// EntryIDs and StoreIDs are the host's hexadecimal strings.
+bool IsIdentifier(const std::string& id) {
+  return !id.empty() &&
+         id.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos;
+}
+
 // What a JSON value is, by where it stands in the mailbox.
 enum class Kind : uint8_t {
   kValue,
@@ -341,7 +347,7 @@ class Loader : public nlohmann::json_sax<json> {
   }
 
   void Id(const std::string& id, const std::string& where) {
-    if (id.empty()) Fail(where, "expected an identifier, not empty text");
+    if (!IsIdentifier(id)) Fail(where, "expected an identifier of hexadecimal digits");
     if (!ids_.insert(id).second) Fail(where, "duplicate entry_id " + id);
     // New identifiers count on after the highest counter found in loaded ones.
     if (id.size() < 16) return;
@@ -463,8 +469,8 @@ class Loader : public nlohmann::json_sax<json> {
     auto store = std::make_unique<StoreNode>();
     store->name = r.Text("name");
     store->store_id = r.Text("store_id");
-    if (store->store_id.empty())
-      Fail(r.Where("store_id"), "expected an identifier, not empty text");
+    if (!IsIdentifier(store->store_id))
+      Fail(r.Where("store_id"), "expected an identifier of hexadecimal digits");
     if (!store_ids_.insert(store->store_id).second)
       Fail(r.Where("store_id"), "duplicate store_id " + store->store_id);
     if (frame.folders.empty())
