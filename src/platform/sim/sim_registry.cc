@@ -93,14 +93,15 @@ bool SimRegistry::Check(std::string_view member) {
   return !faults_ || !faults_->Fails(member);
 }
 
-std::optional<RegValue> SimRegistry::QueryValue(std::string_view path,
-                                                std::string_view name) {
-  if (!Check("RegQueryValueEx")) return std::nullopt;
+Registry::Read SimRegistry::ReadValue(std::string_view path, std::string_view name,
+                                      RegValue* value) {
+  if (!Check("RegQueryValueEx")) return Read::kFailed;
   const Key* key = Find(path);
-  if (!key) return std::nullopt;
-  const RegValue* value = key->Value(name);
-  if (!value) return std::nullopt;
-  return *value;
+  if (!key) return Read::kAbsent;
+  const RegValue* stored = key->Value(name);
+  if (!stored) return Read::kAbsent;
+  *value = *stored;
+  return Read::kFound;
 }
 
 bool SimRegistry::SetValue(std::string_view path, std::string_view name,
