@@ -1,6 +1,7 @@
 // The state of one RTF2HTML conversion. Private to src/inspector: rtf2html.cc holds
-// the main loop and the control words, rtf2html_output.cc the HTML output,
-// rtf2html_tables.cc the colour and font tables.
+// the main loop and the control words, rtf2html_characters.cc the escapes and
+// Unicode characters, rtf2html_output.cc the HTML output, rtf2html_tables.cc the
+// colour and font tables.
 
 #ifndef PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_
 #define PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_
