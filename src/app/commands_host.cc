@@ -1,5 +1,5 @@
 // Commands that drive the host and look at the machine: starting and stopping
-// Outlook, the registry, the support library's log, message boxes, faults.
+// Outlook, the registry, the support library's log, faults.
 #include <ostream>
 
 #include "addin/settings.h"
@@ -144,37 +144,6 @@ int ShowSupport(Driver& d, const std::vector<std::string>& args, std::ostream& o
   return 0;
 }
 
-int ShowMessages(Driver& d, const std::vector<std::string>& args, std::ostream& out,
-                 std::string&) {
-  if (!args.empty()) return 2;
-  const auto& shown = d.world().message_boxes.shown();
-  if (shown.empty()) out << "(no message boxes)\n";
-  for (const auto& box : shown) {
-    const char* answer = box.answer == mb::kYes      ? "Yes"
-                         : box.answer == mb::kNo     ? "No"
-                         : box.answer == mb::kCancel ? "Cancel"
-                                                     : "OK";
-    out << "[" << box.title << "] " << box.text << " -> " << answer << "\n";
-  }
-  return 0;
-}
-
-int Answer(Driver& d, const std::vector<std::string>& args, std::ostream& out,
-           std::string& error) {
-  if (args.size() != 1) return 2;
-  static const std::pair<const char*, int> kAnswers[] = {
-      {"yes", mb::kYes}, {"no", mb::kNo}, {"ok", mb::kOk}, {"cancel", mb::kCancel}};
-  for (auto& [word, button] : kAnswers) {
-    if (args[0] == word) {
-      d.world().message_boxes.QueueAnswer(button);
-      out << "the next message box will be answered " << word << "\n";
-      return 0;
-    }
-  }
-  error = "answer yes, no, ok or cancel";
-  return 2;
-}
-
 // Reads the options after `fail call N` or `fail member NAME`.
 bool FailOptions(const std::vector<std::string>& args, size_t first, bool allow_nth,
                  int32_t& number, int64_t& nth, std::string& error) {
@@ -302,9 +271,6 @@ void AddHostCommands(std::map<std::string, Command>& c) {
       "show support",
       "every call of the support library: start, log, about box, help pages",
       ShowSupport};
-  c["show messages"] = {"show messages", "every message box shown, with its answer",
-                        ShowMessages};
-  c["answer"] = {"answer yes|no|ok|cancel", "answer the next message box", Answer};
   c["show calls"] = {"show calls [--last K]",
                      "the host calls the add-in made, numbered as fail call counts them",
                      ShowCalls};

@@ -33,6 +33,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     std::map<std::string, Command> commands;
     AddHostCommands(commands);
     AddStoreCommands(commands);
+    AddDialogCommands(commands);
     return commands;
   }();
   return kCommands;
@@ -57,7 +58,7 @@ bool Driver::Open(std::string& error) {
   if (!world_->registry.QueryValue("Software\\Zarvo\\Pinlet", "InstDir")) {
     world_->Install(view_file);
   } else if (!view_file.empty()) {
-    world_->files.WriteFile(world_->install_dir + "PNX.xml", view_file);
+    world_->files.Store(world_->install_dir + "PNX.xml", view_file);
   }
   return true;
 }

@@ -119,6 +119,7 @@ class Driver {
 // The commands of each area, merged by Driver::Commands.
 void AddHostCommands(std::map<std::string, Command>& commands);
 void AddStoreCommands(std::map<std::string, Command>& commands);
+void AddDialogCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app
 

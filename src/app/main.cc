@@ -24,7 +24,11 @@ const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
     {"Notes", {"note add", "filter"}},
     {"Settings and the support library",
      {"registry set", "registry get", "show registry", "show log", "show support"}},
-    {"Messages and dialogs", {"answer", "show messages", "show dialogs"}},
+    {"Messages and dialogs",
+     {"answer", "answer colour", "answer font", "answer file", "show messages",
+      "show dialogs"}},
+    {"Shell and files",
+     {"shell result", "show shell", "show files", "show file", "file write"}},
     {"Faults and defects", {"fail", "show calls", "show defects"}},
     {"Scripts", {"say"}},
 };

@@ -56,6 +56,7 @@ constexpr int32_t kInvalidArgument = 5;  // invalid procedure call or argument
 constexpr int32_t kOverflow = 6;
 constexpr int32_t kSubscriptOutOfRange = 9;
 constexpr int32_t kTypeMismatch = 13;
+constexpr int32_t kOutOfStack = 28;  // "Out of stack space"
 constexpr int32_t kFileNotFound = 53;
 constexpr int32_t kFileAlreadyExists = 58;
 constexpr int32_t kPermissionDenied = 70;
@@ -64,6 +65,12 @@ constexpr int32_t kObjectNotSet = 91;         // object variable not set
 constexpr int32_t kObjectRequired = 424;      // member called on Nothing
 constexpr int32_t kCannotCreateObject = 429;  // ActiveX component can't create object
 constexpr int32_t kNotSupported = 438;        // property or method the object lacks
+// VBScript's RegExp: "Syntax error in regular expression" (raised with the
+// HRESULT 0x800A1399, which the caller sees as 5017).
+constexpr int32_t kRegExpSyntax = 5017;
+// The common dialog control's "Cancel was selected", raised by the control
+// (and the add-in's wrapper) when CancelError is set and the user cancels.
+constexpr int32_t kCancelSelected = 32755;
 // HRESULTs of failed calls.
 constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL 0x80004005
 constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND 0x8004010F

@@ -136,7 +136,12 @@ class SimAttachment : public ol::Attachment {
   }
   void SaveAsFile(std::string_view path) override {
     const AttachmentNode& node = Node("Attachment.SaveAsFile");
-    world_->files.Store(path, node.content);
+    // Outlook writes the file itself; its folder must exist.
+    if (world_->files.Put(path, node.content) != FsError::kNone)
+      throw HostError(errors::kOperationFailed,
+                      "Cannot save the attachment. Path does not exist. Verify the path "
+                      "is correct.",
+                      "Attachment.SaveAsFile");
   }
   void Delete() override {
     Node("Attachment.Delete");

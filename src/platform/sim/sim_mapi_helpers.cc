@@ -2,6 +2,7 @@
 
 #include "platform/host_error.h"
 #include "platform/sim/sim_outlook.h"
+#include "platform/sim/sim_regexp.h"
 
 namespace pinlet::sim {
 namespace {
@@ -192,6 +193,12 @@ std::shared_ptr<RdoSession> SimObjectFactory::CreateRdoSession() {
   world_->faults.Check("CreateObject Redemption.RDOSession");
   if (!redemption_installed) throw CannotCreate("Redemption.RDOSession");
   return std::make_shared<SimRdoSession>(world_);
+}
+
+RegExpPtr SimObjectFactory::CreateRegExp() {
+  world_->faults.Check("CreateObject VBScript.RegExp");
+  if (!vbscript_installed) throw CannotCreate("VBScript.RegExp");
+  return std::make_shared<SimRegExp>(&world_->faults);
 }
 
 }  // namespace pinlet::sim
