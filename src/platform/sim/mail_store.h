@@ -162,11 +162,20 @@ class MailStore {
   StoreNode& AdoptStore(std::unique_ptr<StoreNode> store);
   // Files a loaded, saved item (with its EntryID) into its folder.
   void AdoptItem(const std::shared_ptr<ItemNode>& item);
+  // New EntryIDs end in the counter's value as 16 hexadecimal digits, counting
+  // up from 1. The counter never passes kMaxIdCounter, which leaves more
+  // identifiers than any run can use, so identifiers never wrap and never repeat.
+  static constexpr uint64_t kMaxIdCounter = 0x7FFFFFFFFFFFFFFF;
   uint64_t id_counter() const { return next_id_; }
   void RegisterFolderId(FolderNode& folder);
   void RegisterItemId(const std::shared_ptr<ItemNode>& item);
-  void BumpIdCounter(uint64_t at_least) {
-    if (next_id_ <= at_least) next_id_ = at_least + 1;
+  // Makes the counter count on after `in_use`, an identifier's counter value
+  // already taken. False (and nothing changes) when `in_use` is kMaxIdCounter or
+  // more: no identifier is left after it.
+  bool BumpIdCounter(uint64_t in_use) {
+    if (in_use >= kMaxIdCounter) return false;
+    if (next_id_ <= in_use) next_id_ = in_use + 1;
+    return true;
   }
   std::string NewEntryId();
   // Drops a folder deleted for good, with its subfolders and items, from the
