@@ -45,12 +45,23 @@ constexpr int32_t kPathNotFound = 76;
 constexpr int32_t kInvalidArgument = 5;            // invalid procedure call or argument
 constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND, a failed lookup
 constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL
+// Forms and controls.
+constexpr int32_t kObjectUnloaded = 364;        // member of an unloaded form
+constexpr int32_t kInvalidPropertyValue = 380;  // a value the property refuses
+constexpr int32_t kInvalidArrayIndex = 381;     // invalid property array index
+constexpr int32_t kPropertyReadOnly = 383;      // the property cannot be set so
+constexpr int32_t kFormAlreadyDisplayed = 400;  // can't show a visible form modally
+constexpr int32_t kControlNotFound = 730;       // no control of that name
+constexpr int32_t kIndexOutOfBounds = 35600;    // a common control's collection index
 }  // namespace errors
 
 // Shorthands for the host's common failures.
 HostError NotSupportedError(const std::string& member);
 HostError NotFoundError(const std::string& what);
 HostError ObjectRequiredError();
+HostError InvalidArgumentError(const std::string& member);       // 5
+HostError InvalidPropertyValueError(const std::string& member);  // 380
+HostError IndexOutOfBoundsError(const std::string& member);      // 35600
 
 // The object behind `object`, raising the host's error 91 when it is Nothing,
 // as a member call on Nothing does in the host.

@@ -14,6 +14,7 @@
 #include "platform/mapi_helpers.h"
 #include "platform/registry.h"
 #include "platform/support_library.h"
+#include "platform/ui.h"
 #include "platform/windows.h"
 
 namespace pinlet {
@@ -22,6 +23,8 @@ struct Platform {
   Registry* registry = nullptr;
   MessageBoxes* message_boxes = nullptr;
   WindowManager* window_manager = nullptr;
+  // Creates the add-in's forms by design name; see ui.h.
+  ui::FormFactory* forms = nullptr;
   FileSystem* files = nullptr;
   Clock* clock = nullptr;
   Clipboard* clipboard = nullptr;

@@ -2,8 +2,9 @@
 // tests and the pinlet command read.
 //
 // A World owns the registry, the mail store, the file system, the clock, the
-// message boxes with their scripted answers, the window manager, the support
-// library stand-in and the MAPI helper libraries, plus one fault injector that
+// message boxes with their scripted answers, the window manager, the forms
+// and their controls, the support library stand-in and the MAPI helper
+// libraries, plus one fault injector that
 // every simulated call goes through. Hosts (sim_outlook.h, host_session.h)
 // run on a World; nothing here is global, so tests can keep several.
 #ifndef PINLET_PLATFORM_SIM_WORLD_H_
@@ -20,6 +21,8 @@
 #include "platform/sim/mail_store.h"
 #include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_ui.h"
+#include "platform/sim/sim_windows.h"
 
 namespace pinlet::sim {
 
@@ -47,32 +50,6 @@ class SimMessageBoxes : public MessageBoxes {
   FaultInjector* faults_;
   std::deque<int> answers_;
   std::vector<Record> shown_;
-};
-
-class SimWindowManager : public WindowManager {
- public:
-  struct Window {
-    std::string title;
-    bool top_most = false;
-    bool visible = false;
-  };
-  explicit SimWindowManager(FaultInjector* faults) : faults_(faults) {}
-
-  WindowHandle Create(std::string title);
-  void Destroy(WindowHandle handle) { windows_.erase(handle); }
-  Window* Find(WindowHandle handle);
-  bool SetTopMost(WindowHandle window, bool top_most) override;
-
-  // Every SetTopMost call, in order: (handle, top_most).
-  const std::vector<std::pair<WindowHandle, bool>>& top_most_calls() const {
-    return calls_;
-  }
-
- private:
-  FaultInjector* faults_;
-  WindowHandle next_ = 0x10010;
-  std::map<WindowHandle, Window> windows_;
-  std::vector<std::pair<WindowHandle, bool>> calls_;
 };
 
 // Files on the host's paths, kept in memory; names compare without case.
@@ -167,6 +144,9 @@ class World {
   SimFileSystem files{&faults};
   SimClipboard clipboard{&faults};
   SimClock clock{&faults};
+  // Forms, controls and timers; after the window manager, the clipboard and
+  // the clock, which it uses.
+  SimUi ui{this};
   MailStore store;
   std::string install_dir = "C:\\Program Files\\Zarvo\\Pinlet\\";
   std::string user_dir =
