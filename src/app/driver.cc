@@ -30,6 +30,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     std::map<std::string, Command> commands;
     AddHostCommands(commands);
     AddStoreCommands(commands);
+    AddUiCommands(commands);
     return commands;
   }();
   return kCommands;
@@ -121,8 +122,7 @@ void Driver::DescribeAddin(std::ostream& out) {
   out << "reply/forward objects: " << size(ctx.reply_forwards) << "\n";
   out << "item-window wrappers: " << size(ctx.inspector_wrappers) << "\n";
   out << "support library: " << (ctx.support ? "loaded" : "not loaded") << "\n";
-  for (const std::string& defect : world_->defects())
-    out << "DEFECT: " << defect << "\n";
+  for (const std::string& defect : world_->defects()) out << "DEFECT: " << defect << "\n";
 }
 
 int Driver::Execute(const std::vector<std::string>& words, std::string& message) {

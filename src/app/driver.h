@@ -86,6 +86,7 @@ class Driver {
 // The commands of each area, merged by Driver::Commands.
 void AddHostCommands(std::map<std::string, Command>& commands);
 void AddStoreCommands(std::map<std::string, Command>& commands);
+void AddUiCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app
 

@@ -20,7 +20,8 @@ HostError ObjectRequiredError() {
 }
 
 HostError InvalidArgumentError(const std::string& member) {
-  return HostError(errors::kInvalidArgument, "Invalid procedure call or argument", member);
+  return HostError(errors::kInvalidArgument, "Invalid procedure call or argument",
+                   member);
 }
 
 HostError InvalidPropertyValueError(const std::string& member) {

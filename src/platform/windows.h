@@ -103,8 +103,8 @@ class WindowManager {
   // hwnd::k...) and moves and sizes it to the rectangle, as far as `flags`
   // (swp::k...) allow. Without swp::kNoActivate a visible window is also
   // activated. False for an unknown handle.
-  virtual bool SetWindowPos(WindowHandle window, WindowHandle insert_after,
-                            int32_t left, int32_t top, int32_t width, int32_t height,
+  virtual bool SetWindowPos(WindowHandle window, WindowHandle insert_after, int32_t left,
+                            int32_t top, int32_t width, int32_t height,
                             uint32_t flags) = 0;
   // ShowWindow with a command sw::k...: shows (and, unless the command says
   // otherwise, activates) or hides the window. Answers whether the window

@@ -11,7 +11,8 @@ namespace pinlet::sim {
 namespace {
 
 int Units(char16_t c) {
-  if (c == u' ' || std::u16string_view(u"iIl.,:;'!|jtf").find(c) != std::u16string_view::npos)
+  if (c == u' ' ||
+      std::u16string_view(u"iIl.,:;'!|jtf").find(c) != std::u16string_view::npos)
     return 30;
   if (std::u16string_view(u"mwMW@").find(c) != std::u16string_view::npos) return 90;
   if ((c >= u'A' && c <= u'Z') || c == u'&' || c == u'%' || c == u'#') return 70;
@@ -77,7 +78,8 @@ int32_t LineHeight(const ui::Font& font) {
 
 int32_t TextWidth(const ui::Font& font, std::string_view text) {
   int32_t widest = 0;
-  for (const std::u16string& line : Lines(text)) widest = std::max(widest, Width(font, line));
+  for (const std::u16string& line : Lines(text))
+    widest = std::max(widest, Width(font, line));
   return widest;
 }
 

@@ -36,16 +36,19 @@ constexpr Verb kVerbs[] = {
     {"move", Kind::kMove, "move LEFT TOP"},
 };
 
-constexpr std::pair<std::string_view, int> kButtons[] = {
-    {"left", ui::mouse::kLeft}, {"right", ui::mouse::kRight}, {"middle", ui::mouse::kMiddle}};
+constexpr std::pair<std::string_view, int> kButtons[] = {{"left", ui::mouse::kLeft},
+                                                         {"right", ui::mouse::kRight},
+                                                         {"middle", ui::mouse::kMiddle}};
 
 constexpr std::pair<std::string_view, int> kKeys[] = {
-    {"enter", ui::key::kReturn},  {"return", ui::key::kReturn}, {"tab", ui::key::kTab},
-    {"escape", ui::key::kEscape}, {"esc", ui::key::kEscape},    {"space", ui::key::kSpace},
-    {"back", ui::key::kBack},     {"backspace", ui::key::kBack}, {"delete", ui::key::kDelete},
-    {"del", ui::key::kDelete},    {"left", ui::key::kLeft},     {"right", ui::key::kRight},
-    {"up", ui::key::kUp},         {"down", ui::key::kDown},     {"home", ui::key::kHome},
-    {"end", ui::key::kEnd},
+    {"enter", ui::key::kReturn},  {"return", ui::key::kReturn},
+    {"tab", ui::key::kTab},       {"escape", ui::key::kEscape},
+    {"esc", ui::key::kEscape},    {"space", ui::key::kSpace},
+    {"back", ui::key::kBack},     {"backspace", ui::key::kBack},
+    {"delete", ui::key::kDelete}, {"del", ui::key::kDelete},
+    {"left", ui::key::kLeft},     {"right", ui::key::kRight},
+    {"up", ui::key::kUp},         {"down", ui::key::kDown},
+    {"home", ui::key::kHome},     {"end", ui::key::kEnd},
 };
 
 std::string ButtonWord(int button) {
@@ -82,7 +85,8 @@ bool ParseOne(const std::vector<std::string>& words, FormAction& action,
       return n == 0 || usage();
     case Kind::kResize:
     case Kind::kMove:
-      return (n == 2 && ParseNumber(words[1], action.a) && ParseNumber(words[2], action.b)) ||
+      return (n == 2 && ParseNumber(words[1], action.a) &&
+              ParseNumber(words[2], action.b)) ||
              usage();
     case Kind::kHover:
       if (n != 1) return usage();
@@ -106,8 +110,8 @@ bool ParseOne(const std::vector<std::string>& words, FormAction& action,
       if (n == 2) action.text = words[2];
       return true;
     case Kind::kSelect:
-      if (n != 3 || !ParseNumber(words[2], action.a) || !ParseNumber(words[3], action.b) ||
-          action.a < 0 || action.b < 0)
+      if (n != 3 || !ParseNumber(words[2], action.a) ||
+          !ParseNumber(words[3], action.b) || action.a < 0 || action.b < 0)
         return usage();
       action.control = words[1];
       return true;
@@ -115,8 +119,9 @@ bool ParseOne(const std::vector<std::string>& words, FormAction& action,
       int key_code, shift;
       if (n != 2) return usage();
       if (!ParseKey(words[2], key_code, shift)) {
-        error = "unknown key '" + words[2] + "' (a letter, a digit, F1-F12, Enter, Tab, " +
-                "Escape, Space, Back, Delete, arrows, Home, End, with Ctrl+, Shift+, Alt+)";
+        error =
+            "unknown key '" + words[2] + "' (a letter, a digit, F1-F12, Enter, Tab, " +
+            "Escape, Space, Back, Delete, arrows, Home, End, with Ctrl+, Shift+, Alt+)";
         return false;
       }
       action.control = words[1];

@@ -45,7 +45,8 @@ class SimCaptioned : public SimControl<I> {
 class SimLabel : public SimCaptioned<ui::Label> {
  public:
   SimLabel(World* world, std::weak_ptr<SimForm> form, std::string name)
-      : SimCaptioned(world, std::move(form), std::move(name), kStatic, {0, 0, 1215, 255}) {}
+      : SimCaptioned(world, std::move(form), std::move(name), kStatic,
+                     {0, 0, 1215, 255}) {}
   uint32_t ForeColor() override {
     Enter("Label.ForeColor");
     return fore_colour;
@@ -92,8 +93,7 @@ class SimCheckBox : public SimCaptioned<ui::CheckBox> {
   }
   void SetValue(int v) override {
     Enter("CheckBox.Value");
-    if (v < 0 || v > 2)
-      throw InvalidPropertyValueError("CheckBox.Value");
+    if (v < 0 || v > 2) throw InvalidPropertyValueError("CheckBox.Value");
     Change(v);
   }
 
@@ -106,8 +106,8 @@ class SimCheckBox : public SimCaptioned<ui::CheckBox> {
         return true;
       }
     }
-    error = "a check box takes 0, 1, 2, checked or unchecked, not '" +
-            std::string(text) + "'";
+    error = "a check box takes 0, 1, 2, checked or unchecked, not '" + std::string(text) +
+            "'";
     return false;
   }
   // A click checks a clear or grey box and clears a checked one.
@@ -279,6 +279,17 @@ std::string ColourText(uint32_t colour) {
   return text;
 }
 
+std::string HandleText(WindowHandle handle) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(handle));
+  return text;
+}
+
+std::string RectText(const Rect& r) {
+  return "at " + std::to_string(r.left) + "," + std::to_string(r.top) + " size " +
+         std::to_string(r.width) + "x" + std::to_string(r.height);
+}
+
 std::string FontText(const ui::Font& font) {
   char size[32];
   std::snprintf(size, sizeof size, "%g", font.size);
@@ -310,7 +321,8 @@ std::optional<int32_t> FindEntry(const std::vector<std::string>& texts,
                                  std::string& error) {
   if (entry.size() > 1 && entry[0] == '#') {
     int32_t number = 0;
-    auto [end, ec] = std::from_chars(entry.data() + 1, entry.data() + entry.size(), number);
+    auto [end, ec] =
+        std::from_chars(entry.data() + 1, entry.data() + entry.size(), number);
     int32_t position = number - first_index;
     if (ec == std::errc() && end == entry.data() + entry.size() && position >= 0 &&
         position < static_cast<int32_t>(texts.size()))

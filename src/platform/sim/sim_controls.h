@@ -16,8 +16,7 @@ namespace pinlet::sim {
 // Creates a control of the kind named by `type_name` ("TextBox"); nullptr
 // for a kind the host does not have.
 std::shared_ptr<SimControlCore> MakeControl(World* world, std::weak_ptr<SimForm> form,
-                                            std::string_view type_name,
-                                            std::string name);
+                                            std::string_view type_name, std::string name);
 
 // The system's edit control. The text is kept in UTF-16 units, which is
 // what positions count.
@@ -216,10 +215,13 @@ class SimMenu : public SimControl<ui::Menu> {
   bool checked = false;
 };
 
-// Texts for a form's description: a colour as 0xBBGGRR, a font as
+// Texts for a form's description: a colour as 0xBBGGRR, a window handle as
+// 0x10010, a window's place as "at 1200,900 size 5310x3300", a font as
 // "Arial" 10 bold, a text in double quotes with CR, LF, quotes and
 // backslashes escaped as a script writes them.
 std::string ColourText(uint32_t colour);
+std::string HandleText(WindowHandle handle);
+std::string RectText(const Rect& rect);
 std::string FontText(const ui::Font& font);
 std::string QuotedText(std::string_view text);
 

@@ -305,7 +305,8 @@ void SimForm::SetKeyPreview(bool on) {
 
 void SimForm::Show(int style) {
   Enter("Form.Show");
-  if (style != ui::kModal && style != ui::kModeless) throw InvalidArgumentError("Form.Show");
+  if (style != ui::kModal && style != ui::kModeless)
+    throw InvalidArgumentError("Form.Show");
   if (style == ui::kModeless) return ShowWindow(true);
   if (visible())
     throw HostError(errors::kFormAlreadyDisplayed,
@@ -381,13 +382,19 @@ Subscription SimForm::OnMouseDown(ui::MouseHandler h) {
 Subscription SimForm::OnMouseMove(ui::MouseHandler h) {
   return Advise(mouse_move, "MouseMove", h);
 }
-Subscription SimForm::OnKeyDown(ui::KeyHandler h) { return Advise(key_down, "KeyDown", h); }
+Subscription SimForm::OnKeyDown(ui::KeyHandler h) {
+  return Advise(key_down, "KeyDown", h);
+}
 Subscription SimForm::OnResize(ui::Handler h) { return Advise(resize, "Resize", h); }
-Subscription SimForm::OnActivate(ui::Handler h) { return Advise(activate, "Activate", h); }
+Subscription SimForm::OnActivate(ui::Handler h) {
+  return Advise(activate, "Activate", h);
+}
 Subscription SimForm::OnDeactivate(ui::Handler h) {
   return Advise(deactivate, "Deactivate", h);
 }
-Subscription SimForm::OnGotFocus(ui::Handler h) { return Advise(got_focus, "GotFocus", h); }
+Subscription SimForm::OnGotFocus(ui::Handler h) {
+  return Advise(got_focus, "GotFocus", h);
+}
 Subscription SimForm::OnQueryUnload(std::function<void(int&, int)> h) {
   return Advise(query_unload, "QueryUnload", h);
 }

@@ -31,8 +31,8 @@ class SimUi;
 
 // Which of the members every control offers a kind really has.
 struct ControlTraits {
-  bool geometry = true;    // Left, Top, Width, Height, Move, mouse events
-  bool visible = true;     // Visible
+  bool geometry = true;  // Left, Top, Width, Height, Move, mouse events
+  bool visible = true;   // Visible
   bool back_colour = true;
   bool tool_tip = true;
   bool focusable = false;  // SetFocus, focus and key events
@@ -96,7 +96,8 @@ class SimControlCore {
                       std::function<void(Args...)> handler, bool has = true) {
     Enter("Control.Advise");
     Require(has, event_name);
-    return event.Subscribe(AtBoundary(*world_, EntryName(event_name), std::move(handler)));
+    return event.Subscribe(
+        AtBoundary(*world_, EntryName(event_name), std::move(handler)));
   }
   std::string EntryName(std::string_view event_name) const;
   // Called when Enabled is set.
@@ -284,8 +285,8 @@ class SimForm : public ui::Form, public std::enable_shared_from_this<SimForm> {
   Subscription Advise(Event<Args...>& event, std::string_view name,
                       std::function<void(Args...)> handler) {
     Enter("Form.Advise");
-    return event.Subscribe(AtBoundary(*world_, design_name_ + ".Form_" + std::string(name),
-                                      std::move(handler)));
+    return event.Subscribe(AtBoundary(
+        *world_, design_name_ + ".Form_" + std::string(name), std::move(handler)));
   }
   void SetRect(Rect rect);
 

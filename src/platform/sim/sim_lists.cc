@@ -76,7 +76,7 @@ int32_t SimComboBox::ListCount() {
 std::string SimComboBox::List(int32_t index) {
   Enter("ComboBox.List");
   return index >= 0 && index < static_cast<int32_t>(entries.size()) ? entries[index].text
-                                                                     : "";
+                                                                    : "";
 }
 
 std::string SimComboBox::ItemPicture(int32_t index) {
@@ -203,7 +203,8 @@ void SimComboBox::CharByUser(int key_ascii) {
 
 std::string SimComboBox::DescribeState() const {
   std::string state = QuotedText(text);
-  if (list_index < 0) return state + " (no entry of " + std::to_string(entries.size()) + ")";
+  if (list_index < 0)
+    return state + " (no entry of " + std::to_string(entries.size()) + ")";
   state += " (entry " + std::to_string(list_index) + " of " +
            std::to_string(entries.size()) + ")";
   if (!entries[list_index].picture_key.empty())
@@ -317,7 +318,8 @@ void SimListBox::KeyByUser(int key_code, int) {
 std::string SimListBox::DescribeState() const { return Entries(entries, list_index); }
 
 SimTabStrip::SimTabStrip(World* world, std::weak_ptr<SimForm> form, std::string name)
-    : SimControl(world, std::move(form), std::move(name), {true, true, false, true, true}) {
+    : SimControl(world, std::move(form), std::move(name),
+                 {true, true, false, true, true}) {
   rect = {0, 0, 3000, 2000};
 }
 

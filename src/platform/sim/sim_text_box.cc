@@ -16,7 +16,8 @@ constexpr int kCtrlC = 3, kCtrlV = 22, kCtrlX = 24, kCtrlZ = 26;
 }  // namespace
 
 SimTextBox::SimTextBox(World* world, std::weak_ptr<SimForm> form, std::string name)
-    : SimControl(world, std::move(form), std::move(name), {true, true, true, true, true}) {
+    : SimControl(world, std::move(form), std::move(name),
+                 {true, true, true, true, true}) {
   rect = {0, 0, 1215, 495};
   back_colour = 0xFFFFFF;
 }
@@ -288,7 +289,8 @@ void SimTextBox::CharByUser(int key_ascii) {
   if (locked) return;
   if (key_ascii == ui::key::kBack) {
     if (sel_start() == sel_end() && caret_ > 0)
-      anchor_ = caret_ - (caret_ >= 2 && text_.compare(caret_ - 2, 2, u"\r\n") == 0 ? 2 : 1);
+      anchor_ =
+          caret_ - (caret_ >= 2 && text_.compare(caret_ - 2, 2, u"\r\n") == 0 ? 2 : 1);
     return Edit(u"", true);
   }
   if (key_ascii == ui::key::kReturn) {

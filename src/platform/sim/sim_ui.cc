@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/world.h"
@@ -20,12 +19,6 @@ std::string WithoutAmpersands(std::string_view text) {
   for (char c : text)
     if (c != '&') out += c;
   return out;
-}
-
-std::string HandleText(WindowHandle handle) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(handle));
-  return text;
 }
 
 bool IsOpen(const SimForm& form) { return form.loaded() && form.visible(); }
@@ -57,7 +50,8 @@ ui::FormPtr SimUi::CreateForm(std::string_view design_name) {
 SimForm* SimUi::FindForm(std::string_view name) const {
   WindowHandle handle = 0;
   if (name.starts_with("0x") || name.starts_with("0X")) {
-    auto [end, ec] = std::from_chars(name.data() + 2, name.data() + name.size(), handle, 16);
+    auto [end, ec] =
+        std::from_chars(name.data() + 2, name.data() + name.size(), handle, 16);
     if (ec != std::errc() || end != name.data() + name.size()) handle = 0;
   }
   std::vector<SimForm*> matches;
@@ -77,7 +71,9 @@ void SimUi::QueueFormAnswer(std::string match, std::vector<FormAction> actions) 
   form_answers_.push_back({std::move(match), std::move(actions)});
 }
 
-void SimUi::QueueMenuAnswer(std::string entry) { menu_answers_.push_back(std::move(entry)); }
+void SimUi::QueueMenuAnswer(std::string entry) {
+  menu_answers_.push_back(std::move(entry));
+}
 
 void SimUi::Forget(const SimForm* form) {
   auto it = std::find_if(forms_.begin(), forms_.end(),
@@ -118,7 +114,8 @@ void SimUi::RunModal(SimForm& form) {
       modal_records_[index].actions.push_back(actions[done].ToString());
       if (!Perform(form, actions[done], error)) {
         modal_records_[index].actions.back() += " (failed: " + error + ")";
-        world_->RecordDefect(label + ": cannot " + actions[done].ToString() + ": " + error);
+        world_->RecordDefect(label + ": cannot " + actions[done].ToString() + ": " +
+                             error);
       }
     }
     if (done < actions.size()) {
@@ -218,10 +215,7 @@ std::string SimUi::Describe(const SimForm& form) const {
                     (form.visible() ? "visible" : "hidden");
   if (windows.active() == form.handle()) out += ", active";
   if (window && window->top_most) out += ", top-most";
-  Rect r = form.rect();
-  out += "\n  at " + std::to_string(r.left) + "," + std::to_string(r.top) + " size " +
-         std::to_string(r.width) + "x" + std::to_string(r.height) + ", back " +
-         ColourText(form.back_colour) + "\n";
+  out += "\n  " + RectText(form.rect()) + ", back " + ColourText(form.back_colour) + "\n";
   int hidden = 0;
   for (const auto& control : form.controls()) {
     if (!control->Shown()) {
