@@ -67,7 +67,8 @@ int ShowForms(Driver& d, const std::vector<std::string>& args, std::ostream& out
     out << (shown.actions.empty() ? "" : " -> ") << shown.outcome << "\n";
   }
   for (const auto& menu : ui.menus()) {
-    out << "popup " << menu.menu << " of " << menu.form << " [";
+    out << "popup " << menu.menu << " of " << menu.form << " at " << menu.x << ","
+        << menu.y << " [";
     for (size_t i = 0; i < menu.entries.size(); ++i)
       out << (i ? ", " : "") << menu.entries[i];
     out << "] -> " << (menu.chosen.empty() ? "nothing" : menu.chosen) << "\n";

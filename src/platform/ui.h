@@ -85,8 +85,7 @@ constexpr int kModal = 1;
 
 // Why a form is being closed (QueryUnload's unload mode).
 namespace unload_mode {
-constexpr int kFormControlMenu = 0;  // the user's close box
-constexpr int kAppWindows = 2;       // the host is shutting down
+constexpr int kFormControlMenu = 0;  // the close box
 }  // namespace unload_mode
 
 using Handler = std::function<void()>;
@@ -225,9 +224,9 @@ class Form {
   virtual Subscription OnActivate(Handler handler) = 0;
   virtual Subscription OnDeactivate(Handler handler) = 0;
   virtual Subscription OnGotFocus(Handler handler) = 0;
-  // The user or the host closes the window: QueryUnload(cancel,
-  // unload_mode::k...) first, then Unload(cancel); a handler that sets
-  // cancel to non-zero keeps the form open.
+  // The window is closed with its close box: QueryUnload(cancel,
+  // unload_mode::kFormControlMenu) first, then Unload(cancel); a handler
+  // that sets cancel to non-zero keeps the form open.
   virtual Subscription OnQueryUnload(std::function<void(int& cancel, int mode)> h) = 0;
   virtual Subscription OnUnload(std::function<void(int& cancel)> handler) = 0;
 };

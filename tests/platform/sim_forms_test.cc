@@ -115,15 +115,23 @@ TEST_F(UiTest, APopupMenuIsAnsweredWithAnEntryOrNothing) {
   open->SetCaption("&Open");
   remove->SetCaption("&Remove");
   remove->SetEnabled(false);
+  auto list = form->Add<ui::ListBox>("lstAttachments");
+  list->Move(120, 2400, 5000, 600);
   std::vector<std::string> clicked;
   auto on_open = open->OnClick([&] { clicked.push_back("open"); });
+  auto on_right = list->OnMouseDown([&](int button, int, int, int) {
+    if (button == ui::mouse::kRight) form->PopupMenu(menu);
+  });
   form->Show(ui::kModeless);
 
   world.ui.QueueMenuAnswer("Open");
   world.ui.QueueMenuAnswer("");
   world.ui.QueueMenuAnswer("mnuPopupRemove");
-  for (int i = 0; i < 4; ++i) form->PopupMenu(menu);
+  Do(form, Action{FormAction::Kind::kMouseDown, "lstAttachments", "", ui::mouse::kRight});
+  for (int i = 0; i < 3; ++i) form->PopupMenu(menu);
   EXPECT_THAT(clicked, ElementsAre("open"));
+  EXPECT_EQ(world.ui.menus()[0].x, 120);
+  EXPECT_EQ(world.ui.menus()[0].y, 2400);
   EXPECT_THAT(world.ui.menus()[0].entries, ElementsAre("&Open", "&Remove (disabled)"));
   EXPECT_EQ(world.ui.menus()[0].chosen, "mnuPopupOpen");
   EXPECT_EQ(world.ui.menus()[1].chosen, "");

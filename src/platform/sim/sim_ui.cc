@@ -139,7 +139,7 @@ void SimUi::RunModal(SimForm& form) {
 
 void SimUi::RunPopup(SimForm& form, SimControlCore& menu) {
   auto self = form.shared_from_this();
-  MenuRecord record{form.design_name(), menu.name, {}, ""};
+  MenuRecord record{form.design_name(), menu.name, {}, "", form.mouse_x, form.mouse_y};
   std::vector<SimMenu*> entries;
   for (const auto& control : form.controls()) {
     auto* entry = dynamic_cast<SimMenu*>(control.get());

@@ -84,6 +84,7 @@ class SimUi : public ui::FormFactory {
     std::string menu;
     std::vector<std::string> entries;  // captions; "(disabled)" after a disabled one
     std::string chosen;                // the entry's name; "" when none
+    int32_t x = 0, y = 0;              // where it was shown: the mouse, on the form
   };
 
   explicit SimUi(World* world) : world_(world) {}
