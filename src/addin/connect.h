@@ -6,7 +6,9 @@
 // "Outlook" and "Microsoft Word" — and forwards every IDTExtensibility2
 // callback to the connector of the host: the one named like the host
 // application, or "Default" for any other host, and "Default" whenever the
-// host's own connector did not initialise. No callback ever throws.
+// host's own connector did not initialise. Connect is also what the add-in
+// publishes to other hosts (AddInObject): its connectors, which they call
+// late-bound.
 #ifndef PINLET_ADDIN_CONNECT_H_
 #define PINLET_ADDIN_CONNECT_H_
 
@@ -17,14 +19,22 @@
 
 #include "addin/context.h"
 #include "platform/addin_host.h"
+#include "platform/addin_object.h"
+#include "platform/host_error.h"
 
 namespace pinlet {
 
-// The members Connect calls on every connector: the host's five callbacks,
-// and whether the connector's own connection succeeded.
-class Connector : public IDTExtensibility2 {
+// What Connect calls on every connector: the host's five callbacks, and the
+// members other hosts call. A connector that does not show notes raises 438
+// from PinletClick, as a late-bound call of a missing member would.
+class Connector : public IDTExtensibility2, public AddInConnector {
  public:
-  virtual bool IsInitialized() = 0;
+  void PinletClick(const std::string&, bool, const ol::ItemPtr&,
+                   const std::shared_ptr<void>&, bool&,
+                   const std::shared_ptr<void>&) override {
+    throw NotSupportedError("PinletClick");
+  }
+  ReplyForms GetReplyForms() override { return {}; }
 };
 
 // The connector for any other host: initialised from creation, does nothing.
@@ -42,10 +52,29 @@ class CEmptyConnect : public Connector {
   bool initialized_ = true;
 };
 
-using ConnectorCollection =
-    std::vector<std::pair<std::string, std::shared_ptr<Connector>>>;
+// The connectors in the order they were added, keyed by host name.
+class ConnectorCollection : public AddInConnectors {
+ public:
+  void Add(std::string key, std::shared_ptr<Connector> connector);
+  size_t size() const { return entries_.size(); }
+  // The connector under `key`, or nullptr.
+  std::shared_ptr<Connector> Find(std::string_view key) const;
+  const std::vector<std::pair<std::string, std::shared_ptr<Connector>>>& entries() const {
+    return entries_;
+  }
+  void Clear() { entries_.clear(); }
 
-class Connect : public IDTExtensibility2, public std::enable_shared_from_this<Connect> {
+  int Count() override { return static_cast<int>(entries_.size()); }
+  std::shared_ptr<AddInConnector> Item(int index) override;
+  std::shared_ptr<AddInConnector> Item(std::string_view key) override;
+
+ private:
+  std::vector<std::pair<std::string, std::shared_ptr<Connector>>> entries_;
+};
+
+class Connect : public IDTExtensibility2,
+                public AddInObject,
+                public std::enable_shared_from_this<Connect> {
  public:
   // A new add-in instance with its own process-wide state.
   Connect(Platform platform, Subsystems subsystems);
@@ -58,10 +87,12 @@ class Connect : public IDTExtensibility2, public std::enable_shared_from_this<Co
   void OnStartupComplete(Custom& custom) override;
   void OnBeginShutdown(Custom& custom) override;
 
-  // The connectors in the order they were added.
-  const ConnectorCollection& GetConnectors() const { return connectors_; }
+  std::shared_ptr<AddInConnectors> GetConnectors() override { return connectors_; }
   // The connector under `key`, or nullptr.
-  std::shared_ptr<Connector> FindConnector(std::string_view key) const;
+  std::shared_ptr<Connector> FindConnector(std::string_view key) const {
+    return connectors_->Find(key);
+  }
+  const ConnectorCollection& connectors() const { return *connectors_; }
 
   AddinContext& context() { return *context_; }
   const HostApplicationPtr& host_application() const { return host_application_; }
@@ -71,12 +102,10 @@ class Connect : public IDTExtensibility2, public std::enable_shared_from_this<Co
   std::shared_ptr<Connector> ConnectorForHost();
   // The same, but "Default" unless that connector is initialised.
   std::shared_ptr<Connector> ConnectorForCallback();
-  template <typename Call>
-  void Forward(Call&& call);
 
   std::shared_ptr<AddinContext> context_;
   HostApplicationPtr host_application_;
-  ConnectorCollection connectors_;
+  std::shared_ptr<ConnectorCollection> connectors_;
 };
 
 }  // namespace pinlet

@@ -4,10 +4,12 @@
 // application and namespace, the three lists (open note windows, reply and
 // forward objects, item-window wrappers), the folders read from the settings,
 // the support library object, the trackers, the reply/forward hand-over and
-// the three guards. One context belongs to each Connect object, so two add-in
-// instances in one process never share state. The Subsystems hooks are how
-// the connector reaches subsystems built on top of this layer; an empty hook
-// does nothing.
+// the guards. One context belongs to each Connect object, so two add-in
+// instances in one process never share state. Members are typed; the classes
+// of later layers are only declared here. The Subsystems hooks are how this
+// layer reaches subsystems built on top of it (the connector starting the
+// trackers, the note store showing a note window); an empty hook does
+// nothing.
 #ifndef PINLET_ADDIN_CONTEXT_H_
 #define PINLET_ADDIN_CONTEXT_H_
 
@@ -19,6 +21,7 @@
 
 #include "addin/lib_zarvo.h"
 #include "addin/note_window.h"
+#include "platform/addin_object.h"
 #include "platform/outlook_app.h"
 #include "platform/platform.h"
 
@@ -26,13 +29,13 @@ namespace pinlet {
 
 struct AddinContext;
 class COutlookConnect;
-
-// A member of one of the process-wide lists or a tracker; released by
-// dropping the last pointer to it.
-class ListEntry {
- public:
-  virtual ~ListEntry() = default;
-};
+// Classes of the layers built on this one.
+class clsExplorers;
+class clsInspectors;
+class clsInspector;
+class cLibAddin;
+class SharingProduct;
+class SharingEngine;
 
 // Entry points of subsystems built on this layer, installed by whoever
 // assembles the add-in.
@@ -70,20 +73,21 @@ struct AddinContext {
 
   // The three lists exist from connection to shut-down (nullopt otherwise).
   std::optional<std::vector<std::shared_ptr<NoteWindow>>> note_windows;
-  std::optional<std::vector<std::shared_ptr<ListEntry>>> reply_forwards;
-  std::optional<std::vector<std::shared_ptr<ListEntry>>> inspector_wrappers;
+  std::optional<ReplyForms> reply_forwards;
+  std::optional<std::vector<std::shared_ptr<clsInspector>>> inspector_wrappers;
 
   std::string install_dir;
   std::string user_dir;
 
   std::unique_ptr<CLibZarvo> support;
-  std::shared_ptr<ListEntry> explorer_tracker;
-  std::shared_ptr<ListEntry> inspector_tracker;
+  std::shared_ptr<clsExplorers> explorer_tracker;
+  std::shared_ptr<clsInspectors> inspector_tracker;
 
-  // Sharing-product objects: extension, product object, registration.
-  std::shared_ptr<ListEntry> sharing_extension;
-  std::shared_ptr<ListEntry> sharing_product;
-  std::shared_ptr<ListEntry> sharing_registration;
+  // Sharing-product objects: the extension, the product's object, and the
+  // engine interface it returned when the extension was registered.
+  std::shared_ptr<cLibAddin> sharing_extension;
+  std::shared_ptr<SharingProduct> sharing_product;
+  std::shared_ptr<SharingEngine> sharing_registration;
 
   // The shared CDO session of the sharing product, when it made one.
   std::shared_ptr<CdoSession> cdo_session;
@@ -93,7 +97,7 @@ struct AddinContext {
   ol::ItemPtr handover_note;
 
   // Set while the add-in writes to a parent item, so the selection handler
-  // ignores the events that causes.
+  // ignores the events that causes (the parent-update flag).
   bool item_update = false;
   // Set by a note window while it asks the explorer to re-handle a selection.
   bool note_refresh = false;

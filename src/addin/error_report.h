@@ -7,13 +7,14 @@
 // it is at. On a HostError the reporter appends ", " and the line number when
 // that is not zero, logs description, number and tag through the support
 // library (level 3, flag 1) only while the support library object exists, and
-// the procedure returns its default result. Nothing escapes to the host: an
-// unexpected exception of our own is reported the same way.
+// the procedure returns its default result. Only HostError is handled: any
+// other exception is a defect of ours and goes on to the host boundary, which
+// records it. A procedure whose first failure silently ends it, without a
+// report, runs its body through IgnoreError (platform/host_error.h).
 #ifndef PINLET_ADDIN_ERROR_REPORT_H_
 #define PINLET_ADDIN_ERROR_REPORT_H_
 
 #include <cstdint>
-#include <exception>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,31 +37,28 @@ std::string TagWithLine(std::string_view tag, int line);
 void ReportError(AddinContext& context, std::string_view tag, int line, int32_t number,
                  std::string_view description);
 
-// Runs `body(proc)`; on any failure reports it and returns `default_result`.
+// Runs `body(proc)`; a HostError ends it, is reported with the procedure's
+// tag and line, and `default_result` is returned. Anything else is not caught:
+// it is a defect of ours, which the host boundary records.
 template <typename T, typename Body>
 T RunGuarded(AddinContext& context, std::string_view tag, T default_result, Body&& body) {
   Proc proc{tag};
-  try {
-    return std::forward<Body>(body)(proc);
-  } catch (const HostError& e) {
-    ReportError(context, tag, proc.line, e.number(), e.description());
-  } catch (const std::exception& e) {
-    ReportError(context, tag, proc.line, -1, std::string("Internal error: ") + e.what());
+  T result = default_result;
+  if (auto error = Attempt([&] { result = std::forward<Body>(body)(proc); })) {
+    ReportError(context, tag, proc.line, error->number(), error->description());
+    return default_result;
   }
-  return default_result;
+  return result;
 }
 
-// The same for procedures without a result.
+// The same for procedures without a result; returns true when the body
+// completed.
 template <typename Body>
-void RunGuardedSub(AddinContext& context, std::string_view tag, Body&& body) {
-  Proc proc{tag};
-  try {
+bool RunGuardedSub(AddinContext& context, std::string_view tag, Body&& body) {
+  return RunGuarded(context, tag, false, [&](Proc& proc) {
     std::forward<Body>(body)(proc);
-  } catch (const HostError& e) {
-    ReportError(context, tag, proc.line, e.number(), e.description());
-  } catch (const std::exception& e) {
-    ReportError(context, tag, proc.line, -1, std::string("Internal error: ") + e.what());
-  }
+    return true;
+  });
 }
 
 // Shows a message box titled with the product name; returns the answer, or

@@ -58,6 +58,19 @@ void OutAddIn::objInsp_Close() {
 
 // ---- COutlookConnect ----
 
+namespace {
+
+// Removes the entries of a process-wide list from the last to the first,
+// then releases the list.
+template <typename List>
+void EmptyLastFirst(std::optional<List>& list) {
+  if (!list) return;
+  while (!list->empty()) list->pop_back();
+  list.reset();
+}
+
+}  // namespace
+
 COutlookConnect::~COutlookConnect() {
   if (context_->outlook_connector == this) context_->outlook_connector = nullptr;
 }
@@ -87,8 +100,9 @@ void COutlookConnect::OnConnection(HostApplicationPtr application, int,
   IgnoreError([&] {
     if (ctx.subsystems.prepare_sharing) ctx.subsystems.prepare_sharing(ctx);
   });
-  // From here the first error ends the connection, which stays uninitialised.
-  try {
+  // From here the first error silently ends the connection, which stays
+  // uninitialised.
+  IgnoreError([&] {
     if (ctx.subsystems.assign_items) ctx.subsystems.assign_items(ctx);
     ctx.install_dir = GetInstallDir(ctx.registry());
     ctx.user_dir = GetMyDir(ctx.registry());
@@ -100,8 +114,7 @@ void COutlookConnect::OnConnection(HostApplicationPtr application, int,
     if (outlook->Explorers()->Count() == 0 && outlook->Inspectors()->Count() == 0) return;
     GetOutAddIn().InitHandler(outlook, addin_inst ? addin_inst->ProgId() : "");
     initialized_ = true;
-  } catch (...) {
-  }
+  });
 }
 
 void COutlookConnect::OnStartupComplete(Custom&) {
@@ -132,11 +145,8 @@ void COutlookConnect::OnBeginShutdown(Custom&) {
     }
     ctx.note_windows.reset();
   }
-  for (auto* list : {&ctx.reply_forwards, &ctx.inspector_wrappers}) {
-    if (!*list) continue;
-    while (!(*list)->empty()) (*list)->pop_back();
-    list->reset();
-  }
+  EmptyLastFirst(ctx.reply_forwards);
+  EmptyLastFirst(ctx.inspector_wrappers);
 }
 
 void COutlookConnect::OnDisconnection(int, Custom&) {
@@ -151,8 +161,8 @@ void COutlookConnect::OnDisconnection(int, Custom&) {
   initialized_ = false;
 }
 
-std::vector<std::shared_ptr<ListEntry>>* COutlookConnect::GetReplyForms() {
-  return context_->reply_forwards ? &*context_->reply_forwards : nullptr;
+ReplyForms COutlookConnect::GetReplyForms() {
+  return context_->reply_forwards ? *context_->reply_forwards : ReplyForms();
 }
 
 void COutlookConnect::PinletClick(const std::string& caption, bool,

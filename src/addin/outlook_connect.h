@@ -60,8 +60,8 @@ class COutlookConnect : public Connector {
   void OnStartupComplete(Custom& custom) override;
   void OnBeginShutdown(Custom& custom) override;
 
-  // The reply/forward list (nullptr before connection and after shut-down).
-  std::vector<std::shared_ptr<ListEntry>>* GetReplyForms();
+  // The reply/forward list (empty before connection and after shut-down).
+  ReplyForms GetReplyForms() override;
   ol::NameSpacePtr GetNameSpace() { return context_->name_space; }
 
   // Shows or creates the note of a mail item for another host's connector.
@@ -70,7 +70,7 @@ class COutlookConnect : public Connector {
   void PinletClick(const std::string& caption, bool toolbar_click,
                    const ol::ItemPtr& mail, const std::shared_ptr<void>& window,
                    bool& close_form,
-                   const std::shared_ptr<void>& spell_check_implementer);
+                   const std::shared_ptr<void>& spell_check_implementer) override;
 
   OutAddIn* out_addin() { return out_addin_.get(); }
 

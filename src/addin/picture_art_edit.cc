@@ -199,10 +199,11 @@ constexpr std::string_view kUndo[] = {
 // clang-format on
 
 constexpr Sketch kSketches[] = {
-    {"CLEARALL", kButtonInks, kClearAll}, {"CLOSE", kButtonInks, kClose}, {"COPY", kButtonInks, kCopy},
-    {"COPYALL", kButtonInks, kCopyAll},   {"CUT", kButtonInks, kCut},     {"CUT_OLD", kButtonInks, kCutOld},
-    {"DELETE", kButtonInks, kDelete},     {"PASTE", kButtonInks, kPaste}, {"REMOVE", kButtonInks, kRemove},
-    {"UNDO", kButtonInks, kUndo},
+    {"CLEARALL", kButtonInks, kClearAll}, {"CLOSE", kButtonInks, kClose},
+    {"COPY", kButtonInks, kCopy},         {"COPYALL", kButtonInks, kCopyAll},
+    {"CUT", kButtonInks, kCut},           {"CUT_OLD", kButtonInks, kCutOld},
+    {"DELETE", kButtonInks, kDelete},     {"PASTE", kButtonInks, kPaste},
+    {"REMOVE", kButtonInks, kRemove},     {"UNDO", kButtonInks, kUndo},
 };
 static_assert(AllWellFormed(kSketches));
 

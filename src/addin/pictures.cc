@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <new>
 #include <span>
 #include <string>
 #include <utility>
@@ -202,7 +203,8 @@ Picture LoadResPicture(std::string_view name) {
     const auto& library = Library();
     auto found = library.find(name);
     return found != library.end() ? found->second : Picture{};
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
+    // The pictures are built on first use; without memory there is none.
     return {};
   }
 }

@@ -2,18 +2,30 @@
 
 namespace pinlet {
 
-Variant ReadValue(Registry& registry, RootKey, std::string_view section,
-                  std::string_view name) {
-  std::optional<RegValue> value = registry.QueryValue(section, name);
-  if (!value) return {};
-  if (value->type == kRegSz) {
-    std::string text = value->data;
+std::optional<Variant> ReadValueIfReadable(Registry& registry, std::string_view section,
+                                           std::string_view name) {
+  RegValue value;
+  switch (registry.ReadValue(section, name, &value)) {
+    case Registry::Read::kFailed:
+      return std::nullopt;
+    case Registry::Read::kAbsent:
+      return Variant();
+    case Registry::Read::kFound:
+      break;
+  }
+  if (value.type == kRegSz) {
+    std::string text = value.data;
     if (!text.empty() && text.back() == '\0') text.pop_back();
     return Variant(std::move(text));
   }
-  if (value->type == kRegDword && value->data.size() == 4)
-    return Variant(static_cast<int32_t>(value->dword()));
-  return {};
+  if (value.type == kRegDword && value.data.size() == 4)
+    return Variant(static_cast<int32_t>(value.dword()));
+  return Variant();
+}
+
+Variant ReadValue(Registry& registry, RootKey, std::string_view section,
+                  std::string_view name) {
+  return ReadValueIfReadable(registry, section, name).value_or(Variant());
 }
 
 bool WriteValue(Registry& registry, RootKey, std::string_view section,

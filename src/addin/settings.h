@@ -9,6 +9,7 @@
 #ifndef PINLET_ADDIN_SETTINGS_H_
 #define PINLET_ADDIN_SETTINGS_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,12 @@ bool WriteValue(Registry& registry, RootKey root, std::string_view section,
 // "InstDir" and "MyDir" of the add-in's key, as the installer wrote them.
 std::string GetInstallDir(Registry& registry);
 std::string GetMyDir(Registry& registry);
+
+// The same as ReadValue, but nullopt when the registry could not be read,
+// which a missing value is not: for the few readers that must tell a failed
+// read from an absent value.
+std::optional<Variant> ReadValueIfReadable(Registry& registry, std::string_view section,
+                                           std::string_view name);
 
 // Option readers of the "\Note" key and others, all through one conversion.
 std::string ReadText(Registry& registry, std::string_view section, std::string_view name);

@@ -10,13 +10,10 @@ void CWordConnect::OnConnection(HostApplicationPtr application, int,
   initialized_ = false;
   IgnoreError([&] {
     auto object = Must(application).GetCOMAddIns()->Item("Pinlet.Connect")->Object();
-    auto connect = std::dynamic_pointer_cast<Connect>(object);
-    if (!connect) throw HostError(errors::kTypeMismatch, "Type mismatch");
-    auto outlook =
-        std::dynamic_pointer_cast<COutlookConnect>(connect->FindConnector("Outlook"));
-    if (!outlook) throw NotFoundError("Outlook connector");
+    std::shared_ptr<AddInConnector> outlook =
+        Must(Must(object).GetConnectors()).Item("Outlook");
     word_ = application;
-    outlook_ = outlook;
+    outlook_ = Must(outlook).IsInitialized() ? outlook : nullptr;
     initialized_ = true;
   });
 }

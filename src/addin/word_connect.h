@@ -14,8 +14,6 @@
 
 namespace pinlet {
 
-class COutlookConnect;
-
 class CWordConnect : public Connector {
  public:
   explicit CWordConnect(std::shared_ptr<AddinContext> context)
@@ -30,12 +28,12 @@ class CWordConnect : public Connector {
   void OnBeginShutdown(Custom&) override {}
 
   // The Outlook connector reached at connection; nullptr before.
-  std::shared_ptr<COutlookConnect> outlook_connector() const { return outlook_.lock(); }
+  std::shared_ptr<AddInConnector> outlook_connector() const { return outlook_.lock(); }
 
  private:
   std::shared_ptr<AddinContext> context_;
   HostApplicationPtr word_;
-  std::weak_ptr<COutlookConnect> outlook_;
+  std::weak_ptr<AddInConnector> outlook_;
   bool initialized_ = false;
 };
 

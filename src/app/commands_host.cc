@@ -1,14 +1,25 @@
 // Commands that drive the host and look at the machine: starting and stopping
-// Outlook, the registry, the support library's log, message boxes, faults.
+// Outlook, the registry, the support library's log, faults.
 #include <ostream>
 
 #include "addin/settings.h"
 #include "app/driver.h"
+#include "app/printable.h"
 #include "app/script.h"
 #include "platform/host_error.h"
 
 namespace pinlet::app {
 namespace {
+
+// The connector that serves the running host: the host's own, when it
+// initialised, else "Default".
+std::string ActiveConnector(Driver& d) {
+  std::string active = "Default";
+  if (auto connect = d.addin())
+    for (auto& [key, connector] : connect->connectors().entries())
+      if (key != "Default" && connector->IsInitialized()) active = key;
+  return active;
+}
 
 int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out,
           std::string& error) {
@@ -28,8 +39,7 @@ int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   out << options.host_name << " started"
       << (options.host_name == "Outlook" && !options.with_windows ? " without windows"
                                                                   : "")
-      << "; Pinlet loaded\n";
-  d.DescribeAddin(out);
+      << "; Pinlet loaded; connector: " << ActiveConnector(d) << "\n";
   return 0;
 }
 
@@ -38,8 +48,6 @@ int Stop(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   if (!args.empty()) return 2;
   if (!d.StopHost(error)) return 2;
   out << "Pinlet unloaded; host closed\n";
-  for (const std::string& defect : d.world().defects())
-    out << "DEFECT: " << defect << "\n";
   return 0;
 }
 
@@ -51,8 +59,7 @@ int Reconnect(Driver& d, const std::vector<std::string>& args, std::ostream& out
     return 2;
   }
   d.session()->Reconnect();
-  out << "Pinlet switched off and on again\n";
-  d.DescribeAddin(out);
+  out << "Pinlet switched off and on again; connector: " << ActiveConnector(d) << "\n";
   return 0;
 }
 
@@ -65,7 +72,7 @@ int ShowAddin(Driver& d, const std::vector<std::string>& args, std::ostream& out
 
 std::string Describe(const std::optional<RegValue>& value) {
   if (!value) return "(absent)";
-  if (value->type == kRegSz) return "\"" + value->data + "\"";
+  if (value->type == kRegSz) return "\"" + Printable(value->data) + "\"";
   if (value->type == kRegDword)
     return "dword " + std::to_string(static_cast<int32_t>(value->dword()));
   return "(type " + std::to_string(value->type) + ", " +
@@ -89,6 +96,8 @@ int RegistrySet(Driver& d, const std::vector<std::string>& args, std::ostream& o
     }
     stored = RegValue::Dword(static_cast<uint32_t>(*number));
   }
+  // The user's own edit of the registry is not a call of the add-in's.
+  sim::FaultInjector::Pause pause(d.world().faults);
   if (!d.world().registry.SetValue(key, name, stored)) {
     error = "cannot write " + key;
     return 2;
@@ -100,6 +109,7 @@ int RegistrySet(Driver& d, const std::vector<std::string>& args, std::ostream& o
 int RegistryGet(Driver& d, const std::vector<std::string>& args, std::ostream& out,
                 std::string&) {
   if (args.size() != 2) return 2;
+  sim::FaultInjector::Pause pause(d.world().faults);
   out << args[0] << "\\" << args[1] << " = "
       << Describe(d.world().registry.QueryValue(args[0], args[1])) << "\n";
   return 0;
@@ -109,21 +119,19 @@ int ShowRegistry(Driver& d, const std::vector<std::string>& args, std::ostream& 
                  std::string&) {
   if (args.size() > 1) return 2;
   std::string text = d.world().registry.Export(args.empty() ? "" : args[0]);
-  for (char c : text)
-    if (c != '\r') out << c;
+  out << PrintableLines(text, "");
   return 0;
 }
 
 int ShowLog(Driver& d, const std::vector<std::string>& args, std::ostream& out,
             std::string&) {
   if (!args.empty()) return 2;
-  auto log = d.world().files.ReadFile(d.world().support->log_path());
+  auto log = d.world().files.Peek(d.world().support->log_path());
   if (!log || log->empty()) {
     out << "(the log is empty)\n";
     return 0;
   }
-  for (char c : *log)
-    if (c != '\r') out << c;
+  out << PrintableLines(*log, "");
   return 0;
 }
 
@@ -134,37 +142,6 @@ int ShowSupport(Driver& d, const std::vector<std::string>& args, std::ostream& o
   if (calls.empty()) out << "(the support library was not called)\n";
   for (const std::string& call : calls) out << call << "\n";
   return 0;
-}
-
-int ShowMessages(Driver& d, const std::vector<std::string>& args, std::ostream& out,
-                 std::string&) {
-  if (!args.empty()) return 2;
-  const auto& shown = d.world().message_boxes.shown();
-  if (shown.empty()) out << "(no message boxes)\n";
-  for (const auto& box : shown) {
-    const char* answer = box.answer == mb::kYes      ? "Yes"
-                         : box.answer == mb::kNo     ? "No"
-                         : box.answer == mb::kCancel ? "Cancel"
-                                                     : "OK";
-    out << "[" << box.title << "] " << box.text << " -> " << answer << "\n";
-  }
-  return 0;
-}
-
-int Answer(Driver& d, const std::vector<std::string>& args, std::ostream& out,
-           std::string& error) {
-  if (args.size() != 1) return 2;
-  static const std::pair<const char*, int> kAnswers[] = {
-      {"yes", mb::kYes}, {"no", mb::kNo}, {"ok", mb::kOk}, {"cancel", mb::kCancel}};
-  for (auto& [word, button] : kAnswers) {
-    if (args[0] == word) {
-      d.world().message_boxes.QueueAnswer(button);
-      out << "the next message box will be answered " << word << "\n";
-      return 0;
-    }
-  }
-  error = "answer yes, no, ok or cancel";
-  return 2;
 }
 
 // Reads the options after `fail call N` or `fail member NAME`.
@@ -232,6 +209,41 @@ int Fail(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   return 0;
 }
 
+int ShowCalls(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+              std::string& error) {
+  const auto& calls = d.world().faults.calls();
+  size_t first = 0;
+  if (args.size() == 2 && args[0] == "--last") {
+    auto last = ParseInteger(args[1], 1, INT64_MAX);
+    if (!last) {
+      error = "'" + args[1] + "' is not a positive whole number";
+      return 2;
+    }
+    if (static_cast<size_t>(*last) < calls.size()) first = calls.size() - *last;
+  } else if (!args.empty()) {
+    return 2;
+  }
+  out << calls.size() << " host calls so far\n";
+  for (size_t i = first; i < calls.size(); ++i) {
+    out << (i + 1) << ". " << calls[i].member;
+    if (!calls[i].target.empty()) out << " [" << calls[i].target << "]";
+    out << "\n";
+  }
+  for (const auto& failure : d.world().faults.failures())
+    out << "call " << failure.call << " (" << failure.member << ") failed with error "
+        << failure.number << "\n";
+  return 0;
+}
+
+int ShowDefects(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                std::string&) {
+  if (!args.empty()) return 2;
+  const auto& defects = d.world().defects();
+  if (defects.empty()) out << "(no defects)\n";
+  for (const std::string& defect : defects) out << defect << "\n";
+  return 0;
+}
+
 int Say(Driver&, const std::vector<std::string>& args, std::ostream& out, std::string&) {
   for (size_t i = 0; i < args.size(); ++i) out << (i ? " " : "") << args[i];
   out << "\n";
@@ -259,9 +271,12 @@ void AddHostCommands(std::map<std::string, Command>& c) {
       "show support",
       "every call of the support library: start, log, about box, help pages",
       ShowSupport};
-  c["show messages"] = {"show messages", "every message box shown, with its answer",
-                        ShowMessages};
-  c["answer"] = {"answer yes|no|ok|cancel", "answer the next message box", Answer};
+  c["show calls"] = {"show calls [--last K]",
+                     "the host calls the add-in made, numbered as fail call counts them",
+                     ShowCalls};
+  c["show defects"] = {"show defects",
+                       "defects of the add-in the host had to stop (none, normally)",
+                       ShowDefects};
   c["say"] = {"say \"TEXT\"", "print a line of text", Say};
   c["fail"] = {
       "fail call N [--number E] | fail member NAME [--number E] [--nth K] | "

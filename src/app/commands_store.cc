@@ -5,7 +5,9 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
+#include "app/printable.h"
 #include "platform/sim/sim_outlook.h"
+#include "platform/sim/view_filter.h"
 #include "store/filter_view.h"
 #include "store/notes_folder.h"
 #include "store/parent_marking.h"
@@ -48,7 +50,7 @@ FolderNode* ResolveFolder(Driver& d, const std::string& path, std::string& error
     folder = d.world().store.default_store()->root.get();
   for (size_t i = first; folder && i < parts.size(); ++i)
     folder = folder->Child(parts[i]);
-  if (!folder) error = "no folder '" + path + "' (see show folders)";
+  if (!folder) error = "no folder '" + Printable(path) + "' (see show folders)";
   return folder;
 }
 
@@ -63,7 +65,7 @@ std::shared_ptr<ItemNode> ResolveItem(FolderNode& folder, const std::string& whi
     for (auto& item : folder.items)
       if (item->subject == which) return item;
   }
-  error = "no item '" + which + "' in " + folder.Path();
+  error = "no item '" + Printable(which) + "' in " + Printable(folder.Path());
   return nullptr;
 }
 
@@ -82,12 +84,14 @@ bool HasNote(ItemNode& item) {
 }
 
 std::string NotesFolderId(Driver& d) {
+  sim::FaultInjector::Pause pause(d.world().faults);
   auto value = d.world().registry.QueryValue(kFoldersKey, "EntryID");
   return value ? value->data : "";
 }
 
 void PrintTree(Driver& d, FolderNode& folder, int depth, std::ostream& out) {
-  out << std::string(depth * 2, ' ') << folder.name << " (" << folder.items.size() << ")";
+  out << std::string(depth * 2, ' ') << Printable(folder.name) << " ("
+      << folder.items.size() << ")";
   if (!NotesFolderId(d).empty() && folder.entry_id == NotesFolderId(d))
     out << "  [notes folder]";
   out << "\n";
@@ -101,48 +105,29 @@ int ShowFolders(Driver& d, const std::vector<std::string>& args, std::ostream& o
   return 0;
 }
 
-// The condition of a view that keeps items whose string-named user property
-// has one value ("&quot;<DASL name>&quot; = 'VALUE'"), as the "Items with
-// Notes" view does: the property's name and value, or nothing for any other view.
-std::optional<std::pair<std::string, std::string>> PropertyFilter(
-    const sim::ViewNode& view) {
-  const std::string prefix =
-      "<filter>&quot;http://schemas.microsoft.com/mapi/string/"
-      "{00020329-0000-0000-C000-000000000046}/";
-  size_t at = view.xml.find(prefix);
-  if (at == std::string::npos) return std::nullopt;
-  size_t name_end = view.xml.find("&quot; = '", at + prefix.size());
-  size_t value_end = name_end == std::string::npos
-                         ? name_end
-                         : view.xml.find("'</filter>", name_end + 10);
-  if (value_end == std::string::npos) return std::nullopt;
-  return std::make_pair(
-      view.xml.substr(at + prefix.size(), name_end - at - prefix.size()),
-      view.xml.substr(name_end + 10, value_end - name_end - 10));
-}
-
 int ShowItems(Driver& d, const std::vector<std::string>& args, std::ostream& out,
               std::string& error) {
   if (args.size() != 1) return 2;
   FolderNode* folder = ResolveFolder(d, args[0], error);
   if (!folder) return 2;
-  std::optional<std::pair<std::string, std::string>> filter;
-  if (sim::ViewNode* view = folder->FindView(folder->current_view))
-    filter = PropertyFilter(*view);
-  out << folder->Path() << ": " << folder->items.size() << " items";
-  if (filter)
-    out << "; view \"" << folder->current_view << "\" shows those with " << filter->first
-        << " = " << filter->second;
+  sim::ViewContents shown = sim::ItemsInCurrentView(*folder);
+  out << Printable(folder->Path()) << ": " << folder->items.size() << " items";
+  if (shown.filtered)
+    out << "; view \"" << Printable(folder->current_view) << "\" shows "
+        << shown.items.size() << ", those with " << Printable(shown.conditions);
+  else if (!shown.not_understood.empty())
+    out << "; the filter of view \"" << Printable(folder->current_view)
+        << "\" is not simulated, so all are shown";
   out << "\n";
   size_t index = 0;
+  size_t next = 0;
   for (auto& item : folder->items) {
     ++index;
-    if (filter) {
-      sim::PropNode* prop = item->FindProp(filter->first);
-      if (!prop || ToText(prop->value) != filter->second) continue;
-    }
-    out << (HasNote(*item) ? "* " : "  ") << index << ". [" << item->message_class << "] "
-        << (item->subject.empty() ? "(no subject)" : item->subject) << "\n";
+    if (next >= shown.items.size() || shown.items[next] != item.get()) continue;
+    ++next;
+    out << (HasNote(*item) ? "* " : "  ") << index << ". ["
+        << Printable(item->message_class) << "] "
+        << (item->subject.empty() ? "(no subject)" : Printable(item->subject)) << "\n";
   }
   return 0;
 }
@@ -155,11 +140,12 @@ int RenameFolder(Driver& d, const std::vector<std::string>& args, std::ostream& 
   if (!folder->parent || args[1].empty() ||
       args[1].find_first_of("/\\") != std::string::npos ||
       (folder->parent->Child(args[1]) && folder->parent->Child(args[1]) != folder)) {
-    error = "cannot rename " + folder->Path() + " to '" + args[1] + "'";
+    error =
+        "cannot rename " + Printable(folder->Path()) + " to '" + Printable(args[1]) + "'";
     return 2;
   }
   folder->name = args[1];
-  out << "renamed to " << folder->Path() << "\n";
+  out << "renamed to " << Printable(folder->Path()) << "\n";
   return 0;
 }
 
@@ -169,23 +155,24 @@ int ShowItem(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   auto item = ResolveFolderItem(d, args[0], args[1], error);
   if (!item) return 2;
   FolderNode* folder = item->folder;
-  out << "Subject: " << item->subject << "\n"
-      << "Class: " << item->cls << " (" << item->message_class << ")\n"
-      << "EntryID: " << item->entry_id << "\n"
-      << "Folder: " << folder->Path() << "\n"
+  out << "Subject: " << Printable(item->subject) << "\n"
+      << "Class: " << item->cls << " (" << Printable(item->message_class) << ")\n"
+      << "EntryID: " << Printable(item->entry_id) << "\n"
+      << "Folder: " << Printable(folder->Path()) << "\n"
       << "Last modified: " << item->last_modified.ToGeneralString() << "\n";
-  for (auto& [name, value] : item->members) out << name << ": " << ToText(value) << "\n";
+  for (auto& [name, value] : item->members)
+    out << Printable(name) << ": " << Printable(ToText(value)) << "\n";
   for (auto& [tag, value] : item->mapi_props) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%08X", tag);
-    out << "MAPI " << hex << ": " << ToText(value) << "\n";
+    out << "MAPI " << hex << ": " << Printable(ToText(value)) << "\n";
   }
   out << "User properties: " << item->user_props.size() << "\n";
   for (auto& prop : item->user_props)
-    out << "  " << prop.name << " = " << ToText(prop.value) << "\n";
+    out << "  " << Printable(prop.name) << " = " << Printable(ToText(prop.value)) << "\n";
   out << "Attachments: " << item->attachments.size() << "\n";
   for (auto& a : item->attachments)
-    out << "  " << a.file_name << " (" << a.content.size() << " bytes)\n";
+    out << "  " << Printable(a.file_name) << " (" << a.content.size() << " bytes)\n";
   return 0;
 }
 
@@ -196,8 +183,9 @@ int ShowViews(Driver& d, const std::vector<std::string>& args, std::ostream& out
   if (!folder) return 2;
   static const char* kTypes[] = {"table", "card", "calendar", "timeline", "icon"};
   for (auto& view : folder->views) {
-    out << (view.name == folder->current_view ? "> " : "  ") << view.name << " ("
-        << (view.type >= 0 && view.type <= 4 ? kTypes[view.type] : "other") << ")\n";
+    out << (view.name == folder->current_view ? "> " : "  ") << Printable(view.name)
+        << " (" << (view.type >= 0 && view.type <= 4 ? kTypes[view.type] : "other")
+        << ")\n";
   }
   if (folder->custom_views_only) out << "(custom views only)\n";
   return 0;
@@ -224,9 +212,13 @@ int Filter(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   ol::ExplorerPtr explorer;
   if (!folder || !Explorer(d, folder, explorer, error)) return 2;
   AddinContext& ctx = d.addin()->context();
-  bool done = args[0] == "on" ? Filter_On(ctx, explorer) : Filter_Off(ctx, explorer);
-  out << "filter " << args[0] << " in " << folder->Path() << ": "
-      << (done ? "done" : "failed") << "; current view: " << folder->current_view << "\n";
+  bool done = false;
+  d.CallAddin("filter " + args[0], [&] {
+    done = args[0] == "on" ? Filter_On(ctx, explorer) : Filter_Off(ctx, explorer);
+  });
+  out << "filter " << args[0] << " in " << Printable(folder->Path()) << ": "
+      << (done ? "done" : "failed")
+      << "; current view: " << Printable(folder->current_view) << "\n";
   return 0;
 }
 
@@ -241,17 +233,28 @@ int NoteAdd(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   }
   AddinContext& ctx = d.addin()->context();
   ol::ItemPtr parent = sim::WrapItem(&d.world(), node);
-  NewNote made = AddNewNoteItem(ctx, parent);
+  std::string subject = Printable(node->subject);
+  NewNote made;
+  d.CallAddin("note add", [&] {
+    made = AddNewNoteItem(ctx, parent);
+    if (!made.note || made.existed) return;
+    ctx.item_update = true;
+    SetParentItemProperties(ctx, parent, true);
+  });
   if (!made.note) {
-    out << "no note was made for '" << node->subject << "'\n";
+    out << "no note was made for '" << subject << "'\n";
     return 0;
   }
-  ctx.item_update = true;
-  SetParentItemProperties(ctx, parent, true);
   sim::FaultInjector::Pause pause(d.world().faults);
-  out << "note added: " << made.caption << "\n"
-      << "note item: " << made.note->Parent()->FolderPath() << ", subject "
-      << made.note->Subject() << "\n";
+  if (made.existed)
+    out << "'" << subject << "' already has a note; nothing was added\n";
+  else if (HasNote(*node))
+    out << "note added: " << Printable(made.caption) << "\n";
+  else
+    out << "note added; the item could not be marked: " << Printable(made.caption)
+        << "\n";
+  out << "note item: " << Printable(made.note->Parent()->FolderPath()) << ", subject "
+      << Printable(made.note->Subject()) << "\n";
   return 0;
 }
 
@@ -273,10 +276,11 @@ void AddStoreCommands(std::map<std::string, Command>& c) {
   c["rename folder"] = {"rename folder FOLDER NAME",
                         "rename a folder, as the user can in Outlook", RenameFolder};
   c["filter"] = {"filter on|off FOLDER",
-                 "switch a folder to the \"Items with Notes\" view, and back", Filter};
+                 "switch a folder to the \"Items with Notes\" view, and back", Filter,
+                 true};
   c["note add"] = {"note add FOLDER N|SUBJECT",
-                   "create an item's note in the notes folder and mark the item",
-                   NoteAdd};
+                   "create an item's note in the notes folder and mark the item", NoteAdd,
+                   true};
 }
 
 }  // namespace pinlet::app

@@ -6,8 +6,9 @@
 #include <ostream>
 
 #include "addin/outlook_connect.h"
-#include "app/addin_factory.h"
 #include "app/script.h"
+#include "assembly/addin_factory.h"
+#include "platform/sim/boundary.h"
 #include "platform/sim/mailbox_json.h"
 #include "platform/sim/real_files.h"
 #include "platform/sim/sample_mailbox.h"
@@ -18,7 +19,9 @@ Driver::Driver(std::ostream& out, std::ostream& err, DriverOptions options)
     : out_(out),
       err_(err),
       options_(std::move(options)),
-      world_(std::make_unique<sim::World>()) {}
+      world_(std::make_unique<sim::World>()) {
+  world_->faults.set_logging(true);
+}
 
 Driver::~Driver() {
   std::string ignored;
@@ -30,6 +33,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     std::map<std::string, Command> commands;
     AddHostCommands(commands);
     AddStoreCommands(commands);
+    AddDialogCommands(commands);
     AddUiCommands(commands);
     return commands;
   }();
@@ -55,13 +59,14 @@ bool Driver::Open(std::string& error) {
   if (!world_->registry.QueryValue("Software\\Zarvo\\Pinlet", "InstDir")) {
     world_->Install(view_file);
   } else if (!view_file.empty()) {
-    world_->files.WriteFile(world_->install_dir + "PNX.xml", view_file);
+    world_->files.Store(world_->install_dir + "PNX.xml", view_file);
   }
   return true;
 }
 
 bool Driver::Close(std::string& error) {
   if (session_ && !StopHost(error)) return false;
+  if (!options_.keep_files) return true;
   if (!options_.mailbox_path.empty() &&
       !sim::SaveMailbox(world_->store, options_.mailbox_path, &error))
     return false;
@@ -81,7 +86,7 @@ bool Driver::StartHost(sim::HostOptions options, std::string& error) {
     return false;
   }
   session_ = std::make_unique<sim::HostSession>(
-      world_.get(), [](const Platform& p) { return CreatePinletAddin(p); },
+      world_.get(), [](const Platform& p) { return assembly::CreatePinletAddin(p); },
       std::move(options));
   session_->Start();
   return true;
@@ -111,79 +116,166 @@ void Driver::DescribeAddin(std::ostream& out) {
     out << "windows: " << outlook->explorers().size() << " main, "
         << outlook->inspectors().size() << " item\n";
   std::string active = "Default";
-  for (auto& [key, connector] : connect->GetConnectors())
+  for (auto& [key, connector] : connect->connectors().entries())
     if (key != "Default" && connector->IsInitialized()) active = key;
   out << "connector: " << active << "\n";
   AddinContext& ctx = connect->context();
   auto size = [](const auto& list) {
     return list ? std::to_string(list->size()) : std::string("none");
   };
-  out << "note windows: " << size(ctx.note_windows) << "\n";
-  out << "reply/forward objects: " << size(ctx.reply_forwards) << "\n";
-  out << "item-window wrappers: " << size(ctx.inspector_wrappers) << "\n";
+  // The lists exist only while the Outlook connector is connected.
+  if (ctx.note_windows && !ctx.note_windows->empty())
+    out << "note windows: " << ctx.note_windows->size() << "\n";
+  if (ctx.reply_forwards)
+    out << "reply/forward objects: " << size(ctx.reply_forwards) << "\n";
+  if (ctx.inspector_wrappers)
+    out << "item-window wrappers: " << size(ctx.inspector_wrappers) << "\n";
   out << "support library: " << (ctx.support ? "loaded" : "not loaded") << "\n";
-  for (const std::string& defect : world_->defects()) out << "DEFECT: " << defect << "\n";
 }
 
-int Driver::Execute(const std::vector<std::string>& words, std::string& message) {
-  if (words.empty()) return 0;
+void Driver::CallAddin(std::string_view entry, const std::function<void()>& call) {
+  sim::CallAtBoundary(*world_, entry, call);
+}
+
+const Command* Driver::Find(const std::vector<std::string>& words, size_t& used,
+                            std::string& name) const {
+  if (words.size() >= 2) {
+    auto it = Commands().find(words[0] + " " + words[1]);
+    if (it != Commands().end()) {
+      used = 2;
+      name = it->first;
+      return &it->second;
+    }
+  }
+  auto it = Commands().find(words[0]);
+  used = 1;
+  name = words[0];
+  return it == Commands().end() ? nullptr : &it->second;
+}
+
+int Driver::Execute(const std::vector<std::string>& words, std::string& message,
+                    std::string* name_out) {
+  if (words.empty()) return kDone;
+  std::string name;
+  if (!name_out) name_out = &name;
   if (words[0] == "expect") {
+    *name_out = "expect";
     bool negate = words.size() == 3 && words[1] == "not";
     if (words.size() != 2 && !negate) {
       message = "usage: expect [not] \"TEXT\"";
-      return 2;
+      return kBadCommand;
     }
+    if (sweep_mode_) return kDone;
     const std::string& text = words.back();
     bool found = previous_output_.find(text) != std::string::npos;
     if (found == negate) {
       message = negate ? "expect failed: the output contains \"" + text + "\""
                        : "expect failed: the output does not contain \"" + text + "\"";
-      return 1;
+      return kExpectationFailed;
     }
-    return 0;
+    return kDone;
   }
-  size_t used = 2;
-  auto it =
-      words.size() >= 2 ? Commands().find(words[0] + " " + words[1]) : Commands().end();
-  if (it == Commands().end()) {
-    it = Commands().find(words[0]);
-    used = 1;
-  }
-  if (it == Commands().end()) {
+  size_t used = 0;
+  const Command* command = Find(words, used, *name_out);
+  if (!command) {
     message = "unknown command (see pinlet --help)";
-    return 2;
+    return kBadCommand;
   }
   std::ostringstream output;
   std::vector<std::string> args(words.begin() + used, words.end());
-  int status = it->second.run(*this, args, output, message);
-  if (status == 2 && message.empty()) message = "usage: " + it->second.usage;
+  size_t defects_before = world_->defects().size();
+  int status = kBadCommand;
+  // A command is the host's side: a failure of the simulated host that it
+  // did not expect ends the command, and a fault of the command itself is a
+  // defect, never the end of the process.
+  try {
+    status = command->run(*this, args, output, message);
+  } catch (const HostError& e) {
+    message = "the host failed: " + e.description() + " (error " +
+              std::to_string(e.number()) + ")";
+    status = kBadCommand;
+  } catch (const std::exception& e) {
+    world_->RecordDefect("the command '" + *name_out + "' failed: " + e.what());
+  }
+  if (status == kBadCommand && message.empty()) message = "usage: " + command->usage;
+  if (world_->defects().size() > defects_before) {
+    status = kDefect;
+    message = "defect: " + world_->defects()[defects_before];
+  }
   previous_output_ = output.str();
-  out_ << previous_output_;
+  if (!sweep_mode_) out_ << previous_output_ << std::flush;
+  return status;
+}
+
+int Driver::RunOneShot(const std::vector<std::string>& words) {
+  size_t used = 0;
+  std::string name;
+  const Command* command = Find(words, used, name);
+  std::string message;
+  bool started = false;
+  if (command && command->needs_host && !session_) {
+    started = StartHost({}, message);
+  }
+  int status = Execute(words, message, &name);
+  if (status != kDone) err_ << "pinlet: " << name << ": " << message << "\n";
+  if (started) {
+    std::string ignored;
+    StopHost(ignored);
+    if (status == kDone && !world_->defects().empty()) {
+      err_ << "pinlet: stop: defect: " << world_->defects().front() << "\n";
+      status = kDefect;
+    }
+  }
   return status;
 }
 
 int Driver::RunScript(std::istream& in, const std::string& name) {
   std::string line;
   int number = 0;
+  int result = kDone;
   while (std::getline(in, line)) {
     ++number;
     std::vector<std::string> words;
     std::string message;
+    int status = kDone;
+    std::string command;
     if (!SplitWords(line, words, message)) {
-      out_.flush();
-      err_ << "pinlet: " << name << ":" << number << ": " << message << "\n";
-      return 2;
+      status = kBadCommand;
+    } else if (!words.empty()) {
+      status = Execute(words, message, &command);
     }
-    if (words.empty()) continue;
-    int status = Execute(words, message);
-    if (status != 0) {
-      out_.flush();
-      err_ << "pinlet: " << name << ":" << number << ": " << words[0] << ": " << message
-           << "\n";
-      return status;
+    if (status == kDone) continue;
+    if (sweep_mode_) {
+      // Only a defect matters to the sweep; the run goes on.
+      if (status == kDefect && result == kDone) result = status;
+      continue;
     }
+    out_.flush();
+    err_ << "pinlet: " << name << ":" << number << ": "
+         << (command.empty() ? "" : command + ": ") << message << "\n";
+    return status;
   }
-  return 0;
+  return result;
+}
+
+int Driver::RunShell(std::istream& in, std::ostream& prompt) {
+  std::string line;
+  while (prompt << "pinlet> " << std::flush, std::getline(in, line)) {
+    std::vector<std::string> words;
+    std::string message, command;
+    int status = kDone;
+    if (!SplitWords(line, words, message)) {
+      status = kBadCommand;
+    } else if (!words.empty() && (words[0] == "exit" || words[0] == "quit")) {
+      break;
+    } else if (!words.empty()) {
+      status = Execute(words, message, &command);
+    }
+    if (status != kDone)
+      err_ << "pinlet: " << (command.empty() ? "" : command + ": ") << message << "\n";
+  }
+  prompt << "\n";
+  return kDone;
 }
 
 }  // namespace pinlet::app

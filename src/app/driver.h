@@ -2,10 +2,13 @@
 // loaded the way the host loads it, and the commands that drive both.
 //
 // Every command writes what a user wants to see to the output and keeps it as
-// the "previous output" that `expect` checks. Commands answer 0 when done, 1
-// when an expectation failed and 2 for an unknown command or a bad argument,
-// with a one-line message. With a mailbox or registry file the state is read
-// at Open and written back at Close.
+// the "previous output" that `expect` checks. A command answers 0 when done,
+// 1 when an expectation failed, 2 for an unknown command, a bad argument or a
+// failure of the host, and 3 when a defect of the add-in was recorded (an
+// exception reached the host, a dialog nobody answered): each non-zero with a
+// one-line message. No command lets an exception end the process. With a
+// mailbox or registry file the state is read at Open and written back at
+// Close, whatever the commands answered.
 #ifndef PINLET_APP_DRIVER_H_
 #define PINLET_APP_DRIVER_H_
 
@@ -27,9 +30,16 @@ struct DriverOptions {
   std::string mailbox_path;    // JSON mailbox kept between runs; "" = sample, not kept
   std::string registry_path;   // regedit text kept between runs; "" = fresh, not kept
   std::string view_file_path;  // the view file installed beside the program
+  bool keep_files = true;      // write the files back at Close
 };
 
 class Driver;
+
+// Exit statuses of commands and runs.
+constexpr int kDone = 0;
+constexpr int kExpectationFailed = 1;
+constexpr int kBadCommand = 2;
+constexpr int kDefect = 3;
 
 struct Command {
   std::string usage;  // "registry get KEY NAME"
@@ -39,6 +49,9 @@ struct Command {
   std::function<int(Driver&, const std::vector<std::string>&, std::ostream&,
                     std::string&)>
       run;
+  // The command drives the add-in: run alone (not in a script), it starts
+  // Outlook for itself and stops it afterwards.
+  bool needs_host = false;
 };
 
 class Driver {
@@ -51,15 +64,28 @@ class Driver {
   // registry) and installs the add-in's files. False with `error` when a
   // file is malformed; nothing is half-read.
   bool Open(std::string& error);
-  // Stops the host if it runs and writes the files back.
+  // Stops the host if it runs and writes the files back (unless told not to).
   bool Close(std::string& error);
 
-  // Runs one command line given as words. Returns 0, 1 (expectation failed)
-  // or 2 (unknown command, bad argument); `message` explains a non-zero.
-  int Execute(const std::vector<std::string>& words, std::string& message);
+  // Runs one command line given as words. Returns a status above; `message`
+  // explains a non-zero one and `name` (when given) receives the command's
+  // whole name ("show item").
+  int Execute(const std::vector<std::string>& words, std::string& message,
+              std::string* name = nullptr);
+  // Runs one command given on the command line; a command that drives the
+  // add-in gets Outlook started before and stopped after it.
+  int RunOneShot(const std::vector<std::string>& words);
   // Runs a scenario; `name` is used in messages. Stops at the first failing
   // line and returns its status.
   int RunScript(std::istream& in, const std::string& name);
+  // Runs commands typed at a prompt until the input ends; each command's
+  // output appears as it runs. Returns 0.
+  int RunShell(std::istream& in, std::ostream& prompt);
+
+  // For the failure sweep: run every line whatever the previous ones
+  // answered, and skip the expectations (a failing host call changes what
+  // the commands print, which is not what the sweep checks).
+  void set_sweep_mode(bool on) { sweep_mode_ = on; }
 
   // The commands by name ("start", "registry get", "show log"); a line's
   // first two words are tried before its first word.
@@ -71,21 +97,29 @@ class Driver {
   // Starts the host; false with `error` when it already runs.
   bool StartHost(sim::HostOptions options, std::string& error);
   bool StopHost(std::string& error);
-  // Text of the host's state for `start` and `show addin`.
+  // Text of the host's state for `show addin`.
   void DescribeAddin(std::ostream& out);
+  // Runs `call`, an entry point of the add-in that a command drives, at the
+  // host boundary: whatever it lets escape is recorded as a defect.
+  void CallAddin(std::string_view entry, const std::function<void()>& call);
 
  private:
+  const Command* Find(const std::vector<std::string>& words, size_t& used,
+                      std::string& name) const;
+
   std::ostream& out_;
   std::ostream& err_;
   DriverOptions options_;
   std::unique_ptr<sim::World> world_;
   std::unique_ptr<sim::HostSession> session_;
   std::string previous_output_;
+  bool sweep_mode_ = false;
 };
 
 // The commands of each area, merged by Driver::Commands.
 void AddHostCommands(std::map<std::string, Command>& commands);
 void AddStoreCommands(std::map<std::string, Command>& commands);
+void AddDialogCommands(std::map<std::string, Command>& commands);
 void AddUiCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app

@@ -2,22 +2,50 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 
 #include "app/demo.h"
 #include "app/driver.h"
+#include "app/sweep.h"
 #include "inspector/rtf2html_command.h"
 
 namespace {
 
+using pinlet::app::Driver;
+
+// The commands by area, in the order a user meets them; a command not named
+// here is listed under "Other commands".
+const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
+    {"Outlook and the add-in", {"start", "stop", "reconnect", "show addin"}},
+    {"Folders and items",
+     {"show folders", "show items", "show item", "show views", "rename folder", "select",
+      "show selection"}},
+    {"Notes", {"note add", "filter"}},
+    {"Settings and the support library",
+     {"registry set", "registry get", "show registry", "show log", "show support"}},
+    {"Messages and dialogs",
+     {"answer", "answer colour", "answer font", "answer file", "show messages",
+      "show dialogs"}},
+    {"Shell and files",
+     {"shell result", "show shell", "show files", "show file", "file write"}},
+    {"Faults and defects", {"fail", "show calls", "show defects"}},
+    {"Scripts", {"say"}},
+};
+
+void PrintCommand(std::ostream& out, const pinlet::app::Command& command) {
+  out << "  " << command.usage << "\n      " << command.help << "\n";
+}
+
 void PrintHelp(std::ostream& out) {
   out << "Usage:\n"
-         "  pinlet [--mailbox FILE] [--registry FILE] demo      the guided tour\n"
-         "  pinlet [--mailbox FILE] [--registry FILE] run FILE  run a scenario script\n"
-         "  pinlet [--mailbox FILE] [--registry FILE] COMMAND [ARGS...]\n"
-         "                                                     run one command\n"
-         "  pinlet rtf2html [--options TEXT] [FILE|-]          convert rich text to "
-         "HTML\n"
+         "  pinlet [OPTIONS] demo                    the guided tour\n"
+         "  pinlet [OPTIONS] run [--fail-each-call] FILE\n"
+         "                                           run a scenario script (or its "
+         "failure sweep)\n"
+         "  pinlet [OPTIONS] shell                   type commands at a prompt\n"
+         "  pinlet [OPTIONS] COMMAND [ARGS...]       run one command\n"
+         "  pinlet rtf2html [--options TEXT] [FILE|-]  convert rich text to HTML\n"
          "  pinlet --help\n"
          "\n"
          "Options:\n"
@@ -26,18 +54,33 @@ void PrintHelp(std::ostream& out) {
          "  --registry FILE  keep the registry in FILE (regedit text); fresh when "
          "absent\n"
          "\n"
-         "Scenario scripts hold one command a line; # starts a comment; \"quoted "
-         "words\"\n"
-         "may hold blanks. expect [not] \"TEXT\" checks the previous command's output.\n"
-         "say \"TEXT\" prints TEXT. Exit status: 0 done, 1 an expectation failed, 2 a "
-         "bad\n"
-         "command, argument or file.\n"
-         "\n"
-         "Commands:\n";
-  for (auto& [name, command] : pinlet::app::Driver::Commands()) {
-    out << "  " << command.usage << "\n      " << command.help << "\n";
+         "Scripts hold one command a line; # starts a comment; \"quoted words\" may "
+         "hold\nblanks (\\\" and \\\\ inside), 'single quotes' take their text "
+         "literally.\n"
+         "expect [not] \"TEXT\" checks the previous command's output. A command that "
+         "drives\nthe add-in, run alone, starts Outlook for itself. Exit status: 0 done, "
+         "1 an\nexpectation failed (or, for a sweep, data lost), 2 a bad command, "
+         "argument or\nfile, 3 a defect of the add-in.\n";
+  std::set<std::string> listed;
+  const auto& commands = Driver::Commands();
+  for (auto& [area, names] : kHelpAreas) {
+    out << "\n" << area << ":\n";
+    for (const char* name : names) {
+      auto it = commands.find(name);
+      if (it == commands.end()) continue;
+      PrintCommand(out, it->second);
+      listed.insert(name);
+    }
+    if (std::string(area) == "Scripts")
+      out << "  expect [not] \"TEXT\"\n      check the previous command's output\n";
   }
-  out << "  expect [not] \"TEXT\"\n      check the previous command's output\n";
+  bool header = false;
+  for (auto& [name, command] : commands) {
+    if (listed.count(name)) continue;
+    if (!header) out << "\nOther commands:\n";
+    header = true;
+    PrintCommand(out, command);
+  }
 }
 
 // The view file installed beside the program.
@@ -48,6 +91,15 @@ std::string ViewFilePath(const char* argv0) {
   std::filesystem::path beside = exe.parent_path() / "PNX.xml";
   if (std::filesystem::exists(beside, code)) return beside.string();
   return "";
+}
+
+bool ReadScript(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  text = buffer.str();
+  return true;
 }
 
 }  // namespace
@@ -81,24 +133,26 @@ int main(int argc, char** argv) {
   }
   std::vector<std::string> command(args.begin() + i, args.end());
   std::string script_name;
-  std::stringstream script;
+  std::string script;
   if (command[0] == "demo" && command.size() == 1) {
     script_name = "demo";
-    script << pinlet::app::DemoScript();
+    script = pinlet::app::DemoScript();
   } else if (command[0] == "run") {
-    if (command.size() != 2) {
-      std::cerr << "pinlet: usage: pinlet run FILE\n";
+    bool sweep = command.size() == 3 && command[1] == "--fail-each-call";
+    if (command.size() != 2 && !sweep) {
+      std::cerr << "pinlet: usage: pinlet run [--fail-each-call] FILE\n";
       return 2;
     }
-    std::ifstream in(command[1], std::ios::binary);
-    if (!in) {
-      std::cerr << "pinlet: cannot read scenario " << command[1] << "\n";
+    script_name = command.back();
+    if (!ReadScript(script_name, script)) {
+      std::cerr << "pinlet: cannot read scenario " << script_name << "\n";
       return 2;
     }
-    script << in.rdbuf();
-    script_name = command[1];
+    if (sweep)
+      return pinlet::app::RunFailureSweep(script, script_name, options, std::cout,
+                                          std::cerr);
   }
-  pinlet::app::Driver driver(std::cout, std::cerr, options);
+  Driver driver(std::cout, std::cerr, options);
   std::string error;
   if (!driver.Open(error)) {
     std::cerr << "pinlet: " << error << "\n";
@@ -106,12 +160,15 @@ int main(int argc, char** argv) {
   }
   int status;
   if (!script_name.empty()) {
-    status = driver.RunScript(script, script_name);
+    std::istringstream in(script);
+    status = driver.RunScript(in, script_name);
+  } else if (command[0] == "shell" && command.size() == 1) {
+    status = driver.RunShell(std::cin, std::cout);
   } else {
-    std::string message;
-    status = driver.Execute(command, message);
-    if (status != 0) std::cerr << "pinlet: " << command[0] << ": " << message << "\n";
+    status = driver.RunOneShot(command);
   }
+  // The files are written back as the commands left them, whatever they
+  // answered: every command either completes or leaves the state unchanged.
   if (!driver.Close(error)) {
     std::cerr << "pinlet: " << error << "\n";
     return 2;

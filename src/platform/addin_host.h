@@ -17,10 +17,15 @@
 
 namespace pinlet {
 
-// Anything the add-in publishes as a COM add-in's Object.
+class AddInConnectors;
+
+// What the add-in publishes as a COM add-in's Object: its connectors, which
+// code in other hosts calls (platform/addin_object.h).
 class AddInObject {
  public:
   virtual ~AddInObject() = default;
+  // The connectors keyed by host name; raises like any late-bound member.
+  virtual std::shared_ptr<AddInConnectors> GetConnectors() = 0;
 };
 
 class COMAddIn {
@@ -58,8 +63,9 @@ constexpr int kConnectStartup = 1;
 constexpr int kDisconnectHostShutdown = 0;
 constexpr int kDisconnectUserClosed = 1;
 
-class IDTExtensibility2 : public AddInObject {
+class IDTExtensibility2 {
  public:
+  virtual ~IDTExtensibility2() = default;
   virtual void OnConnection(HostApplicationPtr application, int connect_mode,
                             std::shared_ptr<COMAddIn> addin_inst, Custom& custom) = 0;
   virtual void OnDisconnection(int remove_mode, Custom& custom) = 0;

@@ -4,7 +4,8 @@
 // properties of items that have no flag members), "Redemption.RDOSession"
 // opens folders on Outlook's own session, and CDO's "MAPI.Session" reaches
 // the fields of document items, which keep no user properties through the
-// object model. Each member may raise a HostError.
+// object model. Each member may raise a HostError. The factory also creates
+// VBScript's regular expression object (regexp.h).
 #ifndef PINLET_PLATFORM_MAPI_HELPERS_H_
 #define PINLET_PLATFORM_MAPI_HELPERS_H_
 
@@ -14,6 +15,7 @@
 #include <string_view>
 
 #include "platform/outlook_items.h"
+#include "platform/regexp.h"
 #include "platform/variant.h"
 
 namespace pinlet {
@@ -83,6 +85,7 @@ class ComObjectFactory {
   virtual std::shared_ptr<MapiUtils> CreateMapiUtils() = 0;    // "Redemption.MAPIUtils"
   virtual std::shared_ptr<CdoSession> CreateCdoSession() = 0;  // "MAPI.Session"
   virtual std::shared_ptr<RdoSession> CreateRdoSession() = 0;  // "Redemption.RDOSession"
+  virtual RegExpPtr CreateRegExp() = 0;                        // "VBScript.RegExp"
 };
 
 }  // namespace pinlet

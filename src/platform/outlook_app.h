@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/addin_host.h"
+#include "platform/command_bars.h"
 #include "platform/events.h"
 #include "platform/outlook_items.h"
 #include "platform/windows.h"
@@ -44,7 +45,8 @@ class NameSpace {
   virtual std::string CurrentProfileName() = 0;
 };
 
-class Explorer {
+// CommandBars: the window's own bars (office::Window).
+class Explorer : public office::Window {
  public:
   virtual ~Explorer() = default;
   virtual int Class() = 0;  // 34
@@ -71,7 +73,8 @@ class Explorers {
   virtual Subscription OnNewExplorer(std::function<void(ExplorerPtr)> handler) = 0;
 };
 
-class Inspector {
+// CommandBars: the window's own bars (office::Window).
+class Inspector : public office::Window {
  public:
   virtual ~Inspector() = default;
   virtual int Class() = 0;  // 35

@@ -11,8 +11,11 @@
 #include <memory>
 
 #include "platform/clipboard.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/mapi_helpers.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/support_library.h"
 #include "platform/ui.h"
 #include "platform/windows.h"
@@ -28,9 +31,12 @@ struct Platform {
   FileSystem* files = nullptr;
   Clock* clock = nullptr;
   Clipboard* clipboard = nullptr;
+  CommonDialogs* dialogs = nullptr;
+  Shell* shell = nullptr;
   // Loads the support library; raises a HostError when it is not installed.
   std::function<std::shared_ptr<SupportLibrary>()> load_support_library;
-  // Creates the MAPI helper objects by ProgID; see mapi_helpers.h.
+  // Creates the MAPI helper objects and the regular expression object by
+  // ProgID; see mapi_helpers.h.
   ComObjectFactory* objects = nullptr;
 };
 

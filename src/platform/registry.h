@@ -45,10 +45,20 @@ class Registry {
  public:
   virtual ~Registry() = default;
 
-  // The value `name` of key `path` under HKEY_CURRENT_USER; nullopt when the
-  // key or the value does not exist. An empty name is the key's default value.
-  virtual std::optional<RegValue> QueryValue(std::string_view path,
-                                             std::string_view name) = 0;
+  // What reading a value found.
+  enum class Read { kFound, kAbsent, kFailed };
+  // Reads the value `name` of key `path` under HKEY_CURRENT_USER into
+  // `*value`: kAbsent when the key or the value does not exist, kFailed when
+  // the registry could not be read (then nothing is known of the value). An
+  // empty name is the key's default value.
+  virtual Read ReadValue(std::string_view path, std::string_view name,
+                         RegValue* value) = 0;
+  // The value, or nullopt when it is absent or cannot be read.
+  std::optional<RegValue> QueryValue(std::string_view path, std::string_view name) {
+    RegValue value;
+    if (ReadValue(path, name, &value) != Read::kFound) return std::nullopt;
+    return value;
+  }
   // Creates the key and any missing parents, then stores the value. Returns
   // false when the key cannot be created or written; nothing changes then.
   virtual bool SetValue(std::string_view path, std::string_view name,

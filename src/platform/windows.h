@@ -1,10 +1,9 @@
 // Windows services the add-in calls directly: message boxes, the top-level
-// windows and the file system.
+// windows and the clock (the file system is in files.h).
 //
 // Message boxes are modal and answered by the user (in the simulated host, by
 // a scripted responder). The window manager keeps the z-order with its
-// top-most band and the active window; positions and sizes are in twips. The
-// file system works on the host's paths (backslash-separated).
+// top-most band and the active window; positions and sizes are in twips.
 #ifndef PINLET_PLATFORM_WINDOWS_H_
 #define PINLET_PLATFORM_WINDOWS_H_
 
@@ -22,17 +21,24 @@ namespace pinlet {
 namespace mb {
 constexpr int kOkOnly = 0;
 constexpr int kOkCancel = 1;
+constexpr int kAbortRetryIgnore = 2;
 constexpr int kYesNoCancel = 3;
 constexpr int kYesNo = 4;
+constexpr int kRetryCancel = 5;
 constexpr int kCritical = 16;
 constexpr int kQuestion = 32;
 constexpr int kExclamation = 48;
 constexpr int kInformation = 64;
+constexpr int kDefaultButton2 = 256;
+constexpr int kDefaultButton3 = 512;
 constexpr int kSystemModal = 4096;
 constexpr int kSetForeground = 65536;
 
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
+constexpr int kAbort = 3;
+constexpr int kRetry = 4;
+constexpr int kIgnore = 5;
 constexpr int kYes = 6;
 constexpr int kNo = 7;
 }  // namespace mb
@@ -139,18 +145,6 @@ class WindowManager {
 // `part`, ignoring the case of ASCII letters. False when no title matches or
 // the activation fails.
 bool ActivateWindowByTitle(WindowManager& windows, std::string_view part);
-
-class FileSystem {
- public:
-  virtual ~FileSystem() = default;
-  // The whole content of a file; nullopt when it cannot be read.
-  virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
-  // Replaces the file's content, creating missing folders; false on failure.
-  virtual bool WriteFile(std::string_view path, std::string_view content) = 0;
-  // Appends to the file, creating it; false on failure.
-  virtual bool AppendFile(std::string_view path, std::string_view content) = 0;
-  virtual bool FileExists(std::string_view path) = 0;
-};
 
 class Clock {
  public:

@@ -1,5 +1,7 @@
 #include "store/notes_folder.h"
 
+#include <functional>
+
 #include "addin/error_report.h"
 #include "addin/settings.h"
 #include "addin/string_table.h"
@@ -9,31 +11,73 @@
 namespace pinlet {
 namespace {
 
-// Whether `folder` lies inside the default store's Deleted Items. A notes
-// folder there is not used: its notes would be lost when the user empties it.
+constexpr std::string_view kDeletedItemsName = "Deleted Items";
+
+// Whether `folder` is the Deleted Items folder of its store: the default
+// store's by its identity, any other store's by the place and name Outlook
+// gives it (a top-level folder "Deleted Items").
+bool IsDeletedItems(AddinContext& ctx, const ol::FolderPtr& folder) {
+  bool deleted = false;
+  IgnoreError([&] {
+    std::string id = Must(folder).EntryID();
+    IgnoreError([&] {
+      deleted =
+          Must(ctx.name_space).GetDefaultFolder(ol::kFolderDeletedItems)->EntryID() == id;
+    });
+    if (!deleted) {
+      ol::FolderPtr parent = folder->Parent();
+      deleted = parent && !parent->Parent() && folder->Name() == kDeletedItemsName;
+    }
+  });
+  return deleted;
+}
+
+// Whether `folder` lies inside the Deleted Items of its store. A notes folder
+// there is not used: its notes would be lost when the user empties it.
 bool InDeletedItems(AddinContext& ctx, const ol::FolderPtr& folder) {
   bool inside = false;
   IgnoreError([&] {
-    std::string deleted =
-        Must(ctx.name_space).GetDefaultFolder(ol::kFolderDeletedItems)->EntryID();
-    for (ol::FolderPtr f = Must(folder).Parent(); f; f = f->Parent())
-      if (f->EntryID() == deleted) inside = true;
+    for (ol::FolderPtr f = Must(folder).Parent(); f && !inside; f = f->Parent())
+      inside = IsDeletedItems(ctx, f);
   });
   return inside;
+}
+
+// How a lookup of the cached folder went: found, gone for good (the host
+// said "not found"), or not known this time (any other failure).
+enum class CachedLookup { kFound, kGone, kUnknown };
+
+CachedLookup LookUpCached(const std::function<ol::FolderPtr()>& lookup,
+                          ol::FolderPtr& folder) {
+  std::optional<HostError> error = Attempt([&] { folder = lookup(); });
+  if (!error) return folder ? CachedLookup::kFound : CachedLookup::kGone;
+  return error->number() == errors::kNotFound || error->number() == errors::kObjectDeleted
+             ? CachedLookup::kGone
+             : CachedLookup::kUnknown;
 }
 
 }  // namespace
 
 ol::FolderPtr NotesFolder(AddinContext& ctx) {
   Registry& reg = ctx.registry();
-  std::string entry_id = ReadText(reg, kFoldersKey, "EntryID");
-  std::string store_id = ReadText(reg, kFoldersKey, "StoreID");
+  std::optional<Variant> cached_entry = ReadValueIfReadable(reg, kFoldersKey, "EntryID");
+  std::optional<Variant> cached_store = ReadValueIfReadable(reg, kFoldersKey, "StoreID");
+  // A cache that cannot be read says nothing: no folder this time, and the
+  // cache stays as it is.
+  if (!cached_entry || !cached_store) return nullptr;
+  std::string entry_id = ToText(*cached_entry);
+  std::string store_id = ToText(*cached_store);
   ol::FolderPtr folder;
+  CachedLookup lookup = CachedLookup::kGone;
   if (!entry_id.empty() && !store_id.empty())
-    IgnoreError(
-        [&] { folder = Must(ctx.name_space).GetFolderFromID(entry_id, store_id); });
-  if (!folder && !entry_id.empty())
-    IgnoreError([&] { folder = Must(ctx.name_space).GetFolderFromID(entry_id); });
+    lookup = LookUpCached(
+        [&] { return Must(ctx.name_space).GetFolderFromID(entry_id, store_id); }, folder);
+  if (lookup == CachedLookup::kGone && !entry_id.empty())
+    lookup = LookUpCached([&] { return Must(ctx.name_space).GetFolderFromID(entry_id); },
+                          folder);
+  // Only a folder that is really gone is replaced; after any other failure
+  // the callers see no folder (no note) this time, and nothing is orphaned.
+  if (lookup == CachedLookup::kUnknown) return nullptr;
   if (folder && InDeletedItems(ctx, folder)) folder.reset();
   if (!folder) {
     IgnoreError([&] {
@@ -42,11 +86,24 @@ ol::FolderPtr NotesFolder(AddinContext& ctx) {
                    ->Folders()
                    ->Item(LoadResString(res::kProductName));
     });
+    if (folder && InDeletedItems(ctx, folder)) folder.reset();
     if (!folder) folder = SearchNotesFolder(ctx);
   }
   if (!folder) folder = CreatePinletFolder(ctx);
-  IgnoreError([&] { WriteText(reg, kFoldersKey, "EntryID", Must(folder).EntryID()); });
-  IgnoreError([&] { WriteText(reg, kFoldersKey, "StoreID", Must(folder).StoreID()); });
+  if (!folder) return nullptr;
+  std::string new_entry, new_store;
+  IgnoreError([&] {
+    new_entry = folder->EntryID();
+    new_store = folder->StoreID();
+  });
+  // The identifiers of a folder that was replaced are kept, so that its
+  // notes can be found again.
+  if (!entry_id.empty() && entry_id != new_entry) {
+    WriteText(reg, kFoldersKey, "OldEntryID", entry_id);
+    WriteText(reg, kFoldersKey, "OldStoreID", store_id);
+  }
+  if (!new_entry.empty()) WriteText(reg, kFoldersKey, "EntryID", new_entry);
+  if (!new_store.empty()) WriteText(reg, kFoldersKey, "StoreID", new_store);
   return folder;
 }
 
@@ -58,7 +115,7 @@ ol::FolderPtr SearchNotesFolder(AddinContext& ctx) {
                       for (int i = 1; i <= count; ++i) {
                         ol::FolderPtr found = CheckFolderName(
                             ctx, roots->Item(i), LoadResString(res::kProductName));
-                        if (found && !InDeletedItems(ctx, found)) return found;
+                        if (found) return found;
                       }
                       return nullptr;
                     });
@@ -71,7 +128,11 @@ ol::FolderPtr CheckFolderName(AddinContext& ctx, const ol::FolderPtr& folder,
                       auto subfolders = Must(folder).Folders();
                       int count = subfolders->Count();
                       for (int i = 1; i <= count; ++i) {
-                        if (auto found = CheckFolderName(ctx, subfolders->Item(i), name))
+                        // What lies in Deleted Items is not searched: the
+                        // search goes on with the rest of the store.
+                        ol::FolderPtr subfolder = subfolders->Item(i);
+                        if (IsDeletedItems(ctx, subfolder)) continue;
+                        if (auto found = CheckFolderName(ctx, subfolder, name))
                           return found;
                       }
                       return folder->Name() == name ? folder : nullptr;
@@ -128,7 +189,6 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
   NewNote result;
   std::shared_ptr<RdoSession> rdo;
   ol::ItemsPtr items;
-  ol::ItemPtr created;
   std::string title;
   std::string parent_id;
   IgnoreError([&] {
@@ -138,40 +198,54 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
   IgnoreError([&] {
     items = Must(Must(rdo).GetFolderFromID(Must(NotesFolder(ctx)).EntryID())).Items();
   });
-  if (parent) {
-    IgnoreError([&] { parent_id = parent->EntryID(); });
-    // An item that was never saved has no EntryID to link a note to.
-    if (parent_id.empty()) return result;
-  }
-  IgnoreError([&] {
-    if (!parent) {
-      created = Must(items).Add(std::string_view("IPM.Post"));
-      return;
-    }
-    int cls = parent->Class();
-    std::string message_class = NoteMessageClass(cls);
-    if (message_class.empty()) return;
-    created = Must(items).Add(std::string_view(message_class));
-    title = ToText(cls == ol::kContact ? parent->Get("FullName")
-                                       : Variant(parent->Subject()));
-  });
-  if (!parent) return result;
-  if (!created) return result;
-  if (!FindNote(ctx, parent_id)) {
+  if (parent) IgnoreError([&] { parent_id = parent->EntryID(); });
+  // An item that was never saved has no EntryID to link a note to.
+  bool linkable = !parent || !parent_id.empty();
+  if (linkable) {
     IgnoreError([&] {
-      created->SetSubject(parent_id);
-      created->Save();
+      if (!parent) {
+        result.new_item = Must(items).Add(std::string_view("IPM.Post"));
+        return;
+      }
+      int cls = parent->Class();
+      std::string message_class = NoteMessageClass(cls);
+      if (message_class.empty()) return;
+      result.new_item = Must(items).Add(std::string_view(message_class));
+      title = ToText(cls == ol::kContact ? parent->Get("FullName")
+                                         : Variant(parent->Subject()));
     });
   }
-  result.note = FindNote(ctx, parent_id);
-  if (!result.note) return result;
-  IgnoreError(
-      [&] { WriteNoteProperty(ctx, result.note, LoadResString(res::kZpnTitle), title); });
+  if (parent && result.new_item) {
+    result.note = FindNote(ctx, parent_id);
+    if (result.note) {
+      // The parent has a note already: that note is the window's, and the
+      // item just created is never linked or saved.
+      result.existed = true;
+      result.new_item.reset();
+    } else {
+      bool saved = IgnoreError([&] {
+        result.new_item->SetSubject(parent_id);
+        result.new_item->Save();
+      });
+      result.note = FindNote(ctx, parent_id);
+      // When the note just saved cannot be looked up again, it is still the
+      // note: the window keeps it rather than leave a saved note unreachable.
+      if (!result.note && saved) result.note = result.new_item;
+    }
+  }
+  if (result.note && !result.existed) {
+    IgnoreError([&] {
+      WriteNoteProperty(ctx, result.note, LoadResString(res::kZpnTitle), title);
+    });
+  }
   result.caption = LoadResString(res::kSubject) + ": " + title;
-  IgnoreError([&] {
-    ol::FolderPtr folder = parent->Parent();
-    SetNoteParentItemFolder(ctx, result.note, Must(folder).Name(), folder->FolderPath());
-  });
+  if (result.note && !result.existed) {
+    IgnoreError([&] {
+      ol::FolderPtr folder = parent->Parent();
+      SetNoteParentItemFolder(ctx, result.note, Must(folder).Name(),
+                              folder->FolderPath());
+    });
+  }
   return result;
 }
 

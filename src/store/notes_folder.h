@@ -40,13 +40,17 @@ void SetNoteParentItemFolder(AddinContext& ctx, const ol::ItemPtr& note,
 
 // What AddNewNoteItem leaves for its note window.
 struct NewNote {
-  ol::ItemPtr note;     // the window's note (objMyNote); nullptr when none was made
-  std::string caption;  // "Subject: " and the title, when the title was written
+  ol::ItemPtr note;      // the window's note (objMyNote); nullptr when none was made
+  ol::ItemPtr new_item;  // the item created (m_objNewItem); nullptr when none was
+  bool existed = false;  // the parent had a note already: `note` is that note
+  std::string caption;   // "Subject: " and the title, always set
 };
 
-// Creates the note item of a parent (nullptr: a note without parent) in the
-// notes folder, linked by the parent's EntryID; a parent that already has a
-// note gets that note back instead. Errors ignored step by step.
+// Creates the note item of a parent (nullptr: a note without parent, which
+// stays the window's new item) in the notes folder, linked by the parent's
+// EntryID. A parent that already has a note gets that note back, marked
+// `existed`, and the created item is not linked or kept. Errors ignored step
+// by step; the caption is set whatever failed before it.
 NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent);
 
 }  // namespace pinlet

@@ -115,8 +115,10 @@ void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status,
 }
 
 void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool has_note) {
-  // While a note window loads or deletes its note, its parent is left alone.
-  if (ctx.note_loading || !item) {
+  // While a note window loads or deletes its note, its parent is left
+  // alone: nothing changes, not even the parent-update flag.
+  if (ctx.note_loading) return;
+  if (!item) {
     ctx.item_update = false;
     return;
   }

@@ -14,7 +14,7 @@ class ConnectTest : public AddinTest {
  protected:
   void SetUp() override { sim::BuildSampleMailbox(world.store, world.clock.now()); }
   std::shared_ptr<Connector> Active() {
-    for (auto& [key, connector] : connect().GetConnectors())
+    for (auto& [key, connector] : connect().connectors().entries())
       if (key != "Default" && connector->IsInitialized()) return connector;
     return nullptr;
   }
@@ -44,7 +44,7 @@ TEST_F(ConnectTest, OutlookStartUpRunsEveryStepInOrder) {
 TEST_F(ConnectTest, ConnectorsAreCreatedWhateverTheHostIsAndDefaultAnswersOthers) {
   StartHost({.host_name = "Microsoft Excel"});
   std::vector<std::string> keys;
-  for (auto& [key, connector] : connect().GetConnectors()) keys.push_back(key);
+  for (auto& [key, connector] : connect().connectors().entries()) keys.push_back(key);
   EXPECT_THAT(keys, ElementsAre("Default", "Outlook", "Microsoft Word"));
   EXPECT_EQ(Active(), nullptr);
   EXPECT_TRUE(log.empty());  // nothing of the add-in runs in a foreign host
@@ -82,7 +82,7 @@ TEST_F(ConnectTest, SecondConnectionReusesTheConnectors) {
   StartHost();
   auto outlook = connect().FindConnector("Outlook");
   session->Reconnect();
-  EXPECT_EQ(connect().GetConnectors().size(), 3u);
+  EXPECT_EQ(connect().connectors().size(), 3u);
   EXPECT_EQ(connect().FindConnector("Outlook"), outlook);
   EXPECT_TRUE(outlook->IsInitialized());
   EXPECT_TRUE(ctx().support);
@@ -146,7 +146,7 @@ TEST_F(ConnectTest, ClosingAnItemWindowReportsItsItemToTheNoteWindows) {
 TEST_F(ConnectTest, WordConnectorReachesOutlookThroughTheAddInsEntry) {
   StartHost();
   auto word_app = sim::MakeOtherHost(&world, "Microsoft Word");
-  word_app->GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(session->addin());
+  word_app->GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(addin);
   auto word =
       std::dynamic_pointer_cast<CWordConnect>(connect().FindConnector("Microsoft Word"));
   ASSERT_TRUE(word);

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/printable.h"
+
 namespace pinlet::app {
 namespace {
 
@@ -43,7 +45,7 @@ TEST_F(DriverTest, BadLinesStopTheRunWithStatusTwoNamingLineAndCommand) {
   EXPECT_EQ(out.str(), "");
   err.str("");
   EXPECT_EQ(Run("registry get OnlyKey\n"), 2);
-  EXPECT_EQ(err.str(), "pinlet: test:1: registry: usage: registry get KEY NAME\n");
+  EXPECT_EQ(err.str(), "pinlet: test:1: registry get: usage: registry get KEY NAME\n");
   err.str("");
   EXPECT_EQ(Run("say \"unterminated\n"), 2);
   EXPECT_EQ(err.str(), "pinlet: test:1: unterminated quotation\n");
@@ -52,7 +54,7 @@ TEST_F(DriverTest, BadLinesStopTheRunWithStatusTwoNamingLineAndCommand) {
   EXPECT_EQ(err.str(), "pinlet: test:1: stop: the host is not running\n");
   err.str("");
   EXPECT_EQ(Run("registry set --dword K N 12x\n"), 2);
-  EXPECT_EQ(err.str(), "pinlet: test:1: registry: '12x' is not a 32-bit number\n");
+  EXPECT_EQ(err.str(), "pinlet: test:1: registry set: '12x' is not a 32-bit number\n");
 }
 
 TEST_F(DriverTest, RegistryAndMailboxFilesKeepStateBetweenRuns) {
@@ -80,9 +82,63 @@ TEST_F(DriverTest, RegistryAndMailboxFilesKeepStateBetweenRuns) {
 TEST_F(DriverTest, FaultsFromAScriptNeverReachTheHost) {
   EXPECT_EQ(
       Run("fail member Application.Explorers\nstart\nexpect \"connector: Default\"\n"
-          "fail clear\nstop\nexpect not ERROR\n"),
+          "fail clear\nstop\nshow defects\nexpect \"(no defects)\"\n"),
       0)
       << err.str();
+}
+
+TEST_F(DriverTest, FaultCommandsAreExactAboutWhatTheyFail) {
+  EXPECT_EQ(Run("fail member Items.Frobnicate\n"), 2);
+  EXPECT_EQ(err.str(),
+            "pinlet: test:1: fail: the host has no member 'Items.Frobnicate' (see show "
+            "calls)\n");
+  err.str("");
+  EXPECT_EQ(Run("fail call 1e3\n"), 2);
+  EXPECT_EQ(err.str(), "pinlet: test:1: fail: '1e3' is not a positive whole number\n");
+  err.str("");
+  EXPECT_EQ(Run("start\nfail call 3\n"), 2);
+  EXPECT_NE(err.str().find("was made already"), std::string::npos);
+  out.str("");
+  EXPECT_EQ(Run("fail member Items.Item --number 0x8004010F --nth 2\n"), 0);
+  EXPECT_EQ(out.str(), "call 2 of Items.Item from now fails with error -2147221233\n");
+}
+
+TEST_F(DriverTest, WhatTheAddInLetsEscapeIsRecordedAsADefect) {
+  Driver driver(out, err, {});
+  std::string error;
+  ASSERT_TRUE(driver.Open(error));
+  driver.CallAddin("Explorer.SelectionChange",
+                   [] { throw std::logic_error("a broken invariant"); });
+  ASSERT_EQ(driver.world().defects().size(), 1u);
+  EXPECT_EQ(driver.world().defects()[0],
+            "Explorer.SelectionChange: a broken invariant reached the host");
+  std::string message;
+  ASSERT_EQ(driver.Execute({"show", "defects"}, message), kDone);
+  EXPECT_EQ(out.str(), "Explorer.SelectionChange: a broken invariant reached the host\n");
+}
+
+TEST_F(DriverTest, MailboxTextIsPrintedWithItsControlCharactersVisible) {
+  EXPECT_EQ(Printable("a\x1B]0;owned\x07"
+                      "b\tc\r\n"),
+            "a\\x1B]0;owned\\x07b\\tc\\r\\n");
+  EXPECT_EQ(Printable("caf\xC3\xA9 \xE2\x80\xAE \xC2\x85 \xFF"),
+            "caf\xC3\xA9 \\u202E \\u0085 \\xFF");
+  EXPECT_EQ(PrintableLines("one\r\ntwo\x1B", "  "), "one\n  two\\x1B");
+}
+
+TEST_F(DriverTest, OneShotCommandsStartTheHostThemselves) {
+  Driver driver(out, err, {});
+  std::string error;
+  ASSERT_TRUE(driver.Open(error));
+  EXPECT_EQ(driver.RunOneShot({"note", "add", "Inbox", "1"}), 0) << err.str();
+  EXPECT_NE(out.str().find("note added: Subject: Quarterly budget review"),
+            std::string::npos);
+  EXPECT_EQ(driver.session(), nullptr);  // stopped again
+  out.str("");
+  EXPECT_EQ(driver.RunOneShot({"note", "add", "Inbox", "1"}), 0);
+  EXPECT_NE(out.str().find("already has a note; nothing was added"), std::string::npos);
+  EXPECT_EQ(driver.RunOneShot({"show", "item", "Inbox", "99"}), 2);
+  EXPECT_NE(err.str().find("pinlet: show item: no item '99' in"), std::string::npos);
 }
 
 }  // namespace

@@ -9,8 +9,10 @@
 
 namespace {
 
-int RunPinlet(const std::string& args, std::string& output) {
-  std::string command = std::string(PINLET_BINARY) + " " + args + " 2>&1";
+int RunPinlet(const std::string& args, std::string& output,
+              const std::string& input = "") {
+  std::string command = (input.empty() ? "" : "printf '" + input + "' | ") +
+                        std::string(PINLET_BINARY) + " " + args + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return -1;
   char buffer[4096];
@@ -53,6 +55,26 @@ TEST(ScenarioTest, CommandLineErrorsExitWithStatusTwo) {
   output.clear();
   EXPECT_EQ(RunPinlet("--help", output), 0);
   EXPECT_NE(output.find("registry set [--dword] KEY NAME VALUE"), std::string::npos);
+}
+
+TEST(ScenarioTest, TheShellRunsCommandsAtAPromptAndGoesOnAfterAnError) {
+  std::string output;
+  EXPECT_EQ(
+      RunPinlet("shell", output, "say hello\\nfrobnicate\\nsay 'C:\\\\x'\\nexit\\n"), 0);
+  EXPECT_EQ(output,
+            "pinlet> hello\npinlet> pinlet: frobnicate: unknown command (see pinlet "
+            "--help)\npinlet> C:\\x\npinlet> \n");
+}
+
+TEST(ScenarioTest, HelpListsTheCommandsByArea) {
+  std::string output;
+  ASSERT_EQ(RunPinlet("--help", output), 0);
+  size_t host = output.find("Outlook and the add-in:");
+  size_t faults = output.find("Faults and defects:");
+  ASSERT_NE(host, std::string::npos);
+  ASSERT_NE(faults, std::string::npos);
+  EXPECT_LT(host, faults);
+  EXPECT_LT(host, output.find("  start [--host NAME] [--no-windows]"));
 }
 
 }  // namespace

@@ -147,3 +147,34 @@ TEST_F(SimTest, FaultInjectorFailsTheNthCallOrANamedMember) {
 
 }  // namespace
 }  // namespace pinlet::sim
+
+namespace pinlet::sim {
+namespace {
+
+// Each member the add-in calls passes the fault injector exactly once, and
+// the simulation's own work behind it not at all.
+TEST_F(SimTest, EveryMemberCallIsCountedOnce) {
+  auto mail = NewMail("Count me");
+  world.files.Store("C:\\report.txt", "bytes");
+  auto notes = Default(ol::kFolderNotes);
+  outlook->OpenInspector(mail);
+  auto once = [&](const char* what, const std::function<void()>& call) {
+    int64_t before = world.faults.call_count();
+    call();
+    EXPECT_EQ(world.faults.call_count() - before, 1) << what;
+  };
+  once("Folder.CurrentView", [&] { notes->CurrentView(); });
+  once("Inspector.Caption", [&] { outlook->inspectors().back()->Caption(); });
+  once("Item.GetInspector", [&] { mail->GetInspector(); });
+  auto attachments = mail->Attachments();
+  once("Attachments.Add", [&] { attachments->Add("C:\\report.txt"); });
+  auto addins = outlook->GetCOMAddIns();
+  once("COMAddIns.Count", [&] { addins->Count(); });
+  once("Application.Version", [&] { outlook->Version(); });
+  once("Now", [&] { world.clock.Now(); });
+  once("LibZarvoLogMsg", [&] { world.support->LogMsg(1, "text", 5, "tag", 3, 1); });
+  once("Inspector.Advise", [&] { outlook->inspectors().back()->OnClose([] {}).Reset(); });
+}
+
+}  // namespace
+}  // namespace pinlet::sim

@@ -53,11 +53,37 @@ TEST_F(NotesFolderTest, RenamedFolderWithAStaleCacheGetsANewFolder) {
   Start();
   auto old = NotesFolder(ctx());
   old->SetName("Old notes");
+  std::string old_store = Registry("StoreID");
   WriteText(world.registry, kFoldersKey, "EntryID", "00DEAD");
   auto fresh = NotesFolder(ctx());
   EXPECT_NE(fresh->EntryID(), old->EntryID());
   EXPECT_EQ(fresh->Name(), "Pinlet");
   EXPECT_EQ(Registry("EntryID"), fresh->EntryID());
+  // The identifiers replaced are kept, so the old notes can be found again.
+  EXPECT_EQ(Registry("OldEntryID"), "00DEAD");
+  EXPECT_EQ(Registry("OldStoreID"), old_store);
+}
+
+TEST_F(NotesFolderTest, ATransientFailureNeverReplacesTheCachedFolder) {
+  Start();
+  auto folder = NotesFolder(ctx());
+  folder->SetName("My notes");  // no longer found by name
+  std::string id = folder->EntryID();
+  // A lookup that fails for another reason than "not found", or a cache that
+  // cannot be read, gives no folder this time and leaves everything as it was.
+  world.faults.FailMember("NameSpace.GetFolderFromID", errors::kOperationFailed, 1);
+  EXPECT_EQ(NotesFolder(ctx()), nullptr);
+  world.faults.FailMember("RegQueryValueEx", errors::kOperationFailed, 2);
+  EXPECT_EQ(NotesFolder(ctx()), nullptr);
+  EXPECT_EQ(NotesDefault()->Folders()->Count(), 1);
+  EXPECT_EQ(Registry("EntryID"), id);
+  EXPECT_EQ(Registry("OldEntryID"), "");
+  EXPECT_EQ(NotesFolder(ctx())->EntryID(), id);
+  // A lookup that says "not found" means the folder is gone for good.
+  world.faults.FailMember("NameSpace.GetFolderFromID", errors::kNotFound);
+  EXPECT_EQ(NotesFolder(ctx())->Name(), "Pinlet");
+  world.faults.Clear();
+  EXPECT_EQ(Registry("OldEntryID"), id);
 }
 
 TEST_F(NotesFolderTest, StaleCacheIsRepairedByName) {
@@ -90,6 +116,17 @@ TEST_F(NotesFolderTest, SearchFindsTheFirstStoreAndTheDeepestMatchFirst) {
   world.registry.DeleteValue("Software\\Zarvo\\Pinlet\\folders", "EntryID");
   world.registry.DeleteValue("Software\\Zarvo\\Pinlet\\folders", "StoreID");
   EXPECT_EQ(NotesFolder(ctx())->EntryID(), in_inbox.entry_id);  // first store wins
+}
+
+TEST_F(NotesFolderTest, SearchSkipsDeletedItemsOfEveryStoreAndGoesOnInTheSameStore) {
+  auto& mailbox = *world.store.stores()[0];
+  world.store.AddFolder(*mailbox.defaults[ol::kFolderDeletedItems], "Pinlet", 6);
+  auto& kept = world.store.AddFolder(*mailbox.defaults[ol::kFolderTasks], "Pinlet", 6);
+  auto& other = world.store.AddStore("Shared mailbox", true);
+  world.store.AddFolder(*other.defaults[ol::kFolderDeletedItems], "Pinlet", 6);
+  Start();  // nothing under Notes, nothing cached: the search decides
+  EXPECT_EQ(Registry("EntryID"), kept.entry_id);
+  EXPECT_EQ(CheckFolderName(ctx(), ns()->Folders()->Item(3), "Pinlet"), nullptr);
 }
 
 TEST_F(NotesFolderTest, CheckFolderNameComparesExactly) {
@@ -184,9 +221,28 @@ TEST_F(NotesFolderTest, ANoteThatAlreadyExistsIsTakenAndNoSecondIsLinked) {
   Start();
   auto mail = InboxItem(3);
   NewNote first = AddNewNoteItem(ctx(), mail);
+  WriteNoteProperty(ctx(), first.note, "ZPNTitle", "kept");
   NewNote second = AddNewNoteItem(ctx(), mail);
   EXPECT_EQ(second.note->EntryID(), first.note->EntryID());
+  EXPECT_TRUE(second.existed);
+  EXPECT_FALSE(second.new_item);  // the item made for nothing is not kept
+  EXPECT_EQ(Prop(second.note, "ZPNTitle"), "kept");  // nothing of it is overwritten
   EXPECT_EQ(NotesFolder(ctx())->Items()->Count(), 1);
+}
+
+TEST_F(NotesFolderTest, ANoteWithoutParentKeepsItsPostAndTheCaptionIsAlwaysSet) {
+  Start();
+  NewNote loose = AddNewNoteItem(ctx(), nullptr);
+  ASSERT_TRUE(loose.new_item);
+  EXPECT_EQ(loose.new_item->MessageClass(), "IPM.Post");
+  EXPECT_EQ(loose.note, nullptr);
+  EXPECT_EQ(loose.caption, "Subject: ");
+  // A failing save leaves no note, but the window is still titled.
+  world.faults.FailMember("Item.Save");
+  NewNote unsaved = AddNewNoteItem(ctx(), InboxItem(2));
+  world.faults.Clear();
+  EXPECT_EQ(unsaved.note, nullptr);
+  EXPECT_EQ(unsaved.caption, "Subject: Lunch on Thursday?");
 }
 
 TEST_F(NotesFolderTest, AnItemNeverSavedGetsNoNote) {

@@ -53,6 +53,11 @@ struct ItemNode : std::enable_shared_from_this<ItemNode> {
   std::vector<AttachmentNode> attachments;
 
   PropNode* FindProp(std::string_view name);
+  // What the fault injector records as the target of a call on this item:
+  // its EntryID, or "(new item)" before its first save.
+  std::string_view target() const {
+    return entry_id.empty() ? std::string_view("(new item)") : std::string_view(entry_id);
+  }
 };
 
 struct ViewNode {

@@ -91,12 +91,17 @@ bool SimClipboard::SetData(uint32_t format, std::string bytes) {
 
 uint32_t SimClipboard::RegisterFormat(std::string_view name) {
   if (faults_->Fails("RegisterClipboardFormat") || name.empty()) return 0;
+  if (uint32_t known = RegisteredFormat(name)) return known;
+  registered_.emplace_back(name);
+  return cf::kFirstRegistered + static_cast<uint32_t>(registered_.size() - 1);
+}
+
+uint32_t SimClipboard::RegisteredFormat(std::string_view name) const {
   std::string folded = FoldCase(name);
   for (size_t i = 0; i < registered_.size(); ++i)
     if (FoldCase(registered_[i]) == folded)
       return cf::kFirstRegistered + static_cast<uint32_t>(i);
-  registered_.emplace_back(name);
-  return cf::kFirstRegistered + static_cast<uint32_t>(registered_.size() - 1);
+  return 0;
 }
 
 void SimClipboard::Put(std::vector<std::pair<uint32_t, std::string>> blocks) {

@@ -38,6 +38,11 @@ class SimClipboard : public Clipboard {
   // Another program holds the clipboard open, so Open fails.
   void set_held_by_other(bool held) { held_by_other_ = held; }
   bool is_open() const { return open_; }
+  bool held_by_other() const { return held_by_other_; }
+  // The block of a format as set (no synthesised formats), nullptr when absent.
+  const std::string* Peek(uint32_t format) const { return Find(format); }
+  // The number RegisterFormat gave `name`, 0 when it was never registered.
+  uint32_t RegisteredFormat(std::string_view name) const;
   // The blocks as set, in order (no synthesised formats).
   const std::vector<std::pair<uint32_t, std::string>>& contents() const {
     return contents_;

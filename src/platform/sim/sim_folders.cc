@@ -247,7 +247,7 @@ class SimFolder : public ol::Folder {
   FolderNode& Enter(const char* member) {
     world_->faults.Check(member, node_->entry_id);
     if (world_->store.IsForgotten(*node_))
-      throw HostError(-2147221238, "The folder has been moved or deleted.", member);
+      throw HostError(errors::kObjectDeleted, "The folder has been moved or deleted.", member);
     return *node_;
   }
   World* world_;

@@ -9,7 +9,7 @@ namespace pinlet::sim {
 namespace {
 
 HostError ItemGoneError() {
-  return HostError(-2147221238, "The item has been moved or deleted.", "Item");
+  return HostError(errors::kObjectDeleted, "The item has been moved or deleted.", "Item");
 }
 
 class SimItem;
@@ -39,7 +39,7 @@ class SimUserProperty : public ol::UserProperty {
 
  private:
   PropNode& Prop(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError();
     std::string folded = FoldCase(name_);
     for (PropNode& p : *props_)
@@ -107,7 +107,7 @@ class SimUserProperties : public ol::UserProperties {
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError();
   }
   PropNode* Lookup(std::string_view name) {
@@ -136,7 +136,12 @@ class SimAttachment : public ol::Attachment {
   }
   void SaveAsFile(std::string_view path) override {
     const AttachmentNode& node = Node("Attachment.SaveAsFile");
-    world_->files.Store(path, node.content);
+    // Outlook writes the file itself; its folder must exist.
+    if (world_->files.Put(path, node.content) != FsError::kNone)
+      throw HostError(errors::kOperationFailed,
+                      "Cannot save the attachment. Path does not exist. Verify the path "
+                      "is correct.",
+                      "Attachment.SaveAsFile");
   }
   void Delete() override {
     Node("Attachment.Delete");
@@ -145,7 +150,7 @@ class SimAttachment : public ol::Attachment {
 
  private:
   AttachmentNode& Node(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError();
     if (index_ < 1 || index_ > static_cast<int>(owner_->attachments.size()))
       throw HostError(errors::kOperationFailed, "The attachment no longer exists.",
@@ -193,7 +198,7 @@ class SimAttachments : public ol::Attachments {
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member, owner_->entry_id);
+    world_->faults.Check(member, owner_->target());
     if (owner_->gone) throw ItemGoneError();
   }
   World* world_;
@@ -286,7 +291,7 @@ class SimItem : public ol::Item {
 
  private:
   ItemNode& Enter(const std::string& member) {
-    world_->faults.Check(member, node_->entry_id);
+    world_->faults.Check(member, node_->target());
     if (node_->gone) throw ItemGoneError();
     return *node_;
   }

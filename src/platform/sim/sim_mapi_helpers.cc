@@ -2,6 +2,7 @@
 
 #include "platform/host_error.h"
 #include "platform/sim/sim_outlook.h"
+#include "platform/sim/sim_regexp.h"
 
 namespace pinlet::sim {
 namespace {
@@ -16,17 +17,17 @@ class SimMapiUtils : public MapiUtils {
   explicit SimMapiUtils(World* world) : world_(world) {}
   Variant HrGetOneProp(const ol::ItemPtr& item, uint32_t tag) override {
     auto node = NodeOf(item);
-    world_->faults.Check("MAPIUtils.HrGetOneProp", node ? node->entry_id : "");
+    world_->faults.Check("MAPIUtils.HrGetOneProp", node ? node->target() : "");
     node = Node(item);
     auto it = node->mapi_props.find(tag);
     if (it == node->mapi_props.end())
-      throw HostError(-2147221233, "MAPI_E_NOT_FOUND", "MAPIUtils.HrGetOneProp");
+      throw HostError(errors::kNotFound, "MAPI_E_NOT_FOUND", "MAPIUtils.HrGetOneProp");
     return it->second;
   }
   void HrSetOneProp(const ol::ItemPtr& item, uint32_t tag, const Variant& value,
                     bool save) override {
     auto node = NodeOf(item);
-    world_->faults.Check("MAPIUtils.HrSetOneProp", node ? node->entry_id : "");
+    world_->faults.Check("MAPIUtils.HrSetOneProp", node ? node->target() : "");
     node = Node(item);
     node->mapi_props[tag] = value;
     if (save && !node->entry_id.empty())
@@ -64,10 +65,10 @@ class SimCdoField : public CdoField {
 
  private:
   PropNode& Prop(const char* member) {
-    world_->faults.Check(member, node_->entry_id);
+    world_->faults.Check(member, node_->target());
     PropNode* prop = node_->FindProp(name_);
     if (!prop)
-      throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
+      throw HostError(errors::kNotFound, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
     return *prop;
   }
   World* world_;
@@ -80,19 +81,19 @@ class SimCdoFields : public CdoFields {
   SimCdoFields(World* world, std::shared_ptr<ItemNode> node)
       : world_(world), node_(std::move(node)) {}
   int Count() override {
-    world_->faults.Check("Fields.Count", node_->entry_id);
+    world_->faults.Check("Fields.Count", node_->target());
     return static_cast<int>(node_->user_props.size());
   }
   std::shared_ptr<CdoField> Item(std::string_view name) override {
-    world_->faults.Check("Fields.Item", node_->entry_id);
+    world_->faults.Check("Fields.Item", node_->target());
     if (!node_->FindProp(name))
-      throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
+      throw HostError(errors::kNotFound, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
                       "Fields.Item");
     return std::make_shared<SimCdoField>(world_, node_, std::string(name));
   }
   std::shared_ptr<CdoField> Add(std::string_view name, int,
                                 const Variant& value) override {
-    world_->faults.Check("Fields.Add", node_->entry_id);
+    world_->faults.Check("Fields.Add", node_->target());
     if (PropNode* prop = node_->FindProp(name)) {
       prop->value = ToText(value);
     } else {
@@ -111,11 +112,11 @@ class SimCdoMessage : public CdoMessage {
   SimCdoMessage(World* world, std::shared_ptr<ItemNode> node)
       : world_(world), node_(std::move(node)) {}
   std::shared_ptr<CdoFields> Fields() override {
-    world_->faults.Check("Message.Fields", node_->entry_id);
+    world_->faults.Check("Message.Fields", node_->target());
     return std::make_shared<SimCdoFields>(world_, node_);
   }
   void Update() override {
-    world_->faults.Check("Message.Update", node_->entry_id);
+    world_->faults.Check("Message.Update", node_->target());
     world_->store.SaveItem(node_, world_->clock.now());
   }
 
@@ -135,11 +136,11 @@ class SimCdoSession : public CdoSession {
                                          std::string_view store_id) override {
     world_->faults.Check("Session.GetMessage");
     if (!logged_on_)
-      throw HostError(-2147221219,
+      throw HostError(errors::kNotInitialized,
                       "[Collaboration Data Objects - [MAPI_E_NOT_INITIALIZED]]");
     auto node = world_->store.FindItem(entry_id, store_id);
     if (!node)
-      throw HostError(-2147221233, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
+      throw HostError(errors::kNotFound, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
                       "Session.GetMessage");
     return std::make_shared<SimCdoMessage>(world_, node);
   }
@@ -192,6 +193,12 @@ std::shared_ptr<RdoSession> SimObjectFactory::CreateRdoSession() {
   world_->faults.Check("CreateObject Redemption.RDOSession");
   if (!redemption_installed) throw CannotCreate("Redemption.RDOSession");
   return std::make_shared<SimRdoSession>(world_);
+}
+
+RegExpPtr SimObjectFactory::CreateRegExp() {
+  world_->faults.Check("CreateObject VBScript.RegExp");
+  if (!vbscript_installed) throw CannotCreate("VBScript.RegExp");
+  return std::make_shared<SimRegExp>(&world_->faults);
 }
 
 }  // namespace pinlet::sim

@@ -1,6 +1,7 @@
 // The simulated MAPI helper libraries: Redemption's MAPIUtils and
 // RDOSession, and CDO's MAPI.Session, working on the same mail store as the
-// simulated object model, so what one writes the other sees.
+// simulated object model, so what one writes the other sees; and VBScript's
+// RegExp (sim_regexp.h).
 #ifndef PINLET_PLATFORM_SIM_SIM_MAPI_HELPERS_H_
 #define PINLET_PLATFORM_SIM_SIM_MAPI_HELPERS_H_
 
@@ -16,10 +17,12 @@ class SimObjectFactory : public ComObjectFactory {
   std::shared_ptr<MapiUtils> CreateMapiUtils() override;
   std::shared_ptr<CdoSession> CreateCdoSession() override;
   std::shared_ptr<RdoSession> CreateRdoSession() override;
+  RegExpPtr CreateRegExp() override;
 
   // A library that is not installed cannot be created (error 429).
   bool redemption_installed = true;
   bool cdo_installed = true;
+  bool vbscript_installed = true;
   // How many CDO sessions were created, for tests of session sharing.
   int cdo_sessions_created = 0;
 

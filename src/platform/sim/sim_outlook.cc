@@ -5,6 +5,7 @@
 
 #include "platform/host_error.h"
 #include "platform/sim/boundary.h"
+#include "platform/sim/builtin_bars.h"
 
 namespace pinlet::sim {
 namespace {
@@ -206,6 +207,19 @@ ol::NameSpacePtr SimOutlook::GetNameSpace(std::string_view type) {
   return std::make_shared<SimNameSpace>(world_);
 }
 
+// The bars of a window this Outlook opens; they answer its version for as
+// long as it runs.
+std::shared_ptr<SimCommandBars> SimOutlook::MakeCommandBars(
+    const std::vector<BarDef>& bars, const std::shared_ptr<office::Window>& window) {
+  std::weak_ptr<SimOutlook> app = weak_from_this();
+  auto set = SimCommandBars::Create(world_, bars, [app, version = version_] {
+    auto outlook = app.lock();
+    return MajorVersion(outlook ? outlook->version_ : version);
+  });
+  set->set_parent(window);
+  return set;
+}
+
 std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   if (!folder) {
     StoreNode* store = world_->store.default_store();
@@ -214,6 +228,7 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   }
   auto explorer =
       std::make_shared<SimExplorer>(this, folder, world_->windows.Create("Explorer"));
+  explorer->set_command_bars(MakeCommandBars(OutlookExplorerBars(), explorer));
   explorers_.push_back(explorer);
   active_ = explorer;
   new_explorer_.Fire(explorer);
@@ -223,6 +238,10 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
 std::shared_ptr<SimInspector> SimOutlook::OpenInspector(const ol::ItemPtr& item) {
   auto inspector =
       std::make_shared<SimInspector>(this, item, world_->windows.Create("Inspector"));
+  auto node = NodeOf(item);
+  bool word = word_mail_editor_ && node && node->cls == ol::kMail;
+  inspector->set_command_bars(
+      MakeCommandBars(word ? WordMailBars() : OutlookInspectorBars(), inspector));
   inspectors_.push_back(inspector);
   new_inspector_.Fire(inspector);
   return inspector;
@@ -232,6 +251,7 @@ void SimOutlook::CloseExplorer(const std::shared_ptr<SimExplorer>& explorer) {
   auto it = std::find(explorers_.begin(), explorers_.end(), explorer);
   if (it == explorers_.end()) return;
   explorer->FireClose();
+  explorer->command_bars()->WindowClosed();
   explorers_.erase(std::find(explorers_.begin(), explorers_.end(), explorer));
   world_->windows.Destroy(explorer->hwnd());
   if (active_ == explorer) active_ = explorers_.empty() ? nullptr : explorers_.back();
@@ -241,6 +261,7 @@ void SimOutlook::CloseInspector(const std::shared_ptr<SimInspector>& inspector) 
   auto it = std::find(inspectors_.begin(), inspectors_.end(), inspector);
   if (it == inspectors_.end()) return;
   inspector->FireClose();
+  inspector->command_bars()->WindowClosed();
   inspectors_.erase(std::find(inspectors_.begin(), inspectors_.end(), inspector));
   world_->windows.Destroy(inspector->hwnd());
 }
@@ -311,6 +332,11 @@ Subscription SimExplorer::OnViewSwitch(std::function<void()> h) {
   return Advise(view_switch_, "Explorer.ViewSwitch", std::move(h));
 }
 
+office::CommandBarsPtr SimExplorer::CommandBars() {
+  app_->world()->faults.Check("Explorer.CommandBars");
+  return bars_;
+}
+
 int SimInspector::Class() {
   app_->world()->faults.Check("Inspector.Class");
   return ol::kInspectorObject;
@@ -337,6 +363,11 @@ void SimInspector::Close(int) {
   app_->world()->faults.Check("Inspector.Close");
   for (auto& i : app_->inspectors())
     if (i.get() == this) return app_->CloseInspector(i);
+}
+
+office::CommandBarsPtr SimInspector::CommandBars() {
+  app_->world()->faults.Check("Inspector.CommandBars");
+  return bars_;
 }
 
 Subscription SimInspector::OnClose(std::function<void()> h) {

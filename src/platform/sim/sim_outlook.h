@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/outlook_app.h"
+#include "platform/sim/sim_command_bars.h"
 #include "platform/sim/world.h"
 
 namespace pinlet::sim {
@@ -69,13 +70,20 @@ class SimOutlook : public ol::Application,
   World* world() const { return world_; }
   // What Version answers: "11.0.0.8217" (Outlook 2003) unless set.
   void set_version(std::string version) { version_ = std::move(version); }
+  // Outlook's option "Use Microsoft Word to edit e-mail messages": mail
+  // windows opened while it is set show Word's command bars.
+  void set_word_mail_editor(bool on) { word_mail_editor_ = on; }
+  bool word_mail_editor() const { return word_mail_editor_; }
 
  private:
   friend class SimExplorers;
   friend class SimInspectors;
+  std::shared_ptr<SimCommandBars> MakeCommandBars(
+      const std::vector<BarDef>& bars, const std::shared_ptr<office::Window>& window);
   World* world_;
   std::string name_;
   std::string version_ = "11.0.0.8217";
+  bool word_mail_editor_ = false;
   std::shared_ptr<COMAddIns> addins_;
   std::vector<std::shared_ptr<SimExplorer>> explorers_;
   std::vector<std::shared_ptr<SimInspector>> inspectors_;
@@ -100,8 +108,12 @@ class SimExplorer : public ol::Explorer {
   Subscription OnSelectionChange(std::function<void()> handler) override;
   Subscription OnFolderSwitch(std::function<void()> handler) override;
   Subscription OnViewSwitch(std::function<void()> handler) override;
+  office::CommandBarsPtr CommandBars() override;
 
   FolderNode* folder() const { return folder_; }
+  // The window's bars, built when the window opens.
+  const std::shared_ptr<SimCommandBars>& command_bars() const { return bars_; }
+  void set_command_bars(std::shared_ptr<SimCommandBars> bars) { bars_ = std::move(bars); }
   WindowHandle hwnd() const { return hwnd_; }
   void FireClose() { close_.Fire(); }
 
@@ -111,6 +123,7 @@ class SimExplorer : public ol::Explorer {
   FolderNode* folder_;
   WindowHandle hwnd_;
   Event<> close_, selection_change_, folder_switch_, view_switch_;
+  std::shared_ptr<SimCommandBars> bars_;
 };
 
 class SimInspector : public ol::Inspector {
@@ -123,9 +136,12 @@ class SimInspector : public ol::Inspector {
   WindowHandle Hwnd() override;
   void Close(int save_mode) override;
   Subscription OnClose(std::function<void()> handler) override;
+  office::CommandBarsPtr CommandBars() override;
 
   // The simulated host's own view of the window, not calls of the add-in's.
   const ol::ItemPtr& item() const { return item_; }
+  const std::shared_ptr<SimCommandBars>& command_bars() const { return bars_; }
+  void set_command_bars(std::shared_ptr<SimCommandBars> bars) { bars_ = std::move(bars); }
   WindowHandle hwnd() const { return hwnd_; }
   void FireClose() { close_.Fire(); }
 
@@ -134,6 +150,7 @@ class SimInspector : public ol::Inspector {
   ol::ItemPtr item_;
   WindowHandle hwnd_;
   Event<> close_;
+  std::shared_ptr<SimCommandBars> bars_;
 };
 
 }  // namespace pinlet::sim

@@ -40,15 +40,19 @@ SimRegistry::Key* SimRegistry::Find(std::string_view path) {
   return it == keys_.end() ? nullptr : &it->second;
 }
 
-std::optional<RegValue> SimRegistry::QueryValue(std::string_view path,
-                                                std::string_view name) {
-  if (!Check("RegQueryValueEx")) return std::nullopt;
+Registry::Read SimRegistry::ReadValue(std::string_view path, std::string_view name,
+                                     RegValue* value) {
+  if (!Check("RegQueryValueEx")) return Read::kFailed;
   Key* key = Find(path);
-  if (!key) return std::nullopt;
+  if (!key) return Read::kAbsent;
   std::string folded = Fold(name);
-  for (auto& [value_name, value] : key->values)
-    if (Fold(value_name) == folded) return value;
-  return std::nullopt;
+  for (auto& [value_name, stored] : key->values) {
+    if (Fold(value_name) == folded) {
+      *value = stored;
+      return Read::kFound;
+    }
+  }
+  return Read::kAbsent;
 }
 
 bool SimRegistry::SetValue(std::string_view path, std::string_view name,

@@ -24,8 +24,8 @@ class SimRegistry : public Registry {
  public:
   explicit SimRegistry(FaultInjector* faults = nullptr) : faults_(faults) {}
 
-  std::optional<RegValue> QueryValue(std::string_view path,
-                                     std::string_view name) override;
+  Read ReadValue(std::string_view path, std::string_view name, RegValue* value) override;
+  using Registry::QueryValue;
   bool SetValue(std::string_view path, std::string_view name,
                 const RegValue& value) override;
   std::optional<std::vector<std::string>> EnumValueNames(std::string_view path) override;

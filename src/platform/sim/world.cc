@@ -5,68 +5,6 @@
 
 namespace pinlet::sim {
 
-int SimMessageBoxes::Show(std::string_view text, std::string_view title, int style) {
-  faults_->Check("MsgBox");
-  int answer;
-  if (!answers_.empty()) {
-    answer = answers_.front();
-    answers_.pop_front();
-  } else {
-    int buttons = style & 0xF;
-    answer = buttons == mb::kYesNo || buttons == mb::kYesNoCancel ? mb::kYes : mb::kOk;
-  }
-  shown_.push_back({std::string(text), std::string(title), style, answer});
-  return answer;
-}
-
-std::optional<std::string> SimFileSystem::ReadFile(std::string_view path) {
-  if (faults_->Fails("ReadFile")) return std::nullopt;
-  return Peek(path);
-}
-
-bool SimFileSystem::WriteFile(std::string_view path, std::string_view content) {
-  if (faults_->Fails("WriteFile")) return false;
-  Store(path, content);
-  return true;
-}
-
-bool SimFileSystem::AppendFile(std::string_view path, std::string_view content) {
-  if (faults_->Fails("WriteFile")) return false;
-  Append(path, content);
-  return true;
-}
-
-bool SimFileSystem::FileExists(std::string_view path) {
-  if (faults_->Fails("FileExists")) return false;
-  return files_.count(FoldCase(path)) > 0;
-}
-
-std::optional<std::string> SimFileSystem::Peek(std::string_view path) const {
-  auto it = files_.find(FoldCase(path));
-  if (it == files_.end()) return std::nullopt;
-  return it->second.second;
-}
-
-void SimFileSystem::Store(std::string_view path, std::string_view content) {
-  files_[FoldCase(path)] = {std::string(path), std::string(content)};
-}
-
-void SimFileSystem::Append(std::string_view path, std::string_view content) {
-  auto& entry = files_[FoldCase(path)];
-  if (entry.first.empty()) entry.first = std::string(path);
-  entry.second.append(content);
-}
-
-bool SimFileSystem::RemoveFile(std::string_view path) {
-  return files_.erase(FoldCase(path)) > 0;
-}
-
-std::vector<std::string> SimFileSystem::List() const {
-  std::vector<std::string> out;
-  for (auto& [folded, entry] : files_) out.push_back(entry.first);
-  return out;
-}
-
 Date SimClock::Now() {
   faults_->Check("Now");
   return now_;
@@ -111,6 +49,13 @@ int32_t SimSupportLibrary::ShowContextHelp(int32_t, std::string_view page) {
 
 World::World() {
   faults.set_defect_sink([this](std::string what) { RecordDefect(std::move(what)); });
+  for (const std::string& folder :
+       {std::string("C:\\WINDOWS\\system32"), std::string("C:\\Program Files"),
+        std::string("C:\\Documents and Settings\\All Users"),
+        shell.profile() + "\\Desktop", shell.SpecialFolder(csidl::kPersonal),
+        shell.SpecialFolder(csidl::kAppData), shell.SpecialFolder(csidl::kLocalAppData),
+        shell.TempFolder(), install_dir, user_dir})
+    files.MakeFolders(folder);
   support = std::make_shared<SimSupportLibrary>(&faults, &files, &clock,
                                                 user_dir + "LibZarvo.log");
   objects = std::make_unique<SimObjectFactory>(this);
@@ -121,6 +66,7 @@ World::~World() = default;
 void World::Install(std::string_view view_file_content) {
   registry.SetValue("Software\\Zarvo\\Pinlet", "InstDir", RegValue::Text(install_dir));
   registry.SetValue("Software\\Zarvo\\Pinlet", "MyDir", RegValue::Text(user_dir));
+  files.MakeFolders(user_dir);
   files.Store(install_dir + "PNX.xml", view_file_content);
 }
 
@@ -133,6 +79,8 @@ Platform World::platform() {
   p.files = &files;
   p.clock = &clock;
   p.clipboard = &clipboard;
+  p.dialogs = &dialogs;
+  p.shell = &shell;
   p.objects = objects.get();
   p.load_support_library = [this]() -> std::shared_ptr<SupportLibrary> {
     faults.Check("LoadLibrary LibZarvo.dll");

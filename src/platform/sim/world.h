@@ -2,11 +2,13 @@
 // tests and the pinlet command read.
 //
 // A World owns the registry, the mail store, the file system, the clock, the
-// message boxes with their scripted answers, the window manager, the forms
-// and their controls, the support library stand-in and the MAPI helper
-// libraries, plus one fault injector that
-// every simulated call goes through. Hosts (sim_outlook.h, host_session.h)
-// run on a World; nothing here is global, so tests can keep several.
+// message boxes and common dialogs with their scripted answers, the shell,
+// the window manager, the forms and their controls, the support library stand-in and the MAPI helper
+// libraries, plus one fault injector that every simulated call goes through.
+// Its files start with the folders of a Windows XP machine with one user
+// ("User"): the profile under C:\Documents and Settings with its temporary
+// folder, and the add-in's install and user folders. Hosts (sim_outlook.h,
+// host_session.h) run on a World; nothing here is global, so tests can keep several.
 #ifndef PINLET_PLATFORM_SIM_WORLD_H_
 #define PINLET_PLATFORM_SIM_WORLD_H_
 
@@ -20,62 +22,17 @@
 #include "platform/sim/fault_injector.h"
 #include "platform/sim/mail_store.h"
 #include "platform/sim/sim_clipboard.h"
+#include "platform/sim/sim_dialogs.h"
+#include "platform/sim/sim_files.h"
+#include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_ui.h"
 #include "platform/sim/sim_windows.h"
 
 namespace pinlet::sim {
 
 class SimOutlook;
-
-class SimMessageBoxes : public MessageBoxes {
- public:
-  struct Record {
-    std::string text;
-    std::string title;
-    int style = 0;
-    int answer = 0;
-  };
-  explicit SimMessageBoxes(FaultInjector* faults) : faults_(faults) {}
-
-  // Queues the button the next message box is answered with. Without a
-  // queued answer a box is answered with its default (first) button.
-  void QueueAnswer(int button) { answers_.push_back(button); }
-  int Show(std::string_view text, std::string_view title, int style) override;
-
-  const std::vector<Record>& shown() const { return shown_; }
-  size_t queued_answers() const { return answers_.size(); }
-
- private:
-  FaultInjector* faults_;
-  std::deque<int> answers_;
-  std::vector<Record> shown_;
-};
-
-// Files on the host's paths, kept in memory; names compare without case.
-// Failures are answers, as FileSystem promises: the fault injector makes a
-// call answer nullopt or false, never raise.
-class SimFileSystem : public FileSystem {
- public:
-  explicit SimFileSystem(FaultInjector* faults) : faults_(faults) {}
-  std::optional<std::string> ReadFile(std::string_view path) override;
-  bool WriteFile(std::string_view path, std::string_view content) override;
-  bool AppendFile(std::string_view path, std::string_view content) override;
-  bool FileExists(std::string_view path) override;
-  bool RemoveFile(std::string_view path);
-  // The simulated machine's own access, not a call of the add-in's: neither
-  // counted nor failed.
-  std::optional<std::string> Peek(std::string_view path) const;
-  void Store(std::string_view path, std::string_view content);
-  void Append(std::string_view path, std::string_view content);
-  // Paths of all files, in their stored spelling.
-  std::vector<std::string> List() const;
-
- private:
-  FaultInjector* faults_;
-  std::map<std::string, std::pair<std::string, std::string>>
-      files_;  // folded -> (path, data)
-};
 
 class SimClock : public Clock {
  public:
@@ -129,7 +86,7 @@ class World {
   World& operator=(const World&) = delete;
 
   // What the installer does: "InstDir" and "MyDir" under the add-in's key,
-  // and the view file beside the program.
+  // the two folders, and the view file beside the program.
   void Install(std::string_view view_file_content);
   // The services bundle handed to an add-in instance running on this world.
   Platform platform();
@@ -139,11 +96,13 @@ class World {
 
   FaultInjector faults;
   SimRegistry registry{&faults};
-  SimMessageBoxes message_boxes{&faults};
+  SimMessageBoxes message_boxes{this};
   SimWindowManager windows{&faults};
   SimFileSystem files{&faults};
   SimClipboard clipboard{&faults};
   SimClock clock{&faults};
+  SimShell shell{this};
+  SimDialogs dialogs{this};
   // Forms, controls and timers; after the window manager, the clipboard and
   // the clock, which it uses.
   SimUi ui{this};
@@ -154,7 +113,7 @@ class World {
   std::shared_ptr<SimSupportLibrary> support;
   std::unique_ptr<ComObjectFactory> objects;
   // Defects of the add-in the host had to stop (an exception that reached
-  // the host, a message box nobody was meant to see unanswered, ...); always
+  // the host, a message box or dialog that nobody answered, ...); always
   // empty for a sound add-in. See boundary.h.
   const std::vector<std::string>& defects() const { return defects_; }
   void RecordDefect(std::string what) { defects_.push_back(std::move(what)); }

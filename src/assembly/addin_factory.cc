@@ -1,8 +1,8 @@
-#include "app/addin_factory.h"
+#include "assembly/addin_factory.h"
 
 #include "store/store_subsystems.h"
 
-namespace pinlet::app {
+namespace pinlet::assembly {
 
 Subsystems PinletSubsystems() {
   Subsystems subsystems;
@@ -14,4 +14,4 @@ std::shared_ptr<Connect> CreatePinletAddin(const Platform& platform) {
   return std::make_shared<Connect>(platform, PinletSubsystems());
 }
 
-}  // namespace pinlet::app
+}  // namespace pinlet::assembly

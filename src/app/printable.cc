@@ -1,0 +1,95 @@
+#include "app/printable.h"
+
+#include <cstdio>
+
+namespace pinlet::app {
+namespace {
+
+std::string Hex(const char* format, unsigned value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, format, value);
+  return buffer;
+}
+
+// The length of the UTF-8 sequence at `text[i]` and its code point, or 0
+// when the bytes there are not UTF-8.
+size_t DecodeUtf8(std::string_view text, size_t i, char32_t& c) {
+  unsigned char b = static_cast<unsigned char>(text[i]);
+  size_t length = b < 0x80         ? 1
+                  : (b >> 5) == 6  ? 2
+                  : (b >> 4) == 14 ? 3
+                  : (b >> 3) == 30 ? 4
+                                   : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  c = length == 1 ? b : length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
+  for (size_t k = 1; k < length; ++k) {
+    unsigned char next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (next & 0x3F);
+  }
+  static const char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < kMin[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return 0;
+  return length;
+}
+
+bool Invisible(char32_t c) {
+  return (c >= 0x80 && c < 0xA0) || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F;
+}
+
+void AppendPrintable(std::string& out, std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    unsigned char b = static_cast<unsigned char>(text[i]);
+    if (b == '\n' || b == '\r' || b == '\t') {
+      out += b == '\n' ? "\\n" : b == '\r' ? "\\r" : "\\t";
+      ++i;
+      continue;
+    }
+    if (b < 0x20 || b == 0x7F) {
+      out += Hex("\\x%02X", b);
+      ++i;
+      continue;
+    }
+    char32_t c = 0;
+    size_t length = DecodeUtf8(text, i, c);
+    if (length == 0) {
+      out += Hex("\\x%02X", b);
+      ++i;
+    } else if (Invisible(c)) {
+      out += Hex("\\u%04X", static_cast<unsigned>(c));
+      i += length;
+    } else {
+      out.append(text.substr(i, length));
+      i += length;
+    }
+  }
+}
+
+}  // namespace
+
+std::string Printable(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendPrintable(out, text);
+  return out;
+}
+
+std::string PrintableLines(std::string_view text, std::string_view indent) {
+  std::string out;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    AppendPrintable(
+        out, text.substr(start, end == std::string_view::npos ? std::string_view::npos
+                                                              : end - start));
+    if (end == std::string_view::npos) break;
+    size_t next = end + 1;
+    if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+    out += "\n";
+    out += indent;
+    start = next;
+  }
+  return out;
+}
+
+}  // namespace pinlet::app

@@ -1,0 +1,173 @@
+#include "app/sweep.h"
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <sstream>
+#include <vector>
+
+#include "addin/settings.h"
+#include "app/printable.h"
+
+namespace pinlet::app {
+namespace {
+
+// What a note holds, as the sweep compares it.
+struct NoteData {
+  std::string item_id;           // the note item's EntryID
+  std::string parent_folder_id;  // the EntryID of its parent's folder, if found
+  std::map<std::string, std::string> fields;  // properties and attachments
+};
+// The notes of the notes folder, by their link to the parent (their subject).
+using Notes = std::map<std::string, NoteData>;
+
+// The notes in the folder the add-in's cache names, read at the node level.
+Notes TakeNotes(sim::World& world) {
+  Notes notes;
+  sim::FaultInjector::Pause pause(world.faults);
+  auto id = world.registry.QueryValue(kFoldersKey, "EntryID");
+  sim::FolderNode* folder = id ? world.store.FindFolder(id->data) : nullptr;
+  if (!folder) return notes;
+  int unlinked = 0;
+  for (auto& item : folder->items) {
+    std::string key = item->subject.empty()
+                          ? "(unlinked note " + std::to_string(++unlinked) + ")"
+                          : item->subject;
+    NoteData& note = notes[key];
+    note.item_id = item->entry_id;
+    if (auto parent = world.store.FindItem(item->subject))
+      if (parent->folder) note.parent_folder_id = parent->folder->entry_id;
+    note.fields["message class"] = item->message_class;
+    for (auto& prop : item->user_props)
+      note.fields["property " + prop.name] = ToText(prop.value);
+    for (size_t i = 0; i < item->attachments.size(); ++i)
+      note.fields["attachment " + std::to_string(i + 1)] =
+          item->attachments[i].file_name + " (" +
+          std::to_string(item->attachments[i].content.size()) + " bytes, " +
+          std::to_string(std::hash<std::string>{}(item->attachments[i].content)) + ")";
+  }
+  return notes;
+}
+
+struct RunResult {
+  bool opened = false;
+  std::string open_error;
+  Notes before, after;
+  std::vector<std::string> defects;
+  int64_t calls = 0;
+  std::vector<sim::FaultInjector::Failure> failures;
+};
+
+RunResult Run(const std::string& script, const std::string& name,
+              const DriverOptions& options, int64_t fail_at) {
+  RunResult result;
+  std::ostringstream discard;
+  Driver driver(discard, discard, options);
+  if (!driver.Open(result.open_error)) return result;
+  result.opened = true;
+  result.before = TakeNotes(driver.world());
+  driver.set_sweep_mode(true);
+  if (fail_at > 0) driver.world().faults.FailCall(fail_at);
+  std::istringstream in(script);
+  driver.RunScript(in, name);
+  std::string ignored;
+  driver.Close(ignored);
+  driver.world().faults.Clear();
+  result.after = TakeNotes(driver.world());
+  result.defects = driver.world().defects();
+  result.calls = driver.world().faults.call_count();
+  result.failures = driver.world().faults.failures();
+  return result;
+}
+
+// What was lost in `run` compared with `clean`; empty when nothing was.
+std::vector<std::string> Losses(const RunResult& clean, const RunResult& run,
+                                const std::string& failed_target) {
+  std::vector<std::string> losses;
+  std::set<std::string> keys;
+  for (auto& [key, note] : clean.after) keys.insert(key);
+  for (auto& [key, note] : run.after) keys.insert(key);
+  for (const std::string& key : keys) {
+    auto in_clean = clean.after.find(key);
+    auto in_run = run.after.find(key);
+    bool existed = clean.before.count(key) > 0;
+    std::string label = "the note of " + Printable(key);
+    if (in_run == run.after.end()) {
+      if (existed) losses.push_back(label + " is gone");
+      continue;  // the failure kept it from being made
+    }
+    if (in_clean == clean.after.end()) {
+      losses.push_back(label + " was made, and the clean run has none");
+      continue;
+    }
+    // A failure on the note itself, or on the item it belongs to (whose
+    // subject and folder the note copies), may keep that change from being
+    // stored.
+    const NoteData& note = in_run->second;
+    if (!failed_target.empty() &&
+        (failed_target == note.item_id || failed_target == key ||
+         failed_target == note.parent_folder_id))
+      continue;
+    if (failed_target == "(new item)" && !existed) continue;
+    const auto& want = in_clean->second.fields;
+    const auto& got = in_run->second.fields;
+    std::set<std::string> fields;
+    for (auto& [field, value] : want) fields.insert(field);
+    for (auto& [field, value] : got) fields.insert(field);
+    for (const std::string& field : fields) {
+      auto w = want.find(field);
+      auto g = got.find(field);
+      std::string wanted =
+          w == want.end() ? "(none)" : "\"" + Printable(w->second) + "\"";
+      std::string found = g == got.end() ? "(none)" : "\"" + Printable(g->second) + "\"";
+      if (wanted != found)
+        losses.push_back(label + ": " + field + " is " + found + ", not " + wanted);
+    }
+  }
+  return losses;
+}
+
+}  // namespace
+
+int RunFailureSweep(const std::string& script, const std::string& name,
+                    DriverOptions options, std::ostream& out, std::ostream& err) {
+  options.keep_files = false;
+  RunResult clean = Run(script, name, options, 0);
+  if (!clean.opened) {
+    err << "pinlet: " << clean.open_error << "\n";
+    return kBadCommand;
+  }
+  int status = kDone;
+  int problems = 0;
+  for (const std::string& defect : clean.defects) {
+    out << name << ": without failures: defect: " << defect << "\n";
+    status = kDefect;
+    ++problems;
+  }
+  for (int64_t n = 1; n <= clean.calls; ++n) {
+    RunResult run = Run(script, name, options, n);
+    std::string failed = "call " + std::to_string(n);
+    std::string target;
+    if (!run.failures.empty()) {
+      failed += " (" + run.failures.front().member + ")";
+      target = run.failures.front().target;
+    }
+    for (const std::string& defect : run.defects) {
+      out << name << ": " << failed << " failing: defect: " << defect << "\n";
+      status = kDefect;
+      ++problems;
+    }
+    for (const std::string& loss : Losses(clean, run, target)) {
+      out << name << ": " << failed << " failing: data lost: " << loss << "\n";
+      if (status == kDone) status = kExpectationFailed;
+      ++problems;
+    }
+  }
+  out << name << ": " << clean.calls << " host calls, each failed in turn: "
+      << (problems == 0 ? "no defect, no data lost"
+                        : std::to_string(problems) + " problems")
+      << "\n";
+  return status;
+}
+
+}  // namespace pinlet::app

@@ -1,0 +1,36 @@
+// The failure sweep: a scenario run once per host call that it makes, with
+// that one call failing, to show that the add-in copes with every failure.
+//
+// The scenario first runs clean, to count its host calls and to take the
+// notes as it leaves them. Then each run fails one call (numbered as `show
+// calls` numbers them) and is checked for:
+// - defects: an exception that reached the host, a dialog nobody answered;
+// - lost data: a note's text, any of its properties, or its attachments that
+//   differ from the clean run. A difference is not a loss when the failed
+//   call was made on that very note (its item, properties or attachments):
+//   a failure there may keep that change from being stored. A note that the
+//   failed call kept from being made at all is not lost either; a note that
+//   existed before the run and is gone or changed, or one that the clean run
+//   does not have, always is.
+// Runs are in-process and keep no files; expectations are not checked, and
+// every line runs whatever the previous ones answered.
+#ifndef PINLET_APP_SWEEP_H_
+#define PINLET_APP_SWEEP_H_
+
+#include <iosfwd>
+#include <string>
+
+#include "app/driver.h"
+
+namespace pinlet::app {
+
+// Runs the sweep of `script` (named `name` in messages) on the files of
+// `options`, which are read and never written. Writes one line per problem
+// and a summary to `out`. Returns 0 when every run was clean, 1 when data
+// was lost, 3 when a run recorded a defect, 2 when the files cannot be read.
+int RunFailureSweep(const std::string& script, const std::string& name,
+                    DriverOptions options, std::ostream& out, std::ostream& err);
+
+}  // namespace pinlet::app
+
+#endif  // PINLET_APP_SWEEP_H_

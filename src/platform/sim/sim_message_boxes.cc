@@ -1,0 +1,76 @@
+#include "platform/sim/sim_message_boxes.h"
+
+#include <algorithm>
+
+#include "platform/sim/world.h"
+
+namespace pinlet::sim {
+
+std::vector<int> SimMessageBoxes::Buttons(int style) {
+  switch (style & 0xF) {
+    case mb::kOkCancel:
+      return {mb::kOk, mb::kCancel};
+    case mb::kAbortRetryIgnore:
+      return {mb::kAbort, mb::kRetry, mb::kIgnore};
+    case mb::kYesNoCancel:
+      return {mb::kYes, mb::kNo, mb::kCancel};
+    case mb::kYesNo:
+      return {mb::kYes, mb::kNo};
+    case mb::kRetryCancel:
+      return {mb::kRetry, mb::kCancel};
+    default:
+      return {mb::kOk};
+  }
+}
+
+int SimMessageBoxes::DefaultButton(int style) {
+  std::vector<int> buttons = Buttons(style);
+  size_t index = (style & mb::kDefaultButton3)   ? 2
+                 : (style & mb::kDefaultButton2) ? 1
+                                                 : 0;
+  // A default beyond the last button falls back to the first, as Windows does.
+  return index < buttons.size() ? buttons[index] : buttons[0];
+}
+
+const char* SimMessageBoxes::ButtonName(int button) {
+  switch (button) {
+    case mb::kOk:
+      return "OK";
+    case mb::kCancel:
+      return "Cancel";
+    case mb::kAbort:
+      return "Abort";
+    case mb::kRetry:
+      return "Retry";
+    case mb::kIgnore:
+      return "Ignore";
+    case mb::kYes:
+      return "Yes";
+    case mb::kNo:
+      return "No";
+    default:
+      return "?";
+  }
+}
+
+int SimMessageBoxes::Show(std::string_view text, std::string_view title, int style) {
+  world_->faults.Check("MsgBox");
+  return Ask(text, title, style);
+}
+
+int SimMessageBoxes::Ask(std::string_view text, std::string_view title, int style) {
+  std::vector<int> buttons = Buttons(style);
+  auto answer = answers_.Take(text, [&](int button) {
+    return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
+  });
+  Record record{std::string(text), std::string(title), style,
+                answer ? *answer : DefaultButton(style), answer.has_value()};
+  if (!answer)
+    world_->RecordDefect("a message box nobody answered: [" + record.title + "] \"" +
+                         record.text + "\"; it was given its default button " +
+                         ButtonName(record.answer));
+  shown_.push_back(std::move(record));
+  return shown_.back().answer;
+}
+
+}  // namespace pinlet::sim

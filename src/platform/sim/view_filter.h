@@ -1,0 +1,35 @@
+// The items a folder's current view shows, as Outlook's table view does.
+//
+// A view's XML may carry a <filter> element: DASL conditions of the form
+// "property" = 'value', joined by AND. The simulation understands the
+// conditions on a string-named user property (the public-strings property set
+// where user properties live) and on the subject; a filter with any other
+// condition is not applied, and the view then shows every item, which the
+// result says.
+#ifndef PINLET_PLATFORM_SIM_VIEW_FILTER_H_
+#define PINLET_PLATFORM_SIM_VIEW_FILTER_H_
+
+#include <string>
+#include <vector>
+
+#include "platform/sim/mail_store.h"
+
+namespace pinlet::sim {
+
+struct ViewContents {
+  std::vector<ItemNode*> items;  // in the folder's order
+  bool filtered = false;         // the view's filter was applied
+  // The conditions applied, as "ZPNHasNote = TRUE"; joined by " and ".
+  std::string conditions;
+  // A filter the simulation could not apply (shown as it stands), or "".
+  std::string not_understood;
+};
+
+// The items the folder's current view shows.
+ViewContents ItemsInCurrentView(FolderNode& folder);
+// The same for one view's XML.
+ViewContents ItemsInView(FolderNode& folder, const std::string& view_xml);
+
+}  // namespace pinlet::sim
+
+#endif  // PINLET_PLATFORM_SIM_VIEW_FILTER_H_

@@ -1,0 +1,134 @@
+#include "platform/sim/win_paths.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace pinlet::sim {
+namespace {
+
+constexpr size_t kMaxPath = 259;  // MAX_PATH less the terminating zero
+
+bool IsDeviceName(std::string_view name) {
+  std::string base = FoldName(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux",
+                                                               "nul"};
+  if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
+         base[3] >= '1' && base[3] <= '9';
+}
+
+bool ValidName(std::string_view name, bool wildcards) {
+  for (unsigned char c : name) {
+    if (c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|')
+      return false;
+    if ((c == '*' || c == '?') && !wildcards) return false;
+  }
+  return !IsDeviceName(name);
+}
+
+}  // namespace
+
+std::string FoldName(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool HasWildcard(std::string_view name) {
+  return name.find_first_of("*?") != std::string_view::npos;
+}
+
+bool MatchesWildcard(std::string_view pattern, std::string_view name) {
+  // "*.*" and "*." keep their old meaning of "every name".
+  if (pattern == "*.*") pattern = "*";
+  std::string p = FoldName(pattern), n = FoldName(name);
+  size_t pi = 0, ni = 0, star = std::string::npos, resume = 0;
+  while (ni < n.size()) {
+    if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
+      ++pi;
+      ++ni;
+    } else if (pi < p.size() && p[pi] == '*') {
+      star = pi++;
+      resume = ni;
+    } else if (star != std::string::npos) {
+      pi = star + 1;
+      ni = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (pi < p.size() && p[pi] == '*') ++pi;
+  return pi == p.size();
+}
+
+std::optional<WinPath> ParseWinPath(std::string_view text, bool wildcards) {
+  if (text.size() < 2 || text.size() > kMaxPath || text[1] != ':' ||
+      !std::isalpha(static_cast<unsigned char>(text[0])))
+    return std::nullopt;
+  WinPath path;
+  path.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  std::string_view rest = text.substr(2);
+  if (!rest.empty() && rest[0] != '\\' && rest[0] != '/')
+    return std::nullopt;  // "C:name" is relative to the drive's current folder
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  while (start <= rest.size()) {
+    size_t end = rest.find_first_of("\\/", start);
+    if (end == std::string_view::npos) end = rest.size();
+    parts.push_back(rest.substr(start, end - start));
+    start = end + 1;
+  }
+  path.folder_only = rest.size() > 1 && (rest.back() == '\\' || rest.back() == '/');
+  for (size_t i = 0; i < parts.size(); ++i) {
+    std::string_view part = parts[i];
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!path.names.empty()) path.names.pop_back();
+      continue;
+    }
+    // Windows drops trailing dots and blanks of a name.
+    size_t keep = part.find_last_not_of(". ");
+    if (keep == std::string_view::npos) return std::nullopt;
+    part = part.substr(0, keep + 1);
+    bool last = i + 1 == parts.size() ||
+                std::all_of(parts.begin() + i + 1, parts.end(),
+                            [](std::string_view p) { return p.empty(); });
+    if (!ValidName(part, wildcards && last)) return std::nullopt;
+    path.names.emplace_back(part);
+  }
+  return path;
+}
+
+std::string WinPath::ToString() const {
+  std::string out{drive, ':', '\\'};
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i) out += '\\';
+    out += names[i];
+  }
+  return out;
+}
+
+WinPath WinPath::Parent() const {
+  WinPath parent = *this;
+  if (!parent.names.empty()) parent.names.pop_back();
+  parent.folder_only = false;
+  return parent;
+}
+
+WinPath WinPath::Child(std::string_view name) const {
+  WinPath child = *this;
+  child.names.emplace_back(name);
+  child.folder_only = false;
+  return child;
+}
+
+bool WinPath::Contains(const WinPath& other) const {
+  if (drive != other.drive || other.names.size() < names.size()) return false;
+  for (size_t i = 0; i < names.size(); ++i)
+    if (FoldName(names[i]) != FoldName(other.names[i])) return false;
+  return true;
+}
+
+}  // namespace pinlet::sim

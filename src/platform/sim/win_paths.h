@@ -1,0 +1,45 @@
+// Windows paths as the simulated machine reads them: a drive and its names,
+// "." and ".." resolved, names compared without regard to case, the rules
+// of platform/files.h for what names a file.
+#ifndef PINLET_PLATFORM_SIM_WIN_PATHS_H_
+#define PINLET_PLATFORM_SIM_WIN_PATHS_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pinlet::sim {
+
+struct WinPath {
+  char drive = 'C';                // upper case
+  std::vector<std::string> names;  // below the drive's root; empty for the root
+  // Written with a trailing separator ("C:\Temp\"): it can name only a folder.
+  bool folder_only = false;
+
+  bool is_root() const { return names.empty(); }
+  // "C:\Temp\a.txt"; the root is "C:\".
+  std::string ToString() const;
+  // The folder holding this path (the root for a name in the root).
+  WinPath Parent() const;
+  // This path with `name` below it.
+  WinPath Child(std::string_view name) const;
+  // Whether `other` is this path or lies below it (without regard to case).
+  bool Contains(const WinPath& other) const;
+};
+
+// The path, or nullopt when it names nothing: relative, a network path, a
+// name with a forbidden character or a device name, or longer than 259
+// characters. With `wildcards`, * and ? are allowed in the last name.
+std::optional<WinPath> ParseWinPath(std::string_view text, bool wildcards = false);
+
+// A name compared without regard to case (ASCII letters only).
+std::string FoldName(std::string_view name);
+// Whether `name` matches `pattern` of * and ? without regard to case, as the
+// system's wildcards do ("*.*" matches every name, also one without a dot).
+bool MatchesWildcard(std::string_view pattern, std::string_view name);
+bool HasWildcard(std::string_view name);
+
+}  // namespace pinlet::sim
+
+#endif  // PINLET_PLATFORM_SIM_WIN_PATHS_H_
