@@ -127,7 +127,8 @@ TEST_F(UiTest, APopupMenuIsAnsweredWithAnEntryOrNothing) {
   world.ui.QueueMenuAnswer("Open");
   world.ui.QueueMenuAnswer("");
   world.ui.QueueMenuAnswer("mnuPopupRemove");
-  Do(form, Action{FormAction::Kind::kMouseDown, "lstAttachments", "", ui::mouse::kRight});
+  Do(form,
+     Action::Mouse(FormAction::Kind::kMouseDown, "lstAttachments", ui::mouse::kRight));
   for (int i = 0; i < 3; ++i) form->PopupMenu(menu);
   EXPECT_THAT(clicked, ElementsAre("open"));
   EXPECT_EQ(world.ui.menus()[0].x, 120);
@@ -188,7 +189,7 @@ TEST_F(UiTest, ResizeActivationAndTheCloseBoxReachTheForm) {
   form->SetHeight(3300);
   form->SetHeight(3300);  // no change of size, no Resize
   world.windows.Create("Inbox - Microsoft Outlook");
-  Do(form, Action{FormAction::Kind::kResize, "", "", 1, 5310, 2100});
+  Do(form, Action::Resize(5310, 2100));
   Do(form, Action::Close());
   EXPECT_THAT(heard, ElementsAre("resize 3600", "activate", "resize 3300", "deactivate",
                                  "activate", "resize 2100", "query unload", "unload"));

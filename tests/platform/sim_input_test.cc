@@ -44,10 +44,10 @@ TEST_F(UiTest, PictureButtonsHearTheMouseInTheHostsOrderAndUnreachableOnesNothin
   r.Mouse(cut, "cut");
   r.Mouse(save, "save");
   form->Show(ui::kModeless);
-  Do(form, Action{FormAction::Kind::kHover, "imgTextCut"});
+  Do(form, Action::Mouse(FormAction::Kind::kHover, "imgTextCut"));
   Do(form, Action::Click("imgTextCut"));
   Do(form, Action::Click("imgTextCut", ui::mouse::kRight));
-  Do(form, Action{FormAction::Kind::kDblClick, "imgTextCut"});
+  Do(form, Action::Mouse(FormAction::Kind::kDblClick, "imgTextCut"));
   EXPECT_THAT(r.heard, ElementsAre("cut move 0", "cut down 1", "cut up 1", "cut click",
                                    "cut down 2", "cut up 2", "cut down 1", "cut up 1",
                                    "cut click", "cut dblclick", "cut up 1"));

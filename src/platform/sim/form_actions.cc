@@ -146,6 +146,20 @@ FormAction FormAction::Click(std::string control, int button) {
   return action;
 }
 
+FormAction FormAction::Mouse(Kind kind, std::string control, int button) {
+  FormAction action = Click(std::move(control), button);
+  action.kind = kind;
+  return action;
+}
+
+FormAction FormAction::Resize(int32_t width, int32_t height) {
+  FormAction action;
+  action.kind = Kind::kResize;
+  action.a = width;
+  action.b = height;
+  return action;
+}
+
 FormAction FormAction::Type(std::string control, std::string text) {
   FormAction action;
   action.kind = Kind::kType;

@@ -55,6 +55,9 @@ struct FormAction {
   int32_t a = 0, b = 0;  // select: start, length; resize: size; move: position
 
   static FormAction Click(std::string control, int button = ui::mouse::kLeft);
+  // A mouse action of any kind (kHover, kDblClick, kMouseDown, ...).
+  static FormAction Mouse(Kind kind, std::string control, int button = ui::mouse::kLeft);
+  static FormAction Resize(int32_t width, int32_t height);
   static FormAction Type(std::string control, std::string text);
   static FormAction Key(std::string control, std::string key);
   static FormAction Set(std::string control, std::string value);

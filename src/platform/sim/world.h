@@ -3,8 +3,8 @@
 //
 // A World owns the registry, the mail store, the file system, the clock, the
 // message boxes and common dialogs with their scripted answers, the shell,
-// the window manager, the forms and their controls, the support library stand-in and the MAPI helper
-// libraries, plus one fault injector that every simulated call goes through.
+// the window manager, the forms and their controls, the support library stand-in and the
+// MAPI helper libraries, plus one fault injector that every simulated call goes through.
 // Its files start with the folders of a Windows XP machine with one user
 // ("User"): the profile under C:\Documents and Settings with its temporary
 // folder, and the add-in's install and user folders. Hosts (sim_outlook.h,
