@@ -73,14 +73,16 @@ int ShowForms(Driver& d, const std::vector<std::string>& args, std::ostream& out
       out << (i ? ", " : "") << menu.entries[i];
     out << "] -> " << (menu.chosen.empty() ? "nothing" : menu.chosen) << "\n";
   }
-  for (const auto& answer : ui.queued_form_answers()) {
+  for (const auto& queued : ui.queued_form_answers()) {
+    const auto& answer = queued.answer;
     out << "queued for " << answer.match << ": ";
     for (size_t i = 0; i < answer.actions.size(); ++i)
       out << (i ? "; " : "") << answer.actions[i].ToString();
     out << "\n";
   }
-  for (const std::string& entry : ui.queued_menu_answers())
-    out << "queued for a popup menu: " << (entry.empty() ? "none" : entry) << "\n";
+  for (const auto& queued : ui.queued_menu_answers())
+    out << "queued for a popup menu: " << (queued.answer.empty() ? "none" : queued.answer)
+        << "\n";
   return 0;
 }
 

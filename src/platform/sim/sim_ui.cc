@@ -68,12 +68,10 @@ SimForm* SimUi::FindForm(std::string_view name) const {
 }
 
 void SimUi::QueueFormAnswer(std::string match, std::vector<FormAction> actions) {
-  form_answers_.push_back({std::move(match), std::move(actions)});
+  form_answers_.Queue({std::move(match), std::move(actions)});
 }
 
-void SimUi::QueueMenuAnswer(std::string entry) {
-  menu_answers_.push_back(std::move(entry));
-}
+void SimUi::QueueMenuAnswer(std::string entry) { menu_answers_.Queue(std::move(entry)); }
 
 void SimUi::Forget(const SimForm* form) {
   auto it = std::find_if(forms_.begin(), forms_.end(),
@@ -97,17 +95,16 @@ void SimUi::RunModal(SimForm& form) {
   WindowHandle owner = world_->windows.active();
   form.ShowWindow(true);
   const std::string label = Label(form, form.caption());
-  auto answer = std::find_if(form_answers_.begin(), form_answers_.end(), [&](auto& a) {
+  auto answer = form_answers_.Take("", [&](const QueuedAnswer& a) {
     return EqualsIgnoringCase(a.match, form.design_name()) ||
            EqualsIgnoringCase(a.match, form.caption());
   });
   std::string outcome;
-  if (answer == form_answers_.end()) {
+  if (!answer) {
     world_->RecordDefect(label + " was shown with no answer queued; the host closed it");
     outcome = CloseLeftOpen(form);
   } else {
     std::vector<FormAction> actions = std::move(answer->actions);
-    form_answers_.erase(answer);
     size_t done = 0;
     for (; done < actions.size() && IsOpen(form); ++done) {
       std::string error;
@@ -148,12 +145,12 @@ void SimUi::RunPopup(SimForm& form, SimControlCore& menu) {
     record.entries.push_back(entry->caption + (entry->enabled ? "" : " (disabled)"));
   }
   const std::string label = "popup menu " + menu.name + " of " + form.design_name();
-  if (menu_answers_.empty()) {
+  auto taken = menu_answers_.Take("", [](const std::string&) { return true; });
+  if (!taken) {
     world_->RecordDefect(label + " was shown with no answer queued; nothing was chosen");
     return menu_records_.push_back(record);
   }
-  std::string answer = std::move(menu_answers_.front());
-  menu_answers_.pop_front();
+  const std::string& answer = *taken;
   if (answer.empty()) return menu_records_.push_back(record);
   SimMenu* chosen = nullptr;
   for (SimMenu* entry : entries) {

@@ -16,12 +16,12 @@
 #define PINLET_PLATFORM_SIM_SIM_UI_H_
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/sim/scripted_responder.h"
 #include "platform/ui_controls.h"
 
 namespace pinlet::sim {
@@ -114,11 +114,15 @@ class SimUi : public ui::FormFactory {
   // to dismiss the menu.
   void QueueMenuAnswer(std::string entry);
   struct QueuedAnswer {
-    std::string match;
+    std::string match;  // the form's design name or caption
     std::vector<FormAction> actions;
   };
-  const std::deque<QueuedAnswer>& queued_form_answers() const { return form_answers_; }
-  const std::deque<std::string>& queued_menu_answers() const { return menu_answers_; }
+  const std::deque<ScriptedResponder<QueuedAnswer>::Entry>& queued_form_answers() const {
+    return form_answers_.pending();
+  }
+  const std::deque<ScriptedResponder<std::string>::Entry>& queued_menu_answers() const {
+    return menu_answers_.pending();
+  }
   const std::vector<ModalRecord>& modal_forms() const { return modal_records_; }
   const std::vector<MenuRecord>& menus() const { return menu_records_; }
 
@@ -150,8 +154,10 @@ class SimUi : public ui::FormFactory {
 
   World* world_;
   std::vector<std::shared_ptr<SimForm>> forms_;
-  std::deque<QueuedAnswer> form_answers_;
-  std::deque<std::string> menu_answers_;
+  // Queued for any prompt; a form takes the first answer whose match is
+  // exactly its design name or caption.
+  ScriptedResponder<QueuedAnswer> form_answers_;
+  ScriptedResponder<std::string> menu_answers_;
   std::vector<ModalRecord> modal_records_;
   std::vector<MenuRecord> menu_records_;
   int64_t now_ms_ = 0;
