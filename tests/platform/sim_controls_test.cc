@@ -152,6 +152,34 @@ TEST_F(UiTest, AFormIsShownAsTextWithItsVisibleControls) {
   EXPECT_EQ(world.ui.FindForm("0x10010"), &Sim(form));
 }
 
+TEST_F(UiTest, ACalendarMayHoldNoDateAndAPictureBoxMeasuresInItsFont) {
+  auto form = NewForm("frmReminder");
+  auto calendar = form->Add<ui::Calendar>("Calendar1");
+  auto surface = form->Add<ui::PictureBox>("picScrollBar");
+  std::vector<std::string> heard;
+  auto moves = form->OnMouseMove([&](int, int, int, int) { heard.push_back("move"); });
+  auto clicks = form->OnClick([&] { heard.push_back("click"); });
+  EXPECT_EQ(calendar->Value(), Date::FromParts(2026, 12, 7));  // today, by default
+  form->Show(ui::kModeless);
+  // The form's own name stands for its background.
+  Do(form, Action::Mouse(FormAction::Kind::kHover, "frmReminder"));
+  Do(form, Action::Click("frmReminder"));
+  EXPECT_THAT(heard, ElementsAre("move", "click"));
+  Do(form, Action::Set("Calendar1", "none"));
+  EXPECT_FALSE(calendar->Value());
+  std::string error;
+  EXPECT_FALSE(
+      world.ui.Perform(Sim(form), Action::Set("Calendar1", "31/12/2026"), error));
+  EXPECT_EQ(error, "'31/12/2026' is not a date (m/d/yyyy) or none");
+
+  surface->SetFont({"Arial", 10});
+  EXPECT_EQ(surface->TextHeight("a\r\nb"), 480);
+  EXPECT_EQ(surface->WrappedTextHeight("aaaa aaaa", 400), 480);
+  int64_t calls = world.faults.call_count();
+  surface->TextWidth("ab");
+  EXPECT_EQ(world.faults.call_count() - calls, 1);
+}
+
 TEST(FormActionsTest, ScriptWordsBecomeActionsSeparatedBySemicolons) {
   std::vector<FormAction> actions;
   std::string error;

@@ -1,8 +1,7 @@
-#include "platform/sim/sim_windows.h"
-
 #include <gmock/gmock.h>
 
 #include "platform/sim/fault_injector.h"
+#include "platform/sim/sim_windows.h"
 
 namespace pinlet::sim {
 namespace {
