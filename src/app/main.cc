@@ -29,6 +29,9 @@ const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
       "show dialogs"}},
     {"Shell and files",
      {"shell result", "show shell", "show files", "show file", "file write"}},
+    {"Windows, forms and timers",
+     {"show windows", "activate window", "show form", "form", "answer form",
+      "answer menu", "show forms", "tick"}},
     {"Faults and defects", {"fail", "show calls", "show defects"}},
     {"Scripts", {"say"}},
 };
