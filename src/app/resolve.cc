@@ -44,8 +44,8 @@ sim::FolderNode* ResolveFolder(Driver& d, const std::string& path, std::string& 
   return folder;
 }
 
-std::shared_ptr<sim::ItemNode> ResolveItem(sim::FolderNode& folder, const std::string& which,
-                                      std::string& error) {
+std::shared_ptr<sim::ItemNode> ResolveItem(sim::FolderNode& folder,
+                                           const std::string& which, std::string& error) {
   bool number =
       !which.empty() && which.find_first_not_of("0123456789") == std::string::npos;
   if (number && which.size() < 9) {
@@ -61,9 +61,10 @@ std::shared_ptr<sim::ItemNode> ResolveItem(sim::FolderNode& folder, const std::s
 
 // An item given as a folder path and a number or subject; its folder is
 // item->folder.
-std::shared_ptr<sim::ItemNode> ResolveFolderItem(Driver& d, const std::string& folder_path,
-                                            const std::string& which,
-                                            std::string& error) {
+std::shared_ptr<sim::ItemNode> ResolveFolderItem(Driver& d,
+                                                 const std::string& folder_path,
+                                                 const std::string& which,
+                                                 std::string& error) {
   sim::FolderNode* folder = ResolveFolder(d, folder_path, error);
   return folder ? ResolveItem(*folder, which, error) : nullptr;
 }

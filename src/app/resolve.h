@@ -16,10 +16,11 @@ namespace pinlet::app {
 // when there is none.
 sim::FolderNode* ResolveFolder(Driver& d, const std::string& path, std::string& error);
 // An item of `folder` by its number in the folder (1-based) or its subject.
-std::shared_ptr<sim::ItemNode> ResolveItem(sim::FolderNode& folder, const std::string& which,
-                                           std::string& error);
+std::shared_ptr<sim::ItemNode> ResolveItem(sim::FolderNode& folder,
+                                           const std::string& which, std::string& error);
 // An item given as a folder path and a number or subject.
-std::shared_ptr<sim::ItemNode> ResolveFolderItem(Driver& d, const std::string& folder_path,
+std::shared_ptr<sim::ItemNode> ResolveFolderItem(Driver& d,
+                                                 const std::string& folder_path,
                                                  const std::string& which,
                                                  std::string& error);
 // The running Outlook, or nullptr with `error` set.

@@ -333,3 +333,28 @@ TEST_F(SimWindowsTest, AThrowingHandlerIsADefectNotACrash) {
 
 }  // namespace
 }  // namespace pinlet::sim
+
+namespace pinlet::sim {
+namespace {
+
+// The desktop's focus and Outlook's windows agree: another window taking the
+// focus deactivates the explorer, and the explorer getting it back fires
+// its Activate again.
+TEST_F(SimTest, AnExplorerThatGetsTheFocusBackIsActivatedAgain) {
+  auto explorer = outlook->OpenExplorer();
+  int activations = 0;
+  Subscription sub = explorer->OnActivate([&] { ++activations; });
+  WindowHandle note = world.windows.Create("Subject: a note");
+  EXPECT_EQ(world.windows.active(), note);
+  EXPECT_EQ(activations, 0);
+  ASSERT_TRUE(world.windows.Activate(explorer->hwnd()));
+  EXPECT_EQ(activations, 1);
+  outlook->ActivateExplorer(explorer);  // already active: nothing fires
+  EXPECT_EQ(activations, 1);
+  world.windows.Activate(note);
+  world.windows.Destroy(note);  // the explorer is next in line
+  EXPECT_EQ(activations, 2);
+}
+
+}  // namespace
+}  // namespace pinlet::sim

@@ -74,6 +74,10 @@ void HostSession::Start() {
        [&] { addin_->OnConnection(app_, options_.connect_mode, instance, custom); });
   Call("OnAddInsUpdate", [&] { addin_->OnAddInsUpdate(custom); });
   Call("OnStartupComplete", [&] { addin_->OnStartupComplete(custom); });
+  // Outlook shows its main window once the add-ins are loaded: the window
+  // is activated then, and its Activate reaches the add-in.
+  if (outlook_ && !outlook_->explorers().empty())
+    outlook_->ShowStartupWindow(outlook_->explorers().front());
 }
 
 void HostSession::Reconnect() {

@@ -224,9 +224,25 @@ ol::NameSpacePtr SimOutlook::GetNameSpace(std::string_view type) {
 }
 
 void SimOutlook::Activate(WindowHandle hwnd, const std::function<void()>& fire) {
+  // The desktop's active window follows; a window the desktop activates by
+  // itself (the user clicking it, or a window above it closing) comes back
+  // here through its activation callback.
+  if (hwnd != 0 && world_->windows.active() != hwnd) world_->windows.Activate(hwnd);
   if (active_window_ == hwnd) return;
   active_window_ = hwnd;
   fire();
+}
+
+void SimOutlook::FollowDesktop(WindowHandle hwnd, std::function<void()> activate) {
+  SimWindowManager::Window* window = world_->windows.Find(hwnd);
+  if (!window) return;
+  window->on_activation = [this, hwnd, activate = std::move(activate)](bool active) {
+    if (active) {
+      activate();
+    } else if (active_window_ == hwnd) {
+      active_window_ = 0;  // another window has the focus now
+    }
+  };
 }
 
 // The bars of a window this Outlook opens; they answer its version for as
@@ -255,6 +271,9 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   WireAnswerCommands(*explorer->command_bars(), [weak_explorer] {
     auto window = weak_explorer.lock();
     return window && !window->selection().empty() ? window->selection().front() : nullptr;
+  });
+  FollowDesktop(explorer->hwnd(), [this, weak_explorer] {
+    if (auto window = weak_explorer.lock()) ActivateExplorer(window);
   });
   explorers_.push_back(explorer);
   new_explorer_.Fire(explorer);
@@ -291,6 +310,7 @@ std::shared_ptr<SimInspector> SimOutlook::OpenItem(
     return nullptr;
   }
   if (!listed()) return nullptr;
+  world_->windows.SetVisible(inspector->hwnd(), true, false);
   ActivateInspector(inspector);
   return inspector;
 }
@@ -306,6 +326,10 @@ std::shared_ptr<SimInspector> SimOutlook::MakeInspector(
     auto window = weak_inspector.lock();
     return window ? NodeOf(window->item()) : nullptr;
   });
+  if (shown)
+    FollowDesktop(inspector->hwnd(), [this, weak_inspector] {
+      if (auto window = weak_inspector.lock()) ActivateInspector(window);
+    });
   return inspector;
 }
 
@@ -322,6 +346,12 @@ void SimOutlook::WireAnswerCommands(SimCommandBars& bars,
 
 std::shared_ptr<SimInspector> SimOutlook::OpenInspector(const ol::ItemPtr& item) {
   return OpenItem(NodeOf(item));
+}
+
+void SimOutlook::ShowStartupWindow(const std::shared_ptr<SimExplorer>& explorer) {
+  if (!explorer) return;
+  if (active_window_ == explorer->hwnd()) active_window_ = 0;
+  ActivateExplorer(explorer);
 }
 
 void SimOutlook::ActivateExplorer(const std::shared_ptr<SimExplorer>& explorer) {
@@ -425,7 +455,8 @@ std::string KindOfWindow(const ItemNode& item) {
 
 SimInspector::SimInspector(SimOutlook* app, ol::ItemPtr item, bool shown)
     : app_(app), item_(std::move(item)) {
-  if (shown) hwnd_ = app_->world()->windows.Create(caption());
+  // The window shows only once its item's Open was not cancelled.
+  if (shown) hwnd_ = app_->world()->windows.Create(caption(), false);
 }
 
 int SimInspector::Class() {

@@ -85,6 +85,9 @@ class SimOutlook : public ol::Application,
   // makes one for an item that has no window open.
   std::shared_ptr<SimInspector> MakeInspector(const std::shared_ptr<ItemNode>& item,
                                               bool shown);
+  // Outlook's start-up window showing once the add-ins are loaded: it is
+  // activated (again), so its Activate fires.
+  void ShowStartupWindow(const std::shared_ptr<SimExplorer>& explorer);
   // Brings a window to the front; its Activate fires unless it was active.
   void ActivateExplorer(const std::shared_ptr<SimExplorer>& explorer);
   void ActivateInspector(const std::shared_ptr<SimInspector>& inspector);
@@ -135,6 +138,9 @@ class SimOutlook : public ol::Application,
   friend class SimExplorer;
   friend class SimInspector;
   void Activate(WindowHandle hwnd, const std::function<void()>& fire);
+  // Makes the desktop's activation of `hwnd` activate the Outlook window
+  // (`activate`), and its deactivation leave Outlook without a focused window.
+  void FollowDesktop(WindowHandle hwnd, std::function<void()> activate);
   // Outlook's Reply, Reply to All and Forward as the built-in actions of
   // the bars' controls 354, 355 and 356, on what `source` answers.
   void WireAnswerCommands(SimCommandBars& bars,
