@@ -29,6 +29,8 @@ const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
       "show dialogs"}},
     {"Shell and files",
      {"shell result", "show shell", "show files", "show file", "file write"}},
+    {"The sharing product",
+     {"sharing install", "sharing delete", "sharing log", "show sharing"}},
     {"Faults and defects", {"fail", "show calls", "show defects"}},
     {"Scripts", {"say"}},
 };

@@ -204,6 +204,7 @@ constexpr std::string_view kMembers[] = {
     "CreateObject MAPI.Session",
     "CreateObject Redemption.MAPIUtils",
     "CreateObject Redemption.RDOSession",
+    "CreateObject Relaybook.Engine",
     "CreateObject VBScript.RegExp",
     "Field.Delete",
     "Field.Name",
@@ -216,10 +217,14 @@ constexpr std::string_view kMembers[] = {
     "Message.Fields",
     "Message.Update",
     "RDOSession.GetFolderFromID",
+    "RDOSession.Logon",
     "RDOSession.MAPIOBJECT",
     "RDOSession.ProfileName",
     "Session.GetMessage",
     "Session.Logon",
+    // The sharing product.
+    "Relaybook.AddExtension",
+    "RelaybookEngine.AddSharedFolder",
     // VBScript's regular expressions.
     "RegExp.Global",
     "RegExp.IgnoreCase",

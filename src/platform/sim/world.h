@@ -3,8 +3,8 @@
 //
 // A World owns the registry, the mail store, the file system, the clock, the
 // message boxes and common dialogs with their scripted answers, the shell,
-// the window manager, the support library stand-in and the MAPI helper
-// libraries, plus one fault injector that every simulated call goes through.
+// the window manager, the support library stand-in, the MAPI helper
+// libraries and the sharing product's stand-in, plus one fault injector that every simulated call goes through.
 // Its files start with the folders of a Windows XP machine with one user
 // ("User"): the profile under C:\Documents and Settings with its temporary
 // folder, and the add-in's install and user folders. Hosts (sim_outlook.h,
@@ -26,6 +26,7 @@
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_sharing.h"
 #include "platform/sim/sim_shell.h"
 
 namespace pinlet::sim {
@@ -128,6 +129,11 @@ class World {
   SimShell shell{this};
   SimDialogs dialogs{this};
   MailStore store;
+  // The item-sharing product, installed or not (not until Install).
+  SimSharing sharing{this};
+  // The Outlook profile's name, as the namespace and the helper libraries
+  // answer it.
+  std::string profile_name = "Outlook";
   std::string install_dir = "C:\\Program Files\\Zarvo\\Pinlet\\";
   std::string user_dir =
       "C:\\Documents and Settings\\User\\Application Data\\Zarvo\\Pinlet\\";
