@@ -62,6 +62,7 @@ class StoreTest : public ::testing::Test {
     session = std::make_unique<sim::HostSession>(&world, [this](const Platform& p) {
       Subsystems s;
       InstallStore(s);
+      if (install_more) install_more(s);
       s.create_note_window = [this](AddinContext& ctx) -> std::shared_ptr<NoteWindow> {
         int number = ++windows_made;
         return std::make_shared<RecordingWindow>(
@@ -87,6 +88,8 @@ class StoreTest : public ::testing::Test {
   }
   std::vector<std::string> Logged() const { return world.support->calls(); }
 
+  // Entry points of layers built on the store, installed by their fixtures.
+  std::function<void(Subsystems&)> install_more;
   // Declared before the session, whose stop still writes to the log.
   sim::World world;
   std::vector<std::string> log;
