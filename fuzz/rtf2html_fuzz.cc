@@ -1,5 +1,6 @@
 // libFuzzer target for RTF2HTML. The first byte chooses the options, the rest is the
-// RTF. Besides the sanitizers' checks, every result must be balanced HTML.
+// RTF. Besides the sanitizers' checks, every result must be balanced HTML, hold no
+// control byte other than tab, CR and LF, and stay within the stated length bound.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!error.empty()) {
     std::fprintf(stderr, "unbalanced HTML: %s\n", error.c_str());
     __builtin_trap();
+  }
+  if (html.size() > pinlet::kRtf2HtmlMaxOutputPerInputByte * rtf.size() +
+                        pinlet::kRtf2HtmlMaxOutputExtra) {
+    std::fprintf(stderr, "%zu bytes of HTML from %zu bytes of RTF\n", html.size(),
+                 rtf.size());
+    __builtin_trap();
+  }
+  for (const char c : html) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7f) {
+      std::fprintf(stderr, "control byte %02x in the HTML\n", byte);
+      __builtin_trap();
+    }
   }
   return 0;
 }

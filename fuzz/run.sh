@@ -25,8 +25,10 @@ mkdir -p "$here/out" "$here/corpus-run"
 "$cxx" -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I "$root/src" -I "$root/tests/inspector" \
-  "$root/src/inspector/rtf2html.cc" "$root/src/inspector/rtf2html_output.cc" \
+  "$root/src/inspector/rtf2html.cc" "$root/src/inspector/rtf2html_characters.cc" \
+  "$root/src/inspector/rtf2html_output.cc" \
   "$root/src/inspector/rtf2html_tables.cc" "$root/src/inspector/rtf2html_tokens.cc" \
+  "$root/src/platform/text.cc" \
   "$here/rtf2html_fuzz.cc" -o "$here/out/rtf2html_fuzz"
 
 cp -n "$here"/seeds/* "$here/corpus-run/" 2>/dev/null || true

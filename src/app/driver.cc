@@ -67,13 +67,15 @@ bool Driver::Open(std::string& error) {
 bool Driver::Close(std::string& error) {
   if (session_ && !StopHost(error)) return false;
   if (!options_.keep_files) return true;
-  if (!options_.mailbox_path.empty() &&
-      !sim::SaveMailbox(world_->store, options_.mailbox_path, &error))
-    return false;
-  if (!options_.registry_path.empty() &&
-      !world_->registry.Save(options_.registry_path, &error))
-    return false;
-  return true;
+  // Each file is saved on its own: one that cannot be saved keeps its old
+  // content and does not keep the other from being saved.
+  std::string mailbox_error, registry_error;
+  bool mailbox = options_.mailbox_path.empty() ||
+                 sim::SaveMailbox(world_->store, options_.mailbox_path, &mailbox_error);
+  bool registry = options_.registry_path.empty() ||
+                  world_->registry.Save(options_.registry_path, &registry_error);
+  error = mailbox_error + (!mailbox && !registry ? "; " : "") + registry_error;
+  return mailbox && registry;
 }
 
 std::shared_ptr<Connect> Driver::addin() const {

@@ -9,8 +9,6 @@ namespace pinlet {
 namespace rtf2html_detail {
 namespace {
 
-constexpr std::string_view kEscapedRtfPrefix = "<rtf>:";
-
 // Input trimming: blanks and line breaks at both ends, and the NUL terminator that
 // some sources leave after the closing brace.
 bool IsTrimmed(char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\0'; }
@@ -26,7 +24,7 @@ std::string_view Trim(std::string_view rtf) {
 
 }  // namespace
 
-Converter::Converter(std::string_view options) noexcept {
+Converter::Converter(std::string_view options, bool counting) noexcept : out_(counting) {
   if (options.find("+CR") != std::string_view::npos) line_end_ = "\r\n";
   if (options.find("-FF") != std::string_view::npos) faces_on_ = false;
   const std::size_t size_flag = options.find("+F=");
@@ -41,7 +39,6 @@ Converter::Converter(std::string_view options) noexcept {
 
 void Converter::Run(std::string_view rtf) {
   rtf = Trim(rtf);
-  out_.reserve(rtf.size() + rtf.size() / 4);
   Tokenizer tokenizer(rtf);
   tokenizer_ = &tokenizer;
   Token token;
@@ -69,16 +66,21 @@ void Converter::Run(std::string_view rtf) {
 
 std::string Converter::Finish() noexcept {
   try {
+    FlushLoneSurrogate();
     while (open_count_ > 0) WriteClose(open_[--open_count_]);
-    // The output was sized for text-like input; a picture-heavy note gives little.
-    if (out_.size() < out_.capacity() / 4) out_.shrink_to_fit();
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     // Out of memory while closing: hand over what there is.
   }
-  return std::move(out_);
+  return out_.Take();
 }
 
-void Converter::Dispatch(const Token& token) {
+void Converter::Dispatch(const Token& original) {
+  Token token = original;
+  if (fallback_left_ > 0 && !SkipFallback(token)) return;
+  if (high_surrogate_ != 0 &&
+      !(token.kind == Token::Kind::kWord && ClassifyWord(token.text) == Word::kU)) {
+    FlushLoneSurrogate();
+  }
   if (token.kind == Token::Kind::kOpen) return OpenGroup();
   if (token.kind == Token::Kind::kClose) return CloseGroup();
   if (mode_ == Mode::kColourTable) return OnColourToken(token);
@@ -127,23 +129,6 @@ void Converter::BeginSkip() {
   skip_floor_ = depth_;
 }
 
-void Converter::OnHex(const Token& token) {
-  const std::string_view html = HexEscapeHtml(token.text[0], token.text[1]);
-  if (html.empty()) return;
-  if (!html.starts_with(kEscapedRtfPrefix)) return Text(html, true);
-  // RTF that stands for the escape: read it here, as if it preceded the rest of the
-  // input. It is a constant without escapes or groups, so this never nests.
-  Tokenizer inner(html.substr(kEscapedRtfPrefix.size()));
-  Token inner_token;
-  while (inner.Next(inner_token)) {
-    if (inner_token.kind == Token::Kind::kWord) {
-      OnBodyWord(inner_token);
-    } else if (inner_token.kind == Token::Kind::kText) {
-      Text(inner_token.text, false);
-    }
-  }
-}
-
 void Converter::OnBodyWord(const Token& token) {
   const bool on = !token.has_param || token.param != 0;
   switch (ClassifyWord(token.text)) {
@@ -163,12 +148,44 @@ void Converter::OnBodyWord(const Token& token) {
       return SetPosition(2);
     case Word::kNosupersub:
       return SetPosition(0);
-    case Word::kPlain:
+    case Word::kPlain: {
       if (chars_.count == 0) return;
       SaveCharsForGroup();
+      const std::uint16_t fallback = chars_.fallback;
       chars_ = CharState{};
+      chars_.fallback = fallback;
       dirty_ = true;
       return;
+    }
+    case Word::kU:
+      return OnUnicode(token);
+    case Word::kUc: {
+      if (!token.has_param) return;
+      const std::uint16_t fallback =
+          static_cast<std::uint16_t>(std::clamp(token.param, 0, 0xffff));
+      if (fallback == chars_.fallback) return;
+      SaveCharsForGroup();
+      chars_.fallback = fallback;
+      return;
+    }
+    case Word::kLine:
+      Text("<br>", true);
+      line_start_ = true;
+      return;
+    case Word::kTilde:
+      return Text("&nbsp;", true);
+    case Word::kLquote:
+      return Text("&lsquo;", true);
+    case Word::kRquote:
+      return Text("&rsquo;", true);
+    case Word::kLdblquote:
+      return Text("&ldquo;", true);
+    case Word::kRdblquote:
+      return Text("&rdquo;", true);
+    case Word::kEndash:
+      return Text("&ndash;", true);
+    case Word::kEmdash:
+      return Text("&mdash;", true);
     case Word::kCf: {
       const std::int32_t n = token.has_param ? token.param : 0;
       FontKey font = chars_.font;
@@ -247,7 +264,7 @@ void Converter::OnBodyWord(const Token& token) {
 }
 
 void Converter::SaveCharsForGroup() {
-  if (depth_ == 0) return;
+  if (depth_ == 0 || depth_ > kMaxScopedDepth) return;
   if (saved_chars_.empty() || saved_chars_.back().first != depth_) {
     saved_chars_.emplace_back(depth_, chars_);
   }
@@ -297,12 +314,26 @@ void Converter::StartListItem() {
 }  // namespace rtf2html_detail
 
 std::string RTF2HTML(std::string_view rtf, std::string_view options) noexcept {
-  rtf2html_detail::Converter converter(options);
+  // The first pass only counts, so the second allocates the output once: the peak
+  // memory is the input and the output, never a growing buffer's old and new copies.
+  std::size_t size = 0;
+  {
+    rtf2html_detail::Converter counter(options, true);
+    try {
+      counter.Run(rtf);
+      counter.Finish();
+      size = counter.size();
+    } catch (const std::bad_alloc&) {
+      // The writing pass below grows its output as it goes.
+    }
+  }
+  rtf2html_detail::Converter converter(options, false);
   try {
+    converter.Reserve(size);
     converter.Run(rtf);
-  } catch (...) {
-    // std::bad_alloc is the only exception the conversion raises; the HTML written
-    // before it is still the best result there is.
+  } catch (const std::bad_alloc&) {
+    // The only exception the conversion raises; the HTML written before it is still
+    // the best result there is.
   }
   return converter.Finish();
 }

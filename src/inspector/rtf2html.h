@@ -9,15 +9,40 @@
 // in documents that define Word lists ("\list\"), from \listtext groups.
 //
 // Contract
-// - One pass over the input, time and memory linear in its length, whatever its
-//   shape (one huge group, deep nesting, millions of control words).
+// - Time linear in the input's length, whatever its shape (one huge group, deep
+//   nesting, millions of control words): a first pass counts the output's length, a
+//   second writes it into a string allocated once at that length.
+// - The output is at most kRtf2HtmlMaxOutputPerInputByte bytes per byte of input,
+//   plus kRtf2HtmlMaxOutputExtra. The worst case is a paragraph alignment switched
+//   before every character ("\qc&\qr&") under a list item, six character
+//   attributes and a 31-character face: 179 bytes of HTML for each 4 bytes of RTF.
+//   A font face switched before every character ("\f1 x\f2 x") gives at most 25.
+// - Peak memory is the input, the output and below a megabyte of the converter's
+//   own: colour and font tables keep their first 4096 entries, and groups nested
+//   deeper than 4096 levels do not restore the formatting they change.
 // - Never throws. If memory runs out, the HTML converted so far is returned,
 //   closed as far as possible.
 // - Never reads outside the input; malformed RTF (unbalanced braces, a lone "\" at
 //   the end, short hexadecimal escapes, absurd parameters, tables that never end)
 //   gives the best HTML the readable part allows.
-// - Text is HTML-escaped ("&", "<", ">"; and '"' in attribute values), so the
-//   output never contains markup that the RTF did not ask for.
+// - Text is HTML-escaped ("&", "<", ">"), so the output never contains markup that
+//   the RTF did not ask for. Face names keep at most 31 characters (what a Windows
+//   face name holds) and drop '"', "<", ">", "&" and control bytes.
+// - Control characters other than tab, CR and LF never reach the HTML, whether raw,
+//   escaped ("\'1b") or Unicode ("\u27").
+//
+// Characters
+// - "\'hh" (hexadecimal digits in either case) is a Windows-1252 code: printable
+//   ASCII gives itself, every other code its HTML 4 entity ("\'E9" "&eacute;", "\'ae"
+//   "&reg;", "\'80" "&euro;") or, where HTML 4 names none, a numeric one ("&#381;").
+//   Four codes keep a text of their own: "00" gives "&nbsp;", "85" "...", "99" a
+//   superscript "TM", "9a" and "9e" the characters themselves.
+// - "\uN" gives its character as UTF-8 (N negative for the upper half of the 16-bit
+//   range, surrogate pairs joined, a lone surrogate U+FFFD) and skips the fallback
+//   that follows it: "\ucN" characters (1 unless a group says otherwise), each byte
+//   of text, escape or control word counting as one, ended early by "{" or "}".
+// - "\line" gives "<br>"; "\~", "\lquote", "\rquote", "\ldblquote", "\rdblquote",
+//   "\endash" and "\emdash" their entities.
 // - No state outlives a call: the conversion runs in a local object.
 //
 // Options are flags searched for anywhere in `options` (case-sensitive):
@@ -46,10 +71,15 @@
 #ifndef PINLET_INSPECTOR_RTF2HTML_H_
 #define PINLET_INSPECTOR_RTF2HTML_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace pinlet {
+
+// The bound on the output's length: see the contract above.
+inline constexpr std::size_t kRtf2HtmlMaxOutputPerInputByte = 45;
+inline constexpr std::size_t kRtf2HtmlMaxOutputExtra = 64;
 
 // Converts `rtf` to an HTML fragment; see above for `options`. An empty input gives
 // an empty result.

@@ -1,5 +1,7 @@
 // The state of one RTF2HTML conversion. Private to src/inspector: rtf2html.cc holds
-// the main loop and the HTML output, rtf2html_tables.cc the colour and font tables.
+// the main loop and the control words, rtf2html_characters.cc the escapes and
+// Unicode characters, rtf2html_output.cc the HTML output, rtf2html_tables.cc the
+// colour and font tables.
 
 #ifndef PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_
 #define PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_
@@ -49,11 +51,13 @@ struct Element {
 };
 
 // Character formatting: the switched-on attributes in the order they were switched
-// on, which is the order their elements nest in.
+// on, which is the order their elements nest in. The fallback length of \uN is
+// group-scoped like formatting, so it is kept here too.
 struct CharState {
   std::array<Tag, 6> order{};
   std::uint8_t count = 0;
-  std::uint8_t position = 0;  // 0 normal, 1 superscript, 2 subscript
+  std::uint8_t position = 0;   // 0 normal, 1 superscript, 2 subscript
+  std::uint16_t fallback = 1;  // \ucN: characters to skip after each \uN
   FontKey font;
 
   bool Has(Tag tag) const;
@@ -61,23 +65,65 @@ struct CharState {
   void Remove(Tag tag);
 };
 
+// Where the HTML goes: a string, or only a count of its bytes. Counting first lets
+// the real conversion allocate its output once, at its final size.
+class Output {
+ public:
+  explicit Output(bool counting) : counting_(counting) {}
+  void Reserve(std::size_t size) {
+    if (!counting_) text_.reserve(size);
+  }
+  void Append(std::string_view text) {
+    if (counting_) {
+      size_ += text.size();
+    } else {
+      text_.append(text);
+    }
+  }
+  std::size_t size() const { return counting_ ? size_ : text_.size(); }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  bool counting_;
+  std::size_t size_ = 0;
+  std::string text_;
+};
+
 class Converter {
  public:
-  explicit Converter(std::string_view options) noexcept;
+  // With `counting`, nothing is written: size() gives the length the HTML would have.
+  Converter(std::string_view options, bool counting) noexcept;
 
+  // Allocates the output; may throw std::bad_alloc.
+  void Reserve(std::size_t size) { out_.Reserve(size); }
   // Converts `rtf`, appending to the output. May throw std::bad_alloc.
   void Run(std::string_view rtf);
-  // Closes what is still open and hands over the HTML. Never throws.
+  // Closes what is still open and hands over the HTML (empty when counting). Never
+  // throws.
   std::string Finish() noexcept;
+  std::size_t size() const { return out_.size(); }
+
+  // A Windows font face name holds at most 31 characters.
+  static constexpr std::size_t kMaxFaceLength = 31;
+  // Table entries and group levels beyond these are not kept, so the converter's
+  // own memory stays below about a megabyte whatever the input: colours and fonts
+  // past the limit are ignored, and formatting changed in groups nested deeper than
+  // the limit is not restored at their "}".
+  static constexpr std::size_t kMaxColours = 4096;
+  static constexpr std::size_t kMaxFonts = 4096;
+  static constexpr std::size_t kMaxScopedDepth = 4096;
 
  private:
   enum class Mode : std::uint8_t { kBody, kColourTable, kFontTable };
   static constexpr std::size_t kMaxElements = 9;
-  static constexpr std::size_t kMaxFaceLength = 64;
 
   void Dispatch(const Token& token);
+  bool SkipFallback(Token& token);
   void OnBodyWord(const Token& token);
   void OnHex(const Token& token);
+  void OnUnicode(const Token& token);
+  void Character(char32_t c);
+  void FlushLoneSurrogate();
   void OpenGroup();
   void CloseGroup();
   void BeginSkip();
@@ -103,7 +149,7 @@ class Converter {
   void Reconcile();
   void WriteOpen(const Element& element);
   void WriteClose(const Element& element);
-  static void AppendEscaped(std::string& to, std::string_view text, bool in_attribute);
+  void AppendEscaped(std::string_view text);
 
   // Options.
   std::string_view line_end_;
@@ -139,13 +185,18 @@ class Converter {
   std::uint8_t align_ = 0;  // 0 left, 1 centre, 2 right
   bool dirty_ = false;      // asked-for formatting may differ from the open elements
 
+  // Unicode characters: the fallback still to skip after a \uN, and a high surrogate
+  // waiting for its low half.
+  std::size_t fallback_left_ = 0;
+  char32_t high_surrogate_ = 0;
+
   // Output.
   std::array<Element, kMaxElements> open_{};
   std::size_t open_count_ = 0;
   std::size_t pending_breaks_ = 0;
   bool line_start_ = true;
   std::string scratch_;
-  std::string out_;
+  Output out_;
 };
 
 }  // namespace pinlet::rtf2html_detail

@@ -8,13 +8,28 @@
 namespace pinlet::rtf2html_detail {
 namespace {
 
-constexpr std::array<std::string_view, 256> kEscapes = [] {
-  std::array<std::string_view, 256> escapes{};
-  escapes[static_cast<unsigned char>('&')] = "&amp;";
-  escapes[static_cast<unsigned char>('<')] = "&lt;";
-  escapes[static_cast<unsigned char>('>')] = "&gt;";
+// What a byte of text becomes when it is not itself: an entity, or nothing for the
+// control bytes that never reach the HTML (all but tab, LF and CR, and DEL).
+struct Escape {
+  std::string_view html;
+  bool replaced = false;
+};
+
+constexpr std::array<Escape, 256> kEscapes = [] {
+  std::array<Escape, 256> escapes{};
+  for (int c = 0; c < 0x20; ++c) escapes[c] = {"", true};
+  for (unsigned char c : {'\t', '\n', '\r'}) escapes[c] = {};
+  escapes[0x7f] = {"", true};
+  escapes[static_cast<unsigned char>('&')] = {"&amp;", true};
+  escapes[static_cast<unsigned char>('<')] = {"&lt;", true};
+  escapes[static_cast<unsigned char>('>')] = {"&gt;", true};
   return escapes;
 }();
+
+bool IsDroppedByte(char c) {
+  const Escape& escape = kEscapes[static_cast<unsigned char>(c)];
+  return escape.replaced && escape.html.empty();
+}
 
 }  // namespace
 
@@ -35,23 +50,27 @@ void CharState::Remove(Tag tag) {
 }
 
 void Converter::Text(std::string_view text, bool is_html) {
+  if (!is_html) {
+    // Text made only of dropped control bytes is no text: it opens nothing.
+    while (!text.empty() && IsDroppedByte(text.front())) text.remove_prefix(1);
+  }
   if (text.empty()) return;
   for (; pending_breaks_ > 0; --pending_breaks_) {
-    out_ += "<br>";
-    out_ += line_end_;
+    out_.Append("<br>");
+    out_.Append(line_end_);
   }
   if (dirty_) Reconcile();
   if (line_start_) {
     line_start_ = false;
     while (!is_html && !text.empty() && text.front() == ' ') {
-      out_ += "&nbsp;";
+      out_.Append("&nbsp;");
       text.remove_prefix(1);
     }
   }
   if (is_html) {
-    out_ += text;
+    out_.Append(text);
   } else {
-    AppendEscaped(out_, text, false);
+    AppendEscaped(text);
   }
 }
 
@@ -88,30 +107,23 @@ void Converter::Reconcile() {
 void Converter::WriteOpen(const Element& element) {
   switch (element.tag) {
     case Tag::kList:
-      out_ += "<ul>";
-      return;
+      return out_.Append("<ul>");
     case Tag::kItem:
-      out_ += "<li>";
-      return;
+      return out_.Append("<li>");
     case Tag::kAlign:
-      out_ += element.variant == 1 ? "<table width=100%><tr><td align=\"center\">"
-                                   : "<table width=100%><tr><td align=\"right\">";
-      return;
+      return out_.Append(element.variant == 1
+                             ? "<table width=100%><tr><td align=\"center\">"
+                             : "<table width=100%><tr><td align=\"right\">");
     case Tag::kBold:
-      out_ += "<b>";
-      return;
+      return out_.Append("<b>");
     case Tag::kItalic:
-      out_ += "<i>";
-      return;
+      return out_.Append("<i>");
     case Tag::kUnderline:
-      out_ += "<u>";
-      return;
+      return out_.Append("<u>");
     case Tag::kStrike:
-      out_ += "<s>";
-      return;
+      return out_.Append("<s>");
     case Tag::kVerticalPosition:
-      out_ += element.variant == 1 ? "<sup>" : "<sub>";
-      return;
+      return out_.Append(element.variant == 1 ? "<sup>" : "<sub>");
     case Tag::kFont:
       break;
   }
@@ -121,8 +133,9 @@ void Converter::WriteOpen(const Element& element) {
   const FontKey& font = element.font;
   scratch_.assign("<font");
   if (font.face >= 0 && static_cast<std::size_t>(font.face) < faces_.size()) {
+    // Face names hold no character that needs escaping (see StoreFont).
     scratch_ += " face=\"";
-    AppendEscaped(scratch_, faces_[font.face], true);
+    scratch_ += faces_[font.face];
     scratch_ += '"';
   }
   if (font.colour > 0 && static_cast<std::size_t>(font.colour) < colours_.size()) {
@@ -136,7 +149,7 @@ void Converter::WriteOpen(const Element& element) {
     scratch_ += static_cast<char>('0' + font.size);
   }
   scratch_ += '>';
-  out_ += scratch_;
+  out_.Append(scratch_);
 }
 
 void Converter::WriteClose(const Element& element) {
@@ -144,24 +157,22 @@ void Converter::WriteClose(const Element& element) {
       "</ul>", "</li>",  "</td></tr></table>", "</b>", "</i>", "</u>", "</s>",
       "",      "</font>"};
   if (element.tag == Tag::kVerticalPosition) {
-    out_ += element.variant == 1 ? "</sup>" : "</sub>";
+    out_.Append(element.variant == 1 ? "</sup>" : "</sub>");
   } else {
-    out_ += kCloses[static_cast<std::size_t>(element.tag)];
+    out_.Append(kCloses[static_cast<std::size_t>(element.tag)]);
   }
 }
 
-void Converter::AppendEscaped(std::string& to, std::string_view text, bool in_attribute) {
-  const char* data = text.data();
+void Converter::AppendEscaped(std::string_view text) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    std::string_view entity = kEscapes[static_cast<unsigned char>(data[i])];
-    if (in_attribute && data[i] == '"') entity = "&quot;";
-    if (entity.empty()) continue;
-    to.append(data + start, i - start);
-    to += entity;
+    const Escape& escape = kEscapes[static_cast<unsigned char>(text[i])];
+    if (!escape.replaced) continue;
+    out_.Append(text.substr(start, i - start));
+    out_.Append(escape.html);
     start = i + 1;
   }
-  to.append(data + start, text.size() - start);
+  out_.Append(text.substr(start));
 }
 
 }  // namespace pinlet::rtf2html_detail

@@ -13,10 +13,17 @@ std::uint32_t ColourComponent(const Token& token) {
   return static_cast<std::uint32_t>(std::clamp(token.param, 0, 255));
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+std::string_view TrimTrailingBlanks(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
+}
+
+// Characters a face name keeps: no control bytes, and none of the characters that
+// HTML would need escaped in an attribute, which no real face name holds. So a face
+// costs at most its 31 bytes in every font tag written.
+bool KeptInFaceName(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0x20 && byte != 0x7f && c != '"' && c != '<' && c != '>' && c != '&';
 }
 
 }  // namespace
@@ -63,7 +70,8 @@ void Converter::OnColourToken(const Token& token) {
   const std::size_t begin = token.end - token.text.size();
   for (std::size_t i = 0; i < token.text.size(); ++i) {
     if (token.text[i] != ';') continue;
-    colours_.push_back(red_ << 16 | green_ << 8 | blue_);
+    if (colours_.size() < kMaxColours)
+      colours_.push_back(red_ << 16 | green_ << 8 | blue_);
     red_ = green_ = blue_ = 0;
     resume_pos_ = begin + i + 1;
   }
@@ -90,7 +98,8 @@ void Converter::OnFontToken(const Token& token) {
     if (c == ';') {
       if (!font_stored_) StoreFont();
       resume_pos_ = begin + i + 1;
-    } else if (!font_stored_ && font_name_.size() < kMaxFaceLength) {
+    } else if (!font_stored_ && font_name_.size() < kMaxFaceLength && KeptInFaceName(c) &&
+               !(c == ' ' && font_name_.empty())) {
       font_name_ += c;
     }
   }
@@ -107,9 +116,10 @@ void Converter::EndFontEntry() {
 void Converter::StoreFont() {
   font_stored_ = true;
   if (font_number_ < 0) return;
-  const std::string_view name = TrimBlanks(font_name_);
+  if (font_faces_.size() >= kMaxFonts && !font_faces_.contains(font_number_)) return;
+  const std::string_view name = TrimTrailingBlanks(font_name_);
   std::int32_t face = -1;
-  if (!name.empty()) {
+  if (!name.empty() && faces_.size() < kMaxFonts) {
     face = static_cast<std::int32_t>(faces_.size());
     faces_.emplace_back(name);
   }

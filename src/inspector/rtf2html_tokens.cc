@@ -21,32 +21,41 @@ constexpr std::array<std::uint8_t, 256> kClasses = [] {
 std::uint8_t ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsHexDigit(char c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return HexDigitValue(c) >= 0; }
 
-// HTML 4 Latin-1 entity names for the codes 0xa1 to 0xff; 0xae is never written.
-constexpr std::array<std::string_view, 95> kLatin1Entities = {
-    "&iexcl;",  "&cent;",   "&pound;",  "&curren;", "&yen;",    "&brvbar;", "&sect;",
-    "&uml;",    "&copy;",   "&ordf;",   "&laquo;",  "&not;",    "&shy;",    "",
-    "&macr;",   "&deg;",    "&plusmn;", "&sup2;",   "&sup3;",   "&acute;",  "&micro;",
-    "&para;",   "&middot;", "&cedil;",  "&sup1;",   "&ordm;",   "&raquo;",  "&frac14;",
-    "&frac12;", "&frac34;", "&iquest;", "&Agrave;", "&Aacute;", "&Acirc;",  "&Atilde;",
-    "&Auml;",   "&Aring;",  "&AElig;",  "&Ccedil;", "&Egrave;", "&Eacute;", "&Ecirc;",
-    "&Euml;",   "&Igrave;", "&Iacute;", "&Icirc;",  "&Iuml;",   "&ETH;",    "&Ntilde;",
-    "&Ograve;", "&Oacute;", "&Ocirc;",  "&Otilde;", "&Ouml;",   "&times;",  "&Oslash;",
-    "&Ugrave;", "&Uacute;", "&Ucirc;",  "&Uuml;",   "&Yacute;", "&THORN;",  "&szlig;",
-    "&agrave;", "&aacute;", "&acirc;",  "&atilde;", "&auml;",   "&aring;",  "&aelig;",
-    "&ccedil;", "&egrave;", "&eacute;", "&ecirc;",  "&euml;",   "&igrave;", "&iacute;",
-    "&icirc;",  "&iuml;",   "&eth;",    "&ntilde;", "&ograve;", "&oacute;", "&ocirc;",
-    "&otilde;", "&ouml;",   "&divide;", "&oslash;", "&ugrave;", "&uacute;", "&ucirc;",
-    "&uuml;",   "&yacute;", "&thorn;",  "&yuml;"};
+// HTML 4 entity names of U+00A0 to U+00FF.
+constexpr std::array<std::string_view, 96> kLatin1Entities = {
+    "&nbsp;",   "&iexcl;",  "&cent;",   "&pound;",  "&curren;", "&yen;",    "&brvbar;",
+    "&sect;",   "&uml;",    "&copy;",   "&ordf;",   "&laquo;",  "&not;",    "&shy;",
+    "&reg;",    "&macr;",   "&deg;",    "&plusmn;", "&sup2;",   "&sup3;",   "&acute;",
+    "&micro;",  "&para;",   "&middot;", "&cedil;",  "&sup1;",   "&ordm;",   "&raquo;",
+    "&frac14;", "&frac12;", "&frac34;", "&iquest;", "&Agrave;", "&Aacute;", "&Acirc;",
+    "&Atilde;", "&Auml;",   "&Aring;",  "&AElig;",  "&Ccedil;", "&Egrave;", "&Eacute;",
+    "&Ecirc;",  "&Euml;",   "&Igrave;", "&Iacute;", "&Icirc;",  "&Iuml;",   "&ETH;",
+    "&Ntilde;", "&Ograve;", "&Oacute;", "&Ocirc;",  "&Otilde;", "&Ouml;",   "&times;",
+    "&Oslash;", "&Ugrave;", "&Uacute;", "&Ucirc;",  "&Uuml;",   "&Yacute;", "&THORN;",
+    "&szlig;",  "&agrave;", "&aacute;", "&acirc;",  "&atilde;", "&auml;",   "&aring;",
+    "&aelig;",  "&ccedil;", "&egrave;", "&eacute;", "&ecirc;",  "&euml;",   "&igrave;",
+    "&iacute;", "&icirc;",  "&iuml;",   "&eth;",    "&ntilde;", "&ograve;", "&oacute;",
+    "&ocirc;",  "&otilde;", "&ouml;",   "&divide;", "&oslash;", "&ugrave;", "&uacute;",
+    "&ucirc;",  "&uuml;",   "&yacute;", "&thorn;",  "&yuml;"};
 
-int LowerHexValue(char c) {
-  if (IsDigit(c)) return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
+// HTML 4 entity names of the other characters of Windows-1252, by code point.
+struct NamedCharacter {
+  char32_t c;
+  std::string_view name;
+};
+constexpr NamedCharacter kOtherEntities[] = {
+    {0x152, "&OElig;"},   {0x153, "&oelig;"},   {0x160, "&Scaron;"},
+    {0x161, "&scaron;"},  {0x178, "&Yuml;"},    {0x192, "&fnof;"},
+    {0x2c6, "&circ;"},    {0x2dc, "&tilde;"},   {0x2013, "&ndash;"},
+    {0x2014, "&mdash;"},  {0x2018, "&lsquo;"},  {0x2019, "&rsquo;"},
+    {0x201a, "&sbquo;"},  {0x201c, "&ldquo;"},  {0x201d, "&rdquo;"},
+    {0x201e, "&bdquo;"},  {0x2020, "&dagger;"}, {0x2021, "&Dagger;"},
+    {0x2022, "&bull;"},   {0x2026, "&hellip;"}, {0x2030, "&permil;"},
+    {0x2039, "&lsaquo;"}, {0x203a, "&rsaquo;"}, {0x20ac, "&euro;"},
+    {0x2122, "&trade;"},
+};
 
 }  // namespace
 
@@ -172,7 +181,9 @@ Word ClassifyWord(std::string_view w) {
       if (w == "b") return Word::kB;
       if (w == "f") return Word::kF;
       if (w == "i") return Word::kI;
+      if (w == "u") return Word::kU;
       if (w == "*") return Word::kStar;
+      if (w == "~") return Word::kTilde;
       break;
     case 2:
       if (w == "cf") return Word::kCf;
@@ -180,6 +191,7 @@ Word ClassifyWord(std::string_view w) {
       if (w == "qc") return Word::kQc;
       if (w == "qr") return Word::kQr;
       if (w == "ul") return Word::kUl;
+      if (w == "uc") return Word::kUc;
       break;
     case 3:
       if (w == "par") return Word::kPar;
@@ -193,6 +205,7 @@ Word ClassifyWord(std::string_view w) {
       if (w == "info") return Word::kInfo;
       if (w == "list") return Word::kList;
       if (w == "blue") return Word::kBlue;
+      if (w == "line") return Word::kLine;
       break;
     case 5:
       if (w == "plain") return Word::kPlain;
@@ -204,6 +217,10 @@ Word ClassifyWord(std::string_view w) {
       if (w == "strike") return Word::kStrike;
       if (w == "ulnone") return Word::kUlnone;
       if (w == "pntext") return Word::kPntext;
+      if (w == "lquote") return Word::kLquote;
+      if (w == "rquote") return Word::kRquote;
+      if (w == "emdash") return Word::kEmdash;
+      if (w == "endash") return Word::kEndash;
       break;
     case 7:
       if (w == "fonttbl") return Word::kFonttbl;
@@ -215,6 +232,8 @@ Word ClassifyWord(std::string_view w) {
       break;
     case 9:
       if (w == "listtable") return Word::kListtable;
+      if (w == "ldblquote") return Word::kLdblquote;
+      if (w == "rdblquote") return Word::kRdblquote;
       break;
     case 10:
       if (w == "nosupersub") return Word::kNosupersub;
@@ -227,24 +246,18 @@ Word ClassifyWord(std::string_view w) {
   return Word::kOther;
 }
 
-std::string_view HexEscapeHtml(char high, char low) {
-  const int hi = LowerHexValue(high);
-  const int lo = LowerHexValue(low);
-  if (hi < 0 || lo < 0) return {};
-  const int code = hi * 16 + lo;
-  switch (code) {
-    case 0x00:
-      return "&nbsp;";
-    case 0x85:
-      return "...";
-    case 0x99:
-      return "<rtf>:\\super TM\\nosupersub";
-    case 0x9a:
-      return "\xC5\xA1";  // š
-    case 0x9e:
-      return "\xC5\xBE";  // ž
+int HexDigitValue(char c) {
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string_view EntityName(char32_t c) {
+  if (c >= 0xa0 && c <= 0xff) return kLatin1Entities[c - 0xa0];
+  for (const NamedCharacter& named : kOtherEntities) {
+    if (named.c == c) return named.name;
   }
-  if (code >= 0xa1) return kLatin1Entities[code - 0xa1];  // "" for 0xae
   return {};
 }
 

@@ -1,5 +1,5 @@
 // The pieces of RTF2HTML below the converter: splitting RTF into tokens, naming the
-// control words the converter acts on, and the table for hexadecimal escapes.
+// control words the converter acts on, and the HTML entity names of characters.
 // Private to src/inspector.
 
 #ifndef PINLET_INSPECTOR_RTF2HTML_TOKENS_H_
@@ -68,16 +68,21 @@ enum class Word : std::uint8_t {
   kBullet,
   kCf,
   kColortbl,
+  kEmdash,
+  kEndash,
   kF,
   kFonttbl,
   kFs,
   kGreen,
   kI,
   kInfo,
+  kLdblquote,
+  kLine,
   kList,
   kListoverridetable,
   kListtable,
   kListtext,
+  kLquote,
   kNosupersub,
   kPar,
   kPard,
@@ -87,22 +92,35 @@ enum class Word : std::uint8_t {
   kPntext,
   kQc,
   kQr,
+  kRdblquote,
   kRed,
+  kRquote,
   kStrike,
   kStylesheet,
   kSub,
   kSuper,
   kTab,
+  kTilde,  // "\~": a non-breaking space
+  kU,      // "\uN": a Unicode character
+  kUc,     // "\ucN": the length of the fallback that follows each \uN
   kUl,
   kUlnone,
 };
 
 Word ClassifyWord(std::string_view name);
 
-// What a hexadecimal escape stands for, from its two digits exactly as written
-// (lower-case letters only): an HTML entity or text, "<rtf>:" followed by RTF to read
-// in its place, or empty when the escape is dropped.
-std::string_view HexEscapeHtml(char high, char low);
+// The value of a hexadecimal digit in either case; -1 for anything else.
+int HexDigitValue(char c);
+
+// The HTML 4 entity of a character ("&eacute;", "&euro;"), or empty when HTML 4 names
+// none for it.
+std::string_view EntityName(char32_t c);
+
+// Whether a character is a control that never reaches the HTML: every C0 and C1
+// control and DEL, except tab, line feed and carriage return.
+inline bool IsDroppedControl(char32_t c) {
+  return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || (c >= 0x7f && c < 0xa0);
+}
 
 }  // namespace pinlet::rtf2html_detail
 

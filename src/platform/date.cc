@@ -59,8 +59,12 @@ Date Date::FromParts(int year, int month, int day, int hour, int minute, int sec
 }
 
 Date::Parts Date::ToParts() const {
-  double whole = std::floor(value_);
-  long seconds = std::lround((value_ - whole) * 86400.0);
+  // Clamped first: converting a value beyond the range of long is undefined.
+  double value = value_;
+  if (!(value >= kMinValue)) value = std::isnan(value) ? 0 : kMinValue;
+  if (value >= kEndValue) value = kEndValue - 1.0 / 86400;
+  double whole = std::floor(value);
+  long seconds = std::lround((value - whole) * 86400.0);
   long days = static_cast<long>(whole);
   if (seconds >= 86400) {
     seconds -= 86400;

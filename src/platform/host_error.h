@@ -79,6 +79,11 @@ constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL 0x80004005
 constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND 0x8004010F
 constexpr int32_t kObjectDeleted = -2147221238;    // MAPI_E_OBJECT_DELETED 0x8004010A
 constexpr int32_t kNotInitialized = -2147221219;   // MAPI_E_NOT_INITIALIZED 0x80040605
+// Outlook's failures of files: ERROR_FILE_NOT_FOUND 0x80070002, raised for
+// an attachment added from a missing file, and ERROR_PATH_NOT_FOUND
+// 0x80070003, for an attachment saved into a missing folder.
+constexpr int32_t kHostFileNotFound = -2147024894;
+constexpr int32_t kHostPathNotFound = -2147024893;
 // What Office's command bars raise for a bar or a control looked up by a
 // name, caption or index they do not have (CommandBars("x"), Controls("x")):
 // E_INVALIDARG without exception information, which the VB runtime reports

@@ -2,11 +2,13 @@
 //
 // "Redemption.MAPIUtils" reads and writes single MAPI properties (the flag
 // properties of items that have no flag members), "Redemption.RDOSession"
-// opens folders on Outlook's own session, and CDO's "MAPI.Session" reaches
-// the fields of document items, which keep no user properties through the
-// object model. Each member may raise a HostError. The factory also creates
-// VBScript's regular expression object (regexp.h) and the sharing product's
-// object (sharing.h).
+// opens folders on Outlook's own session, "Redemption.SafeMailItem" reads
+// what Outlook's security prompt guards (sender, recipients) and what its
+// object model lacks before Outlook 12 (the RTF body), and CDO's
+// "MAPI.Session" reaches the fields of document items, which keep no user
+// properties through the object model. Each member may raise a HostError.
+// The factory also creates VBScript's regular expression object (regexp.h)
+// and the sharing product's object (sharing.h).
 #ifndef PINLET_PLATFORM_MAPI_HELPERS_H_
 #define PINLET_PLATFORM_MAPI_HELPERS_H_
 
@@ -86,6 +88,28 @@ class RdoSession {
   virtual std::string ProfileName() = 0;
 };
 
+// A wrapper around one Outlook item. Every member but SetItem raises when no
+// item was set; the item's class need not be mail (a post has a sender too),
+// but members the item's class lacks raise 438 as on the item itself.
+class SafeMailItem {
+ public:
+  virtual ~SafeMailItem() = default;
+  // The wrapped item ("Item" set); raises 13 for an object that is not an
+  // Outlook item.
+  virtual void SetItem(const ol::ItemPtr& item) = 0;
+  virtual ol::ItemPtr Item() = 0;
+  virtual std::string Subject() = 0;
+  virtual std::string SenderName() = 0;
+  virtual std::string SentOnBehalfOfName() = 0;
+  virtual Date SentOn() = 0;
+  // The recipients ("SafeRecipients"), with the members of ol::Recipients.
+  virtual ol::RecipientsPtr Recipients() = 0;
+  // The plain text of the body.
+  virtual std::string Body() = 0;
+  // The body as RTF; "" for a mail whose body is not rich text.
+  virtual std::string RTFBody() = 0;
+};
+
 class ComObjectFactory {
  public:
   virtual ~ComObjectFactory() = default;
@@ -93,7 +117,9 @@ class ComObjectFactory {
   virtual std::shared_ptr<MapiUtils> CreateMapiUtils() = 0;    // "Redemption.MAPIUtils"
   virtual std::shared_ptr<CdoSession> CreateCdoSession() = 0;  // "MAPI.Session"
   virtual std::shared_ptr<RdoSession> CreateRdoSession() = 0;  // "Redemption.RDOSession"
-  virtual RegExpPtr CreateRegExp() = 0;                        // "VBScript.RegExp"
+  virtual std::shared_ptr<SafeMailItem>
+  CreateSafeMailItem() = 0;              // "Redemption.SafeMailItem"
+  virtual RegExpPtr CreateRegExp() = 0;  // "VBScript.RegExp"
   // The sharing product's object; 429 when the product is not installed.
   virtual std::shared_ptr<SharingProduct> CreateSharingProduct() = 0;  // "Relaybook.Engine"
 };

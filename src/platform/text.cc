@@ -21,38 +21,42 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// Decodes the character at `i`; its length in bytes, or 0 when the bytes there
+// are not well-formed UTF-8.
+size_t DecodeUtf8(std::string_view text, size_t i, char32_t& c) {
+  unsigned char b = static_cast<unsigned char>(text[i]);
+  int extra = b < 0x80         ? 0
+              : (b >> 5) == 6  ? 1
+              : (b >> 4) == 14 ? 2
+              : (b >> 3) == 30 ? 3
+                               : -1;
+  if (extra < 0 || i + static_cast<size_t>(extra) >= text.size()) return 0;
+  c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+  for (int k = 1; k <= extra; ++k) {
+    unsigned char next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (next & 0x3F);
+  }
+  if ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) ||
+      (extra == 3 && (c < 0x10000 || c > 0x10FFFF)) || (c >= 0xD800 && c <= 0xDFFF))
+    return 0;
+  return static_cast<size_t>(extra) + 1;
+}
+
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;
   size_t i = 0;
   while (i < text.size()) {
-    unsigned char b = static_cast<unsigned char>(text[i]);
-    int extra = b < 0x80         ? 0
-                : (b >> 5) == 6  ? 1
-                : (b >> 4) == 14 ? 2
-                : (b >> 3) == 30 ? 3
-                                 : -1;
-    char32_t c = extra == 0   ? b
-                 : extra == 1 ? (b & 0x1F)
-                 : extra == 2 ? (b & 0x0F)
-                              : (b & 0x07);
-    bool ok = extra >= 0 && i + static_cast<size_t>(extra) < text.size();
-    for (int k = 1; ok && k <= extra; ++k) {
-      unsigned char next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) ok = false;
-      c = (c << 6) | (next & 0x3F);
-    }
-    if (ok &&
-        ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) ||
-         (extra == 3 && (c < 0x10000 || c > 0x10FFFF)) || (c >= 0xD800 && c <= 0xDFFF)))
-      ok = false;
-    if (!ok) {
+    char32_t c = 0;
+    size_t length = DecodeUtf8(text, i, c);
+    if (length == 0) {
       out += u'\uFFFD';
       ++i;
       continue;
     }
-    i += static_cast<size_t>(extra) + 1;
+    i += length;
     if (c >= 0x10000) {
       c -= 0x10000;
       out += static_cast<char16_t>(0xD800 | (c >> 10));
@@ -62,6 +66,21 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     }
   }
   return out;
+}
+
+size_t FindInvalidUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    char32_t c = 0;
+    size_t length = DecodeUtf8(text, i, c);
+    if (length == 0) return i;
+    i += length;
+  }
+  return std::string_view::npos;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

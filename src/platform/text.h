@@ -11,6 +11,10 @@ namespace pinlet {
 
 // UTF-16 code units of UTF-8 text; a malformed byte becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
+// The offset of the first byte that is not part of well-formed UTF-8 (a stray or
+// cut sequence, an overlong form, a surrogate, a value above U+10FFFF), or npos
+// when all of `text` is UTF-8.
+size_t FindInvalidUtf8(std::string_view text);
 // UTF-8 of UTF-16 code units; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 

@@ -184,10 +184,9 @@ TEST_F(PinletClickTest, UnsavedMailAnsweredNoIsNeitherSavedNorShown) {
   Click("Add Note", mail);
   ASSERT_EQ(world.message_boxes.shown().size(), 1u);
   const auto& box = world.message_boxes.shown()[0];
-  EXPECT_EQ(
-      box.text,
-      "In order to add a new note to the 'Draft - Message' item,you should first save "
-      "this item.\n\rWould you like to do that now?");
+  EXPECT_EQ(box.text,
+            "In order to add a new note to the 'Draft - Message (Plain Text)' item,you "
+            "should first save this item.\n\rWould you like to do that now?");
   EXPECT_EQ(box.title, "Pinlet");
   EXPECT_EQ(box.style, mb::kYesNo | mb::kQuestion | mb::kSetForeground);
   EXPECT_EQ(mail->EntryID(), "");

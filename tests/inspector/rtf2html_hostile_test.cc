@@ -91,11 +91,11 @@ TEST(Rtf2HtmlHostileTest, FontTableThatNeverEndsEndsAfterItsLastEntry) {
   EXPECT_EQ(HtmlBalanceError(html), "");
 }
 
-TEST(Rtf2HtmlHostileTest, OverlongFontNameIsCut) {
+TEST(Rtf2HtmlHostileTest, OverlongFontNameIsCutToWhatWindowsHolds) {
   const std::string name(100000, 'N');
-  const std::string html = Html("{\\fonttbl{\\f0 " + name + ";}}\\f0 a\\f1 b\\f0 c");
-  EXPECT_EQ(html, "<font face=\"" + name.substr(0, 64) + "\">a</font>b<font face=\"" +
-                      name.substr(0, 64) + "\">c</font>");
+  const std::string html = Html("{\\fonttbl{\\f0   " + name + ";}}\\f0 a\\f1 b\\f0 c");
+  EXPECT_EQ(html, "<font face=\"" + name.substr(0, 31) + "\">a</font>b<font face=\"" +
+                      name.substr(0, 31) + "\">c</font>");
 }
 
 TEST(Rtf2HtmlHostileTest, DeepNesting) {
@@ -115,14 +115,47 @@ TEST(Rtf2HtmlHostileTest, ManyControlWordsAndEndlessNames) {
   EXPECT_EQ(Html(Repeat("\\'99", 1000)), "<sup>" + Repeat("TM", 1000) + "</sup>");
 }
 
-TEST(Rtf2HtmlHostileTest, BytesPassThroughUnchanged) {
+TEST(Rtf2HtmlHostileTest, ControlBytesNeverReachTheHtml) {
   using namespace std::string_view_literals;
-  EXPECT_EQ(Html("a\0b\xff\x01"sv), "a\0b\xff\x01"sv);
+  // Bytes of other code pages pass unchanged; controls other than tab are dropped,
+  // whether written raw, as an escape or as a Unicode character.
+  EXPECT_EQ(Html("a\0b\xff\x01\tc"sv), "ab\xff\tc");
+  EXPECT_EQ(Html("\x1b]0;title\x07\x1b[2J\x7f!"), "]0;title[2J!");
+  EXPECT_EQ(Html("a\\'1b\\'07\\'7f\\'81b\\u27?\\u155?\\u0?c"), "abc");
+  // Text made only of controls opens no formatting.
+  EXPECT_EQ(Html("\\b \x01\x02\\b0 x"), "x");
+  EXPECT_EQ(Html("{\\fonttbl{\\f0 A\x1b[1mrial;}}\\f0 x"),
+            "<font face=\"A[1mrial\">x</font>");
 }
 
-TEST(Rtf2HtmlHostileTest, MarkupInFontNamesIsEscaped) {
-  EXPECT_EQ(Html("{\\fonttbl{\\f0 x\"><script>alert(1)</script>;}}\\f0 y"),
-            "<font face=\"x&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;\">y</font>");
+TEST(Rtf2HtmlHostileTest, MarkupInFontNamesIsDropped) {
+  EXPECT_EQ(Html("{\\fonttbl{\\f0 x\"><script>alert(1)</script>&;}}\\f0 y"),
+            "<font face=\"xscriptalert(1)/script\">y</font>");
+}
+
+// The largest output per byte of input: paragraph alignment switched before every
+// character, under a list item, six character attributes and the longest face.
+TEST(Rtf2HtmlHostileTest, OutputStaysWithinTheStatedBound) {
+  const std::string face(40, 'W');
+  const std::string setup = "{\\fonttbl{\\f1 " + face + ";}{\\f2 " + face +
+                            "X;}}{\\colortbl;\\red1;\\red2;}"
+                            "\\bullet\\qc\\f1\\cf1\\fs100\\b\\i\\ul\\strike\\super x";
+  for (const char* cycle : {"\\qc&\\qr&", "\\f1 x\\f2 x", "\\f1&\\f2&", "{\\f2&}&",
+                            "\\bullet&", "{\\pntext}&", "\\par  x"}) {
+    const std::string rtf = setup + Repeat(cycle, 20000);
+    const std::string html = Html(rtf);
+    EXPECT_LE(html.size(),
+              kRtf2HtmlMaxOutputPerInputByte * rtf.size() + kRtf2HtmlMaxOutputExtra)
+        << cycle;
+    EXPECT_EQ(HtmlBalanceError(html), "") << cycle;
+  }
+  EXPECT_GT(Html(setup + Repeat("\\qc&\\qr&", 20000)).size(), 44 * 20000 * 8);
+}
+
+// The output is allocated once, at its final size: no growing buffer doubles it.
+TEST(Rtf2HtmlHostileTest, OutputIsAllocatedAtItsFinalSize) {
+  const std::string html = Html(Repeat("\\b a&b\\b0 \\'e9\\par ", 50000));
+  EXPECT_EQ(html.capacity(), html.size());
 }
 
 // What a conversion cut short by a failed allocation returns: a beginning of the full

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace pinlet {
@@ -131,7 +132,8 @@ TEST(Rtf2HtmlTest, FontFaces) {
   EXPECT_EQ(Html(fonts + "\\f1\\fs20 a\\f0 b"),
             "<font face=\"Times New Roman\" size=2>a</font>"
             "<font face=\"Arial\" size=2>b</font>");
-  EXPECT_EQ(Html(fonts + "\\f2 x"), "<font face=\"Bad&quot;&lt;b&gt;\">x</font>");
+  // Characters that HTML would need escaped are no part of a face name.
+  EXPECT_EQ(Html(fonts + "\\f2 x"), "<font face=\"Badb\">x</font>");
   // An unknown font number has no face.
   EXPECT_EQ(Html(fonts + "\\f7 x"), "x");
   EXPECT_EQ(Html("{\\fonttbl\\f0\\fswiss Arial;\\f1 Courier New;}\\f1 x"),
@@ -149,14 +151,64 @@ TEST(Rtf2HtmlTest, FontTagCombinesFaceColourAndSize) {
   EXPECT_EQ(Html(rtf), "<font face=\"Arial\" color=\"#FF0000\" size=4>a</font>");
 }
 
-TEST(Rtf2HtmlTest, HexadecimalEscapes) {
+TEST(Rtf2HtmlTest, HexadecimalEscapesInEitherCase) {
   EXPECT_EQ(Html("caf\\'e9"), "caf&eacute;");
-  EXPECT_EQ(Html("caf\\'E9"), "caf");
+  EXPECT_EQ(Html("caf\\'E9 \\'C6\\'Ae"), "caf&eacute; &AElig;&reg;");
   EXPECT_EQ(Html("\\'a1\\'a9\\'df\\'f7\\'ff\\'c6"),
             "&iexcl;&copy;&szlig;&divide;&yuml;&AElig;");
+  // The codes with a text of their own keep it.
   EXPECT_EQ(Html("\\'00|\\'85|\\'9a|\\'9e"), "&nbsp;|...|\xC5\xA1|\xC5\xBE");
-  // Codes outside the table are dropped, the registered sign among them.
-  EXPECT_EQ(Html("a\\'ae\\'a0\\'41\\'80b"), "ab");
+}
+
+TEST(Rtf2HtmlTest, EveryWindows1252CodeGivesItsCharacter) {
+  EXPECT_EQ(
+      Html("\\'80\\'82\\'83\\'84\\'86\\'87\\'88\\'89\\'8a\\'8b\\'8c"),
+      "&euro;&sbquo;&fnof;&bdquo;&dagger;&Dagger;&circ;&permil;&Scaron;&lsaquo;&OElig;");
+  EXPECT_EQ(
+      Html("\\'91\\'92\\'93\\'94\\'95\\'96\\'97\\'98\\'9b\\'9c\\'9f"),
+      "&lsquo;&rsquo;&ldquo;&rdquo;&bull;&ndash;&mdash;&tilde;&rsaquo;&oelig;&Yuml;");
+  // HTML 4 has no name for a capital Z with caron.
+  EXPECT_EQ(Html("\\'8e"), "&#381;");
+  EXPECT_EQ(Html("\\'a0\\'ae"), "&nbsp;&reg;");
+  // Printable ASCII is itself, escaped where HTML needs it; tab stays a tab.
+  EXPECT_EQ(Html("\\'41\\'3c\\'26\\'09"), "A&lt;&amp;\t");
+  // Every code from 80 to ff gives something, except the five the code page leaves
+  // undefined, which are controls.
+  for (int code = 0x80; code <= 0xff; ++code) {
+    char rtf[8];
+    std::snprintf(rtf, sizeof rtf, "\\'%02x", code);
+    const bool undefined =
+        code == 0x81 || code == 0x8d || code == 0x8f || code == 0x90 || code == 0x9d;
+    EXPECT_EQ(Html(rtf).empty(), undefined) << rtf;
+  }
+}
+
+TEST(Rtf2HtmlTest, UnicodeCharactersAndTheirFallbacks) {
+  // Greek, Cyrillic, Chinese; each "?" is the fallback a reader without Unicode shows.
+  EXPECT_EQ(Html("\\u915?\\u945? \\u1046?\\u20013?"),
+            "\xCE\x93\xCE\xB1 \xD0\x96\xE4\xB8\xAD");
+  // Negative numbers are the upper half of the 16-bit range; a surrogate pair is one
+  // character, a lone surrogate the replacement character.
+  EXPECT_EQ(Html("\\u-255?"), "\xEF\xBC\x81");
+  EXPECT_EQ(Html("\\u-10179?\\u-8704?!"), "\xF0\x9F\x98\x80!");
+  EXPECT_EQ(Html("\\u-10179?x"), "\xEF\xBF\xBDx");
+  EXPECT_EQ(Html("\\u-8704?x"), "\xEF\xBF\xBDx");
+  // \\ucN gives the length of the fallback: an escape counts as one character, a
+  // group's brace ends it, and the length is scoped by groups.
+  EXPECT_EQ(Html("\\uc2\\u233\\'e9\\'e9x"), "\xC3\xA9x");
+  EXPECT_EQ(Html("\\uc0\\u233 x"), "\xC3\xA9x");
+  EXPECT_EQ(Html("\\uc3\\u233{\\b x}"), "\xC3\xA9<b>x</b>");
+  EXPECT_EQ(Html("{\\uc0 a}\\u233??"), "a\xC3\xA9?");
+  // Markup characters are escaped like any text.
+  EXPECT_EQ(Html("\\u60?\\u38?"), "&lt;&amp;");
+}
+
+TEST(Rtf2HtmlTest, LineBreaksAndTypographicWords) {
+  EXPECT_EQ(Html("one\\line two\\line  three", "+CR"), "one<br>two<br>&nbsp;three");
+  EXPECT_EQ(Html("\\bullet a\\line b\\par\\pard c"), "<ul><li>a<br>b</li></ul>c");
+  EXPECT_EQ(
+      Html("\\lquote a\\rquote  \\ldblquote b\\rdblquote  1\\endash 2\\emdash x\\~y"),
+      "&lsquo;a&rsquo; &ldquo;b&rdquo; 1&ndash;2&mdash;x&nbsp;y");
 }
 
 TEST(Rtf2HtmlTest, TrademarkEscapeIsASuperscript) {

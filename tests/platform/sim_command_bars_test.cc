@@ -485,7 +485,8 @@ TEST_F(CommandBarsTest, EachWindowHasItsOwnBarsAndWordEditedMailShowsWords) {
   EXPECT_EQ(Raised([&] { inspector->CommandBars()->Item("E-mail"); }), kInvalidCall);
 
   outlook->set_word_mail_editor(true);
-  auto word = outlook->OpenInspector(mail);
+  // A second mail: opening the first again would bring its window forward.
+  auto word = outlook->OpenInspector(NewMail("Word-edited"));
   EXPECT_EQ(word->CommandBars()->Item("E-mail")->Controls()->Item(1)->Id(),
             command::kSend);
   EXPECT_EQ(word->CommandBars()->Item("Standard")->Controls()->Item(1)->Caption(),

@@ -124,7 +124,7 @@ TEST_F(SimTest, DisplayOpensAnInspectorOnTheItem) {
       [&](ol::InspectorPtr inspector) { seen = inspector->CurrentItem()->Subject(); });
   mail->Display();
   EXPECT_EQ(seen, "Open me");
-  EXPECT_EQ(mail->GetInspector()->Caption(), "Open me - Message");
+  EXPECT_EQ(mail->GetInspector()->Caption(), "Open me - Message (Plain Text)");
 }
 
 TEST_F(SimTest, FaultInjectorFailsTheNthCallOrANamedMember) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "platform/date.h"
 #include "platform/text.h"
 #include "platform/variant.h"
@@ -57,6 +60,22 @@ TEST(DateTest, PartsAndTextsFollowTheHostsConventions) {
   EXPECT_EQ(Date::FromParts(1899, 12, 30).value(), 0);
   EXPECT_EQ(Date::FromParts(2000, 1, 1).ToGeneralString(), "1/1/2000");
   EXPECT_EQ(Date::FromParts(2000, 1, 1, 0, 30).ToShortString(), "1/1/00 12:30 AM");
+}
+
+TEST(DateTest, TheHostsRangeAndValuesOutsideIt) {
+  EXPECT_EQ(Date::FromParts(100, 1, 1).value(), Date::kMinValue);
+  EXPECT_EQ(Date::FromParts(9999, 12, 31).value() + 1, Date::kEndValue);
+  EXPECT_TRUE(Date::FromParts(9999, 12, 31, 23, 59, 59).InHostRange());
+  EXPECT_TRUE(Date(Date::kMinValue).InHostRange());
+  EXPECT_FALSE(Date(Date::kEndValue).InHostRange());
+  EXPECT_FALSE(Date(Date::kMinValue - 1e-9).InHostRange());
+  EXPECT_FALSE(Date(std::nan("")).InHostRange());
+  // Outside the range, texts show the nearest end; converting never overflows.
+  EXPECT_EQ(Date(1e308).ToGeneralString(), "12/31/9999 11:59:59 PM");
+  EXPECT_EQ(ToDate(Variant(-1e308)).ToGeneralString(), "1/1/100");
+  EXPECT_EQ(Date(std::numeric_limits<double>::infinity()).ToShortString(),
+            "12/31/99 11:59 PM");
+  EXPECT_EQ(Date(std::nan("")).ToGeneralString(), "12/30/1899");
 }
 
 TEST(DateTest, ParseAcceptsTheHostsFormsAndRefusesImpossibleDates) {

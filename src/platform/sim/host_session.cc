@@ -60,6 +60,9 @@ void HostSession::Start() {
     outlook_ =
         std::make_shared<SimOutlook>(world_, std::vector<std::string>{kPinletProgId});
     app_ = outlook_;
+    if (!options_.outlook_version.empty())
+      outlook_->set_version(options_.outlook_version);
+    outlook_->set_word_mail_editor(options_.word_mail_editor);
     if (options_.with_windows) outlook_->OpenExplorer();
   } else {
     app_ = MakeOtherHost(world_, options_.host_name);

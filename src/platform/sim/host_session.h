@@ -29,6 +29,11 @@ struct HostOptions {
   // another program, with no window at all.
   bool with_windows = true;
   int connect_mode = kConnectStartup;
+  // What Outlook's Version answers ("10.0.6626" for Outlook 2002, "9.0.0.6627"
+  // for Outlook 2000); empty keeps the simulated Outlook's default (2003).
+  std::string outlook_version = "";
+  // Word is Outlook's e-mail editor (mail windows report EditorType 4).
+  bool word_mail_editor = false;
 };
 
 class HostSession {

@@ -1,6 +1,7 @@
 #include "platform/sim/mail_store.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 #include <cstdio>
 
@@ -64,6 +65,8 @@ std::string MessageClassForItemType(int item_type) {
 MailStore::MailStore() = default;
 
 std::string MailStore::NewEntryId() {
+  // Loading refuses counters at the limit; 2^63 saves in one run do not happen.
+  assert(next_id_ <= kMaxIdCounter);
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "00000000A1B2C3D4E5F60718293A4B5C0700%016llX",
                 static_cast<unsigned long long>(next_id_++));
@@ -73,11 +76,16 @@ std::string MailStore::NewEntryId() {
 StoreNode& MailStore::AddStore(std::string name, bool with_default_folders) {
   auto store = std::make_unique<StoreNode>();
   store->name = std::move(name);
-  char buffer[80];
-  std::snprintf(buffer, sizeof buffer,
-                "0000000038A1BB1005E5101AA1BB08002B2A56C20000%08llX",
-                static_cast<unsigned long long>(stores_.size() + 1));
-  store->store_id = buffer;
+  // Numbered after the stores there are, skipping a number a loaded store holds.
+  for (unsigned long long number = stores_.size() + 1; store->store_id.empty();
+       ++number) {
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer,
+                  "0000000038A1BB1005E5101AA1BB08002B2A56C20000%08llX", number);
+    bool taken = false;
+    for (const auto& existing : stores_) taken = taken || existing->store_id == buffer;
+    if (!taken) store->store_id = buffer;
+  }
   store->root = std::make_shared<FolderNode>();
   store->root->name = store->name;
   store->root->store = store.get();

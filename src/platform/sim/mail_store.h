@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/date.h"
+#include "platform/events.h"
 #include "platform/variant.h"
 
 namespace pinlet::sim {
@@ -34,7 +35,17 @@ struct PropNode {
 
 struct AttachmentNode {
   std::string file_name;
-  std::string content;
+  std::string content;            // the bytes of an attached copy
+  std::string display_name = "";  // "" shows the file name
+  std::string path_name = "";     // the linked file of an attachment by reference
+  int type = 1;                   // OlAttachmentType: 1 by value, 4 by reference
+};
+
+struct RecipientNode {
+  std::string name;
+  std::string address;  // "" until resolved
+  int type = 1;         // OlMailRecipientType: 1 To, 2 Cc, 3 Bcc
+  bool resolved = false;
 };
 
 struct ItemNode : std::enable_shared_from_this<ItemNode> {
@@ -48,9 +59,21 @@ struct ItemNode : std::enable_shared_from_this<ItemNode> {
   uint64_t file_seq = 0;   // order of filing into the folder
   Date last_modified;
   std::vector<PropNode> user_props;
-  std::map<std::string, Variant, std::less<>> members;  // class-specific members
-  std::map<uint32_t, Variant> mapi_props;               // MAPI properties by tag
+  // Class-specific members by host name (Body, HTMLBody, RTFBody,
+  // BodyFormat, SenderName, SenderEmailAddress, SentOnBehalfOfName, SentOn,
+  // ReminderTime, ...); mail_content.h keeps the bodies coupled.
+  std::map<std::string, Variant, std::less<>> members;
+  std::map<uint32_t, Variant> mapi_props;  // MAPI properties by tag
   std::vector<AttachmentNode> attachments;
+  // Shared so that a recipient object keeps meaning the same addressee
+  // while others are added or removed.
+  std::vector<std::shared_ptr<RecipientNode>> recipients;
+
+  // The state of the running host, not kept in the mailbox file: the item's
+  // Open event (held on the item, so that every handle on it sees it), and
+  // whether it has changes not yet saved.
+  Event<bool&> open;
+  bool changed = false;
 
   PropNode* FindProp(std::string_view name);
   // What the fault injector records as the target of a call on this item:
@@ -80,6 +103,7 @@ struct FolderNode {
   std::string current_view;
   bool custom_views_only = false;
   std::vector<std::string> user_fields;
+  std::string description;
   bool forgotten = false;  // deleted for good
 
   // "\\Store name\Folder\Subfolder", as FolderPath shows it.
@@ -138,11 +162,20 @@ class MailStore {
   StoreNode& AdoptStore(std::unique_ptr<StoreNode> store);
   // Files a loaded, saved item (with its EntryID) into its folder.
   void AdoptItem(const std::shared_ptr<ItemNode>& item);
+  // New EntryIDs end in the counter's value as 16 hexadecimal digits, counting
+  // up from 1. The counter never passes kMaxIdCounter, which leaves more
+  // identifiers than any run can use, so identifiers never wrap and never repeat.
+  static constexpr uint64_t kMaxIdCounter = 0x7FFFFFFFFFFFFFFF;
   uint64_t id_counter() const { return next_id_; }
   void RegisterFolderId(FolderNode& folder);
   void RegisterItemId(const std::shared_ptr<ItemNode>& item);
-  void BumpIdCounter(uint64_t at_least) {
-    if (next_id_ <= at_least) next_id_ = at_least + 1;
+  // Makes the counter count on after `in_use`, an identifier's counter value
+  // already taken. False (and nothing changes) when `in_use` is kMaxIdCounter or
+  // more: no identifier is left after it.
+  bool BumpIdCounter(uint64_t in_use) {
+    if (in_use >= kMaxIdCounter) return false;
+    if (next_id_ <= in_use) next_id_ = in_use + 1;
+    return true;
   }
   std::string NewEntryId();
   // Drops a folder deleted for good, with its subfolders and items, from the

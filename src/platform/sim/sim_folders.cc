@@ -16,10 +16,6 @@ std::string RenamedViewXml(std::string xml, std::string_view name) {
   return xml;
 }
 
-HostError IndexError(const char* member) {
-  return HostError(errors::kInvalidArgument, "Array index out of bounds.", member);
-}
-
 class SimView : public ol::View {
  public:
   SimView(World* world, FolderNode* folder, std::string name)
@@ -190,6 +186,10 @@ class SimFolder : public ol::Folder {
   std::string EntryID() override { return Enter("Folder.EntryID").entry_id; }
   std::string StoreID() override { return Enter("Folder.StoreID").store->store_id; }
   std::string FolderPath() override { return Enter("Folder.FolderPath").Path(); }
+  std::string Description() override { return Enter("Folder.Description").description; }
+  void SetDescription(std::string_view text) override {
+    Enter("Folder.Description").description = std::string(text);
+  }
   ol::FolderPtr Parent() override {
     return WrapFolder(world_, Enter("Folder.Parent").parent);
   }
@@ -247,7 +247,8 @@ class SimFolder : public ol::Folder {
   FolderNode& Enter(const char* member) {
     world_->faults.Check(member, node_->entry_id);
     if (world_->store.IsForgotten(*node_))
-      throw HostError(errors::kObjectDeleted, "The folder has been moved or deleted.", member);
+      throw HostError(errors::kObjectDeleted, "The folder has been moved or deleted.",
+                      member);
     return *node_;
   }
   World* world_;

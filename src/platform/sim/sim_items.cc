@@ -1,18 +1,51 @@
-// Simulated items with their user properties and attachments.
+// Simulated items with their user properties, and the members that depend
+// on an item's class.
 #include <algorithm>
 
 #include "platform/host_error.h"
 #include "platform/mapi_helpers.h"
+#include "platform/sim/boundary.h"
+#include "platform/sim/mail_content.h"
 #include "platform/sim/sim_outlook.h"
 
 namespace pinlet::sim {
 namespace {
 
-HostError ItemGoneError() {
-  return HostError(errors::kObjectDeleted, "The item has been moved or deleted.", "Item");
+bool IsOneOf(std::string_view member, std::initializer_list<std::string_view> names) {
+  return std::find(names.begin(), names.end(), member) != names.end();
 }
 
-class SimItem;
+bool IsDateMember(std::string_view member) {
+  return IsOneOf(member, {"SentOn", "ReceivedTime", "ReminderTime", "FlagDueBy",
+                          "DueDate", "StartDate", "Start", "End"});
+}
+
+bool IsBooleanMember(std::string_view member) {
+  return IsOneOf(member, {"ReminderSet", "UnRead"});
+}
+
+// What a member answers before anything was written to it.
+Variant DefaultOf(std::string_view member) {
+  if (IsDateMember(member)) return Variant(Date(ol::kOlNoDate));
+  if (IsBooleanMember(member)) return Variant(false);
+  return Variant("");
+}
+
+// The value as the member keeps it; raises 13 for text that is no date.
+Variant Converted(std::string_view member, const Variant& value) {
+  if (IsDateMember(member)) {
+    if (value.IsText() && !Date::Parse(value.text()))
+      throw HostError(errors::kTypeMismatch, "Type mismatch",
+                      "Item." + std::string(member));
+    return Variant(ToDate(value));
+  }
+  if (IsBooleanMember(member)) return Variant(ToBool(value));
+  return value;
+}
+
+int RecipientTypeOf(std::string_view member) {
+  return member == "To" ? ol::kOlTo : member == "CC" ? ol::kOlCC : ol::kOlBCC;
+}
 
 class SimUserProperty : public ol::UserProperty {
  public:
@@ -27,9 +60,11 @@ class SimUserProperty : public ol::UserProperty {
     PropNode& prop = Prop("UserProperty.Value");
     // A text property keeps text, as the host converts on assignment.
     prop.value = prop.type == ol::kOlText ? Variant(ToText(value)) : value;
+    owner_->changed = true;
   }
   void Delete() override {
     Prop("UserProperty.Delete");
+    owner_->changed = true;
     std::string folded = FoldCase(name_);
     props_->erase(
         std::remove_if(props_->begin(), props_->end(),
@@ -40,7 +75,7 @@ class SimUserProperty : public ol::UserProperty {
  private:
   PropNode& Prop(const char* member) {
     world_->faults.Check(member, owner_->target());
-    if (owner_->gone) throw ItemGoneError();
+    if (owner_->gone) throw ItemGoneError(member);
     std::string folded = FoldCase(name_);
     for (PropNode& p : *props_)
       if (FoldCase(p.name) == folded) return p;
@@ -65,8 +100,7 @@ class SimUserProperties : public ol::UserProperties {
   ol::UserPropertyPtr Item(int index) override {
     Enter("UserProperties.Item");
     if (index < 1 || index > static_cast<int>(props_->size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
-                      "UserProperties.Item");
+      throw IndexError("UserProperties.Item");
     return Make((*props_)[index - 1].name);
   }
   ol::UserPropertyPtr Item(std::string_view name) override {
@@ -88,6 +122,7 @@ class SimUserProperties : public ol::UserProperties {
                       "A property with this name already exists.", "UserProperties.Add");
     props_->push_back(
         {std::string(name), type, type == ol::kOlText ? Variant("") : Variant()});
+    owner_->changed = true;
     if (add_to_folder_fields && owner_->folder) {
       auto& fields = owner_->folder->user_fields;
       std::string folded = FoldCase(name);
@@ -100,15 +135,15 @@ class SimUserProperties : public ol::UserProperties {
   void Remove(int index) override {
     Enter("UserProperties.Remove");
     if (index < 1 || index > static_cast<int>(props_->size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
-                      "UserProperties.Remove");
+      throw IndexError("UserProperties.Remove");
     props_->erase(props_->begin() + (index - 1));
+    owner_->changed = true;
   }
 
  private:
   void Enter(const char* member) {
     world_->faults.Check(member, owner_->target());
-    if (owner_->gone) throw ItemGoneError();
+    if (owner_->gone) throw ItemGoneError(member);
   }
   PropNode* Lookup(std::string_view name) {
     std::string folded = FoldCase(name);
@@ -124,87 +159,6 @@ class SimUserProperties : public ol::UserProperties {
   std::shared_ptr<ItemNode> owner_;
 };
 
-class SimAttachment : public ol::Attachment {
- public:
-  SimAttachment(World* world, std::shared_ptr<ItemNode> owner, int index)
-      : world_(world), owner_(std::move(owner)), index_(index) {}
-  std::string FileName() override { return Node("Attachment.FileName").file_name; }
-  std::string DisplayName() override { return Node("Attachment.DisplayName").file_name; }
-  int Index() override {
-    Node("Attachment.Index");
-    return index_;
-  }
-  void SaveAsFile(std::string_view path) override {
-    const AttachmentNode& node = Node("Attachment.SaveAsFile");
-    // Outlook writes the file itself; its folder must exist.
-    if (world_->files.Put(path, node.content) != FsError::kNone)
-      throw HostError(errors::kOperationFailed,
-                      "Cannot save the attachment. Path does not exist. Verify the path "
-                      "is correct.",
-                      "Attachment.SaveAsFile");
-  }
-  void Delete() override {
-    Node("Attachment.Delete");
-    owner_->attachments.erase(owner_->attachments.begin() + (index_ - 1));
-  }
-
- private:
-  AttachmentNode& Node(const char* member) {
-    world_->faults.Check(member, owner_->target());
-    if (owner_->gone) throw ItemGoneError();
-    if (index_ < 1 || index_ > static_cast<int>(owner_->attachments.size()))
-      throw HostError(errors::kOperationFailed, "The attachment no longer exists.",
-                      member);
-    return owner_->attachments[index_ - 1];
-  }
-  World* world_;
-  std::shared_ptr<ItemNode> owner_;
-  int index_;
-};
-
-class SimAttachments : public ol::Attachments {
- public:
-  SimAttachments(World* world, std::shared_ptr<ItemNode> owner)
-      : world_(world), owner_(std::move(owner)) {}
-  int Count() override {
-    Enter("Attachments.Count");
-    return static_cast<int>(owner_->attachments.size());
-  }
-  ol::AttachmentPtr Item(int index) override {
-    Enter("Attachments.Item");
-    if (index < 1 || index > static_cast<int>(owner_->attachments.size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
-                      "Attachments.Item");
-    return std::make_shared<SimAttachment>(world_, owner_, index);
-  }
-  ol::AttachmentPtr Add(std::string_view path) override {
-    Enter("Attachments.Add");
-    auto content = world_->files.Peek(path);
-    if (!content)
-      throw HostError(errors::kFileNotFound, "Cannot find this file.", "Attachments.Add");
-    size_t slash = path.find_last_of("\\/");
-    std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
-    owner_->attachments.push_back({name, *content});
-    return std::make_shared<SimAttachment>(world_, owner_,
-                                           static_cast<int>(owner_->attachments.size()));
-  }
-  void Remove(int index) override {
-    Enter("Attachments.Remove");
-    if (index < 1 || index > static_cast<int>(owner_->attachments.size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
-                      "Attachments.Remove");
-    owner_->attachments.erase(owner_->attachments.begin() + (index - 1));
-  }
-
- private:
-  void Enter(const char* member) {
-    world_->faults.Check(member, owner_->target());
-    if (owner_->gone) throw ItemGoneError();
-  }
-  World* world_;
-  std::shared_ptr<ItemNode> owner_;
-};
-
 class SimItem : public ol::Item {
  public:
   SimItem(World* world, std::shared_ptr<ItemNode> node)
@@ -213,11 +167,11 @@ class SimItem : public ol::Item {
   int Class() override { return Enter("Item.Class").cls; }
   std::string MessageClass() override { return Enter("Item.MessageClass").message_class; }
   void SetMessageClass(std::string_view value) override {
-    Enter("Item.MessageClass").message_class = std::string(value);
+    Changed("Item.MessageClass").message_class = std::string(value);
   }
   std::string Subject() override { return Enter("Item.Subject").subject; }
   void SetSubject(std::string_view value) override {
-    ItemNode& node = Enter("Item.Subject");
+    ItemNode& node = Changed("Item.Subject");
     std::string old = node.subject;
     node.subject = std::string(value);
     world_->store.Reindex(node, old);
@@ -229,11 +183,15 @@ class SimItem : public ol::Item {
   Date LastModificationTime() override {
     return Enter("Item.LastModificationTime").last_modified;
   }
-  bool Saved() override { return !Enter("Item.Saved").entry_id.empty() && !dirty_; }
+  bool Saved() override {
+    const ItemNode& node = Enter("Item.Saved");
+    return !node.entry_id.empty() && !node.changed;
+  }
   void Save() override {
     Enter("Item.Save");
     world_->store.SaveItem(node_, world_->clock.now());
-    dirty_ = false;
+    node_->changed = false;
+    if (world_->outlook) world_->outlook->ItemChanged(*node_);
   }
   void Delete() override {
     Enter("Item.Delete");
@@ -242,16 +200,27 @@ class SimItem : public ol::Item {
       return;
     }
     world_->store.DeleteItem(node_, world_->clock.now());
+    if (world_->outlook) world_->outlook->ItemLeftFolder(*node_);
   }
   ol::ItemPtr Move(const ol::FolderPtr& folder) override {
     Enter("Item.Move");
     FolderNode* destination = NodeOf(folder);
     if (!destination) throw ObjectRequiredError();
     world_->store.MoveItem(node_, *destination, world_->clock.now());
+    if (world_->outlook) world_->outlook->ItemLeftFolder(*node_);
     return WrapItem(world_, node_);
   }
-  void Display() override;
-  std::shared_ptr<ol::Inspector> GetInspector() override;
+  void Display() override {
+    Enter("Item.Display");
+    Outlook("Item.Display").OpenItem(node_);
+  }
+  std::shared_ptr<ol::Inspector> GetInspector() override {
+    Enter("Item.GetInspector");
+    SimOutlook& outlook = Outlook("Item.GetInspector");
+    for (auto& inspector : outlook.inspectors())
+      if (NodeOf(inspector->item()) == node_) return inspector;
+    return outlook.MakeInspector(node_, false);
+  }
   ol::UserPropertiesPtr UserProperties() override {
     Enter("Item.UserProperties");
     // Documents keep no user properties through the object model: what is
@@ -262,29 +231,70 @@ class SimItem : public ol::Item {
   }
   ol::AttachmentsPtr Attachments() override {
     Enter("Item.Attachments");
-    return std::make_shared<SimAttachments>(world_, node_);
+    return WrapAttachments(world_, node_);
   }
+  ol::RecipientsPtr Recipients() override {
+    const ItemNode& node = Enter("Item.Recipients");
+    if (node.cls != ol::kMail && node.cls != ol::kAppointment && node.cls != ol::kTask &&
+        node.cls != ol::kJournal)
+      throw NotSupportedError("Recipients");
+    return WrapRecipients(world_, node_);
+  }
+  ol::ItemPtr Reply() override { return Answer("Reply", AnswerKind::kReply); }
+  ol::ItemPtr ReplyAll() override { return Answer("ReplyAll", AnswerKind::kReplyAll); }
+  ol::ItemPtr Forward() override { return Answer("Forward", AnswerKind::kForward); }
+  Subscription OnOpen(std::function<void(bool&)> handler) override {
+    Enter("Item.Advise");
+    return node_->open.Subscribe(AtBoundary(*world_, "Item.Open", std::move(handler)));
+  }
+
   Variant Get(std::string_view member) override {
     ItemNode& node = Enter("Item." + std::string(member));
-    if (!ClassHasMember(node.cls, member)) throw NotSupportedError(std::string(member));
+    if (!HasMember(node.cls, member)) throw NotSupportedError(std::string(member));
     if (member == "FlagStatus" || member == "FlagIcon") {
       auto it =
           node.mapi_props.find(member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon);
       return it == node.mapi_props.end() ? Variant(0) : Variant(ToLong(it->second));
     }
+    if (member == "Body") return Variant(BodyOf(node));
+    if (member == "HTMLBody") return Variant(HtmlBodyOf(node));
+    if (member == "RTFBody") return Variant(RtfBodyOf(node));
+    if (member == "BodyFormat") return Variant(int32_t{BodyFormatOf(node)});
+    if (IsOneOf(member, {"To", "CC", "BCC"}))
+      return Variant(RecipientText(node, RecipientTypeOf(member)));
+    if (member == "SentOnBehalfOfName") {
+      std::string principal = TextMember(node, member);
+      return Variant(principal.empty() ? TextMember(node, "SenderName") : principal);
+    }
     auto it = node.members.find(member);
-    return it == node.members.end() ? Variant("") : it->second;
+    return it == node.members.end() ? DefaultOf(member) : it->second;
   }
   void Put(std::string_view member, const Variant& value) override {
     ItemNode& node = Enter("Item." + std::string(member));
-    if (!ClassHasMember(node.cls, member)) throw NotSupportedError(std::string(member));
-    dirty_ = true;
+    if (!HasMember(node.cls, member) ||
+        IsOneOf(member, {"SenderName", "SenderEmailAddress", "SentOn", "ReceivedTime"}))
+      throw NotSupportedError(std::string(member));
     if (member == "FlagStatus" || member == "FlagIcon") {
       node.mapi_props[member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon] =
           ToLong(value);
-      return;
+    } else if (member == "Body") {
+      WriteBody(node, ToText(value));
+    } else if (member == "HTMLBody") {
+      WriteHtmlBody(node, ToText(value));
+    } else if (member == "RTFBody") {
+      WriteRtfBody(node, ToText(value));
+    } else if (member == "BodyFormat") {
+      int format = ToLong(value);
+      if (format < ol::kOlFormatPlain || format > ol::kOlFormatRichText)
+        throw HostError(errors::kInvalidArgument, "Invalid procedure call or argument",
+                        "Item.BodyFormat");
+      WriteBodyFormat(node, format);
+    } else if (IsOneOf(member, {"To", "CC", "BCC"})) {
+      WriteRecipientText(node, RecipientTypeOf(member), ToText(value));
+    } else {
+      node.members[std::string(member)] = Converted(member, value);
     }
-    node.members[std::string(member)] = value;
+    node.changed = true;
   }
 
   const std::shared_ptr<ItemNode>& node() const { return node_; }
@@ -292,33 +302,35 @@ class SimItem : public ol::Item {
  private:
   ItemNode& Enter(const std::string& member) {
     world_->faults.Check(member, node_->target());
-    if (node_->gone) throw ItemGoneError();
+    if (node_->gone) throw ItemGoneError(member.c_str());
     return *node_;
+  }
+  ItemNode& Changed(const std::string& member) {
+    ItemNode& node = Enter(member);
+    node.changed = true;
+    return node;
+  }
+  SimOutlook& Outlook(const char* member) {
+    if (!world_->outlook)
+      throw HostError(errors::kOperationFailed, "Outlook is not running.", member);
+    return *world_->outlook;
+  }
+  // RTFBody came to Outlook's object model with version 12.
+  bool HasMember(int cls, std::string_view member) const {
+    if (member == "RTFBody" &&
+        (!world_->outlook || world_->outlook->major_version() < 12))
+      return false;
+    return ClassHasMember(cls, member);
+  }
+  ol::ItemPtr Answer(const char* command, AnswerKind kind) {
+    const ItemNode& node = Enter("Item." + std::string(command));
+    if (!HasAnswer(node.cls, kind)) throw NotSupportedError(command);
+    return WrapItem(world_, MakeAnswer(world_->store, node, kind));
   }
   World* world_;
   std::shared_ptr<ItemNode> node_;
   std::vector<PropNode> transient_;
-  bool dirty_ = false;
 };
-
-void SimItem::Display() {
-  Enter("Item.Display");
-  SimOutlook* outlook = world_->outlook;
-  if (!outlook)
-    throw HostError(errors::kOperationFailed, "Outlook is not running.", "Item.Display");
-  outlook->OpenInspector(WrapItem(world_, node_));
-}
-
-std::shared_ptr<ol::Inspector> SimItem::GetInspector() {
-  Enter("Item.GetInspector");
-  SimOutlook* outlook = world_->outlook;
-  if (!outlook)
-    throw HostError(errors::kOperationFailed, "Outlook is not running.",
-                    "Item.GetInspector");
-  for (auto& inspector : outlook->inspectors())
-    if (NodeOf(inspector->item()) == node_) return inspector;
-  return std::make_shared<SimInspector>(outlook, WrapItem(world_, node_), 0);
-}
 
 }  // namespace
 
@@ -330,15 +342,25 @@ bool ClassHasMember(int cls, std::string_view member) {
       {ol::kMail, "FlagDueBy"},
       {ol::kMail, "To"},
       {ol::kMail, "CC"},
+      {ol::kMail, "BCC"},
       {ol::kMail, "SenderName"},
+      {ol::kMail, "SenderEmailAddress"},
+      {ol::kMail, "SentOnBehalfOfName"},
+      {ol::kMail, "SentOn"},
+      {ol::kMail, "BodyFormat"},
+      {ol::kMail, "RTFBody"},
       {ol::kMail, "ReceivedTime"},
       {ol::kMail, "HTMLBody"},
       {ol::kMail, "ReminderSet"},
       {ol::kMail, "ReminderTime"},
       {ol::kMail, "UnRead"},
       {ol::kPost, "SenderName"},
+      {ol::kPost, "SenderEmailAddress"},
+      {ol::kPost, "SentOn"},
       {ol::kPost, "ReceivedTime"},
       {ol::kPost, "HTMLBody"},
+      {ol::kPost, "BodyFormat"},
+      {ol::kPost, "RTFBody"},
       {ol::kContact, "FullName"},
       {ol::kContact, "FlagRequest"},
       {ol::kContact, "CompanyName"},

@@ -1,6 +1,7 @@
 #include "platform/sim/sim_mapi_helpers.h"
 
 #include "platform/host_error.h"
+#include "platform/sim/mail_content.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/sim_regexp.h"
 #include "platform/sim/world.h"
@@ -69,7 +70,8 @@ class SimCdoField : public CdoField {
     world_->faults.Check(member, node_->target());
     PropNode* prop = node_->FindProp(name_);
     if (!prop)
-      throw HostError(errors::kNotFound, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
+      throw HostError(errors::kNotFound,
+                      "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
     return *prop;
   }
   World* world_;
@@ -88,8 +90,8 @@ class SimCdoFields : public CdoFields {
   std::shared_ptr<CdoField> Item(std::string_view name) override {
     world_->faults.Check("Fields.Item", node_->target());
     if (!node_->FindProp(name))
-      throw HostError(errors::kNotFound, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
-                      "Fields.Item");
+      throw HostError(errors::kNotFound,
+                      "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]", "Fields.Item");
     return std::make_shared<SimCdoField>(world_, node_, std::string(name));
   }
   std::shared_ptr<CdoField> Add(std::string_view name, int,
@@ -141,7 +143,8 @@ class SimCdoSession : public CdoSession {
                       "[Collaboration Data Objects - [MAPI_E_NOT_INITIALIZED]]");
     auto node = world_->store.FindItem(entry_id, store_id);
     if (!node)
-      throw HostError(errors::kNotFound, "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
+      throw HostError(errors::kNotFound,
+                      "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]",
                       "Session.GetMessage");
     return std::make_shared<SimCdoMessage>(world_, node);
   }
@@ -183,7 +186,76 @@ class SimRdoSession : public RdoSession {
   bool logged_on_ = false;
 };
 
+// Redemption's wrapper of an Outlook item: the same item's nodes, read
+// without Outlook's object model.
+class SimSafeMailItem : public SafeMailItem {
+ public:
+  explicit SimSafeMailItem(World* world) : world_(world) {}
+  void SetItem(const ol::ItemPtr& item) override {
+    auto node = NodeOf(item);
+    world_->faults.Check("SafeMailItem.Item", node ? node->target() : "");
+    if (!node)
+      throw HostError(errors::kTypeMismatch, "Type mismatch", "SafeMailItem.Item");
+    node_ = std::move(node);
+  }
+  ol::ItemPtr Item() override {
+    Enter("Item");
+    return WrapItem(world_, node_);
+  }
+  std::string Subject() override { return Enter("Subject").subject; }
+  std::string SenderName() override {
+    return TextMember(Member("SenderName"), "SenderName");
+  }
+  std::string SentOnBehalfOfName() override {
+    const ItemNode& node = Member("SentOnBehalfOfName");
+    std::string principal = TextMember(node, "SentOnBehalfOfName");
+    return principal.empty() ? TextMember(node, "SenderName") : principal;
+  }
+  Date SentOn() override {
+    const ItemNode& node = Member("SentOn");
+    auto it = node.members.find("SentOn");
+    return it != node.members.end() && it->second.IsDate() ? it->second.date_value()
+                                                           : Date(ol::kOlNoDate);
+  }
+  ol::RecipientsPtr Recipients() override {
+    const ItemNode& node = Enter("Recipients");
+    if (node.cls != ol::kMail && node.cls != ol::kAppointment && node.cls != ol::kTask &&
+        node.cls != ol::kJournal)
+      throw NotSupportedError("Recipients");
+    return WrapRecipients(world_, node_, "SafeRecipient");
+  }
+  std::string Body() override { return BodyOf(Member("Body")); }
+  std::string RTFBody() override { return RtfBodyOf(Enter("RTFBody")); }
+
+ private:
+  ItemNode& Enter(const char* member) {
+    std::string name = std::string("SafeMailItem.") + member;
+    world_->faults.Check(name, node_ ? node_->target() : "");
+    if (!node_)
+      throw HostError(errors::kOperationFailed, "The Item property has not been set.",
+                      name);
+    if (node_->gone)
+      throw HostError(errors::kObjectDeleted, "The item has been moved or deleted.",
+                      name);
+    return *node_;
+  }
+  // A member of the wrapped item's class, as the item itself has it.
+  const ItemNode& Member(const char* member) {
+    const ItemNode& node = Enter(member);
+    if (!ClassHasMember(node.cls, member)) throw NotSupportedError(member);
+    return node;
+  }
+  World* world_;
+  std::shared_ptr<ItemNode> node_;
+};
+
 }  // namespace
+
+std::shared_ptr<SafeMailItem> SimObjectFactory::CreateSafeMailItem() {
+  world_->faults.Check("CreateObject Redemption.SafeMailItem");
+  if (!redemption_installed) throw CannotCreate("Redemption.SafeMailItem");
+  return std::make_shared<SimSafeMailItem>(world_);
+}
 
 std::shared_ptr<MapiUtils> SimObjectFactory::CreateMapiUtils() {
   world_->faults.Check("CreateObject Redemption.MAPIUtils");

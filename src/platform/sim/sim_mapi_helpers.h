@@ -17,6 +17,7 @@ class SimObjectFactory : public ComObjectFactory {
   std::shared_ptr<MapiUtils> CreateMapiUtils() override;
   std::shared_ptr<CdoSession> CreateCdoSession() override;
   std::shared_ptr<RdoSession> CreateRdoSession() override;
+  std::shared_ptr<SafeMailItem> CreateSafeMailItem() override;
   RegExpPtr CreateRegExp() override;
   // The sharing product's stand-in (World::sharing): 429 until installed.
   std::shared_ptr<SharingProduct> CreateSharingProduct() override;

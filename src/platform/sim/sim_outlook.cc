@@ -1,11 +1,14 @@
-// The simulated Outlook application: namespace, windows and COM add-ins.
+// The simulated Outlook application: namespace, COM add-ins, the window
+// collections, the windows' lifecycle and the item windows.
 #include "platform/sim/sim_outlook.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/host_error.h"
 #include "platform/sim/boundary.h"
 #include "platform/sim/builtin_bars.h"
+#include "platform/sim/mail_content.h"
 
 namespace pinlet::sim {
 namespace {
@@ -105,6 +108,14 @@ class SimCOMAddIns : public COMAddIns {
 
 }  // namespace
 
+HostError IndexError(const char* member) {
+  return HostError(errors::kInvalidArgument, "Array index out of bounds.", member);
+}
+
+HostError ItemGoneError(const char* member) {
+  return HostError(errors::kObjectDeleted, "The item has been moved or deleted.", member);
+}
+
 std::shared_ptr<COMAddIns> MakeCOMAddIns(World* world,
                                          const std::vector<std::string>& progids) {
   return std::make_shared<SimCOMAddIns>(world, progids);
@@ -120,8 +131,7 @@ class SimExplorers : public ol::Explorers {
   ol::ExplorerPtr Item(int index) override {
     app_->world()->faults.Check("Explorers.Item");
     if (index < 1 || index > static_cast<int>(app_->explorers_.size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
-                      "Explorers.Item");
+      throw IndexError("Explorers.Item");
     return app_->explorers_[index - 1];
   }
   Subscription OnNewExplorer(std::function<void(ol::ExplorerPtr)> handler) override {
@@ -144,8 +154,7 @@ class SimInspectors : public ol::Inspectors {
   ol::InspectorPtr Item(int index) override {
     app_->world()->faults.Check("Inspectors.Item");
     if (index < 1 || index > static_cast<int>(app_->inspectors_.size()))
-      throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
-                      "Inspectors.Item");
+      throw IndexError("Inspectors.Item");
     return app_->inspectors_[index - 1];
   }
   Subscription OnNewInspector(std::function<void(ol::InspectorPtr)> handler) override {
@@ -180,6 +189,8 @@ std::string SimOutlook::Version() {
   return version_;
 }
 
+int SimOutlook::major_version() const { return std::atoi(version_.c_str()); }
+
 std::shared_ptr<COMAddIns> SimOutlook::GetCOMAddIns() {
   world_->faults.Check("Application.COMAddIns");
   return addins_;
@@ -197,7 +208,12 @@ ol::InspectorsPtr SimOutlook::Inspectors() {
 
 ol::ExplorerPtr SimOutlook::ActiveExplorer() {
   world_->faults.Check("Application.ActiveExplorer");
-  return active_;
+  return active_explorer_;
+}
+
+ol::InspectorPtr SimOutlook::ActiveInspector() {
+  world_->faults.Check("Application.ActiveInspector");
+  return active_inspector_;
 }
 
 ol::NameSpacePtr SimOutlook::GetNameSpace(std::string_view type) {
@@ -205,6 +221,12 @@ ol::NameSpacePtr SimOutlook::GetNameSpace(std::string_view type) {
   if (type != "MAPI")
     throw HostError(errors::kInvalidArgument, "Invalid namespace type.");
   return std::make_shared<SimNameSpace>(world_);
+}
+
+void SimOutlook::Activate(WindowHandle hwnd, const std::function<void()>& fire) {
+  if (active_window_ == hwnd) return;
+  active_window_ = hwnd;
+  fire();
 }
 
 // The bars of a window this Outlook opens; they answer its version for as
@@ -229,112 +251,181 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   auto explorer =
       std::make_shared<SimExplorer>(this, folder, world_->windows.Create("Explorer"));
   explorer->set_command_bars(MakeCommandBars(OutlookExplorerBars(), explorer));
+  std::weak_ptr<SimExplorer> weak_explorer = explorer;
+  WireAnswerCommands(*explorer->command_bars(), [weak_explorer] {
+    auto window = weak_explorer.lock();
+    return window && !window->selection().empty() ? window->selection().front() : nullptr;
+  });
   explorers_.push_back(explorer);
-  active_ = explorer;
   new_explorer_.Fire(explorer);
+  if (std::find(explorers_.begin(), explorers_.end(), explorer) == explorers_.end())
+    return explorer;  // a handler closed it again
+  ActivateExplorer(explorer);
+  if (folder) explorer->SwitchToFirstShown();
   return explorer;
 }
 
-std::shared_ptr<SimInspector> SimOutlook::OpenInspector(const ol::ItemPtr& item) {
-  auto inspector =
-      std::make_shared<SimInspector>(this, item, world_->windows.Create("Inspector"));
-  auto node = NodeOf(item);
-  bool word = word_mail_editor_ && node && node->cls == ol::kMail;
-  inspector->set_command_bars(
-      MakeCommandBars(word ? WordMailBars() : OutlookInspectorBars(), inspector));
+std::shared_ptr<SimInspector> SimOutlook::OpenItem(
+    const std::shared_ptr<ItemNode>& item) {
+  if (!item || item->gone) return nullptr;
+  for (auto& open : inspectors_) {
+    if (NodeOf(open->item()) == item) {
+      auto window = open;
+      ActivateInspector(window);
+      return window;
+    }
+  }
+  auto inspector = MakeInspector(item, true);
   inspectors_.push_back(inspector);
   new_inspector_.Fire(inspector);
+  auto listed = [&] {
+    return std::find(inspectors_.begin(), inspectors_.end(), inspector) !=
+           inspectors_.end();
+  };
+  if (!listed()) return nullptr;
+  bool cancel = false;
+  item->open.Fire(cancel);
+  if (cancel) {
+    // The window never showed: it closes before it could be activated.
+    CloseInspector(inspector);
+    return nullptr;
+  }
+  if (!listed()) return nullptr;
+  ActivateInspector(inspector);
   return inspector;
 }
 
-void SimOutlook::CloseExplorer(const std::shared_ptr<SimExplorer>& explorer) {
+std::shared_ptr<SimInspector> SimOutlook::MakeInspector(
+    const std::shared_ptr<ItemNode>& item, bool shown) {
+  auto inspector = std::make_shared<SimInspector>(this, WrapItem(world_, item), shown);
+  bool word = word_mail_editor_ && item->cls == ol::kMail;
+  inspector->set_command_bars(
+      MakeCommandBars(word ? WordMailBars() : OutlookInspectorBars(), inspector));
+  std::weak_ptr<SimInspector> weak_inspector = inspector;
+  WireAnswerCommands(*inspector->command_bars(), [weak_inspector] {
+    auto window = weak_inspector.lock();
+    return window ? NodeOf(window->item()) : nullptr;
+  });
+  return inspector;
+}
+
+void SimOutlook::WireAnswerCommands(SimCommandBars& bars,
+                                    std::function<std::shared_ptr<ItemNode>()> source) {
+  std::weak_ptr<SimOutlook> app = weak_from_this();
+  for (int id : {command::kReply, command::kReplyAll, command::kForward}) {
+    AnswerKind kind = *AnswerKindOfControl(id);
+    bars.SetAction(id, [app, kind, source] {
+      if (auto outlook = app.lock()) outlook->RunAnswerCommand(kind, source());
+    });
+  }
+}
+
+std::shared_ptr<SimInspector> SimOutlook::OpenInspector(const ol::ItemPtr& item) {
+  return OpenItem(NodeOf(item));
+}
+
+void SimOutlook::ActivateExplorer(const std::shared_ptr<SimExplorer>& explorer) {
+  if (!explorer) return;
+  active_explorer_ = explorer;
+  Activate(explorer->hwnd(), [&] { explorer->FireActivate(); });
+}
+
+void SimOutlook::ActivateInspector(const std::shared_ptr<SimInspector>& inspector) {
+  if (!inspector) return;
+  active_inspector_ = inspector;
+  Activate(inspector->hwnd(), [&] { inspector->FireActivate(); });
+}
+
+void SimOutlook::CloseExplorer(const std::shared_ptr<SimExplorer>& window) {
+  // A copy: the caller's reference may point into the list it leaves.
+  std::shared_ptr<SimExplorer> explorer = window;
   auto it = std::find(explorers_.begin(), explorers_.end(), explorer);
   if (it == explorers_.end()) return;
   explorer->FireClose();
-  explorer->command_bars()->WindowClosed();
-  explorers_.erase(std::find(explorers_.begin(), explorers_.end(), explorer));
+  if (explorer->command_bars()) explorer->command_bars()->WindowClosed();
+  it = std::find(explorers_.begin(), explorers_.end(), explorer);
+  if (it != explorers_.end()) explorers_.erase(it);
   world_->windows.Destroy(explorer->hwnd());
-  if (active_ == explorer) active_ = explorers_.empty() ? nullptr : explorers_.back();
+  if (active_window_ == explorer->hwnd()) active_window_ = 0;
+  if (active_explorer_ == explorer)
+    active_explorer_ = explorers_.empty() ? nullptr : explorers_.back();
 }
 
-void SimOutlook::CloseInspector(const std::shared_ptr<SimInspector>& inspector) {
+void SimOutlook::CloseInspector(const std::shared_ptr<SimInspector>& window) {
+  // A copy: the caller's reference may point into the list it leaves.
+  std::shared_ptr<SimInspector> inspector = window;
   auto it = std::find(inspectors_.begin(), inspectors_.end(), inspector);
   if (it == inspectors_.end()) return;
   inspector->FireClose();
-  inspector->command_bars()->WindowClosed();
-  inspectors_.erase(std::find(inspectors_.begin(), inspectors_.end(), inspector));
+  if (inspector->command_bars()) inspector->command_bars()->WindowClosed();
+  it = std::find(inspectors_.begin(), inspectors_.end(), inspector);
+  if (it != inspectors_.end()) inspectors_.erase(it);
   world_->windows.Destroy(inspector->hwnd());
+  if (active_window_ == inspector->hwnd()) active_window_ = 0;
+  if (active_inspector_ == inspector)
+    active_inspector_ = inspectors_.empty() ? nullptr : inspectors_.back();
 }
 
-int SimExplorer::Class() {
-  app_->world()->faults.Check("Explorer.Class");
-  return ol::kExplorerObject;
+std::shared_ptr<SimInspector> SimOutlook::RunAnswerCommand(
+    AnswerKind kind, const std::shared_ptr<ItemNode>& source) {
+  if (!source || source->gone || !HasAnswer(source->cls, kind)) return nullptr;
+  return OpenItem(MakeAnswer(world_->store, *source, kind));
 }
 
-WindowHandle SimExplorer::Hwnd() {
-  app_->world()->faults.Check("IOleWindow.GetWindow");
-  return hwnd_;
+void SimOutlook::ItemChanged(const ItemNode& item) {
+  auto windows = explorers_;
+  for (auto& explorer : windows) {
+    const auto& selected = explorer->selection();
+    if (std::any_of(selected.begin(), selected.end(),
+                    [&](const auto& node) { return node.get() == &item; }))
+      explorer->FireSelectionChange();
+  }
 }
 
-std::string SimExplorer::Caption() {
-  app_->world()->faults.Check("Explorer.Caption");
-  return (folder_ ? folder_->name : std::string()) + " - Microsoft Outlook";
+void SimOutlook::ItemLeftFolder(const ItemNode& item) {
+  auto windows = explorers_;
+  for (auto& explorer : windows)
+    if (explorer->Deselect(item)) explorer->FireSelectionChange();
 }
 
-ol::FolderPtr SimExplorer::CurrentFolder() {
-  app_->world()->faults.Check("Explorer.CurrentFolder");
-  return WrapFolder(app_->world(), folder_);
+namespace {
+
+// What an item window's caption calls the item, by class and body format.
+std::string KindOfWindow(const ItemNode& item) {
+  switch (item.cls) {
+    case ol::kMail:
+      switch (BodyFormatOf(item)) {
+        case ol::kOlFormatHTML:
+          return "Message (HTML)";
+        case ol::kOlFormatRichText:
+          return "Message (Rich Text)";
+        default:
+          return "Message (Plain Text)";
+      }
+    case ol::kAppointment:
+      return "Appointment";
+    case ol::kContact:
+      return "Contact";
+    case ol::kDistList:
+      return "Distribution List";
+    case ol::kJournal:
+      return "Journal Entry";
+    case ol::kNote:
+      return "Note";
+    case ol::kPost:
+      return "Discussion";
+    case ol::kTask:
+      return "Task";
+    default:
+      return "Document";
+  }
 }
 
-void SimExplorer::SetCurrentFolder(const ol::FolderPtr& folder) {
-  app_->world()->faults.Check("Explorer.CurrentFolder");
-  FolderNode* node = NodeOf(folder);
-  if (!node) throw ObjectRequiredError();
-  folder_ = node;
-  folder_switch_.Fire();
-}
+}  // namespace
 
-std::string SimExplorer::CurrentView() {
-  app_->world()->faults.Check("Explorer.CurrentView");
-  return folder_ ? folder_->current_view : "";
-}
-
-void SimExplorer::SetCurrentView(std::string_view view_name) {
-  app_->world()->faults.Check("Explorer.CurrentView");
-  if (!folder_ || !folder_->FindView(view_name))
-    throw HostError(errors::kInvalidArgument, "The view does not exist.",
-                    "Explorer.CurrentView");
-  folder_->current_view = std::string(view_name);
-  view_switch_.Fire();
-}
-
-void SimExplorer::Close() {
-  app_->world()->faults.Check("Explorer.Close");
-  for (auto& e : app_->explorers())
-    if (e.get() == this) return app_->CloseExplorer(e);
-}
-
-Subscription SimExplorer::Advise(Event<>& event, const char* name,
-                                 std::function<void()> handler) {
-  app_->world()->faults.Check("Explorer.Advise");
-  return event.Subscribe(AtBoundary(*app_->world(), name, std::move(handler)));
-}
-Subscription SimExplorer::OnClose(std::function<void()> h) {
-  return Advise(close_, "Explorer.Close event", std::move(h));
-}
-Subscription SimExplorer::OnSelectionChange(std::function<void()> h) {
-  return Advise(selection_change_, "Explorer.SelectionChange", std::move(h));
-}
-Subscription SimExplorer::OnFolderSwitch(std::function<void()> h) {
-  return Advise(folder_switch_, "Explorer.FolderSwitch", std::move(h));
-}
-Subscription SimExplorer::OnViewSwitch(std::function<void()> h) {
-  return Advise(view_switch_, "Explorer.ViewSwitch", std::move(h));
-}
-
-office::CommandBarsPtr SimExplorer::CommandBars() {
-  app_->world()->faults.Check("Explorer.CommandBars");
-  return bars_;
+SimInspector::SimInspector(SimOutlook* app, ol::ItemPtr item, bool shown)
+    : app_(app), item_(std::move(item)) {
+  if (shown) hwnd_ = app_->world()->windows.Create(caption());
 }
 
 int SimInspector::Class() {
@@ -347,11 +438,16 @@ WindowHandle SimInspector::Hwnd() {
   return hwnd_;
 }
 
+std::string SimInspector::caption() const {
+  auto node = NodeOf(item_);
+  if (!node) return "Untitled - Message (Plain Text)";
+  return (node->subject.empty() ? "Untitled" : node->subject) + " - " +
+         KindOfWindow(*node);
+}
+
 std::string SimInspector::Caption() {
   app_->world()->faults.Check("Inspector.Caption");
-  auto node = NodeOf(item_);
-  std::string subject = node ? node->subject : "";
-  return (subject.empty() ? "Untitled" : subject) + " - Message";
+  return caption();
 }
 
 ol::ItemPtr SimInspector::CurrentItem() {
@@ -359,10 +455,61 @@ ol::ItemPtr SimInspector::CurrentItem() {
   return item_;
 }
 
-void SimInspector::Close(int) {
-  app_->world()->faults.Check("Inspector.Close");
+int SimInspector::EditorType() {
+  app_->world()->faults.Check("Inspector.EditorType");
+  auto node = NodeOf(item_);
+  if (!node || node->cls != ol::kMail) return ol::kOlEditorRTF;
+  if (app_->word_mail_editor()) return ol::kOlEditorWord;
+  switch (BodyFormatOf(*node)) {
+    case ol::kOlFormatHTML:
+      return ol::kOlEditorHTML;
+    case ol::kOlFormatRichText:
+      return ol::kOlEditorRTF;
+    default:
+      return ol::kOlEditorText;
+  }
+}
+
+void SimInspector::Activate() {
+  app_->world()->faults.Check("Inspector.Activate");
+  for (auto& i : app_->inspectors())
+    if (i.get() == this) return app_->ActivateInspector(i);
+}
+
+void SimInspector::Close(int save_mode) {
+  World& world = *app_->world();
+  world.faults.Check("Inspector.Close");
+  if (save_mode < ol::kOlSave || save_mode > ol::kOlPromptForSave)
+    throw HostError(errors::kInvalidArgument, "Invalid procedure call or argument",
+                    "Inspector.Close");
+  auto node = NodeOf(item_);
+  bool save = save_mode == ol::kOlSave;
+  if (save_mode == ol::kOlPromptForSave && node && node->changed) {
+    // Outlook's own question, answered by the user; not a call of the add-in's.
+    FaultInjector::Pause pause(world.faults);
+    int answer = world.message_boxes.Show("Do you want to save changes?",
+                                          "Microsoft Office Outlook",
+                                          mb::kYesNoCancel | mb::kExclamation);
+    if (answer == mb::kCancel) return;
+    save = answer == mb::kYes;
+  }
+  if (save && node && !node->gone) {
+    world.store.SaveItem(node, world.clock.now());
+    node->changed = false;
+    app_->ItemChanged(*node);
+  }
   for (auto& i : app_->inspectors())
     if (i.get() == this) return app_->CloseInspector(i);
+}
+
+std::shared_ptr<SimInspector> SimInspector::RunAnswerCommand(AnswerKind kind) {
+  return app_->RunAnswerCommand(kind, NodeOf(item_));
+}
+
+Subscription SimInspector::OnActivate(std::function<void()> h) {
+  app_->world()->faults.Check("Inspector.Advise");
+  return activate_.Subscribe(
+      AtBoundary(*app_->world(), "Inspector.Activate event", std::move(h)));
 }
 
 office::CommandBarsPtr SimInspector::CommandBars() {

@@ -5,7 +5,13 @@
 // same item see the same state, as COM objects over one MAPI object do. Each
 // member first passes the world's fault injector under a name such as
 // "Items.Item" or "Item.Save", then enforces the host's rules (see
-// mail_store.h) and raises the host's errors.
+// mail_store.h) and raises the host's errors. Windows raise their events in
+// the order outlook_app.h describes.
+//
+// The driver side (the user's actions: opening windows and items, choosing
+// folders, views and items, Outlook's own commands) is not a call of the
+// add-in's: it passes no fault check, and the events it raises reach the
+// add-in's handlers through the host boundary like any other.
 #ifndef PINLET_PLATFORM_SIM_SIM_OUTLOOK_H_
 #define PINLET_PLATFORM_SIM_SIM_OUTLOOK_H_
 
@@ -13,7 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/host_error.h"
 #include "platform/outlook_app.h"
+#include "platform/sim/mail_answers.h"
 #include "platform/sim/sim_command_bars.h"
 #include "platform/sim/world.h"
 
@@ -29,6 +37,15 @@ ol::ItemPtr WrapItem(World* world, std::shared_ptr<ItemNode> node);
 ol::FolderPtr WrapFolder(World* world, FolderNode* node);
 // The root folders of all stores, in the profile's order (NameSpace.Folders).
 ol::FoldersPtr WrapStoreRoots(World* world);
+ol::AttachmentsPtr WrapAttachments(World* world, std::shared_ptr<ItemNode> owner);
+// An item's recipients under the host names of `kind`: "Recipient" for
+// Outlook's (Recipients.Count, Recipient.Name, ...), "SafeRecipient" for the
+// helper library's (SafeRecipients.Count, SafeRecipient.Name, ...).
+ol::RecipientsPtr WrapRecipients(World* world, std::shared_ptr<ItemNode> owner,
+                                 std::string_view kind = "Recipient");
+// The host's errors for an index out of range and for an item deleted for good.
+HostError IndexError(const char* member);
+HostError ItemGoneError(const char* member);
 // The node behind a handle made by this simulation; nullptr for foreign objects.
 std::shared_ptr<ItemNode> NodeOf(const ol::ItemPtr& item);
 FolderNode* NodeOf(const ol::FolderPtr& folder);
@@ -51,15 +68,43 @@ class SimOutlook : public ol::Application,
   ol::ExplorersPtr Explorers() override;
   ol::InspectorsPtr Inspectors() override;
   ol::ExplorerPtr ActiveExplorer() override;
+  ol::InspectorPtr ActiveInspector() override;
   ol::NameSpacePtr GetNameSpace(std::string_view type) override;
 
-  // Opens a main window on `folder` (the Inbox when null) and fires NewExplorer.
+  // The user's actions.
+  // Opens a main window on `folder` (the Inbox when null): NewExplorer,
+  // Activate, and SelectionChange for the folder's first item.
   std::shared_ptr<SimExplorer> OpenExplorer(FolderNode* folder = nullptr);
-  // Opens an item window and fires NewInspector.
+  // Opens an item's window: NewInspector, the item's Open, Activate. Returns
+  // the window, or nullptr when a handler cancelled Open. An item whose
+  // window is open gets that window activated.
+  std::shared_ptr<SimInspector> OpenItem(const std::shared_ptr<ItemNode>& item);
   std::shared_ptr<SimInspector> OpenInspector(const ol::ItemPtr& item);
+  // A window for the item with its command bars, not yet among Inspectors:
+  // shown (with a window handle) for OpenItem, or hidden, as GetInspector
+  // makes one for an item that has no window open.
+  std::shared_ptr<SimInspector> MakeInspector(const std::shared_ptr<ItemNode>& item,
+                                              bool shown);
+  // Brings a window to the front; its Activate fires unless it was active.
+  void ActivateExplorer(const std::shared_ptr<SimExplorer>& explorer);
+  void ActivateInspector(const std::shared_ptr<SimInspector>& inspector);
   // Closes a window: fires its Close event and drops it from its collection.
   void CloseExplorer(const std::shared_ptr<SimExplorer>& explorer);
   void CloseInspector(const std::shared_ptr<SimInspector>& inspector);
+  // Outlook's Reply, Reply to All or Forward command on `source`: makes the
+  // answer and opens its window (NewInspector, then the answer's Open).
+  // Returns the window; nullptr when there is no source, its class has no
+  // such command, or the answer's Open was cancelled. It is the built-in
+  // action of the windows' controls 354, 355 and 356, run after their Click
+  // unless a handler cancelled the default.
+  std::shared_ptr<SimInspector> RunAnswerCommand(AnswerKind kind,
+                                                 const std::shared_ptr<ItemNode>& source);
+
+  // What the store tells the windows (the simulated host's own work).
+  // A saved change to an item: windows selecting it redraw their selection.
+  void ItemChanged(const ItemNode& item);
+  // An item deleted or moved: it leaves the selections that held it.
+  void ItemLeftFolder(const ItemNode& item);
 
   const std::vector<std::shared_ptr<SimExplorer>>& explorers() const {
     return explorers_;
@@ -68,16 +113,28 @@ class SimOutlook : public ol::Application,
     return inspectors_;
   }
   World* world() const { return world_; }
-  // What Version answers: "11.0.0.8217" (Outlook 2003) unless set.
+  // What Version answers: "11.0.0.8217" (Outlook 2003) unless set, for
+  // example to "10.0.6626" (Outlook 2002) or "9.0.0.6627" (Outlook 2000).
   void set_version(std::string version) { version_ = std::move(version); }
+  // The major version number the version text starts with.
+  int major_version() const;
   // Outlook's option "Use Microsoft Word to edit e-mail messages": mail
-  // windows opened while it is set show Word's command bars.
+  // windows opened while it is set show Word's command bars and report
+  // EditorType 4.
   void set_word_mail_editor(bool on) { word_mail_editor_ = on; }
   bool word_mail_editor() const { return word_mail_editor_; }
 
  private:
   friend class SimExplorers;
   friend class SimInspectors;
+  friend class SimExplorer;
+  friend class SimInspector;
+  void Activate(WindowHandle hwnd, const std::function<void()>& fire);
+  // Outlook's Reply, Reply to All and Forward as the built-in actions of
+  // the bars' controls 354, 355 and 356, on what `source` answers.
+  void WireAnswerCommands(SimCommandBars& bars,
+                          std::function<std::shared_ptr<ItemNode>()> source);
+
   std::shared_ptr<SimCommandBars> MakeCommandBars(
       const std::vector<BarDef>& bars, const std::shared_ptr<office::Window>& window);
   World* world_;
@@ -89,67 +146,111 @@ class SimOutlook : public ol::Application,
   std::vector<std::shared_ptr<SimInspector>> inspectors_;
   Event<ol::ExplorerPtr> new_explorer_;
   Event<ol::InspectorPtr> new_inspector_;
-  std::shared_ptr<SimExplorer> active_;
+  std::shared_ptr<SimExplorer> active_explorer_;
+  std::shared_ptr<SimInspector> active_inspector_;
+  WindowHandle active_window_ = 0;  // the Outlook window that has the focus
 };
 
 class SimExplorer : public ol::Explorer {
  public:
-  SimExplorer(SimOutlook* app, FolderNode* folder, WindowHandle hwnd)
-      : app_(app), folder_(folder), hwnd_(hwnd) {}
+  SimExplorer(SimOutlook* app, FolderNode* folder, WindowHandle hwnd);
   int Class() override;
   std::string Caption() override;
   ol::FolderPtr CurrentFolder() override;
   void SetCurrentFolder(const ol::FolderPtr& folder) override;
   std::string CurrentView() override;
   void SetCurrentView(std::string_view view_name) override;
+  ol::SelectionPtr Selection() override;
+  void Activate() override;
   WindowHandle Hwnd() override;
   void Close() override;
-  Subscription OnClose(std::function<void()> handler) override;
-  Subscription OnSelectionChange(std::function<void()> handler) override;
+  Subscription OnActivate(std::function<void()> handler) override;
+  Subscription OnBeforeFolderSwitch(FolderSwitchHandler handler) override;
   Subscription OnFolderSwitch(std::function<void()> handler) override;
+  Subscription OnBeforeViewSwitch(ViewSwitchHandler handler) override;
   Subscription OnViewSwitch(std::function<void()> handler) override;
-  office::CommandBarsPtr CommandBars() override;
+  Subscription OnSelectionChange(std::function<void()> handler) override;
+  Subscription OnClose(std::function<void()> handler) override;
+
+  // The user's actions. Each raises the events outlook_app.h lists.
+  // Chooses a folder; false when a BeforeFolderSwitch handler cancelled.
+  bool SwitchFolder(FolderNode* folder);
+  // Chooses a view of the folder; false when cancelled or the folder has no
+  // view of that name.
+  bool SwitchView(std::string_view view_name);
+  // Selects these items (in this order); nothing happens when they are
+  // selected already.
+  void Select(std::vector<std::shared_ptr<ItemNode>> items);
+  // Outlook's Reply, Reply to All or Forward command of this window, on the
+  // first selected item (SimOutlook::RunAnswerCommand).
+  std::shared_ptr<SimInspector> RunAnswerCommand(AnswerKind kind);
+  // Selects the first item the folder's current view shows, as Outlook does
+  // in a folder it starts showing.
+  void SwitchToFirstShown();
 
   FolderNode* folder() const { return folder_; }
+  const std::vector<std::shared_ptr<ItemNode>>& selection() const { return selection_; }
+  office::CommandBarsPtr CommandBars() override;
   // The window's bars, built when the window opens.
   const std::shared_ptr<SimCommandBars>& command_bars() const { return bars_; }
   void set_command_bars(std::shared_ptr<SimCommandBars> bars) { bars_ = std::move(bars); }
   WindowHandle hwnd() const { return hwnd_; }
   void FireClose() { close_.Fire(); }
+  void FireActivate() { activate_.Fire(); }
+  void FireSelectionChange() { selection_change_.Fire(); }
+  // Drops `item` from the selection; true when it was selected.
+  bool Deselect(const ItemNode& item);
 
  private:
-  Subscription Advise(Event<>& event, const char* name, std::function<void()> handler);
+  template <typename... Args>
+  Subscription Advise(Event<Args...>& event, const char* name,
+                      std::function<void(Args...)> handler);
+  void UpdateTitle();
   SimOutlook* app_;
   FolderNode* folder_;
   WindowHandle hwnd_;
-  Event<> close_, selection_change_, folder_switch_, view_switch_;
+  std::vector<std::shared_ptr<ItemNode>> selection_;
+  Event<> activate_, folder_switch_, view_switch_, selection_change_, close_;
+  Event<const ol::FolderPtr&, bool&> before_folder_switch_;
+  Event<const std::string&, bool&> before_view_switch_;
   std::shared_ptr<SimCommandBars> bars_;
 };
 
 class SimInspector : public ol::Inspector {
  public:
-  SimInspector(SimOutlook* app, ol::ItemPtr item, WindowHandle hwnd)
-      : app_(app), item_(std::move(item)), hwnd_(hwnd) {}
+  // A shown window gets a window handle; the hidden window GetInspector
+  // makes for an item that has none open has none (0).
+  SimInspector(SimOutlook* app, ol::ItemPtr item, bool shown);
   int Class() override;
   std::string Caption() override;
   ol::ItemPtr CurrentItem() override;
+  int EditorType() override;
+  void Activate() override;
   WindowHandle Hwnd() override;
   void Close(int save_mode) override;
+  Subscription OnActivate(std::function<void()> handler) override;
   Subscription OnClose(std::function<void()> handler) override;
   office::CommandBarsPtr CommandBars() override;
+
+  // Outlook's Reply, Reply to All or Forward command of this window, on its
+  // item (SimOutlook::RunAnswerCommand).
+  std::shared_ptr<SimInspector> RunAnswerCommand(AnswerKind kind);
 
   // The simulated host's own view of the window, not calls of the add-in's.
   const ol::ItemPtr& item() const { return item_; }
   const std::shared_ptr<SimCommandBars>& command_bars() const { return bars_; }
   void set_command_bars(std::shared_ptr<SimCommandBars> bars) { bars_ = std::move(bars); }
   WindowHandle hwnd() const { return hwnd_; }
+  // The caption, computed without a call of the add-in's.
+  std::string caption() const;
   void FireClose() { close_.Fire(); }
+  void FireActivate() { activate_.Fire(); }
 
  private:
   SimOutlook* app_;
   ol::ItemPtr item_;
-  WindowHandle hwnd_;
-  Event<> close_;
+  WindowHandle hwnd_ = 0;
+  Event<> activate_, close_;
   std::shared_ptr<SimCommandBars> bars_;
 };
 

@@ -5,8 +5,22 @@
 
 #include "platform/host_error.h"
 #include "platform/sim/fault_injector.h"
+#include "platform/text.h"
 
 namespace pinlet::sim {
+namespace {
+
+bool IsTextType(uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// A key or value name the registry file can hold exactly.
+bool IsWritableName(std::string_view name) {
+  return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos &&
+         FindInvalidUtf8(name) == std::string_view::npos;
+}
+
+}  // namespace
 
 std::string SimRegistry::Fold(std::string_view text) {
   std::string out(text);
@@ -14,20 +28,64 @@ std::string SimRegistry::Fold(std::string_view text) {
   return out;
 }
 
-// Drops empty components so that "A\\B\" and "A\B" name the same key.
-std::string SimRegistry::Normalize(std::string_view path) {
-  std::string out;
+std::vector<std::string_view> SimRegistry::Components(std::string_view path) {
+  std::vector<std::string_view> out;
   size_t start = 0;
   while (start <= path.size()) {
     size_t end = path.find('\\', start);
     if (end == std::string_view::npos) end = path.size();
-    if (end > start) {
-      if (!out.empty()) out += '\\';
-      out.append(path.substr(start, end - start));
-    }
+    if (end > start) out.push_back(path.substr(start, end - start));
     start = end + 1;
   }
   return out;
+}
+
+const RegValue* SimRegistry::Key::Value(std::string_view value_name) const {
+  auto it = positions.find(Fold(value_name));
+  return it == positions.end() ? nullptr : &values[it->second].second;
+}
+
+void SimRegistry::Key::Set(std::string_view value_name, const RegValue& value) {
+  auto [it, inserted] = positions.try_emplace(Fold(value_name), values.size());
+  if (inserted) {
+    values.emplace_back(std::string(value_name), value);
+  } else {
+    values[it->second].second = value;
+  }
+}
+
+bool SimRegistry::Key::Erase(std::string_view value_name) {
+  auto it = positions.find(Fold(value_name));
+  if (it == positions.end()) return false;
+  const size_t at = it->second;
+  positions.erase(it);
+  values.erase(values.begin() + static_cast<std::ptrdiff_t>(at));
+  for (size_t i = at; i < values.size(); ++i) positions[Fold(values[i].first)] = i;
+  return true;
+}
+
+const SimRegistry::Key* SimRegistry::Find(std::string_view path) const {
+  const Key* key = &root_;
+  for (std::string_view component : Components(path)) {
+    auto it = key->children.find(Fold(component));
+    if (it == key->children.end()) return nullptr;
+    key = it->second.get();
+  }
+  return key == &root_ ? nullptr : key;
+}
+
+SimRegistry::Key& SimRegistry::Create(Key& root,
+                                      const std::vector<std::string_view>& components) {
+  Key* key = &root;
+  for (std::string_view component : components) {
+    auto [it, inserted] = key->children.try_emplace(Fold(component));
+    if (inserted) {
+      it->second = std::make_unique<Key>();
+      it->second->name = std::string(component);
+    }
+    key = it->second.get();
+  }
+  return *key;
 }
 
 bool SimRegistry::Check(std::string_view member) {
@@ -35,57 +93,36 @@ bool SimRegistry::Check(std::string_view member) {
   return !faults_ || !faults_->Fails(member);
 }
 
-SimRegistry::Key* SimRegistry::Find(std::string_view path) {
-  auto it = keys_.find(Fold(Normalize(path)));
-  return it == keys_.end() ? nullptr : &it->second;
-}
-
 Registry::Read SimRegistry::ReadValue(std::string_view path, std::string_view name,
-                                     RegValue* value) {
+                                      RegValue* value) {
   if (!Check("RegQueryValueEx")) return Read::kFailed;
-  Key* key = Find(path);
+  const Key* key = Find(path);
   if (!key) return Read::kAbsent;
-  std::string folded = Fold(name);
-  for (auto& [value_name, stored] : key->values) {
-    if (Fold(value_name) == folded) {
-      *value = stored;
-      return Read::kFound;
-    }
-  }
-  return Read::kAbsent;
+  const RegValue* stored = key->Value(name);
+  if (!stored) return Read::kAbsent;
+  *value = *stored;
+  return Read::kFound;
 }
 
 bool SimRegistry::SetValue(std::string_view path, std::string_view name,
                            const RegValue& value) {
   if (!Check("RegSetValueEx")) return false;
-  std::string normal = Normalize(path);
-  if (normal.empty()) return false;
-  // Create the key and its parents, as RegCreateKeyEx does.
-  size_t pos = 0;
-  while (true) {
-    pos = normal.find('\\', pos);
-    std::string prefix = normal.substr(0, pos);
-    auto [it, inserted] = keys_.try_emplace(Fold(prefix));
-    if (inserted) it->second.path = prefix;
-    if (pos == std::string::npos) break;
-    ++pos;
-  }
-  Key& key = keys_[Fold(normal)];
-  std::string folded = Fold(name);
-  for (auto& [value_name, stored] : key.values) {
-    if (Fold(value_name) == folded) {
-      stored = value;
-      return true;
-    }
-  }
-  key.values.emplace_back(std::string(name), value);
+  const std::vector<std::string_view> components = Components(path);
+  if (components.empty() || components.size() > kMaxDepth) return false;
+  for (std::string_view component : components)
+    if (!IsWritableName(component)) return false;
+  if (!IsWritableName(name)) return false;
+  if (IsTextType(value.type) && FindInvalidUtf8(value.data) != std::string::npos)
+    return false;
+  // Creates the key and its parents, as RegCreateKeyEx does.
+  Create(root_, components).Set(name, value);
   return true;
 }
 
 std::optional<std::vector<std::string>> SimRegistry::EnumValueNames(
     std::string_view path) {
   if (!Check("RegEnumValue")) return std::nullopt;
-  Key* key = Find(path);
+  const Key* key = Find(path);
   if (!key) return std::nullopt;
   std::vector<std::string> names;
   for (auto& [name, value] : key->values) names.push_back(name);
@@ -94,16 +131,10 @@ std::optional<std::vector<std::string>> SimRegistry::EnumValueNames(
 
 std::optional<std::vector<std::string>> SimRegistry::EnumSubkeys(std::string_view path) {
   if (!Check("RegEnumKeyEx")) return std::nullopt;
-  std::string prefix = Fold(Normalize(path));
-  if (!prefix.empty() && !keys_.count(prefix)) return std::nullopt;
-  if (!prefix.empty()) prefix += '\\';
+  const Key* key = Components(path).empty() ? &root_ : Find(path);
+  if (!key) return std::nullopt;
   std::vector<std::string> names;
-  for (auto& [folded, key] : keys_) {
-    if (folded.size() <= prefix.size() || folded.compare(0, prefix.size(), prefix) != 0)
-      continue;
-    if (folded.find('\\', prefix.size()) != std::string::npos) continue;
-    names.push_back(key.path.substr(prefix.size()));
-  }
+  for (auto& [folded, child] : key->children) names.push_back(child->name);
   return names;
 }
 
@@ -115,18 +146,26 @@ bool SimRegistry::KeyExists(std::string_view path) {
 bool SimRegistry::DeleteValue(std::string_view path, std::string_view name) {
   if (!Check("RegDeleteValue")) return false;
   Key* key = Find(path);
-  if (!key) return false;
-  std::string folded = Fold(name);
-  auto it = std::find_if(key->values.begin(), key->values.end(),
-                         [&](const auto& entry) { return Fold(entry.first) == folded; });
-  if (it == key->values.end()) return false;
-  key->values.erase(it);
-  return true;
+  return key && key->Erase(name);
 }
 
 std::vector<std::string> SimRegistry::AllKeys() const {
   std::vector<std::string> out;
-  for (auto& [folded, key] : keys_) out.push_back(key.path);
+  // Depth-first without recursion: (key, length of its parent's path).
+  std::vector<std::pair<const Key*, size_t>> pending;
+  for (auto it = root_.children.rbegin(); it != root_.children.rend(); ++it)
+    pending.emplace_back(it->second.get(), 0);
+  std::string path;
+  while (!pending.empty()) {
+    auto [key, parent_length] = pending.back();
+    pending.pop_back();
+    path.resize(parent_length);
+    if (parent_length) path += '\\';
+    path += key->name;
+    out.push_back(path);
+    for (auto it = key->children.rbegin(); it != key->children.rend(); ++it)
+      pending.emplace_back(it->second.get(), path.size());
+  }
   return out;
 }
 

@@ -4,7 +4,8 @@
 // A World owns the registry, the mail store, the file system, the clock, the
 // message boxes and common dialogs with their scripted answers, the shell,
 // the window manager, the support library stand-in, the MAPI helper
-// libraries and the sharing product's stand-in, plus one fault injector that every simulated call goes through.
+// libraries and the sharing product's stand-in, plus one fault injector
+// that every simulated call goes through.
 // Its files start with the folders of a Windows XP machine with one user
 // ("User"): the profile under C:\Documents and Settings with its temporary
 // folder, and the add-in's install and user folders. Hosts (sim_outlook.h,
