@@ -1,6 +1,8 @@
 // Commands for the sharing product's stand-in: installing it, deleting a
 // shared item through it as the product does (which calls the add-in's
 // extension), writing a long product log, and what the product was told.
+#include <cstdio>
+#include <optional>
 #include <ostream>
 
 #include "app/driver.h"
@@ -51,7 +53,8 @@ int SharingDelete(Driver& d, const std::vector<std::string>& args, std::ostream&
   if (deletion->extensions_called == 0)
     out << "no extension is registered, so none was told\n";
   else
-    out << "onItemDeleted called for " << deletion->extensions_called << " extension(s)\n";
+    out << "onItemDeleted called for " << deletion->extensions_called
+        << " extension(s)\n";
   return 0;
 }
 
@@ -63,8 +66,9 @@ int SharingLog(Driver& d, const std::vector<std::string>& args, std::ostream& ou
   std::string database = LastDatabase(d);
   size_t slash = database.find_last_of('\\');
   if (slash == std::string::npos) {
-    error = "no extension told the product its database yet (start Pinlet with the "
-            "product installed)";
+    error =
+        "no extension told the product its database yet (start Pinlet with the "
+        "product installed)";
     return 2;
   }
   std::string path = database.substr(0, slash + 1) + "Relaybook.log";
@@ -99,14 +103,15 @@ int ShowSharing(Driver& d, const std::vector<std::string>& args, std::ostream& o
   int n = 0;
   for (const auto& r : sharing.registrations()) {
     bool exists = d.world().files.IsFile(r->database_path);
-    out << "  " << ++n << ". product code " << Printable(r->product_code)
-        << ", database " << Printable(r->database_path)
-        << (exists ? "" : " (missing)") << (r->released ? "; released" : "") << "\n";
+    out << "  " << ++n << ". product code " << Printable(r->product_code) << ", database "
+        << Printable(r->database_path) << (exists ? "" : " (missing)")
+        << (r->released ? "; released" : "") << "\n";
   }
   out << "folders reported: " << sharing.reported_folders().size() << "\n";
   for (const auto& folder : sharing.reported_folders())
-    out << "  " << (folder.folder_path.empty() ? "(no such folder)"
-                                               : Printable(folder.folder_path))
+    out << "  "
+        << (folder.folder_path.empty() ? "(no such folder)"
+                                       : Printable(folder.folder_path))
         << "  EntryID " << Printable(folder.entry_id) << "\n";
   out << "items deleted: " << sharing.deletions().size() << "\n";
   for (const auto& deletion : sharing.deletions()) {

@@ -17,11 +17,12 @@ namespace pinlet::app {
 sim::FolderNode* ResolveFolder(Driver& d, const std::string& path, std::string& error);
 // The item of `folder` numbered `which` (from 1) or with that subject, or
 // nullptr with `error` set.
-std::shared_ptr<sim::ItemNode> ResolveItem(sim::FolderNode& folder, const std::string& which,
-                                           std::string& error);
+std::shared_ptr<sim::ItemNode> ResolveItem(sim::FolderNode& folder,
+                                           const std::string& which, std::string& error);
 // Both in one: an item given as a folder path and a number or subject; its
 // folder is item->folder.
-std::shared_ptr<sim::ItemNode> ResolveFolderItem(Driver& d, const std::string& folder_path,
+std::shared_ptr<sim::ItemNode> ResolveFolderItem(Driver& d,
+                                                 const std::string& folder_path,
                                                  const std::string& which,
                                                  std::string& error);
 

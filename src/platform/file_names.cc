@@ -24,7 +24,8 @@ bool IsDeviceName(std::string_view name) {
   std::string base(name.substr(0, name.find('.')));
   while (!base.empty() && base.back() == ' ') base.pop_back();
   for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux", "nul"};
+  static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux",
+                                                               "nul"};
   if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
   return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
          base[3] >= '1' && base[3] <= '9';

@@ -121,7 +121,8 @@ class ComObjectFactory {
   CreateSafeMailItem() = 0;              // "Redemption.SafeMailItem"
   virtual RegExpPtr CreateRegExp() = 0;  // "VBScript.RegExp"
   // The sharing product's object; 429 when the product is not installed.
-  virtual std::shared_ptr<SharingProduct> CreateSharingProduct() = 0;  // "Relaybook.Engine"
+  virtual std::shared_ptr<SharingProduct>
+  CreateSharingProduct() = 0;  // "Relaybook.Engine"
 };
 
 }  // namespace pinlet

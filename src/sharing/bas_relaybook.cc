@@ -42,7 +42,8 @@ size_t TrimStart(std::string_view text) {
 
 std::string DatabasePathFor(const SharingPlacement& placement) {
   if (placement.personal_dir.empty()) return "";
-  std::string name = placement.user_name + placement.profile_name + std::string(kDatabaseName);
+  std::string name =
+      placement.user_name + placement.profile_name + std::string(kDatabaseName);
   return WithBackslash(placement.personal_dir) + SafeFileName(name, kDatabaseName);
 }
 
@@ -84,13 +85,12 @@ std::string GetCurrentUserName(AddinContext& ctx) {
 }
 
 std::string GetProfileName(AddinContext& ctx) {
-  return RunGuarded(ctx, "basRelaybook(Function GetProfileName)", std::string(),
-                    [&](Proc&) {
-                      std::shared_ptr<RdoSession> session =
-                          ctx.platform.objects->CreateRdoSession();
-                      Must(session).Logon(false, false);
-                      return session->ProfileName();
-                    });
+  return RunGuarded(
+      ctx, "basRelaybook(Function GetProfileName)", std::string(), [&](Proc&) {
+        std::shared_ptr<RdoSession> session = ctx.platform.objects->CreateRdoSession();
+        Must(session).Logon(false, false);
+        return session->ProfileName();
+      });
 }
 
 std::shared_ptr<CdoSession> GetCDOObject(AddinContext& ctx) {

@@ -34,7 +34,8 @@ constexpr std::string_view kTempLogName = "temp.log";
 // A log longer than this is trimmed to at most kLogKeptBytes.
 constexpr uint64_t kLogTrimAbove = 512000;
 constexpr uint64_t kLogKeptBytes = 300000;
-constexpr std::string_view kCopyFailedMessage = "Unable to copy database to proper location";
+constexpr std::string_view kCopyFailedMessage =
+    "Unable to copy database to proper location";
 constexpr std::string_view kRenameFailedMessage = "Unable to rename database";
 
 // What makes the database's place: filled once at start-up.

@@ -14,7 +14,9 @@ constexpr std::string_view kDeletedItems = "Deleted Items";
 
 }  // namespace
 
-std::string cLibAddin::DatabasePath() { return basRelaybook::DatabasePathFor(placement_); }
+std::string cLibAddin::DatabasePath() {
+  return basRelaybook::DatabasePathFor(placement_);
+}
 
 std::string cLibAddin::ProductCode() { return LoadResString(res::kProductName); }
 
@@ -58,7 +60,8 @@ void cLibAddin::onItemDeleted(const ol::ItemPtr& item, bool&) {
       auto message =
           Must(session).GetMessage(item->EntryID(), Must(item->Parent()).StoreID());
       if (auto value = ReadField(message, kHasNoteProperty)) marker = *value;
-    } else if (ol::UserPropertyPtr prop = item->UserProperties()->Find(kHasNoteProperty)) {
+    } else if (ol::UserPropertyPtr prop =
+                   item->UserProperties()->Find(kHasNoteProperty)) {
       marker = ToText(prop->Value());
     }
   });

@@ -17,7 +17,8 @@ bool MakeFolders(FileSystem& files, const std::string& folder) {
   while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
   if (path.empty() || files.FolderExists(path)) return true;
   size_t slash = path.find_last_of("\\/");
-  if (slash != std::string::npos && slash > 2 && !MakeFolders(files, path.substr(0, slash)))
+  if (slash != std::string::npos && slash > 2 &&
+      !MakeFolders(files, path.substr(0, slash)))
     return false;
   return files.CreateFolder(path);
 }

@@ -60,8 +60,8 @@ TEST(SafeFileNameTest, OverLongNamesAreShortenedBeforeTheirExtension) {
 }
 
 TEST(SafeFileNameTest, TheResultAlwaysNamesAFileInTheFolderItIsJoinedTo) {
-  for (const char* hostile : {"..", "..\\x", "../../etc", "C:", "\\\\server\\share", "CON",
-                              "a:b", " ", "x. ", "PRN.txt", "?*", "|"}) {
+  for (const char* hostile : {"..", "..\\x", "../../etc", "C:", "\\\\server\\share",
+                              "CON", "a:b", " ", "x. ", "PRN.txt", "?*", "|"}) {
     std::string name = SafeFileName(hostile, "fallback");
     auto path = sim::ParseWinPath("C:\\Folder\\" + name);
     ASSERT_TRUE(path) << hostile << " -> " << name;

@@ -33,7 +33,9 @@ class RecordingExtension : public IRelaybookExt {
 
 class SimSharingTest : public SimTest {
  protected:
-  std::shared_ptr<SharingProduct> Create() { return world.objects->CreateSharingProduct(); }
+  std::shared_ptr<SharingProduct> Create() {
+    return world.objects->CreateSharingProduct();
+  }
 };
 
 TEST_F(SimSharingTest, NotInstalledTheEngineCannotBeCreated) {
@@ -94,7 +96,8 @@ TEST_F(SimSharingTest, DeletingASharedItemMovesItAndTellsTheExtensionsInForce) {
   deletion = world.sharing.DeleteSharedItem(NodeOf(mail));
   ASSERT_TRUE(deletion);
   EXPECT_EQ(deletion->folder_path, "");
-  EXPECT_THAT(extension->deleted, testing::ElementsAre(": "));  // nothing of it can be read
+  EXPECT_THAT(extension->deleted,
+              testing::ElementsAre(": "));  // nothing of it can be read
   EXPECT_FALSE(world.sharing.DeleteSharedItem(NodeOf(mail)));
   EXPECT_EQ(world.sharing.deletions().size(), 2u);
   auto unsaved = Default(ol::kFolderInbox)->Items()->Add(ol::kMailItem);
@@ -109,9 +112,9 @@ TEST_F(SimSharingTest, WhatAnExtensionLetsEscapeIsStoppedAtTheBoundary) {
   auto deletion = world.sharing.DeleteSharedItem(NodeOf(NewMail("x")));
   ASSERT_TRUE(deletion);
   EXPECT_TRUE(deletion->answers.empty());
-  EXPECT_THAT(TakeDefects(),
-              testing::ElementsAre("IRelaybookExt.onItemDeleted: broken extension reached "
-                                   "the host"));
+  EXPECT_THAT(TakeDefects(), testing::ElementsAre(
+                                 "IRelaybookExt.onItemDeleted: broken extension reached "
+                                 "the host"));
 }
 
 TEST_F(SimSharingTest, TheRdoSessionGivesTheProfileNameOnlyOnceLoggedOn) {

@@ -79,7 +79,8 @@ TEST_F(RelaybookTest, SetValueRefusesAnEmptyKeyNameThroughTheErrorReporter) {
               HasSubstr("basRelaybook(Function SetValue) | Invalid KeyName value | " +
                         std::to_string(errors::kRegistryKeyName) + " | 3 1"));
   EXPECT_TRUE(SetValue(ctx(), "Software\\Test", "Name", kWriteText, Variant("x")));
-  EXPECT_TRUE(SetValue(ctx(), "Software\\Test", "Count", kWriteDword, Variant(int32_t{7})));
+  EXPECT_TRUE(
+      SetValue(ctx(), "Software\\Test", "Count", kWriteDword, Variant(int32_t{7})));
   EXPECT_EQ(world.registry.QueryValue("Software\\Test", "Name"), RegValue::Text("x"));
   EXPECT_EQ(world.registry.QueryValue("Software\\Test", "Count"), RegValue::Dword(7));
 }
@@ -104,7 +105,6 @@ TEST_F(RelaybookTest, IdentityAndSmallRoutines) {
   EXPECT_EQ(SwapEndian(0x11223344), 0x44332211);
   EXPECT_EQ(SwapEndian(-2), static_cast<int32_t>(0xFEFFFFFF));
   EXPECT_EQ(SwapEndian(SwapEndian(123456789)), 123456789);
-
 }
 
 TEST_F(RelaybookTest, TheSharedCdoSessionIsMadeOnceAndOnlyKeptWhenLoggedOn) {
@@ -124,8 +124,8 @@ TEST_F(RelaybookTest, TheDatabaseAlwaysLiesInThePersonalFolder) {
   placement.profile_name = "Pat Kelly (work)";
   EXPECT_EQ(DatabasePathFor(placement),
             std::string(kPersonal) + "UserPat Kelly (work)relaybook.mdb");
-  for (const char* profile : {"..\\..\\..\\Windows\\", "C:\\Temp\\", "a/b", "..", ":",
-                              "\\\\server\\share\\"}) {
+  for (const char* profile :
+       {"..\\..\\..\\Windows\\", "C:\\Temp\\", "a/b", "..", ":", "\\\\server\\share\\"}) {
     placement.profile_name = profile;
     std::string path = DatabasePathFor(placement);
     auto parsed = sim::ParseWinPath(path);

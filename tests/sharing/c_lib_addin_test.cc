@@ -29,7 +29,9 @@ class ExtensionTest : public SharingTest {
     bool result = false;
     Extension().onItemDeleted(item, result);
   }
-  std::string FolderOf(const ol::ItemPtr& item) { return sim::NodeOf(item)->folder->name; }
+  std::string FolderOf(const ol::ItemPtr& item) {
+    return sim::NodeOf(item)->folder->name;
+  }
   std::string Entry(const ol::FolderPtr& folder) {
     return folder->EntryID() + "=" + folder->StoreID();
   }
@@ -70,9 +72,9 @@ TEST_F(ExtensionTest, AnItemNotMarkedTrueIsLeftAlone) {
   EXPECT_EQ(FolderOf(note), "Pinlet");
   EXPECT_EQ(Prop(note, "ZPNFolder"), "Inbox");
   EXPECT_THAT(SharedEntries(), IsEmpty());
-  EXPECT_THAT(members, testing::Each(testing::AnyOf("Item.Class", "Item.UserProperties",
-                                                    "UserProperties.Find",
-                                                    "UserProperty.Value")));
+  EXPECT_THAT(members,
+              testing::Each(testing::AnyOf("Item.Class", "Item.UserProperties",
+                                           "UserProperties.Find", "UserProperty.Value")));
 }
 
 TEST_F(ExtensionTest, AFolderOfSharedItemsIsRecordedOnceAndReportedOnce) {
@@ -95,7 +97,8 @@ TEST_F(ExtensionTest, OutboxDraftsAndDeletedItemsAreNeverRecorded) {
     auto mail = NewMail("in " + std::to_string(folder), folder);
     auto note = AddNote(mail);
     Deleted(mail);
-    EXPECT_EQ(FolderOf(note), folder == ol::kFolderDeletedItems ? "Deleted Items" : "Pinlet")
+    EXPECT_EQ(FolderOf(note),
+              folder == ol::kFolderDeletedItems ? "Deleted Items" : "Pinlet")
         << folder;
     EXPECT_EQ(Prop(note, "ZPNFolder"), Default(folder)->Name()) << folder;
   }
@@ -165,7 +168,8 @@ TEST_F(ExtensionTest, EveryHostCallOfADeletionFailingInTurnKeepsTheNote) {
     EXPECT_FALSE(sim::NodeOf(note)->gone) << n;
     EXPECT_EQ(Prop(note, "ZPNTitle"), "mail " + std::to_string(n)) << n;
     std::string recorded = Prop(note, "ZPNFolder");
-    EXPECT_TRUE(recorded == "Inbox" || recorded == "Deleted Items") << n << " " << recorded;
+    EXPECT_TRUE(recorded == "Inbox" || recorded == "Deleted Items")
+        << n << " " << recorded;
   }
 }
 

@@ -62,7 +62,8 @@ TEST_F(SharingStartupTest, AnExistingDatabaseIsNeverReplacedAndTheProductsFolder
   EXPECT_EQ(world.files.Peek(kDatabase), "the user's shared items");
   session->Stop();
   // The product's own folder, made when missing.
-  WriteText(world.registry, basRelaybook::kRelaybookKey, "MyDir", "C:\\Shared\\Relaybook");
+  WriteText(world.registry, basRelaybook::kRelaybookKey, "MyDir",
+            "C:\\Shared\\Relaybook");
   session->Start();
   EXPECT_TRUE(world.files.IsFile("C:\\Shared\\Relaybook\\UserOutlookrelaybook.mdb"));
   EXPECT_EQ(world.sharing.registrations().back()->database_path,

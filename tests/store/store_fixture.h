@@ -56,7 +56,8 @@ class StoreTest : public ::testing::Test {
   }
   // A defect the host had to stop fails the test that caused it.
   void TearDown() override {
-    for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
+    for (const std::string& defect : world.defects())
+      ADD_FAILURE() << "defect: " << defect;
   }
   void Start() {
     session = std::make_unique<sim::HostSession>(&world, [this](const Platform& p) {
