@@ -6,8 +6,8 @@
 #include <ostream>
 
 #include "app/driver.h"
-#include "app/mailbox_paths.h"
 #include "app/printable.h"
+#include "app/resolve.h"
 #include "platform/sim/sim_sharing.h"
 
 namespace pinlet::app {

@@ -5,8 +5,8 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
-#include "app/mailbox_paths.h"
 #include "app/printable.h"
+#include "app/resolve.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/view_filter.h"
 #include "store/filter_view.h"
@@ -132,17 +132,14 @@ int ShowViews(Driver& d, const std::vector<std::string>& args, std::ostream& out
   return 0;
 }
 
-// The running add-in and the first main window, showing `folder`.
+// The running add-in and the main window, switched to `folder` as the user
+// does it.
 bool Explorer(Driver& d, FolderNode* folder, ol::ExplorerPtr& explorer,
               std::string& error) {
-  if (!d.addin() || !d.session()->outlook() ||
-      d.session()->outlook()->explorers().empty()) {
-    error = "Outlook with a main window must be running (start)";
-    return false;
-  }
-  explorer = d.session()->outlook()->explorers().front();
-  sim::FaultInjector::Pause pause(d.world().faults);
-  explorer->SetCurrentFolder(sim::WrapFolder(&d.world(), folder));
+  std::shared_ptr<sim::SimExplorer> window = ActiveExplorer(d, error);
+  if (!window || !d.addin()) return false;
+  if (window->folder() != folder) window->SwitchFolder(folder);
+  explorer = window;
   return true;
 }
 

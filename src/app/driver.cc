@@ -34,6 +34,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddHostCommands(commands);
     AddStoreCommands(commands);
     AddDialogCommands(commands);
+    AddUiCommands(commands);
     AddSharingCommands(commands);
     return commands;
   }();

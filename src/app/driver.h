@@ -120,6 +120,7 @@ class Driver {
 void AddHostCommands(std::map<std::string, Command>& commands);
 void AddStoreCommands(std::map<std::string, Command>& commands);
 void AddDialogCommands(std::map<std::string, Command>& commands);
+void AddUiCommands(std::map<std::string, Command>& commands);
 void AddSharingCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app

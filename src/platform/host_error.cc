@@ -19,4 +19,17 @@ HostError ObjectRequiredError() {
   return HostError(errors::kObjectRequired, "Object required");
 }
 
+HostError InvalidArgumentError(const std::string& member) {
+  return HostError(errors::kInvalidArgument, "Invalid procedure call or argument",
+                   member);
+}
+
+HostError InvalidPropertyValueError(const std::string& member) {
+  return HostError(errors::kInvalidPropertyValue, "Invalid property value", member);
+}
+
+HostError IndexOutOfBoundsError(const std::string& member) {
+  return HostError(errors::kIndexOutOfBounds, "Index out of bounds", member);
+}
+
 }  // namespace pinlet

@@ -65,6 +65,14 @@ constexpr int32_t kObjectNotSet = 91;         // object variable not set
 constexpr int32_t kObjectRequired = 424;      // member called on Nothing
 constexpr int32_t kCannotCreateObject = 429;  // ActiveX component can't create object
 constexpr int32_t kNotSupported = 438;        // property or method the object lacks
+// VB runtime errors of forms and controls.
+constexpr int32_t kObjectUnloaded = 364;        // member of an unloaded form
+constexpr int32_t kInvalidPropertyValue = 380;  // a value the property refuses
+constexpr int32_t kInvalidArrayIndex = 381;     // invalid property array index
+constexpr int32_t kPropertyReadOnly = 383;      // the property cannot be set so
+constexpr int32_t kFormAlreadyDisplayed = 400;  // can't show a visible form modally
+constexpr int32_t kControlNotFound = 730;       // no control of that name
+constexpr int32_t kIndexOutOfBounds = 35600;    // a common control's collection index
 // VBScript's RegExp: "Syntax error in regular expression" (raised with the
 // HRESULT 0x800A1399, which the caller sees as 5017).
 constexpr int32_t kRegExpSyntax = 5017;
@@ -96,6 +104,9 @@ constexpr int32_t kCommandBarItemNotFound = kInvalidArgument;
 HostError NotSupportedError(const std::string& member);
 HostError NotFoundError(const std::string& what);
 HostError ObjectRequiredError();
+HostError InvalidArgumentError(const std::string& member);       // 5
+HostError InvalidPropertyValueError(const std::string& member);  // 380
+HostError IndexOutOfBoundsError(const std::string& member);      // 35600
 
 // The object behind `object`, raising the host's error 91 when it is Nothing,
 // as a member call on Nothing does in the host.

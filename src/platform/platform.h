@@ -17,6 +17,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/support_library.h"
+#include "platform/ui.h"
 #include "platform/windows.h"
 
 namespace pinlet {
@@ -25,6 +26,8 @@ struct Platform {
   Registry* registry = nullptr;
   MessageBoxes* message_boxes = nullptr;
   WindowManager* window_manager = nullptr;
+  // Creates the add-in's forms by design name; see ui.h.
+  ui::FormFactory* forms = nullptr;
   FileSystem* files = nullptr;
   Clock* clock = nullptr;
   Clipboard* clipboard = nullptr;

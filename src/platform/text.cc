@@ -1,5 +1,8 @@
 #include "platform/text.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace pinlet {
 namespace {
 
@@ -147,6 +150,24 @@ std::string Utf8ToCp1252(std::string_view text) {
     out += byte;
   }
   return out;
+}
+
+namespace {
+
+bool SameLetter(char a, char b) {
+  return std::tolower(static_cast<unsigned char>(a)) ==
+         std::tolower(static_cast<unsigned char>(b));
+}
+
+}  // namespace
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
+  return std::search(text.begin(), text.end(), part.begin(), part.end(), SameLetter) !=
+         text.end();
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameLetter);
 }
 
 }  // namespace pinlet

@@ -30,6 +30,12 @@ std::string Utf8ToCp1252(std::string_view text);
 // UTF-8 of one code point (a surrogate or a value above U+10FFFF gives U+FFFD).
 std::string CodePointToUtf8(char32_t c);
 
+// Whether `text` contains `part`, ignoring the case of ASCII letters, as a
+// search for a part of a window title does.
+bool ContainsIgnoringCase(std::string_view text, std::string_view part);
+// Whether the texts are equal, ignoring the case of ASCII letters.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 }  // namespace pinlet
 
 #endif  // PINLET_PLATFORM_TEXT_H_

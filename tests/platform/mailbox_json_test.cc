@@ -70,6 +70,10 @@ TEST(MailboxJsonTest, EverythingTheObjectModelSeesSurvivesARoundTrip) {
   mail.mapi_props[0xFFFFFFFF] = Variant("highest tag");
   mail.members["Empty"] = Variant();
   mail.attachments.push_back({"a.bin", std::string("\0\x01\xff", 3)});
+  mail.attachments.push_back({"link.txt", "", "Linked", "C:\\link.txt", 4});
+  mail.recipients.push_back(std::make_shared<RecipientNode>(
+      RecipientNode{"Dana", "dana@example.com", 2, true}));
+  inbox->description = "Mail received";
   inbox->views.push_back({"Items with Notes", 0, "<view/>", 1});
   inbox->current_view = "Items with Notes";
   const std::string text = ToJson(world.store);
@@ -83,6 +87,12 @@ TEST(MailboxJsonTest, EverythingTheObjectModelSeesSurvivesARoundTrip) {
   auto found = loaded.FindItem(mail.entry_id);
   ASSERT_TRUE(found);
   EXPECT_EQ(found->attachments[0].content, std::string("\0\x01\xff", 3));
+  const AttachmentNode& link = found->attachments.back();
+  EXPECT_EQ(link.path_name + link.display_name + std::to_string(link.type),
+            "C:\\link.txtLinked4");
+  EXPECT_EQ(found->recipients.back()->address, "dana@example.com");
+  EXPECT_TRUE(found->recipients.back()->resolved);
+  EXPECT_EQ(found->folder->description, "Mail received");
   EXPECT_EQ(found->user_props[1].value, Variant(Date::FromParts(2027, 1, 2, 9, 30)));
   EXPECT_EQ(found->mapi_props[0xFFFFFFFF], Variant("highest tag"));
   EXPECT_EQ(loaded.FindBySubject(*found->folder, mail.subject), found.get());

@@ -150,6 +150,8 @@ class MailboxWriter {
     w_.Bool(folder.custom_views_only);
     w_.Key("default");
     w_.Number(int64_t{default_number});
+    w_.Key("description");
+    w_.Text(folder.description);
     w_.Key("entry_id");
     w_.Text(folder.entry_id);
     w_.Key("folders");
@@ -195,8 +197,14 @@ class MailboxWriter {
       w_.BeginObject();
       w_.Key("content_hex");
       w_.PlainText(Hex(a.content));
+      w_.Key("display_name");
+      w_.Text(a.display_name);
       w_.Key("file_name");
       w_.Text(a.file_name);
+      w_.Key("path_name");
+      w_.Text(a.path_name);
+      w_.Key("type");
+      w_.Number(int64_t{a.type});
       w_.EndObject();
     }
     w_.EndArray();
@@ -222,6 +230,22 @@ class MailboxWriter {
     w_.EndObject();
     w_.Key("message_class");
     w_.Text(item.message_class);
+    w_.Key("recipients");
+    w_.BeginArray();
+    for (const auto& shared : item.recipients) {
+      const RecipientNode& recipient = *shared;
+      w_.BeginObject();
+      w_.Key("address");
+      w_.Text(recipient.address);
+      w_.Key("name");
+      w_.Text(recipient.name);
+      w_.Key("resolved");
+      w_.Bool(recipient.resolved);
+      w_.Key("type");
+      w_.Number(int64_t{recipient.type});
+      w_.EndObject();
+    }
+    w_.EndArray();
     w_.Key("subject");
     w_.Text(item.subject);
     w_.Key("user_properties");

@@ -187,8 +187,24 @@ std::shared_ptr<ItemNode> MailboxBuilder::Item(const json& object,
       const std::string at = r.Where("attachments") + "[" + std::to_string(i) + "]";
       if (!(*attachments)[i].is_object()) Fail(at, "expected an object");
       Record a((*attachments)[i], at);
-      item->attachments.push_back({a.Text("file_name"), Unhex(a.TextOr("content_hex", ""),
-                                                              a.Where("content_hex"))});
+      AttachmentNode node{a.Text("file_name"),
+                          Unhex(a.TextOr("content_hex", ""), a.Where("content_hex"))};
+      node.display_name = a.TextOr("display_name", "");
+      node.path_name = a.TextOr("path_name", "");
+      node.type = a.Int32Or("type", 1);
+      item->attachments.push_back(std::move(node));
+    }
+  }
+  if (const json* recipients = r.ArrayOr("recipients")) {
+    for (size_t i = 0; i < recipients->size(); ++i) {
+      const std::string at = r.Where("recipients") + "[" + std::to_string(i) + "]";
+      if (!(*recipients)[i].is_object()) Fail(at, "expected an object");
+      Record p((*recipients)[i], at);
+      int32_t type = p.Int32Or("type", 1);
+      if (type < 1 || type > 3)
+        Fail(p.Where("type"), "expected 1 (To), 2 (Cc) or 3 (Bcc)");
+      item->recipients.push_back(std::make_shared<RecipientNode>(RecipientNode{
+          p.Text("name"), p.TextOr("address", ""), type, p.BoolOr("resolved", false)}));
     }
   }
   return item;
@@ -205,6 +221,7 @@ std::shared_ptr<FolderNode> MailboxBuilder::Folder(const json& object,
   folder->kind = r.Int32("kind");
   folder->current_view = r.TextOr("current_view", "");
   folder->custom_views_only = r.BoolOr("custom_views_only", false);
+  folder->description = r.TextOr("description", "");
   if (const json* fields = r.ArrayOr("user_fields")) {
     for (size_t i = 0; i < fields->size(); ++i) {
       if (!(*fields)[i].is_string())

@@ -113,6 +113,11 @@ class SimOutlook : public ol::Application,
     return inspectors_;
   }
   World* world() const { return world_; }
+  // The windows that have the focus of their kind (the machine's view).
+  const std::shared_ptr<SimExplorer>& active_explorer() const { return active_explorer_; }
+  const std::shared_ptr<SimInspector>& active_inspector() const {
+    return active_inspector_;
+  }
   // What Version answers: "11.0.0.8217" (Outlook 2003) unless set, for
   // example to "10.0.6626" (Outlook 2002) or "9.0.0.6627" (Outlook 2000).
   void set_version(std::string version) { version_ = std::move(version); }

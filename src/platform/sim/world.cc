@@ -5,27 +5,6 @@
 
 namespace pinlet::sim {
 
-WindowHandle SimWindowManager::Create(std::string title) {
-  WindowHandle handle = next_;
-  next_ += 0x10;
-  windows_[handle] = Window{std::move(title)};
-  return handle;
-}
-
-SimWindowManager::Window* SimWindowManager::Find(WindowHandle handle) {
-  auto it = windows_.find(handle);
-  return it == windows_.end() ? nullptr : &it->second;
-}
-
-bool SimWindowManager::SetTopMost(WindowHandle window, bool top_most) {
-  faults_->Check("SetWindowPos");
-  calls_.emplace_back(window, top_most);
-  Window* w = Find(window);
-  if (!w) return false;
-  w->top_most = top_most;
-  return true;
-}
-
 Date SimClock::Now() {
   faults_->Check("Now");
   return now_;
@@ -96,6 +75,7 @@ Platform World::platform() {
   p.registry = &registry;
   p.message_boxes = &message_boxes;
   p.window_manager = &windows;
+  p.forms = &ui;
   p.files = &files;
   p.clock = &clock;
   p.clipboard = &clipboard;

@@ -3,9 +3,9 @@
 //
 // A World owns the registry, the mail store, the file system, the clock, the
 // message boxes and common dialogs with their scripted answers, the shell,
-// the window manager, the support library stand-in, the MAPI helper
-// libraries and the sharing product's stand-in, plus one fault injector
-// that every simulated call goes through.
+// the window manager, the forms and their controls, the support library
+// stand-in, the MAPI helper libraries and the sharing product's stand-in,
+// plus one fault injector that every simulated call goes through.
 // Its files start with the folders of a Windows XP machine with one user
 // ("User"): the profile under C:\Documents and Settings with its temporary
 // folder, and the add-in's install and user folders. Hosts (sim_outlook.h,
@@ -29,36 +29,12 @@
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_sharing.h"
 #include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_ui.h"
+#include "platform/sim/sim_windows.h"
 
 namespace pinlet::sim {
 
 class SimOutlook;
-
-class SimWindowManager : public WindowManager {
- public:
-  struct Window {
-    std::string title;
-    bool top_most = false;
-    bool visible = false;
-  };
-  explicit SimWindowManager(FaultInjector* faults) : faults_(faults) {}
-
-  WindowHandle Create(std::string title);
-  void Destroy(WindowHandle handle) { windows_.erase(handle); }
-  Window* Find(WindowHandle handle);
-  bool SetTopMost(WindowHandle window, bool top_most) override;
-
-  // Every SetTopMost call, in order: (handle, top_most).
-  const std::vector<std::pair<WindowHandle, bool>>& top_most_calls() const {
-    return calls_;
-  }
-
- private:
-  FaultInjector* faults_;
-  WindowHandle next_ = 0x10010;
-  std::map<WindowHandle, Window> windows_;
-  std::vector<std::pair<WindowHandle, bool>> calls_;
-};
 
 class SimClock : public Clock {
  public:
@@ -129,6 +105,9 @@ class World {
   SimClock clock{&faults};
   SimShell shell{this};
   SimDialogs dialogs{this};
+  // Forms, controls and timers; after the window manager, the clipboard and
+  // the clock, which it uses.
+  SimUi ui{this};
   MailStore store;
   // The item-sharing product, installed or not (not until Install).
   SimSharing sharing{this};

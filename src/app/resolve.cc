@@ -1,12 +1,8 @@
-#include "app/mailbox_paths.h"
+#include "app/resolve.h"
 
 #include "app/printable.h"
-#include "platform/sim/mail_store.h"
 
 namespace pinlet::app {
-
-using sim::FolderNode;
-using sim::ItemNode;
 
 namespace {
 
@@ -29,9 +25,9 @@ std::vector<std::string> SplitPath(const std::string& path) {
 
 // A folder by path: "Inbox/Projects" under the default store, or a path
 // whose first part names a store ("Archive/2025").
-FolderNode* ResolveFolder(Driver& d, const std::string& path, std::string& error) {
+sim::FolderNode* ResolveFolder(Driver& d, const std::string& path, std::string& error) {
   std::vector<std::string> parts = SplitPath(path);
-  FolderNode* folder = nullptr;
+  sim::FolderNode* folder = nullptr;
   size_t first = 0;
   for (auto& store : d.world().store.stores()) {
     if (!parts.empty() && sim::FoldCase(store->name) == sim::FoldCase(parts[0])) {
@@ -48,7 +44,7 @@ FolderNode* ResolveFolder(Driver& d, const std::string& path, std::string& error
   return folder;
 }
 
-std::shared_ptr<ItemNode> ResolveItem(FolderNode& folder, const std::string& which,
+std::shared_ptr<sim::ItemNode> ResolveItem(sim::FolderNode& folder, const std::string& which,
                                       std::string& error) {
   bool number =
       !which.empty() && which.find_first_not_of("0123456789") == std::string::npos;
@@ -65,11 +61,26 @@ std::shared_ptr<ItemNode> ResolveItem(FolderNode& folder, const std::string& whi
 
 // An item given as a folder path and a number or subject; its folder is
 // item->folder.
-std::shared_ptr<ItemNode> ResolveFolderItem(Driver& d, const std::string& folder_path,
+std::shared_ptr<sim::ItemNode> ResolveFolderItem(Driver& d, const std::string& folder_path,
                                             const std::string& which,
                                             std::string& error) {
-  FolderNode* folder = ResolveFolder(d, folder_path, error);
+  sim::FolderNode* folder = ResolveFolder(d, folder_path, error);
   return folder ? ResolveItem(*folder, which, error) : nullptr;
+}
+
+sim::SimOutlook* RunningOutlook(Driver& d, std::string& error) {
+  sim::SimOutlook* outlook = d.session() ? d.session()->outlook().get() : nullptr;
+  if (!outlook) error = "Outlook must be running (start)";
+  return outlook;
+}
+
+std::shared_ptr<sim::SimExplorer> ActiveExplorer(Driver& d, std::string& error) {
+  sim::SimOutlook* outlook = RunningOutlook(d, error);
+  if (!outlook) return nullptr;
+  std::shared_ptr<sim::SimExplorer> explorer = outlook->active_explorer();
+  if (!explorer && !outlook->explorers().empty()) explorer = outlook->explorers().front();
+  if (!explorer) error = "Outlook has no main window open";
+  return explorer;
 }
 
 }  // namespace pinlet::app

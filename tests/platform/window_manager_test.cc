@@ -1,0 +1,105 @@
+#include <gmock/gmock.h>
+
+#include "platform/sim/fault_injector.h"
+#include "platform/sim/sim_windows.h"
+
+namespace pinlet::sim {
+namespace {
+
+using ::testing::ElementsAre;
+
+class WindowManagerTest : public ::testing::Test {
+ protected:
+  FaultInjector faults;
+  SimWindowManager windows{&faults};
+  WindowHandle outlook = windows.Create("Inbox - Microsoft Outlook");
+  WindowHandle note = windows.Create("Edit Note");
+};
+
+TEST_F(WindowManagerTest, ATopMostWindowStaysAboveNormalWindowsActivatedLater) {
+  EXPECT_THAT(windows.z_order(), ElementsAre(note, outlook));
+  ASSERT_TRUE(windows.SetTopMost(note, true));
+  WindowHandle reply = windows.Create("RE: Budget - Message");
+  ASSERT_TRUE(windows.SetForegroundWindow(outlook));
+  EXPECT_EQ(windows.GetActiveWindow(), outlook);
+  EXPECT_THAT(windows.z_order(), ElementsAre(note, outlook, reply));
+
+  // Back to the normal band, at its top; from there a normal window can
+  // come in front of it again.
+  ASSERT_TRUE(windows.SetTopMost(note, false));
+  EXPECT_THAT(windows.z_order(), ElementsAre(note, outlook, reply));
+  EXPECT_FALSE(windows.Find(note)->top_most);
+  ASSERT_TRUE(windows.SetForegroundWindow(reply));
+  EXPECT_THAT(windows.z_order(), ElementsAre(reply, note, outlook));
+  EXPECT_THAT(windows.top_most_calls(),
+              ElementsAre(std::make_pair(note, true), std::make_pair(note, false)));
+}
+
+TEST_F(WindowManagerTest, SetWindowPosMovesSizesAndActivatesAsItsFlagsSay) {
+  ASSERT_TRUE(windows.SetForegroundWindow(outlook));
+  ASSERT_TRUE(windows.SetWindowPos(note, hwnd::kTopMost, 0, 0, 0, 0,
+                                   swp::kNoMove | swp::kNoSize | swp::kNoActivate));
+  EXPECT_EQ(windows.GetActiveWindow(), outlook);
+  EXPECT_EQ(windows.GetWindowRect(note), (Rect{0, 0, 9600, 7200}));
+  ASSERT_TRUE(
+      windows.SetWindowPos(note, hwnd::kTop, 1500, 900, 5310, 3300, swp::kNoZOrder));
+  EXPECT_EQ(windows.GetWindowRect(note), (Rect{1500, 900, 5310, 3300}));
+  EXPECT_EQ(windows.GetActiveWindow(), note);
+  EXPECT_TRUE(windows.Find(note)->top_most);
+
+  // Behind a given window, taking its band.
+  ASSERT_TRUE(
+      windows.SetWindowPos(note, outlook, 0, 0, 0, 0, swp::kNoMove | swp::kNoSize));
+  EXPECT_THAT(windows.z_order(), ElementsAre(outlook, note));
+  EXPECT_FALSE(windows.Find(note)->top_most);
+}
+
+TEST_F(WindowManagerTest, HidingOrClosingTheActiveWindowActivatesTheNextVisibleOne) {
+  std::vector<std::string> heard;
+  windows.Find(outlook)->on_activation = [&](bool on) {
+    heard.push_back(std::string("outlook ") + (on ? "on" : "off"));
+  };
+  EXPECT_TRUE(windows.ShowWindow(note, sw::kHide));  // it was visible
+  EXPECT_EQ(windows.GetActiveWindow(), outlook);
+  EXPECT_FALSE(windows.SetForegroundWindow(note));  // hidden windows are not activated
+  EXPECT_FALSE(windows.ShowWindow(note, sw::kShow));
+  EXPECT_EQ(windows.GetActiveWindow(), note);
+  windows.Destroy(note);
+  EXPECT_EQ(windows.GetActiveWindow(), outlook);
+  EXPECT_FALSE(windows.IsWindow(note));
+  EXPECT_THAT(heard, ElementsAre("outlook on", "outlook off", "outlook on"));
+}
+
+TEST_F(WindowManagerTest, AWindowIsActivatedByAPartOfItsTitleIgnoringCase) {
+  WindowHandle hidden = windows.Create("Inbox - hidden copy", false);
+  ASSERT_TRUE(ActivateWindowByTitle(windows, "INBOX"));
+  EXPECT_EQ(windows.GetActiveWindow(), outlook);
+  EXPECT_EQ(windows.FindByTitle("inbox"), outlook);
+  EXPECT_NE(windows.FindByTitle("hidden"), hidden);
+  EXPECT_FALSE(ActivateWindowByTitle(windows, "Calendar"));
+  EXPECT_EQ(windows.GetActiveWindow(), outlook);
+}
+
+TEST_F(WindowManagerTest, FailuresAreAnswersAndEachCallIsCountedOnce) {
+  int64_t before = faults.call_count();
+  faults.FailMember("SetWindowPos");
+  EXPECT_FALSE(windows.SetTopMost(note, true));
+  EXPECT_FALSE(windows.Find(note)->top_most);
+  faults.Clear();
+  faults.FailMember("GetActiveWindow");
+  EXPECT_EQ(windows.GetActiveWindow(), 0);
+  faults.FailMember("GetWindowRect");
+  EXPECT_FALSE(windows.GetWindowRect(note));
+  faults.FailMember("SystemParametersInfo");
+  EXPECT_FALSE(windows.GetWorkArea());
+  faults.Clear();
+  EXPECT_EQ(faults.call_count() - before, 4);
+
+  EXPECT_FALSE(windows.SetTopMost(0x999, true));
+  EXPECT_EQ(windows.GetWindowText(0x999), "");
+  EXPECT_EQ(windows.GetScreenRect(), (Rect{0, 0, 15360, 11520}));
+  EXPECT_EQ(windows.GetWorkArea(), (Rect{0, 0, 15360, 11070}));
+}
+
+}  // namespace
+}  // namespace pinlet::sim
