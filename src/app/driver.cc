@@ -35,6 +35,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddStoreCommands(commands);
     AddDialogCommands(commands);
     AddUiCommands(commands);
+    AddSharingCommands(commands);
     return commands;
   }();
   return kCommands;

@@ -121,6 +121,7 @@ void AddHostCommands(std::map<std::string, Command>& commands);
 void AddStoreCommands(std::map<std::string, Command>& commands);
 void AddDialogCommands(std::map<std::string, Command>& commands);
 void AddUiCommands(std::map<std::string, Command>& commands);
+void AddSharingCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app
 

@@ -32,6 +32,8 @@ const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
     {"Windows, forms and timers",
      {"show windows", "activate window", "show form", "form", "answer form",
       "answer menu", "show forms", "tick"}},
+    {"The sharing product",
+     {"sharing install", "sharing delete", "sharing log", "show sharing"}},
     {"Faults and defects", {"fail", "show calls", "show defects"}},
     {"Scripts", {"say"}},
 };

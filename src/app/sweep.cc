@@ -21,15 +21,26 @@ struct NoteData {
 // The notes of the notes folder, by their link to the parent (their subject).
 using Notes = std::map<std::string, NoteData>;
 
-// The notes in the folder the add-in's cache names, read at the node level.
+// The notes in the folder the add-in's cache names, and those that followed
+// their item into a store's Deleted Items (an item there whose subject is
+// the EntryID of an item of the store), read at the node level. Where a note
+// lies is not its data: one that did not move is compared all the same.
 Notes TakeNotes(sim::World& world) {
   Notes notes;
   sim::FaultInjector::Pause pause(world.faults);
   auto id = world.registry.QueryValue(kFoldersKey, "EntryID");
   sim::FolderNode* folder = id ? world.store.FindFolder(id->data) : nullptr;
-  if (!folder) return notes;
+  std::vector<std::shared_ptr<sim::ItemNode>> items;
+  if (folder) items = folder->items;
+  for (auto& store : world.store.stores()) {
+    auto deleted = store->defaults.find(ol::kFolderDeletedItems);
+    if (deleted == store->defaults.end() || deleted->second == folder) continue;
+    for (auto& item : deleted->second->items)
+      if (!item->subject.empty() && world.store.FindItem(item->subject))
+        items.push_back(item);
+  }
   int unlinked = 0;
-  for (auto& item : folder->items) {
+  for (auto& item : items) {
     std::string key = item->subject.empty()
                           ? "(unlinked note " + std::to_string(++unlinked) + ")"
                           : item->subject;

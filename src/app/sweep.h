@@ -12,6 +12,8 @@
 //   failed call kept from being made at all is not lost either; a note that
 //   existed before the run and is gone or changed, or one that the clean run
 //   does not have, always is.
+// The notes are those of the notes folder and those that followed their
+// item into Deleted Items, wherever either kind lies at the end of a run.
 // Runs are in-process and keep no files; expectations are not checked, and
 // every line runs whatever the previous ones answered.
 #ifndef PINLET_APP_SWEEP_H_

@@ -1,5 +1,6 @@
 #include "assembly/addin_factory.h"
 
+#include "sharing/sharing_startup.h"
 #include "store/store_subsystems.h"
 
 namespace pinlet::assembly {
@@ -7,6 +8,7 @@ namespace pinlet::assembly {
 Subsystems PinletSubsystems() {
   Subsystems subsystems;
   InstallStore(subsystems);
+  InstallSharing(subsystems);
   return subsystems;
 }
 

@@ -79,6 +79,9 @@ constexpr int32_t kRegExpSyntax = 5017;
 // The common dialog control's "Cancel was selected", raised by the control
 // (and the add-in's wrapper) when CancelError is set and the user cancels.
 constexpr int32_t kCancelSelected = 32755;
+// The first error number a class of the add-in's own raises
+// (vbObjectError + 513); the registry class raises it for an empty key name.
+constexpr int32_t kRegistryKeyName = -2147220991;  // 0x80040201
 // HRESULTs of failed calls.
 constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL 0x80004005
 constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND 0x8004010F

@@ -7,7 +7,8 @@
 // object model lacks before Outlook 12 (the RTF body), and CDO's
 // "MAPI.Session" reaches the fields of document items, which keep no user
 // properties through the object model. Each member may raise a HostError.
-// The factory also creates VBScript's regular expression object (regexp.h).
+// The factory also creates VBScript's regular expression object (regexp.h)
+// and the sharing product's object (sharing.h).
 #ifndef PINLET_PLATFORM_MAPI_HELPERS_H_
 #define PINLET_PLATFORM_MAPI_HELPERS_H_
 
@@ -21,6 +22,8 @@
 #include "platform/variant.h"
 
 namespace pinlet {
+
+class SharingProduct;
 
 constexpr uint32_t kPrFlagStatus = 0x10900003;
 constexpr uint32_t kPrFlagIcon = 0x10950003;
@@ -76,7 +79,12 @@ class RdoSession {
   virtual ~RdoSession() = default;
   // Attaches to Outlook's own MAPI session.
   virtual void AttachToOutlook() = 0;
+  // Logs on to the current profile; with new_session false it shares the
+  // running Outlook session.
+  virtual void Logon(bool show_dialog, bool new_session) = 0;
   virtual ol::FolderPtr GetFolderFromID(std::string_view entry_id) = 0;
+  // The name of the profile logged on to; raises when the session is
+  // neither logged on nor attached.
   virtual std::string ProfileName() = 0;
 };
 
@@ -112,6 +120,9 @@ class ComObjectFactory {
   virtual std::shared_ptr<SafeMailItem>
   CreateSafeMailItem() = 0;              // "Redemption.SafeMailItem"
   virtual RegExpPtr CreateRegExp() = 0;  // "VBScript.RegExp"
+  // The sharing product's object; 429 when the product is not installed.
+  virtual std::shared_ptr<SharingProduct>
+  CreateSharingProduct() = 0;  // "Relaybook.Engine"
 };
 
 }  // namespace pinlet

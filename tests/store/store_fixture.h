@@ -56,12 +56,14 @@ class StoreTest : public ::testing::Test {
   }
   // A defect the host had to stop fails the test that caused it.
   void TearDown() override {
-    for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
+    for (const std::string& defect : world.defects())
+      ADD_FAILURE() << "defect: " << defect;
   }
   void Start() {
     session = std::make_unique<sim::HostSession>(&world, [this](const Platform& p) {
       Subsystems s;
       InstallStore(s);
+      if (install_more) install_more(s);
       s.create_note_window = [this](AddinContext& ctx) -> std::shared_ptr<NoteWindow> {
         int number = ++windows_made;
         return std::make_shared<RecordingWindow>(
@@ -87,6 +89,8 @@ class StoreTest : public ::testing::Test {
   }
   std::vector<std::string> Logged() const { return world.support->calls(); }
 
+  // Entry points of layers built on the store, installed by their fixtures.
+  std::function<void(Subsystems&)> install_more;
   // Declared before the session, whose stop still writes to the log.
   sim::World world;
   std::vector<std::string> log;

@@ -236,6 +236,7 @@ constexpr std::string_view kMembers[] = {
     "CreateObject Redemption.MAPIUtils",
     "CreateObject Redemption.RDOSession",
     "CreateObject Redemption.SafeMailItem",
+    "CreateObject Relaybook.Engine",
     "CreateObject VBScript.RegExp",
     "Field.Delete",
     "Field.Name",
@@ -248,6 +249,7 @@ constexpr std::string_view kMembers[] = {
     "Message.Fields",
     "Message.Update",
     "RDOSession.GetFolderFromID",
+    "RDOSession.Logon",
     "RDOSession.MAPIOBJECT",
     "RDOSession.ProfileName",
     "SafeMailItem.Body",
@@ -270,6 +272,9 @@ constexpr std::string_view kMembers[] = {
     "SafeRecipients.Remove",
     "Session.GetMessage",
     "Session.Logon",
+    // The sharing product.
+    "Relaybook.AddExtension",
+    "RelaybookEngine.AddSharedFolder",
     // VBScript's regular expressions.
     "RegExp.Global",
     "RegExp.IgnoreCase",

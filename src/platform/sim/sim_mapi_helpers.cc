@@ -4,6 +4,7 @@
 #include "platform/sim/mail_content.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/sim_regexp.h"
+#include "platform/sim/world.h"
 
 namespace pinlet::sim {
 namespace {
@@ -160,6 +161,10 @@ class SimRdoSession : public RdoSession {
     world_->faults.Check("RDOSession.MAPIOBJECT");
     attached_ = true;
   }
+  void Logon(bool, bool) override {
+    world_->faults.Check("RDOSession.Logon");
+    logged_on_ = true;
+  }
   ol::FolderPtr GetFolderFromID(std::string_view entry_id) override {
     world_->faults.Check("RDOSession.GetFolderFromID");
     if (!attached_) throw HostError(errors::kOperationFailed, "Not logged on");
@@ -169,12 +174,16 @@ class SimRdoSession : public RdoSession {
   }
   std::string ProfileName() override {
     world_->faults.Check("RDOSession.ProfileName");
-    return "Outlook";
+    if (!attached_ && !logged_on_)
+      throw HostError(errors::kNotInitialized, "MAPI_E_NOT_INITIALIZED",
+                      "RDOSession.ProfileName");
+    return world_->profile_name;
   }
 
  private:
   World* world_;
   bool attached_ = false;
+  bool logged_on_ = false;
 };
 
 // Redemption's wrapper of an Outlook item: the same item's nodes, read
@@ -265,6 +274,11 @@ std::shared_ptr<RdoSession> SimObjectFactory::CreateRdoSession() {
   world_->faults.Check("CreateObject Redemption.RDOSession");
   if (!redemption_installed) throw CannotCreate("Redemption.RDOSession");
   return std::make_shared<SimRdoSession>(world_);
+}
+
+std::shared_ptr<SharingProduct> SimObjectFactory::CreateSharingProduct() {
+  world_->faults.Check("CreateObject Relaybook.Engine");
+  return world_->sharing.CreateProduct();
 }
 
 RegExpPtr SimObjectFactory::CreateRegExp() {

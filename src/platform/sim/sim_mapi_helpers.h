@@ -19,6 +19,8 @@ class SimObjectFactory : public ComObjectFactory {
   std::shared_ptr<RdoSession> CreateRdoSession() override;
   std::shared_ptr<SafeMailItem> CreateSafeMailItem() override;
   RegExpPtr CreateRegExp() override;
+  // The sharing product's stand-in (World::sharing): 429 until installed.
+  std::shared_ptr<SharingProduct> CreateSharingProduct() override;
 
   // A library that is not installed cannot be created (error 429).
   bool redemption_installed = true;

@@ -45,7 +45,7 @@ class SimNameSpace : public ol::NameSpace {
   }
   std::string CurrentProfileName() override {
     world_->faults.Check("NameSpace.CurrentProfileName");
-    return "Outlook";
+    return world_->profile_name;
   }
 
  private:

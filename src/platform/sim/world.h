@@ -3,8 +3,9 @@
 //
 // A World owns the registry, the mail store, the file system, the clock, the
 // message boxes and common dialogs with their scripted answers, the shell,
-// the window manager, the forms and their controls, the support library stand-in and the
-// MAPI helper libraries, plus one fault injector that every simulated call goes through.
+// the window manager, the forms and their controls, the support library
+// stand-in, the MAPI helper libraries and the sharing product's stand-in,
+// plus one fault injector that every simulated call goes through.
 // Its files start with the folders of a Windows XP machine with one user
 // ("User"): the profile under C:\Documents and Settings with its temporary
 // folder, and the add-in's install and user folders. Hosts (sim_outlook.h,
@@ -26,6 +27,7 @@
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_sharing.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_ui.h"
 #include "platform/sim/sim_windows.h"
@@ -107,6 +109,11 @@ class World {
   // the clock, which it uses.
   SimUi ui{this};
   MailStore store;
+  // The item-sharing product, installed or not (not until Install).
+  SimSharing sharing{this};
+  // The Outlook profile's name, as the namespace and the helper libraries
+  // answer it.
+  std::string profile_name = "Outlook";
   std::string install_dir = "C:\\Program Files\\Zarvo\\Pinlet\\";
   std::string user_dir =
       "C:\\Documents and Settings\\User\\Application Data\\Zarvo\\Pinlet\\";

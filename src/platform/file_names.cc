@@ -1,0 +1,69 @@
+#include "platform/file_names.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "platform/text.h"
+
+namespace pinlet {
+namespace {
+
+bool Forbidden(unsigned char c) {
+  return c < 0x20 || std::string_view("<>:\"/\\|?*").find(static_cast<char>(c)) !=
+                         std::string_view::npos;
+}
+
+void DropTrailingDotsAndBlanks(std::string& name) {
+  while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+}
+
+// Whether the part before the first dot (trailing blanks ignored) is one of
+// the system's device names, which name a device in every folder.
+bool IsDeviceName(std::string_view name) {
+  std::string base(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux",
+                                                               "nul"};
+  if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
+         base[3] >= '1' && base[3] <= '9';
+}
+
+// Shortens a name to kMaxFileNameLength UTF-16 units, cutting the part
+// before the extension; a surrogate pair is never split.
+std::string Shorten(const std::string& name) {
+  std::u16string wide = Utf8ToUtf16(name);
+  if (wide.size() <= kMaxFileNameLength) return name;
+  size_t dot = wide.rfind(u'.');
+  std::u16string extension;
+  // An "extension" too long to be one is cut like the rest of the name.
+  if (dot != std::u16string::npos && dot > 0 && wide.size() - dot <= 16)
+    extension = wide.substr(dot);
+  std::u16string stem = wide.substr(0, kMaxFileNameLength - extension.size());
+  if (!stem.empty() && stem.back() >= 0xD800 && stem.back() <= 0xDBFF) stem.pop_back();
+  std::string out = Utf16ToUtf8(stem);
+  DropTrailingDotsAndBlanks(out);
+  return out.empty() ? out : out + Utf16ToUtf8(extension);
+}
+
+std::string Clean(std::string_view text) {
+  std::string name(text);
+  for (char& c : name)
+    if (Forbidden(static_cast<unsigned char>(c))) c = '_';
+  DropTrailingDotsAndBlanks(name);
+  if (name.empty()) return name;
+  if (IsDeviceName(name)) name.insert(0, "_");
+  return Shorten(name);
+}
+
+}  // namespace
+
+std::string SafeFileName(std::string_view name, std::string_view fallback) {
+  std::string safe = Clean(name);
+  if (safe.empty()) safe = Clean(fallback);
+  return safe.empty() ? "_" : safe;
+}
+
+}  // namespace pinlet
