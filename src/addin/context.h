@@ -36,6 +36,7 @@ class clsInspector;
 class cLibAddin;
 class SharingProduct;
 class SharingEngine;
+class GCommonDialog;
 
 // Entry points of subsystems built on this layer, installed by whoever
 // assembles the add-in.
@@ -100,6 +101,9 @@ struct AddinContext {
 
   // The shared CDO session of the sharing product, when it made one.
   std::shared_ptr<CdoSession> cdo_session;
+  // The colour dialog's custom colours, shared by every note window; made
+  // by the first window that needs them.
+  std::shared_ptr<GCommonDialog> common_dialog;
 
   // The reply/forward hand-over: the item replied to and its note.
   ol::ItemPtr handover_item;

@@ -1,5 +1,6 @@
 #include "assembly/addin_factory.h"
 
+#include "notewindow/frm_comments.h"
 #include "sharing/sharing_startup.h"
 #include "store/store_subsystems.h"
 
@@ -9,6 +10,7 @@ Subsystems PinletSubsystems() {
   Subsystems subsystems;
   InstallStore(subsystems);
   InstallSharing(subsystems);
+  InstallNoteWindow(subsystems);
   return subsystems;
 }
 
