@@ -36,6 +36,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddDialogCommands(commands);
     AddUiCommands(commands);
     AddSharingCommands(commands);
+    AddNoteCommands(commands);
     return commands;
   }();
   return kCommands;

@@ -122,6 +122,7 @@ void AddStoreCommands(std::map<std::string, Command>& commands);
 void AddDialogCommands(std::map<std::string, Command>& commands);
 void AddUiCommands(std::map<std::string, Command>& commands);
 void AddSharingCommands(std::map<std::string, Command>& commands);
+void AddNoteCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app
 

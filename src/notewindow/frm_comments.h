@@ -38,6 +38,7 @@
 #include "commondlg/c_common_dialog.h"
 #include "notewindow/c_text_box_edit.h"
 #include "platform/ui_controls.h"
+#include "store/note_property.h"
 
 namespace pinlet {
 
@@ -147,6 +148,10 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // ---- Persistence (frm_comments_persist.cc) ----
   void SetDefaultDisplayStyle();
   void SetCustomDisplayStyle();
+  // The note's properties the window reads, with what it shows now.
+  std::vector<NoteValue> ShownProperties();
+  // Writes the new note's appearance as it opened.
+  void RecordNewNote();
   // Shows the appearance members on the controls; failures ignored.
   void ApplyFont();
   void ApplyNoteColour();

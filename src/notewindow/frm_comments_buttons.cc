@@ -55,6 +55,8 @@ void frmComments::ResetHoverButton() {
 
 void frmComments::ButtonMouseDown(const std::string& button) {
   const design::PictureButton* design = design::FindButton(button);
+  // The mouse came from another button: that one rests again.
+  if (m_astrHoverButton[0] != button) ResetHoverButton();
   SetButtonPicture(button, std::string(design->key) + "_DOWN");
 }
 
@@ -95,6 +97,7 @@ std::string frmComments::OnTopRestingKey() const {
 }
 
 void frmComments::imgNoteOnTop_MouseDown(int, int, int, int) {
+  if (m_astrHoverButton[0] != kOnTopButton) ResetHoverButton();
   RunGuardedSub(ctx_, "frmComments(Sub imgNoteOnTop_MouseDown)", [&](Proc&) {
     blnOnTop = !blnOnTop;
     if (m_blnLoaded) {

@@ -28,12 +28,16 @@ void frmComments::Show() {
     return;
   }
   auto self = shared_from_this();
-  if (!Build()) return;
-  state_ = State::kLoaded;
-  Form_Initialize();
-  Form_Load();
-  if (state_ != State::kLoaded) return;  // a duplicate closed itself
-  if (!IgnoreError([&] { form_->Show(ui::kModeless); })) Abandon();
+  // A window that could not be made or shown is tried once more before the
+  // user is left without it.
+  for (int attempt = 0; attempt < 2 && state_ == State::kNew; ++attempt) {
+    if (!Build()) continue;
+    state_ = State::kLoaded;
+    Form_Initialize();
+    Form_Load();
+    if (state_ != State::kLoaded) return;  // a duplicate closed itself
+    if (!IgnoreError([&] { form_->Show(ui::kModeless); })) Abandon();
+  }
 }
 
 void frmComments::Unload() { CloseWindow(); }
@@ -121,6 +125,7 @@ void frmComments::LoadNote(bool refresh_explorer) {
   m_objNewItem = made.new_item;
   m_blnNewNote = true;
   if (!objMyNote) return;  // made at the first change (NoteForSaving)
+  RecordNewNote();
   AddNoteToParentItem();
   if (refresh_explorer) RefreshExplorer();
 }

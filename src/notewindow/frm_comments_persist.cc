@@ -95,34 +95,41 @@ void frmComments::SetDefaultDisplayStyle() {
   });
 }
 
-void frmComments::SetCustomDisplayStyle() {
-  const std::string names[] = {
-      LoadResString(res::kZpnTitle),         LoadResString(res::kZpnFontName),
-      LoadResString(res::kZpnFontBold),      LoadResString(res::kZpnFontItalic),
-      LoadResString(res::kZpnFontSize),      LoadResString(res::kZpnForeColor),
-      LoadResString(res::kZpnFontUnderline), LoadResString(res::kZpnFontStrikethru),
-      LoadResString(res::kZpnBackColor),     LoadResString(res::kZpnFullBody),
-      kReminderProperty};
+std::vector<NoteValue> frmComments::ShownProperties() {
   std::string caption = std::string(design::kCaption);
   IgnoreError([&] { caption = form_->Caption(); });
+  return {{LoadResString(res::kZpnTitle), caption},
+          {LoadResString(res::kZpnFontName), m_font.name},
+          {LoadResString(res::kZpnFontBold), ToText(Variant(m_font.bold))},
+          {LoadResString(res::kZpnFontItalic), ToText(Variant(m_font.italic))},
+          {LoadResString(res::kZpnFontSize), ToText(Variant(m_font.size))},
+          {LoadResString(res::kZpnForeColor), ColourText(m_lngForeColor)},
+          {LoadResString(res::kZpnFontUnderline), ToText(Variant(m_font.underline))},
+          {LoadResString(res::kZpnFontStrikethru), ToText(Variant(m_font.strikethrough))},
+          {LoadResString(res::kZpnBackColor), ColourText(m_lngBackColor)},
+          {LoadResString(res::kZpnFullBody), ""},
+          {kReminderProperty, m_strReminder}};
+}
+
+void frmComments::RecordNewNote() {
+  // A new note keeps the appearance it opened with from the start, as an
+  // existing note has it after its first load.
+  std::vector<NoteValue> values = ShownProperties();
+  values.erase(values.begin());  // its title is the item's, written already
+  IgnoreError([&] { WriteNoteProperties(ctx_, objMyNote, values); });
+}
+
+void frmComments::SetCustomDisplayStyle() {
   // What the window shows now, for the properties the note does not have.
-  const std::string shown[] = {caption,
-                               m_font.name,
-                               ToText(Variant(m_font.bold)),
-                               ToText(Variant(m_font.italic)),
-                               ToText(Variant(m_font.size)),
-                               ColourText(m_lngForeColor),
-                               ToText(Variant(m_font.underline)),
-                               ToText(Variant(m_font.strikethrough)),
-                               ColourText(m_lngBackColor),
-                               "",
-                               m_strReminder};
+  std::vector<NoteValue> shown_values = ShownProperties();
+  std::vector<std::string> names;
+  for (const NoteValue& v : shown_values) names.push_back(v.name);
   std::vector<NoteRead> reads = ReadNoteProperties(ctx_, objMyNote, names);
   std::vector<NoteValue> missing;
   for (size_t i = 0; i < reads.size(); ++i) {
     if (!reads[i].absent()) continue;
-    missing.push_back({names[i], shown[i]});
-    reads[i] = {NoteRead::State::kFound, shown[i]};
+    missing.push_back(shown_values[i]);
+    reads[i] = {NoteRead::State::kFound, shown_values[i].value};
   }
   if (!missing.empty())
     IgnoreError([&] { WriteNoteProperties(ctx_, objMyNote, missing); });
@@ -221,6 +228,7 @@ ol::ItemPtr frmComments::NoteForSaving() {
   objMyNote = made.note;
   m_objNewItem = made.new_item;
   IgnoreError([&] { form_->SetCaption(made.caption); });
+  RecordNewNote();
   AddNoteToParentItem();
   return objMyNote;
 }
