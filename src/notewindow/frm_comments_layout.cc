@@ -160,11 +160,24 @@ void frmComments::Form_Resize() {
 }
 
 void frmComments::CheckForScrollBar() {
+  // Only whether the text needs more room than the box shows matters, so a
+  // long text is measured by its beginning first: when that alone needs
+  // more, so does the whole.
+  constexpr size_t kMeasureFirst = 8192;  // bytes of UTF-8
   IgnoreError([&] {
     picScrollBar->SetFont(m_font);
-    int32_t width = Text->Width() - 120;  // the box's frame and margins
-    int32_t needed = picScrollBar->WrappedTextHeight(Text->Text(), std::max(width, 1));
-    transScroll->SetVisible(m_textHeight - 60 < needed);
+    int32_t width = std::max(Text->Width() - 120, 1);  // less the frame and margins
+    int32_t shown = m_textHeight - 60;
+    std::string text = Text->Text();
+    bool more = false;
+    if (text.size() > kMeasureFirst) {
+      size_t cut = kMeasureFirst;
+      while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+      more = shown < picScrollBar->WrappedTextHeight(std::string_view(text).substr(0, cut),
+                                                      width);
+    }
+    if (!more) more = shown < picScrollBar->WrappedTextHeight(text, width);
+    transScroll->SetVisible(more);
   });
 }
 

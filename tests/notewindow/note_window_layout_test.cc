@@ -156,6 +156,13 @@ TEST_F(LayoutTest, TheMoreTextSignDependsOnTheTextAndTheFont) {
   WriteText(world.registry, kNoteKey, "FontSize", "4");
   window = OpenExisting(3, lines);
   EXPECT_FALSE(Shown(window, "transScroll"));  // the same lines, smaller
+  // A long text needs more room; a long run of blanks before one word does not.
+  for (const std::string& text : {std::string(20000, 'w'), std::string(9000, ' ') + "end"}) {
+    CloseBox(window);
+    NoteOf(InboxItem(3))->FindProp("ZPNFullBody")->value = text;
+    window = Open(InboxItem(3));
+    EXPECT_EQ(Shown(window, "transScroll"), text.back() == 'w') << text.size();
+  }
 }
 
 TEST_F(LayoutTest, MovingFromButtonToButtonRestoresTheFirstOne) {
