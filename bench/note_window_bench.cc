@@ -43,7 +43,8 @@ struct Fixture {
     parent = sim::WrapItem(&world, mail);
     parent_id = mail->entry_id;
     std::string text;
-    while (text.size() < text_size) text += "The quick brown fox jumps over the lazy dog.\r\n";
+    while (text.size() < text_size)
+      text += "The quick brown fox jumps over the lazy dog.\r\n";
     text.resize(text_size);
     for (int i = 0; i < notes; ++i) {
       auto note = world.store.NewItem(*folder, "IPM.Note");
@@ -96,8 +97,8 @@ void BM_Keystroke(benchmark::State& state) {
   auto& form = static_cast<sim::SimForm&>(*window->form());
   std::string error;
   if (state.range(1) == 1)
-    f.world.ui.Perform(form, sim::FormAction::Mouse(sim::FormAction::Kind::kHover, "Text"),
-                       error);
+    f.world.ui.Perform(
+        form, sim::FormAction::Mouse(sim::FormAction::Kind::kHover, "Text"), error);
   auto* text = static_cast<sim::SimTextBox*>(form.Find("Text"));
   size_t end = Utf8ToUtf16(text->text()).size();
   const sim::FormAction keystrokes[] = {sim::FormAction::Type("Text", "x"),

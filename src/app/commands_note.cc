@@ -45,7 +45,8 @@ sim::SimForm* NoteForm(Driver& d, const std::string& which, std::string& error) 
 std::shared_ptr<frmComments> WindowOf(Driver& d, const sim::SimForm& form) {
   if (!d.addin() || !d.addin()->context().note_windows) return nullptr;
   for (const auto& window : *d.addin()->context().note_windows)
-    if (window->hwnd() == form.handle()) return std::dynamic_pointer_cast<frmComments>(window);
+    if (window->hwnd() == form.handle())
+      return std::dynamic_pointer_cast<frmComments>(window);
   return nullptr;
 }
 
@@ -121,7 +122,8 @@ int ShowNote(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   const sim::SimWindowManager::Window* w = windows.Find(form->handle());
   std::shared_ptr<frmComments> window = WindowOf(d, *form);
   out << "note window " << sim::QuotedText(Printable(form->caption())) << " "
-      << sim::HandleText(form->handle()) << ": " << (form->visible() ? "visible" : "hidden")
+      << sim::HandleText(form->handle()) << ": "
+      << (form->visible() ? "visible" : "hidden")
       << (windows.active() == form->handle() ? ", active" : "")
       << (w && w->top_most ? ", top-most" : "") << "\n";
   if (window) {
@@ -160,7 +162,8 @@ int ShowNote(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   out << "  attachments panel: " << (panel ? "shown" : "hidden");
   if (list && list->ListCount() > 0) {
     out << ";";
-    for (int32_t i = 0; i < list->ListCount(); ++i) out << " " << Printable(list->List(i));
+    for (int32_t i = 0; i < list->ListCount(); ++i)
+      out << " " << Printable(list->List(i));
   }
   out << "\n";
   return 0;
@@ -179,13 +182,16 @@ void AddNoteCommands(std::map<std::string, Command>& c) {
   };
   c["note type"] = {"note type \"TEXT\"",
                     "type into the front-most note window at the caret", action("type")};
-  c["note key"] = {"note key KEY", "press a key in the note's text (Ctrl+O, Ctrl+F4, Enter)",
+  c["note key"] = {"note key KEY",
+                   "press a key in the note's text (Ctrl+O, Ctrl+F4, Enter)",
                    action("key")};
   c["note select"] = {"note select START LENGTH",
-                      "select part of the note's text (in UTF-16 units)", action("select")};
-  c["note click"] = {"note click CONTROL [left|right|middle]",
-                     "click a control of the note window by its design name (imgTextColor)",
-                     action("click")};
+                      "select part of the note's text (in UTF-16 units)",
+                      action("select")};
+  c["note click"] = {
+      "note click CONTROL [left|right|middle]",
+      "click a control of the note window by its design name (imgTextColor)",
+      action("click")};
   c["note hover"] = {"note hover CONTROL",
                      "move the mouse over a control of the note window", action("hover")};
   c["show note"] = {"show note [CAPTION]",

@@ -46,8 +46,9 @@ bool GCommonDialog::VBChooseColor(uint32_t& colour, bool any_colour, bool full_o
 
 bool cCommonDialog::ShowColor() {
   uint32_t colour = Color;
-  bool chosen = shared_.VBChooseColor(colour, Flags & cdl::kAnyColor, Flags & cdl::kFullOpen,
-                                      Flags & cdl::kPreventFullOpen, hWnd);
+  bool chosen =
+      shared_.VBChooseColor(colour, Flags & cdl::kAnyColor, Flags & cdl::kFullOpen,
+                            Flags & cdl::kPreventFullOpen, hWnd);
   if (chosen) {
     Color = colour;
     return true;

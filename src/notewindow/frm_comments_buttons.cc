@@ -38,8 +38,9 @@ void frmComments::SetButtonPicture(std::string_view button, std::string_view key
 void frmComments::EnableButton(std::string_view button, bool enabled) {
   const design::PictureButton* design = design::FindButton(button);
   if (!design) return;
-  SetButtonPicture(button, enabled || design->disabled_key.empty() ? design->key
-                                                                   : design->disabled_key);
+  SetButtonPicture(button, enabled || design->disabled_key.empty()
+                               ? design->key
+                               : design->disabled_key);
   IgnoreError([&] { Must(Img(button)).SetEnabled(enabled); });
 }
 

@@ -3,8 +3,8 @@
 #include "notewindow/frm_comments_design.h"
 
 #include "addin/pictures.h"
-#include "platform/host_error.h"
 #include "notewindow/frm_comments.h"
+#include "platform/host_error.h"
 
 namespace pinlet {
 namespace design {
@@ -29,8 +29,8 @@ constexpr ControlPlace kControls[] = {
     {"imgNoteView", kImage, "", kWidth - kViewButtonFromRight, 60, 315, 315, true},
     {"imgTextToolbar", kImage, "", 120, 420, kWidth - kWidthLess, 330, true},
     {"imgTextToolbarLeft", kImage, "", 120, 435, 60, 300, true},
-    {"imgTextToolbarRight", kImage, "", 120 + kWidth - kWidthLess - kToolbarRightFromRight,
-     420, 60, 330, true},
+    {"imgTextToolbarRight", kImage, "",
+     120 + kWidth - kWidthLess - kToolbarRightFromRight, 420, 60, 330, true},
     {"imgTextUndo", kImage, "", 195, 420, 315, 315, true},
     {"imgTextSep1", kImage, "", 525, 495, 45, 180, true},
     {"imgTextCut", kImage, "", 585, 420, 315, 315, true},
@@ -60,9 +60,10 @@ constexpr ControlPlace kControls[] = {
      kWidth - kWidthLess, kFooterHeight, true},
     {"lblLastModified", kLabel, "picFooter", 0, 0, 1200, kFooterHeight, true},
     {"lblTime", kLabel, "picFooter", 1215, 0, 1800, kFooterHeight, true},
-    {"transReminder", kImage, "picFooter", 3300, 0, kIndicatorSize, kIndicatorSize, false},
-    {"lblAttachments", kLabel, "picFooter",
-     kWidth - kWidthLess - kAttachCountFromRight, 0, 700, kFooterHeight, true},
+    {"transReminder", kImage, "picFooter", 3300, 0, kIndicatorSize, kIndicatorSize,
+     false},
+    {"lblAttachments", kLabel, "picFooter", kWidth - kWidthLess - kAttachCountFromRight,
+     0, 700, kFooterHeight, true},
     {"transAttachments", kImage, "picFooter", kWidth - kWidthLess - kPanelToggleFromRight,
      0, kIndicatorSize, kIndicatorSize, true},
     {"picAttachments", kPicture, "", kTextLeft,
@@ -105,11 +106,11 @@ constexpr std::string_view kNoteToolbar[] = {
     "imgNoteSep1",   "imgNoteSep2", "imgNoteSep3", "imgNoteSep4"};
 
 constexpr std::string_view kTextToolbar[] = {
-    "imgTextToolbar",  "imgTextToolbarLeft", "imgTextToolbarRight", "imgTextSep1",
-    "imgTextSep2",     "imgTextSep3",        "imgTextSep4",         "imgTextSep5",
-    "imgTextCut",      "imgTextCopy",        "imgTextPaste",        "imgTextClearAll",
-    "imgTextCopyAll",  "imgTextUndo",        "imgTextFont",         "imgTextColor",
-    "imgAddAtt",       "imgAddDate",         "imgDeleteAtt",        "imgSaveAtt",
+    "imgTextToolbar", "imgTextToolbarLeft", "imgTextToolbarRight", "imgTextSep1",
+    "imgTextSep2",    "imgTextSep3",        "imgTextSep4",         "imgTextSep5",
+    "imgTextCut",     "imgTextCopy",        "imgTextPaste",        "imgTextClearAll",
+    "imgTextCopyAll", "imgTextUndo",        "imgTextFont",         "imgTextColor",
+    "imgAddAtt",      "imgAddDate",         "imgDeleteAtt",        "imgSaveAtt",
     "imgTextPrint"};
 
 }  // namespace

@@ -51,10 +51,9 @@ void frmComments::ApplyBackColor(uint32_t colour) {
   // list, which always carry the note colour. The indicators are images,
   // which have no background of their own.
   IgnoreError([&] { form_->SetBackColor(colour); });
-  ui::Control* const controls[] = {lblLastModified.get(), lblTime.get(),
-                                   lblAttachments.get(),  picAttachments.get(),
-                                   picScrollBar.get(),    Label1.get(),
-                                   picFooter.get()};
+  ui::Control* const controls[] = {
+      lblLastModified.get(), lblTime.get(), lblAttachments.get(), picAttachments.get(),
+      picScrollBar.get(),    Label1.get(),  picFooter.get()};
   for (ui::Control* control : controls)
     IgnoreError([&] { Must(control).SetBackColor(colour); });
 }
@@ -62,7 +61,8 @@ void frmComments::ApplyBackColor(uint32_t colour) {
 void frmComments::PlaceBelowText() {
   int32_t footer_top = TextTop() + m_textHeight + kFooterBelowText;
   IgnoreError([&] { picFooter->SetTop(footer_top); });
-  IgnoreError([&] { picAttachments->SetTop(footer_top + kFooterHeight + kPanelBelowFooter); });
+  IgnoreError(
+      [&] { picAttachments->SetTop(footer_top + kFooterHeight + kPanelBelowFooter); });
 }
 
 void frmComments::FitHeight() {
@@ -173,8 +173,8 @@ void frmComments::CheckForScrollBar() {
     if (text.size() > kMeasureFirst) {
       size_t cut = kMeasureFirst;
       while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-      more = shown < picScrollBar->WrappedTextHeight(std::string_view(text).substr(0, cut),
-                                                      width);
+      more = shown < picScrollBar->WrappedTextHeight(
+                         std::string_view(text).substr(0, cut), width);
     }
     if (!more) more = shown < picScrollBar->WrappedTextHeight(text, width);
     transScroll->SetVisible(more);

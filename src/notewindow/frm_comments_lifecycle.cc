@@ -51,14 +51,14 @@ void frmComments::Form_Load() {
   if (!ctx_.common_dialog && ctx_.platform.dialogs && ctx_.platform.window_manager)
     ctx_.common_dialog = std::make_shared<GCommonDialog>(*ctx_.platform.dialogs,
                                                          *ctx_.platform.window_manager);
-  if (ctx_.common_dialog) m_cHookAddDlg = std::make_unique<cCommonDialog>(*ctx_.common_dialog);
+  if (ctx_.common_dialog)
+    m_cHookAddDlg = std::make_unique<cCommonDialog>(*ctx_.common_dialog);
   m_blnLoading = true;
   m_blnLayoutBusy = false;
   m_blnFirstFileDialog = true;
   m_blnViewSwitch = true;
-  IgnoreError([&] {
-    m_sngFooterGap = form_->Height() - picFooter->Top() - picFooter->Height();
-  });
+  IgnoreError(
+      [&] { m_sngFooterGap = form_->Height() - picFooter->Top() - picFooter->Height(); });
   // 2. Another window shows this note already: this one closes unsaved.
   if (DuplicateOpen()) {
     m_blnDuplicate = true;

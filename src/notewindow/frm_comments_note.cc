@@ -45,7 +45,7 @@ void frmComments::SetWindowOnTop() {
 
 void frmComments::imgNoteDelete_Click() {
   m_blnCollapseArmed = false;
-  if (!DeleteNoteCommand(m_blnNewNote ? false : true)) return;
+  if (!DeleteNoteCommand(/*ask=*/!m_blnNewNote)) return;
   m_blnDuplicate = true;  // nothing is saved on close
   CloseWindow();
 }
@@ -57,7 +57,8 @@ bool frmComments::DeleteNoteCommand(bool ask) {
         std::string caption = TryGet([&] { return form_->Caption(); });
         std::string question =
             LoadResString(res::kDeleteNoteQuestion) + " '" + caption + "'?";
-        return ShowMessage(ctx_, question, mb::kYesNo | mb::kQuestion, mb::kNo) == mb::kYes;
+        return ShowMessage(ctx_, question, mb::kYesNo | mb::kQuestion, mb::kNo) ==
+               mb::kYes;
       });
   if (!confirmed) return false;
   // The note goes even when its item is gone; only the item's steps are
@@ -67,12 +68,12 @@ bool frmComments::DeleteNoteCommand(bool ask) {
   ctx_.item_update = true;
   SetParentItemProperties(ctx_, objParentItem, false);
   if (ctx_.subsystems.set_inspector_note_button)
-    IgnoreError([&] { ctx_.subsystems.set_inspector_note_button(ctx_, objParentItem, false); });
+    IgnoreError(
+        [&] { ctx_.subsystems.set_inspector_note_button(ctx_, objParentItem, false); });
   RefreshExplorer();
   if (ctx_.subsystems.clear_explorer_entry_id) {
-    IgnoreError([&] {
-      ctx_.subsystems.clear_explorer_entry_id(ctx_, objParentItem->EntryID());
-    });
+    IgnoreError(
+        [&] { ctx_.subsystems.clear_explorer_entry_id(ctx_, objParentItem->EntryID()); });
   }
   return true;
 }
@@ -129,7 +130,8 @@ void frmComments::imgNoteOpen_Click() {
   ol::ItemPtr note = objOriginalNote ? objOriginalNote : objMyNote;
   std::string id = TryGet([&] { return Must(note).Subject(); });
   ol::ItemPtr found;
-  if (!id.empty()) found = TryGet([&] { return Must(ctx_.name_space).GetItemFromID(id); });
+  if (!id.empty())
+    found = TryGet([&] { return Must(ctx_.name_space).GetItemFromID(id); });
   if (found && DisplayParent(found)) return;
   ShowMessage(ctx_, kCannotOpenParent, mb::kOkOnly | mb::kCritical, mb::kOk);
   DisableParentButtons();

@@ -90,7 +90,8 @@ void frmComments::SetDefaultDisplayStyle() {
                   height);
     } else {
       form_->Move(static_cast<int32_t>(std::lround(ToDouble(Variant(left)))),
-                  static_cast<int32_t>(std::lround(ToDouble(Variant(top)))), width, height);
+                  static_cast<int32_t>(std::lround(ToDouble(Variant(top)))), width,
+                  height);
     }
   });
 }
@@ -140,7 +141,8 @@ void frmComments::SetCustomDisplayStyle() {
   if (auto v = value(1); v && !v->empty()) m_font.name = *v;
   if (auto v = value(2)) m_font.bold = ToBool(Variant(*v));
   if (auto v = value(3)) m_font.italic = ToBool(Variant(*v));
-  if (auto v = value(4); v && ToDouble(Variant(*v)) > 0) m_font.size = ToDouble(Variant(*v));
+  if (auto v = value(4); v && ToDouble(Variant(*v)) > 0)
+    m_font.size = ToDouble(Variant(*v));
   if (auto v = value(5)) m_lngForeColor = ColourOf(*v);
   if (auto v = value(6)) m_font.underline = ToBool(Variant(*v));
   if (auto v = value(7)) m_font.strikethrough = ToBool(Variant(*v));
@@ -215,7 +217,8 @@ void frmComments::AddNoteToParentItem() {
     IgnoreError([&] { RecordSharedFolder(ctx_, folder->EntryID(), folder->StoreID()); });
   }
   if (ctx_.subsystems.set_inspector_note_button)
-    IgnoreError([&] { ctx_.subsystems.set_inspector_note_button(ctx_, objParentItem, true); });
+    IgnoreError(
+        [&] { ctx_.subsystems.set_inspector_note_button(ctx_, objParentItem, true); });
 }
 
 ol::ItemPtr frmComments::NoteForSaving() {

@@ -82,7 +82,8 @@ void frmComments::cmdInsertDate_Click() {
       std::optional<HostError> error = Attempt([&] {
         bool put = false;
         if (clipboard.Open()) {
-          put = clipboard.Empty() && clipboard.SetData(cf::kUnicodeText, UnicodeTextBlock(date));
+          put = clipboard.Empty() &&
+                clipboard.SetData(cf::kUnicodeText, UnicodeTextBlock(date));
           clipboard.Close();
         }
         if (put) pasted = m_objTextEdit->Paste();
@@ -132,7 +133,7 @@ void frmComments::TextFontChange() {
       dialog.flags = kFontFlags;
       dialog.min_size = kSmallestFont;
       dialog.max_size = kLargestFont;
-      dialog.font = {m_font.name,      m_font.size,          m_font.bold, m_font.italic,
+      dialog.font = {m_font.name,      m_font.size,          m_font.bold,   m_font.italic,
                      m_font.underline, m_font.strikethrough, m_lngForeColor};
       return dialogs.ShowFont(dialog);
     };

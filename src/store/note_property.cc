@@ -58,10 +58,12 @@ std::vector<NoteRead> ReadNoteProperties(AddinContext& ctx, const ol::ItemPtr& n
     if (!IgnoreError([&] { fields = CdoMessageOf(ctx, note)->Fields(); })) return reads;
     for (size_t i = 0; i < names.size(); ++i) {
       std::shared_ptr<CdoField> field;
-      std::optional<HostError> error = Attempt([&] { field = Must(fields).Item(names[i]); });
+      std::optional<HostError> error =
+          Attempt([&] { field = Must(fields).Item(names[i]); });
       if (error) {
         // CDO answers a missing field with MAPI_E_NOT_FOUND.
-        if (error->number() == errors::kNotFound) reads[i].state = NoteRead::State::kAbsent;
+        if (error->number() == errors::kNotFound)
+          reads[i].state = NoteRead::State::kAbsent;
         continue;
       }
       if (IgnoreError([&] { reads[i].value = ToText(Must(field).Value()); }))

@@ -43,8 +43,8 @@ TEST(ScenarioTest, EveryScenarioRunsGreen) {
 // A note made in one run is there, as it was left, in the next run on the
 // same mailbox file.
 TEST(ScenarioTest, ANoteWindowsNoteOutlivesTheRunOnItsMailboxFile) {
-  std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("pinlet_note_" + std::to_string(getpid()));
+  std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                              ("pinlet_note_" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   auto write = [&](const char* name, const std::string& text) {
     std::string path = (dir / name).string();

@@ -10,7 +10,8 @@ namespace {
 class CommonDialogTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
+    for (const std::string& defect : world.defects())
+      ADD_FAILURE() << "defect: " << defect;
   }
   const sim::SimDialogs::Record& Last() { return world.dialogs.shown().back(); }
 

@@ -35,14 +35,16 @@ TEST_F(NoteCommandsTest, DeleteAsksAndLeavesNothingOfTheNote) {
   std::string id = mail->EntryID();
   world.message_boxes.QueueAnswer(mb::kYes);
   Click(window, "imgNoteDelete");
-  EXPECT_THAT(Messages(),
-              ElementsAre("Are you sure you want to delete the note  'Subject: Board slides'?"));
+  EXPECT_THAT(
+      Messages(),
+      ElementsAre("Are you sure you want to delete the note  'Subject: Board slides'?"));
   EXPECT_EQ(NoteOf(mail), nullptr);
   EXPECT_TRUE(DeletedNode()->items.empty());
   EXPECT_EQ(ItemProp(mail, "ZPNHasNote"), "FALSE");
   EXPECT_FALSE(window->loaded());
   EXPECT_TRUE(ctx().note_windows->empty());
-  EXPECT_THAT(seams, ElementsAre("add button " + id, "refresh (refreshing)", "forget " + id));
+  EXPECT_THAT(seams,
+              ElementsAre("add button " + id, "refresh (refreshing)", "forget " + id));
   // Nothing was saved on the way out.
   EXPECT_EQ(NotesNode()->items.size(), 0u);
 }
@@ -68,7 +70,8 @@ TEST_F(NoteCommandsTest, ANoteWhoseItemIsGoneIsDeletedWhenTheUserSaysYes) {
   CloseBox(window);
   sim::ItemNode* note = NoteOf(mail);
   // The note, opened from the notes folder, has no item any more.
-  auto orphan = std::dynamic_pointer_cast<frmComments>(ctx().subsystems.create_note_window(ctx()));
+  auto orphan =
+      std::dynamic_pointer_cast<frmComments>(ctx().subsystems.create_note_window(ctx()));
   orphan->strID = "gone";
   orphan->objOriginalNote = sim::WrapItem(&world, note->shared_from_this());
   DisplayNote(ctx(), orphan);
@@ -111,7 +114,8 @@ TEST_F(NoteCommandsTest, AnItemThatCannotBeOpenedIsSaidOnceAndItsButtonsDisabled
 
 TEST_F(NoteCommandsTest, TheReminderButtonFollowsTheItemsClass) {
   EXPECT_EQ(Picture(window, "imgNoteReminder"), "REMINDER");
-  auto contact = Open(ctx().name_space->GetDefaultFolder(ol::kFolderContacts)->Items()->Item(1));
+  auto contact =
+      Open(ctx().name_space->GetDefaultFolder(ol::kFolderContacts)->Items()->Item(1));
   EXPECT_EQ(Picture(contact, "imgNoteReminder"), "REMINDER_DISABLED");
 }
 

@@ -44,7 +44,8 @@ class NoteWindowTest : public ::testing::Test {
       InstallStore(s);
       InstallNoteWindow(s);
       s.refresh_active_explorer = [this](AddinContext& ctx) {
-        seams.push_back(std::string("refresh") + (ctx.note_refresh ? " (refreshing)" : ""));
+        seams.push_back(std::string("refresh") +
+                        (ctx.note_refresh ? " (refreshing)" : ""));
       };
       s.clear_explorer_entry_id = [this](AddinContext&, const std::string& id) {
         seams.push_back("forget " + id);
@@ -138,7 +139,9 @@ class NoteWindowTest : public ::testing::Test {
   void Key(const std::shared_ptr<frmComments>& w, const std::string& key) {
     Do(w, sim::FormAction::Key("Text", key));
   }
-  void CloseBox(const std::shared_ptr<frmComments>& w) { Do(w, sim::FormAction::Close()); }
+  void CloseBox(const std::shared_ptr<frmComments>& w) {
+    Do(w, sim::FormAction::Close());
+  }
   // Calls of a host member made since the log had `from` entries (the
   // fixture logs every call).
   int Calls(std::string_view member, size_t from = 0) {

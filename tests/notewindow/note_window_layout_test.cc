@@ -43,7 +43,8 @@ TEST_F(LayoutTest, TheStatesShowTheirToolbarsColoursAndHeights) {
   EXPECT_TRUE(Shown(window, "imgNoteDelete"));
   EXPECT_TRUE(Shown(window, "imgTextCut"));
   EXPECT_EQ(Form(window).back_colour, kFrameColour);
-  EXPECT_EQ(Form(window).Find("Text")->back_colour, 0xCCFFCCu);  // the note keeps its colour
+  EXPECT_EQ(Form(window).Find("Text")->back_colour,
+            0xCCFFCCu);  // the note keeps its colour
   EXPECT_EQ(Form(window).Find("Text")->rect.top, 810);
   EXPECT_EQ(Form(window).Find("imgTextToolbarLeft")->rect.top, 435);
   EXPECT_EQ(Form(window).Find("imgTextSep1")->rect.top, 495);
@@ -157,7 +158,8 @@ TEST_F(LayoutTest, TheMoreTextSignDependsOnTheTextAndTheFont) {
   window = OpenExisting(3, lines);
   EXPECT_FALSE(Shown(window, "transScroll"));  // the same lines, smaller
   // A long text needs more room; a long run of blanks before one word does not.
-  for (const std::string& text : {std::string(20000, 'w'), std::string(9000, ' ') + "end"}) {
+  for (const std::string& text :
+       {std::string(20000, 'w'), std::string(9000, ' ') + "end"}) {
     CloseBox(window);
     NoteOf(InboxItem(3))->FindProp("ZPNFullBody")->value = text;
     window = Open(InboxItem(3));

@@ -28,7 +28,8 @@ TEST_F(LifecycleTest, ANewNoteIsMadeMarkedAndSavedAtEveryKeystroke) {
   EXPECT_TRUE(window->new_note());
   EXPECT_EQ(Form(window).caption(), "Subject: Board slides");
   EXPECT_EQ(ItemProp(mail, "ZPNHasNote"), "TRUE");
-  EXPECT_THAT(seams, ElementsAre("view button " + mail->EntryID(), "refresh (refreshing)"));
+  EXPECT_THAT(seams,
+              ElementsAre("view button " + mail->EntryID(), "refresh (refreshing)"));
   Type(window, "a");
   EXPECT_EQ(Prop(mail, "ZPNFullBody"), "a");
   Type(window, "b");
@@ -114,7 +115,8 @@ TEST_F(LifecycleTest, ADuplicateWindowClosesWithoutSavingAnything) {
   WriteText(world.registry, kNoteKey, "NoteLeft", "111");
   WriteText(world.registry, kNoteKey, "NoteTop", "222");
   // A second window for the same note, as a stale caller could make one.
-  auto second = std::dynamic_pointer_cast<frmComments>(ctx().subsystems.create_note_window(ctx()));
+  auto second =
+      std::dynamic_pointer_cast<frmComments>(ctx().subsystems.create_note_window(ctx()));
   second->strID = mail->EntryID();
   second->objOriginalNote = sim::WrapItem(&world, NoteOf(mail)->shared_from_this());
   second->objParentItem = mail;

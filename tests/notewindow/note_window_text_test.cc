@@ -42,8 +42,8 @@ class TextCommandsTest : public NoteWindowTest {
 
 TEST_F(TextCommandsTest, InsertDateGoesAtTheCaretAndKeepsTheClipboard) {
   uint32_t rtf = world.clipboard.RegisterFormat("Rich Text Format");
-  world.clipboard.Put({{cf::kUnicodeText, UnicodeTextBlock("user's text")},
-                       {rtf, "{\\rtf1 x}"}});
+  world.clipboard.Put(
+      {{cf::kUnicodeText, UnicodeTextBlock("user's text")}, {rtf, "{\\rtf1 x}"}});
   Type(window, "Due  please");
   Do(window, sim::FormAction{sim::FormAction::Kind::kSelect, "Text", "", 0, 4, 0});
   Click(window, "imgAddDate");

@@ -22,8 +22,8 @@ int Units(char16_t c) {
 
 // The width of `units` width units, rounded once.
 int32_t Scaled(const ui::Font& font, int64_t units) {
-  return static_cast<int32_t>(std::lround(static_cast<double>(units) * font.size / 5 *
-                                          (font.bold ? 1.1 : 1.0)));
+  return static_cast<int32_t>(
+      std::lround(static_cast<double>(units) * font.size / 5 * (font.bold ? 1.1 : 1.0)));
 }
 
 int64_t UnitsOf(std::u16string_view text) {
@@ -55,8 +55,8 @@ std::vector<std::u16string> Lines(std::string_view text) {
 // costs no more than its length.
 int WrappedLines(const ui::Font& font, std::u16string_view line, int32_t width) {
   int count = 1;
-  size_t length = 0;    // characters on the line being filled
-  int64_t filled = 0;   // their width units
+  size_t length = 0;   // characters on the line being filled
+  int64_t filled = 0;  // their width units
   size_t i = 0;
   while (i < line.size()) {
     size_t end = line.find(u' ', i);
