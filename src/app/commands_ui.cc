@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/driver.h"
+#include "app/printable.h"
 #include "app/script.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
@@ -176,9 +177,31 @@ int ActivateWindow(Driver& d, const std::vector<std::string>& args, std::ostream
   return 0;
 }
 
+// The clipboard as the machine holds it: each format set, with its text or
+// its size, then the formats the system would make from them.
+int ShowClipboard(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                  std::string&) {
+  if (!args.empty()) return 2;
+  sim::SimClipboard& clipboard = d.world().clipboard;
+  if (clipboard.contents().empty()) out << "(the clipboard is empty)\n";
+  for (auto& [format, bytes] : clipboard.contents()) {
+    out << clipboard.FormatName(format) << ": ";
+    if (format == cf::kUnicodeText)
+      out << "\"" << Printable(TextFromUnicodeBlock(bytes)) << "\"";
+    else if (format == cf::kText || format == cf::kOemText)
+      out << "\"" << Printable(TextFromBlock(bytes)) << "\"";
+    else
+      out << bytes.size() << " bytes";
+    out << "\n";
+  }
+  return 0;
+}
+
 }  // namespace
 
 void AddUiCommands(std::map<std::string, Command>& c) {
+  c["show clipboard"] = {"show clipboard", "the clipboard's formats and what each holds",
+                         ShowClipboard};
   c["show windows"] = {"show windows",
                        "the windows front to back: top-most, active, position and size",
                        ShowWindows};
