@@ -184,8 +184,11 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void ApplyBackColor(uint32_t colour);
   // Sets the window's height for the state and the panel.
   void FitHeight();
-  // The window's height without the text, the toolbars and the footer.
+  // What the window's height adds below the panel's top.
   int32_t Chrome() const;
+  // From the footer's bottom to the window's: the gap measured at load,
+  // for the state and the panel.
+  int32_t FooterGap() const;
   // View to edit: a click on the background, the panel or picScrollBar,
   // the mouse over Text.
   void SwitchToEdit();

@@ -52,8 +52,8 @@ constexpr ControlPlace kControls[] = {
     {"Text", ui::TextBox::kTypeName, "", kTextLeft, kEditTextTop, kWidth - kWidthLess,
      kTextHeight, true},
     // Along the right side of the text in the view state only.
-    {"picScrollBar", kPicture, "", kTextLeft + kWidth - kWidthLess - kScrollBarInset,
-     kEditTextTop, kScrollBarWidth, kTextHeight, false},
+    {"picScrollBar", kPicture, "", kWidth - kWidthLess - kScrollBarInset, kEditTextTop,
+     kScrollBarWidth, kTextHeight, false},
     {"transScroll", kImage, "picScrollBar", 0, kTextHeight - kIndicatorSize - 45,
      kScrollBarWidth, kIndicatorSize, false},
     {"picFooter", kPicture, "", kTextLeft, kEditTextTop + kTextHeight + kFooterBelowText,

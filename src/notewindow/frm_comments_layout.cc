@@ -22,6 +22,12 @@ int32_t frmComments::Chrome() const {
   return m_blnPanelShown ? kPanelHeight + kViewChrome : kViewChrome;
 }
 
+int32_t frmComments::FooterGap() const {
+  // The gap measured at load is the design's, the edit state's without the
+  // panel; the other states add what their height rule adds.
+  return m_sngFooterGap - kEditChrome + Chrome();
+}
+
 int32_t frmComments::MinHeight() const {
   if (frmState == kEditState) return m_blnPanelShown ? kMinEditWithPanel : kMinEdit;
   return m_blnPanelShown ? kMinViewWithPanel : kMinView;
@@ -66,9 +72,8 @@ void frmComments::PlaceBelowText() {
 }
 
 void frmComments::FitHeight() {
-  int32_t panel_top =
-      TextTop() + m_textHeight + kFooterBelowText + kFooterHeight + kPanelBelowFooter;
-  IgnoreError([&] { form_->SetHeight(panel_top + Chrome()); });
+  int32_t footer_bottom = TextTop() + m_textHeight + kFooterBelowText + kFooterHeight;
+  IgnoreError([&] { form_->SetHeight(footer_bottom + FooterGap()); });
 }
 
 void frmComments::ShowPanel(bool shown) {
@@ -136,8 +141,8 @@ void frmComments::Form_Resize() {
     }
     int32_t inner = width - kWidthLess;
     Text->SetWidth(inner);
-    int32_t text_height = height - TextTop() - kFooterBelowText - kFooterHeight -
-                          kPanelBelowFooter - Chrome();
+    int32_t text_height =
+        height - TextTop() - kFooterBelowText - kFooterHeight - FooterGap();
     if (text_height >= kMinTextHeight) {
       Text->SetHeight(text_height);
       m_textHeight = text_height;

@@ -218,6 +218,10 @@ TEST_F(LifecycleTest, DocumentNotesAreWrittenThroughOneCdoUpdateAKeystroke) {
   EXPECT_EQ(Calls("Item.Save", mark), 0);
   EXPECT_EQ(Prop(doc, "ZPNFullBody"), "q");
   EXPECT_EQ(Prop(doc, "ZPNBody"), "q");
+  CloseBox(window);
+  window = Open(doc);  // read back through CDO as well
+  EXPECT_EQ(TextBox(window).text(), "q");
+  EXPECT_FALSE(window->text_unread());
 }
 
 TEST_F(LifecycleTest, AKeystrokeWhoseSaveFailedIsSavedWhenTheWindowCloses) {
