@@ -150,7 +150,7 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void SetCustomDisplayStyle();
   // The note's properties the window reads, with what it shows now.
   std::vector<NoteValue> ShownProperties();
-  // Writes the new note's appearance as it opened.
+  // Writes the new note's appearance as it opened, and keeps its EntryID.
   void RecordNewNote();
   // Shows the appearance members on the controls; failures ignored.
   void ApplyFont();
@@ -312,6 +312,8 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   bool timer1_running_ = false;
   bool m_blnTextUnread = false;
   unsigned pending_ = 0;
+  // The EntryID of the new note this window made, for throwing it away.
+  std::string new_note_id_;
 };
 
 // Installs the note window into the hooks: create_note_window makes a

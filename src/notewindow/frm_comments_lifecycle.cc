@@ -204,6 +204,7 @@ void frmComments::ResetNoteState() {
   m_blnTextUnread = false;
   m_strReminder.clear();
   pending_ = 0;
+  new_note_id_.clear();
 }
 
 void frmComments::DiscardUntouchedNewNote() {

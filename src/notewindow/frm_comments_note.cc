@@ -86,7 +86,11 @@ bool frmComments::DeleteNote(const ol::ItemPtr& note) {
       IgnoreError([&] { attachments->Remove(i); });
   });
   std::string id;
-  if (!IgnoreError([&] { id = note->EntryID(); })) return false;
+  if (!IgnoreError([&] { id = note->EntryID(); })) {
+    // The window knows the EntryID of a note it made itself.
+    if (note != objMyNote || new_note_id_.empty()) return false;
+    id = new_note_id_;
+  }
   if (id.empty()) return true;  // never saved: nothing is stored
   IgnoreError([&] { note->Delete(); });
   // A deleted item lands in Deleted Items; it is deleted again from there,

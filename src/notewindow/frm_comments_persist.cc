@@ -113,10 +113,15 @@ std::vector<NoteValue> frmComments::ShownProperties() {
 }
 
 void frmComments::RecordNewNote() {
+  IgnoreError([&] { new_note_id_ = objMyNote->EntryID(); });
   // A new note keeps the appearance it opened with from the start, as an
-  // existing note has it after its first load.
+  // existing note has it after its first load; kept on top as the settings
+  // say, or as the user set it already.
   std::vector<NoteValue> values = ShownProperties();
   values.erase(values.begin());  // its title is the item's, written already
+  bool on_top =
+      m_blnLoaded ? blnOnTop : ReadCheck(ctx_.registry(), kNoteKey, "NoteOnTop");
+  values.push_back({kOnTopProperty, on_top ? "1" : "0"});
   IgnoreError([&] { WriteNoteProperties(ctx_, objMyNote, values); });
 }
 

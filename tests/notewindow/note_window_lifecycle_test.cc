@@ -236,6 +236,19 @@ TEST_F(LifecycleTest, AKeystrokeWhoseSaveFailedIsSavedWhenTheWindowCloses) {
   EXPECT_EQ(Prop(mail, "ZPNFullBody"), "abc");
 }
 
+TEST_F(LifecycleTest, ANoteThatCouldNotBeMadeAtOpeningIsMadeAtTheFirstKeystroke) {
+  ol::ItemPtr mail = InboxItem(6);
+  world.faults.FailMember("Items.Add", errors::kOperationFailed, 1);
+  auto window = Open(mail);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(NoteOf(mail), nullptr);
+  Type(window, "not lost");
+  EXPECT_EQ(Prop(mail, "ZPNFullBody"), "not lost");
+  EXPECT_EQ(Prop(mail, "ZPNOnTop"), "0");
+  EXPECT_EQ(ItemProp(mail, "ZPNHasNote"), "TRUE");
+  EXPECT_EQ(NotesNode()->items.size(), 1u);
+}
+
 TEST_F(LifecycleTest, ATextThatCouldNotBeLoadedIsNeverOverwritten) {
   ol::ItemPtr mail = InboxItem(6);
   auto window = Open(mail);
