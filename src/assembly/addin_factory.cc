@@ -1,5 +1,6 @@
 #include "assembly/addin_factory.h"
 
+#include "explorer/bas_explorers.h"
 #include "sharing/sharing_startup.h"
 #include "store/store_subsystems.h"
 
@@ -8,6 +9,7 @@ namespace pinlet::assembly {
 Subsystems PinletSubsystems() {
   Subsystems subsystems;
   InstallStore(subsystems);
+  InstallExplorer(subsystems);
   InstallSharing(subsystems);
   return subsystems;
 }
