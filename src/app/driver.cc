@@ -36,6 +36,8 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddDialogCommands(commands);
     AddUiCommands(commands);
     AddSharingCommands(commands);
+    AddExplorerCommands(commands);
+    AddOptionsCommands(commands);
     return commands;
   }();
   return kCommands;
