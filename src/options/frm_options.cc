@@ -40,19 +40,22 @@ void frmOptions::Release() {
   form_.reset();
 }
 
-void frmOptions::Show() {
-  if (!form_) {
-    form_ = ctx_.platform.forms->CreateForm("frmOptions");
-    if (auto error = Attempt([&] {
-          Build();
-          Subscribe();
-        })) {
-      IgnoreError([&] { form_->Unload(); });
-      Release();
-      throw *error;
-    }
-    Form_Load();
+void frmOptions::Load() {
+  if (form_) return;
+  form_ = ctx_.platform.forms->CreateForm("frmOptions");
+  if (auto error = Attempt([&] {
+        Build();
+        Subscribe();
+      })) {
+    IgnoreError([&] { form_->Unload(); });
+    Release();
+    throw *error;
   }
+  Form_Load();
+}
+
+void frmOptions::Show() {
+  Load();
   // The form returns unloaded (OK, Cancel, the close box) or hidden; either
   // way this showing is over, and the next one loads the window anew.
   auto shown = Attempt([&] { form_->Show(ui::kModal); });

@@ -42,10 +42,15 @@ class frmOptions {
   frmOptions(const frmOptions&) = delete;
   frmOptions& operator=(const frmOptions&) = delete;
 
-  // Builds and loads the window, then shows it modally; returns once the
-  // user closed it. A window that cannot be built is unloaded again and the
-  // HostError raised to the caller.
+  // Builds the window and runs its Form_Load, unless it is loaded already.
+  // A window that cannot be built is unloaded again and the HostError raised
+  // to the caller.
+  void Load();
+  // Loads the window, then shows it modally; returns once the user closed it.
+  // Raises what Load raises.
   void Show();
+  // The window while it is loaded (after Load, until Show returns).
+  const ui::FormPtr& form() const { return form_; }
 
   uint32_t custom_colour() const { return custom_colour_; }
 
