@@ -35,7 +35,7 @@ void clsExplorer::objCmdBars_OnUpdate() {
   IgnoreError([&] { excluded = IsExcludedFolder(Must(m_objExplorer_).CurrentFolder()); });
   if (excluded) return;
   int selected = 0;
-  if (!IgnoreError([&] { selected = m_objExplorer_->Selection()->Count(); }) ||
+  if (!IgnoreError([&] { selected = Must(m_objExplorer_).Selection()->Count(); }) ||
       selected == 0)
     return;
   const std::string bar_name = LoadResString(res::kContextMenu);
@@ -71,7 +71,7 @@ void clsExplorer::objCmdBars_OnUpdate() {
   IgnoreError([&] { button->SetStyle(office::kButtonIconAndCaption); });
   IgnoreError([&] { button->SetCaption(Must(cmdNewNote_.control).Caption()); });
   IgnoreError([&] {
-    PasteButtonFace(ctx_, cmdContextNewNote_.control, cmdNewNote_.control->Picture(),
+    PasteButtonFace(ctx_, cmdContextNewNote_.control, Must(cmdNewNote_.control).Picture(),
                     kMagenta);
   });
   ChangeCaption(cmdContextNewNote_.control);
