@@ -37,6 +37,8 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddUiCommands(commands);
     AddSharingCommands(commands);
     AddNoteCommands(commands);
+    AddExplorerCommands(commands);
+    AddOptionsCommands(commands);
     return commands;
   }();
   return kCommands;

@@ -32,6 +32,7 @@ constexpr int kInformation = 64;
 constexpr int kDefaultButton2 = 256;
 constexpr int kDefaultButton3 = 512;
 constexpr int kSystemModal = 4096;
+constexpr int kHelpButton = 16384;  // adds a Help button
 constexpr int kSetForeground = 65536;
 
 constexpr int kOk = 1;
