@@ -157,6 +157,12 @@ int ShowNote(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   if (form->Find("lblAttachments") && form->Find("lblAttachments")->Shown())
     out << "; attachments " << Printable(caption("lblAttachments"));
   out << "\n";
+  if (window) {
+    const sim::SimControlCore* indicator = form->Find("transReminder");
+    out << "  reminder: "
+        << (window->reminder().empty() ? "none" : Printable(window->reminder()))
+        << (indicator && indicator->Shown() ? " (indicator shown)" : "") << "\n";
+  }
   auto list = Get<ui::ListBox>(*form, "lstAttachments");
   bool panel = window ? window->panel_shown() : false;
   out << "  attachments panel: " << (panel ? "shown" : "hidden");

@@ -89,6 +89,14 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   bool text_unread() const { return m_blnTextUnread; }
   // A save did not complete yet; it is done again at the next chance.
   bool save_pending() const { return pending_ != 0; }
+  // The note's reminder text: "" for none, else a date optionally followed
+  // by " h:mm AM/PM".
+  const std::string& reminder() const { return m_strReminder; }
+
+  // The next half-hour mark strictly after `time` ("h:mm AM/PM"), in the same
+  // form: "9:29 AM" -> "9:30 AM", "9:30 AM" -> "10:00 AM", "11:45 PM" ->
+  // "12:00 AM". "" for a text not of that form.
+  static std::string FormatMinutes(std::string_view time);
 
   // The part of `path` after its last "\" or "/" (the whole text when there
   // is none): an attachment's file name.
@@ -102,6 +110,8 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
     kPendingFont = 2,
     kPendingBackColor = 4,
     kPendingOnTop = 8,
+    kPendingAttachments = 16,  // the note item with its attachments
+    kPendingReminder = 32,     // "ZPNReminder"
   };
 
   // ---- Building (frm_comments_design.cc) ----
@@ -231,8 +241,47 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void lstAttachments_Click();
   void ShowAttachCount();
 
+  // ---- Attachment commands (frm_comments_attachments.cc) ----
+  // The list's popup menu, made with the other controls.
+  void CreateAttachmentMenu();
+  void SubscribeAttachmentEvents(std::vector<Subscription>& events);
+  void AddAttachment();
+  void AttachFile(const std::string& path);
+  void DeleteAttachment();
+  void SaveAttachmentAs();
+  // The Save As dialog for the attachment at list position `position`;
+  // a cancelled dialog saves nothing. Errors ignored step by step.
+  void SaveAs(int32_t position);
+  void mnuPopupOpen_Click();
+  void mnuPopupSaveAs_Click();
+  void mnuPopupRemove_Click();
+  void mnuAttachPopup_Click();
+  void lstAttachments_DblClick();
+  void lstAttachments_KeyDown(int& key_code, int& shift);
+  void lstAttachments_MouseDown(int button, int shift, int x, int y);
+  // The selected list position; -1 when none.
+  int32_t SelectedAttachment();
+  // Fills the list again from the note's attachments when the two no
+  // longer agree; errors ignored.
+  void RefillAttachmentList();
+  // Shows the panel and enables Save and Delete for a list with entries.
+  void ShowAttachmentControls();
+  // Disables Save and Delete and hides the panel for an empty list.
+  void HideAttachmentControls();
+  // The folder a file dialog starts in: "%USERPROFILE%\My Documents" for
+  // the window's first dialog, "" (where the last one ended) after it.
+  std::string FileDialogFolder();
+  // Saves the note item after its attachments changed; raises.
+  void SaveNoteItem();
+
   // ---- Reminder (frm_comments_reminder.cc) ----
   void EnableReminder();
+  void imgNoteReminder_Click();
+  void SaveReminder();
+  // Writes "ZPNReminder"; raises.
+  void SaveReminderProperty();
+  // The reminder indicator shows whether a reminder is set, and when.
+  void ShowReminderIndicator();
 
   // ---- Text commands (frm_comments_text.cc) ----
   void imgTextUndo_Click();
@@ -277,6 +326,7 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   std::shared_ptr<ui::ListBox> lstAttachments;
   std::shared_ptr<ui::Image> transScroll, transAttachments, transReminder;
   std::shared_ptr<ui::Timer> Timer1, Timer2;
+  std::shared_ptr<ui::Menu> mnuAttachPopup, mnuPopupOpen, mnuPopupSaveAs, mnuPopupRemove;
   std::map<std::string, std::shared_ptr<ui::Image>, std::less<>> images_;
 
   // The window's private state, as the system names it.

@@ -88,6 +88,10 @@ void frmComments::ButtonClick(const std::string& button) {
       {"imgNoteDelete", &frmComments::imgNoteDelete_Click},
       {"imgNoteOpen", &frmComments::imgNoteOpen_Click},
       {"imgNoteView", &frmComments::imgNoteView_Click},
+      {"imgAddAtt", &frmComments::AddAttachment},
+      {"imgSaveAtt", &frmComments::SaveAttachmentAs},
+      {"imgDeleteAtt", &frmComments::DeleteAttachment},
+      {"imgNoteReminder", &frmComments::imgNoteReminder_Click},
   };
   for (const ClickCommand& entry : kCommands)
     if (entry.button == button) return (this->*entry.command)();

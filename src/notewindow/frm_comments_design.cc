@@ -202,6 +202,7 @@ void frmComments::CreateControls() {
   Label1->SetCaption("Attachments:");
   Line1->SetCaption("");
   Text->SetMultiLine(true);
+  CreateAttachmentMenu();
 }
 
 void frmComments::SubscribeEvents() {
@@ -221,6 +222,7 @@ void frmComments::SubscribeEvents() {
   add(lstAttachments->OnClick(Handler(&frmComments::lstAttachments_Click)));
   add(transAttachments->OnClick(Handler(&frmComments::transAttachments_Click)));
   add(Timer1->OnTimer(Handler(&frmComments::Timer1_Timer)));
+  SubscribeAttachmentEvents(events_);
   for (std::string_view name : design::HoverEnders())
     add(Img(name)->OnMouseMove(Handler(&frmComments::BackgroundMouseMove)));
   std::weak_ptr<frmComments> weak = weak_from_this();
@@ -265,6 +267,10 @@ void frmComments::Release() {
   transReminder.reset();
   Timer1.reset();
   Timer2.reset();
+  mnuAttachPopup.reset();
+  mnuPopupOpen.reset();
+  mnuPopupSaveAs.reset();
+  mnuPopupRemove.reset();
   form_.reset();
   hwnd_ = 0;
   timer1_running_ = false;

@@ -289,6 +289,10 @@ bool frmComments::Store(unsigned what, std::string_view tag) {
         return SaveBackgroundColor();
       case kPendingOnTop:
         return SaveNotePositionOnTop();
+      case kPendingAttachments:
+        return SaveNoteItem();
+      case kPendingReminder:
+        return SaveReminderProperty();
     }
   });
   if (!error) {
@@ -301,7 +305,8 @@ bool frmComments::Store(unsigned what, std::string_view tag) {
 }
 
 void frmComments::FlushPendingSaves(std::string_view tag) {
-  for (unsigned what : {kPendingText, kPendingFont, kPendingBackColor, kPendingOnTop})
+  for (unsigned what : {kPendingText, kPendingFont, kPendingBackColor, kPendingOnTop,
+                        kPendingAttachments, kPendingReminder})
     if (pending_ & what) Store(what, tag);
 }
 

@@ -1,13 +1,165 @@
-// The note's reminder as the window shows it. The reminder button's state
-// follows the item's class (SetDefaultDisplayStyle) and the indicator the
-// note's "ZPNReminder" (SetCustomDisplayStyle); setting a reminder, with its
-// dialog and the item's own Outlook reminder, belongs to the reminder code.
+// The note's reminder: the reminder button, which runs the reminder dialog
+// and applies its result; SaveReminder, which keeps the reminder on the note
+// as "ZPNReminder" and turns it into Outlook's own reminder on a mail or a
+// task parent; and the reminder button's state by the parent's class.
+//
+// Outlook raises reminders only for the items of a store's top-level
+// folders (the Inbox, Tasks). For an item elsewhere the user is warned
+// first, unless "WarningOnReminder" says not to; whether a folder is
+// top-level is told by its place in its store (its parent is the store's
+// root folder), never by its name.
+#include <cmath>
+
+#include "addin/error_report.h"
+#include "addin/settings.h"
 #include "notewindow/frm_comments.h"
+#include "notewindow/frm_reminder.h"
+#include "store/note_property.h"
+#include "store/notes_folder.h"
 
 namespace pinlet {
+namespace {
 
-// Run at load and for every note shown: the reminder code sets the button
-// for the item here. Until it does, the button keeps its default state.
-void frmComments::EnableReminder() {}
+constexpr const char* kReminderProperty = "ZPNReminder";
+
+// Whether `folder` lies directly below its store's root folder.
+bool TopLevelFolder(const ol::FolderPtr& folder) {
+  ol::FolderPtr up = Must(folder).Parent();
+  return up && !up->Parent();
+}
+
+// The date part of a date and time.
+Date DayOf(Date when) { return Date(std::floor(when.value())); }
+
+// Whether the reminder text carries a time of day after its date.
+bool HasTimeOfDay(std::string_view text) {
+  return text.find(' ') != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string frmComments::FormatMinutes(std::string_view time) {
+  size_t colon = time.find(':');
+  if (colon == std::string_view::npos || colon + 3 > time.size()) return "";
+  std::string hours(time.substr(0, colon));
+  std::string_view minutes = time.substr(colon + 1, 2);
+  std::string rest(time.substr(colon + 3));
+  if (minutes.size() != 2 || !std::isdigit(static_cast<unsigned char>(minutes[0])) ||
+      !std::isdigit(static_cast<unsigned char>(minutes[1])))
+    return "";
+  if (std::stoi(std::string(minutes)) < 30) return hours + ":30" + rest;
+  std::optional<Date> hour = Date::Parse("12/30/1899 " + hours + ":00" + rest);
+  if (!hour) return "";
+  return TimeText(Date(hour->value() + 1.0 / 24));
+}
+
+void frmComments::ShowReminderIndicator() {
+  IgnoreError([&] { transReminder->SetVisible(!m_strReminder.empty()); });
+  IgnoreError([&] { transReminder->SetToolTipText(m_strReminder); });
+}
+
+void frmComments::imgNoteReminder_Click() {
+  RunGuardedSub(ctx_, "frmComments(Sub imgNoteReminder_Click)", [&](Proc& proc) {
+    frmReminder dialog(ctx_, m_strReminder);
+    dialog.Load();
+    proc.line = 10;
+    std::optional<Date> set =
+        m_strReminder.empty() ? std::nullopt : Date::Parse(m_strReminder);
+    if (set) {
+      dialog.Propose(DayOf(*set), HasTimeOfDay(m_strReminder) ? TimeText(*set) : "None");
+    } else {
+      // The next half hour from now; past midnight that is tomorrow.
+      Date now = Must(ctx_.platform.clock).Now();
+      std::string time = FormatMinutes(TimeText(now));
+      Date day = DayOf(now);
+      std::optional<Date> proposal = Date::Parse(day.ToGeneralString() + " " + time);
+      if (proposal && proposal->value() <= now.value()) day = Date(day.value() + 1);
+      dialog.Propose(day, time);
+    }
+    proc.line = 20;
+    if (blnOnTop) dialog.MakeTopMost();
+    dialog.Show();
+    proc.line = 30;
+    if (dialog.result() == m_strReminder) return;
+    m_strReminder = dialog.result();
+    ChangesToParentItem();
+    SaveReminder();
+    ShowReminderIndicator();
+  });
+}
+
+void frmComments::SaveReminder() {
+  if (objParentItem) {
+    int parent_class = 0;
+    IgnoreError([&] { parent_class = objParentItem->Class(); });
+    bool outlook_reminder = parent_class == ol::kMail || parent_class == ol::kTask;
+    if (!m_strReminder.empty() && outlook_reminder) {
+      // A folder whose place cannot be read is taken for a top-level one:
+      // the user is not asked a question that a failure raised.
+      bool top_level = true;
+      IgnoreError([&] { top_level = TopLevelFolder(objParentItem->Parent()); });
+      if (!top_level &&
+          ToLong(Variant(ReadText(ctx_.registry(), kNoteKey, "WarningOnReminder"))) == 1) {
+        std::string title;
+        IgnoreError([&] { title = form_->Caption(); });
+        frmWarningOnReminder warning(ctx_, title);
+        // Only the user's No takes the reminder back.
+        if (IgnoreError([&] { warning.Show(); }) && !warning.blnYes) m_strReminder.clear();
+      }
+    }
+    if (outlook_reminder) {
+      std::optional<Date> when =
+          m_strReminder.empty() ? std::nullopt : Date::Parse(m_strReminder);
+      ol::Item& parent = *objParentItem;
+      if (when && parent_class == ol::kMail) {
+        IgnoreError([&] { parent.Put("ReminderSet", Variant(true)); });
+        IgnoreError([&] { parent.Put("ReminderTime", Variant(*when)); });
+        IgnoreError([&] { parent.Put("FlagDueBy", Variant(*when)); });
+      } else if (when) {
+        IgnoreError([&] { parent.Put("ReminderTime", Variant(*when)); });
+        IgnoreError([&] { parent.Put("ReminderSet", Variant(true)); });
+      } else {
+        IgnoreError([&] { parent.Put("ReminderSet", Variant(false)); });
+        IgnoreError([&] { parent.Put("ReminderTime", Variant(Date(0))); });
+        if (parent_class == ol::kMail)
+          IgnoreError([&] { parent.Put("FlagDueBy", Variant(Date(0))); });
+      }
+      ctx_.item_update = true;
+      IgnoreError([&] { parent.Save(); });
+      ctx_.item_update = false;
+    }
+  }
+  ShowReminderIndicator();
+  Store(kPendingReminder, "frmComments(Sub SaveReminder)");
+}
+
+void frmComments::SaveReminderProperty() {
+  ol::ItemPtr note = NoteForSaving();
+  if (!note) throw ObjectRequiredError();
+  WriteNoteProperty(ctx_, note, kReminderProperty, m_strReminder);
+}
+
+void frmComments::EnableReminder() {
+  if (!objParentItem) {
+    IgnoreError([&] {
+      objParentItem =
+          Must(ctx_.name_space).GetItemFromID(Must(objOriginalNote).Subject());
+    });
+    if (!objParentItem) {
+      EnableButton("imgNoteReminder", false);
+      return;
+    }
+    IgnoreError([&] {
+      ol::FolderPtr folder = objParentItem->Parent();
+      SetNoteParentItemFolder(ctx_, objMyNote, Must(folder).Name(), folder->FolderPath());
+    });
+    return;
+  }
+  int parent_class = 0;
+  IgnoreError([&] { parent_class = objParentItem->Class(); });
+  EnableButton("imgNoteReminder", parent_class == ol::kMail ||
+                                      parent_class == ol::kAppointment ||
+                                      parent_class == ol::kTask);
+}
 
 }  // namespace pinlet

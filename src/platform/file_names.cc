@@ -31,38 +31,41 @@ bool IsDeviceName(std::string_view name) {
          base[3] >= '1' && base[3] <= '9';
 }
 
-// Shortens a name to kMaxFileNameLength UTF-16 units, cutting the part
-// before the extension; a surrogate pair is never split.
-std::string Shorten(const std::string& name) {
+// Shortens a name to `max_length` UTF-16 units, cutting the part before the
+// extension; a surrogate pair is never split.
+std::string Shorten(const std::string& name, size_t max_length) {
   std::u16string wide = Utf8ToUtf16(name);
-  if (wide.size() <= kMaxFileNameLength) return name;
+  if (wide.size() <= max_length) return name;
   size_t dot = wide.rfind(u'.');
   std::u16string extension;
   // An "extension" too long to be one is cut like the rest of the name.
-  if (dot != std::u16string::npos && dot > 0 && wide.size() - dot <= 16)
+  if (dot != std::u16string::npos && dot > 0 && wide.size() - dot <= 16 &&
+      wide.size() - dot < max_length)
     extension = wide.substr(dot);
-  std::u16string stem = wide.substr(0, kMaxFileNameLength - extension.size());
+  std::u16string stem = wide.substr(0, max_length - extension.size());
   if (!stem.empty() && stem.back() >= 0xD800 && stem.back() <= 0xDBFF) stem.pop_back();
   std::string out = Utf16ToUtf8(stem);
   DropTrailingDotsAndBlanks(out);
   return out.empty() ? out : out + Utf16ToUtf8(extension);
 }
 
-std::string Clean(std::string_view text) {
+std::string Clean(std::string_view text, size_t max_length) {
   std::string name(text);
   for (char& c : name)
     if (Forbidden(static_cast<unsigned char>(c))) c = '_';
   DropTrailingDotsAndBlanks(name);
   if (name.empty()) return name;
   if (IsDeviceName(name)) name.insert(0, "_");
-  return Shorten(name);
+  return Shorten(name, max_length);
 }
 
 }  // namespace
 
-std::string SafeFileName(std::string_view name, std::string_view fallback) {
-  std::string safe = Clean(name);
-  if (safe.empty()) safe = Clean(fallback);
+std::string SafeFileName(std::string_view name, std::string_view fallback,
+                         size_t max_length) {
+  max_length = std::clamp<size_t>(max_length, 1, kMaxFileNameLength);
+  std::string safe = Clean(name, max_length);
+  if (safe.empty()) safe = Clean(fallback, max_length);
   return safe.empty() ? "_" : safe;
 }
 

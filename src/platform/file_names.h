@@ -27,7 +27,10 @@ constexpr size_t kMaxFileNameLength = 255;
 // character. A name that is empty, or holds only dots and blanks (".",
 // ".."), gives `fallback` made safe the same way, or "_" when that is empty
 // too. The result is never empty, never "." or "..", and holds no separator.
-std::string SafeFileName(std::string_view name, std::string_view fallback);
+// A name that must fit a shorter room (a folder's path and the name together
+// stay within the longest path) is shortened to `max_length` units instead.
+std::string SafeFileName(std::string_view name, std::string_view fallback,
+                         size_t max_length = kMaxFileNameLength);
 
 }  // namespace pinlet
 

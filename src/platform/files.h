@@ -14,6 +14,7 @@
 #ifndef PINLET_PLATFORM_FILES_H_
 #define PINLET_PLATFORM_FILES_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,9 @@
 #include <vector>
 
 namespace pinlet {
+
+// The longest path, in characters (MAX_PATH less its terminating zero).
+constexpr size_t kMaxPathLength = 259;
 
 // One entry of a folder listing.
 struct FileEntry {

@@ -1,0 +1,60 @@
+// The file side of a note's attachments: which file names are refused as
+// potentially unsafe, the plain file name an attachment is written under,
+// and opening an attachment with the program registered for its type.
+//
+// Attachment names are hostile input: they come from files the user picks
+// and from notes that other clients of the store wrote. A name is never
+// joined to a folder as it stands; AttachmentFileName reduces it first, so
+// that nothing is ever written outside the folder meant for it.
+#ifndef PINLET_NOTEWINDOW_ATTACHMENT_FILES_H_
+#define PINLET_NOTEWINDOW_ATTACHMENT_FILES_H_
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "addin/context.h"
+#include "platform/file_names.h"
+
+namespace pinlet {
+
+// The refused endings, each a regular expression whose leading dot matches
+// any character (".exe$" also refuses "lemonade"): 71 of them.
+std::span<const std::string_view> BlockedPatterns();
+
+// True when `name` is refused: a pattern matches it, without regard to case,
+// as given or with its trailing dots and blanks removed (Windows drops
+// those, so "run.exe." opens as a program). The patterns are tested with the
+// host's regular expression object; when that cannot be made or fails, the
+// failure is reported with the tag "basMainProc(Function BlockFile)" and the
+// same patterns are tested without it, so a failure never lets a refused
+// name through.
+bool BlockFile(AddinContext& ctx, std::string_view name);
+
+// The plain file name an attachment called `file_name` is written under:
+// its last path part, made safe by SafeFileName (at most `max_length`
+// characters); "attachment" when nothing is left of it. Never empty, never
+// holds a separator or a drive.
+std::string AttachmentFileName(std::string_view file_name,
+                               size_t max_length = kMaxFileNameLength);
+
+// Whether opening the attachment would run a refused file: its file name,
+// the name it would be written under, or (for a link) the linked file's
+// name is refused. Raises what reading the attachment raises.
+bool AttachmentBlocked(AddinContext& ctx, const ol::AttachmentPtr& attachment);
+
+// Opens an attachment with the program registered for its type, as the
+// shell's "open" does, and returns ShellExecute's result (above 32 on
+// success; se::kNoAssociation when no program opens the type). A link opens
+// the linked file in its folder; an attached copy is written first into the
+// user's temporary folder under AttachmentFileName, shortened so that the
+// path stays within kMaxPathLength, and opened there. A
+// refused attachment (AttachmentBlocked) is never opened: the answer is
+// se::kAccessDenied. Failures are answers only (se::kPathNotFound when the
+// temporary folder or the copy cannot be had); nothing is raised.
+int64_t AttachmentOpen(AddinContext& ctx, const ol::AttachmentPtr& attachment);
+
+}  // namespace pinlet
+
+#endif  // PINLET_NOTEWINDOW_ATTACHMENT_FILES_H_
