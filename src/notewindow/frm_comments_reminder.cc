@@ -60,31 +60,44 @@ void frmComments::ShowReminderIndicator() {
 
 void frmComments::imgNoteReminder_Click() {
   RunGuardedSub(ctx_, "frmComments(Sub imgNoteReminder_Click)", [&](Proc& proc) {
-    frmReminder dialog(ctx_, m_strReminder);
-    dialog.Load();
-    proc.line = 10;
+    // The proposal: the reminder set, else the next half hour from now
+    // (past midnight that is tomorrow). A proposal that cannot be made
+    // leaves the dialog's own values.
+    std::optional<Date> day;
+    std::string time;
     std::optional<Date> set =
         m_strReminder.empty() ? std::nullopt : Date::Parse(m_strReminder);
     if (set) {
-      dialog.Propose(DayOf(*set), HasTimeOfDay(m_strReminder) ? TimeText(*set) : "None");
+      day = DayOf(*set);
+      time = HasTimeOfDay(m_strReminder) ? TimeText(*set) : "None";
     } else {
-      // The next half hour from now; past midnight that is tomorrow.
-      Date now = Must(ctx_.platform.clock).Now();
-      std::string time = FormatMinutes(TimeText(now));
-      Date day = DayOf(now);
-      std::optional<Date> proposal = Date::Parse(day.ToGeneralString() + " " + time);
-      if (proposal && proposal->value() <= now.value()) day = Date(day.value() + 1);
-      dialog.Propose(day, time);
+      IgnoreError([&] {
+        Date now = Must(ctx_.platform.clock).Now();
+        time = FormatMinutes(TimeText(now));
+        day = DayOf(now);
+        std::optional<Date> proposal = Date::Parse(day->ToGeneralString() + " " + time);
+        if (proposal && proposal->value() <= now.value()) day = Date(day->value() + 1);
+      });
     }
-    proc.line = 20;
-    if (blnOnTop) dialog.MakeTopMost();
-    dialog.Show();
-    proc.line = 30;
-    if (dialog.result() == m_strReminder) return;
-    m_strReminder = dialog.result();
+    // A dialog that cannot be made or shown is tried once more before the
+    // user is left without it.
+    std::optional<std::string> result;
+    std::optional<HostError> failure;
+    for (int attempt = 0; attempt < 2 && !result; ++attempt) {
+      frmReminder dialog(ctx_, m_strReminder);
+      failure = Attempt([&] { dialog.Load(); });
+      if (failure) continue;
+      if (day) IgnoreError([&] { dialog.Propose(*day, time); });
+      if (blnOnTop) IgnoreError([&] { dialog.MakeTopMost(); });
+      failure = Attempt([&] { dialog.Show(); });
+      if (!failure) result = dialog.result();
+    }
+    if (!result) throw *failure;
+    proc.line = 10;
+    if (*result == m_strReminder) return;
+    m_strReminder = *result;
     ChangesToParentItem();
     SaveReminder();
-    ShowReminderIndicator();
   });
 }
 
@@ -102,9 +115,14 @@ void frmComments::SaveReminder() {
           ToLong(Variant(ReadText(ctx_.registry(), kNoteKey, "WarningOnReminder"))) == 1) {
         std::string title;
         IgnoreError([&] { title = form_->Caption(); });
-        frmWarningOnReminder warning(ctx_, title);
-        // Only the user's No takes the reminder back.
-        if (IgnoreError([&] { warning.Show(); }) && !warning.blnYes) m_strReminder.clear();
+        // Only the user's No takes the reminder back; a warning that cannot
+        // be shown is tried once more.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+          frmWarningOnReminder warning(ctx_, title);
+          if (!IgnoreError([&] { warning.Show(); })) continue;
+          if (!warning.blnYes) m_strReminder.clear();
+          break;
+        }
       }
     }
     if (outlook_reminder) {

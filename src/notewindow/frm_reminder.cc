@@ -16,6 +16,15 @@ constexpr std::string_view kHelpPage = "Editing_Note_Using_Pinlet_Actions.htm";
 constexpr std::string_view kInvalidDate = "Plese, enter valid Calendar data";
 constexpr std::string_view kInvalidTime = "Plese, enter valid Time data";
 
+// What `read` answers, read once more when the first reading fails: the
+// user's answer is not lost to one failing call.
+template <typename T, typename F>
+T ReadTwice(F read) {
+  T value{};
+  if (!IgnoreError([&] { value = read(); })) value = read();
+  return value;
+}
+
 // Whether the time box holds a time rather than nothing.
 bool HasTime(const std::string& text) { return !text.empty() && text != "None"; }
 
@@ -122,13 +131,13 @@ void frmReminder::Show() {
 
 void frmReminder::cmdOK_Click() {
   RunGuardedSub(ctx_, "frmReminder(Sub cmdOK_Click)", [&](Proc& proc) {
-    std::optional<Date> date = Calendar1->Value();
+    auto date = ReadTwice<std::optional<Date>>([&] { return Calendar1->Value(); });
     if (!date || !date->InHostRange()) {
       ShowMessage(ctx_, kInvalidDate, mb::kOkOnly, mb::kOk);
       return;
     }
     proc.line = 10;
-    std::string time = cboTime->Text();
+    auto time = ReadTwice<std::string>([&] { return cboTime->Text(); });
     if (HasTime(time) && !IsTime(time)) {
       ShowMessage(ctx_, kInvalidTime, mb::kOkOnly, mb::kOk);
       return;
@@ -170,6 +179,7 @@ void frmWarningOnReminder::Show() {
         Must(label).Move(120, 120, 4800, 735);
         chkDontAsk = form_->Add<ui::CheckBox>("chkDontAsk");
         Must(chkDontAsk).Move(120, 960, 4800, 495);
+        events_.push_back(chkDontAsk->OnClick([this] { chkDontAsk_Click(); }));
         auto button = [&](std::string_view name, std::string_view caption, int32_t left,
                           void (frmWarningOnReminder::*click)()) {
           auto b = form_->Add<ui::CommandButton>(name);
@@ -222,12 +232,17 @@ void frmWarningOnReminder::cmdNo_Click() {
   });
 }
 
+void frmWarningOnReminder::chkDontAsk_Click() {
+  IgnoreError([&] { dont_ask_ = ReadTwice<int>([&] { return chkDontAsk->Value(); }) == 1; });
+}
+
 void frmWarningOnReminder::Form_Unload() {
   if (stored_) return;
-  int value = 0;
-  if (!IgnoreError([&] { value = chkDontAsk->Value(); })) return;
   stored_ = true;
-  WriteText(ctx_.registry(), kNoteKey, "WarningOnReminder", value == 1 ? "0" : "1");
+  // A write that fails is done once more: the user's choice is kept.
+  for (int attempt = 0; attempt < 2; ++attempt)
+    if (WriteText(ctx_.registry(), kNoteKey, "WarningOnReminder", dont_ask_ ? "0" : "1"))
+      break;
 }
 
 }  // namespace pinlet

@@ -87,6 +87,8 @@ class frmWarningOnReminder {
   void Form_Load();
   void cmdYes_Click();
   void cmdNo_Click();
+  // Follows the check box as the user changes it.
+  void chkDontAsk_Click();
   // Stores the check box; run whenever the dialog closes.
   void Form_Unload();
   void Release();
@@ -96,6 +98,7 @@ class frmWarningOnReminder {
   ui::FormPtr form_;
   std::shared_ptr<ui::CheckBox> chkDontAsk;
   std::vector<Subscription> events_;
+  bool dont_ask_ = false;  // the check box, as the user left it
   bool stored_ = false;
 };
 
