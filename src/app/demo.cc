@@ -70,6 +70,23 @@ show items "Deleted Items"
 expect "0 items"
 # -- End of the note window tour.
 say ""
+# -- Attachments and reminders: a block of its own; it leaves no note window open.
+say "-- A note carries files: one is attached from My Documents, a program is refused --"
+file write "C:\Documents and Settings\User\My Documents\agenda.txt" "1. Budget"
+note open Inbox "Board slides"
+note attach "C:\Documents and Settings\User\My Documents\agenda.txt"
+note attachments
+expect "1. agenda.txt: 9 bytes"
+say ""
+say "-- A reminder on a mail's note becomes Outlook's own reminder on the mail --"
+note reminder 12/9/2026 "9:30 AM"
+show reminder Inbox "Board slides"
+expect "ReminderSet True"
+show note
+expect "reminder: 12/9/2026 9:30 AM (indicator shown)"
+form frmComments close
+# -- End of attachments and reminders.
+say ""
 say "-- Outlook shuts down: note windows close last-opened first, then Pinlet unloads --"
 stop
 expect "host closed"

@@ -14,15 +14,14 @@ namespace pinlet {
 namespace {
 
 constexpr std::string_view kPatterns[] = {
-    ".ade$", ".adp$", ".app$", ".asp$", ".bas$", ".bat$", ".cer$", ".chm$",
-    ".cmd$", ".com$", ".cpl$", ".crt$", ".csh$", ".exe$", ".fxp$", ".hlp$",
-    ".hta$", ".inf$", ".ins$", ".isp$", ".its$", ".js$",  ".jse$", ".ksh$",
-    ".lnk$", ".mad$", ".maf$", ".mag$", ".mam$", ".maq$", ".mar$", ".mas$",
-    ".mat$", ".mau$", ".mav$", ".maw$", ".mda$", ".mdb$", ".mde$", ".mdt$",
-    ".mdw$", ".mdz$", ".msc$", ".msi$", ".msp$", ".mst$", ".ops$", ".pcd$",
-    ".pif$", ".prf$", ".prg$", ".pst$", ".reg$", ".scf$", ".scr$", ".sct$",
-    ".shb$", ".shs$", ".tmp$", ".url$", ".vb$",  ".vbe$", ".vbs$", ".vsmacros$",
-    ".vss$", ".vst$", ".vsw$", ".ws$",  ".wsc$", ".wsf$", ".wsh$"};
+    ".ade$",      ".adp$", ".app$", ".asp$", ".bas$", ".bat$", ".cer$", ".chm$", ".cmd$",
+    ".com$",      ".cpl$", ".crt$", ".csh$", ".exe$", ".fxp$", ".hlp$", ".hta$", ".inf$",
+    ".ins$",      ".isp$", ".its$", ".js$",  ".jse$", ".ksh$", ".lnk$", ".mad$", ".maf$",
+    ".mag$",      ".mam$", ".maq$", ".mar$", ".mas$", ".mat$", ".mau$", ".mav$", ".maw$",
+    ".mda$",      ".mdb$", ".mde$", ".mdt$", ".mdw$", ".mdz$", ".msc$", ".msi$", ".msp$",
+    ".mst$",      ".ops$", ".pcd$", ".pif$", ".prf$", ".prg$", ".pst$", ".reg$", ".scf$",
+    ".scr$",      ".sct$", ".shb$", ".shs$", ".tmp$", ".url$", ".vb$",  ".vbe$", ".vbs$",
+    ".vsmacros$", ".vss$", ".vst$", ".vsw$", ".ws$",  ".wsc$", ".wsf$", ".wsh$"};
 static_assert(std::size(kPatterns) == 71);
 
 constexpr std::string_view kDefaultName = "attachment";

@@ -50,8 +50,10 @@ void frmComments::CreateAttachmentMenu() {
 }
 
 void frmComments::SubscribeAttachmentEvents(std::vector<Subscription>& events) {
-  events.push_back(lstAttachments->OnDblClick(Handler(&frmComments::lstAttachments_DblClick)));
-  events.push_back(lstAttachments->OnKeyDown(Handler(&frmComments::lstAttachments_KeyDown)));
+  events.push_back(
+      lstAttachments->OnDblClick(Handler(&frmComments::lstAttachments_DblClick)));
+  events.push_back(
+      lstAttachments->OnKeyDown(Handler(&frmComments::lstAttachments_KeyDown)));
   events.push_back(
       lstAttachments->OnMouseDown(Handler(&frmComments::lstAttachments_MouseDown)));
   events.push_back(mnuPopupOpen->OnClick(Handler(&frmComments::mnuPopupOpen_Click)));
@@ -67,7 +69,7 @@ std::string frmComments::FileDialogFolder() {
 
 int32_t frmComments::SelectedAttachment() {
   int32_t index = -1;
-  IgnoreError([&] { index = lstAttachments->ListIndex(); });
+  IgnoreError([&] { index = ReadTwice([&] { return lstAttachments->ListIndex(); }); });
   return index;
 }
 
@@ -190,13 +192,14 @@ void frmComments::AttachFile(const std::string& path) {
 
 void frmComments::DeleteAttachment() {
   RunGuardedSub(ctx_, "frmComments(Sub DeleteAttachment)", [&](Proc& proc) {
-    int32_t count = lstAttachments->ListCount();
+    int32_t count = ReadTwice([&] { return lstAttachments->ListCount(); });
     int32_t i = SelectedAttachment();
     if (count == 0 || i < 0) return;
     ol::AttachmentsPtr attachments = Must(objMyNote).Attachments();
     // Only the attachment the entry names is removed.
     if (attachments->Count() != count ||
-        attachments->Item(i + 1)->FileName() != lstAttachments->List(i)) {
+        attachments->Item(i + 1)->FileName() !=
+            ReadTwice([&] { return lstAttachments->List(i); })) {
       RefillAttachmentList();
       return;
     }

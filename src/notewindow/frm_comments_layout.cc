@@ -78,7 +78,7 @@ void frmComments::FitHeight() {
 
 void frmComments::ShowPanel(bool shown) {
   m_blnPanelShown = shown;
-  IgnoreError([&] { picAttachments->SetVisible(shown); });
+  TryTwice([&] { picAttachments->SetVisible(shown); });
   IgnoreError([&] { lblAttachments->SetVisible(shown); });
   IgnoreError([&] { transAttachments->SetVisible(shown); });
 }

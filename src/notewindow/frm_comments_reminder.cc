@@ -111,8 +111,8 @@ void frmComments::SaveReminder() {
       // the user is not asked a question that a failure raised.
       bool top_level = true;
       IgnoreError([&] { top_level = TopLevelFolder(objParentItem->Parent()); });
-      if (!top_level &&
-          ToLong(Variant(ReadText(ctx_.registry(), kNoteKey, "WarningOnReminder"))) == 1) {
+      if (!top_level && ToLong(Variant(ReadText(ctx_.registry(), kNoteKey,
+                                                "WarningOnReminder"))) == 1) {
         std::string title;
         IgnoreError([&] { title = form_->Caption(); });
         // Only the user's No takes the reminder back; a warning that cannot
@@ -174,7 +174,7 @@ void frmComments::EnableReminder() {
     return;
   }
   int parent_class = 0;
-  IgnoreError([&] { parent_class = objParentItem->Class(); });
+  IgnoreError([&] { parent_class = ReadTwice([&] { return objParentItem->Class(); }); });
   EnableButton("imgNoteReminder", parent_class == ol::kMail ||
                                       parent_class == ol::kAppointment ||
                                       parent_class == ol::kTask);

@@ -16,15 +16,6 @@ constexpr std::string_view kHelpPage = "Editing_Note_Using_Pinlet_Actions.htm";
 constexpr std::string_view kInvalidDate = "Plese, enter valid Calendar data";
 constexpr std::string_view kInvalidTime = "Plese, enter valid Time data";
 
-// What `read` answers, read once more when the first reading fails: the
-// user's answer is not lost to one failing call.
-template <typename T, typename F>
-T ReadTwice(F read) {
-  T value{};
-  if (!IgnoreError([&] { value = read(); })) value = read();
-  return value;
-}
-
 // Whether the time box holds a time rather than nothing.
 bool HasTime(const std::string& text) { return !text.empty() && text != "None"; }
 
@@ -131,13 +122,13 @@ void frmReminder::Show() {
 
 void frmReminder::cmdOK_Click() {
   RunGuardedSub(ctx_, "frmReminder(Sub cmdOK_Click)", [&](Proc& proc) {
-    auto date = ReadTwice<std::optional<Date>>([&] { return Calendar1->Value(); });
+    auto date = ReadTwice([&] { return Calendar1->Value(); });
     if (!date || !date->InHostRange()) {
       ShowMessage(ctx_, kInvalidDate, mb::kOkOnly, mb::kOk);
       return;
     }
     proc.line = 10;
-    auto time = ReadTwice<std::string>([&] { return cboTime->Text(); });
+    auto time = ReadTwice([&] { return cboTime->Text(); });
     if (HasTime(time) && !IsTime(time)) {
       ShowMessage(ctx_, kInvalidTime, mb::kOkOnly, mb::kOk);
       return;
@@ -233,7 +224,7 @@ void frmWarningOnReminder::cmdNo_Click() {
 }
 
 void frmWarningOnReminder::chkDontAsk_Click() {
-  IgnoreError([&] { dont_ask_ = ReadTwice<int>([&] { return chkDontAsk->Value(); }) == 1; });
+  IgnoreError([&] { dont_ask_ = ReadTwice([&] { return chkDontAsk->Value(); }) == 1; });
 }
 
 void frmWarningOnReminder::Form_Unload() {

@@ -157,6 +157,22 @@ auto TryGet(F&& lookup) -> std::decay_t<decltype(lookup())> {
   return result;
 }
 
+// A step the user's work depends on, done once more when it raises: true
+// when either run completed. A second failure is swallowed.
+template <typename F>
+bool TryTwice(F&& step) {
+  return IgnoreError(step) || IgnoreError(step);
+}
+
+// A reading done once more when it raises; what the second reading raises
+// goes to the caller.
+template <typename F>
+auto ReadTwice(F&& read) -> std::decay_t<decltype(read())> {
+  std::optional<std::decay_t<decltype(read())>> value;
+  if (IgnoreError([&] { value = read(); })) return std::move(*value);
+  return read();
+}
+
 }  // namespace pinlet
 
 #endif  // PINLET_PLATFORM_HOST_ERROR_H_

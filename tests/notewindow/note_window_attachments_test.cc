@@ -216,7 +216,8 @@ TEST_F(AttachmentsTest, ACancelledSaveAsSavesNothing) {
   Click(window, "imgSaveAtt");
   ASSERT_EQ(world.dialogs.shown().size(), 2u);
   EXPECT_EQ(world.dialogs.shown()[1].file.file_name, "plan.txt");
-  EXPECT_FALSE(world.files.Peek("C:\\Documents and Settings\\User\\My Documents\\plan.txt"));
+  EXPECT_FALSE(
+      world.files.Peek("C:\\Documents and Settings\\User\\My Documents\\plan.txt"));
   EXPECT_EQ(world.files.Folders("C:\\").size(), files);
 }
 
@@ -227,7 +228,8 @@ TEST_F(AttachmentsTest, ABlockedFileAnotherClientAttachedIsNeverRun) {
     world.dialogs.QueueCancel(sim::DialogKind::kSave, "Save As");
     world.message_boxes.QueueAnswer(mb::kOk);
     size_t boxes = Messages().size();
-    Do(window, sim::FormAction::Mouse(sim::FormAction::Kind::kDblClick, "lstAttachments"));
+    Do(window,
+       sim::FormAction::Mouse(sim::FormAction::Kind::kDblClick, "lstAttachments"));
     EXPECT_TRUE(world.shell.executed().empty());
     ASSERT_EQ(Messages().size(), boxes + 1);
     EXPECT_EQ(Messages().back(), kUnsafe);
@@ -291,7 +293,8 @@ TEST_F(AttachmentsTest, HostileNamesNeverLeaveTheirFolder) {
     for (const std::string& folder : world.files.Folders("C:\\")) {
       auto entries = world.files.Entries(folder);
       for (const FileEntry& e : *entries)
-        if (!e.folder) paths.insert(folder + (folder.ends_with("\\") ? "" : "\\") + e.name);
+        if (!e.folder)
+          paths.insert(folder + (folder.ends_with("\\") ? "" : "\\") + e.name);
     }
     return paths;
   };
@@ -300,7 +303,8 @@ TEST_F(AttachmentsTest, HostileNamesNeverLeaveTheirFolder) {
     SCOPED_TRACE(hostile);
     EXPECT_EQ(AttachmentFileName(hostile), safe);
     Given(hostile);
-    Do(window, sim::FormAction::Mouse(sim::FormAction::Kind::kDblClick, "lstAttachments"));
+    Do(window,
+       sim::FormAction::Mouse(sim::FormAction::Kind::kDblClick, "lstAttachments"));
     ASSERT_FALSE(world.shell.executed().empty());
     EXPECT_EQ(world.shell.executed().back().file, temp + safe);
     EXPECT_EQ(world.files.Peek(temp + safe), "data");

@@ -37,15 +37,16 @@ class ReminderTest : public NoteWindowTest {
   }
   void SetReminder(const std::shared_ptr<frmComments>& window, const std::string& date,
                    const std::string& time) {
-    SetReminder(window, {sim::FormAction::Set("Calendar1", date),
-                         sim::FormAction::Set("cboTime", time),
-                         sim::FormAction::Click("cmdOK")});
+    SetReminder(window,
+                {sim::FormAction::Set("Calendar1", date),
+                 sim::FormAction::Set("cboTime", time), sim::FormAction::Click("cmdOK")});
   }
   std::string Member(const ol::ItemPtr& item, const std::string& name) {
     auto node = sim::NodeOf(item);
     auto it = node->members.find(name);
     if (it == node->members.end()) return "(unset)";
-    return it->second.IsDate() ? ToDate(it->second).ToGeneralString() : ToText(it->second);
+    return it->second.IsDate() ? ToDate(it->second).ToGeneralString()
+                               : ToText(it->second);
   }
   std::vector<std::string> Messages() {
     std::vector<std::string> texts;
@@ -57,7 +58,9 @@ class ReminderTest : public NoteWindowTest {
     for (const auto& shown : world.ui.modal_forms()) forms.push_back(shown.form);
     return forms;
   }
-  void Warn(bool on) { WriteText(world.registry, kNoteKey, "WarningOnReminder", on ? "1" : "0"); }
+  void Warn(bool on) {
+    WriteText(world.registry, kNoteKey, "WarningOnReminder", on ? "1" : "0");
+  }
 };
 
 TEST(ReminderTimes, TheListHoldsTheHalfHoursAndProposalsAreTheNextMark) {
@@ -73,7 +76,8 @@ TEST(ReminderTimes, TheListHoldsTheHalfHoursAndProposalsAreTheNextMark) {
       {"9:00 AM", "9:30 AM"},   {"9:29 AM", "9:30 AM"},   {"9:30 AM", "10:00 AM"},
       {"9:59 AM", "10:00 AM"},  {"11:45 PM", "12:00 AM"}, {"11:30 AM", "12:00 PM"},
       {"12:15 AM", "12:30 AM"}, {"12:40 PM", "1:00 PM"},  {"nonsense", ""}};
-  for (const auto& [time, next] : kNext) EXPECT_EQ(frmComments::FormatMinutes(time), next) << time;
+  for (const auto& [time, next] : kNext)
+    EXPECT_EQ(frmComments::FormatMinutes(time), next) << time;
 }
 
 TEST_F(ReminderTest, AMailInTheInboxGetsOutlooksReminderWithoutAWarning) {
@@ -90,7 +94,8 @@ TEST_F(ReminderTest, AMailInTheInboxGetsOutlooksReminderWithoutAWarning) {
   EXPECT_FALSE(sim::NodeOf(mail)->changed);
   EXPECT_FALSE(window->new_note());
   EXPECT_TRUE(Shown(window, "transReminder"));
-  EXPECT_EQ(Control<ui::Image>(window, "transReminder")->ToolTipText(), "12/9/2026 9:30 AM");
+  EXPECT_EQ(Control<ui::Image>(window, "transReminder")->ToolTipText(),
+            "12/9/2026 9:30 AM");
 }
 
 TEST_F(ReminderTest, ASubfolderMailIsWarnedAboutAndCancelTakesTheReminderBack) {
@@ -102,21 +107,23 @@ TEST_F(ReminderTest, ASubfolderMailIsWarnedAboutAndCancelTakesTheReminderBack) {
   SetReminder(window, "12/9/2026", "9:30 AM");
   EXPECT_THAT(Modals(), ElementsAre("frmReminder", "frmWarningOnReminder"));
   const std::string& warning = world.ui.modal_forms()[1].snapshots.at(0);
-  EXPECT_THAT(warning, ::testing::HasSubstr("The reminder for '" + window->form()->Caption() +
-                                            "' will not appear because the item is not in "
-                                            "your inbox or tasks folder."));
-  EXPECT_THAT(warning, ::testing::HasSubstr(
-                           "Don't show this message again. (You may later change this option "
-                           "in \\\"Pinlet options\\\" window)"));
+  EXPECT_THAT(warning,
+              ::testing::HasSubstr("The reminder for '" + window->form()->Caption() +
+                                   "' will not appear because the item is not in "
+                                   "your inbox or tasks folder."));
+  EXPECT_THAT(warning,
+              ::testing::HasSubstr(
+                  "Don't show this message again. (You may later change this option "
+                  "in \\\"Pinlet options\\\" window)"));
   EXPECT_EQ(window->reminder(), "");
   EXPECT_EQ(Prop(mail, "ZPNReminder"), "");
   EXPECT_EQ(Member(mail, "ReminderSet"), "False");
   EXPECT_FALSE(Shown(window, "transReminder"));
   EXPECT_EQ(ReadText(world.registry, kNoteKey, "WarningOnReminder"), "1");
   // Yes sets it; "Don't show this message again" is kept for the next time.
-  world.ui.QueueFormAnswer("frmWarningOnReminder",
-                           {sim::FormAction::Set("chkDontAsk", "1"),
-                            sim::FormAction::Click("cmdYes")});
+  world.ui.QueueFormAnswer(
+      "frmWarningOnReminder",
+      {sim::FormAction::Set("chkDontAsk", "1"), sim::FormAction::Click("cmdYes")});
   SetReminder(window, "12/9/2026", "10:00 AM");
   EXPECT_EQ(Prop(mail, "ZPNReminder"), "12/9/2026 10:00 AM");
   EXPECT_EQ(Member(mail, "ReminderSet"), "True");
@@ -185,13 +192,12 @@ TEST_F(ReminderTest, TheDialogChecksItsInputAndItsCloseBoxChangesNothing) {
   auto window = Open(mail);
   world.message_boxes.QueueAnswer(mb::kOk);
   world.message_boxes.QueueAnswer(mb::kOk);
-  SetReminder(window, {sim::FormAction::Set("Calendar1", "none"),
-                       sim::FormAction::Click("cmdOK"),
-                       sim::FormAction::Set("Calendar1", "12/9/2026"),
-                       sim::FormAction::Set("cboTime", "25:99"),
-                       sim::FormAction::Click("cmdOK"),
-                       sim::FormAction::Set("cboTime", "9:30 AM"),
-                       sim::FormAction::Click("cmdOK")});
+  SetReminder(
+      window,
+      {sim::FormAction::Set("Calendar1", "none"), sim::FormAction::Click("cmdOK"),
+       sim::FormAction::Set("Calendar1", "12/9/2026"),
+       sim::FormAction::Set("cboTime", "25:99"), sim::FormAction::Click("cmdOK"),
+       sim::FormAction::Set("cboTime", "9:30 AM"), sim::FormAction::Click("cmdOK")});
   EXPECT_THAT(Messages(), ElementsAre("Plese, enter valid Calendar data",
                                       "Plese, enter valid Time data"));
   EXPECT_EQ(Prop(mail, "ZPNReminder"), "12/9/2026 9:30 AM");

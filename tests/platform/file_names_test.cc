@@ -59,6 +59,15 @@ TEST(SafeFileNameTest, OverLongNamesAreShortenedBeforeTheirExtension) {
             std::string(250, 'b') + ".txt");
 }
 
+TEST(SafeFileNameTest, ANameForAShorterRoomIsCutToItKeepingItsExtension) {
+  EXPECT_EQ(SafeFileName("report.txt", "f", 8), "repo.txt");
+  EXPECT_EQ(SafeFileName("report.txt", "f", 200), "report.txt");
+  // No room for the extension: the name is cut like any other text.
+  EXPECT_EQ(SafeFileName("report.txt", "f", 3), "rep");
+  EXPECT_EQ(SafeFileName("report.txt", "f", 0), "r");
+  EXPECT_EQ(SafeFileName("..", "fallback", 4), "fall");
+}
+
 TEST(SafeFileNameTest, TheResultAlwaysNamesAFileInTheFolderItIsJoinedTo) {
   for (const char* hostile : {"..", "..\\x", "../../etc", "C:", "\\\\server\\share",
                               "CON", "a:b", " ", "x. ", "PRN.txt", "?*", "|"}) {
