@@ -310,4 +310,12 @@ std::string SimTextBox::DescribeState() const {
   return state;
 }
 
+void SimTextBox::FillLook(ControlLook& look) const {
+  look.text = text();
+  look.font = font;
+  look.fore_colour = fore_colour;
+  look.multi_line = multi_line;
+  look.locked = locked;
+}
+
 }  // namespace pinlet::sim

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/form_look.h"
 #include "platform/sim/scripted_responder.h"
 #include "platform/ui_controls.h"
 
@@ -81,6 +82,9 @@ class SimUi : public ui::FormFactory {
     std::string caption;
     std::vector<std::string> actions;  // each as ToString gives it
     std::string outcome;               // "hidden", "unloaded", "closed by the host"
+    // How the form looked while it was open: when it was shown and after
+    // each action that left it open.
+    std::vector<FormLook> looks;
   };
   struct MenuRecord {
     std::string form;
