@@ -36,6 +36,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddDialogCommands(commands);
     AddUiCommands(commands);
     AddSharingCommands(commands);
+    AddRenderCommands(commands);
     return commands;
   }();
   return kCommands;
@@ -232,7 +233,8 @@ int Driver::RunOneShot(const std::vector<std::string>& words) {
   return status;
 }
 
-int Driver::RunScript(std::istream& in, const std::string& name) {
+int Driver::RunScript(std::istream& in, const std::string& name,
+                      const LineHook& before_line) {
   std::string line;
   int number = 0;
   int result = kDone;
@@ -245,6 +247,7 @@ int Driver::RunScript(std::istream& in, const std::string& name) {
     if (!SplitWords(line, words, message)) {
       status = kBadCommand;
     } else if (!words.empty()) {
+      if (before_line) before_line(words);
       status = Execute(words, message, &command);
     }
     if (status == kDone) continue;
