@@ -126,6 +126,13 @@ TEST_F(OutlookPicturesTest, AnItemWindowShowsItsBarsHeaderAndBody) {
   auto image = renderer->Window(world, inspector->hwnd());
   ASSERT_TRUE(image);
   EXPECT_GT(Count(*image, {0, 0, image->width(), image->height()}, Ink), 500);
+  // Looking is no call of the add-in's: nothing is counted, nothing can fail.
+  int64_t calls = world.faults.call_count();
+  world.faults.FailCall(calls + 1);
+  renderer->Screen(world);
+  renderer->Window(world, explorer->hwnd());
+  EXPECT_EQ(world.faults.call_count(), calls);
+  world.faults.Clear();
   // Opened over the main window at the same place, it is all the screen shows there.
   EXPECT_FALSE(Differ(renderer->Screen(world), *image, {0, 0, 640, 480}));
   EXPECT_TRUE(
