@@ -1,6 +1,7 @@
 // Commands that draw the simulated screen as PNG pictures, the user's
 // opening and closing of the menus of Outlook's windows, and the tour that
 // writes one picture per step.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -246,6 +247,27 @@ std::string PictureName(int number, const std::string& title) {
   return out + ".png";
 }
 
+// Gives the text command `name`, when another area has it, the picture
+// form `picture` for the arguments with --png; registers the picture
+// command alone otherwise.
+void AddPictureForm(std::map<std::string, Command>& c, const std::string& name,
+                    Command picture) {
+  auto it = c.find(name);
+  if (it == c.end()) {
+    c[name] = std::move(picture);
+    return;
+  }
+  Command& text = it->second;
+  text.usage += " | " + picture.usage;
+  text.help += "; with --png FILE, " + picture.help;
+  text.run = [text_run = text.run, picture_run = picture.run](
+                 Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                 std::string& error) {
+    bool png = std::find(args.begin(), args.end(), "--png") != args.end();
+    return png ? picture_run(d, args, out, error) : text_run(d, args, out, error);
+  };
+}
+
 }  // namespace
 
 bool HasNote(const sim::ItemNode& item) {
@@ -306,22 +328,27 @@ int RunTourWithPictures(Driver& driver, const std::string& script,
 }
 
 void AddRenderCommands(std::map<std::string, Command>& c) {
-  c["show screen"] = {"show screen --png FILE",
-                      "draw the whole screen, every window in z-order, as a PNG picture",
-                      ShowScreen};
-  c["show note"] = {"show note [NAME] --png FILE",
-                    "draw a note window (the front-most, or a form by name, caption or "
-                    "handle) as a PNG picture",
-                    ShowNote};
-  c["show explorer"] = {
-      "show explorer [N] --png FILE",
-      "draw Outlook's main window (the active one, or the Nth) as a PNG "
-      "picture",
-      ShowExplorer};
-  c["show dialog"] = {"show dialog [NAME|message] --png FILE",
-                      "draw the dialog or message box shown last (or the form NAME, or "
-                      "the last message box) as a PNG picture",
-                      ShowDialog};
+  // Registered after the other areas: a text command of the same name
+  // takes --png FILE as its picture form.
+  AddPictureForm(
+      c, "show screen",
+      {"show screen --png FILE",
+       "draw the whole screen, every window in z-order, as a PNG picture", ShowScreen});
+  AddPictureForm(c, "show note",
+                 {"show note [NAME] --png FILE",
+                  "draw a note window (the front-most, or a form by name, caption or "
+                  "handle) as a PNG picture",
+                  ShowNote});
+  AddPictureForm(c, "show explorer",
+                 {"show explorer [N] --png FILE",
+                  "draw Outlook's main window (the active one, or the Nth) as a PNG "
+                  "picture",
+                  ShowExplorer});
+  AddPictureForm(c, "show dialog",
+                 {"show dialog [NAME|message] --png FILE",
+                  "draw the dialog or message box shown last (or the form NAME, or "
+                  "the last message box) as a PNG picture",
+                  ShowDialog});
   c["open menu"] = {"open menu PATH [X Y]",
                     "the user opens a menu of the active Outlook window: \"Menu "
                     "Bar/Tools/Zarvo Options\", or a shortcut menu (\"Context Menu\") at "
