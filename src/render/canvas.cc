@@ -47,8 +47,15 @@ struct Layout {
   ~Layout() { g_object_unref(layout); }
 };
 
+PangoAttribute* Ranged(PangoAttribute* attribute, size_t from, size_t to) {
+  attribute->start_index = static_cast<guint>(from);
+  attribute->end_index = static_cast<guint>(to);
+  return attribute;
+}
+
 PangoLayout* MakeLayout(Fonts& fonts, std::string_view text, const ui::Font& font,
-                        bool access_keys) {
+                        bool access_keys, size_t selected_from = 0,
+                        size_t selected_to = 0) {
   PangoLayout* layout = pango_layout_new(fonts.context());
   pango_layout_set_font_description(layout, fonts.Describe(font));
   std::string valid = ValidUtf8(text);
@@ -60,11 +67,18 @@ PangoLayout* MakeLayout(Fonts& fonts, std::string_view text, const ui::Font& fon
     pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
   if (font.strikethrough)
     pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
-  if (marked >= 0) {
-    PangoAttribute* underline = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
-    underline->start_index = static_cast<guint>(marked);
-    underline->end_index = static_cast<guint>(marked + CharLength(valid, marked));
-    pango_attr_list_insert(attributes, underline);
+  if (marked >= 0)
+    pango_attr_list_insert(
+        attributes, Ranged(pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), marked,
+                           marked + CharLength(valid, marked)));
+  if (selected_to > selected_from && selected_to <= valid.size()) {
+    // The system's highlight: white on dark blue.
+    pango_attr_list_insert(attributes,
+                           Ranged(pango_attr_background_new(0x0A0A, 0x2424, 0x6A6A),
+                                  selected_from, selected_to));
+    pango_attr_list_insert(attributes,
+                           Ranged(pango_attr_foreground_new(0xFFFF, 0xFFFF, 0xFFFF),
+                                  selected_from, selected_to));
   }
   pango_layout_set_attributes(layout, attributes);
   pango_attr_list_unref(attributes);
@@ -206,7 +220,8 @@ void Canvas::DrawEdge(const Box& b, Edge edge) {
 
 void Canvas::Text(const Box& box, std::string_view text, const TextStyle& style) {
   if (text.empty() || box.w <= 0 || box.h <= 0) return;
-  Layout l{MakeLayout(fonts_, text, style.font, style.access_keys)};
+  Layout l{MakeLayout(fonts_, text, style.font, style.access_keys, style.selected_from,
+                      style.selected_to)};
   PangoAlignment alignment = style.align == Align::kCenter  ? PANGO_ALIGN_CENTER
                              : style.align == Align::kRight ? PANGO_ALIGN_RIGHT
                                                             : PANGO_ALIGN_LEFT;

@@ -56,6 +56,8 @@ struct TextStyle {
   bool wrap = false;         // lines wrap at word breaks to the box's width
   bool access_keys = false;  // "&x" underlines x; "&&" is "&"
   bool ellipsis = false;     // a line wider than the box ends with "..."
+  // Bytes of the text drawn selected (highlighted); none when empty.
+  size_t selected_from = 0, selected_to = 0;
 };
 
 // How a picture's pixels show: where it is transparent (the white of a

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/text.h"
 #include "platform/ui_controls.h"
 #include "render/draw.h"
 #include "render/theme.h"
@@ -145,7 +146,7 @@ void DrawTabs(Canvas& canvas, const Box& box, const ControlLook& c) {
 }
 
 void DrawControl(Canvas& canvas, const Options& options, const ControlLook& c,
-                 const Box& box) {
+                 const Box& box, bool active) {
   const std::string& kind = c.type_name;
   ui::Font font = FontOf(c);
   if (kind == ui::Label::kTypeName) {
@@ -157,9 +158,18 @@ void DrawControl(Canvas& canvas, const Options& options, const ControlLook& c,
     Box inner = box.Inset(2);
     canvas.Fill(inner, c.back_colour);
     Box text{inner.x + 2, inner.y + 1, inner.w - 3, inner.h - 1};
-    canvas.Text(text, c.text,
-                {font, c.usable ? c.fore_colour : colour::kGreyText, Align::kLeft, false,
-                 c.multi_line});
+    TextStyle style{font, c.usable ? c.fore_colour : colour::kGreyText, Align::kLeft,
+                    false, c.multi_line};
+    // The selection shows while the box has the focus of the active window.
+    if (c.focused && active && c.sel_length > 0) {
+      std::u16string units = Utf8ToUtf16(ValidUtf8(c.text));
+      size_t from = std::min<size_t>(c.sel_start, units.size());
+      size_t to = std::min<size_t>(from + c.sel_length, units.size());
+      style.selected_from =
+          Utf16ToUtf8(std::u16string_view(units).substr(0, from)).size();
+      style.selected_to = Utf16ToUtf8(std::u16string_view(units).substr(0, to)).size();
+    }
+    canvas.Text(text, c.text, style);
   } else if (kind == ui::CommandButton::kTypeName) {
     canvas.Fill(box, c.back_colour);
     Box edge = box;
@@ -266,7 +276,7 @@ void DrawChildren(Canvas& canvas, const Options& options, const FormLook& form,
       const ControlLook& c = form.controls[i];
       if (!c.shown || !c.has_geometry || Graphical(c) != graphical) continue;
       Box box = PxBox(c.rect);
-      DrawControl(canvas, options, c, box);
+      DrawControl(canvas, options, c, box, form.active);
       if (!children[i + 1].empty()) DrawChildren(canvas, options, form, children, i, box);
     }
   }

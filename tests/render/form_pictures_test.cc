@@ -81,6 +81,13 @@ TEST_F(RenderTest, TextIsDrawnInItsFontColourAndStyle) {
   EXPECT_EQ(Count(Draw(form), area, Reddish), 0);
   text->SetForeColor(0x0000FF);  // red
   EXPECT_GT(Count(Draw(form), area, Reddish), 50);
+  // The selection shows while the box has the focus.
+  text->SetFocus();
+  text->SetSelStart(0);
+  text->SetSelLength(4);
+  EXPECT_GT(Count(Draw(form), area, Is(0x6A240A)), 40);
+  form->Add<ui::CommandButton>("cmdOther")->SetFocus();
+  EXPECT_EQ(Count(Draw(form), area, Is(0x6A240A)), 0);
   // A multi-line box wraps its text; a single-line box keeps one line.
   text->SetForeColor(0);
   text->SetText(std::string(40, 'W') + " " + std::string(40, 'W'));

@@ -48,6 +48,9 @@ struct ControlLook {
   int value = 0;                 // a check box's 0, 1 or 2; a menu's checked 1
   bool multi_line = false;
   bool locked = false;
+  // A text box's selection, in UTF-16 units as SelStart and SelLength count.
+  int32_t sel_start = 0;
+  int32_t sel_length = 0;
   // Lists' entries (a tab strip's tabs), their picture keys (a combo box's),
   // and the entry selected (-1 none; for tabs, the selected tab less one).
   std::vector<std::string> entries;

@@ -316,6 +316,8 @@ void SimTextBox::FillLook(ControlLook& look) const {
   look.fore_colour = fore_colour;
   look.multi_line = multi_line;
   look.locked = locked;
+  look.sel_start = static_cast<int32_t>(sel_start());
+  look.sel_length = static_cast<int32_t>(sel_end() - sel_start());
 }
 
 }  // namespace pinlet::sim
