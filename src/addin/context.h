@@ -31,11 +31,13 @@ struct AddinContext;
 class COutlookConnect;
 // Classes of the layers built on this one.
 class clsExplorers;
+class frmOptions;
 class clsInspectors;
 class clsInspector;
 class cLibAddin;
 class SharingProduct;
 class SharingEngine;
+class GCommonDialog;
 
 // Entry points of subsystems built on this layer, installed by whoever
 // assembles the add-in.
@@ -90,6 +92,9 @@ struct AddinContext {
 
   std::unique_ptr<CLibZarvo> support;
   std::shared_ptr<clsExplorers> explorer_tracker;
+  // The options dialog, made the first time it is shown; it keeps its
+  // custom colour from one showing to the next.
+  std::shared_ptr<frmOptions> options_dialog;
   std::shared_ptr<clsInspectors> inspector_tracker;
 
   // Sharing-product objects: the extension, the product's object, and the
@@ -100,8 +105,14 @@ struct AddinContext {
 
   // The shared CDO session of the sharing product, when it made one.
   std::shared_ptr<CdoSession> cdo_session;
+  // The colour dialog's custom colours, shared by every note window; made
+  // by the first window that needs them.
+  std::shared_ptr<GCommonDialog> common_dialog;
 
-  // The reply/forward hand-over: the item replied to and its note.
+  // The reply/forward hand-over: set when Outlook's Reply, Reply to All or
+  // Forward runs on an item with a note, for the next reply or forward
+  // window to take: the flag, the item replied to and its note.
+  bool handover = false;
   ol::ItemPtr handover_item;
   ol::ItemPtr handover_note;
 

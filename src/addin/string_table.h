@@ -19,15 +19,27 @@ bool HasResString(int id);
 // Numbers used by name in code.
 namespace res {
 constexpr int kProductName = 1;
+constexpr int kZarvoOptions = 4;
+constexpr int kPinletOptions = 5;
+constexpr int kAboutPinlet = 6;
+constexpr int kOptions = 101;
+constexpr int kHelp = 102;
+constexpr int kMenuBar = 104;
 constexpr int kAddNote = 105;
 constexpr int kAddNewNote = 106;
 constexpr int kStandard = 107;
 constexpr int kItemNumber = 108;
+constexpr int kContextNote = 110;
 constexpr int kContextMenu = 111;
 constexpr int kViewNote = 112;
+constexpr int kOk = 117;
+constexpr int kGeneralSettings = 128;
 constexpr int kType = 134;
 constexpr int kZpnFolder = 135;
 constexpr int kSubject = 141;
+constexpr int kToolsMenu = 143;
+constexpr int kFontButton = 147;
+constexpr int kNoteTextFont = 148;
 constexpr int kDeleteNoteQuestion = 150;
 constexpr int kFolderPath = 151;
 constexpr int kZpnFullBody = 154;
@@ -41,8 +53,16 @@ constexpr int kZpnForeColor = 166;
 constexpr int kZpnFontUnderline = 167;
 constexpr int kZpnFontStrikethru = 168;
 constexpr int kToolbarName = 169;
+constexpr int kDefaultAppearance = 174;
 constexpr int kFilterCaption = 182;
+constexpr int kFilterTooltip = 183;
 constexpr int kZpnBody = 184;
+constexpr int kOpenNoteHint = 185;
+constexpr int kInsertNoteHint = 186;
+constexpr int kInsertNoteOption = 187;
+constexpr int kOpenNoteOption = 188;
+constexpr int kCancel = 190;
+constexpr int kViewRelatedNote = 191;
 }  // namespace res
 
 }  // namespace pinlet

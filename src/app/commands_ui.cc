@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/driver.h"
+#include "app/effects.h"
 #include "app/printable.h"
 #include "app/script.h"
 #include "platform/sim/sim_controls.h"
@@ -11,13 +12,6 @@
 
 namespace pinlet::app {
 namespace {
-
-// Says which defects a command caused, after it ran.
-void ReportDefects(Driver& d, size_t before, std::ostream& out) {
-  const auto& defects = d.world().defects();
-  for (size_t i = before; i < defects.size(); ++i)
-    out << "DEFECT: " << defects[i] << "\n";
-}
 
 int ShowWindows(Driver& d, const std::vector<std::string>& args, std::ostream& out,
                 std::string&) {
@@ -61,12 +55,7 @@ int ShowForms(Driver& d, const std::vector<std::string>& args, std::ostream& out
   const sim::SimUi& ui = d.world().ui;
   if (ui.modal_forms().empty() && ui.menus().empty())
     out << "(no modal form or popup menu was shown)\n";
-  for (const auto& shown : ui.modal_forms()) {
-    out << "modal " << shown.form << " " << sim::QuotedText(shown.caption) << ": ";
-    for (size_t i = 0; i < shown.actions.size(); ++i)
-      out << (i ? "; " : "") << shown.actions[i];
-    out << (shown.actions.empty() ? "" : " -> ") << shown.outcome << "\n";
-  }
+  for (const auto& shown : ui.modal_forms()) PrintModalForm(shown, out);
   for (const auto& menu : ui.menus()) {
     out << "popup " << menu.menu << " of " << menu.form << " at " << menu.x << ","
         << menu.y << " [";
@@ -111,7 +100,7 @@ int Tick(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   int ticks = ui.AdvanceTime(ms);
   out << ms << " ms later: " << ticks << (ticks == 1 ? " timer tick" : " timer ticks")
       << "; it is " << d.world().clock.now().ToGeneralString() << "\n";
-  ReportDefects(d, defects, out);
+  ReportDefects(d.world(), defects, out);
   return 0;
 }
 
@@ -151,13 +140,17 @@ int ActOnForm(Driver& d, const std::vector<std::string>& args, std::ostream& out
       return 2;
     }
     std::string why;
+    if (action.kind == sim::FormAction::Kind::kShow) {
+      out << d.world().ui.Describe(*form);
+      continue;
+    }
     if (!d.world().ui.Perform(*form, action, why)) {
       error = "cannot " + action.ToString() + ": " + why;
       return 2;
     }
     out << args[0] << ": " << action.ToString() << "\n";
   }
-  ReportDefects(d, defects, out);
+  ReportDefects(d.world(), defects, out);
   return 0;
 }
 
@@ -173,7 +166,7 @@ int ActivateWindow(Driver& d, const std::vector<std::string>& args, std::ostream
   }
   out << "activated " << sim::HandleText(handle) << " "
       << sim::QuotedText(windows.Find(handle)->title) << "\n";
-  ReportDefects(d, defects, out);
+  ReportDefects(d.world(), defects, out);
   return 0;
 }
 

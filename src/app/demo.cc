@@ -30,6 +30,46 @@ show items Inbox
 expect "* 6. [IPM.Note] Board slides"
 filter off Inbox
 say ""
+# -- The note window tour: a block of its own; it needs Outlook running and
+# -- leaves no note window open.
+say "-- The note window: Add Note opens a new sticky note, ready for typing --"
+note open Inbox "Lunch on Thursday?"
+expect "a new note"
+note type "Book a table for four"
+note key Enter
+note click imgAddDate
+show note
+expect "state: edit"
+say ""
+say "-- Its colour and font come from the colour and font dialogs --"
+answer colour 0xCCFFCC
+note click imgTextColor
+answer font Verdana 10 bold
+note click imgTextFont
+say ""
+say "-- Kept on top; once the user is back in Outlook it folds to its view state --"
+note click imgNoteOnTop
+activate window "Inbox - Microsoft Outlook"
+tick 1000
+show note
+expect "top-most"
+expect "state: view"
+say ""
+say "-- Closed and opened again, the note is as it was left --"
+form frmComments close
+note open Inbox "Lunch on Thursday?"
+expect "the item's note"
+show note
+expect "font \"Verdana\" 10 bold"
+say ""
+say "-- Delete note asks first; nothing of the note is left, not even in Deleted Items --"
+answer yes "Are you sure you want to delete the note"
+note hover Text
+note click imgNoteDelete
+show items "Deleted Items"
+expect "0 items"
+# -- End of the note window tour.
+say ""
 say "-- Outlook shuts down: note windows close last-opened first, then Pinlet unloads --"
 stop
 expect "host closed"

@@ -36,6 +36,9 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddDialogCommands(commands);
     AddUiCommands(commands);
     AddSharingCommands(commands);
+    AddNoteCommands(commands);
+    AddExplorerCommands(commands);
+    AddOptionsCommands(commands);
     AddRenderCommands(commands);
     return commands;
   }();

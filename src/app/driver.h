@@ -125,6 +125,9 @@ void AddStoreCommands(std::map<std::string, Command>& commands);
 void AddDialogCommands(std::map<std::string, Command>& commands);
 void AddUiCommands(std::map<std::string, Command>& commands);
 void AddSharingCommands(std::map<std::string, Command>& commands);
+void AddNoteCommands(std::map<std::string, Command>& commands);
+void AddExplorerCommands(std::map<std::string, Command>& commands);
+void AddOptionsCommands(std::map<std::string, Command>& commands);
 void AddRenderCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app

@@ -84,4 +84,93 @@ std::shared_ptr<sim::SimExplorer> ActiveExplorer(Driver& d, std::string& error) 
   return explorer;
 }
 
+std::shared_ptr<sim::SimExplorer> ResolveExplorer(Driver& d, const std::string& number,
+                                                  std::string& error) {
+  if (number.empty()) return ActiveExplorer(d, error);
+  sim::SimOutlook* outlook = RunningOutlook(d, error);
+  if (!outlook) return nullptr;
+  const auto& windows = outlook->explorers();
+  bool digits = !number.empty() && number.size() < 6 &&
+                number.find_first_not_of("0123456789") == std::string::npos;
+  size_t index = digits ? std::stoul(number) : 0;
+  if (index >= 1 && index <= windows.size()) return windows[index - 1];
+  error = "no main window " + Printable(number) + " (" + std::to_string(windows.size()) +
+          " open)";
+  return nullptr;
+}
+
+int ExplorerNumber(Driver& d, const sim::SimExplorer& explorer) {
+  sim::SimOutlook* outlook = d.session() ? d.session()->outlook().get() : nullptr;
+  if (!outlook) return 0;
+  const auto& windows = outlook->explorers();
+  for (size_t i = 0; i < windows.size(); ++i)
+    if (windows[i].get() == &explorer) return static_cast<int>(i) + 1;
+  return 0;
+}
+
+namespace {
+
+using ControlPtr = std::shared_ptr<sim::ControlNode>;
+
+bool CaptionMatches(const sim::ControlNode& control, const std::string& key) {
+  return sim::CaptionKey(control.caption) == key;
+}
+
+bool TipMatches(const sim::ControlNode& control, const std::string& key) {
+  return sim::WithoutAccessKeys(control.caption).find_first_not_of(' ') ==
+             std::string::npos &&
+         !control.tooltip.empty() && sim::CaptionKey(control.tooltip) == key;
+}
+
+// The first control on `bar` (depth first through its menus when `deep`)
+// that `matches`.
+template <typename Matches>
+ControlPtr FindOn(const sim::BarNode& bar, bool deep, const Matches& matches) {
+  for (const auto& control : bar.controls) {
+    if (!control->deleted && matches(*control)) return control;
+    if (deep && control->popup_bar)
+      if (ControlPtr found = FindOn(*control->popup_bar, true, matches)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars,
+                                                 const std::string& path,
+                                                 std::string& error) {
+  std::vector<std::string> parts = SplitPath(path);
+  error = "no control '" + Printable(path) + "' on the window's bars (see show explorer)";
+  if (parts.empty()) return nullptr;
+  auto find = [](const sim::BarNode& bar, bool deep, const std::string& part) {
+    std::string key = sim::CaptionKey(part);
+    ControlPtr found = FindOn(
+        bar, deep, [&](const sim::ControlNode& c) { return CaptionMatches(c, key); });
+    if (!found)
+      found = FindOn(bar, deep,
+                     [&](const sim::ControlNode& c) { return TipMatches(c, key); });
+    return found;
+  };
+  std::shared_ptr<sim::BarNode> bar = parts.size() > 1 ? bars.FindBar(parts[0]) : nullptr;
+  if (bar) {
+    ControlPtr control;
+    for (size_t i = 1; i < parts.size(); ++i) {
+      if (i > 1 && !(control && control->popup_bar)) return nullptr;
+      control = find(i == 1 ? *bar : *control->popup_bar, false, parts[i]);
+      if (!control) return nullptr;
+    }
+    error.clear();
+    return control;
+  }
+  if (parts.size() != 1) return nullptr;
+  for (bool shortcut : {false, true})
+    for (const auto& candidate : bars.bars())
+      if ((candidate->type == office::kBarTypePopup) == shortcut)
+        if (ControlPtr found = find(*candidate, true, parts[0])) {
+          error.clear();
+          return found;
+        }
+  return nullptr;
+}
+
 }  // namespace pinlet::app

@@ -28,6 +28,21 @@ sim::SimOutlook* RunningOutlook(Driver& d, std::string& error);
 // The main window the user works in (the active one), or nullptr with
 // `error` set when Outlook runs without one.
 std::shared_ptr<sim::SimExplorer> ActiveExplorer(Driver& d, std::string& error);
+// Main window `number` (1-based, in the order they opened), or with an
+// empty `number` the active one; nullptr with `error` set when none.
+std::shared_ptr<sim::SimExplorer> ResolveExplorer(Driver& d, const std::string& number,
+                                                  std::string& error);
+// The number of a main window, as ResolveExplorer takes it; 0 when closed.
+int ExplorerNumber(Driver& d, const sim::SimExplorer& explorer);
+// A control of a window's bars by what the user reads on it: its caption
+// ("Add Note"), or a path from a bar through its menus ("Menu Bar/Tools/
+// Zarvo Options/Pinlet Options...", "Context Menu/Pinlet/Add Note").
+// Captions are compared as Office compares them; a control without a caption
+// is found by its tool tip. A caption alone is looked for on the toolbars and
+// menus first, then on the shortcut menus. nullptr with `error` set when none.
+std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars,
+                                                 const std::string& path,
+                                                 std::string& error);
 
 }  // namespace pinlet::app
 

@@ -1,5 +1,7 @@
 #include "assembly/addin_factory.h"
 
+#include "notewindow/frm_comments.h"
+#include "explorer/bas_explorers.h"
 #include "sharing/sharing_startup.h"
 #include "store/store_subsystems.h"
 
@@ -8,7 +10,9 @@ namespace pinlet::assembly {
 Subsystems PinletSubsystems() {
   Subsystems subsystems;
   InstallStore(subsystems);
+  InstallExplorer(subsystems);
   InstallSharing(subsystems);
+  InstallNoteWindow(subsystems);
   return subsystems;
 }
 

@@ -118,6 +118,15 @@ T& Must(const std::shared_ptr<T>& object) {
   return *object;
 }
 
+// The same for a borrowed object (a service of the Platform).
+template <typename T>
+T& Must(T* object) {
+  if (!object)
+    throw HostError(errors::kObjectNotSet,
+                    "Object variable or With block variable not set");
+  return *object;
+}
+
 // Runs `step`; returns the HostError that ended it, or nullopt when it
 // completed. The one place where the add-in's helpers catch.
 template <typename F>

@@ -32,6 +32,7 @@ constexpr int kInformation = 64;
 constexpr int kDefaultButton2 = 256;
 constexpr int kDefaultButton3 = 512;
 constexpr int kSystemModal = 4096;
+constexpr int kHelpButton = 16384;  // adds a Help button
 constexpr int kSetForeground = 65536;
 
 constexpr int kOk = 1;
@@ -134,6 +135,9 @@ class WindowManager {
   virtual Rect GetScreenRect() = 0;
   // SystemParametersInfo(SPI_GETWORKAREA): the screen without the task bar.
   virtual std::optional<Rect> GetWorkArea() = 0;
+  // GetSysColor: the colour (0x00BBGGRR) of a display element, COLOR_SCROLLBAR
+  // (0) to COLOR_INFOBK (24); 0 for an element the system does not have.
+  virtual uint32_t GetSysColor(int index) = 0;
 
   // Keeps the window above all normal windows (true) or returns it to the
   // top of the normal band (false): SetWindowPos with hwnd::kTopMost or

@@ -4,11 +4,8 @@
 #include "addin/settings.h"
 
 namespace pinlet {
-namespace {
 
-// Puts the filter clause into a new view's XML: before <viewname> when the
-// view has no filter, in place of its filter when it has another one.
-std::string WithFilter(std::string xml) {
+std::string WithFilterClause(std::string xml) {
   const std::string presence = "AND (&quot;" + HasNoteDaslName() + "&quot; = 'TRUE')";
   size_t open = xml.find("<filter>");
   if (open == std::string::npos) {
@@ -29,8 +26,6 @@ std::string WithFilter(std::string xml) {
   }
   return xml;
 }
-
-}  // namespace
 
 std::string HasNoteDaslName() {
   return "http://schemas.microsoft.com/mapi/string/"
@@ -65,7 +60,7 @@ bool Filter_On(AddinContext& ctx, const ol::ExplorerPtr& explorer) {
     if (!view) {
       proc.line = 30;
       view = views->Add(kFilterViewName, ol::kOlTableView, 1);
-      view->SetXML(WithFilter(view->XML()));
+      view->SetXML(WithFilterClause(view->XML()));
       view->Save();
     }
     proc.line = 40;

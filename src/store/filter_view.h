@@ -19,6 +19,10 @@ constexpr const char* kFilterViewName = "Items with Notes";
 std::string HasNoteDaslName();
 // The view-XML filter element that keeps items with notes.
 std::string FilterClause();
+// A new view's XML with the filter clause put in: before <viewname> when it
+// has no filter, in place of its filter when it filters on something else,
+// unchanged when it already keeps items with notes.
+std::string WithFilterClause(std::string xml);
 
 // Applies the filter view to the explorer's current folder; false on failure
 // (reported with the tag "basMainProc(Sub Filter_On)").

@@ -48,29 +48,78 @@ std::optional<std::string> ReadField(const std::shared_ptr<CdoMessage>& message,
   return ToText(field->Value());
 }
 
+std::vector<NoteRead> ReadNoteProperties(AddinContext& ctx, const ol::ItemPtr& note,
+                                         std::span<const std::string> names) {
+  std::vector<NoteRead> reads(names.size());
+  int cls = 0;
+  if (!note || !IgnoreError([&] { cls = note->Class(); })) return reads;
+  if (cls == ol::kDocument) {
+    std::shared_ptr<CdoFields> fields;
+    if (!IgnoreError([&] { fields = CdoMessageOf(ctx, note)->Fields(); })) return reads;
+    for (size_t i = 0; i < names.size(); ++i) {
+      std::shared_ptr<CdoField> field;
+      std::optional<HostError> error =
+          Attempt([&] { field = Must(fields).Item(names[i]); });
+      if (error) {
+        // CDO answers a missing field with MAPI_E_NOT_FOUND.
+        if (error->number() == errors::kNotFound)
+          reads[i].state = NoteRead::State::kAbsent;
+        continue;
+      }
+      if (IgnoreError([&] { reads[i].value = ToText(Must(field).Value()); }))
+        reads[i].state = NoteRead::State::kFound;
+    }
+    return reads;
+  }
+  ol::UserPropertiesPtr props;
+  if (!IgnoreError([&] { props = note->UserProperties(); })) return reads;
+  for (size_t i = 0; i < names.size(); ++i) {
+    IgnoreError([&] {
+      ol::UserPropertyPtr prop = Must(props).Find(names[i]);
+      if (!prop) {
+        reads[i].state = NoteRead::State::kAbsent;
+        return;
+      }
+      reads[i].value = ToText(prop->Value());
+      reads[i].state = NoteRead::State::kFound;
+    });
+  }
+  return reads;
+}
+
 void WriteNoteProperty(AddinContext& ctx, const ol::ItemPtr& note, std::string_view name,
                        std::string_view value) {
+  NoteValue one{std::string(name), std::string(value)};
+  WriteNoteProperties(ctx, note, std::span<const NoteValue>(&one, 1));
+}
+
+void WriteNoteProperties(AddinContext& ctx, const ol::ItemPtr& note,
+                         std::span<const NoteValue> values) {
   if (!note) throw ObjectRequiredError();
   if (note->Class() == ol::kDocument) {
     auto message = CdoMessageOf(ctx, note);
     auto fields = message->Fields();
-    // The field is set whenever it exists: a document's user property never
-    // survives a new handle on the note, so testing it alone would drop
-    // every later write.
-    if (auto field = TryGet([&] { return fields->Item(name); })) {
-      field->SetValue(Variant(value));
-    } else {
-      auto props = note->UserProperties();
-      if (!props->Find(name)) props->Add(name, ol::kOlText, true);
-      fields->Add(name, 8, Variant(value));
+    for (const NoteValue& v : values) {
+      // The field is set whenever it exists: a document's user property never
+      // survives a new handle on the note, so testing it alone would drop
+      // every later write.
+      if (auto field = TryGet([&] { return fields->Item(v.name); })) {
+        field->SetValue(Variant(v.value));
+      } else {
+        auto props = note->UserProperties();
+        if (!props->Find(v.name)) props->Add(v.name, ol::kOlText, true);
+        fields->Add(v.name, 8, Variant(v.value));
+      }
     }
     message->Update();
     return;
   }
   auto props = note->UserProperties();
-  ol::UserPropertyPtr prop = props->Find(name);
-  if (!prop) prop = props->Add(name, ol::kOlText, true);
-  prop->SetValue(Variant(value));
+  for (const NoteValue& v : values) {
+    ol::UserPropertyPtr prop = props->Find(v.name);
+    if (!prop) prop = props->Add(v.name, ol::kOlText, true);
+    prop->SetValue(Variant(v.value));
+  }
   note->Save();
 }
 

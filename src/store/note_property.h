@@ -9,8 +9,10 @@
 #define PINLET_STORE_NOTE_PROPERTY_H_
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "addin/context.h"
 
@@ -25,6 +27,32 @@ std::string NoteMessageClass(int parent_class);
 // failure; callers choose their error regime.
 void WriteNoteProperty(AddinContext& ctx, const ol::ItemPtr& note, std::string_view name,
                        std::string_view value);
+
+// One text property of a note and its value.
+struct NoteValue {
+  std::string name;
+  std::string value;
+};
+// Writes several text properties of a note with one Save (a document note:
+// one CDO message and one Update). The first failure raises and nothing is
+// saved; properties added before it may stay on the unsaved item.
+void WriteNoteProperties(AddinContext& ctx, const ol::ItemPtr& note,
+                         std::span<const NoteValue> values);
+
+// One text property of a note as read: its value, absent (the note has no
+// such property), or unknown (reading it failed).
+struct NoteRead {
+  enum class State { kFound, kAbsent, kFailed };
+  State state = State::kFailed;
+  std::string value;
+  bool found() const { return state == State::kFound; }
+  bool absent() const { return state == State::kAbsent; }
+};
+// Reads the note's text properties in order (a document note through its
+// CDO message); never raises: what could not be read is kFailed, and a
+// property a failed read might have is never reported absent.
+std::vector<NoteRead> ReadNoteProperties(AddinContext& ctx, const ol::ItemPtr& note,
+                                         std::span<const std::string> names);
 
 // The CDO session for document items: the shared one, or a new one logged on
 // to Outlook's session. Raises when CDO is not available.

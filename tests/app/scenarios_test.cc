@@ -2,6 +2,7 @@
 // command, as a user would.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -37,6 +38,51 @@ TEST(ScenarioTest, EveryScenarioRunsGreen) {
     }
   }
   EXPECT_GT(count, 0);
+}
+
+// A note made in one run is there, as it was left, in the next run on the
+// same mailbox file.
+TEST(ScenarioTest, ANoteWindowsNoteOutlivesTheRunOnItsMailboxFile) {
+  std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                              ("pinlet_note_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  auto write = [&](const char* name, const std::string& text) {
+    std::string path = (dir / name).string();
+    FILE* file = fopen(path.c_str(), "w");
+    fputs(text.c_str(), file);
+    fclose(file);
+    return path;
+  };
+  std::string mailbox = (dir / "mailbox.json").string();
+  std::string first = write("first.pinlet",
+                            "start\n"
+                            "note open Inbox \"Board slides\"\n"
+                            "note type \"Γειά σου κόσμε\"\n"
+                            "note key Enter\n"
+                            "note type \"Slides by Friday\"\n"
+                            "answer colour 0xCCFFCC\n"
+                            "note click imgTextColor\n"
+                            "answer font Georgia 12 bold\n"
+                            "note click imgTextFont\n"
+                            "form frmComments close\n"
+                            "stop\n");
+  std::string second = write("second.pinlet",
+                             "start\n"
+                             "note open Inbox \"Board slides\"\n"
+                             "expect \"the item's note\"\n"
+                             "show note\n"
+                             "expect \"colours: note 0xCCFFCC, text 0x000000; font "
+                             "\\\"Georgia\\\" 12 bold\"\n"
+                             "expect \"text: \\\"Γειά σου κόσμε\"\n"
+                             "expect \"Slides by Friday\\\"\"\n"
+                             "stop\n");
+  std::string output;
+  EXPECT_EQ(RunPinlet("--mailbox '" + mailbox + "' run '" + first + "'", output), 0)
+      << output;
+  output.clear();
+  EXPECT_EQ(RunPinlet("--mailbox '" + mailbox + "' run '" + second + "'", output), 0)
+      << output;
+  std::filesystem::remove_all(dir);
 }
 
 TEST(ScenarioTest, DemoRunsGreen) {

@@ -85,6 +85,47 @@ TEST_F(ModalFormTest, AScriptThatDoesNotFitTheFormIsADefect) {
   EXPECT_EQ(world.ui.modal_forms()[0].outcome, "unloaded");
 }
 
+TEST_F(ModalFormTest, AfterAFailedHostCallAScriptThatNoLongerFitsIsRecordedNotADefect) {
+  // The run failed a host call earlier, which the queued answer could not
+  // foresee: the button it disabled cannot be clicked, and the host closes
+  // the form the answer left open.
+  world.faults.FailMember("Form.Caption", errors::kOperationFailed, 1);
+  try {
+    dialog->Caption();
+  } catch (const HostError&) {
+  }
+  ok->SetEnabled(false);
+  world.ui.QueueFormAnswer("frmReminder", {Action::Click("cmdOK")});
+  ShowModal();
+  EXPECT_TRUE(TakeDefects().empty());
+  const auto& shown = world.ui.modal_forms()[0];
+  EXPECT_THAT(shown.actions,
+              ElementsAre("click cmdOK (failed: cmdOK is disabled)",
+                          "(after a failed host call: modal form frmReminder "
+                          "(\"Reminder\"): cannot click cmdOK: cmdOK is disabled)",
+                          "(after a failed host call: modal form frmReminder "
+                          "(\"Reminder\") was still open when its answer ran out; the "
+                          "host closed it)"));
+  EXPECT_EQ(shown.outcome, "closed by the host");
+}
+
+TEST_F(ModalFormTest, TheActionShowRecordsTheFormAsTheUserSeesIt) {
+  std::vector<FormAction> actions;
+  std::string error;
+  ASSERT_TRUE(ParseFormActions(
+      {"choose", "cboTime", "9:30 AM", ";", "show", ";", "click", "cmdCancel"}, actions,
+      error))
+      << error;
+  EXPECT_EQ(actions[1].ToString(), "show");
+  world.ui.QueueFormAnswer("frmReminder", std::move(actions));
+  ShowModal();
+  const auto& shown = world.ui.modal_forms()[0];
+  EXPECT_THAT(shown.actions,
+              ElementsAre("choose cboTime \"9:30 AM\"", "show", "click cmdCancel"));
+  ASSERT_EQ(shown.snapshots.size(), 1u);
+  EXPECT_THAT(shown.snapshots[0], ::testing::HasSubstr("\"9:30 AM\" (entry 1 of 2)"));
+}
+
 TEST_F(ModalFormTest, AFormLeftOpenThatRefusesToCloseIsHidden) {
   auto refuse = dialog->OnQueryUnload([](int& cancel, int mode) {
     EXPECT_EQ(mode, ui::unload_mode::kFormControlMenu);

@@ -321,6 +321,42 @@ TEST(SimRunTest, VersionAndEditorAreSetPerRun) {
   }
 }
 
+// An add-in that counts the activations of the main window open at start-up.
+class ActivationCounter : public IDTExtensibility2 {
+ public:
+  explicit ActivationCounter(int* count) : count_(count) {}
+  void OnConnection(HostApplicationPtr app, int, std::shared_ptr<COMAddIn>,
+                    Custom&) override {
+    app_ = std::dynamic_pointer_cast<ol::Application>(app);
+  }
+  void OnDisconnection(int, Custom&) override { sub_.Reset(); }
+  void OnAddInsUpdate(Custom&) override {}
+  void OnStartupComplete(Custom&) override {
+    sub_ = app_->ActiveExplorer()->OnActivate([this] { ++*count_; });
+  }
+  void OnBeginShutdown(Custom&) override {}
+
+ private:
+  int* count_;
+  std::shared_ptr<ol::Application> app_;
+  Subscription sub_;
+};
+
+TEST(SimRunTest, SwitchingTheAddinOffAndOnActivatesTheMainWindowAgain) {
+  World world;
+  world.store.AddStore("Mailbox", true);
+  int activations = 0;
+  HostSession session(&world, [&](const Platform&) {
+    return std::make_shared<ActivationCounter>(&activations);
+  });
+  session.Start();
+  EXPECT_EQ(activations, 1);  // the start-up window showing
+  session.Reconnect();
+  EXPECT_EQ(activations, 2);  // back from the COM Add-ins dialog
+  session.Stop();
+  EXPECT_TRUE(world.defects().empty());
+}
+
 TEST_F(SimWindowsTest, AThrowingHandlerIsADefectNotACrash) {
   auto explorer = outlook->OpenExplorer();
   Subscription s = explorer->OnFolderSwitch([] { throw std::runtime_error("bug"); });

@@ -46,27 +46,32 @@ std::string Face(const ControlNode& button) {
          " transparent)";
 }
 
+void ShowControls(const BarNode& bar, const std::string& indent, std::string& out);
+
+// One control's line, numbered `index`, and a popup's items below it.
+void ShowControl(const ControlNode& c, int index, const std::string& indent,
+                 std::string& out) {
+  bool button = c.type == office::kControlButton;
+  out += indent + std::to_string(index) + ". " + (button ? "button " : "popup ") +
+         Quoted(c.caption);
+  out += c.built_in ? ", id " + std::to_string(c.id) : ", custom";
+  if (!c.tooltip.empty()) out += ", tip " + Quoted(c.tooltip);
+  if (!c.tag.empty()) out += ", tag " + Quoted(c.tag);
+  if (button) {
+    out += ", " + Face(c) + ", style " + StyleName(c.style);
+    if (c.state == office::kButtonDown) out += ", down";
+  }
+  if (c.begin_group) out += ", begins group";
+  if (c.temporary) out += ", temporary";
+  if (!c.visible) out += ", hidden";
+  if (!c.enabled) out += ", disabled";
+  out += "\n";
+  if (c.popup_bar) ShowControls(*c.popup_bar, indent + "   ", out);
+}
+
 void ShowControls(const BarNode& bar, const std::string& indent, std::string& out) {
   int index = 0;
-  for (const auto& control : bar.controls) {
-    const ControlNode& c = *control;
-    bool button = c.type == office::kControlButton;
-    out += indent + std::to_string(++index) + ". " + (button ? "button " : "popup ") +
-           Quoted(c.caption);
-    out += c.built_in ? ", id " + std::to_string(c.id) : ", custom";
-    if (!c.tooltip.empty()) out += ", tip " + Quoted(c.tooltip);
-    if (!c.tag.empty()) out += ", tag " + Quoted(c.tag);
-    if (button) {
-      out += ", " + Face(c) + ", style " + StyleName(c.style);
-      if (c.state == office::kButtonDown) out += ", down";
-    }
-    if (c.begin_group) out += ", begins group";
-    if (c.temporary) out += ", temporary";
-    if (!c.visible) out += ", hidden";
-    if (!c.enabled) out += ", disabled";
-    out += "\n";
-    if (c.popup_bar) ShowControls(*c.popup_bar, indent + "   ", out);
-  }
+  for (const auto& control : bar.controls) ShowControl(*control, ++index, indent, out);
 }
 
 }  // namespace
@@ -82,6 +87,18 @@ std::string SimCommandBars::Show(const BarNode& bar) const {
   if (bar.protection) out += ", protection " + std::to_string(bar.protection);
   out += "\n";
   ShowControls(bar, "  ", out);
+  return out;
+}
+
+std::string SimCommandBars::Show(const ControlNode& control) const {
+  std::string out;
+  int index = 0;
+  if (auto bar = control.bar.lock()) {
+    const auto& controls = bar->controls;
+    for (size_t i = 0; i < controls.size(); ++i)
+      if (controls[i].get() == &control) index = static_cast<int>(i) + 1;
+  }
+  ShowControl(control, index, "  ", out);
   return out;
 }
 

@@ -20,11 +20,20 @@ int Units(char16_t c) {
   return 50;
 }
 
-int32_t Width(const ui::Font& font, std::u16string_view line) {
-  double units = 0;
-  for (char16_t c : line) units += Units(c);
+// The width of `units` width units, rounded once.
+int32_t Scaled(const ui::Font& font, int64_t units) {
   return static_cast<int32_t>(
-      std::lround(units * font.size / 5 * (font.bold ? 1.1 : 1.0)));
+      std::lround(static_cast<double>(units) * font.size / 5 * (font.bold ? 1.1 : 1.0)));
+}
+
+int64_t UnitsOf(std::u16string_view text) {
+  int64_t units = 0;
+  for (char16_t c : text) units += Units(c);
+  return units;
+}
+
+int32_t Width(const ui::Font& font, std::u16string_view line) {
+  return Scaled(font, UnitsOf(line));
 }
 
 std::vector<std::u16string> Lines(std::string_view text) {
@@ -41,30 +50,38 @@ std::vector<std::u16string> Lines(std::string_view text) {
   return lines;
 }
 
-// How many lines `line` takes when wrapped at `width`.
-int WrappedLines(const ui::Font& font, const std::u16string& line, int32_t width) {
+// How many lines `line` takes when wrapped at `width`. The line being
+// filled is kept as its length and its width units, so that a long line
+// costs no more than its length.
+int WrappedLines(const ui::Font& font, std::u16string_view line, int32_t width) {
   int count = 1;
-  std::u16string current;
+  size_t length = 0;   // characters on the line being filled
+  int64_t filled = 0;  // their width units
   size_t i = 0;
   while (i < line.size()) {
     size_t end = line.find(u' ', i);
-    if (end == std::u16string::npos) end = line.size();
-    std::u16string word = line.substr(i, end - i);
+    if (end == std::u16string_view::npos) end = line.size();
+    std::u16string_view word = line.substr(i, end - i);
     i = end + 1;
-    std::u16string joined = current.empty() ? word : current + u' ' + word;
-    if (Width(font, joined) <= width) {
-      current = std::move(joined);
+    size_t joined_length = length == 0 ? word.size() : length + 1 + word.size();
+    int64_t joined = length == 0 ? UnitsOf(word) : filled + Units(u' ') + UnitsOf(word);
+    if (Scaled(font, joined) <= width) {
+      length = joined_length;
+      filled = joined;
       continue;
     }
-    if (!current.empty()) ++count;
+    if (length != 0) ++count;
     // A word too wide for a line of its own is broken between characters.
-    current.clear();
+    length = 0;
+    filled = 0;
     for (char16_t c : word) {
-      if (!current.empty() && Width(font, current + c) > width) {
+      if (length != 0 && Scaled(font, filled + Units(c)) > width) {
         ++count;
-        current.clear();
+        length = 0;
+        filled = 0;
       }
-      current += c;
+      ++length;
+      filled += Units(c);
     }
   }
   return count;

@@ -32,6 +32,7 @@ constexpr Verb kVerbs[] = {
     {"close", Kind::kClose, "close"},
     {"resize", Kind::kResize, "resize WIDTH HEIGHT"},
     {"move", Kind::kMove, "move LEFT TOP"},
+    {"show", Kind::kShow, "show"},
 };
 
 constexpr std::pair<std::string_view, int> kButtons[] = {{"left", ui::mouse::kLeft},
@@ -68,7 +69,7 @@ bool ParseOne(const std::vector<std::string>& words, FormAction& action,
   if (!verb) {
     error = "unknown action '" + words[0] +
             "' (click, dblclick, mousedown, mouseup, hover, type, key, set, choose, "
-            "select, close, resize, move)";
+            "select, close, resize, move, show)";
     return false;
   }
   action = FormAction();
@@ -80,6 +81,7 @@ bool ParseOne(const std::vector<std::string>& words, FormAction& action,
   size_t n = words.size() - 1;
   switch (verb->kind) {
     case Kind::kClose:
+    case Kind::kShow:
       return n == 0 || usage();
     case Kind::kResize:
     case Kind::kMove:
@@ -198,6 +200,7 @@ std::string FormAction::ToString() const {
     if (v.kind == kind) verb = std::string(v.word);
   switch (kind) {
     case Kind::kClose:
+    case Kind::kShow:
       return verb;
     case Kind::kResize:
     case Kind::kMove:

@@ -372,6 +372,7 @@ constexpr std::string_view kMembers[] = {
     // Windows services.
     "EnumWindows",
     "GetActiveWindow",
+    "GetSysColor",
     "GetSystemMetrics",
     "GetWindowRect",
     "GetWindowText",

@@ -90,6 +90,10 @@ void HostSession::Reconnect() {
   Call("OnConnection",
        [&] { addin_->OnConnection(app_, kConnectAfterStartup, instance, custom); });
   Call("OnStartupComplete", [&] { addin_->OnStartupComplete(custom); });
+  // The user switched the add-in off and on in a dialog over the main
+  // window; as that dialog closes, the window is activated again.
+  if (outlook_ && outlook_->active_explorer())
+    outlook_->ShowStartupWindow(outlook_->active_explorer());
 }
 
 void HostSession::Stop() {

@@ -48,7 +48,9 @@ class HostSession {
   // Closes the windows, unloads the add-in and ends the host.
   void Stop();
   // Switches the add-in off and on again in the same process (a second
-  // connection of the same add-in object).
+  // connection of the same add-in object), as the user does in Outlook's
+  // COM Add-ins dialog: when the dialog closes, the main window it was shown
+  // over is activated again (its Activate fires).
   void Reconnect();
 
   bool started() const { return started_; }

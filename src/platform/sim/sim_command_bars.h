@@ -232,6 +232,9 @@ class SimCommandBars : public office::CommandBars,
   // popup indented under it; `Show()` gives every bar.
   std::string Show(const BarNode& bar) const;
   std::string Show() const;
+  // One control as Show(bar) gives it (numbered by its place on its bar),
+  // with a popup's items below it: a menu of a menu bar.
+  std::string Show(const ControlNode& control) const;
 
   const std::vector<ClickRecord>& clicks() const { return clicks_; }
   const std::vector<FaceRecord>& faces() const { return faces_; }

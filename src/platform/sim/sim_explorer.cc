@@ -35,7 +35,7 @@ class SimSelection : public ol::Selection {
 // current view shows, or nothing.
 std::vector<std::shared_ptr<ItemNode>> FirstShown(FolderNode* folder) {
   if (!folder) return {};
-  ViewContents shown = ItemsInCurrentView(*folder);
+  ViewContents shown = ItemsInCurrentView(*folder, 1);
   if (shown.items.empty()) return {};
   return {shown.items.front()->shared_from_this()};
 }

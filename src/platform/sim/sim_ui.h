@@ -9,7 +9,11 @@
 // when its answer's actions ran out, closed before they ran out, or given an
 // action the user could not do (a control missing, hidden or disabled) is a
 // defect of the world; the host then closes it as the user's close box would
-// and, should the add-in refuse that, hides it. A popup menu takes the next
+// and, should the add-in refuse that, hides it. In a run where a host call
+// was made to fail, what the failure changed on the form could not be
+// foreseen by whoever queued the answer: an action it made impossible, or a
+// form it left open, is then recorded with the form and not a defect. The
+// action "show" records the form as the user sees it at that moment. A popup menu takes the next
 // queued menu answer: an entry (by name or caption), or none. Every modal
 // form and every popup menu shown is recorded with what was done.
 #ifndef PINLET_PLATFORM_SIM_SIM_UI_H_
@@ -48,6 +52,7 @@ struct FormAction {
     kClose,      // close (the close box)
     kResize,     // resize WIDTH HEIGHT
     kMove,       // move LEFT TOP
+    kShow,       // show (the user looks: a modal form's state is recorded)
   };
   Kind kind = Kind::kClick;
   std::string control;
@@ -85,6 +90,8 @@ class SimUi : public ui::FormFactory {
     // How the form looked while it was open: when it was shown and after
     // each action that left it open.
     std::vector<FormLook> looks;
+    // The form as Describe gave it at each "show" action.
+    std::vector<std::string> snapshots;
   };
   struct MenuRecord {
     std::string form;

@@ -63,6 +63,8 @@ bool SimUi::Perform(SimForm& form, const FormAction& action, std::string& error)
     case Kind::kClose:
       form.Close(ui::unload_mode::kFormControlMenu);
       return true;
+    case Kind::kShow:  // looking changes nothing
+      return true;
     case Kind::kResize:
     case Kind::kMove: {
       windows.Activate(form.handle());

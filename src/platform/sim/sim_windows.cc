@@ -1,6 +1,7 @@
 #include "platform/sim/sim_windows.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/sim/fault_injector.h"
 #include "platform/text.h"
@@ -100,6 +101,19 @@ Rect SimWindowManager::GetScreenRect() {
 std::optional<Rect> SimWindowManager::GetWorkArea() {
   if (faults_->Fails("SystemParametersInfo")) return std::nullopt;
   return work_area_;
+}
+
+uint32_t SimWindowManager::GetSysColor(int index) {
+  // Windows XP's "Windows XP style" scheme, COLOR_SCROLLBAR to COLOR_INFOBK,
+  // as 0x00BBGGRR.
+  static constexpr uint32_t kScheme[] = {
+      0xC8D0D4, 0x984E00, 0xE35400, 0xDF967A, 0xFFFFFF, 0xFFFFFF, 0x000000,
+      0x000000, 0x000000, 0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0xC56A31,
+      0xFFFFFF, 0xD8E9EC, 0x99A8AC, 0x808080, 0x000000, 0x000000, 0xFFFFFF,
+      0x716F64, 0xE2EFF1, 0x000000, 0xE1FFFF};
+  if (faults_->Fails("GetSysColor")) return 0;
+  if (index < 0 || index >= static_cast<int>(std::size(kScheme))) return 0;
+  return kScheme[index];
 }
 
 WindowHandle SimWindowManager::Create(std::string title, bool shown) {

@@ -57,6 +57,8 @@ class SimWindowManager : public WindowManager {
   std::vector<WindowHandle> EnumWindows() override;
   Rect GetScreenRect() override;
   std::optional<Rect> GetWorkArea() override;
+  // The colours of Windows XP's standard scheme.
+  uint32_t GetSysColor(int index) override;
 
   // A new window at the top of the normal band; a shown one is also
   // activated, as a window that opens is.

@@ -51,7 +51,7 @@ bool Matches(ItemNode& item, const Condition& condition) {
 
 }  // namespace
 
-ViewContents ItemsInView(FolderNode& folder, const std::string& view_xml) {
+ViewContents ItemsInView(FolderNode& folder, const std::string& view_xml, size_t limit) {
   ViewContents contents;
   std::vector<Condition> conditions;
   size_t open = view_xml.find("<filter>");
@@ -83,6 +83,7 @@ ViewContents ItemsInView(FolderNode& folder, const std::string& view_xml) {
         (c.property.empty() ? std::string("Subject") : c.property) + " = " + c.value;
   }
   for (auto& item : folder.items) {
+    if (contents.items.size() >= limit) break;
     bool shown = true;
     for (const Condition& c : conditions) shown = shown && Matches(*item, c);
     if (shown) contents.items.push_back(item.get());
@@ -90,9 +91,9 @@ ViewContents ItemsInView(FolderNode& folder, const std::string& view_xml) {
   return contents;
 }
 
-ViewContents ItemsInCurrentView(FolderNode& folder) {
+ViewContents ItemsInCurrentView(FolderNode& folder, size_t limit) {
   ViewNode* view = folder.FindView(folder.current_view);
-  return ItemsInView(folder, view ? view->xml : std::string());
+  return ItemsInView(folder, view ? view->xml : std::string(), limit);
 }
 
 }  // namespace pinlet::sim

@@ -9,6 +9,7 @@
 #ifndef PINLET_PLATFORM_SIM_VIEW_FILTER_H_
 #define PINLET_PLATFORM_SIM_VIEW_FILTER_H_
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,10 +26,11 @@ struct ViewContents {
   std::string not_understood;
 };
 
-// The items the folder's current view shows.
-ViewContents ItemsInCurrentView(FolderNode& folder);
+// The items the folder's current view shows; at most the first `limit`.
+ViewContents ItemsInCurrentView(FolderNode& folder, size_t limit = SIZE_MAX);
 // The same for one view's XML.
-ViewContents ItemsInView(FolderNode& folder, const std::string& view_xml);
+ViewContents ItemsInView(FolderNode& folder, const std::string& view_xml,
+                         size_t limit = SIZE_MAX);
 
 }  // namespace pinlet::sim
 

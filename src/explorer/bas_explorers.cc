@@ -1,0 +1,99 @@
+#include "explorer/bas_explorers.h"
+
+#include "addin/error_report.h"
+#include "explorer/bas_icons.h"
+#include "explorer/cls_explorers.h"
+
+namespace pinlet {
+
+void Create_Explorers(AddinContext& ctx) {
+  RunGuardedSub(ctx, "basExplorers(Sub Create_Explorers)", [&](Proc& proc) {
+    proc.line = 10;
+    ctx.explorer_tracker = std::make_shared<clsExplorers>(ctx);
+    std::shared_ptr<clsExplorers> tracker = ctx.explorer_tracker;
+    ol::Application& application = Must(ctx.application);
+    tracker->SetExplorers(application.Explorers());
+    proc.line = 20;
+    // Outlook started for an item window alone has no main window to wrap;
+    // the first one opened later is wrapped when it opens.
+    ol::ExplorerPtr active = application.ActiveExplorer();
+    if (!active) return;
+    auto wrapper = std::make_shared<clsExplorer>(ctx);
+    wrapper->SetExplorer(active);
+    wrapper->SetID(1);
+    tracker->wrappers().push_back(wrapper);
+    tracker->active_explorer_id = 1;
+    proc.line = 30;
+    wrapper->FolderChanged();
+  });
+}
+
+void Close_CExplorer(AddinContext& ctx, int id) {
+  RunGuardedSub(ctx, "basExplorers(Sub Close_CExplorer)", [&](Proc&) {
+    std::shared_ptr<clsExplorers> tracker = ctx.explorer_tracker;
+    if (!tracker) return;
+    tracker->Remove(id);
+    if (tracker->wrappers().empty()) Shut_Down(ctx);
+  });
+}
+
+void ClearExplorerEntryID(AddinContext& ctx, const std::string& entry_id) {
+  if (!ctx.explorer_tracker) return;
+  // One U+0000: equal to no EntryID.
+  for (const auto& wrapper : ctx.explorer_tracker->wrappers())
+    if (wrapper->GetSelectedItemEntryID() == entry_id)
+      wrapper->SetSelectedItemEntryID(std::string(1, '\0'));
+}
+
+void Shut_Down(AddinContext& ctx) {
+  RunGuardedSub(ctx, "basExplorers(Sub Shut_Down)", [&](Proc&) {
+    // Kept until the wrappers are gone: their Class_Terminate still runs.
+    std::shared_ptr<clsExplorers> tracker = std::move(ctx.explorer_tracker);
+    if (tracker) tracker->Close_fExps();
+    tracker.reset();
+    ctx.inspector_tracker.reset();
+  });
+}
+
+void RefreshActiveExplorer(AddinContext& ctx) {
+  std::shared_ptr<clsExplorers> tracker = ctx.explorer_tracker;
+  if (!tracker) return;
+  std::shared_ptr<clsExplorer> active = tracker->get_ActiveExplorer();
+  if (!active) return;
+  bool was_refreshing = ctx.note_refresh;
+  ctx.note_refresh = true;
+  active->m_objExplorer_SelectionChange();
+  ctx.note_refresh = was_refreshing;
+}
+
+office::CommandBarControlPtr AddCustomButton(AddinContext& ctx,
+                                             const office::CommandBarPtr& bar,
+                                             const std::string& tag,
+                                             const std::string& tooltip, bool begin_group,
+                                             int style, const Picture& picture,
+                                             const std::string& caption) {
+  office::CommandBarControlPtr button = TryGet([&] {
+    return Must(bar).Controls()->Add(office::kControlButton, office::kCustomControlId,
+                                     std::nullopt, true);
+  });
+  IgnoreError([&] { Must(button).SetTag(tag); });
+  IgnoreError([&] { Must(button).SetStyle(style); });
+  if (style == office::kButtonCaption || style == office::kButtonIconAndCaption)
+    IgnoreError([&] { Must(button).SetCaption(caption); });
+  if (style == office::kButtonIcon || style == office::kButtonIconAndCaption)
+    IgnoreError([&] { PasteButtonFace(ctx, button, picture, kWhite); });
+  IgnoreError([&] { Must(button).SetBeginGroup(begin_group); });
+  IgnoreError([&] { Must(button).SetTooltipText(tooltip); });
+  IgnoreError([&] { Must(button).SetVisible(true); });
+  return button;
+}
+
+void InstallExplorer(Subsystems& s) {
+  s.create_explorers = [](AddinContext& ctx) { Create_Explorers(ctx); };
+  s.refresh_active_explorer = [](AddinContext& ctx) { RefreshActiveExplorer(ctx); };
+  s.clear_explorer_entry_id = [](AddinContext& ctx, const std::string& entry_id) {
+    ClearExplorerEntryID(ctx, entry_id);
+  };
+}
+
+}  // namespace pinlet

@@ -1,0 +1,53 @@
+// basExplorers: the explorer side's module procedures.
+//
+// Start-up creates the tracker with a wrapper for the main window that is
+// open; a window's Close removes its wrapper, and the last one gone shuts the
+// explorer and inspector trackers down. The note window reaches this side
+// through two of them: the active explorer handling its selection again, and
+// every wrapper forgetting an item it showed. AddCustomButton is the shared
+// way of putting a button with a transparent face on a command bar.
+#ifndef PINLET_EXPLORER_BAS_EXPLORERS_H_
+#define PINLET_EXPLORER_BAS_EXPLORERS_H_
+
+#include <string>
+
+#include "addin/context.h"
+#include "platform/command_bars.h"
+
+namespace pinlet {
+
+// Creates the tracker, holds Application.Explorers, and wraps the active
+// explorer as window 1 (its menus added, its toolbar's state set). A failure
+// is reported as "basExplorers(Sub Create_Explorers)".
+void Create_Explorers(AddinContext& ctx);
+// Removes the wrapper with that ID; with none left, Shut_Down.
+void Close_CExplorer(AddinContext& ctx, int id);
+// Every wrapper that last showed `entry_id` forgets it, so that the next
+// selection of that item is handled as a new one.
+void ClearExplorerEntryID(AddinContext& ctx, const std::string& entry_id);
+// Releases the explorer tracker (its wrappers) and the inspector tracker.
+void Shut_Down(AddinContext& ctx);
+// The active explorer handles its selection again with the note-refresh
+// flag set, so that its button and note display follow a changed note.
+// Nothing happens without a tracker or an active wrapper.
+void RefreshActiveExplorer(AddinContext& ctx);
+
+// Adds a temporary button to `bar` with `tag`, `tooltip`, `begin_group`,
+// `style` (office::kButton...) and, for styles 2 and 3, `caption`; styles 1
+// and 3 get `picture` pasted as the face, white transparent. Each step
+// continues past errors; returns the button (nullptr when it could not be
+// added).
+office::CommandBarControlPtr AddCustomButton(AddinContext& ctx,
+                                             const office::CommandBarPtr& bar,
+                                             const std::string& tag,
+                                             const std::string& tooltip, bool begin_group,
+                                             int style, const Picture& picture,
+                                             const std::string& caption);
+
+// Fills the explorer side's hooks: create_explorers, refresh_active_explorer
+// and clear_explorer_entry_id.
+void InstallExplorer(Subsystems& subsystems);
+
+}  // namespace pinlet
+
+#endif  // PINLET_EXPLORER_BAS_EXPLORERS_H_

@@ -1,0 +1,138 @@
+#include "explorer/bas_icons.h"
+
+#include "notewindow/c_clipboard.h"
+#include "platform/clipboard.h"
+#include "platform/dib.h"
+#include "platform/host_error.h"
+
+namespace pinlet {
+namespace {
+
+// Where a DIB's header keeps its bit count and its image size.
+constexpr size_t kBitCountOffset = 14;
+constexpr size_t kSizeImageOffset = 20;
+// What the mask's block holds beyond its bits: the header, the colour table
+// and two spare bytes.
+constexpr size_t kMaskBlockExtra = 50;
+
+uint32_t Read32(const std::string& block, size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i)
+    value = value << 8 | static_cast<uint8_t>(block[at + static_cast<size_t>(i)]);
+  return value;
+}
+
+uint16_t Read16(const std::string& block, size_t at) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(block[at]) |
+                               static_cast<uint8_t>(block[at + 1]) << 8);
+}
+
+// Empties the clipboard; false when it cannot be opened.
+bool ClearClipboard(Clipboard& clipboard) {
+  if (!clipboard.Open()) return false;
+  clipboard.Empty();
+  clipboard.Close();
+  return true;
+}
+
+// Replaces the clipboard's contents by one block; false when it cannot be
+// opened or refuses the block.
+bool PutOnClipboard(Clipboard& clipboard, uint32_t format, std::string block) {
+  if (!clipboard.Open()) return false;
+  clipboard.Empty();
+  bool set = clipboard.SetData(format, std::move(block));
+  clipboard.Close();
+  return set;
+}
+
+// Runs `paste` between saving and restoring the user's clipboard, with the
+// clipboard cleared before and after. Nothing runs when the clipboard cannot
+// be saved. A HostError of `paste` is raised again once the clipboard is back.
+template <typename Paste>
+void WithClipboardKept(AddinContext& ctx, Paste&& paste) {
+  Clipboard& clipboard = *ctx.platform.clipboard;
+  CClipboard saved(clipboard);
+  if (!saved.Save()) return;
+  std::optional<HostError> error;
+  if (ClearClipboard(clipboard)) error = Attempt(std::forward<Paste>(paste));
+  ClearClipboard(clipboard);
+  saved.Restore();
+  if (error) throw *error;
+}
+
+}  // namespace
+
+std::optional<std::string> CreateButtonMask(const Picture& picture,
+                                            uint32_t transparent) {
+  if (picture.empty() || picture.width < kMinMaskSide || picture.height < kMinMaskSide ||
+      picture.width > kMaxMaskSide || picture.height > kMaxMaskSide)
+    return std::nullopt;
+  return MaskDibFromPicture(picture, transparent);
+}
+
+void CopyButtonMaskToClipboard(AddinContext& ctx, const std::string& mask) {
+  if (mask.size() < kMaskBitsOffset) return;
+  uint32_t image_size = Read32(mask, kSizeImageOffset);
+  if (Read16(mask, kBitCountOffset) != 1 || image_size == 0) return;
+  if (mask.size() < kMaskBitsOffset + image_size) return;
+  Clipboard& clipboard = *ctx.platform.clipboard;
+  if (!clipboard.Open()) return;
+  uint32_t face_format = clipboard.RegisterFormat(kButtonFaceFormat);
+  uint32_t mask_format = clipboard.RegisterFormat(kButtonMaskFormat);
+  if (face_format && clipboard.IsFormatAvailable(cf::kDib))
+    if (std::optional<std::string> dib = clipboard.GetData(cf::kDib))
+      clipboard.SetData(face_format, *dib);
+  if (mask_format) {
+    std::string block(image_size + kMaskBlockExtra, '\0');
+    block.replace(0, kMaskBitsOffset + image_size, mask, 0, kMaskBitsOffset + image_size);
+    clipboard.SetData(mask_format, std::move(block));
+  }
+  clipboard.Close();
+}
+
+bool CopyBitmapAsButtonFace(AddinContext& ctx, const Picture& picture,
+                            uint32_t transparent) {
+  std::optional<std::string> mask = CreateButtonMask(picture, transparent);
+  if (!mask) return false;
+  if (!PutOnClipboard(*ctx.platform.clipboard, cf::kDib, DibFromPicture(picture)))
+    return false;
+  CopyButtonMaskToClipboard(ctx, *mask);
+  return true;
+}
+
+void PasteButtonFace(AddinContext& ctx, const office::CommandBarControlPtr& button,
+                     const Picture& picture, uint32_t transparent) {
+  if (picture.empty()) return;
+  WithClipboardKept(ctx, [&] {
+    if (CopyBitmapAsButtonFace(ctx, picture, transparent)) Must(button).PasteFace();
+  });
+}
+
+void SetBtnFace(AddinContext& ctx, const office::CommandBarControlPtr& button,
+                const Picture& face, const Picture& mask) {
+  if (HostMajorVersion(ctx) >= 10) {
+    IgnoreError([&] { Must(button).SetPicture(face); });
+    IgnoreError([&] { Must(button).SetMask(mask); });
+    return;
+  }
+  // Earlier versions paste the face as a plain bitmap: no transparency.
+  if (face.empty() || face.width > kMaxMaskSide || face.height > kMaxMaskSide) return;
+  IgnoreError([&] {
+    WithClipboardKept(ctx, [&] {
+      if (PutOnClipboard(*ctx.platform.clipboard, cf::kBitmap, DibFromPicture(face)))
+        Must(button).PasteFace();
+    });
+  });
+}
+
+int HostMajorVersion(AddinContext& ctx) {
+  std::string version = TryGet([&] { return Must(ctx.application).Version(); });
+  int major = 0;
+  for (char c : version) {
+    if (c < '0' || c > '9' || major > 100000) break;
+    major = major * 10 + (c - '0');
+  }
+  return major;
+}
+
+}  // namespace pinlet

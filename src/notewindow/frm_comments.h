@@ -1,0 +1,325 @@
+// frmComments: the sticky-note window. One window shows one note item: its
+// text, font and colours, its attachments and reminder, and the commands
+// that act on it. The note window registry (store/note_windows.h) creates
+// windows through the create_note_window hook, hands them a note and its
+// parent item, shows them and keeps them in its list.
+//
+// A window is built on its first Show: the form "frmComments" with its
+// controls at the design places (frm_comments_design.h), then Form_Load,
+// which creates the note for a new note or fills the controls from an
+// existing one. Every change is saved at once: each keystroke writes the
+// note's text, the font and colour dialogs write their choice, the on-top
+// button its state. A new note that is closed or replaced before its first
+// change is deleted; a note changed once stays.
+//
+// The window keeps the note's appearance (font, colours, on-top state) in
+// its own members, shows it on the controls and saves it from the members,
+// so a control that fails to show a change never keeps the change from
+// being stored. A save that fails is done again at the next change and,
+// at the latest, when the window closes or shows another note: what the
+// user typed is never dropped. A text that could not be loaded is not
+// overwritten: the text box stays locked for that note.
+//
+// The window runs on the host's one thread; every handler it subscribes is
+// an entry point of the add-in and lets no error escape. Its procedures
+// follow the add-in's two error regimes as each one states. Names of
+// members and controls are the system's, as its error tags spell them.
+#ifndef PINLET_NOTEWINDOW_FRM_COMMENTS_H_
+#define PINLET_NOTEWINDOW_FRM_COMMENTS_H_
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/context.h"
+#include "commondlg/c_common_dialog.h"
+#include "notewindow/c_text_box_edit.h"
+#include "platform/ui_controls.h"
+#include "store/note_property.h"
+
+namespace pinlet {
+
+// The display states (frmState).
+constexpr int32_t kViewState = 0;  // toolbars hidden, the note colour all over
+constexpr int32_t kEditState = 1;  // toolbars shown, a pale yellow frame
+
+// The pale yellow of the window's frame and panels in the edit state.
+constexpr uint32_t kFrameColour = 0xC0FFFF;
+
+class frmComments : public NoteWindow, public std::enable_shared_from_this<frmComments> {
+ public:
+  // The context must outlive the window. Made only by std::make_shared.
+  explicit frmComments(AddinContext& ctx);
+  ~frmComments() override;
+  frmComments(const frmComments&) = delete;
+  frmComments& operator=(const frmComments&) = delete;
+
+  // The window's handle once it is built; 0 before and after.
+  WindowHandle hwnd() override { return hwnd_; }
+  // Shows another note in this window (see the .cc for its steps); nothing
+  // happens for the note it shows already.
+  void ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr parent) override;
+  // The first Show builds and loads the window; a window that cannot be
+  // built or shown leaves nothing behind (no control, no untouched note)
+  // and is built again at the next Show. Later Shows bring it up. A window
+  // that was unloaded stays unloaded.
+  void Show() override;
+  // (Show answers nothing: DisplayNote lists the window either way, and a
+  // window that could not be shown is built again at its next Show.)
+  // Closes the window as the add-in does, saving what is pending first.
+  void Unload() override;
+
+  // The note shown (the item edited), and the display state.
+  ol::ItemPtr objMyNote;
+  int32_t frmState = kViewState;
+
+  // What the window holds, for the driver and tests; no host call.
+  bool loaded() const { return state_ == State::kLoaded; }
+  const ui::FormPtr& form() const { return form_; }
+  uint32_t back_colour() const { return m_lngBackColor; }
+  uint32_t fore_colour() const { return m_lngForeColor; }
+  const ui::Font& font() const { return m_font; }
+  bool panel_shown() const { return m_blnPanelShown; }
+  bool new_note() const { return m_blnNewNote; }
+  bool changed() const { return m_blnChanged; }
+  // The text of the note could not be loaded; the box is locked.
+  bool text_unread() const { return m_blnTextUnread; }
+  // A save did not complete yet; it is done again at the next chance.
+  bool save_pending() const { return pending_ != 0; }
+
+  // The part of `path` after its last "\" or "/" (the whole text when there
+  // is none): an attachment's file name.
+  static std::string GetName(std::string_view path);
+
+ private:
+  enum class State { kNew, kLoaded, kUnloaded };
+  // What remains to be saved after a failed save.
+  enum Pending : unsigned {
+    kPendingText = 1,
+    kPendingFont = 2,
+    kPendingBackColor = 4,
+    kPendingOnTop = 8,
+  };
+
+  // ---- Building (frm_comments_design.cc) ----
+  // Creates the form and its controls at their design places and subscribes
+  // the events; false, with nothing left, when any step fails.
+  bool Build();
+  void CreateControls();
+  void SubscribeEvents();
+  // Drops the controls, the subscriptions and the form.
+  void Release();
+  template <typename... Args>
+  std::function<void(Args...)> Handler(void (frmComments::*method)(Args...));
+  std::shared_ptr<ui::Image> Img(std::string_view name) const;
+
+  // ---- Lifecycle (frm_comments_lifecycle.cc) ----
+  void Form_Initialize();
+  void Form_Load();
+  // The close-side steps; the form itself is unloaded by the caller.
+  void Form_Unload();
+  // The window closes itself (Ctrl+F4, a deleted note, a duplicate).
+  void CloseWindow();
+  // A window whose first show failed gives up what it made and can be
+  // built again.
+  void Abandon();
+  // Forgets the per-note state for another note or another build.
+  void ResetNoteState();
+  // The user closed the window with its close box.
+  void OnFormUnload(int& cancel);
+  void Form_GotFocus();
+  void Form_KeyDown(int& key_code, int& shift);
+  // Another window of the registry shows the same note.
+  bool DuplicateOpen();
+  // Form_Load step 6: creates a new note, or loads the existing one.
+  void LoadNote(bool refresh_explorer);
+  // The time stamp of the note in lblTime.
+  void ShowTime();
+  // Deletes a new note that never changed, once; no other note is touched.
+  void DiscardUntouchedNewNote();
+  // Saves the window's place as "NoteLeft" and "NoteTop".
+  void SavePosition();
+  // Moves the window fully onto the work area when it is not.
+  void EnsureOnWorkArea();
+
+  // ---- Persistence (frm_comments_persist.cc) ----
+  void SetDefaultDisplayStyle();
+  void SetCustomDisplayStyle();
+  // The note's properties the window reads, with what it shows now.
+  std::vector<NoteValue> ShownProperties();
+  // Writes the new note's appearance as it opened, and keeps its EntryID.
+  void RecordNewNote();
+  // Shows the appearance members on the controls; failures ignored.
+  void ApplyFont();
+  void ApplyNoteColour();
+  void Text_Change();
+  void ChangesToParentItem();
+  void AddNoteToParentItem();
+  // Each raises on failure; Store runs them.
+  void SaveNoteText();
+  void SaveFontSettings();
+  void SaveBackgroundColor();
+  void SaveNotePositionOnTop();
+  // Runs the save of `what` (a Pending value); true when it completed. A
+  // failed save is reported with `tag` and stays pending.
+  bool Store(unsigned what, std::string_view tag);
+  // Does again every save that did not complete.
+  void FlushPendingSaves(std::string_view tag);
+  // The note's item for saving, made now when the new note could not be
+  // made at load; nullptr when there is none.
+  ol::ItemPtr NoteForSaving();
+  // Lets the active explorer handle its selection again.
+  void RefreshExplorer();
+
+  // ---- Layout (frm_comments_layout.cc) ----
+  void Resize();
+  void Form_Resize();
+  void CheckForScrollBar();
+  void ShowNoteToolbar(bool visible);
+  void ShowTextToolbar(bool visible);
+  void PositionTextToolbar(int32_t top);
+  void ApplyBackColor(uint32_t colour);
+  // Sets the window's height for the state and the panel.
+  void FitHeight();
+  // What the window's height adds below the panel's top.
+  int32_t Chrome() const;
+  // From the footer's bottom to the window's: the gap measured at load,
+  // for the state and the panel.
+  int32_t FooterGap() const;
+  // View to edit: a click on the background, the panel or picScrollBar,
+  // the mouse over Text.
+  void SwitchToEdit();
+  void SwitchToView();
+  // Places the footer and the panel below the text.
+  void PlaceBelowText();
+  void ShowPanel(bool shown);
+  int32_t TextTop() const;
+  int32_t MinHeight() const;
+  void Form_Click();
+  void picAttachments_Click();
+  void picScrollBar_Click();
+  void Text_MouseMove(int button, int shift, int x, int y);
+  void imgNoteView_Click();
+  void Timer1_Timer();
+  void transAttachments_Click();
+  // Runs Timer1 while the note can fold back (the edit state) or an on-top
+  // request waits; stops it otherwise.
+  void UpdateTimer1();
+
+  // ---- Picture buttons (frm_comments_buttons.cc) ----
+  void SetToolTips();
+  void SetButtonPicture(std::string_view button, std::string_view key);
+  // Enables a button with its normal picture or disables it with its
+  // disabled one.
+  void EnableButton(std::string_view button, bool enabled);
+  void ResetHoverButton();
+  void Record(const std::string& button, const std::string& resting_key);
+  void ButtonMouseDown(const std::string& button);
+  void ButtonMouseMove(const std::string& button);
+  void ButtonMouseUp(const std::string& button);
+  void ButtonClick(const std::string& button);
+  void imgNoteOnTop_MouseDown(int button, int shift, int x, int y);
+  void imgNoteOnTop_MouseMove(int button, int shift, int x, int y);
+  void BackgroundMouseMove(int button, int shift, int x, int y);
+  std::string OnTopRestingKey() const;
+
+  // ---- Attachment list (frm_comments_attachment_list.cc) ----
+  void AddAttachments();
+  void lstAttachments_Click();
+  void ShowAttachCount();
+
+  // ---- Reminder (frm_comments_reminder.cc) ----
+  void EnableReminder();
+
+  // ---- Text commands (frm_comments_text.cc) ----
+  void imgTextUndo_Click();
+  void imgTextCut_Click();
+  void imgTextCopy_Click();
+  void imgTextPaste_Click();
+  void imgTextClearAll_Click();
+  void imgTextCopyAll_Click();
+  void cmdInsertDate_Click();
+  void TextColorChange();
+  void TextFontChange();
+  void FocusText();
+
+  // ---- Note commands (frm_comments_note.cc) ----
+  void SetWindowOnTop();
+  void MakeTopMost();
+  void MakeNormal();
+  void imgNoteDelete_Click();
+  // The delete command without closing the window: the question (unless
+  // `ask` is false), the note deleted, the parent unmarked. False when the
+  // user said No.
+  bool DeleteNoteCommand(bool ask);
+  // Deletes the note for good (attachments first); true when nothing of
+  // it is left.
+  bool DeleteNote(const ol::ItemPtr& note);
+  void imgNoteOpen_Click();
+  // The Open and Reminder buttons disabled: the parent cannot be opened.
+  void DisableParentButtons();
+  // Shows the parent with the opening guard raised; false when it failed.
+  bool DisplayParent(const ol::ItemPtr& parent);
+
+  AddinContext& ctx_;
+  State state_ = State::kNew;
+  ui::FormPtr form_;
+  WindowHandle hwnd_ = 0;
+  std::vector<Subscription> events_;
+
+  // The controls the code reaches by name.
+  std::shared_ptr<ui::TextBox> Text;
+  std::shared_ptr<ui::PictureBox> picFooter, picAttachments, picScrollBar;
+  std::shared_ptr<ui::Label> lblLastModified, lblTime, lblAttachments, Label1, Line1;
+  std::shared_ptr<ui::ListBox> lstAttachments;
+  std::shared_ptr<ui::Image> transScroll, transAttachments, transReminder;
+  std::shared_ptr<ui::Timer> Timer1, Timer2;
+  std::map<std::string, std::shared_ptr<ui::Image>, std::less<>> images_;
+
+  // The window's private state, as the system names it.
+  ol::ItemPtr m_objNewItem;
+  std::unique_ptr<cTextBoxEdit> m_objTextEdit;
+  std::unique_ptr<cCommonDialog> m_cHookAddDlg;
+  uint32_t m_lngBackColor = kFrameColour;
+  std::string m_strReminder;
+  bool m_blnNewNote = false;
+  bool m_blnChanged = false;
+  bool m_blnLoaded = false;
+  bool m_blnLoading = false;
+  bool m_blnDuplicate = false;
+  bool m_blnCollapseArmed = false;
+  bool m_blnBusy = false;
+  int32_t m_sngFooterGap = 0;
+  bool m_blnPanelShown = false;
+  bool m_blnLayoutBusy = false;
+  bool m_blnResizing = false;
+  bool m_blnViewSwitch = false;
+  std::array<std::string, 2> m_astrHoverButton;  // button, resting picture
+  std::string m_strAttachCount = "0";
+  bool m_blnFirstFileDialog = false;
+  bool m_blnListFill = false;
+  // An on-top state to apply again once the window is active (printing).
+  bool m_blnOnTopPending = false;
+
+  // The note's appearance, as shown and as saved.
+  ui::Font m_font;
+  uint32_t m_lngForeColor = 0;
+  // The text box's height, as the layout last set it.
+  int32_t m_textHeight = 0;
+  bool timer1_running_ = false;
+  bool m_blnTextUnread = false;
+  unsigned pending_ = 0;
+  // The EntryID of the new note this window made, for throwing it away.
+  std::string new_note_id_;
+};
+
+// Installs the note window into the hooks: create_note_window makes a
+// frmComments.
+void InstallNoteWindow(Subsystems& subsystems);
+
+}  // namespace pinlet
+
+#endif  // PINLET_NOTEWINDOW_FRM_COMMENTS_H_

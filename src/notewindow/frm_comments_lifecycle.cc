@@ -1,0 +1,328 @@
+// The note window's life: built and loaded on its first show, re-used for
+// another note, closed; and the keys and focus of the window.
+#include <algorithm>
+#include <cmath>
+
+#include "addin/error_report.h"
+#include "addin/settings.h"
+#include "notewindow/frm_comments.h"
+#include "notewindow/frm_comments_design.h"
+#include "store/note_windows.h"
+#include "store/notes_folder.h"
+
+namespace pinlet {
+
+frmComments::frmComments(AddinContext& ctx) : ctx_(ctx) {
+  m_sngFooterGap = design::kHeight - (design::kEditTextTop + design::kTextHeight +
+                                      design::kFooterBelowText + design::kFooterHeight);
+  m_textHeight = design::kTextHeight;
+}
+
+// Nothing of the context is touched here: a window may outlive its add-in.
+frmComments::~frmComments() = default;
+
+void frmComments::Show() {
+  if (state_ == State::kUnloaded) return;
+  if (state_ == State::kLoaded) {
+    IgnoreError([&] { form_->Show(ui::kModeless); });
+    return;
+  }
+  auto self = shared_from_this();
+  // A window that could not be made or shown is tried once more before the
+  // user is left without it.
+  for (int attempt = 0; attempt < 2 && state_ == State::kNew; ++attempt) {
+    if (!Build()) continue;
+    state_ = State::kLoaded;
+    Form_Initialize();
+    Form_Load();
+    if (state_ != State::kLoaded) return;  // a duplicate closed itself
+    if (!IgnoreError([&] { form_->Show(ui::kModeless); })) Abandon();
+  }
+}
+
+void frmComments::Unload() { CloseWindow(); }
+
+void frmComments::Form_Initialize() {
+  // The common controls need no initialisation on this platform.
+}
+
+void frmComments::Form_Load() {
+  // 1. The window's own objects and flags.
+  if (!ctx_.common_dialog && ctx_.platform.dialogs && ctx_.platform.window_manager)
+    ctx_.common_dialog = std::make_shared<GCommonDialog>(*ctx_.platform.dialogs,
+                                                         *ctx_.platform.window_manager);
+  if (ctx_.common_dialog)
+    m_cHookAddDlg = std::make_unique<cCommonDialog>(*ctx_.common_dialog);
+  m_blnLoading = true;
+  m_blnLayoutBusy = false;
+  m_blnFirstFileDialog = true;
+  m_blnViewSwitch = true;
+  IgnoreError(
+      [&] { m_sngFooterGap = form_->Height() - picFooter->Top() - picFooter->Height(); });
+  // 2. Another window shows this note already: this one closes unsaved.
+  if (DuplicateOpen()) {
+    m_blnDuplicate = true;
+    CloseWindow();
+    return;
+  }
+  // 3.-5.
+  m_blnDuplicate = false;
+  m_blnChanged = false;
+  frmState = kViewState;
+  SetDefaultDisplayStyle();
+  if (ctx_.platform.clipboard) {
+    m_objTextEdit = std::make_unique<cTextBoxEdit>(*ctx_.platform.clipboard);
+    m_objTextEdit->Bind(Text);
+  }
+  // 6.-8.
+  LoadNote(true);
+  ShowTime();
+  EnableButton("imgTextUndo", false);
+  // 9. The layout of the loaded note lets the panel follow its attachments;
+  // only the View button and the fold-back keep the panel as it is.
+  AddAttachments();
+  EnableReminder();
+  SetWindowOnTop();
+  m_blnViewSwitch = false;
+  Resize();
+  EnsureOnWorkArea();
+  // 10.-11.
+  m_blnLoaded = true;
+  CheckForScrollBar();
+  UpdateTimer1();
+  m_blnLoading = false;
+}
+
+bool frmComments::DuplicateOpen() {
+  if (!ctx_.note_windows) return false;
+  for (const auto& window : *ctx_.note_windows)
+    if (window.get() != this && window->strID == strID) return true;
+  return false;
+}
+
+void frmComments::LoadNote(bool refresh_explorer) {
+  if (objOriginalNote) {
+    m_blnNewNote = false;
+    objMyNote = objOriginalNote;
+    SetCustomDisplayStyle();
+    return;
+  }
+  frmState = kEditState;
+  NewNote made = AddNewNoteItem(ctx_, objParentItem);
+  IgnoreError([&] { form_->SetCaption(made.caption); });
+  if (made.existed) {
+    // The item has a note already (an "Add Note" that was out of date): that
+    // note is opened as the existing note it is, and nothing of it is
+    // overwritten or thrown away.
+    objOriginalNote = made.note;
+    objMyNote = made.note;
+    m_blnNewNote = false;
+    frmState = kViewState;
+    SetCustomDisplayStyle();
+    return;
+  }
+  objMyNote = made.note;
+  m_objNewItem = made.new_item;
+  m_blnNewNote = true;
+  if (!objMyNote) return;  // made at the first change (NoteForSaving)
+  RecordNewNote();
+  AddNoteToParentItem();
+  if (refresh_explorer) RefreshExplorer();
+}
+
+void frmComments::ShowTime() {
+  IgnoreError([&] {
+    std::string time = objMyNote ? objMyNote->LastModificationTime().ToShortString() : "";
+    lblTime->SetCaption(time);
+  });
+}
+
+void frmComments::ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr parent) {
+  // 1. The note shown already: nothing happens.
+  if (id == strID) return;
+  if (state_ != State::kLoaded) {
+    // Not shown yet: the next Show loads the new note.
+    strID = id;
+    objOriginalNote = std::move(note);
+    objParentItem = std::move(parent);
+    return;
+  }
+  auto self = shared_from_this();
+  // 2.-4. The close-side steps for the old note.
+  m_blnLoading = true;
+  int32_t old_state = frmState;
+  SavePosition();
+  m_blnLoaded = false;
+  FlushPendingSaves("frmComments(Sub ClearForm)");
+  DiscardUntouchedNewNote();
+  // 5.-7.
+  IgnoreError([&] { Text->SetText(""); });
+  strID = id;
+  objMyNote.reset();
+  m_objNewItem.reset();
+  objOriginalNote = std::move(note);
+  objParentItem = std::move(parent);
+  m_objTextEdit.reset();
+  IgnoreError([&] {
+    for (int32_t i = lstAttachments->ListCount() - 1; i >= 0; --i)
+      IgnoreError([&] { lstAttachments->RemoveItem(i); });
+  });
+  // 8.-9. The load-side steps for the new note.
+  ResetNoteState();
+  frmState = kViewState;
+  SetDefaultDisplayStyle();
+  if (ctx_.platform.clipboard) {
+    m_objTextEdit = std::make_unique<cTextBoxEdit>(*ctx_.platform.clipboard);
+    m_objTextEdit->Bind(Text);
+  }
+  LoadNote(false);
+  ShowTime();
+  AddAttachments();
+  EnableReminder();
+  SetWindowOnTop();
+  // 10.
+  int32_t entries = TryGet([&] { return lstAttachments->ListCount(); });
+  if (entries == 0 || frmState != old_state)
+    Resize();
+  else
+    ApplyBackColor(frmState == kViewState ? m_lngBackColor : kFrameColour);
+  EnsureOnWorkArea();
+  // 11.-12.
+  m_blnLoaded = true;
+  EnableButton("imgTextUndo", false);
+  EnableButton("imgSaveAtt", false);
+  EnableButton("imgDeleteAtt", false);
+  UpdateTimer1();
+  m_blnLoading = false;
+}
+
+void frmComments::ResetNoteState() {
+  m_blnDuplicate = false;
+  m_blnChanged = false;
+  m_blnNewNote = false;
+  m_blnCollapseArmed = false;
+  m_blnTextUnread = false;
+  m_strReminder.clear();
+  pending_ = 0;
+  new_note_id_.clear();
+}
+
+void frmComments::DiscardUntouchedNewNote() {
+  if (!m_blnNewNote || m_blnChanged) return;
+  // Once only, and only the note this window made: a note that existed
+  // before is never new here.
+  m_blnNewNote = false;
+  if (objMyNote) DeleteNoteCommand(false);
+  objMyNote.reset();
+  m_objNewItem.reset();
+}
+
+void frmComments::SavePosition() {
+  int32_t left = 0, top = 0;
+  if (!IgnoreError([&] {
+        left = form_->Left();
+        top = form_->Top();
+      }))
+    return;
+  WriteText(ctx_.registry(), kNoteKey, "NoteLeft", std::to_string(left));
+  WriteText(ctx_.registry(), kNoteKey, "NoteTop", std::to_string(top));
+}
+
+void frmComments::EnsureOnWorkArea() {
+  IgnoreError([&] {
+    std::optional<Rect> area = Must(ctx_.platform.window_manager).GetWorkArea();
+    if (!area) return;
+    int32_t left = form_->Left(), top = form_->Top();
+    int32_t width = form_->Width(), height = form_->Height();
+    auto fit = [](int32_t at, int32_t size, int32_t start, int32_t extent) {
+      if (at + size > start + extent) at = start + extent - size;
+      return std::max(at, start);
+    };
+    int32_t new_left = fit(left, width, area->left, area->width);
+    int32_t new_top = fit(top, height, area->top, area->height);
+    if (new_left != left || new_top != top) form_->Move(new_left, new_top, width, height);
+  });
+}
+
+void frmComments::Form_Unload() {
+  if (!m_blnDuplicate) {
+    m_blnLoaded = false;
+    m_blnLoading = true;
+    // What the user typed is stored before the text box is emptied.
+    FlushPendingSaves("frmComments(Sub Form_Unload)");
+    IgnoreError([&] { Text->SetText(""); });
+    DiscardUntouchedNewNote();
+    SavePosition();
+  }
+  // A closing window always leaves the registry's list, whatever it showed.
+  RemoveNoteForm(ctx_, this);
+  m_cHookAddDlg.reset();
+  objMyNote.reset();
+  objOriginalNote.reset();
+  objParentItem.reset();
+  m_objNewItem.reset();
+  m_objTextEdit.reset();
+}
+
+void frmComments::CloseWindow() {
+  if (state_ != State::kLoaded) return;
+  auto self = shared_from_this();
+  state_ = State::kUnloaded;
+  Form_Unload();
+  // A form that refuses to unload is at least hidden.
+  if (!IgnoreError([&] { form_->Unload(); })) IgnoreError([&] { form_->Hide(); });
+  Release();
+}
+
+void frmComments::OnFormUnload(int&) {
+  if (state_ != State::kLoaded) return;
+  state_ = State::kUnloaded;
+  Form_Unload();
+  Release();  // the host unloads the form when this handler returns
+}
+
+void frmComments::Abandon() {
+  // Nothing was shown, so nothing of the window's place is kept; an
+  // untouched new note goes.
+  DiscardUntouchedNewNote();
+  IgnoreError([&] { form_->Unload(); });
+  Release();
+  objMyNote.reset();
+  m_objNewItem.reset();
+  m_objTextEdit.reset();
+  m_cHookAddDlg.reset();
+  ResetNoteState();
+  m_blnLoaded = m_blnLoading = false;
+  state_ = State::kNew;
+}
+
+void frmComments::Form_GotFocus() {
+  if (m_blnLoaded && !m_blnLoading && frmState == kEditState) FocusText();
+}
+
+void frmComments::Form_KeyDown(int& key_code, int& shift) {
+  RunGuardedSub(ctx_, "frmComments(Sub Form_KeyDown)", [&](Proc&) {
+    bool ctrl_only = (shift & (ui::shift::kCtrl | ui::shift::kAlt)) == ui::shift::kCtrl;
+    if (!ctrl_only) return;
+    if (key_code == 'O') {
+      key_code = 0;
+      imgNoteOpen_Click();
+    } else if (key_code == ui::key::kF4) {
+      key_code = 0;
+      CloseWindow();
+    }
+  });
+}
+
+std::string frmComments::GetName(std::string_view path) {
+  size_t slash = path.find_last_of("\\/");
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+void InstallNoteWindow(Subsystems& subsystems) {
+  subsystems.create_note_window = [](AddinContext& ctx) -> std::shared_ptr<NoteWindow> {
+    return std::make_shared<frmComments>(ctx);
+  };
+}
+
+}  // namespace pinlet

@@ -1,0 +1,144 @@
+// The note toolbar's commands: keep the window on top, delete the note,
+// open the item the note belongs to.
+#include "addin/error_report.h"
+#include "addin/settings.h"
+#include "addin/string_table.h"
+#include "notewindow/frm_comments.h"
+#include "store/note_property.h"
+#include "store/note_windows.h"
+#include "store/parent_marking.h"
+
+namespace pinlet {
+namespace {
+
+constexpr const char* kOnTopProperty = "ZPNOnTop";
+constexpr const char* kCannotOpenParent = "Sorry, can't open parent item";
+
+}  // namespace
+
+void frmComments::MakeTopMost() { SetTopMost(ctx_, hwnd_, true); }
+
+void frmComments::MakeNormal() { SetTopMost(ctx_, hwnd_, false); }
+
+void frmComments::SetWindowOnTop() {
+  bool was_on_top = blnOnTop;
+  std::string value;
+  const std::string names[] = {kOnTopProperty};
+  NoteRead read = ReadNoteProperties(ctx_, objMyNote, names).front();
+  if (read.found()) {
+    value = read.value;
+  } else {
+    // A note without the property starts with the setting's value.
+    value = std::to_string(ReadCheck(ctx_.registry(), kNoteKey, "NoteOnTop") ? 1 : 0);
+    if (read.absent())
+      IgnoreError([&] { WriteNoteProperty(ctx_, objMyNote, kOnTopProperty, value); });
+  }
+  blnOnTop = value == "1";
+  if (blnOnTop) {
+    MakeTopMost();
+  } else if (was_on_top) {
+    // The window showed a note kept on top before this one.
+    MakeNormal();
+  }
+  SetButtonPicture("imgNoteOnTop", OnTopRestingKey());
+}
+
+void frmComments::imgNoteDelete_Click() {
+  m_blnCollapseArmed = false;
+  if (!DeleteNoteCommand(/*ask=*/!m_blnNewNote)) return;
+  m_blnDuplicate = true;  // nothing is saved on close
+  CloseWindow();
+}
+
+bool frmComments::DeleteNoteCommand(bool ask) {
+  bool confirmed =
+      RunGuarded(ctx_, "frmComments(Sub imgNoteDelete_Click)", false, [&](Proc&) {
+        if (!ask) return true;
+        std::string caption = TryGet([&] { return form_->Caption(); });
+        std::string question =
+            LoadResString(res::kDeleteNoteQuestion) + " '" + caption + "'?";
+        return ShowMessage(ctx_, question, mb::kYesNo | mb::kQuestion, mb::kNo) ==
+               mb::kYes;
+      });
+  if (!confirmed) return false;
+  // The note goes even when its item is gone; only the item's steps are
+  // skipped then. A note that could not be deleted keeps its window.
+  if (!DeleteNote(objMyNote)) return false;
+  if (!objParentItem) return true;
+  ctx_.item_update = true;
+  SetParentItemProperties(ctx_, objParentItem, false);
+  if (ctx_.subsystems.set_inspector_note_button)
+    IgnoreError(
+        [&] { ctx_.subsystems.set_inspector_note_button(ctx_, objParentItem, false); });
+  RefreshExplorer();
+  if (ctx_.subsystems.clear_explorer_entry_id) {
+    IgnoreError(
+        [&] { ctx_.subsystems.clear_explorer_entry_id(ctx_, objParentItem->EntryID()); });
+  }
+  return true;
+}
+
+bool frmComments::DeleteNote(const ol::ItemPtr& note) {
+  if (!note) return true;
+  IgnoreError([&] {
+    ol::AttachmentsPtr attachments = note->Attachments();
+    for (int i = attachments->Count(); i >= 1; --i)
+      IgnoreError([&] { attachments->Remove(i); });
+  });
+  std::string id;
+  if (!IgnoreError([&] { id = note->EntryID(); })) {
+    // The window knows the EntryID of a note it made itself.
+    if (note != objMyNote || new_note_id_.empty()) return false;
+    id = new_note_id_;
+  }
+  if (id.empty()) return true;  // never saved: nothing is stored
+  IgnoreError([&] { note->Delete(); });
+  // A deleted item lands in Deleted Items; it is deleted again from there,
+  // so that nothing of the note is left. A deletion that failed on the way
+  // is done again the same way.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    ol::ItemPtr found;
+    std::optional<HostError> error =
+        Attempt([&] { found = Must(ctx_.name_space).GetItemFromID(id); });
+    if (error && error->number() == errors::kNotFound) return true;
+    if (error) continue;
+    if (!found) return true;
+    IgnoreError([&] { found->Delete(); });
+  }
+  return false;
+}
+
+void frmComments::DisableParentButtons() {
+  EnableButton("imgNoteOpen", false);
+  EnableButton("imgNoteReminder", false);
+}
+
+bool frmComments::DisplayParent(const ol::ItemPtr& parent) {
+  ctx_.parent_opening = true;
+  if (blnOnTop) {
+    blnParentOpened = true;
+    MakeNormal();  // the item's window can come in front
+  }
+  bool shown = IgnoreError([&] { Must(parent).Display(); });
+  ctx_.parent_opening = false;
+  return shown;
+}
+
+void frmComments::imgNoteOpen_Click() {
+  if (!objParentItem) {
+    DisableParentButtons();
+    return;
+  }
+  if (DisplayParent(objParentItem)) return;
+  // The item is looked up again by the EntryID its note keeps as subject.
+  ol::ItemPtr note = objOriginalNote ? objOriginalNote : objMyNote;
+  std::string id = TryGet([&] { return Must(note).Subject(); });
+  ol::ItemPtr found;
+  if (!id.empty())
+    found = TryGet([&] { return Must(ctx_.name_space).GetItemFromID(id); });
+  if (found && DisplayParent(found)) return;
+  ShowMessage(ctx_, kCannotOpenParent, mb::kOkOnly | mb::kCritical, mb::kOk);
+  DisableParentButtons();
+}
+
+}  // namespace pinlet

@@ -1,0 +1,320 @@
+// What the note window reads and writes: the default appearance from the
+// settings, the note's own properties, every save, and the marking of the
+// parent item when a note is made or first changed.
+#include <cmath>
+
+#include "addin/error_report.h"
+#include "addin/settings.h"
+#include "addin/string_table.h"
+#include "notewindow/frm_comments.h"
+#include "notewindow/frm_comments_design.h"
+#include "store/note_property.h"
+#include "store/notes_folder.h"
+#include "store/parent_marking.h"
+#include "store/shared_folders.h"
+
+namespace pinlet {
+namespace {
+
+constexpr const char* kOnTopProperty = "ZPNOnTop";
+constexpr const char* kReminderProperty = "ZPNReminder";
+
+std::string ColourText(uint32_t colour) { return std::to_string(colour & 0xFFFFFF); }
+uint32_t ColourOf(const std::string& text) {
+  return static_cast<uint32_t>(ToLong(Variant(text))) & 0xFFFFFF;
+}
+
+// The first line of the text that is not empty; the whole text when it has
+// no line break, "" when every line is empty.
+std::string FirstNonEmptyLine(std::string_view text) {
+  while (!text.empty()) {
+    size_t end = text.find_first_of("\r\n");
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() || end == std::string_view::npos) return std::string(line);
+    size_t next = end + 1;
+    if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+    text.remove_prefix(next);
+  }
+  return "";
+}
+
+}  // namespace
+
+void frmComments::SetDefaultDisplayStyle() {
+  // 1. The window and every control with a background: pale yellow.
+  IgnoreError([&] { form_->SetBackColor(kFrameColour); });
+  for (const design::ControlPlace& place : design::Controls()) {
+    if (place.kind == ui::Image::kTypeName) continue;  // images have no background
+    IgnoreError([&] { form_->Control(place.name)->SetBackColor(kFrameColour); });
+  }
+  // 2.-3.
+  SetToolTips();
+  IgnoreError([&] { transReminder->SetVisible(false); });
+  m_strAttachCount = std::to_string(0);
+  ShowAttachCount();
+  // 4. The default appearance. A value never set keeps a readable note:
+  // the pale note colour and the text box's own font.
+  Registry& reg = ctx_.registry();
+  Variant back = ReadValue(reg, RootKey::kCurrentUser, kNoteKey, "BackColor");
+  m_lngBackColor = back.IsEmpty() ? kFrameColour : ColourOf(ToText(back));
+  m_font = ui::Font();
+  std::string name = ReadText(reg, kNoteKey, "FontName");
+  if (!name.empty()) m_font.name = name;
+  double size = ToDouble(ReadValue(reg, RootKey::kCurrentUser, kNoteKey, "FontSize"));
+  if (size > 0) m_font.size = size;
+  auto flag = [&](const char* value) {
+    return ToBool(ReadValue(reg, RootKey::kCurrentUser, kNoteKey, value));
+  };
+  m_font.bold = flag("FontBold");
+  m_font.italic = flag("FontItalic");
+  m_font.underline = flag("FontUnderline");
+  m_font.strikethrough = flag("FontStrikethru");
+  m_lngForeColor = ColourOf(ReadText(reg, kNoteKey, "ForeColor"));
+  ApplyNoteColour();
+  ApplyFont();
+  // 5.-6.
+  IgnoreError([&] { Text->SetLocked(false); });
+  IgnoreError([&] { Text->SetText(""); });
+  int parent_class = 0;
+  IgnoreError([&] { parent_class = Must(objParentItem).Class(); });
+  EnableButton("imgNoteReminder", parent_class == ol::kMail || parent_class == ol::kTask);
+  // 7. The place of the last note window closed, or the middle of the screen.
+  std::string left = ReadText(reg, kNoteKey, "NoteLeft");
+  std::string top = ReadText(reg, kNoteKey, "NoteTop");
+  IgnoreError([&] {
+    int32_t width = form_->Width(), height = form_->Height();
+    if (left.empty() || top.empty()) {
+      std::optional<Rect> area = Must(ctx_.platform.window_manager).GetWorkArea();
+      Rect r = area ? *area : ctx_.platform.window_manager->GetScreenRect();
+      form_->Move(r.left + (r.width - width) / 2, r.top + (r.height - height) / 2, width,
+                  height);
+    } else {
+      form_->Move(static_cast<int32_t>(std::lround(ToDouble(Variant(left)))),
+                  static_cast<int32_t>(std::lround(ToDouble(Variant(top)))), width,
+                  height);
+    }
+  });
+}
+
+std::vector<NoteValue> frmComments::ShownProperties() {
+  std::string caption = std::string(design::kCaption);
+  IgnoreError([&] { caption = form_->Caption(); });
+  return {{LoadResString(res::kZpnTitle), caption},
+          {LoadResString(res::kZpnFontName), m_font.name},
+          {LoadResString(res::kZpnFontBold), ToText(Variant(m_font.bold))},
+          {LoadResString(res::kZpnFontItalic), ToText(Variant(m_font.italic))},
+          {LoadResString(res::kZpnFontSize), ToText(Variant(m_font.size))},
+          {LoadResString(res::kZpnForeColor), ColourText(m_lngForeColor)},
+          {LoadResString(res::kZpnFontUnderline), ToText(Variant(m_font.underline))},
+          {LoadResString(res::kZpnFontStrikethru), ToText(Variant(m_font.strikethrough))},
+          {LoadResString(res::kZpnBackColor), ColourText(m_lngBackColor)},
+          {LoadResString(res::kZpnFullBody), ""},
+          {kReminderProperty, m_strReminder}};
+}
+
+void frmComments::RecordNewNote() {
+  IgnoreError([&] { new_note_id_ = objMyNote->EntryID(); });
+  // A new note keeps the appearance it opened with from the start, as an
+  // existing note has it after its first load; kept on top as the settings
+  // say, or as the user set it already.
+  std::vector<NoteValue> values = ShownProperties();
+  values.erase(values.begin());  // its title is the item's, written already
+  bool on_top =
+      m_blnLoaded ? blnOnTop : ReadCheck(ctx_.registry(), kNoteKey, "NoteOnTop");
+  values.push_back({kOnTopProperty, on_top ? "1" : "0"});
+  IgnoreError([&] { WriteNoteProperties(ctx_, objMyNote, values); });
+}
+
+void frmComments::SetCustomDisplayStyle() {
+  // What the window shows now, for the properties the note does not have.
+  std::vector<NoteValue> shown_values = ShownProperties();
+  std::vector<std::string> names;
+  for (const NoteValue& v : shown_values) names.push_back(v.name);
+  std::vector<NoteRead> reads = ReadNoteProperties(ctx_, objMyNote, names);
+  std::vector<NoteValue> missing;
+  for (size_t i = 0; i < reads.size(); ++i) {
+    if (!reads[i].absent()) continue;
+    missing.push_back(shown_values[i]);
+    reads[i] = {NoteRead::State::kFound, shown_values[i].value};
+  }
+  if (!missing.empty())
+    IgnoreError([&] { WriteNoteProperties(ctx_, objMyNote, missing); });
+  auto value = [&](size_t i) -> const std::string* {
+    return reads[i].found() ? &reads[i].value : nullptr;
+  };
+  if (auto v = value(0)) IgnoreError([&] { form_->SetCaption(*v); });
+  if (auto v = value(1); v && !v->empty()) m_font.name = *v;
+  if (auto v = value(2)) m_font.bold = ToBool(Variant(*v));
+  if (auto v = value(3)) m_font.italic = ToBool(Variant(*v));
+  if (auto v = value(4); v && ToDouble(Variant(*v)) > 0)
+    m_font.size = ToDouble(Variant(*v));
+  if (auto v = value(5)) m_lngForeColor = ColourOf(*v);
+  if (auto v = value(6)) m_font.underline = ToBool(Variant(*v));
+  if (auto v = value(7)) m_font.strikethrough = ToBool(Variant(*v));
+  if (auto v = value(8)) m_lngBackColor = ColourOf(*v);
+  ApplyFont();
+  // A text that could not be shown is never overwritten: the box is locked
+  // for this note and its text is not saved.
+  bool text_shown = false;
+  if (auto v = value(9)) text_shown = IgnoreError([&] { Text->SetText(*v); });
+  if (!text_shown) {
+    m_blnTextUnread = true;
+    IgnoreError([&] { Text->SetLocked(true); });
+  }
+  if (auto v = value(10)) m_strReminder = *v;
+  ApplyNoteColour();
+  if (!m_strReminder.empty()) {
+    IgnoreError([&] { transReminder->SetVisible(true); });
+    IgnoreError([&] { transReminder->SetToolTipText(m_strReminder); });
+  }
+}
+
+void frmComments::ApplyFont() {
+  IgnoreError([&] { Text->SetFont(m_font); });
+  IgnoreError([&] { Text->SetForeColor(m_lngForeColor); });
+}
+
+void frmComments::ApplyNoteColour() {
+  IgnoreError([&] { Text->SetBackColor(m_lngBackColor); });
+  IgnoreError([&] { lstAttachments->SetBackColor(m_lngBackColor); });
+}
+
+void frmComments::Text_Change() {
+  if (m_blnLoading) return;
+  RunGuardedSub(ctx_, "frmComments(Sub Text_Change)", [&](Proc&) {
+    if (m_blnLoaded) {
+      ChangesToParentItem();
+      Store(kPendingText, "frmComments(Sub Text_Change)");
+    }
+    EnableButton("imgTextUndo", true);
+  });
+  FocusText();
+  if (frmState == kViewState) CheckForScrollBar();
+}
+
+void frmComments::ChangesToParentItem() {
+  ctx_.item_update = true;
+  m_blnLoaded = true;
+  if (!m_blnChanged) {
+    if (m_blnNewNote)
+      m_blnNewNote = false;  // no longer thrown away on close
+    else
+      AddNoteToParentItem();
+    m_blnChanged = true;
+  }
+  ctx_.item_update = false;
+  m_blnCollapseArmed = true;
+}
+
+void frmComments::AddNoteToParentItem() {
+  if (!objParentItem) return;
+  ctx_.item_update = true;
+  SetParentItemProperties(ctx_, objParentItem, true);
+  ol::FolderPtr folder;
+  IgnoreError([&] { folder = objParentItem->Parent(); });
+  if (objMyNote && folder) {
+    IgnoreError([&] {
+      SetNoteParentItemFolder(ctx_, objMyNote, folder->Name(), folder->FolderPath());
+    });
+    IgnoreError([&] { objMyNote->Save(); });
+  }
+  if (folder) {
+    IgnoreError([&] { RecordSharedFolder(ctx_, folder->EntryID(), folder->StoreID()); });
+  }
+  if (ctx_.subsystems.set_inspector_note_button)
+    IgnoreError(
+        [&] { ctx_.subsystems.set_inspector_note_button(ctx_, objParentItem, true); });
+}
+
+ol::ItemPtr frmComments::NoteForSaving() {
+  if (objMyNote || objOriginalNote || !objParentItem) return objMyNote;
+  // The new note could not be made when the window opened: it is made now,
+  // so that what the user typed has a note to go to. A note that appeared
+  // meanwhile is not written over.
+  NewNote made = AddNewNoteItem(ctx_, objParentItem);
+  if (!made.note || made.existed) return nullptr;
+  objMyNote = made.note;
+  m_objNewItem = made.new_item;
+  IgnoreError([&] { form_->SetCaption(made.caption); });
+  RecordNewNote();
+  AddNoteToParentItem();
+  return objMyNote;
+}
+
+void frmComments::SaveNoteText() {
+  if (m_blnTextUnread) return;
+  std::string text = Text->Text();
+  ol::ItemPtr note = NoteForSaving();
+  if (!note) throw ObjectRequiredError();
+  const NoteValue values[] = {{LoadResString(res::kZpnFullBody), text},
+                              {LoadResString(res::kZpnBody), FirstNonEmptyLine(text)}};
+  WriteNoteProperties(ctx_, note, values);
+}
+
+void frmComments::SaveFontSettings() {
+  ol::ItemPtr note = NoteForSaving();
+  if (!note) throw ObjectRequiredError();
+  const NoteValue values[] = {
+      {LoadResString(res::kZpnFontName), m_font.name},
+      {LoadResString(res::kZpnFontBold), ToText(Variant(m_font.bold))},
+      {LoadResString(res::kZpnFontItalic), ToText(Variant(m_font.italic))},
+      {LoadResString(res::kZpnFontSize), ToText(Variant(m_font.size))},
+      {LoadResString(res::kZpnForeColor), ColourText(m_lngForeColor)},
+      {LoadResString(res::kZpnFontUnderline), ToText(Variant(m_font.underline))},
+      {LoadResString(res::kZpnFontStrikethru), ToText(Variant(m_font.strikethrough))}};
+  WriteNoteProperties(ctx_, note, values);
+}
+
+void frmComments::SaveBackgroundColor() {
+  ol::ItemPtr note = NoteForSaving();
+  if (!note) throw ObjectRequiredError();
+  WriteNoteProperty(ctx_, note, LoadResString(res::kZpnBackColor),
+                    ColourText(m_lngBackColor));
+}
+
+void frmComments::SaveNotePositionOnTop() {
+  ol::ItemPtr note = NoteForSaving();
+  if (!note) throw ObjectRequiredError();
+  WriteNoteProperty(ctx_, note, kOnTopProperty, blnOnTop ? "1" : "0");
+}
+
+bool frmComments::Store(unsigned what, std::string_view tag) {
+  std::optional<HostError> error = Attempt([&] {
+    switch (what) {
+      case kPendingText:
+        return SaveNoteText();
+      case kPendingFont:
+        return SaveFontSettings();
+      case kPendingBackColor:
+        return SaveBackgroundColor();
+      case kPendingOnTop:
+        return SaveNotePositionOnTop();
+    }
+  });
+  if (!error) {
+    pending_ &= ~what;
+    return true;
+  }
+  pending_ |= what;
+  ReportError(ctx_, tag, 0, error->number(), error->description());
+  return false;
+}
+
+void frmComments::FlushPendingSaves(std::string_view tag) {
+  for (unsigned what : {kPendingText, kPendingFont, kPendingBackColor, kPendingOnTop})
+    if (pending_ & what) Store(what, tag);
+}
+
+void frmComments::RefreshExplorer() {
+  if (!ctx_.subsystems.refresh_active_explorer) return;
+  // The explorer handles its selection again as a refresh: it shows the
+  // note's state without marking the item a second time.
+  bool refresh = ctx_.note_refresh, loading = ctx_.note_loading;
+  ctx_.note_refresh = true;
+  ctx_.note_loading = true;
+  IgnoreError([&] { ctx_.subsystems.refresh_active_explorer(ctx_); });
+  ctx_.note_refresh = refresh;
+  ctx_.note_loading = loading;
+}
+
+}  // namespace pinlet

@@ -1,0 +1,162 @@
+// The text toolbar's commands: undo, cut, copy, paste, clear all, copy all,
+// the date inserted at the caret, and the font and colour of the note.
+#include <climits>
+
+#include "addin/error_report.h"
+#include "notewindow/c_clipboard.h"
+#include "notewindow/frm_comments.h"
+#include "platform/text.h"
+
+namespace pinlet {
+namespace {
+
+// The custom colours the colour dialog offers the note.
+constexpr uint32_t kNoteColours[16] = {
+    0xF0CAA6, 0xCCFFCC, 0xCCCCFF, 0xCCFFFF, 0xFFFFFF, 0x0000FF, 0x00FFFF, 0xFF0000,
+    0xF0CAA6, 0xCCFFCC, 0xCCCCFF, 0xCCFFFF, 0xFFFFFF, 0x00FF00, 0xFF00FF, 0xFFFF00};
+
+constexpr uint32_t kColourFlags = 3;  // initial colour given, opened full
+constexpr uint32_t kFontFlags = cf_font::kScreenFonts | cf_font::kEffects |
+                                cf_font::kLimitSize | cf_font::kForceFontExist;
+constexpr int kSmallestFont = 8;
+constexpr int kLargestFont = 80;
+
+int32_t Units(std::string_view text) {
+  return static_cast<int32_t>(Utf8ToUtf16(text).size());
+}
+
+}  // namespace
+
+void frmComments::FocusText() {
+  IgnoreError([&] { Text->SetFocus(); });
+}
+
+void frmComments::imgTextUndo_Click() {
+  if (m_objTextEdit) m_objTextEdit->Undo();
+}
+
+void frmComments::imgTextCut_Click() {
+  if (m_objTextEdit) m_objTextEdit->Cut();
+  FocusText();
+}
+
+void frmComments::imgTextCopy_Click() {
+  if (m_objTextEdit) m_objTextEdit->Copy();
+  FocusText();
+}
+
+void frmComments::imgTextPaste_Click() {
+  if (m_objTextEdit) m_objTextEdit->Paste();
+}
+
+void frmComments::imgTextClearAll_Click() {
+  if (!m_objTextEdit || m_blnTextUnread) return;
+  IgnoreError([&] {
+    Text->SetSelStart(0);
+    Text->SetSelLength(Units(Text->Text()));
+  });
+  m_objTextEdit->ReplaceSelection("", true);
+  FocusText();
+}
+
+void frmComments::imgTextCopyAll_Click() {
+  if (!m_objTextEdit) return;
+  IgnoreError([&] {
+    Text->SetSelStart(0);
+    Text->SetSelLength(Units(Text->Text()));
+  });
+  m_objTextEdit->Copy();
+}
+
+void frmComments::cmdInsertDate_Click() {
+  if (!m_objTextEdit || m_blnTextUnread) return;
+  RunGuardedSub(ctx_, "frmComments(Sub cmdInsertDate_Click)", [&](Proc&) {
+    std::string date = Must(ctx_.platform.clock).Now().ToGeneralString();
+    int32_t caret = Text->SelStart();
+    Clipboard& clipboard = Must(ctx_.platform.clipboard);
+    // The date goes in through the clipboard, so that Undo takes it out like
+    // any paste; the user's clipboard comes back on every path.
+    CClipboard saved(clipboard);
+    bool pasted = false;
+    if (saved.Save()) {
+      std::optional<HostError> error = Attempt([&] {
+        bool put = false;
+        if (clipboard.Open()) {
+          put = clipboard.Empty() &&
+                clipboard.SetData(cf::kUnicodeText, UnicodeTextBlock(date));
+          clipboard.Close();
+        }
+        if (put) pasted = m_objTextEdit->Paste();
+      });
+      if (clipboard.Open()) {
+        clipboard.Empty();
+        clipboard.Close();
+      }
+      saved.Restore();
+      if (error) throw *error;
+    }
+    // Without the clipboard the date replaces the selection directly.
+    if (!pasted) m_objTextEdit->ReplaceSelection(date, true);
+    Text->SetSelStart(caret + Units(date));
+    FocusText();
+  });
+}
+
+void frmComments::TextColorChange() {
+  RunGuardedSub(ctx_, "frmComments(Sub TextColorChange )", [&](Proc&) {
+    m_blnCollapseArmed = false;
+    cCommonDialog& dialog = Must(m_cHookAddDlg.get());
+    dialog.Flags = kColourFlags;
+    dialog.Color = m_lngBackColor;
+    dialog.CancelError = false;
+    dialog.hWnd = hwnd_;
+    for (int i = 0; i < 16; ++i) dialog.CustomColor(i, kNoteColours[i]);
+    // A dialog that could not be shown at all is tried once more.
+    if (!dialog.ShowColor() && dialog.ExtendedError() != cderr::kNone) dialog.ShowColor();
+    m_lngBackColor = dialog.Color & 0xFFFFFF;
+    ApplyNoteColour();
+    if (m_blnLoaded) {
+      m_blnCollapseArmed = true;
+      ChangesToParentItem();
+      Store(kPendingBackColor, "frmComments(Sub TextColorChange )");
+    }
+  });
+}
+
+void frmComments::TextFontChange() {
+  RunGuardedSub(ctx_, "frmComments(Sub TextFontChange)", [&](Proc&) {
+    m_blnCollapseArmed = false;
+    CommonDialogs& dialogs = Must(ctx_.platform.dialogs);
+    auto show = [&](FontDialog& dialog) {
+      dialog = FontDialog();
+      dialog.owner = hwnd_;
+      dialog.flags = kFontFlags;
+      dialog.min_size = kSmallestFont;
+      dialog.max_size = kLargestFont;
+      dialog.font = {m_font.name,      m_font.size,          m_font.bold,   m_font.italic,
+                     m_font.underline, m_font.strikethrough, m_lngForeColor};
+      return dialogs.ShowFont(dialog);
+    };
+    FontDialog dialog;
+    bool chosen = show(dialog);
+    // A dialog that could not be shown at all is tried once more.
+    if (!chosen && dialog.extended_error != cderr::kNone) chosen = show(dialog);
+    if (chosen) {
+      m_font.name = dialog.font.name;
+      m_font.size = dialog.font.size;
+      m_font.bold = dialog.font.bold;
+      m_font.italic = dialog.font.italic;
+      m_font.underline = dialog.font.underline;
+      m_font.strikethrough = dialog.font.strikeout;
+      m_lngForeColor = dialog.font.color & 0xFFFFFF;
+      ApplyFont();
+    }
+    if (m_blnLoaded) {
+      m_blnCollapseArmed = true;
+      ChangesToParentItem();
+      Store(kPendingFont, "frmComments(Sub TextFontChange)");
+    }
+  });
+}
+
+}  // namespace pinlet

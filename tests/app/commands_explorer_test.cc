@@ -1,0 +1,109 @@
+// The main-window and options commands: finding what the user clicks, and
+// what the commands print.
+#include <gmock/gmock.h>
+
+#include <sstream>
+
+#include "app/driver.h"
+#include "app/resolve.h"
+
+namespace pinlet::app {
+namespace {
+
+using ::testing::HasSubstr;
+
+class ExplorerCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(driver.Open(error)) << error;
+    ASSERT_EQ(Run("start"), 0);
+  }
+  void TearDown() override { EXPECT_TRUE(driver.world().defects().empty()); }
+  int Run(const std::string& line) {
+    std::istringstream in(line + "\n");
+    out.str("");
+    err.str("");
+    return driver.RunScript(in, "test");
+  }
+  // The path of the control `what` names on the active window, or the error.
+  std::string Resolved(const std::string& what) {
+    std::string error;
+    auto window = ActiveExplorer(driver, error);
+    auto control = ResolveControl(*window->command_bars(), what, error);
+    return control ? window->command_bars()->PathOf(*control) : error;
+  }
+
+  std::ostringstream out, err;
+  Driver driver{out, err, {}};
+};
+
+TEST_F(ExplorerCommandsTest, ControlsAreFoundByCaptionPathOrTip) {
+  EXPECT_EQ(Resolved("add note"), "Pinlet ToolBar/Add Note");
+  EXPECT_EQ(Resolved("Menu Bar/Tools/Zarvo Options/Pinlet Options..."),
+            "Menu Bar/&Tools/Zarvo Options/Pinlet Options...");
+  // A path goes down one menu at a time; a caption alone looks everywhere.
+  EXPECT_EQ(Resolved("Pinlet ToolBar/Help"), "Pinlet ToolBar/");  // the tip "Help"
+  EXPECT_EQ(Resolved("Pinlet ToolBar/ /Help"), "Pinlet ToolBar/ /Help");
+  EXPECT_EQ(Resolved("Menu Bar/Pinlet Options..."),
+            "no control 'Menu Bar/Pinlet Options...' on the window's bars (see show "
+            "explorer)");
+  // Toolbars and menus come before the shortcut menus.
+  ASSERT_EQ(Run("select Inbox 1"), 0);
+  ASSERT_EQ(Run("context menu"), 0);
+  EXPECT_EQ(Resolved("Add Note"), "Pinlet ToolBar/Add Note");
+  EXPECT_EQ(Resolved("Context Menu/Pinlet/Add Note"), "Context Menu/Pinlet/Add Note");
+}
+
+TEST_F(ExplorerCommandsTest, ClickingSaysWhatCameUpAndRefusesWhatCannotBeClicked) {
+  ASSERT_EQ(Run("select Inbox none"), 0);
+  EXPECT_THAT(out.str(), HasSubstr("selected: nothing"));
+  ASSERT_EQ(Run("answer ok"), 0);
+  ASSERT_EQ(Run("click \"Add Note\""), 0);
+  EXPECT_EQ(
+      out.str(),
+      "clicked Pinlet ToolBar/Add Note\n"
+      "message box \"Pinlet\": \"Please, select the item you wish to add note to.\" "
+      "-> OK\n");
+  ASSERT_EQ(Run("click \"Pinlet ToolBar/Help\""), 0);
+  EXPECT_EQ(out.str(),
+            "clicked Pinlet ToolBar/(tip \"Help\")\n"
+            "support library: ShowContextHelp About_Pinlet.htm\n");
+  EXPECT_EQ(Run("click Tools"), 2);
+  EXPECT_THAT(err.str(), HasSubstr("cannot click Menu Bar/&Tools: it is a popup"));
+}
+
+TEST_F(ExplorerCommandsTest, WindowsAreOpenedActivatedAndClosedByNumber) {
+  ASSERT_EQ(Run("open explorer \"Sent Items\""), 0);
+  EXPECT_EQ(out.str(),
+            "main window 2 opened on \\\\Mailbox - Pat Kelly\\Sent Items\n"
+            "Pinlet wraps it as explorer 2\n");
+  ASSERT_EQ(Run("show explorer 2"), 0);
+  EXPECT_THAT(out.str(), HasSubstr("Pinlet: explorer 2 (the active explorer), toolbar "
+                                   "built, no menus yet"));
+  ASSERT_EQ(Run("close explorer 2"), 0);
+  EXPECT_EQ(out.str(), "main window 2 closed; 1 main window open\n");
+  EXPECT_EQ(Run("activate explorer 2"), 2);
+  EXPECT_THAT(err.str(), HasSubstr("no main window 2 (1 open)"));
+  ASSERT_EQ(Run("close explorer"), 0);
+  EXPECT_THAT(out.str(), HasSubstr("Pinlet's explorer side is shut down"));
+}
+
+TEST_F(ExplorerCommandsTest, TheOptionsCommandSaysWhatTheDialogStored) {
+  ASSERT_EQ(Run("answer form frmOptions set chkOnTop 1 ; click cmdOK"), 0);
+  ASSERT_EQ(Run("options"), 0);
+  EXPECT_THAT(out.str(),
+              HasSubstr("clicked Menu Bar/&Tools/Zarvo Options/Pinlet Options...\n"
+                        "modal frmOptions \"Pinlet Options\": set chkOnTop \"1\"; "
+                        "click cmdOK -> unloaded\n"
+                        "stored:\n"));
+  EXPECT_THAT(out.str(), HasSubstr("  NoteOnTop: (absent) -> \"1\"\n"));
+  ASSERT_EQ(Run("answer form frmOptions click cmdCancel"), 0);
+  ASSERT_EQ(Run("options toolbar"), 0);
+  EXPECT_THAT(out.str(), HasSubstr("no option was stored"));
+  ASSERT_EQ(Run("show options"), 0);
+  EXPECT_THAT(out.str(), HasSubstr("  NoteOnTop = \"1\"\n"));
+}
+
+}  // namespace
+}  // namespace pinlet::app
