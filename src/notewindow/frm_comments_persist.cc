@@ -55,8 +55,7 @@ void frmComments::SetDefaultDisplayStyle() {
   // 4. The default appearance. A value never set keeps a readable note:
   // the pale note colour and the text box's own font.
   Registry& reg = ctx_.registry();
-  Variant back = ReadValue(reg, RootKey::kCurrentUser, kNoteKey, "BackColor");
-  m_lngBackColor = back.IsEmpty() ? kFrameColour : ColourOf(ToText(back));
+  m_lngBackColor = ReadNoteBackColor(reg);
   m_font = ui::Font();
   std::string name = ReadText(reg, kNoteKey, "FontName");
   if (!name.empty()) m_font.name = name;
