@@ -294,17 +294,21 @@ int RunTourWithPictures(Driver& driver, const std::string& script,
   struct Step {
     int number = 0;
     std::string title;
-    size_t forms = 0, boxes = 0;  // the dialogs shown before it began
+    size_t forms = 0, boxes = 0;        // the dialogs shown before it began
+    std::optional<render::Image> seen;  // the screen at its last show command
   } step;
-  bool failed = false;
+  bool failed = false, after_show = false;
   sim::World& world = driver.world();
-  auto finish = [&] {
-    if (step.number == 0 || failed) return;
+  auto draw = [&] {
     std::optional<render::Dialog> dialog;
     if (world.ui.modal_forms().size() > step.forms ||
         world.message_boxes.shown().size() > step.boxes)
       dialog = render::LastDialog(world);
-    render::Image image = ScreenRenderer().Screen(world, dialog ? &*dialog : nullptr);
+    return ScreenRenderer().Screen(world, dialog ? &*dialog : nullptr);
+  };
+  auto finish = [&] {
+    if (step.number == 0 || failed) return;
+    render::Image image = step.seen ? std::move(*step.seen) : draw();
     std::string path =
         (std::filesystem::path(folder) / PictureName(step.number, step.title)).string();
     std::string error;
@@ -316,13 +320,17 @@ int RunTourWithPictures(Driver& driver, const std::string& script,
     out << "(picture " << path << ")\n";
   };
   auto before_line = [&](const std::vector<std::string>& words) {
+    // The line after a show command sees the screen as that command did.
+    if (after_show && step.number > 0) step.seen = draw();
+    after_show = !words.empty() && words[0] == "show";
     if (words.size() != 2 || words[0] != "say" || words[1].rfind("-- ", 0) != 0) return;
     finish();
     step = {step.number + 1, words[1], world.ui.modal_forms().size(),
-            world.message_boxes.shown().size()};
+            world.message_boxes.shown().size(), std::nullopt};
   };
   std::istringstream in(script);
   int status = driver.RunScript(in, "demo", before_line);
+  if (after_show && step.number > 0) step.seen = draw();
   finish();
   return failed ? kBadCommand : status;
 }

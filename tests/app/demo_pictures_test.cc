@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -68,6 +70,18 @@ TEST_F(DemoPicturesTest, TheTourWritesOneNumberedPicturePerStep) {
   }
 }
 
+// A step's picture is the screen as its last show command saw it: the note
+// window the step shows in its view state, though the step closes it after.
+TEST_F(DemoPicturesTest, AStepsPictureIsTheScreenAtItsLastShow) {
+  ASSERT_EQ(exit_status, 0);
+  render::Image image = Read(*folder / "07-kept-on-top-once-the.png");
+  int note_colour = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.Pixel(x, y) == 0xCCFFCC) ++note_colour;
+  EXPECT_GT(note_colour, 10000);
+}
+
 // A picture under docs/pictures that the tour no longer draws the same way
 // has gone stale: tools/refresh_pictures.sh draws it anew.
 TEST_F(DemoPicturesTest, ThePicturesUnderDocsAreThoseTheCurrentCodeDraws) {
@@ -101,6 +115,17 @@ TEST_F(DemoPicturesTest, ThePicturesUnderDocsAreThoseTheCurrentCodeDraws) {
     ++compared;
   }
   EXPECT_GE(compared, 3);
+  // Every picture the README shows is one of them.
+  std::ifstream readme(fs::path(PINLET_SOURCE_DIR) / "README.md");
+  std::stringstream text;
+  text << readme.rdbuf();
+  std::string s = text.str();
+  std::regex shown(R"(\]\((docs/pictures/[^)]+\.png)\))");
+  int pictures = 0;
+  for (std::sregex_iterator it(s.begin(), s.end(), shown), end; it != end;
+       ++it, ++pictures)
+    EXPECT_TRUE(fs::exists(fs::path(PINLET_SOURCE_DIR) / (*it)[1].str())) << (*it)[1];
+  EXPECT_EQ(pictures, 3);
 }
 
 }  // namespace
