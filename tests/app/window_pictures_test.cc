@@ -209,5 +209,25 @@ TEST_F(WindowPicturesTest, ANoteWindowOnTopCoversOutlooksWindowUntilOutlookComes
   EXPECT_TRUE(covered());
 }
 
+// The options dialog is answered as soon as it is shown; its record keeps
+// how it looked on each tab the user chose.
+TEST_F(WindowPicturesTest, TheOptionsDialogIsDrawnOnEachOfItsTabs) {
+  Run("answer form frmOptions choose TabStrip1 \"Item Related\" ; click cmdCancel\n"
+      "options");
+  const auto& records = driver.world().ui.modal_forms();
+  ASSERT_FALSE(records.empty());
+  const auto& looks = records.back().looks;
+  ASSERT_GE(looks.size(), 2u);
+  render::Image general = ScreenRenderer().Form(looks.front());
+  render::Image related = ScreenRenderer().Form(looks.back());
+  EXPECT_EQ(general.width(), looks.front().rect.width / 15);
+  EXPECT_EQ(general.height(), looks.front().rect.height / 15);
+  ASSERT_EQ(related.width(), general.width());
+  ASSERT_EQ(related.height(), general.height());
+  // Below the tabs, the page shows other controls.
+  const int top = sim::kFormBorderPixels + sim::kFormTitlePixels + 40;
+  EXPECT_TRUE(Differ(general, related, 0, top, general.width(), general.height() / 2));
+}
+
 }  // namespace
 }  // namespace pinlet::app
