@@ -32,15 +32,17 @@ std::string Filler(size_t size, std::string_view line) {
 }
 
 std::string RtfOf(size_t size) {
-  return "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0\\green0\\blue128;}\\f0 " +
+  return "{\\rtf1\\ansi{\\fonttbl{\\f0 "
+         "Arial;}}{\\colortbl;\\red0\\green0\\blue128;}\\f0 " +
          Filler(size, "Some \\b bold\\b0  and \\cf1 blue\\cf0  text <&>.\\par ") + "}";
 }
 
 // range(0): the body's size; range(1): 1 for a rich-text body.
 void BM_BuildPrintPage(benchmark::State& state) {
   size_t size = static_cast<size_t>(state.range(0));
-  PrintedNote note{"Subject: Board slides", Date(46000), "Verdana", "10",
-                   0x800000, Filler(1024, "Note text <b>\r\n"), {}};
+  PrintedNote note{
+      "Subject: Board slides",           Date(46000), "Verdana", "10", 0x800000,
+      Filler(1024, "Note text <b>\r\n"), {}};
   PrintedMail mail;
   mail.sender_name = "Mia Chen";
   mail.sent_on_behalf_of_name = "Dana Whitfield";

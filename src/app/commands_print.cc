@@ -53,10 +53,9 @@ std::string FindBrowser() {
   if (const char* browser = std::getenv("BROWSER"); browser && *browser) return browser;
   const char* path = std::getenv("PATH");
   if (!path) return "";
-  static const char* const kBrowsers[] = {"xdg-open",         "sensible-browser",
-                                          "x-www-browser",    "firefox",
-                                          "chromium",         "chromium-browser",
-                                          "google-chrome"};
+  static const char* const kBrowsers[] = {
+      "xdg-open", "sensible-browser", "x-www-browser", "firefox",
+      "chromium", "chromium-browser", "google-chrome"};
   for (const char* name : kBrowsers) {
     std::string dirs = path;
     size_t start = 0;
@@ -86,7 +85,8 @@ int OpenPrinted(Driver& d, const std::vector<std::string>& args, std::ostream& o
   // The page lives on the simulated machine; a copy on this one is opened.
   std::string name = call->file.substr(call->file.find_last_of('\\') + 1);
   std::error_code ec;
-  std::filesystem::path copy = std::filesystem::temp_directory_path(ec) / ("pinlet-" + name);
+  std::filesystem::path copy =
+      std::filesystem::temp_directory_path(ec) / ("pinlet-" + name);
   std::ofstream file(copy, std::ios::binary);
   file << *page;
   file.close();

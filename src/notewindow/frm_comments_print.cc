@@ -41,7 +41,8 @@ std::string AsciiLower(std::string text) {
 
 bool IsPageName(std::string_view name) {
   std::string lower = AsciiLower(std::string(name));
-  return lower.starts_with(kPagePrefix) && lower.ends_with("." + std::string(kPageExtension));
+  return lower.starts_with(kPagePrefix) &&
+         lower.ends_with("." + std::string(kPageExtension));
 }
 
 // The temporary-file namer: a new file "<temp>\pnlXXXX.<extension>" that
@@ -120,7 +121,8 @@ PrintedMail ReadMail(AddinContext& ctx, const ol::ItemPtr& parent) {
   }
   IgnoreError([&] { mail.subject = parent->Subject(); });
   if (safe) IgnoreError([&] { mail.rtf_body = safe->RTFBody(); });
-  if (mail.rtf_body.empty()) IgnoreError([&] { mail.body = ToText(parent->Get("Body")); });
+  if (mail.rtf_body.empty())
+    IgnoreError([&] { mail.body = ToText(parent->Get("Body")); });
   return mail;
 }
 
@@ -169,7 +171,8 @@ void frmComments::PrintNote() {
   }
   IgnoreError([&] { Timer1->SetEnabled(false); });
   timer1_running_ = false;
-  int64_t result = ctx_.platform.shell->Execute(0, "print", *path, "", "", se::kShowNormal);
+  int64_t result =
+      ctx_.platform.shell->Execute(0, "print", *path, "", "", se::kShowNormal);
   IgnoreError([&] {
     Timer1->SetInterval(kPrintWait);
     m_blnPrintWait = true;
@@ -202,7 +205,8 @@ void frmComments::DeleteStalePages() {
   std::vector<const frmComments*> windows = {this};
   if (ctx_.note_windows)
     for (const auto& window : *ctx_.note_windows)
-      if (auto note = dynamic_cast<const frmComments*>(window.get())) windows.push_back(note);
+      if (auto note = dynamic_cast<const frmComments*>(window.get()))
+        windows.push_back(note);
   auto held = [&](std::string_view path) {
     for (const frmComments* window : windows)
       for (const std::string& page : window->printed_pages_)
@@ -215,7 +219,8 @@ void frmComments::DeleteStalePages() {
     if (held(path)) continue;
     // Only a page the add-in wrote: another program's file stays.
     std::optional<std::string> content = ctx_.platform.files->ReadFile(path);
-    if (content && content->starts_with(kPrintPageStart)) ctx_.platform.files->Remove(path);
+    if (content && content->starts_with(kPrintPageStart))
+      ctx_.platform.files->Remove(path);
   }
 }
 

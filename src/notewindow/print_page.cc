@@ -96,9 +96,9 @@ std::string BuildPrintPage(const PrintedNote& note) {
       size += ch;
   uint32_t c = note.text_colour;
   page += "<pre style=\"font-size:" + size +
-          "pt;font-family:" + HtmlEscape(CssFontFamily(note.font_name)) +
-          ";color:rgb(" + std::to_string(c & 0xFF) + "," + std::to_string((c >> 8) & 0xFF) +
-          "," + std::to_string((c >> 16) & 0xFF) + ")\">";
+          "pt;font-family:" + HtmlEscape(CssFontFamily(note.font_name)) + ";color:rgb(" +
+          std::to_string(c & 0xFF) + "," + std::to_string((c >> 8) & 0xFF) + "," +
+          std::to_string((c >> 16) & 0xFF) + ")\">";
   page += kCrLf;
   page += HtmlEscape(note.text);
   page += kCrLf;

@@ -52,7 +52,7 @@ struct PrintedNote {
   std::optional<Date> printed_on;
   std::string font_name;
   // The font size as the host writes the number; a decimal comma is printed
-  // as a point.
+  // as a point, and nothing but its digits and that point reach the page.
   std::string font_size;
   uint32_t text_colour = 0;  // 0x00BBGGRR
   std::string text;

@@ -46,8 +46,7 @@ TEST_F(PrintCommandsTest, ThePrintedPageIsShownOpenedAndGoneWithItsWindow) {
   Run("note type \"<b>x</b>\"");
   Run("note click imgTextPrint");
   std::string page = driver.world().shell.TempFolder() + "pnl1.htm";
-  EXPECT_THAT(Run("show printed"),
-              StartsWith("printed \"" + page + "\" -> 42\n  "));
+  EXPECT_THAT(Run("show printed"), StartsWith("printed \"" + page + "\" -> 42\n  "));
   EXPECT_THAT(Run("show printed"), HasSubstr("\n  &lt;b&gt;x&lt;/b&gt;\n  </pre>"));
 
   // Without a browser the copy's place is said, and the copy is the page.
@@ -69,7 +68,8 @@ TEST_F(PrintCommandsTest, ThePrintedPageIsShownOpenedAndGoneWithItsWindow) {
 
   Run("note key Ctrl+F4");
   EXPECT_THAT(Run("show printed"), HasSubstr("the page is gone"));
-  EXPECT_EQ(Run("open printed"), "error: the printed page is gone (its note window closed)");
+  EXPECT_EQ(Run("open printed"),
+            "error: the printed page is gone (its note window closed)");
 }
 
 }  // namespace

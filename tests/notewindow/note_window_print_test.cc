@@ -7,6 +7,7 @@
 
 #include "note_window_fixture.h"
 #include "notewindow/print_page.h"
+#include "platform/sim/mail_content.h"
 #include "platform/sim/sim_mapi_helpers.h"
 
 namespace pinlet {
@@ -18,9 +19,9 @@ using ::testing::Not;
 // The names of the elements a page may hold: the page's own and those the
 // rich-text converter writes.
 const std::set<std::string> kPageTags = {
-    "meta", "pre", "/pre", "b",  "/b",  "i",   "/i",   "u",     "/u",  "s",   "/s",
-    "sup",  "/sup", "sub", "/sub", "font", "/font", "br", "table", "/table", "tr", "/tr",
-    "td",   "/td", "ul",  "/ul", "li",  "/li"};
+    "meta", "pre", "/pre", "b",   "/b",   "i",    "/i",    "u",  "/u",    "s",
+    "/s",   "sup", "/sup", "sub", "/sub", "font", "/font", "br", "table", "/table",
+    "tr",   "/tr", "td",   "/td", "ul",   "/ul",  "li",    "/li"};
 
 // Every tag of the page whose name is not one the page itself writes.
 std::vector<std::string> ForeignTags(const std::string& page) {
@@ -29,22 +30,26 @@ std::vector<std::string> ForeignTags(const std::string& page) {
   for (auto it = std::sregex_iterator(page.begin(), page.end(), kTag);
        it != std::sregex_iterator(); ++it) {
     std::string name = (*it)[1];
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : name)
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (!kPageTags.count(name)) foreign.push_back(it->str());
   }
   return foreign;
 }
 
 TEST(PrintPage, TheNoteAloneIsItsHeaderAndItsStyledText) {
-  PrintedNote note{"Subject: Lunch", std::nullopt, "Verdana", "10,5", 0x804020, "a\r\nb", {}};
-  EXPECT_EQ(BuildPrintPage(note),
-            std::string(kPrintPageStart) +
-                "<pre>Note: Subject: Lunch</pre>\r\n"
-                "<pre style=\"font-size:10.5pt;font-family:Verdana;color:rgb(32,64,128)\">"
-                "\r\na\r\nb\r\n</pre>");
+  PrintedNote note{"Subject: Lunch", std::nullopt, "Verdana", "10,5",
+                   0x804020,         "a\r\nb",     {}};
+  EXPECT_EQ(
+      BuildPrintPage(note),
+      std::string(kPrintPageStart) +
+          "<pre>Note: Subject: Lunch</pre>\r\n"
+          "<pre style=\"font-size:10.5pt;font-family:Verdana;color:rgb(32,64,128)\">"
+          "\r\na\r\nb\r\n</pre>");
   note.printed_on = Date::FromParts(2026, 3, 4, 14, 5, 6);
-  EXPECT_THAT(BuildPrintPage(note),
-              HasSubstr("<pre>Note: Subject: Lunch\r\nPrinted On: 3/4/2026 2:05:06 PM</pre>"));
+  EXPECT_THAT(
+      BuildPrintPage(note),
+      HasSubstr("<pre>Note: Subject: Lunch\r\nPrinted On: 3/4/2026 2:05:06 PM</pre>"));
 }
 
 TEST(PrintPage, TheFromLineNamesTheOtherPersonOnlyWhenThereIsOne) {
@@ -80,8 +85,8 @@ TEST(PrintPage, CcIsPrintedOnlyWithCcRecipientsAndUnreadPartsAreLeftOut) {
 TEST(PrintPage, HostileTextBringsNoMarkupIntoThePage) {
   const std::string evil =
       "</pre><script>alert(1)</script><img src=x onerror=\"alert(2)\">'&amp;";
-  PrintedNote note{evil, Date(46000), "Arial\";x:expression(alert(3));<b>", evil,
-                   0, evil, {}};
+  PrintedNote note{evil, Date(46000), "Arial\";x:expression(alert(3));<b>", evil, 0,
+                   evil, {}};
   PrintedMail mail;
   mail.sender_name = evil;
   mail.sent_on_behalf_of_name = evil + "2";
@@ -121,7 +126,9 @@ class PrintTest : public NoteWindowTest {
     Type(window, text);
     return window;
   }
-  void Print(const std::shared_ptr<frmComments>& window) { Click(window, "imgTextPrint"); }
+  void Print(const std::shared_ptr<frmComments>& window) {
+    Click(window, "imgTextPrint");
+  }
   // What the shell was last asked to print.
   std::string PrintedPath() {
     const auto& calls = world.shell.executed();
@@ -146,10 +153,11 @@ TEST_F(PrintTest, WithoutOptionsThePageHoldsTheNoteAloneInAFileOfItsOwn) {
   EXPECT_EQ(call.show_command, 1);
   EXPECT_EQ(call.parameters + call.folder, "");
   EXPECT_EQ(PrintedPath(), world.shell.TempFolder() + "pnl1.htm");
-  EXPECT_EQ(Page(), std::string(kPrintPageStart) +
-                        "<pre>Note: Subject: Lunch on Thursday?</pre>\r\n"
-                        "<pre style=\"font-size:10pt;font-family:Verdana;color:rgb(0,0,0)\">"
-                        "\r\nBook a table\r\n</pre>");
+  EXPECT_EQ(Page(),
+            std::string(kPrintPageStart) +
+                "<pre>Note: Subject: Lunch on Thursday?</pre>\r\n"
+                "<pre style=\"font-size:10pt;font-family:Verdana;color:rgb(0,0,0)\">"
+                "\r\nBook a table\r\n</pre>");
   // The reserved name is the one written: no empty .tmp is left.
   EXPECT_THAT(TempFiles(), ::testing::ElementsAre("pnl1.htm"));
   EXPECT_EQ(window->printed_pages(), std::vector<std::string>{PrintedPath()});
@@ -162,8 +170,9 @@ TEST_F(PrintTest, WithPrintItemAMailPrintsItsHeaderAndBody) {
   Print(OpenAndType(6, "charts"));
   std::string page = Page();
   EXPECT_THAT(page, HasSubstr("Printed On: " + world.clock.now().ToGeneralString()));
-  EXPECT_THAT(page, HasSubstr("\r\n</pre>\r\n<pre>From: Mia Chen On Behalf Of Dana Whitfield"
-                              "\r\nSent: "));
+  EXPECT_THAT(page,
+              HasSubstr("\r\n</pre>\r\n<pre>From: Mia Chen On Behalf Of Dana Whitfield"
+                        "\r\nSent: "));
   EXPECT_THAT(page, HasSubstr("\r\nTo: pat.kelly@"));
   EXPECT_THAT(page, Not(HasSubstr("Cc:")));
   EXPECT_THAT(page, HasSubstr("\r\nSubject: Board slides</pre>\r\n"
@@ -197,6 +206,35 @@ TEST_F(PrintTest, WithoutTheHelperLibraryTheGuardedPartsAreLeftOut) {
   EXPECT_THAT(page, HasSubstr("\r\nSubject: Draft contract for Hallam &amp; Sons</pre>"));
   // The RTF is not readable without it: the plain body stands in.
   EXPECT_THAT(page, HasSubstr("<pre>Attached is the second draft"));
+}
+
+TEST_F(PrintTest, AHostileMailBringsNoMarkupIntoThePage) {
+  const std::string evil = "</pre><script>alert(1)</script><a href=\"x\" onclick='y'>&";
+  WriteText(world.registry, kNoteKey, "PrintItem", "1");
+  WriteText(world.registry, kNoteKey, "PrintDate", "1");
+  WriteText(world.registry, kNoteKey, "FontName", "x\";background:url(javascript:1)");
+  ol::ItemPtr item = InboxItem(2);
+  std::shared_ptr<sim::ItemNode> node = sim::NodeOf(item);
+  node->subject = evil;
+  node->members["SenderName"] = Variant(evil);
+  node->members["SentOnBehalfOfName"] = Variant(evil + "<i>");
+  node->recipients.push_back(std::make_shared<sim::RecipientNode>(
+      sim::RecipientNode{evil, "", ol::kOlTo, false}));
+  node->recipients.push_back(std::make_shared<sim::RecipientNode>(
+      sim::RecipientNode{"z", evil + "@x", ol::kOlCC, true}));
+  for (bool rich : {false, true}) {
+    if (rich)
+      sim::WriteRtfBody(*node, "{\\rtf1 " + evil + "\\par}");
+    else
+      sim::WriteBody(*node, evil);
+    auto window = OpenAndType(2, evil);
+    Print(window);
+    std::string page = Page();
+    EXPECT_THAT(ForeignTags(page), ::testing::IsEmpty()) << page;
+    EXPECT_THAT(page, HasSubstr("font-family:xbackgroundurljavascript1;"));
+    EXPECT_THAT(page, HasSubstr("<pre>From: &lt;/pre&gt;&lt;script&gt;"));
+    CloseBox(window);
+  }
 }
 
 TEST_F(PrintTest, AnOnTopNoteIsLoweredForPrintingAndRaisedWhenTheUserReturns) {
