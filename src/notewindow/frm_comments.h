@@ -154,6 +154,8 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void SetCustomDisplayStyle();
   // The note's properties the window reads, with what it shows now.
   std::vector<NoteValue> ShownProperties();
+  // The seven font properties, as the text box shows them now.
+  std::vector<NoteValue> FontProperties() const;
   // Writes the new note's appearance as it opened, and keeps its EntryID.
   void RecordNewNote();
   // Shows the appearance members on the controls; failures ignored.
