@@ -3,6 +3,7 @@
 // of this machine when one is installed. Printing itself is a click of the
 // note window's print button (note click imgTextPrint).
 #include <spawn.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "app/driver.h"
 #include "app/printable.h"
+#include "platform/file_names.h"
 
 extern char** environ;
 
@@ -83,14 +85,22 @@ int OpenPrinted(Driver& d, const std::vector<std::string>& args, std::ostream& o
     return 2;
   }
   // The page lives on the simulated machine; a copy on this one is opened.
-  std::string name = call->file.substr(call->file.find_last_of('\\') + 1);
+  // It goes into a folder of its own, made for this copy, so that nothing
+  // another user placed in the shared temporary folder is written through.
+  std::string name =
+      SafeFileName(call->file.substr(call->file.find_last_of('\\') + 1), "page.htm");
   std::error_code ec;
-  std::filesystem::path copy =
-      std::filesystem::temp_directory_path(ec) / ("pinlet-" + name);
+  std::string pattern =
+      (std::filesystem::temp_directory_path(ec) / "pinlet-print-XXXXXX");
+  if (ec || !mkdtemp(pattern.data())) {
+    error = "cannot make a folder for a copy of the page in the temporary folder";
+    return 2;
+  }
+  std::filesystem::path copy = std::filesystem::path(pattern) / name;
   std::ofstream file(copy, std::ios::binary);
   file << *page;
   file.close();
-  if (ec || !file) {
+  if (!file) {
     error = "cannot write a copy of the page to " + copy.string();
     return 2;
   }
