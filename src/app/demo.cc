@@ -91,6 +91,23 @@ expect "0 items"
 show selection
 expect "Pinlet ToolBar: \"Add Note\""
 # -- End of the note window tour.
+# -- Printing: a block of its own; it leaves no note window open.
+say ""
+say "-- Print: the note and its mail become an HTML page for the shell's print verb --"
+registry set "Software\Zarvo\Pinlet\Note" PrintItem 1
+note open Inbox "Board slides"
+note hover Text
+note type "New charts <by Friday>"
+note click imgTextPrint
+show printed
+expect "From: Mia Chen On Behalf Of Dana Whitfield"
+expect "New charts &lt;by Friday&gt;"
+say ""
+say "-- The page holds mail content: it is deleted when the note window closes --"
+note key Ctrl+F4
+show printed
+expect "the page is gone"
+# -- End of printing.
 say ""
 say "-- Outlook shuts down: note windows close last-opened first, then Pinlet unloads --"
 stop

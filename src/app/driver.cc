@@ -39,6 +39,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddNoteCommands(commands);
     AddExplorerCommands(commands);
     AddOptionsCommands(commands);
+    AddPrintCommands(commands);
     AddRenderCommands(commands);
     return commands;
   }();

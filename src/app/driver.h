@@ -128,6 +128,7 @@ void AddSharingCommands(std::map<std::string, Command>& commands);
 void AddNoteCommands(std::map<std::string, Command>& commands);
 void AddExplorerCommands(std::map<std::string, Command>& commands);
 void AddOptionsCommands(std::map<std::string, Command>& commands);
+void AddPrintCommands(std::map<std::string, Command>& commands);
 void AddRenderCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app
