@@ -40,6 +40,8 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddExplorerCommands(commands);
     AddOptionsCommands(commands);
     AddAttachmentCommands(commands);
+    AddPrintCommands(commands);
+    AddRenderCommands(commands);
     return commands;
   }();
   return kCommands;
@@ -236,7 +238,8 @@ int Driver::RunOneShot(const std::vector<std::string>& words) {
   return status;
 }
 
-int Driver::RunScript(std::istream& in, const std::string& name) {
+int Driver::RunScript(std::istream& in, const std::string& name,
+                      const LineHook& before_line) {
   std::string line;
   int number = 0;
   int result = kDone;
@@ -249,6 +252,7 @@ int Driver::RunScript(std::istream& in, const std::string& name) {
     if (!SplitWords(line, words, message)) {
       status = kBadCommand;
     } else if (!words.empty()) {
+      if (before_line) before_line(words);
       status = Execute(words, message, &command);
     }
     if (status == kDone) continue;

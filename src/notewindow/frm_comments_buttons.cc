@@ -92,6 +92,7 @@ void frmComments::ButtonClick(const std::string& button) {
       {"imgSaveAtt", &frmComments::SaveAttachmentAs},
       {"imgDeleteAtt", &frmComments::DeleteAttachment},
       {"imgNoteReminder", &frmComments::imgNoteReminder_Click},
+      {"imgTextPrint", &frmComments::imgTextPrint_Click},
   };
   for (const ClickCommand& entry : kCommands)
     if (entry.button == button) return (this->*entry.command)();
