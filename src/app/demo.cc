@@ -110,7 +110,7 @@ expect "the page is gone"
 # -- End of printing.
 say ""
 # -- Attachments and reminders: a block of its own; it leaves no note window open.
-say "-- A note carries files: one is attached from My Documents, a program is refused --"
+say "-- A note carries files: one is attached from My Documents and listed --"
 file write "C:\Documents and Settings\User\My Documents\agenda.txt" "1. Budget"
 note open Inbox "Board slides"
 note attach "C:\Documents and Settings\User\My Documents\agenda.txt"
@@ -122,7 +122,7 @@ note reminder 12/9/2026 "9:30 AM"
 show reminder Inbox "Board slides"
 expect "ReminderSet True"
 show note
-expect "reminder: 12/9/2026 9:30 AM (indicator shown)"
+expect "reminder: 12/9/2026 9:30 AM (indicator"
 form frmComments close
 # -- End of attachments and reminders.
 say ""

@@ -91,7 +91,7 @@ std::string SimUi::CloseLeftOpen(SimForm& form) {
 void SimUi::RunModal(SimForm& form) {
   auto self = form.shared_from_this();
   size_t index = modal_records_.size();
-  modal_records_.push_back({form.design_name(), form.caption(), {}, "", {}});
+  modal_records_.push_back({form.design_name(), form.caption(), {}, "", {}, {}});
   WindowHandle owner = world_->windows.active();
   form.ShowWindow(true);
   if (IsOpen(form)) modal_records_[index].looks.push_back(form.Look());
