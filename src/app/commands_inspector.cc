@@ -213,8 +213,11 @@ void PrintMail(Driver& d, const SimInspector& window, std::ostream& out) {
     out << member << ": " << Printable(ToText(item->Get(member))) << "\n";
   out << "Subject: " << Printable(node->subject) << "\n";
   std::string html = ToText(item->Get("HTMLBody"));
-  out << "HTML body:" << (html.empty() ? " (none)\n" : "\n" + PrintableLines(html, "  "));
-  out << "plain body:\n" << PrintableLines(ToText(item->Get("Body")), "  ");
+  if (html.empty())
+    out << "HTML body: (none)\n";
+  else
+    out << "HTML body:\n  " << PrintableLines(html, "  ") << "\n";
+  out << "plain body:\n  " << PrintableLines(ToText(item->Get("Body")), "  ") << "\n";
   out << "attachments: " << node->attachments.size() << "\n";
   for (const auto& a : node->attachments)
     out << "  " << Printable(a.file_name) << " (" << a.content.size() << " bytes)\n";
