@@ -106,17 +106,24 @@ TEST_F(InspectorTest, WordEditedMailGetsNoButtonBeforeOutlook12) {
 
 TEST_F(InspectorTest, NotesFolderItemsShowOnlyTheNoteWindowExceptOutlookNotes) {
   Start();
-  // Notes of a post, a task and a contact are items of those classes.
+  // The note of an item is an item of the item's class: a mail, a post, a
+  // task, a contact, a distribution list, an appointment, a journal entry.
   std::vector<std::shared_ptr<sim::ItemNode>> parents = {
+      InboxNode(0),
       Item(world.store.default_store()->defaults[ol::kFolderInbox]->children.at(0).get(),
            3),
-      Item(Default(ol::kFolderTasks), 0), Item(Default(ol::kFolderContacts), 0)};
+      Item(Default(ol::kFolderTasks), 0),
+      Item(Default(ol::kFolderContacts), 0),
+      Item(Default(ol::kFolderContacts), 4),
+      Item(Default(ol::kFolderCalendar), 0),
+      Item(Default(ol::kFolderJournal), 0)};
   std::vector<ol::ItemPtr> notes;
   for (auto& parent : parents) notes.push_back(AddNote(parent));
   // Outlook shows the notes folder with its own view: Pinlet says so.
   world.message_boxes.QueueAnswer(mb::kOk);
   Window()->SwitchFolder(sim::NodeOf(NotesFolder(ctx())));
   for (size_t i = 0; i < notes.size(); ++i) {
+    ASSERT_EQ(sim::NodeOf(notes[i])->cls, parents[i]->cls);
     EXPECT_EQ(Open(sim::NodeOf(notes[i])), nullptr) << i;  // Open was cancelled
     EXPECT_EQ(ctx().note_windows->size(), i + 1);
     EXPECT_EQ(ctx().note_windows->back()->strID, parents[i]->entry_id);

@@ -91,7 +91,7 @@ Platform World::platform() {
   };
   p.get_active_object = [this](std::string_view prog_id) -> std::shared_ptr<HostApplication> {
     if (faults.Fails("GetActiveObject")) return nullptr;
-    if (prog_id == "Outlook.Application" && outlook) return outlook->shared_from_this();
+    if (prog_id == "Outlook.Application" && outlook) return outlook->weak_from_this().lock();
     return nullptr;
   };
   return p;
