@@ -57,6 +57,12 @@ int32_t ReadNumber(Registry& registry, std::string_view section, std::string_vie
   return ToLong(ReadValue(registry, RootKey::kCurrentUser, section, name));
 }
 
+uint32_t ReadNoteBackColor(Registry& registry) {
+  Variant back = ReadValue(registry, RootKey::kCurrentUser, kNoteKey, "BackColor");
+  if (back.IsEmpty()) return kDefaultNoteColour;
+  return static_cast<uint32_t>(ToLong(back)) & 0xFFFFFF;
+}
+
 bool ReadCheck(Registry& registry, std::string_view section, std::string_view name) {
   return ReadNumber(registry, section, name) == 1;
 }

@@ -57,6 +57,11 @@ std::optional<Variant> ReadValueIfReadable(Registry& registry, std::string_view 
 // Option readers of the "\Note" key and others, all through one conversion.
 std::string ReadText(Registry& registry, std::string_view section, std::string_view name);
 int32_t ReadNumber(Registry& registry, std::string_view section, std::string_view name);
+// The default background of a new note ("BackColor" of the "\Note" key).
+// A value never stored gives the pale note colour, not black: the note
+// window and the options dialog both show and keep that default.
+constexpr uint32_t kDefaultNoteColour = 0xC0FFFF;
+uint32_t ReadNoteBackColor(Registry& registry);
 // A check-box option: on when its value converts to 1.
 bool ReadCheck(Registry& registry, std::string_view section, std::string_view name);
 // Writes text under a section of the current user's branch.

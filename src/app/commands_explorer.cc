@@ -287,9 +287,10 @@ void AddExplorerCommands(std::map<std::string, Command>& c) {
                       "window",
                       SwitchView, true};
   c["click"] = {
-      "click CAPTION | click BAR/CAPTION[/CAPTION...]",
+      "click CAPTION | click BAR/CAPTION[/CAPTION...] | click [BAR/]#ID",
       "the user clicks a toolbar, menu or context-menu entry of the active main "
-      "window (by caption, or tool tip for a button without one)",
+      "window (by caption, or tool tip for a button without one, or Office ID: #354 "
+      "Reply)",
       Click, true};
   c["context menu"] = {"context menu",
                        "the user opens the item context menu: Office redraws the bars, "

@@ -19,22 +19,15 @@ say "-- Start-up complete: the support library is loaded --"
 show addin
 expect "support library: loaded"
 say ""
-say "-- A note is stored as an item of the notes folder, linked to its item by EntryID --"
-note add Inbox "Board slides"
-expect "note added"
-show item Notes/Pinlet 1
-say ""
-say "-- The item that carries the note is marked; the filter view lists such items --"
-filter on Inbox
-show items Inbox
-expect "* 6. [IPM.Note] Board slides"
-filter off Inbox
+say "-- The main road: the user selects a mail; Pinlet's toolbar offers Add Note --"
+select Inbox "Lunch on Thursday?"
+expect "Pinlet ToolBar: \"Add Note\""
 say ""
 # -- The note window tour: a block of its own; it needs Outlook running and
 # -- leaves no note window open.
-say "-- The note window: Add Note opens a new sticky note, ready for typing --"
-note open Inbox "Lunch on Thursday?"
-expect "a new note"
+say "-- Add Note opens a new sticky note, ready for typing --"
+click "Add Note"
+expect "clicked Pinlet ToolBar/Add Note"
 note type "Book a table for four"
 note key Enter
 note click imgAddDate
@@ -54,13 +47,40 @@ tick 1000
 show note
 expect "top-most"
 expect "state: view"
-say ""
-say "-- Closed and opened again, the note is as it was left --"
 form frmComments close
-note open Inbox "Lunch on Thursday?"
-expect "the item's note"
+say ""
+say "-- A note is stored as an item of the notes folder, linked to its item by EntryID --"
+show item Notes/Pinlet 1
+expect "ZPNTitle = Lunch on Thursday?"
+say ""
+say "-- Selected again, the item offers View Note; the note is as it was left --"
+select Inbox 1
+select Inbox "Lunch on Thursday?"
+expect "Pinlet ToolBar: \"View Note\""
+click "View Note"
 show note
 expect "font \"Verdana\" 10 bold"
+say ""
+say "-- Filter lists the items that carry a note; pressed again, the folder's view is back --"
+click Filter
+show items Inbox
+expect "* 2. [IPM.Note] Lunch on Thursday?"
+click Filter
+show selection
+expect "view \"Messages\""
+say ""
+say "-- An option takes effect: items that get a note are now flagged, purple --"
+answer form frmOptions choose TabStrip1 "Item Related" ; set chkMarkWithFlag 1 ; choose cboFlags "Purple Flag" ; click cmdOK
+options
+expect "FlagIndex: (absent) -> \"1\""
+select Inbox "Holiday rota"
+click "Add Note"
+note type "Mine: 3 to 14 August"
+form frmComments close
+show item Inbox "Holiday rota"
+expect "FlagRequest: Item with note"
+select Inbox "Lunch on Thursday?"
+click "View Note"
 say ""
 say "-- Delete note asks first; nothing of the note is left, not even in Deleted Items --"
 answer yes "Are you sure you want to delete the note"
@@ -68,7 +88,26 @@ note hover Text
 note click imgNoteDelete
 show items "Deleted Items"
 expect "0 items"
+show selection
+expect "Pinlet ToolBar: \"Add Note\""
 # -- End of the note window tour.
+# -- Printing: a block of its own; it leaves no note window open.
+say ""
+say "-- Print: the note and its mail become an HTML page for the shell's print verb --"
+registry set "Software\Zarvo\Pinlet\Note" PrintItem 1
+note open Inbox "Board slides"
+note hover Text
+note type "New charts <by Friday>"
+note click imgTextPrint
+show printed
+expect "From: Mia Chen On Behalf Of Dana Whitfield"
+expect "New charts &lt;by Friday&gt;"
+say ""
+say "-- The page holds mail content: it is deleted when the note window closes --"
+note key Ctrl+F4
+show printed
+expect "the page is gone"
+# -- End of printing.
 say ""
 # -- Replies: a block of its own; it needs Outlook running and leaves no
 # -- window open.

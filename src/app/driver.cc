@@ -40,6 +40,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddExplorerCommands(commands);
     AddOptionsCommands(commands);
     AddInspectorCommands(commands);
+    AddPrintCommands(commands);
     return commands;
   }();
   return kCommands;

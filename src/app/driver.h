@@ -132,6 +132,7 @@ void AddNoteCommands(std::map<std::string, Command>& commands);
 void AddExplorerCommands(std::map<std::string, Command>& commands);
 void AddOptionsCommands(std::map<std::string, Command>& commands);
 void AddInspectorCommands(std::map<std::string, Command>& commands);
+void AddPrintCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app
 

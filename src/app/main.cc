@@ -29,7 +29,7 @@ const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
     {"Notes", {"note add", "filter"}},
     {"The note window",
      {"note open", "note type", "note key", "note select", "note click", "note hover",
-      "show note"}},
+      "show note", "show printed", "open printed"}},
     {"Options", {"options", "show options"}},
     {"Settings and the support library",
      {"registry set", "registry get", "show registry", "show log", "show support"}},

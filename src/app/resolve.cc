@@ -1,6 +1,9 @@
 #include "app/resolve.h"
 
+#include <limits>
+
 #include "app/printable.h"
+#include "app/script.h"
 
 namespace pinlet::app {
 
@@ -142,6 +145,15 @@ std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars
   std::vector<std::string> parts = SplitPath(path);
   error = "no control '" + Printable(path) + "' on the window's bars (see show explorer)";
   if (parts.empty()) return nullptr;
+  if (parts.back().size() > 1 && parts.back()[0] == '#') {
+    std::optional<int64_t> id = ParseInteger(std::string_view(parts.back()).substr(1), 1,
+                                             std::numeric_limits<int32_t>::max());
+    if (!id || parts.size() > 2) return nullptr;
+    ControlPtr found =
+        bars.FindById(static_cast<int>(*id), parts.size() == 2 ? parts[0] : "");
+    if (found) error.clear();
+    return found;
+  }
   auto find = [](const sim::BarNode& bar, bool deep, const std::string& part) {
     std::string key = sim::CaptionKey(part);
     ControlPtr found = FindOn(

@@ -39,7 +39,9 @@ int ExplorerNumber(Driver& d, const sim::SimExplorer& explorer);
 // Zarvo Options/Pinlet Options...", "Context Menu/Pinlet/Add Note").
 // Captions are compared as Office compares them; a control without a caption
 // is found by its tool tip. A caption alone is looked for on the toolbars and
-// menus first, then on the shortcut menus. nullptr with `error` set when none.
+// menus first, then on the shortcut menus. "#ID" (or "BAR/#ID") names a
+// control by its Office ID instead ("#354", Reply). nullptr with `error` set
+// when none.
 std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars,
                                                  const std::string& path,
                                                  std::string& error);

@@ -90,6 +90,10 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // A save did not complete yet; it is done again at the next chance.
   bool save_pending() const { return pending_ != 0; }
 
+  // The pages this window printed that are not deleted yet (paths of the
+  // simulated or real machine); deleted when the window closes.
+  const std::vector<std::string>& printed_pages() const { return printed_pages_; }
+
   // The part of `path` after its last "\" or "/" (the whole text when there
   // is none): an attachment's file name.
   static std::string GetName(std::string_view path);
@@ -150,6 +154,8 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void SetCustomDisplayStyle();
   // The note's properties the window reads, with what it shows now.
   std::vector<NoteValue> ShownProperties();
+  // The seven font properties, as the text box shows them now.
+  std::vector<NoteValue> FontProperties() const;
   // Writes the new note's appearance as it opened, and keeps its EntryID.
   void RecordNewNote();
   // Shows the appearance members on the controls; failures ignored.
@@ -246,6 +252,19 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void TextFontChange();
   void FocusText();
 
+  // ---- Printing (frm_comments_print.cc) ----
+  void imgTextPrint_Click();
+  // Builds the page, writes it to a new temporary file and hands it to the
+  // shell's "print" verb; an on-top window is lowered meanwhile.
+  void PrintNote();
+  // Timer2's single tick after printing lets the window fold back.
+  void Timer2_Timer();
+  // Deletes the pages this window printed (at close).
+  void DeletePrintedPages();
+  // Deletes the add-in's pages in the temporary folder that no open window
+  // holds: those that an earlier run or a closed window left.
+  void DeleteStalePages();
+
   // ---- Note commands (frm_comments_note.cc) ----
   void SetWindowOnTop();
   void MakeTopMost();
@@ -303,6 +322,9 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   bool m_blnListFill = false;
   // An on-top state to apply again once the window is active (printing).
   bool m_blnOnTopPending = false;
+  // Timer1 runs at the print's long interval; its next tick restores it.
+  bool m_blnPrintWait = false;
+  std::vector<std::string> printed_pages_;
 
   // The note's appearance, as shown and as saved.
   ui::Font m_font;

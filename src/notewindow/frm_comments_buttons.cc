@@ -88,6 +88,7 @@ void frmComments::ButtonClick(const std::string& button) {
       {"imgNoteDelete", &frmComments::imgNoteDelete_Click},
       {"imgNoteOpen", &frmComments::imgNoteOpen_Click},
       {"imgNoteView", &frmComments::imgNoteView_Click},
+      {"imgTextPrint", &frmComments::imgTextPrint_Click},
   };
   for (const ClickCommand& entry : kCommands)
     if (entry.button == button) return (this->*entry.command)();

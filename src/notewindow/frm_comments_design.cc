@@ -221,6 +221,7 @@ void frmComments::SubscribeEvents() {
   add(lstAttachments->OnClick(Handler(&frmComments::lstAttachments_Click)));
   add(transAttachments->OnClick(Handler(&frmComments::transAttachments_Click)));
   add(Timer1->OnTimer(Handler(&frmComments::Timer1_Timer)));
+  add(Timer2->OnTimer(Handler(&frmComments::Timer2_Timer)));
   for (std::string_view name : design::HoverEnders())
     add(Img(name)->OnMouseMove(Handler(&frmComments::BackgroundMouseMove)));
   std::weak_ptr<frmComments> weak = weak_from_this();

@@ -214,6 +214,11 @@ void frmComments::Text_MouseMove(int, int, int, int) {
 void frmComments::imgNoteView_Click() { SwitchToView(); }
 
 void frmComments::Timer1_Timer() {
+  if (m_blnPrintWait) {
+    // The wait after printing is over.
+    m_blnPrintWait = false;
+    if (!m_blnOnTopPending) IgnoreError([&] { Timer1->SetInterval(kTimer1Interval); });
+  }
   IgnoreError([&] {
     if (m_blnOnTopPending) {
       Timer1->SetInterval(10);

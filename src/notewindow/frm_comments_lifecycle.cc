@@ -254,6 +254,8 @@ void frmComments::Form_Unload() {
     DiscardUntouchedNewNote();
     SavePosition();
   }
+  // The printed pages hold the note and its mail: they go with the window.
+  DeletePrintedPages();
   // A closing window always leaves the registry's list, whatever it showed.
   RemoveNoteForm(ctx_, this);
   m_cHookAddDlg.reset();

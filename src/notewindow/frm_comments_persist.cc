@@ -55,8 +55,7 @@ void frmComments::SetDefaultDisplayStyle() {
   // 4. The default appearance. A value never set keeps a readable note:
   // the pale note colour and the text box's own font.
   Registry& reg = ctx_.registry();
-  Variant back = ReadValue(reg, RootKey::kCurrentUser, kNoteKey, "BackColor");
-  m_lngBackColor = back.IsEmpty() ? kFrameColour : ColourOf(ToText(back));
+  m_lngBackColor = ReadNoteBackColor(reg);
   m_font = ui::Font();
   std::string name = ReadText(reg, kNoteKey, "FontName");
   if (!name.empty()) m_font.name = name;
@@ -99,17 +98,23 @@ void frmComments::SetDefaultDisplayStyle() {
 std::vector<NoteValue> frmComments::ShownProperties() {
   std::string caption = std::string(design::kCaption);
   IgnoreError([&] { caption = form_->Caption(); });
-  return {{LoadResString(res::kZpnTitle), caption},
-          {LoadResString(res::kZpnFontName), m_font.name},
-          {LoadResString(res::kZpnFontBold), ToText(Variant(m_font.bold))},
-          {LoadResString(res::kZpnFontItalic), ToText(Variant(m_font.italic))},
-          {LoadResString(res::kZpnFontSize), ToText(Variant(m_font.size))},
-          {LoadResString(res::kZpnForeColor), ColourText(m_lngForeColor)},
-          {LoadResString(res::kZpnFontUnderline), ToText(Variant(m_font.underline))},
-          {LoadResString(res::kZpnFontStrikethru), ToText(Variant(m_font.strikethrough))},
-          {LoadResString(res::kZpnBackColor), ColourText(m_lngBackColor)},
-          {LoadResString(res::kZpnFullBody), ""},
-          {kReminderProperty, m_strReminder}};
+  std::vector<NoteValue> values{{LoadResString(res::kZpnTitle), caption}};
+  for (NoteValue& value : FontProperties()) values.push_back(std::move(value));
+  values.push_back({LoadResString(res::kZpnBackColor), ColourText(m_lngBackColor)});
+  values.push_back({LoadResString(res::kZpnFullBody), ""});
+  values.push_back({kReminderProperty, m_strReminder});
+  return values;
+}
+
+std::vector<NoteValue> frmComments::FontProperties() const {
+  return {
+      {LoadResString(res::kZpnFontName), m_font.name},
+      {LoadResString(res::kZpnFontBold), ToText(Variant(m_font.bold))},
+      {LoadResString(res::kZpnFontItalic), ToText(Variant(m_font.italic))},
+      {LoadResString(res::kZpnFontSize), ToText(Variant(m_font.size))},
+      {LoadResString(res::kZpnForeColor), ColourText(m_lngForeColor)},
+      {LoadResString(res::kZpnFontUnderline), ToText(Variant(m_font.underline))},
+      {LoadResString(res::kZpnFontStrikethru), ToText(Variant(m_font.strikethrough))}};
 }
 
 void frmComments::RecordNewNote() {
@@ -254,15 +259,7 @@ void frmComments::SaveNoteText() {
 void frmComments::SaveFontSettings() {
   ol::ItemPtr note = NoteForSaving();
   if (!note) throw ObjectRequiredError();
-  const NoteValue values[] = {
-      {LoadResString(res::kZpnFontName), m_font.name},
-      {LoadResString(res::kZpnFontBold), ToText(Variant(m_font.bold))},
-      {LoadResString(res::kZpnFontItalic), ToText(Variant(m_font.italic))},
-      {LoadResString(res::kZpnFontSize), ToText(Variant(m_font.size))},
-      {LoadResString(res::kZpnForeColor), ColourText(m_lngForeColor)},
-      {LoadResString(res::kZpnFontUnderline), ToText(Variant(m_font.underline))},
-      {LoadResString(res::kZpnFontStrikethru), ToText(Variant(m_font.strikethrough))}};
-  WriteNoteProperties(ctx_, note, values);
+  WriteNoteProperties(ctx_, note, FontProperties());
 }
 
 void frmComments::SaveBackgroundColor() {

@@ -40,8 +40,8 @@ void frmOptions::Release() {
   form_.reset();
 }
 
-void frmOptions::Load() {
-  if (form_) return;
+bool frmOptions::Load() {
+  if (form_) return loaded_;
   form_ = ctx_.platform.forms->CreateForm("frmOptions");
   if (auto error = Attempt([&] {
         Build();
@@ -51,11 +51,16 @@ void frmOptions::Load() {
     Release();
     throw *error;
   }
-  Form_Load();
+  loaded_ = Form_Load();
+  return loaded_;
 }
 
 void frmOptions::Show() {
-  Load();
+  if (!Load()) {
+    IgnoreError([&] { form_->Unload(); });
+    Release();
+    return;
+  }
   // The form returns unloaded (OK, Cancel, the close box) or hidden; either
   // way this showing is over, and the next one loads the window anew.
   auto shown = Attempt([&] { form_->Show(ui::kModal); });
@@ -64,8 +69,8 @@ void frmOptions::Show() {
   if (shown) throw *shown;
 }
 
-void frmOptions::Form_Load() {
-  RunGuardedSub(ctx_, "frmOptions(Sub Form_Load)", [&](Proc& proc) {
+bool frmOptions::Form_Load() {
+  return RunGuardedSub(ctx_, "frmOptions(Sub Form_Load)", [&](Proc& proc) {
     Registry& registry = ctx_.registry();
     proc.line = 10;
     TabStrip1_Click();
@@ -97,8 +102,7 @@ void frmOptions::Form_Load() {
     cboFlags->SetEnabled(marking);
     chkOverwrite->SetEnabled(marking);
     proc.line = 50;
-    txtFont->SetBackColor(
-        static_cast<uint32_t>(ReadNumber(registry, kNoteKey, "BackColor")));
+    txtFont->SetBackColor(ReadNoteBackColor(registry));
     ChangeCboColor();
     txtFont->SetText(LoadResString(res::kNoteTextFont));
     // A font the sample cannot take keeps the sample's own; a missing name

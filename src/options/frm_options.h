@@ -44,9 +44,11 @@ class frmOptions {
 
   // Builds the window and runs its Form_Load, unless it is loaded already.
   // A window that cannot be built is unloaded again and the HostError raised
-  // to the caller.
-  void Load();
+  // to the caller. Returns false when Form_Load failed (the error was shown).
+  bool Load();
   // Loads the window, then shows it modally; returns once the user closed it.
+  // A window whose Form_Load failed is not shown: its controls do not hold
+  // the stored options, and OK would store what they hold instead.
   // Raises what Load raises.
   void Show();
   // The window while it is loaded (after Load, until Show returns).
@@ -61,7 +63,8 @@ class frmOptions {
   void Subscribe();
   void Release();
 
-  void Form_Load();
+  // Returns false when a step failed; the rest of the load was not done.
+  bool Form_Load();
   void TabStrip1_Click();
   void chkInsert_Click();
   void chkMarkWithFlag_Click();
@@ -81,6 +84,7 @@ class frmOptions {
   AddinContext& ctx_;
   ui::FormPtr form_;
   std::vector<Subscription> events_;
+  bool loaded_ = false;
   uint32_t custom_colour_ = 0;
 
   std::shared_ptr<ui::TabStrip> TabStrip1;

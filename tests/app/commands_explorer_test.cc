@@ -53,6 +53,12 @@ TEST_F(ExplorerCommandsTest, ControlsAreFoundByCaptionPathOrTip) {
   ASSERT_EQ(Run("context menu"), 0);
   EXPECT_EQ(Resolved("Add Note"), "Pinlet ToolBar/Add Note");
   EXPECT_EQ(Resolved("Context Menu/Pinlet/Add Note"), "Context Menu/Pinlet/Add Note");
+  // By Office ID: anywhere, or on one bar.
+  EXPECT_EQ(Resolved("#354"), "Menu Bar/&Actions/&Reply");
+  EXPECT_EQ(Resolved("Standard/#354"), "Standard/&Reply");
+  for (const char* wrong :
+       {"#0", "#354x", "#", "Standard/Actions/#354", "Pinlet ToolBar/#354"})
+    EXPECT_THAT(Resolved(wrong), HasSubstr("no control")) << wrong;
 }
 
 TEST_F(ExplorerCommandsTest, ClickingSaysWhatCameUpAndRefusesWhatCannotBeClicked) {

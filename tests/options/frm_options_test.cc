@@ -271,5 +271,33 @@ TEST_F(OptionsTest, TheDialogIsShownModallyAndKeepsItsCustomColourForTheNextTime
   EXPECT_EQ(Stored("BackColor"), std::to_string(0x123456));
 }
 
+// With no background stored, the sample shows the pale note colour a new
+// note gets, and OK keeps it: pressing OK never turns new notes black.
+TEST_F(OptionsTest, OkWithNoBackgroundStoredKeepsThePaleNoteColour) {
+  Open();
+  EXPECT_EQ(Get<ui::TextBox>("txtFont")->BackColor(), kDefaultNoteColour);
+  EXPECT_EQ(Text("cboColors"), "Custom");
+  Do(FormAction::Click("cmdOK"));
+  EXPECT_EQ(Stored("BackColor"), std::to_string(kDefaultNoteColour));
+}
+
+// A load that fails half way leaves controls that do not hold the stored
+// options; the dialog is not shown, so OK cannot store what they hold.
+TEST_F(OptionsTest, ADialogWhoseLoadFailedIsNotShownAndStoresNothing) {
+  Store("BackColor", std::to_string(0xCCFFCC));
+  Store("MarkWithFlag", "1");
+  world.faults.FailMember("CheckBox.Value", errors::kOperationFailed, 1);
+  world.ui.QueueFormAnswer("frmOptions", {FormAction::Click("cmdOK")});
+  ShowOptionsDialog(ctx());
+  EXPECT_THAT(Logged().back(),
+              testing::HasSubstr(
+                  "frmOptions(Sub Form_Load), 20 | Simulated failure of CheckBox.Value"));
+  EXPECT_TRUE(world.ui.modal_forms().empty());
+  EXPECT_EQ(world.ui.FindForm("frmOptions"), nullptr);
+  EXPECT_EQ(Stored("BackColor"), std::to_string(0xCCFFCC));
+  EXPECT_EQ(Stored("MarkWithFlag"), "1");
+  EXPECT_EQ(Stored("PrintItem"), "(absent)");
+}
+
 }  // namespace
 }  // namespace pinlet
