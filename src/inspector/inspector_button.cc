@@ -37,10 +37,15 @@ void clsInspector::AddNoteButton(const std::string& caption) {
       });
     }
     proc.line = 40;
-    ol::FolderPtr folder = Must(Must(ctx_.application).ActiveExplorer()).CurrentFolder();
-    if (Must(folder).Description().find(kDeletedItems) != std::string::npos ||
-        folder->Name().find(kDeletedItems) != std::string::npos)
-      return;
+    // Outlook started for an item window alone has no main window, and so
+    // shows no Deleted Items.
+    ol::ExplorerPtr explorer = Must(ctx_.application).ActiveExplorer();
+    if (explorer) {
+      ol::FolderPtr folder = explorer->CurrentFolder();
+      if (Must(folder).Description().find(kDeletedItems) != std::string::npos ||
+          folder->Name().find(kDeletedItems) != std::string::npos)
+        return;
+    }
     proc.line = 50;
     NoteButtonLook look = NoteButtonLookOf(caption != LoadResString(res::kAddNote));
     office::CommandBarControlPtr button =
