@@ -62,7 +62,11 @@ std::string EscapeHtml(std::string_view text) {
 std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
                          const std::string& html) {
   return RunGuarded(ctx, "basMainProc(Function NoteIntoHTML)", std::string(), [&](Proc&) {
-    size_t body = html.find("<body");
+    // Tags are case-insensitive: a sender's "<BODY>" is a body tag too.
+    std::string lower = html;
+    for (char& c : lower)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    size_t body = lower.find("<body");
     if (body == std::string::npos) return std::string();
     size_t close = html.find('>', body);
     if (close == std::string::npos) return std::string();

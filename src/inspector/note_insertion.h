@@ -24,7 +24,8 @@ namespace pinlet {
 // tab, CR and LF dropped.
 std::string EscapeHtml(std::string_view text);
 
-// `html` with the note block inserted after the first "<body" tag's ">";
+// `html` with the note block inserted after the first "<body" tag's ">"
+// (in any case);
 // "" when the HTML has no body tag. Reads the note's text, font size, font
 // name and text colour (a document note through CDO); a property that
 // cannot be read counts as empty. Reported as

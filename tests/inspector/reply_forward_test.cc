@@ -230,7 +230,9 @@ TEST_F(ReplyForwardTest, TheNoteBlockIsEscapedAndFollowsTheBodyTag) {
             "Arial&quot;background:url(x)&quot;&gt;&lt;b;color:rgb(86,52,18)\">\r\n"
             "&lt;/body&gt;&lt;script&gt;x()&lt;/script&gt;\r\n</pre><p>quoted</p></body>");
   // Without a body tag there is nowhere to put it.
-  EXPECT_EQ(NoteIntoHTML(ctx(), note, "plain <BODY> text"), "");
+  EXPECT_THAT(NoteIntoHTML(ctx(), note, "<HTML><BODY>x</BODY></HTML>"),
+              StartsWith("<HTML><BODY><pre style="));
+  EXPECT_EQ(NoteIntoHTML(ctx(), note, "plain text"), "");
   EXPECT_EQ(NoteIntoHTML(ctx(), note, "<body"), "");
   EXPECT_EQ(EscapeHtml("a\x01\tb"), "a\tb");
 }
