@@ -40,8 +40,8 @@ void CWordConnect::OnStartupComplete(Custom&) {
   AddinContext& ctx = *context_;
   IgnoreError([&] {
     if (ctx.subsystems.start_word_editor)
-      ctx.subsystems.start_word_editor(
-          ctx, word_, [this] { return outlook_connector(); });
+      ctx.subsystems.start_word_editor(ctx, word_,
+                                       [this] { return outlook_connector(); });
   });
 }
 

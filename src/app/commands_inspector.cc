@@ -302,12 +302,10 @@ void AddInspectorCommands(std::map<std::string, Command>& c) {
         return AnswerCommand("Reply to All", d, a, o, e);
       },
       true};
-  c["forward"] = {
-      "forward [N]", "Outlook's Forward, as reply does",
-      [](Driver& d, const std::vector<std::string>& a, std::ostream& o, std::string& e) {
-        return AnswerCommand("Forward", d, a, o, e);
-      },
-      true};
+  c["forward"] = {"forward [N]", "Outlook's Forward, as reply does",
+                  [](Driver& d, const std::vector<std::string>& a, std::ostream& o,
+                     std::string& e) { return AnswerCommand("Forward", d, a, o, e); },
+                  true};
   c["item click"] = {"item click N CAPTION",
                      "the user clicks a button of item window N (by caption or path)",
                      ItemClick, true};

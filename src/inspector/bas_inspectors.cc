@@ -64,7 +64,8 @@ void SetInspectorNoteButton(AddinContext& ctx, const ol::ItemPtr& parent, bool h
         office::CommandBarControlPtr button =
             inspector->CommandBars()
                 ->Item(LoadResString(res::kStandard))
-                ->FindControl(std::nullopt, std::nullopt, std::string(kWordNoteButtonTag));
+                ->FindControl(std::nullopt, std::nullopt,
+                              std::string(kWordNoteButtonTag));
         ApplyNoteButtonLook(ctx, button, has_note);
       });
     }

@@ -50,7 +50,8 @@ class clsInspector : public std::enable_shared_from_this<clsInspector> {
   }
 
  private:
-  void cmdNoteButton_Click(const office::CommandBarControlPtr& ctrl, bool& cancel_default);
+  void cmdNoteButton_Click(const office::CommandBarControlPtr& ctrl,
+                           bool& cancel_default);
   void fInspector_Close();
 
   AddinContext& ctx_;

@@ -54,8 +54,10 @@ clsInspectors::~clsInspectors() {
 void clsInspectors::SetInspectors(ol::InspectorsPtr inspectors) {
   fInspectors_events_.Reset();
   fInspectors_ = std::move(inspectors);
-  fInspectors_events_ = Must(fInspectors_).OnNewInspector(
-      [this](ol::InspectorPtr inspector) { fInspectors_NewInspector(inspector); });
+  fInspectors_events_ =
+      Must(fInspectors_).OnNewInspector([this](ol::InspectorPtr inspector) {
+        fInspectors_NewInspector(inspector);
+      });
 }
 
 std::shared_ptr<clsInspector> clsInspectors::Track(const ol::InspectorPtr& inspector,

@@ -38,7 +38,8 @@ class clsReplyForward : public ReplyForwardObject,
   }
 
  private:
-  void cmdInsertNote_Click(const office::CommandBarControlPtr& ctrl, bool& cancel_default);
+  void cmdInsertNote_Click(const office::CommandBarControlPtr& ctrl,
+                           bool& cancel_default);
   // Releases the bar, the button, the window, the mail and the note; the
   // object stays in the reply/forward list.
   void objInspector_Close();

@@ -79,8 +79,7 @@ void clsInspector::cmdNoteButton_Click(const office::CommandBarControlPtr& ctrl,
             "In order to add a new note to the '" + Must(fInspector_).Caption() +
             "' item,you should first save this item.\n\rWould you like to do that now?";
         int answer = ctx_.platform.message_boxes->Show(
-            question, LoadResString(res::kProductName),
-            mb::kYesNo | mb::kSetForeground);
+            question, LoadResString(res::kProductName), mb::kYesNo | mb::kSetForeground);
         if (answer != mb::kYes) return;
         proc.line = 30;
         item.Save();

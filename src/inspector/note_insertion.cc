@@ -117,9 +117,9 @@ void CopyAttachmentsThrough(AddinContext& ctx, const ol::ItemPtr& from,
 
 ol::ItemPtr BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
                           const ol::ItemPtr& note) {
-  ol::ItemPtr mail =
-      Must(Must(ctx.name_space).GetDefaultFolder(ol::kFolderInbox)).Items()->Add(
-          ol::kMailItem);
+  ol::ItemPtr mail = Must(Must(ctx.name_space).GetDefaultFolder(ol::kFolderInbox))
+                         .Items()
+                         ->Add(ol::kMailItem);
   Must(mail);
   // The addressees of a Reply to All or a Forward are all kept.
   for (const char* member : {"To", "CC", "BCC"})

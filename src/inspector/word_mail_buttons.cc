@@ -21,8 +21,8 @@ office::CommandBarControlPtr ButtonOn(AddinContext& ctx, const office::CommandBa
                                       const std::string& tag, const std::string& tip,
                                       const std::string& face,
                                       const std::string& caption) {
-  office::CommandBarControlPtr button = TryGet(
-      [&] { return Must(bar).FindControl(std::nullopt, std::nullopt, tag); });
+  office::CommandBarControlPtr button =
+      TryGet([&] { return Must(bar).FindControl(std::nullopt, std::nullopt, tag); });
   if (button) return button;
   return AddCustomButton(ctx, bar, tag, tip, true, office::kButtonIconAndCaption,
                          LoadResPicture(face), caption);
@@ -46,8 +46,10 @@ CWordMailButtons::~CWordMailButtons() {
 }
 
 void CWordMailButtons::Start() {
-  word_events_ = Must(word_).OnWindowActivate(
-      [this](word::DocumentPtr doc, word::WindowPtr wn) { word_WindowActivate(doc, wn); });
+  word_events_ =
+      Must(word_).OnWindowActivate([this](word::DocumentPtr doc, word::WindowPtr wn) {
+        word_WindowActivate(doc, wn);
+      });
 }
 
 void CWordMailButtons::ForgetClosedWindows() {

@@ -49,7 +49,8 @@ class CWordMailButtons {
  private:
   void word_WindowActivate(const word::DocumentPtr& doc, const word::WindowPtr& wn);
   // The record of the window editing `mail`, made with its buttons when new.
-  std::shared_ptr<MailWindow> WindowFor(const word::WindowPtr& wn, const ol::ItemPtr& mail);
+  std::shared_ptr<MailWindow> WindowFor(const word::WindowPtr& wn,
+                                        const ol::ItemPtr& mail);
   // Caption, tool tip and faces of "Add Note" follow the mail's note.
   void ShowNoteState(MailWindow& window);
   void cmdAddNote_Click(const std::shared_ptr<MailWindow>& window);

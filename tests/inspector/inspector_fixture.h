@@ -73,8 +73,8 @@ class InspectorTest : public ExplorerTest {
       const std::shared_ptr<sim::SimInspector>& window, const std::string& caption) {
     return window->command_bars()->FindByCaption(caption, "Standard");
   }
-  sim::SimCommandBars::ClickResult ClickIn(const std::shared_ptr<sim::SimInspector>& window,
-                                           const std::string& caption) {
+  sim::SimCommandBars::ClickResult ClickIn(
+      const std::shared_ptr<sim::SimInspector>& window, const std::string& caption) {
     auto control = InspectorControl(window, caption);
     EXPECT_TRUE(control) << caption;
     if (!control) return {};

@@ -68,8 +68,8 @@ TEST_F(ReplyForwardTest, TheQuestionsTextsAndItsDontAskBox) {
   // Ticked and Yes: insertion stays on, the question goes.
   sim::FormAction show;
   show.kind = sim::FormAction::Kind::kShow;
-  AnswerDialog({sim::FormAction::Set("chkDontAsk", "1"), show,
-                sim::FormAction::Click("cmdYes")});
+  AnswerDialog(
+      {sim::FormAction::Set("chkDontAsk", "1"), show, sim::FormAction::Click("cmdYes")});
   Answer(InboxNode(7), "Reply");
   ASSERT_EQ(world.ui.modal_forms().size(), 1u);
   const std::string& shown = world.ui.modal_forms()[0].snapshots.at(0);
@@ -88,7 +88,8 @@ TEST_F(ReplyForwardTest, TheQuestionsTextsAndItsDontAskBox) {
   // Ticked and No: insertion goes off, and this reply gets the button.
   outlook().CloseInspector(outlook().inspectors().back());
   SetNote("WarningOnNoteInsertion", "1");
-  AnswerDialog({sim::FormAction::Set("chkDontAsk", "1"), sim::FormAction::Click("cmdNo")});
+  AnswerDialog(
+      {sim::FormAction::Set("chkDontAsk", "1"), sim::FormAction::Click("cmdNo")});
   auto reply = Answer(InboxNode(7), "Reply");
   EXPECT_EQ(Note("WarningOnNoteInsertion"), "0");
   EXPECT_EQ(Note("ReplyForward"), "0");
@@ -114,7 +115,8 @@ TEST_F(ReplyForwardTest, ViewNoteAndHelpLeaveTheQuestionOpen) {
 TEST_F(ReplyForwardTest, ForwardInButtonModeTakesTheNoteOnDemand) {
   Start();
   SetNote("ReplyForward", "0");
-  ol::ItemPtr note = AddNoteWith(InboxNode(3), "Check clause 7", "Tahoma", "9,5", 0x008000);
+  ol::ItemPtr note =
+      AddNoteWith(InboxNode(3), "Check clause 7", "Tahoma", "9,5", 0x008000);
   auto forward = Answer(InboxNode(3), "Forward");
   ASSERT_TRUE(forward);
   auto button = InspectorControl(forward, "Insert Note");
@@ -181,8 +183,7 @@ TEST_F(ReplyForwardTest, APlainReplyGetsTheNoteAboveItsTextAndNoTempFolder) {
   std::string body = Member(mail, "Body");
   EXPECT_THAT(body, StartsWith("Book a table\r\n"));
   EXPECT_THAT(body, HasSubstr("The new place on Elm Street."));
-  for (const auto& call : world.faults.calls())
-    EXPECT_NE(call.member, "CreateDirectory");
+  for (const auto& call : world.faults.calls()) EXPECT_NE(call.member, "CreateDirectory");
 }
 
 TEST_F(ReplyForwardTest, AttachmentNamesStayInTheTempFolderAndSameNamesKeepTheirBytes) {
@@ -224,11 +225,13 @@ TEST_F(ReplyForwardTest, TheNoteBlockIsEscapedAndFollowsTheBodyTag) {
   Start();
   ol::ItemPtr note = AddNoteWith(InboxNode(0), "</body><script>x()</script>",
                                  "Arial\";background:url(x)\"><b", "12,25", 0x123456);
-  std::string html = NoteIntoHTML(ctx(), note, "<html><body class=\"a\"><p>quoted</p></body>");
-  EXPECT_EQ(html,
-            "<html><body class=\"a\"><pre style=\"font-size:12.25pt;font-family:"
-            "Arial&quot;background:url(x)&quot;&gt;&lt;b;color:rgb(86,52,18)\">\r\n"
-            "&lt;/body&gt;&lt;script&gt;x()&lt;/script&gt;\r\n</pre><p>quoted</p></body>");
+  std::string html =
+      NoteIntoHTML(ctx(), note, "<html><body class=\"a\"><p>quoted</p></body>");
+  EXPECT_EQ(
+      html,
+      "<html><body class=\"a\"><pre style=\"font-size:12.25pt;font-family:"
+      "Arial&quot;background:url(x)&quot;&gt;&lt;b;color:rgb(86,52,18)\">\r\n"
+      "&lt;/body&gt;&lt;script&gt;x()&lt;/script&gt;\r\n</pre><p>quoted</p></body>");
   // Without a body tag there is nowhere to put it.
   EXPECT_THAT(NoteIntoHTML(ctx(), note, "<HTML><BODY>x</BODY></HTML>"),
               StartsWith("<HTML><BODY><pre style="));

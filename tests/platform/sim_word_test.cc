@@ -1,9 +1,10 @@
 // The simulated Word beside the simulated Outlook: its mail windows follow
 // Outlook's Word-edited item windows, and the running Outlook is found
 // through the platform.
+#include "platform/sim/sim_word.h"
+
 #include <gmock/gmock.h>
 
-#include "platform/sim/sim_word.h"
 #include "sim_fixture.h"
 
 namespace pinlet::sim {
@@ -13,11 +14,12 @@ class SimWordTest : public SimTest {
  protected:
   SimWordTest() : word(std::make_shared<SimWord>(&world)) {
     outlook->set_word_mail_editor(true);
-    activations = word->OnWindowActivate([this](word::DocumentPtr doc, word::WindowPtr wn) {
-      seen.push_back(doc->Name() + " | " + wn->Caption() + " | " +
-                     doc->MailEnvelope()->Item()->Subject());
-      windows.push_back(wn);
-    });
+    activations =
+        word->OnWindowActivate([this](word::DocumentPtr doc, word::WindowPtr wn) {
+          seen.push_back(doc->Name() + " | " + wn->Caption() + " | " +
+                         doc->MailEnvelope()->Item()->Subject());
+          windows.push_back(wn);
+        });
   }
   std::shared_ptr<SimWord> word;
   Subscription activations;
@@ -28,12 +30,13 @@ class SimWordTest : public SimTest {
 TEST_F(SimWordTest, WordEditedMailWindowsAreWordWindowsSharingTheirBars) {
   ol::ItemPtr mail = NewMail("Plans");
   auto first = outlook->OpenInspector(mail);
-  auto contact = outlook->OpenInspector(Default(ol::kFolderContacts)->Items()->Add(
-      ol::kContactItem));
+  auto contact = outlook->OpenInspector(
+      Default(ol::kFolderContacts)->Items()->Add(ol::kContactItem));
   auto second = outlook->OpenInspector(NewMail("Budget"));
   // Only mail windows are Word's; each activation is reported, once.
-  EXPECT_THAT(seen, ::testing::ElementsAre("Plans | Plans - Message (Plain Text) | Plans",
-                                           "Budget | Budget - Message (Plain Text) | Budget"));
+  EXPECT_THAT(seen,
+              ::testing::ElementsAre("Plans | Plans - Message (Plain Text) | Plans",
+                                     "Budget | Budget - Message (Plain Text) | Budget"));
   EXPECT_EQ(word->WindowsCount(), 2);
   outlook->ActivateInspector(first);
   ASSERT_EQ(windows.size(), 3u);

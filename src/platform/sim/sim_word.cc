@@ -13,7 +13,8 @@ namespace {
 // The item a Word window edits.
 class SimMailEnvelope : public word::MailEnvelope {
  public:
-  SimMailEnvelope(World* world, ol::ItemPtr item) : world_(world), item_(std::move(item)) {}
+  SimMailEnvelope(World* world, ol::ItemPtr item)
+      : world_(world), item_(std::move(item)) {}
   ol::ItemPtr Item() override {
     world_->faults.Check("MailEnvelope.Item");
     return item_;

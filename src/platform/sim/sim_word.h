@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/word_app.h"
 #include "platform/sim/world.h"
+#include "platform/word_app.h"
 
 namespace pinlet::sim {
 

@@ -89,9 +89,11 @@ Platform World::platform() {
       throw HostError(errors::kCannotCreateObject, "File not found: LibZarvo.dll");
     return support;
   };
-  p.get_active_object = [this](std::string_view prog_id) -> std::shared_ptr<HostApplication> {
+  p.get_active_object =
+      [this](std::string_view prog_id) -> std::shared_ptr<HostApplication> {
     if (faults.Fails("GetActiveObject")) return nullptr;
-    if (prog_id == "Outlook.Application" && outlook) return outlook->weak_from_this().lock();
+    if (prog_id == "Outlook.Application" && outlook)
+      return outlook->weak_from_this().lock();
     return nullptr;
   };
   return p;
