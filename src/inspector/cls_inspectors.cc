@@ -75,6 +75,11 @@ void clsInspectors::fInspectors_NewInspector(const ol::InspectorPtr& inspector) 
     proc.line = 10;
     ol::ItemPtr item = Must(inspector).CurrentItem();
     int cls = Must(item).Class();
+    // Only a new mail answers: a saved mail opening while the hand-over is
+    // pending (Outlook's command made no window) ends the hand-over instead.
+    if (ctx_.handover && cls == ol::kMail &&
+        !TryGet([&] { return item->EntryID(); }).empty())
+      ctx_.handover = false;
     if (cls == ol::kMail && ctx_.handover) {
       // The reply or forward the explorer side announced.
       proc.line = 50;

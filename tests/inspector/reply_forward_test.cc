@@ -210,6 +210,20 @@ TEST_F(ReplyForwardTest, AttachmentNamesStayInTheTempFolderAndSameNamesKeepTheir
   }
 }
 
+TEST_F(ReplyForwardTest, AStaleHandOverNeverTakesASavedMail) {
+  Start();
+  Automatic(false);
+  ctx().handover_note = AddNoteWith(InboxNode(6), "for the reply only");
+  ctx().handover_item = sim::WrapItem(&world, InboxNode(6));
+  ctx().handover = true;  // Outlook's reply never came
+  auto window = Open(InboxNode(2));
+  ASSERT_TRUE(window);
+  EXPECT_EQ(NodeOf(window), InboxNode(2));
+  EXPECT_THAT(Member(window, "Body"), Not(HasSubstr("for the reply only")));
+  EXPECT_FALSE(ctx().handover);
+  EXPECT_EQ(outlook().inspectors().size(), 1u);
+}
+
 TEST_F(ReplyForwardTest, AWordEditedReplyGetsNoInsertButton) {
   StartAs("", true);
   SetNote("ReplyForward", "0");
