@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev)
+packages=(g++ cmake ninja-build pkgconf libgtest-dev libgmock-dev libbenchmark-dev
+          nlohmann-json3-dev libcairo2-dev libpango1.0-dev fonts-dejavu-core
+          fonts-dejavu-extra)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,6 +5,7 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
+#include "app/pictures.h"
 #include "app/printable.h"
 #include "app/resolve.h"
 #include "platform/sim/sim_outlook.h"
@@ -18,11 +19,6 @@ namespace {
 
 using sim::FolderNode;
 using sim::ItemNode;
-
-bool HasNote(ItemNode& item) {
-  sim::PropNode* prop = item.FindProp("ZPNHasNote");
-  return prop && ToText(prop->value) == "TRUE";
-}
 
 std::string NotesFolderId(Driver& d) {
   sim::FaultInjector::Pause pause(d.world().faults);

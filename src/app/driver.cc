@@ -41,6 +41,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddOptionsCommands(commands);
     AddInspectorCommands(commands);
     AddPrintCommands(commands);
+    AddRenderCommands(commands);
     return commands;
   }();
   return kCommands;
@@ -256,7 +257,8 @@ int Driver::RunOneShot(const std::vector<std::string>& words) {
   return status;
 }
 
-int Driver::RunScript(std::istream& in, const std::string& name) {
+int Driver::RunScript(std::istream& in, const std::string& name,
+                      const LineHook& before_line) {
   std::string line;
   int number = 0;
   int result = kDone;
@@ -269,6 +271,7 @@ int Driver::RunScript(std::istream& in, const std::string& name) {
     if (!SplitWords(line, words, message)) {
       status = kBadCommand;
     } else if (!words.empty()) {
+      if (before_line) before_line(words);
       status = Execute(words, message, &command);
     }
     if (status == kDone) continue;

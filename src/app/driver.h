@@ -76,8 +76,11 @@ class Driver {
   // add-in gets Outlook started before and stopped after it.
   int RunOneShot(const std::vector<std::string>& words);
   // Runs a scenario; `name` is used in messages. Stops at the first failing
-  // line and returns its status.
-  int RunScript(std::istream& in, const std::string& name);
+  // line and returns its status. `before_line`, when given, hears the words
+  // of each command line just before it runs.
+  using LineHook = std::function<void(const std::vector<std::string>& words)>;
+  int RunScript(std::istream& in, const std::string& name,
+                const LineHook& before_line = nullptr);
   // Runs commands typed at a prompt until the input ends; each command's
   // output appears as it runs. Returns 0.
   int RunShell(std::istream& in, std::ostream& prompt);
@@ -133,6 +136,7 @@ void AddExplorerCommands(std::map<std::string, Command>& commands);
 void AddOptionsCommands(std::map<std::string, Command>& commands);
 void AddInspectorCommands(std::map<std::string, Command>& commands);
 void AddPrintCommands(std::map<std::string, Command>& commands);
+void AddRenderCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app
 

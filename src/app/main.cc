@@ -7,6 +7,7 @@
 
 #include "app/demo.h"
 #include "app/driver.h"
+#include "app/pictures.h"
 #include "app/sweep.h"
 #include "inspector/rtf2html_command.h"
 
@@ -41,6 +42,7 @@ const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
     {"Windows, forms and timers",
      {"show windows", "activate window", "show clipboard", "show form", "form",
       "answer form", "answer menu", "show forms", "tick"}},
+    {"Pictures of the screen", {"show screen", "show dialog", "open menu", "close menu"}},
     {"The sharing product",
      {"sharing install", "sharing delete", "sharing log", "show sharing"}},
     {"Faults and defects", {"fail", "show calls", "show defects"}},
@@ -53,7 +55,9 @@ void PrintCommand(std::ostream& out, const pinlet::app::Command& command) {
 
 void PrintHelp(std::ostream& out) {
   out << "Usage:\n"
-         "  pinlet [OPTIONS] demo                    the guided tour\n"
+         "  pinlet [OPTIONS] demo [--pictures DIR]   the guided tour (writing a PNG "
+         "picture\n"
+         "                                           of the screen per step into DIR)\n"
          "  pinlet [OPTIONS] run [--fail-each-call] FILE\n"
          "                                           run a scenario script (or its "
          "failure sweep)\n"
@@ -148,7 +152,12 @@ int main(int argc, char** argv) {
   std::vector<std::string> command(args.begin() + i, args.end());
   std::string script_name;
   std::string script;
-  if (command[0] == "demo" && command.size() == 1) {
+  std::string pictures;  // demo --pictures DIR
+  if (command[0] == "demo" && command.size() == 3 && command[1] == "--pictures") {
+    script_name = "demo";
+    script = pinlet::app::DemoScript();
+    pictures = command[2];
+  } else if (command[0] == "demo" && command.size() == 1) {
     script_name = "demo";
     script = pinlet::app::DemoScript();
   } else if (command[0] == "run") {
@@ -173,7 +182,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   int status;
-  if (!script_name.empty()) {
+  if (!pictures.empty()) {
+    status =
+        pinlet::app::RunTourWithPictures(driver, script, pictures, std::cout, std::cerr);
+  } else if (!script_name.empty()) {
     std::istringstream in(script);
     status = driver.RunScript(in, script_name);
   } else if (command[0] == "shell" && command.size() == 1) {

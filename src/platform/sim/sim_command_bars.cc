@@ -258,6 +258,11 @@ std::shared_ptr<ControlNode> SimCommandBars::FindById(int id,
 std::string SimCommandBars::WhyUnclickable(const ControlNode& control) const {
   if (control.deleted) return "has been deleted";
   if (control.type == office::kControlPopup) return "is a popup, which opens its menu";
+  return WhyUnreachable(control);
+}
+
+std::string SimCommandBars::WhyUnreachable(const ControlNode& control) const {
+  if (control.deleted) return "has been deleted";
   for (const ControlNode* c = &control;;) {
     bool self = c == &control;
     if (!c->visible) return self ? "is hidden" : "is in a hidden menu";
@@ -296,6 +301,7 @@ SimCommandBars::ClickResult SimCommandBars::Click(
   ClickResult result;
   result.refused = WhyUnclickable(*control);
   if (!result.refused.empty()) return result;
+  CloseMenus();
   auto self = shared_from_this();  // a handler may close the window
   std::string path = PathOf(*control);
   auto ctrl = WrapControl(control);

@@ -195,6 +195,30 @@ class SimCommandBars : public office::CommandBars,
   ClickResult Click(const std::shared_ptr<ControlNode>& control);
   // Redraws the bars: fires OnUpdate, unless it is already being delivered.
   void Update();
+
+  // The menus the user has open: a shortcut menu at a place in the window,
+  // and the popups opened one inside the other, outermost first.
+  struct OpenMenus {
+    std::shared_ptr<BarNode> shortcut;  // a bar of type popup, or nullptr
+    int x = 0, y = 0;                   // where it opened, pixels inside the window
+    std::vector<std::shared_ptr<ControlNode>> popups;
+    bool empty() const { return !shortcut && popups.empty(); }
+  };
+  // The user opens a popup control's menu (a menu of the menu bar, a
+  // submenu): the popups it is in open too, and menus elsewhere close. A
+  // popup inside the open shortcut menu keeps it open. `refused` says why
+  // nothing opened (not a popup, hidden, disabled, deleted, on a hidden or
+  // disabled bar, in a shortcut menu that is not open); "" when it opened.
+  std::string OpenMenu(const std::shared_ptr<ControlNode>& popup);
+  // The user right-clicks: the bars are redrawn (OnUpdate, as Office does
+  // before it shows a shortcut menu), then the shortcut menu `bar` (a bar of
+  // type popup) opens at (x, y). Other menus close first. Answers why
+  // nothing opened, or "".
+  std::string OpenShortcutMenu(const std::shared_ptr<BarNode>& bar, int x, int y);
+  // Every open menu closes, as Escape or a click elsewhere does; a click of
+  // a control closes them too.
+  void CloseMenus() { open_ = {}; }
+  const OpenMenus& open_menus() const { return open_; }
   // What the host does when it exits: temporary bars and controls go.
   void RemoveTemporary();
   // The window has closed: every bar and control of it is dead, and so are
@@ -236,6 +260,9 @@ class SimCommandBars : public office::CommandBars,
   std::shared_ptr<ControlNode> Instantiate(const ControlDef& def,
                                            const std::shared_ptr<BarNode>& bar);
   std::string WhyUnclickable(const ControlNode& control) const;
+  // Why the user cannot reach the control (hidden, disabled, deleted, on a
+  // hidden or disabled bar); "" when it can be reached.
+  std::string WhyUnreachable(const ControlNode& control) const;
   // The controls whose Click handlers hear a click of `control`, it first.
   std::vector<std::shared_ptr<ControlNode>> Sinks(
       const std::shared_ptr<ControlNode>& control) const;
@@ -255,6 +282,7 @@ class SimCommandBars : public office::CommandBars,
   Event<> update_;
   bool updating_ = false;
   bool closed_ = false;
+  OpenMenus open_;
   std::vector<ClickRecord> clicks_;
   std::vector<FaceRecord> faces_;
   std::vector<ChangeRecord> changes_;

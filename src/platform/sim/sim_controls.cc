@@ -33,6 +33,7 @@ class SimCaptioned : public SimControl<I> {
     caption = std::string(text);
   }
   std::string DescribeState() const override { return QuotedText(caption); }
+  void FillLook(ControlLook& look) const override { look.caption = caption; }
 
   std::string caption;
 
@@ -62,6 +63,11 @@ class SimLabel : public SimCaptioned<ui::Label> {
   void SetFont(const ui::Font& f) override {
     Enter("Label.Font");
     font = f;
+  }
+  void FillLook(ControlLook& look) const override {
+    SimCaptioned::FillLook(look);
+    look.fore_colour = fore_colour;
+    look.font = font;
   }
 
   uint32_t fore_colour = 0x000000;
@@ -116,6 +122,10 @@ class SimCheckBox : public SimCaptioned<ui::CheckBox> {
     static const char* const kStates[] = {"clear", "checked", "grey"};
     return QuotedText(caption) + " " + kStates[value];
   }
+  void FillLook(ControlLook& look) const override {
+    SimCaptioned::FillLook(look);
+    look.value = value;
+  }
 
   int value = 0;
 
@@ -153,6 +163,7 @@ class SimPictureBox : public SimControl<ui::PictureBox> {
     Enter("DrawText");
     return sim::WrappedTextHeight(font, text, width);
   }
+  void FillLook(ControlLook& look) const override { look.font = font; }
 
   ui::Font font;
 };
@@ -174,6 +185,10 @@ class SimImage : public SimControl<ui::Image> {
   }
   std::string DescribeState() const override {
     return picture_key.empty() ? "no picture" : "picture " + picture_key;
+  }
+  void FillLook(ControlLook& look) const override {
+    look.picture_key = picture_key;
+    look.picture = picture;
   }
 
   std::string picture_key;
@@ -212,6 +227,7 @@ class SimCalendar : public SimControl<ui::Calendar> {
   std::string DescribeState() const override {
     return value ? value->ToGeneralString() : "no date";
   }
+  void FillLook(ControlLook& look) const override { look.date = value; }
 
   std::optional<Date> value;
 };
@@ -271,6 +287,11 @@ void SimMenu::SetChecked(bool on) {
 
 std::string SimMenu::DescribeState() const {
   return QuotedText(caption) + (checked ? " checked" : "");
+}
+
+void SimMenu::FillLook(ControlLook& look) const {
+  look.caption = caption;
+  look.value = checked ? 1 : 0;
 }
 
 std::string ColourText(uint32_t colour) {

@@ -53,6 +53,7 @@ class SimTextBox : public SimControl<ui::TextBox> {
   void KeyByUser(int key_code, int shift) override;
   void CharByUser(int key_ascii) override;
   std::string DescribeState() const override;
+  void FillLook(ControlLook& look) const override;
 
   // The node level.
   std::string text() const;
@@ -116,6 +117,7 @@ class SimComboBox : public SimControl<ui::ComboBox> {
   void KeyByUser(int key_code, int shift) override;
   void CharByUser(int key_ascii) override;
   std::string DescribeState() const override;
+  void FillLook(ControlLook& look) const override;
 
   std::vector<ListEntry> entries;
   int32_t list_index = -1;
@@ -152,6 +154,7 @@ class SimListBox : public SimControl<ui::ListBox> {
   bool ChooseByUser(std::string_view entry, std::string& error) override;
   void KeyByUser(int key_code, int shift) override;
   std::string DescribeState() const override;
+  void FillLook(ControlLook& look) const override;
 
   std::vector<std::string> entries;
   int32_t list_index = -1;
@@ -173,6 +176,7 @@ class SimTabStrip : public SimControl<ui::TabStrip> {
   bool SetByUser(std::string_view value, std::string& error) override;
   bool ChooseByUser(std::string_view entry, std::string& error) override;
   std::string DescribeState() const override;
+  void FillLook(ControlLook& look) const override;
 
   std::vector<std::string> tabs;
   int32_t selected = 0;  // 1-based; 0 while there are no tabs
@@ -210,6 +214,7 @@ class SimMenu : public SimControl<ui::Menu> {
   bool Checked() override;
   void SetChecked(bool checked) override;
   std::string DescribeState() const override;
+  void FillLook(ControlLook& look) const override;
 
   std::string caption;
   bool checked = false;

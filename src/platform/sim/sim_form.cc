@@ -9,10 +9,9 @@
 namespace pinlet::sim {
 namespace {
 
-// The inside of a form: its outer size without a sizable frame of 4 pixels
-// a side and a title bar of 22.
-constexpr int32_t kFrameWidth = 2 * 4 * kTwipsPerPixel;
-constexpr int32_t kFrameHeight = kFrameWidth + 22 * kTwipsPerPixel;
+// The inside of a form: its outer size without the frame of form_look.h.
+constexpr int32_t kFrameWidth = 2 * kFormBorderPixels * kTwipsPerPixel;
+constexpr int32_t kFrameHeight = kFrameWidth + kFormTitlePixels * kTwipsPerPixel;
 
 }  // namespace
 
@@ -211,6 +210,39 @@ void SimForm::PopupMenu(const std::shared_ptr<ui::Menu>& menu) {
       return ui_->RunPopup(*this, *control);
   }
   throw InvalidArgumentError("Form.PopupMenu");
+}
+
+FormLook SimForm::Look() const {
+  FormLook look;
+  look.design_name = design_name_;
+  look.caption = caption();
+  look.handle = handle_;
+  look.rect = rect();
+  look.visible = visible();
+  look.active = world_->windows.active() == handle_;
+  const SimWindowManager::Window* w = world_->windows.Find(handle_);
+  look.top_most = w && w->top_most;
+  look.back_colour = back_colour;
+  look.controls.reserve(controls_.size());
+  for (const auto& control : controls_) {
+    ControlLook c;
+    c.name = control->name;
+    c.type_name = control->type_name;
+    for (size_t i = 0; i < look.controls.size(); ++i)
+      if (controls_[i].get() == control->container) c.container = static_cast<int>(i);
+    c.rect = control->rect;
+    c.has_geometry = control->traits.geometry;
+    c.visible = control->visible;
+    c.shown = control->Shown();
+    c.enabled = control->enabled;
+    c.usable = control->Usable();
+    c.focused = focus_ == control.get();
+    c.has_back_colour = control->traits.back_colour;
+    c.back_colour = control->back_colour;
+    control->FillLook(c);
+    look.controls.push_back(std::move(c));
+  }
+  return look;
 }
 
 std::vector<ui::ControlPtr> SimForm::Controls() {

@@ -21,6 +21,7 @@
 
 #include "platform/host_error.h"
 #include "platform/sim/boundary.h"
+#include "platform/sim/form_look.h"
 #include "platform/ui_controls.h"
 
 namespace pinlet::sim {
@@ -84,6 +85,9 @@ class SimControlCore {
   virtual void CharByUser(int /*key_ascii*/) {}
   // The kind's own state for the form's text ("\"text\" sel 0+4").
   virtual std::string DescribeState() const { return ""; }
+  // Fills in what the kind shows (caption, text, font, entries, picture);
+  // the shared state is the form's to fill (SimForm::Look).
+  virtual void FillLook(ControlLook& /*look*/) const {}
 
  protected:
   // First thing in every public member: counts the call under `member` and
@@ -267,6 +271,8 @@ class SimForm : public ui::Form, public std::enable_shared_from_this<SimForm> {
   // form's handle, shifted by 12 bits, plus the control's place (from 1).
   WindowHandle ChildHandle(const SimControlCore* control) const;
   SimControlCore* focus() const { return focus_; }
+  // What the form shows now, with every control, hidden ones included.
+  FormLook Look() const;
   // Moves the keyboard focus, firing LostFocus and GotFocus.
   void Focus(SimControlCore* control);
   // Shows the window: the first show fires Resize and gives the focus to

@@ -378,4 +378,25 @@ std::string SimTabStrip::DescribeState() const {
   return out;
 }
 
+void SimComboBox::FillLook(ControlLook& look) const {
+  look.text = text;
+  look.font = font;
+  look.list_index = list_index;
+  for (const ListEntry& entry : entries) {
+    look.entries.push_back(entry.text);
+    look.entry_pictures.push_back(entry.picture_key);
+  }
+}
+
+void SimListBox::FillLook(ControlLook& look) const {
+  look.font = font;
+  look.entries = entries;
+  look.list_index = list_index;
+}
+
+void SimTabStrip::FillLook(ControlLook& look) const {
+  look.entries = tabs;
+  look.list_index = selected - 1;
+}
+
 }  // namespace pinlet::sim

@@ -63,8 +63,12 @@ int SimMessageBoxes::Ask(std::string_view text, std::string_view title, int styl
   auto answer = answers_.Take(text, [&](int button) {
     return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
   });
-  Record record{std::string(text), std::string(title), style,
-                answer ? *answer : DefaultButton(style), answer.has_value()};
+  Record record{std::string(text),
+                std::string(title),
+                style,
+                answer ? *answer : DefaultButton(style),
+                answer.has_value(),
+                world_->ui.modal_forms().size()};
   if (!answer)
     world_->RecordDefect("a message box nobody answered: [" + record.title + "] \"" +
                          record.text + "\"; it was given its default button " +

@@ -28,6 +28,9 @@ class SimMessageBoxes : public MessageBoxes {
     int style = 0;
     int answer = 0;
     bool answered = true;  // false: nobody answered; the default button was used
+    // How many modal forms had been shown before it (SimUi::modal_forms),
+    // which tells the order in which boxes and forms appeared.
+    size_t modal_forms_before = 0;
   };
   explicit SimMessageBoxes(World* world) : world_(world) {}
 

@@ -310,4 +310,14 @@ std::string SimTextBox::DescribeState() const {
   return state;
 }
 
+void SimTextBox::FillLook(ControlLook& look) const {
+  look.text = text();
+  look.font = font;
+  look.fore_colour = fore_colour;
+  look.multi_line = multi_line;
+  look.locked = locked;
+  look.sel_start = static_cast<int32_t>(sel_start());
+  look.sel_length = static_cast<int32_t>(sel_end() - sel_start());
+}
+
 }  // namespace pinlet::sim

@@ -94,6 +94,7 @@ void SimUi::RunModal(SimForm& form) {
   modal_records_.push_back({form.design_name(), form.caption(), {}, "", {}});
   WindowHandle owner = world_->windows.active();
   form.ShowWindow(true);
+  if (IsOpen(form)) modal_records_[index].looks.push_back(form.Look());
   const std::string label = Label(form, form.caption());
   auto answer = form_answers_.Take("", [&](const QueuedAnswer& a) {
     return EqualsIgnoringCase(a.match, form.design_name()) ||
@@ -122,6 +123,7 @@ void SimUi::RunModal(SimForm& form) {
         modal_records_[index].actions.back() += " (failed: " + error + ")";
         mismatch(label + ": cannot " + actions[done].ToString() + ": " + error);
       }
+      if (IsOpen(form)) modal_records_[index].looks.push_back(form.Look());
     }
     if (done < actions.size()) {
       std::string left;

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/form_look.h"
 #include "platform/sim/scripted_responder.h"
 #include "platform/ui_controls.h"
 
@@ -86,6 +87,9 @@ class SimUi : public ui::FormFactory {
     std::string caption;
     std::vector<std::string> actions;  // each as ToString gives it
     std::string outcome;               // "hidden", "unloaded", "closed by the host"
+    // How the form looked while it was open: when it was shown and after
+    // each action that left it open.
+    std::vector<FormLook> looks;
     // The form as Describe gave it at each "show" action.
     std::vector<std::string> snapshots;
   };
