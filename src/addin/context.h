@@ -34,6 +34,7 @@ class clsExplorers;
 class frmOptions;
 class clsInspectors;
 class clsInspector;
+class CWordMailButtons;
 class cLibAddin;
 class SharingProduct;
 class SharingEngine;
@@ -69,6 +70,14 @@ struct Subsystems {
   // parent's open item window shows "View Note" (has_note) or "Add Note".
   std::function<void(AddinContext&, const ol::ItemPtr& parent, bool has_note)>
       set_inspector_note_button;
+  // The Word editor's side, in Word's instance of the add-in: its
+  // mail-window buttons start once Word's connector reached Outlook's
+  // (`outlook` answers that connector, nullptr once it is gone), and stop
+  // at shut-down.
+  std::function<void(AddinContext&, const HostApplicationPtr& word,
+                     std::function<std::shared_ptr<AddInConnector>()> outlook)>
+      start_word_editor;
+  std::function<void(AddinContext&)> stop_word_editor;
 };
 
 struct AddinContext {
@@ -96,6 +105,8 @@ struct AddinContext {
   // custom colour from one showing to the next.
   std::shared_ptr<frmOptions> options_dialog;
   std::shared_ptr<clsInspectors> inspector_tracker;
+  // In Word's instance: the buttons of Word's mail windows.
+  std::shared_ptr<CWordMailButtons> word_buttons;
 
   // Sharing-product objects: the extension, the product's object, and the
   // engine interface it returned when the extension was registered.

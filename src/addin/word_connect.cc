@@ -5,20 +5,54 @@
 
 namespace pinlet {
 
-void CWordConnect::OnConnection(HostApplicationPtr application, int,
-                                std::shared_ptr<COMAddIn>, Custom&) {
-  initialized_ = false;
-  IgnoreError([&] {
-    auto object = Must(application).GetCOMAddIns()->Item("Pinlet.Connect")->Object();
-    std::shared_ptr<AddInConnector> outlook =
+std::shared_ptr<AddInConnector> CWordConnect::FindOutlookConnector() {
+  return TryGet([&]() -> std::shared_ptr<AddInConnector> {
+    const Platform& platform = context_->platform;
+    if (!platform.get_active_object) return nullptr;
+    HostApplicationPtr outlook = platform.get_active_object(kOutlookProgId);
+    if (!outlook) return nullptr;
+    auto object = outlook->GetCOMAddIns()->Item("Pinlet.Connect")->Object();
+    std::shared_ptr<AddInConnector> connector =
         Must(Must(object).GetConnectors()).Item("Outlook");
-    word_ = application;
-    outlook_ = Must(outlook).IsInitialized() ? outlook : nullptr;
-    initialized_ = true;
+    return Must(connector).IsInitialized() ? connector : nullptr;
   });
 }
 
+std::shared_ptr<AddInConnector> CWordConnect::outlook_connector() {
+  if (auto held = outlook_.lock()) return held;
+  if (!initialized_) return nullptr;
+  std::shared_ptr<AddInConnector> found = FindOutlookConnector();
+  outlook_ = found;
+  return found;
+}
+
+void CWordConnect::OnConnection(HostApplicationPtr application, int,
+                                std::shared_ptr<COMAddIn>, Custom&) {
+  initialized_ = false;
+  std::shared_ptr<AddInConnector> outlook = FindOutlookConnector();
+  if (!application || !outlook) return;
+  word_ = std::move(application);
+  outlook_ = outlook;
+  initialized_ = true;
+}
+
+void CWordConnect::OnStartupComplete(Custom&) {
+  AddinContext& ctx = *context_;
+  IgnoreError([&] {
+    if (ctx.subsystems.start_word_editor)
+      ctx.subsystems.start_word_editor(ctx, word_,
+                                       [this] { return outlook_connector(); });
+  });
+}
+
+void CWordConnect::OnBeginShutdown(Custom&) {
+  if (context_->subsystems.stop_word_editor)
+    context_->subsystems.stop_word_editor(*context_);
+}
+
 void CWordConnect::OnDisconnection(int, Custom&) {
+  if (context_->subsystems.stop_word_editor)
+    context_->subsystems.stop_word_editor(*context_);
   word_.reset();
   outlook_.reset();
   initialized_ = false;

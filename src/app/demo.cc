@@ -126,6 +126,24 @@ expect "reminder: 12/9/2026 9:30 AM (indicator"
 form frmComments close
 # -- End of attachments and reminders.
 say ""
+# -- Replies: a block of its own; it needs Outlook running and leaves no
+# -- window open.
+say "-- Replying to a mail with a note: the note stands at the top of the reply, its file attached --"
+registry set "Software\Zarvo\Pinlet\Note" ReplyForward 1
+registry set "Software\Zarvo\Pinlet\Note" WarningOnNoteInsertion 0
+note open Inbox "Customer visit: Norvale Ltd"
+note type "Ask about the second site"
+form frmComments close
+file write "C:\Documents and Settings\User\My Documents\visit.txt" "10:30 arrival"
+note file Inbox "Customer visit: Norvale Ltd" "C:\Documents and Settings\User\My Documents\visit.txt"
+select Inbox "Customer visit: Norvale Ltd"
+reply
+show inspector
+expect "Ask about the second site"
+expect "visit.txt"
+close item
+# -- End of the replies.
+say ""
 say "-- Outlook shuts down: note windows close last-opened first, then Pinlet unloads --"
 stop
 expect "host closed"

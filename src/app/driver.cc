@@ -40,6 +40,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddExplorerCommands(commands);
     AddOptionsCommands(commands);
     AddAttachmentCommands(commands);
+    AddInspectorCommands(commands);
     AddPrintCommands(commands);
     AddRenderCommands(commands);
     return commands;
@@ -106,8 +107,27 @@ bool Driver::StopHost(std::string& error) {
     error = "the host is not running";
     return false;
   }
+  if (word_session_) word_session_->Stop();
+  word_session_.reset();
   session_->Stop();
   session_.reset();
+  return true;
+}
+
+bool Driver::StartWord(std::string& error) {
+  if (!session_ || !session_->outlook()) {
+    error = "Outlook must be running (start)";
+    return false;
+  }
+  if (word_session_) {
+    error = "Word is already running";
+    return false;
+  }
+  session_->outlook()->set_word_mail_editor(true);
+  word_session_ = std::make_unique<sim::HostSession>(
+      world_.get(), [](const Platform& p) { return assembly::CreatePinletAddin(p); },
+      sim::HostOptions{.host_name = "Microsoft Word"});
+  word_session_->Start();
   return true;
 }
 

@@ -100,6 +100,11 @@ class Driver {
   // Starts the host; false with `error` when it already runs.
   bool StartHost(sim::HostOptions options, std::string& error);
   bool StopHost(std::string& error);
+  // Word as Outlook's e-mail editor, beside the running Outlook, with its own
+  // instance of the add-in; stopped with the host. False with `error` when
+  // Outlook is not running or Word already is.
+  bool StartWord(std::string& error);
+  sim::HostSession* word_session() { return word_session_.get(); }
   // Text of the host's state for `show addin`.
   void DescribeAddin(std::ostream& out);
   // Runs `call`, an entry point of the add-in that a command drives, at the
@@ -115,6 +120,7 @@ class Driver {
   DriverOptions options_;
   std::unique_ptr<sim::World> world_;
   std::unique_ptr<sim::HostSession> session_;
+  std::unique_ptr<sim::HostSession> word_session_;
   std::string previous_output_;
   bool sweep_mode_ = false;
 };
@@ -129,6 +135,7 @@ void AddNoteCommands(std::map<std::string, Command>& commands);
 void AddExplorerCommands(std::map<std::string, Command>& commands);
 void AddOptionsCommands(std::map<std::string, Command>& commands);
 void AddAttachmentCommands(std::map<std::string, Command>& commands);
+void AddInspectorCommands(std::map<std::string, Command>& commands);
 void AddPrintCommands(std::map<std::string, Command>& commands);
 void AddRenderCommands(std::map<std::string, Command>& commands);
 

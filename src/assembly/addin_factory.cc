@@ -2,6 +2,7 @@
 
 #include "notewindow/frm_comments.h"
 #include "explorer/bas_explorers.h"
+#include "inspector/bas_inspectors.h"
 #include "sharing/sharing_startup.h"
 #include "store/store_subsystems.h"
 
@@ -11,6 +12,7 @@ Subsystems PinletSubsystems() {
   Subsystems subsystems;
   InstallStore(subsystems);
   InstallExplorer(subsystems);
+  InstallInspectors(subsystems);
   InstallSharing(subsystems);
   InstallNoteWindow(subsystems);
   return subsystems;

@@ -244,6 +244,11 @@ class Item {
   // setting `cancel` keeps the window from showing. Held on the item itself,
   // so every handle on the same item sees it.
   virtual Subscription OnOpen(std::function<void(bool& cancel)> handler) = 0;
+  // Whether `other` refers to this same item, by COM's identity rule (the
+  // two references' IUnknown pointers are equal), which holds for an unsaved
+  // item as well. Not a member of the item: it never raises and counts as
+  // no call of the host's.
+  virtual bool IsSameObject(const ItemPtr& other) = 0;
 
   // Late-bound members that depend on the item's class, by their host names.
   // A class that lacks the member raises 438, and so does writing a member

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/addin_host.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -38,6 +39,10 @@ struct Platform {
   // Creates the MAPI helper objects and the regular expression object by
   // ProgID; see mapi_helpers.h.
   ComObjectFactory* objects = nullptr;
+  // GetActiveObject: the running application registered under `prog_id`
+  // ("Outlook.Application"); nullptr when none runs.
+  std::function<std::shared_ptr<HostApplication>(std::string_view prog_id)>
+      get_active_object;
 };
 
 }  // namespace pinlet

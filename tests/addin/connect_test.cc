@@ -143,10 +143,11 @@ TEST_F(ConnectTest, ClosingAnItemWindowReportsItsItemToTheNoteWindows) {
   EXPECT_TRUE(Logged("ParentItemClosed " + item->entry_id));
 }
 
-TEST_F(ConnectTest, WordConnectorReachesOutlookThroughTheAddInsEntry) {
+TEST_F(ConnectTest, WordConnectorReachesTheRunningOutlooksConnector) {
   StartHost();
+  // Word's own add-ins entry holds Word's instance, whose Outlook connector
+  // never connected: the connector goes to the running Outlook instead.
   auto word_app = sim::MakeOtherHost(&world, "Microsoft Word");
-  word_app->GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(addin);
   auto word =
       std::dynamic_pointer_cast<CWordConnect>(connect().FindConnector("Microsoft Word"));
   ASSERT_TRUE(word);
@@ -155,11 +156,17 @@ TEST_F(ConnectTest, WordConnectorReachesOutlookThroughTheAddInsEntry) {
   word->OnConnection(word_app, kConnectStartup, nullptr, custom);
   EXPECT_TRUE(word->IsInitialized());
   EXPECT_EQ(word->outlook_connector(), connect().FindConnector("Outlook"));
-  // A Word whose add-in entry holds no Connect leaves the connector uninitialised.
+  // An Outlook whose add-ins entry holds no Connect leaves it uninitialised.
   word->OnDisconnection(kDisconnectHostShutdown, custom);
-  word_app->GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(nullptr);
+  session->outlook()->GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(nullptr);
   word->OnConnection(word_app, kConnectStartup, nullptr, custom);
   EXPECT_FALSE(word->IsInitialized());
+  // So does an Outlook that cannot be found.
+  session->outlook()->GetCOMAddIns()->Item("Pinlet.Connect")->SetObject(addin);
+  world.faults.FailMember("GetActiveObject");
+  word->OnConnection(word_app, kConnectStartup, nullptr, custom);
+  EXPECT_FALSE(word->IsInitialized());
+  world.faults.Clear();
 }
 
 class PinletClickTest : public ConnectTest {

@@ -14,6 +14,7 @@ namespace {
 constexpr std::string_view kMembers[] = {
     // The application and the add-in host.
     "Application.ActiveExplorer",
+    "Application.Advise",
     "Application.ActiveInspector",
     "Application.COMAddIns",
     "Application.Explorers",
@@ -21,6 +22,17 @@ constexpr std::string_view kMembers[] = {
     "Application.Inspectors",
     "Application.Name",
     "Application.Version",
+    "Application.WindowActivate",
+    // Word's mail windows, when Word is the e-mail editor.
+    "Document.MailEnvelope",
+    "Document.Name",
+    "MailEnvelope.Item",
+    "Window.Caption",
+    "Window.CommandBars",
+    "Window.Document",
+    "Windows.Count",
+    // The running object table.
+    "GetActiveObject",
     "COMAddIn.Connect",
     "COMAddIn.Description",
     "COMAddIn.Object",

@@ -2,6 +2,7 @@
 
 #include "platform/host_error.h"
 #include "platform/sim/boundary.h"
+#include "platform/sim/sim_word.h"
 
 namespace pinlet::sim {
 namespace {
@@ -64,6 +65,9 @@ void HostSession::Start() {
       outlook_->set_version(options_.outlook_version);
     outlook_->set_word_mail_editor(options_.word_mail_editor);
     if (options_.with_windows) outlook_->OpenExplorer();
+  } else if (options_.host_name == "Microsoft Word") {
+    word_ = std::make_shared<SimWord>(world_);
+    app_ = word_;
   } else {
     app_ = MakeOtherHost(world_, options_.host_name);
   }
@@ -117,6 +121,7 @@ void HostSession::Stop() {
   addin_.reset();
   app_.reset();
   outlook_.reset();
+  word_.reset();
 }
 
 }  // namespace pinlet::sim

@@ -36,6 +36,8 @@ struct HostOptions {
   bool word_mail_editor = false;
 };
 
+class SimWord;
+
 class HostSession {
  public:
   using AddInFactory = std::function<std::shared_ptr<IDTExtensibility2>(const Platform&)>;
@@ -57,6 +59,9 @@ class HostSession {
   // The host's application; an Outlook when host_name is "Outlook".
   std::shared_ptr<HostApplication> application() const { return app_; }
   std::shared_ptr<SimOutlook> outlook() const { return outlook_; }
+  // The host's Word when host_name is "Microsoft Word": Outlook's e-mail
+  // editor, beside the Outlook of another session on the same world.
+  std::shared_ptr<SimWord> word() const { return word_; }
   std::shared_ptr<IDTExtensibility2> addin() const { return addin_; }
   // The callbacks made, in order ("OnConnection", ...).
   const std::vector<std::string>& callbacks() const { return callbacks_; }
@@ -71,6 +76,7 @@ class HostSession {
   bool started_ = false;
   std::shared_ptr<HostApplication> app_;
   std::shared_ptr<SimOutlook> outlook_;
+  std::shared_ptr<SimWord> word_;
   std::shared_ptr<IDTExtensibility2> addin_;
   std::vector<std::string> callbacks_;
 };

@@ -243,6 +243,9 @@ class SimItem : public ol::Item {
   ol::ItemPtr Reply() override { return Answer("Reply", AnswerKind::kReply); }
   ol::ItemPtr ReplyAll() override { return Answer("ReplyAll", AnswerKind::kReplyAll); }
   ol::ItemPtr Forward() override { return Answer("Forward", AnswerKind::kForward); }
+  bool IsSameObject(const ol::ItemPtr& other) override {
+    return other && NodeOf(other) == node_;
+  }
   Subscription OnOpen(std::function<void(bool&)> handler) override {
     Enter("Item.Advise");
     return node_->open.Subscribe(AtBoundary(*world_, "Item.Open", std::move(handler)));

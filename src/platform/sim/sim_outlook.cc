@@ -9,6 +9,7 @@
 #include "platform/sim/boundary.h"
 #include "platform/sim/builtin_bars.h"
 #include "platform/sim/mail_content.h"
+#include "platform/sim/sim_word.h"
 
 namespace pinlet::sim {
 namespace {
@@ -363,7 +364,13 @@ void SimOutlook::ActivateExplorer(const std::shared_ptr<SimExplorer>& explorer) 
 void SimOutlook::ActivateInspector(const std::shared_ptr<SimInspector>& inspector) {
   if (!inspector) return;
   active_inspector_ = inspector;
-  Activate(inspector->hwnd(), [&] { inspector->FireActivate(); });
+  Activate(inspector->hwnd(), [&] {
+    inspector->FireActivate();
+    // A Word-edited mail window is Word's window too.
+    if (world_->word && word_mail_editor_ && NodeOf(inspector->item()) &&
+        NodeOf(inspector->item())->cls == ol::kMail)
+      world_->word->InspectorActivated(inspector);
+  });
 }
 
 void SimOutlook::CloseExplorer(const std::shared_ptr<SimExplorer>& window) {
@@ -387,6 +394,7 @@ void SimOutlook::CloseInspector(const std::shared_ptr<SimInspector>& window) {
   auto it = std::find(inspectors_.begin(), inspectors_.end(), inspector);
   if (it == inspectors_.end()) return;
   inspector->FireClose();
+  if (world_->word) world_->word->InspectorClosed(inspector.get());
   if (inspector->command_bars()) inspector->command_bars()->WindowClosed();
   it = std::find(inspectors_.begin(), inspectors_.end(), inspector);
   if (it != inspectors_.end()) inspectors_.erase(it);

@@ -2,6 +2,7 @@
 
 #include "platform/host_error.h"
 #include "platform/sim/sim_mapi_helpers.h"
+#include "platform/sim/sim_outlook.h"
 
 namespace pinlet::sim {
 
@@ -87,6 +88,13 @@ Platform World::platform() {
     if (!support_installed_)
       throw HostError(errors::kCannotCreateObject, "File not found: LibZarvo.dll");
     return support;
+  };
+  p.get_active_object =
+      [this](std::string_view prog_id) -> std::shared_ptr<HostApplication> {
+    if (faults.Fails("GetActiveObject")) return nullptr;
+    if (prog_id == "Outlook.Application" && outlook)
+      return outlook->weak_from_this().lock();
+    return nullptr;
   };
   return p;
 }

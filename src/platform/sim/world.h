@@ -35,6 +35,7 @@
 namespace pinlet::sim {
 
 class SimOutlook;
+class SimWord;
 
 class SimClock : public Clock {
  public:
@@ -127,6 +128,8 @@ class World {
   void ClearDefects() { defects_.clear(); }
   // The Outlook running on this world, if any (set by SimOutlook).
   SimOutlook* outlook = nullptr;
+  // The Word running on this world as Outlook's e-mail editor (set by SimWord).
+  SimWord* word = nullptr;
 
  private:
   bool support_installed_ = true;

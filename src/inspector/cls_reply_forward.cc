@@ -1,0 +1,74 @@
+#include "inspector/cls_reply_forward.h"
+
+#include "addin/error_report.h"
+#include "addin/pictures.h"
+#include "addin/string_table.h"
+#include "explorer/bas_explorers.h"
+#include "inspector/note_insertion.h"
+
+namespace pinlet {
+namespace {
+
+constexpr const char* kInsertNote = "Insert Note";
+constexpr const char* kInsertNoteTag = "butInsertNote";
+constexpr const char* kInsertNoteTip = "Insert related Note";
+
+}  // namespace
+
+clsReplyForward::~clsReplyForward() { objInspector_Close(); }
+
+void clsReplyForward::SetUp(ol::ItemPtr note, ol::ItemPtr mail) {
+  objNote_ = std::move(note);
+  objMail_ = std::move(mail);
+  RunGuardedSub(ctx_, "clsReplyForward(Sub SetUp)", [&](Proc& proc) {
+    proc.line = 10;
+    objInspector_ = Must(objMail_).GetInspector();
+    objInspector_events_ = Must(objInspector_).OnClose([this] { objInspector_Close(); });
+    bar_ = objInspector_->CommandBars()->Item(LoadResString(res::kStandard));
+    proc.line = 20;
+    if (objInspector_->EditorType() == ol::kOlEditorWord) return;
+    office::CommandBarControlPtr button =
+        TryGet([&] { return Must(bar_).Controls()->Item(kInsertNote); });
+    if (!button)
+      button = AddCustomButton(ctx_, bar_, kInsertNoteTag, kInsertNoteTip, true,
+                               office::kButtonIconAndCaption, LoadResPicture("INSERT"),
+                               kInsertNote);
+    proc.line = 30;
+    if (!button) return;
+    cmdInsertNote_.Hold(button, [this](office::CommandBarControlPtr ctrl, bool& cancel) {
+      cmdInsertNote_Click(ctrl, cancel);
+    });
+  });
+}
+
+void clsReplyForward::cmdInsertNote_Click(const office::CommandBarControlPtr&, bool&) {
+  // Closing the reply releases what this object holds: it lives on here.
+  std::shared_ptr<clsReplyForward> self = shared_from_this();
+  RunGuardedSub(ctx_, "clsReplyForward(Sub cmdInsertNote_Click)", [&](Proc& proc) {
+    if (!objNote_) return;
+    proc.line = 10;
+    ol::ItemPtr mail = BuildNoteMail(ctx_, objMail_, objNote_);
+    proc.line = 20;
+    office::CommandBarPtr bar = bar_;
+    ol::InspectorPtr reply = objInspector_;
+    IgnoreError([&] {
+      office::CommandBarControlPtr control = Must(bar).Controls()->Item(kInsertNote);
+      if (control) control->Delete();
+    });
+    proc.line = 30;
+    if (reply) reply->Close(ol::kOlDiscard);
+    proc.line = 40;
+    ShowNoteMail(ctx_, mail);
+  });
+}
+
+void clsReplyForward::objInspector_Close() {
+  bar_.reset();
+  cmdInsertNote_.Release();
+  objInspector_events_.Reset();
+  objInspector_.reset();
+  objMail_.reset();
+  objNote_.reset();
+}
+
+}  // namespace pinlet

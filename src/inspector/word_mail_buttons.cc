@@ -1,0 +1,175 @@
+#include "inspector/word_mail_buttons.h"
+
+#include "addin/error_report.h"
+#include "addin/pictures.h"
+#include "addin/settings.h"
+#include "addin/string_table.h"
+#include "explorer/bas_explorers.h"
+#include "inspector/bas_inspectors.h"
+#include "inspector/note_insertion.h"
+#include "store/parent_marking.h"
+
+namespace pinlet {
+namespace {
+
+constexpr const char* kInsertNote = "Insert Note";
+constexpr const char* kInsertNoteTag = "butInsertNote";
+constexpr const char* kInsertNoteTip = "Insert related Note";
+
+// The button of `tag` on `bar`: the one there already, or a new one.
+office::CommandBarControlPtr ButtonOn(AddinContext& ctx, const office::CommandBarPtr& bar,
+                                      const std::string& tag, const std::string& tip,
+                                      const std::string& face,
+                                      const std::string& caption) {
+  office::CommandBarControlPtr button =
+      TryGet([&] { return Must(bar).FindControl(std::nullopt, std::nullopt, tag); });
+  if (button) return button;
+  return AddCustomButton(ctx, bar, tag, tip, true, office::kButtonIconAndCaption,
+                         LoadResPicture(face), caption);
+}
+
+}  // namespace
+
+bool MarkedWithNote(const ol::ItemPtr& item) {
+  return TryGet([&] {
+    ol::UserPropertyPtr prop = Must(item).UserProperties()->Find(kHasNoteProperty);
+    return prop && ToText(prop->Value()) == "TRUE";
+  });
+}
+
+CWordMailButtons::~CWordMailButtons() {
+  word_events_.Reset();
+  for (auto& window : windows_) {
+    window->add_note.Release();
+    window->insert_note.Release();
+  }
+}
+
+void CWordMailButtons::Start() {
+  word_events_ =
+      Must(word_).OnWindowActivate([this](word::DocumentPtr doc, word::WindowPtr wn) {
+        word_WindowActivate(doc, wn);
+      });
+}
+
+void CWordMailButtons::ForgetClosedWindows() {
+  std::erase_if(windows_, [](const std::shared_ptr<MailWindow>& w) {
+    return !w->add_note.control ||
+           Attempt([&] { w->add_note.control->Caption(); }).has_value();
+  });
+}
+
+std::shared_ptr<CWordMailButtons::MailWindow> CWordMailButtons::WindowFor(
+    const word::WindowPtr& wn, const ol::ItemPtr& mail) {
+  for (auto& window : windows_)
+    if (window->mail->IsSameObject(mail)) return window;
+  auto window = std::make_shared<MailWindow>();
+  window->window = wn;
+  window->mail = mail;
+  office::CommandBarPtr bar = wn->CommandBars()->Item(LoadResString(res::kStandard));
+  NoteButtonLook look = NoteButtonLookOf(false);
+  office::CommandBarControlPtr add =
+      ButtonOn(ctx_, bar, kWordNoteButtonTag, look.tooltip, "ADD", look.caption);
+  office::CommandBarControlPtr insert =
+      ButtonOn(ctx_, bar, kInsertNoteTag, kInsertNoteTip, "INSERT", kInsertNote);
+  std::weak_ptr<MailWindow> weak = window;
+  if (add)
+    window->add_note.Hold(add, [this, weak](office::CommandBarControlPtr, bool&) {
+      if (auto w = weak.lock()) cmdAddNote_Click(w);
+    });
+  if (insert)
+    window->insert_note.Hold(insert, [this, weak](office::CommandBarControlPtr, bool&) {
+      if (auto w = weak.lock()) cmdInsertNote_Click(w);
+    });
+  windows_.push_back(window);
+  return window;
+}
+
+void CWordMailButtons::ShowNoteState(MailWindow& window) {
+  ApplyNoteButtonLook(ctx_, window.add_note.control, MarkedWithNote(window.mail));
+}
+
+void CWordMailButtons::word_WindowActivate(const word::DocumentPtr& doc,
+                                           const word::WindowPtr& wn) {
+  RunGuardedSub(ctx_, "CWordConnect(Sub m_objWord_WindowActivate)", [&](Proc& proc) {
+    proc.line = 10;
+    // Documents that are no mail have no envelope.
+    ol::ItemPtr mail = TryGet([&] { return Must(doc).MailEnvelope()->Item(); });
+    if (!mail) return;
+    ForgetClosedWindows();
+    proc.line = 20;
+    Must(wn);
+    std::shared_ptr<MailWindow> window = WindowFor(wn, mail);
+    proc.line = 30;
+    ShowNoteState(*window);
+  });
+}
+
+void CWordMailButtons::cmdAddNote_Click(const std::shared_ptr<MailWindow>& window) {
+  RunGuardedSub(ctx_, "CWordConnect(Sub cmdAddNote_Click)", [&](Proc& proc) {
+    std::shared_ptr<AddInConnector> outlook = outlook_ ? outlook_() : nullptr;
+    if (!outlook) throw ObjectRequiredError();
+    proc.line = 10;
+    bool has_note = MarkedWithNote(window->mail);
+    bool close_form = false;
+    outlook->PinletClick(NoteButtonLookOf(has_note).caption, true, window->mail, nullptr,
+                         close_form, nullptr);
+    proc.line = 20;
+    ShowNoteState(*window);
+  });
+}
+
+void CWordMailButtons::cmdInsertNote_Click(const std::shared_ptr<MailWindow>& window) {
+  RunGuardedSub(ctx_, "CWordConnect(Sub cmdInsertNote_Click)", [&](Proc& proc) {
+    std::shared_ptr<AddInConnector> outlook = outlook_ ? outlook_() : nullptr;
+    if (!outlook) throw ObjectRequiredError();
+    proc.line = 10;
+    ol::ItemPtr note;
+    for (const auto& form : outlook->GetReplyForms()) {
+      IgnoreError([&] {
+        if (!note && form->objNote() &&
+            Must(form->objInspector()).CurrentItem()->IsSameObject(window->mail))
+          note = form->objNote();
+      });
+    }
+    // A mail that answers no item with a note has nothing to insert.
+    if (!note) return;
+    proc.line = 20;
+    ol::Item& mail = *window->mail;
+    std::string html = NoteIntoHTML(ctx_, note, ToText(mail.Get("HTMLBody")));
+    if (!html.empty()) {
+      mail.Put("HTMLBody", Variant(html));
+    } else {
+      std::string text = TryGet([&] {
+        ol::UserPropertyPtr prop =
+            note->UserProperties()->Find(LoadResString(res::kZpnFullBody));
+        return prop ? ToText(prop->Value()) : std::string();
+      });
+      mail.Put("Body", Variant(text + "\r\n" + ToText(mail.Get("Body"))));
+    }
+    proc.line = 30;
+    std::string dir = GetInstallDir(ctx_.registry());
+    if (!dir.empty() && dir.back() != '\\') dir += '\\';
+    CopyAttachmentsThrough(ctx_, note, window->mail, dir + "Temp\\");
+    proc.line = 40;
+    // The note goes in once: the button leaves the window.
+    office::CommandBarControlPtr button = window->insert_note.control;
+    window->insert_note.Release();
+    if (button) IgnoreError([&] { button->Delete(); });
+  });
+}
+
+void InstallWordEditor(Subsystems& subsystems) {
+  subsystems.start_word_editor =
+      [](AddinContext& ctx, const HostApplicationPtr& host,
+         std::function<std::shared_ptr<AddInConnector>()> outlook) {
+        auto word = std::dynamic_pointer_cast<word::Application>(host);
+        if (!word) return;
+        auto buttons = std::make_shared<CWordMailButtons>(ctx, word, std::move(outlook));
+        buttons->Start();
+        ctx.word_buttons = buttons;
+      };
+  subsystems.stop_word_editor = [](AddinContext& ctx) { ctx.word_buttons.reset(); };
+}
+
+}  // namespace pinlet

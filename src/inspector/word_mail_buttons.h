@@ -1,0 +1,77 @@
+// CWordMailButtons: "Add Note" and "Insert Note" on Word's mail windows.
+//
+// When Word is Outlook's e-mail editor (Outlook 2002/2003 give such windows
+// no button of their own), Word's instance of the add-in puts two buttons on
+// the "Standard" bar of each Word mail window the first time Word activates
+// it (Word's WindowActivate is the only Word event followed):
+// - "Add Note" (tag "Pinlet", faces "ADD"/"ADD_MASK"; captioned "View Note"
+//   with the faces "EDIT"/"EDIT_MASK" while the mail is marked as having a
+//   note) shows or creates the mail's note through the Outlook connector's
+//   PinletClick;
+// - "Insert Note" (tag "butInsertNote", tool tip "Insert related Note",
+//   face "INSERT") finds the window's reply/forward object in the Outlook
+//   connector's GetReplyForms, puts its note at the top of the mail
+//   (NoteIntoHTML, or the plain text for a plain mail) with the note's files
+//   attached, and leaves the bar.
+// The faces follow the mail at every activation and after every click.
+#ifndef PINLET_INSPECTOR_WORD_MAIL_BUTTONS_H_
+#define PINLET_INSPECTOR_WORD_MAIL_BUTTONS_H_
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "addin/context.h"
+#include "explorer/cls_explorer.h"
+#include "platform/word_app.h"
+
+namespace pinlet {
+
+class CWordMailButtons {
+ public:
+  using OutlookConnector = std::function<std::shared_ptr<AddInConnector>()>;
+  CWordMailButtons(AddinContext& ctx, word::ApplicationPtr word, OutlookConnector outlook)
+      : ctx_(ctx), word_(std::move(word)), outlook_(std::move(outlook)) {}
+  ~CWordMailButtons();
+  CWordMailButtons(const CWordMailButtons&) = delete;
+  CWordMailButtons& operator=(const CWordMailButtons&) = delete;
+
+  // Follows Word's WindowActivate. Raises when the subscription fails.
+  void Start();
+
+  struct MailWindow {
+    word::WindowPtr window;
+    ol::ItemPtr mail;
+    HeldControl add_note, insert_note;
+  };
+  const std::vector<std::shared_ptr<MailWindow>>& windows() const { return windows_; }
+
+ private:
+  void word_WindowActivate(const word::DocumentPtr& doc, const word::WindowPtr& wn);
+  // The record of the window editing `mail`, made with its buttons when new.
+  std::shared_ptr<MailWindow> WindowFor(const word::WindowPtr& wn,
+                                        const ol::ItemPtr& mail);
+  // Caption, tool tip and faces of "Add Note" follow the mail's note.
+  void ShowNoteState(MailWindow& window);
+  void cmdAddNote_Click(const std::shared_ptr<MailWindow>& window);
+  void cmdInsertNote_Click(const std::shared_ptr<MailWindow>& window);
+  // Forgets windows whose buttons went with their window.
+  void ForgetClosedWindows();
+
+  AddinContext& ctx_;
+  word::ApplicationPtr word_;
+  OutlookConnector outlook_;
+  Subscription word_events_;
+  std::vector<std::shared_ptr<MailWindow>> windows_;
+};
+
+// Whether the item is marked as having a note ("ZPNHasNote" is "TRUE");
+// false when that cannot be read.
+bool MarkedWithNote(const ol::ItemPtr& item);
+
+// Fills the Word editor's hooks: start_word_editor and stop_word_editor.
+void InstallWordEditor(Subsystems& subsystems);
+
+}  // namespace pinlet
+
+#endif  // PINLET_INSPECTOR_WORD_MAIL_BUTTONS_H_
