@@ -5,6 +5,7 @@
 #include "addin/error_report.h"
 #include "addin/string_table.h"
 #include "platform/file_names.h"
+#include "platform/text.h"
 #include "store/note_property.h"
 
 namespace pinlet {
@@ -28,36 +29,10 @@ std::string StyleValue(std::string_view text) {
     if (c != ';' && c != '{' && c != '}' && c != '\\' && c != '\t' && c != '\r' &&
         c != '\n')
       kept += c;
-  return EscapeHtml(kept);
+  return HtmlEscape(kept);
 }
 
 }  // namespace
-
-std::string EscapeHtml(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n')
-          break;
-        out += c;
-    }
-  }
-  return out;
-}
 
 std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
                          const std::string& html) {
@@ -85,7 +60,7 @@ std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
                         std::to_string(colour & 0xFF) + "," +
                         std::to_string((colour >> 8) & 0xFF) + "," +
                         std::to_string((colour >> 16) & 0xFF) + ")\">\r\n" +
-                        EscapeHtml(value(0)) + "\r\n</pre>";
+                        HtmlEscape(value(0)) + "\r\n</pre>";
     return html.substr(0, close + 1) + block + html.substr(close + 1);
   });
 }

@@ -20,10 +20,6 @@
 
 namespace pinlet {
 
-// `text` with "&", "<", ">" and '"' as HTML entities; controls other than
-// tab, CR and LF dropped.
-std::string EscapeHtml(std::string_view text);
-
 // `html` with the note block inserted after the first "<body" tag's ">"
 // (in any case);
 // "" when the HTML has no body tag. Reads the note's text, font size, font

@@ -2,6 +2,7 @@
 
 #include "inspector/rtf2html.h"
 #include "platform/outlook_items.h"
+#include "platform/text.h"
 
 namespace pinlet {
 namespace {
@@ -18,30 +19,6 @@ std::string Joined(const std::vector<std::string>& recipients) {
 }
 
 }  // namespace
-
-std::string HtmlEscape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 std::string CssFontFamily(std::string_view name) {
   std::string out;

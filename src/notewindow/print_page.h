@@ -60,10 +60,6 @@ struct PrintedNote {
   std::optional<PrintedMail> mail;
 };
 
-// `text` with "&", "<", ">" and '"' as character references, so that it can
-// stand in an element or a quoted attribute. Anything else stays as it is.
-std::string HtmlEscape(std::string_view text);
-
 // A face name fit for a style attribute: only letters, digits, blanks,
 // "-", "_", "." and non-ASCII characters are kept, so no CSS declaration
 // or expression can follow the name.

@@ -30,6 +30,11 @@ std::string Utf8ToCp1252(std::string_view text);
 // UTF-8 of one code point (a surrogate or a value above U+10FFFF gives U+FFFD).
 std::string CodePointToUtf8(char32_t c);
 
+// `text` with "&", "<", ">" and '"' as character references, so that it can
+// stand in an element or a quoted attribute; control bytes other than tab, CR
+// and LF, which HTML cannot hold, are dropped. Everything else stays.
+std::string HtmlEscape(std::string_view text);
+
 // Whether `text` contains `part`, ignoring the case of ASCII letters, as a
 // search for a part of a window title does.
 bool ContainsIgnoringCase(std::string_view text, std::string_view part);

@@ -5,6 +5,7 @@
 #include "inspector/cls_reply_forward.h"
 #include "inspector/note_insertion.h"
 #include "inspector_fixture.h"
+#include "platform/text.h"
 
 namespace pinlet {
 namespace {
@@ -251,7 +252,7 @@ TEST_F(ReplyForwardTest, TheNoteBlockIsEscapedAndFollowsTheBodyTag) {
               StartsWith("<HTML><BODY><pre style="));
   EXPECT_EQ(NoteIntoHTML(ctx(), note, "plain text"), "");
   EXPECT_EQ(NoteIntoHTML(ctx(), note, "<body"), "");
-  EXPECT_EQ(EscapeHtml("a\x01\tb"), "a\tb");
+  EXPECT_EQ(HtmlEscape("a\x01\tb"), "a\tb");
 }
 
 }  // namespace

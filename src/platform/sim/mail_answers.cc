@@ -7,6 +7,7 @@
 
 #include "platform/outlook_items.h"
 #include "platform/sim/mail_content.h"
+#include "platform/text.h"
 
 namespace pinlet::sim {
 namespace {
@@ -28,21 +29,6 @@ std::string LongDate(Date date) {
                 kMonths[p.month - 1], p.day, p.year, hour, p.minute,
                 p.hour < 12 ? "AM" : "PM");
   return text;
-}
-
-std::string HtmlEscape(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '&')
-      out += "&amp;";
-    else if (c == '<')
-      out += "&lt;";
-    else if (c == '>')
-      out += "&gt;";
-    else
-      out += c;
-  }
-  return out;
 }
 
 bool StartsFolded(std::string_view text, std::string_view prefix) {

@@ -25,29 +25,6 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(begin, end - begin + 1));
 }
 
-std::string Escape(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 // The character an HTML entity at `text[at]` ('&') stands for, and its
 // length; nullopt-like (0) when it is none we know.
 size_t Entity(std::string_view text, size_t at, std::string& out) {
@@ -203,7 +180,7 @@ std::string TextToHtml(std::string_view text) {
       body += "<BR>\r\n";
       continue;
     }
-    body += Escape(text.substr(i, 1));
+    body += HtmlEscape(text.substr(i, 1));
   }
   return "<HTML>\r\n<HEAD>\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
          "charset=utf-8\">\r\n</HEAD>\r\n<BODY>\r\n<!-- Converted from text/plain format "
