@@ -27,14 +27,6 @@ sim::SimForm* FrontNote(Driver& d, std::string& error) {
   return form;
 }
 
-std::shared_ptr<frmComments> WindowOf(Driver& d, const sim::SimForm& form) {
-  if (!d.addin() || !d.addin()->context().note_windows) return nullptr;
-  for (const auto& window : *d.addin()->context().note_windows)
-    if (window->hwnd() == form.handle())
-      return std::dynamic_pointer_cast<frmComments>(window);
-  return nullptr;
-}
-
 // The user's actions on the note window, in order; the first that cannot
 // be done ends the command.
 int Act(Driver& d, const std::vector<sim::FormAction>& actions, std::ostream& out,
@@ -59,7 +51,7 @@ int Act(Driver& d, const std::vector<sim::FormAction>& actions, std::ostream& ou
 std::vector<sim::FormAction> ToEditState(Driver& d) {
   std::string error;
   sim::SimForm* form = FrontNote(d, error);
-  auto window = form ? WindowOf(d, *form) : nullptr;
+  auto window = form ? NoteWindowOf(d, *form) : nullptr;
   if (window && window->frmState == kEditState) return {};
   return {sim::FormAction::Click(kNoteForm)};
 }
@@ -80,7 +72,7 @@ int NoteAttachments(Driver& d, const std::vector<std::string>& args, std::ostrea
   if (!args.empty()) return 2;
   sim::SimForm* form = FrontNote(d, error);
   if (!form) return 2;
-  auto window = WindowOf(d, *form);
+  auto window = NoteWindowOf(d, *form);
   auto node = window && window->objMyNote ? sim::NodeOf(window->objMyNote) : nullptr;
   if (!node) {
     out << "the note window shows no saved note\n";

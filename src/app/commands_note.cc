@@ -41,15 +41,6 @@ sim::SimForm* NoteForm(Driver& d, const std::string& which, std::string& error) 
   return form;
 }
 
-// The add-in's window behind a form, when the add-in lists it.
-std::shared_ptr<frmComments> WindowOf(Driver& d, const sim::SimForm& form) {
-  if (!d.addin() || !d.addin()->context().note_windows) return nullptr;
-  for (const auto& window : *d.addin()->context().note_windows)
-    if (window->hwnd() == form.handle())
-      return std::dynamic_pointer_cast<frmComments>(window);
-  return nullptr;
-}
-
 int NoteOpen(Driver& d, const std::vector<std::string>& args, std::ostream& out,
              std::string& error) {
   bool add = !args.empty() && args.back() == "--add";
@@ -78,7 +69,7 @@ int NoteOpen(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   }
   out << "note window " << sim::QuotedText(Printable(form->caption())) << " "
       << sim::HandleText(form->handle());
-  if (auto window = WindowOf(d, *form))
+  if (auto window = NoteWindowOf(d, *form))
     out << (window->new_note() ? ", a new note" : ", the item's note");
   out << "\n";
   return 0;
@@ -120,7 +111,7 @@ int ShowNote(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   sim::FaultInjector::Pause pause(d.world().faults);
   const sim::SimWindowManager& windows = d.world().windows;
   const sim::SimWindowManager::Window* w = windows.Find(form->handle());
-  std::shared_ptr<frmComments> window = WindowOf(d, *form);
+  std::shared_ptr<frmComments> window = NoteWindowOf(d, *form);
   out << "note window " << sim::QuotedText(Printable(form->caption())) << " "
       << sim::HandleText(form->handle()) << ": "
       << (form->visible() ? "visible" : "hidden")

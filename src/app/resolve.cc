@@ -4,6 +4,8 @@
 
 #include "app/printable.h"
 #include "app/script.h"
+#include "notewindow/frm_comments.h"
+#include "platform/sim/sim_form.h"
 
 namespace pinlet::app {
 
@@ -182,6 +184,14 @@ std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars
           error.clear();
           return found;
         }
+  return nullptr;
+}
+
+std::shared_ptr<frmComments> NoteWindowOf(Driver& d, const sim::SimForm& form) {
+  if (!d.addin() || !d.addin()->context().note_windows) return nullptr;
+  for (const auto& window : *d.addin()->context().note_windows)
+    if (window->hwnd() == form.handle())
+      return std::dynamic_pointer_cast<frmComments>(window);
   return nullptr;
 }
 

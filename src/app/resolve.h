@@ -9,6 +9,10 @@
 #include "app/driver.h"
 #include "platform/sim/sim_outlook.h"
 
+namespace pinlet {
+class frmComments;
+}
+
 namespace pinlet::app {
 
 // A folder by path: "Inbox/Projects" under the default store, or a path
@@ -45,6 +49,10 @@ int ExplorerNumber(Driver& d, const sim::SimExplorer& explorer);
 std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars,
                                                  const std::string& path,
                                                  std::string& error);
+
+// The add-in's note window behind a form, when the add-in lists it;
+// nullptr when it does not.
+std::shared_ptr<frmComments> NoteWindowOf(Driver& d, const sim::SimForm& form);
 
 }  // namespace pinlet::app
 
