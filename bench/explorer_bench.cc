@@ -12,26 +12,13 @@
 
 #include "addin/connect.h"
 #include "explorer/bas_explorers.h"
+#include "large_mailbox.h"
 #include "platform/sim/host_session.h"
 #include "store/notes_folder.h"
 #include "store/store_subsystems.h"
 
 namespace pinlet {
 namespace {
-
-// A note window that does nothing but exist, so that the click measures the
-// explorer's part: finding the note and obtaining and showing a window.
-class StandInWindow : public NoteWindow {
- public:
-  WindowHandle hwnd() override { return 0; }
-  void ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr parent) override {
-    strID = id;
-    objOriginalNote = std::move(note);
-    objParentItem = std::move(parent);
-  }
-  void Show() override {}
-  void Unload() override {}
-};
 
 // Outlook with Pinlet on a mailbox whose Inbox holds `items` mails, every
 // other one with a note, and whose notes folder holds `items` notes (half of
@@ -54,15 +41,7 @@ struct Fixture {
     AddinContext& ctx = addin->context();
     inbox = world.store.default_store()->defaults.at(ol::kFolderInbox);
     sent = world.store.default_store()->defaults.at(ol::kFolderSentMail);
-    sim::FolderNode* notes = sim::NodeOf(NotesFolder(ctx));
-    for (int i = 0; i < items; ++i) {
-      auto mail = world.store.NewItem(*inbox, "IPM.Note");
-      mail->subject = "Mail " + std::to_string(i);
-      world.store.SaveItem(mail, world.clock.now());
-      auto note = world.store.NewItem(*notes, "IPM.StickyNote");
-      note->subject = i % 2 == 0 ? mail->entry_id : world.store.NewEntryId();
-      world.store.SaveItem(note, world.clock.now());
-    }
+    AddMailsAndNotes(world, ctx, *inbox, items);
     window = session->outlook()->explorers().front();
   }
   // Item `i` of the Inbox spread over the folder, first to last.

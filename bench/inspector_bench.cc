@@ -13,26 +13,13 @@
 #include "addin/settings.h"
 #include "explorer/bas_explorers.h"
 #include "inspector/bas_inspectors.h"
+#include "large_mailbox.h"
 #include "platform/sim/host_session.h"
 #include "store/notes_folder.h"
 #include "store/store_subsystems.h"
 
 namespace pinlet {
 namespace {
-
-// A note window that does nothing but exist, so that the measure is the
-// item window's part: finding the note and obtaining and showing a window.
-class StandInWindow : public NoteWindow {
- public:
-  WindowHandle hwnd() override { return 0; }
-  void ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr parent) override {
-    strID = id;
-    objOriginalNote = std::move(note);
-    objParentItem = std::move(parent);
-  }
-  void Show() override {}
-  void Unload() override {}
-};
 
 // Outlook with Pinlet on a mailbox whose Inbox holds `notes` mails, every
 // other one with a note, and whose notes folder holds `notes` notes.
@@ -54,15 +41,7 @@ struct Fixture {
     session->Start();
     AddinContext& ctx = addin->context();
     inbox = world.store.default_store()->defaults.at(ol::kFolderInbox);
-    sim::FolderNode* folder = sim::NodeOf(NotesFolder(ctx));
-    for (int i = 0; i < notes; ++i) {
-      auto mail = world.store.NewItem(*inbox, "IPM.Note");
-      mail->subject = "Mail " + std::to_string(i);
-      world.store.SaveItem(mail, world.clock.now());
-      auto note = world.store.NewItem(*folder, "IPM.StickyNote");
-      note->subject = i % 2 == 0 ? mail->entry_id : world.store.NewEntryId();
-      world.store.SaveItem(note, world.clock.now());
-    }
+    AddMailsAndNotes(world, ctx, *inbox, notes);
   }
   // Item `i` of the Inbox spread over the folder; even positions have notes.
   std::shared_ptr<sim::ItemNode> Spread(size_t i, bool with_note) {
