@@ -19,6 +19,7 @@
 #include "platform/sim/sample_mailbox.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
+#include "store/store_fixture.h"
 #include "store/store_subsystems.h"
 
 namespace pinlet {
@@ -27,17 +28,9 @@ class NoteWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     world.faults.set_logging(true);
-    sim::BuildSampleMailbox(world.store, world.clock.now());
-    std::ifstream in(std::string(PINLET_SOURCE_DIR) + "/resources/PNX.xml");
-    std::stringstream view;
-    view << in.rdbuf();
-    world.Install(view.str());
+    InstallSampleWorld(world);
   }
-  // A defect the host had to stop fails the test that caused it.
-  void TearDown() override {
-    for (const std::string& defect : world.defects())
-      ADD_FAILURE() << "defect: " << defect;
-  }
+  void TearDown() override { FailOnDefects(world); }
   void Start() {
     session = std::make_unique<sim::HostSession>(&world, [this](const Platform& p) {
       Subsystems s;

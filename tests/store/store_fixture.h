@@ -45,20 +45,25 @@ class RecordingWindow : public NoteWindow {
   WindowHandle handle_;
 };
 
+// The sample mailbox with the add-in installed beside Outlook, its view file
+// read from the resources.
+inline void InstallSampleWorld(sim::World& world) {
+  sim::BuildSampleMailbox(world.store, world.clock.now());
+  std::ifstream in(std::string(PINLET_SOURCE_DIR) + "/resources/PNX.xml");
+  std::stringstream view;
+  view << in.rdbuf();
+  world.Install(view.str());
+}
+
+// A defect the host had to stop fails the test that caused it.
+inline void FailOnDefects(const sim::World& world) {
+  for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
+}
+
 class StoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    sim::BuildSampleMailbox(world.store, world.clock.now());
-    std::ifstream in(std::string(PINLET_SOURCE_DIR) + "/resources/PNX.xml");
-    std::stringstream view;
-    view << in.rdbuf();
-    world.Install(view.str());
-  }
-  // A defect the host had to stop fails the test that caused it.
-  void TearDown() override {
-    for (const std::string& defect : world.defects())
-      ADD_FAILURE() << "defect: " << defect;
-  }
+  void SetUp() override { InstallSampleWorld(world); }
+  void TearDown() override { FailOnDefects(world); }
   void Start() {
     session = std::make_unique<sim::HostSession>(&world, [this](const Platform& p) {
       Subsystems s;
