@@ -5,7 +5,6 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
-#include "app/pictures.h"
 #include "app/printable.h"
 #include "app/resolve.h"
 #include "platform/sim/sim_outlook.h"

@@ -42,6 +42,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     AddAttachmentCommands(commands);
     AddInspectorCommands(commands);
     AddPrintCommands(commands);
+    AddMenuCommands(commands);
     AddRenderCommands(commands);
     return commands;
   }();

@@ -137,6 +137,9 @@ void AddOptionsCommands(std::map<std::string, Command>& commands);
 void AddAttachmentCommands(std::map<std::string, Command>& commands);
 void AddInspectorCommands(std::map<std::string, Command>& commands);
 void AddPrintCommands(std::map<std::string, Command>& commands);
+void AddMenuCommands(std::map<std::string, Command>& commands);
+// Registered last: a text command of the same name takes --png FILE as its
+// picture form. A build without the renderer registers nothing here.
 void AddRenderCommands(std::map<std::string, Command>& commands);
 
 }  // namespace pinlet::app

@@ -7,7 +7,7 @@
 
 #include "app/demo.h"
 #include "app/driver.h"
-#include "app/pictures.h"
+#include "app/tour.h"
 #include "app/sweep.h"
 #include "inspector/rtf2html_command.h"
 

@@ -6,6 +6,8 @@
 #include "app/script.h"
 #include "notewindow/frm_comments.h"
 #include "platform/sim/sim_form.h"
+#include "platform/variant.h"
+#include "store/parent_marking.h"
 
 namespace pinlet::app {
 
@@ -194,5 +196,13 @@ std::shared_ptr<frmComments> NoteWindowOf(Driver& d, const sim::SimForm& form) {
       return std::dynamic_pointer_cast<frmComments>(window);
   return nullptr;
 }
+
+bool HasNote(const sim::ItemNode& item) {
+  for (const sim::PropNode& prop : item.user_props)
+    if (sim::FoldCase(prop.name) == sim::FoldCase(kHasNoteProperty))
+      return ToText(prop.value) == "TRUE";
+  return false;
+}
+
 
 }  // namespace pinlet::app

@@ -50,6 +50,9 @@ std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars
                                                  const std::string& path,
                                                  std::string& error);
 
+// Whether the item is marked as carrying a note ("ZPNHasNote" is "TRUE").
+bool HasNote(const sim::ItemNode& item);
+
 // The add-in's note window behind a form, when the add-in lists it;
 // nullptr when it does not.
 std::shared_ptr<frmComments> NoteWindowOf(Driver& d, const sim::SimForm& form);

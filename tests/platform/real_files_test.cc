@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -207,13 +208,20 @@ TEST_F(RealFilesTest, AKillDuringSaveLeavesTheOldOrTheNewFile) {
     const std::string path = Path(std::string(kind) + ".file");
     const std::vector<std::string> texts = Texts(states, kind);
     std::string error;
+    // The kills fall anywhere in the child's first three saves: how long one
+    // save takes is measured here, as it depends on the machine and its load.
+    auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(save(0, path, &error)) << error;
+    auto save_time = std::chrono::duration_cast<std::chrono::microseconds>(
+                         std::chrono::steady_clock::now() - start)
+                         .count();
+    const uint64_t window = 3 * static_cast<uint64_t>(std::max<int64_t>(save_time, 1000));
     // Kills until three have come during a write: those leave their temporary
     // file behind, the file itself is never half written.
     int during_write = 0;
     for (int round = 0; round < 300 && during_write < 3; ++round) {
       pid_t child = StartSaving(save, path, -1, round);
-      std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 20000));
+      std::this_thread::sleep_for(std::chrono::microseconds(random() % window));
       ::kill(child, SIGKILL);
       ::waitpid(child, nullptr, 0);
       const std::string text = Contents(path);
