@@ -111,6 +111,17 @@ const void* ThisModuleTag() {
   return &tag;
 }
 
+namespace {
+const char another_module = 0;
+const void* serving_tag = nullptr;  // ThisModuleTag() unless a test says otherwise
+}  // namespace
+
+ServeAsAnotherModule::ServeAsAnotherModule() : previous_(serving_tag) {
+  serving_tag = &another_module;
+}
+
+ServeAsAnotherModule::~ServeAsAnotherModule() { serving_tag = previous_; }
+
 GUID GuidOfTypeName(std::string_view name) {
   // FNV-1a over the name, spread over the GUID's last eight bytes, under a
   // prefix of our own.
@@ -224,7 +235,9 @@ class ServedBase::Point final : public IConnectionPoint {
 // The object.
 
 ServedBase::ServedBase(const ServedTypeInfo& type)
-    : type_(type), connections_(type.event_iids.size()) {
+    : type_(type),
+      module_tag_(serving_tag ? serving_tag : ThisModuleTag()),
+      connections_(type.event_iids.size()) {
   for (size_t i = 0; i < type.event_iids.size(); ++i) {
     points_.push_back(std::make_unique<Point>(this, i));
     connections_[i].firer.name_ = type.name;

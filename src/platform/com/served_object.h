@@ -116,6 +116,20 @@ const void* TypeTag() {
 }
 const void* ThisModuleTag();
 
+// While one lives, objects served here present themselves as another
+// module's: they never unwrap, so a test sees the whole client side at work
+// against served objects of its own process.
+class ServeAsAnotherModule {
+ public:
+  ServeAsAnotherModule();
+  ~ServeAsAnotherModule();
+  ServeAsAnotherModule(const ServeAsAnotherModule&) = delete;
+  ServeAsAnotherModule& operator=(const ServeAsAnotherModule&) = delete;
+
+ private:
+  const void* previous_;
+};
+
 // What a served type is, without its C++ type: names, DISPIDs, interfaces.
 struct ServedTypeInfo {
   std::string name;
@@ -152,7 +166,7 @@ class ServedBase : public IDispatch, public IConnectionPointContainer, public IS
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid,
                                                 IConnectionPoint** out) override;
   // IServedObject
-  const void* STDMETHODCALLTYPE ModuleTag() override { return ThisModuleTag(); }
+  const void* STDMETHODCALLTYPE ModuleTag() override { return module_tag_; }
 
   // The number of served objects alive in this module (for leak tests).
   static long live_objects();
@@ -173,6 +187,7 @@ class ServedBase : public IDispatch, public IConnectionPointContainer, public IS
   HRESULT Unadvise(size_t events, DWORD cookie);
 
   const ServedTypeInfo& type_;
+  const void* module_tag_;
   long refs_ = 1;
   struct Connection {
     EventFirer firer;
