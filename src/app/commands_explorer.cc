@@ -21,15 +21,6 @@ using sim::SimExplorer;
 constexpr const char* kToolbar = "Pinlet ToolBar";
 constexpr const char* kContextMenu = "Context Menu";
 
-// Pinlet's wrapper of a window, when it has one.
-std::shared_ptr<clsExplorer> WrapperOf(Driver& d, const SimExplorer& window) {
-  auto addin = d.addin();
-  if (!addin || !addin->context().explorer_tracker) return nullptr;
-  for (const auto& wrapper : addin->context().explorer_tracker->wrappers())
-    if (wrapper->explorer().get() == &window) return wrapper;
-  return nullptr;
-}
-
 // "6. Board slides": an item as show items numbers it.
 std::string ItemLabel(const sim::ItemNode& item) {
   size_t number = 0;
@@ -77,8 +68,6 @@ int OpenExplorer(Driver& d, const std::vector<std::string>& args, std::ostream& 
   out << "main window " << number << " opened";
   if (window->folder()) out << " on " << Printable(window->folder()->Path());
   out << "\n";
-  if (auto wrapper = WrapperOf(d, *window))
-    out << "Pinlet wraps it as explorer " << wrapper->GetID() << "\n";
   effects.Print(out);
   return 0;
 }
@@ -95,8 +84,6 @@ int CloseExplorer(Driver& d, const std::vector<std::string>& args, std::ostream&
   size_t left = d.session()->outlook()->explorers().size();
   out << "main window " << number << " closed; " << left << " main window"
       << (left == 1 ? "" : "s") << " open\n";
-  if (auto addin = d.addin(); addin && !addin->context().explorer_tracker)
-    out << "Pinlet's explorer side is shut down\n";
   effects.Print(out);
   return 0;
 }
@@ -232,16 +219,6 @@ int ShowExplorer(Driver& d, const std::vector<std::string>& args, std::ostream& 
       << Printable(d.world().windows.Find(window->hwnd())->title) << "\"\n";
   PrintPlace(*window, out);
   PrintSelection(*window, out);
-  if (auto wrapper = WrapperOf(d, *window)) {
-    auto& tracker = *d.addin()->context().explorer_tracker;
-    out << "Pinlet: explorer " << wrapper->GetID()
-        << (tracker.active_explorer_id == wrapper->GetID() ? " (the active explorer)"
-                                                           : "")
-        << ", " << (wrapper->toolbar_built() ? "toolbar built" : "no toolbar yet") << ", "
-        << (wrapper->menu_added() ? "menus added" : "no menus yet") << "\n";
-  } else {
-    out << "Pinlet: no explorer wraps this window\n";
-  }
   const sim::SimCommandBars& bars = *window->command_bars();
   if (auto bar = bars.FindBar(kToolbar))
     out << bars.Show(*bar);

@@ -14,11 +14,9 @@ namespace {
 // The connector that serves the running host: the host's own, when it
 // initialised, else "Default".
 std::string ActiveConnector(Driver& d) {
-  std::string active = "Default";
-  if (auto connect = d.addin())
-    for (auto& [key, connector] : connect->connectors().entries())
-      if (key != "Default" && connector->IsInitialized()) active = key;
-  return active;
+  for (const char* key : {"Outlook", "Microsoft Word"})
+    if (d.session() && ConnectorInitialized(d.world(), *d.session(), key)) return key;
+  return "Default";
 }
 
 int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out,
@@ -64,8 +62,10 @@ int Reconnect(Driver& d, const std::vector<std::string>& args, std::ostream& out
 }
 
 int ShowAddin(Driver& d, const std::vector<std::string>& args, std::ostream& out,
-              std::string&) {
+              std::string& error) {
   if (!args.empty()) return 2;
+  int status = kDone;
+  if (d.session() && !d.LinkedAddin(error, &status)) return status;
   d.DescribeAddin(out);
   return 0;
 }

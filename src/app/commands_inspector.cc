@@ -48,14 +48,6 @@ std::shared_ptr<SimInspector> ResolveInspector(Driver& d, const std::string& num
   return nullptr;
 }
 
-std::shared_ptr<clsInspector> WrapperOf(Driver& d, const SimInspector& window) {
-  auto addin = d.addin();
-  if (!addin || !addin->context().inspector_wrappers) return nullptr;
-  for (const auto& wrapper : *addin->context().inspector_wrappers)
-    if (wrapper->inspector().get() == &window) return wrapper;
-  return nullptr;
-}
-
 void PrintOpened(Driver& d, const std::shared_ptr<SimInspector>& window,
                  std::ostream& out) {
   sim::SimOutlook& outlook = *d.session()->outlook();
@@ -194,10 +186,7 @@ int StartWord(Driver& d, const std::vector<std::string>& args, std::ostream& out
     return 2;
   }
   if (!d.StartWord(error)) return 2;
-  bool connected = false;
-  if (auto word = std::dynamic_pointer_cast<Connect>(d.word_session()->addin()))
-    if (auto connector = word->FindConnector("Microsoft Word"))
-      connected = connector->IsInitialized();
+  bool connected = ConnectorInitialized(d.world(), *d.word_session(), "Microsoft Word");
   out << "Microsoft Word started as Outlook's e-mail editor (Outlook "
       << d.session()->outlook()->major_version() << "); Pinlet in Word "
       << (connected ? "reached Outlook's connector" : "did not reach Outlook") << "\n";
@@ -238,11 +227,6 @@ int ShowInspector(Driver& d, const std::vector<std::string>& args, std::ostream&
     out << "editor: " << window->EditorType()
         << (window->EditorType() == ol::kOlEditorWord ? " (Word)" : "") << "\n";
   }
-  if (auto wrapper = WrapperOf(d, *window))
-    out << "Pinlet: item window " << wrapper->GetID()
-        << (wrapper->note_item() ? ", the item has a note" : "") << "\n";
-  else
-    out << "Pinlet: no wrapper\n";
   if (auto word = d.world().word)
     if (word->WindowOf(window.get())) out << "Word edits this window\n";
   if (auto bar = window->command_bars()->FindBar("Standard"))
@@ -258,11 +242,9 @@ int NoteFile(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   if (args.size() != 3) return 2;
   auto item = ResolveFolderItem(d, args[0], args[1], error);
   if (!item) return 2;
-  auto addin = d.addin();
-  if (!addin) {
-    error = "Outlook must be running (start)";
-    return 2;
-  }
+  int status = kDone;
+  std::shared_ptr<Connect> addin = d.LinkedAddin(error, &status);
+  if (!addin) return status;
   sim::FaultInjector::Pause pause(d.world().faults);
   ol::ItemPtr note = FindNote(addin->context(), item->entry_id);
   if (!note) {

@@ -47,11 +47,14 @@ int NoteOpen(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   if (args.size() != (add ? 3u : 2u)) return 2;
   auto node = ResolveFolderItem(d, args[0], args[1], error);
   if (!node) return 2;
-  if (!d.addin() || !d.addin()->context().outlook_connector) {
+  int status = kDone;
+  std::shared_ptr<Connect> addin = d.LinkedAddin(error, &status);
+  if (!addin) return status;
+  if (!addin->context().outlook_connector) {
     error = "Outlook must be running with Pinlet connected (start)";
     return 2;
   }
-  AddinContext& ctx = d.addin()->context();
+  AddinContext& ctx = addin->context();
   // The caption the item's note button shows; --add clicks an "Add Note"
   // that is out of date.
   bool has_note = ItemHasNote(d, *node);

@@ -25,7 +25,7 @@ int SharingInstall(Driver& d, const std::vector<std::string>& args, std::ostream
   d.world().sharing.Install();
   out << "the sharing product is installed; its database template is "
       << Printable(d.world().install_dir + sim::kDatabaseTemplate) << "\n";
-  if (d.addin()) out << "Pinlet registers its extension when it next connects\n";
+  if (d.session()) out << "Pinlet registers its extension when it next connects\n";
   return 0;
 }
 

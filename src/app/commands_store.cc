@@ -127,12 +127,11 @@ int ShowViews(Driver& d, const std::vector<std::string>& args, std::ostream& out
   return 0;
 }
 
-// The running add-in and the main window, switched to `folder` as the user
-// does it.
+// The main window, switched to `folder` as the user does it.
 bool Explorer(Driver& d, FolderNode* folder, ol::ExplorerPtr& explorer,
               std::string& error) {
   std::shared_ptr<sim::SimExplorer> window = ActiveExplorer(d, error);
-  if (!window || !d.addin()) return false;
+  if (!window) return false;
   if (window->folder() != folder) window->SwitchFolder(folder);
   explorer = window;
   return true;
@@ -142,9 +141,13 @@ int Filter(Driver& d, const std::vector<std::string>& args, std::ostream& out,
            std::string& error) {
   if (args.size() != 2 || (args[0] != "on" && args[0] != "off")) return 2;
   FolderNode* folder = ResolveFolder(d, args[1], error);
+  if (!folder) return 2;
+  int status = kDone;
+  std::shared_ptr<Connect> addin = d.LinkedAddin(error, &status);
+  if (!addin) return status;
   ol::ExplorerPtr explorer;
-  if (!folder || !Explorer(d, folder, explorer, error)) return 2;
-  AddinContext& ctx = d.addin()->context();
+  if (!Explorer(d, folder, explorer, error)) return 2;
+  AddinContext& ctx = addin->context();
   bool done = false;
   d.CallAddin("filter " + args[0], [&] {
     done = args[0] == "on" ? Filter_On(ctx, explorer) : Filter_Off(ctx, explorer);
@@ -160,11 +163,14 @@ int NoteAdd(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   if (args.size() != 2) return 2;
   auto node = ResolveFolderItem(d, args[0], args[1], error);
   if (!node) return 2;
-  if (!d.addin() || !d.addin()->context().note_windows) {
+  int status = kDone;
+  std::shared_ptr<Connect> addin = d.LinkedAddin(error, &status);
+  if (!addin) return status;
+  if (!addin->context().note_windows) {
     error = "Outlook must be running with Pinlet connected (start)";
     return 2;
   }
-  AddinContext& ctx = d.addin()->context();
+  AddinContext& ctx = addin->context();
   ol::ItemPtr parent = sim::WrapItem(&d.world(), node);
   std::string subject = Printable(node->subject);
   NewNote made;

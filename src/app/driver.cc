@@ -6,6 +6,8 @@
 #include <ostream>
 
 #include "addin/outlook_connect.h"
+#include "explorer/cls_explorers.h"
+#include "platform/addin_object.h"
 #include "app/script.h"
 #include "assembly/addin_factory.h"
 #include "platform/sim/boundary.h"
@@ -50,6 +52,7 @@ const std::map<std::string, Command>& Driver::Commands() {
 }
 
 bool Driver::Open(std::string& error) {
+  if (options_.loading && !options_.loading->Prepare(*world_, error)) return false;
   if (!options_.registry_path.empty() &&
       std::filesystem::exists(options_.registry_path)) {
     if (!world_->registry.Load(options_.registry_path, &error)) return false;
@@ -75,6 +78,7 @@ bool Driver::Open(std::string& error) {
 
 bool Driver::Close(std::string& error) {
   if (session_ && !StopHost(error)) return false;
+  if (options_.loading) options_.loading->Finish(*world_);
   if (!options_.keep_files) return true;
   // Each file is saved on its own: one that cannot be saved keeps its old
   // content and does not keep the other from being saved.
@@ -91,14 +95,35 @@ std::shared_ptr<Connect> Driver::addin() const {
   return session_ ? std::dynamic_pointer_cast<Connect>(session_->addin()) : nullptr;
 }
 
+std::shared_ptr<Connect> Driver::LinkedAddin(std::string& error, int* status) const {
+  if (options_.loading) {
+    error = "this looks into the add-in's own objects, which only a linked-in add-in shows";
+    *status = kSkipped;
+    return nullptr;
+  }
+  auto connect = addin();
+  if (!connect) {
+    error = "Outlook must be running with Pinlet loaded (start)";
+    *status = kBadCommand;
+  }
+  return connect;
+}
+
+sim::HostSession::AddInFactory Driver::AddinFactory() {
+  if (!options_.loading)
+    return [](const Platform& p) { return assembly::CreatePinletAddin(p); };
+  return [loading = options_.loading, world = world_.get()](const Platform& p) {
+    return loading->Create(*world, p);
+  };
+}
+
 bool Driver::StartHost(sim::HostOptions options, std::string& error) {
   if (session_) {
     error = "the host is already running; stop it first";
     return false;
   }
-  session_ = std::make_unique<sim::HostSession>(
-      world_.get(), [](const Platform& p) { return assembly::CreatePinletAddin(p); },
-      std::move(options));
+  session_ = std::make_unique<sim::HostSession>(world_.get(), AddinFactory(),
+                                                std::move(options));
   session_->Start();
   return true;
 }
@@ -126,8 +151,7 @@ bool Driver::StartWord(std::string& error) {
   }
   session_->outlook()->set_word_mail_editor(true);
   word_session_ = std::make_unique<sim::HostSession>(
-      world_.get(), [](const Platform& p) { return assembly::CreatePinletAddin(p); },
-      sim::HostOptions{.host_name = "Microsoft Word"});
+      world_.get(), AddinFactory(), sim::HostOptions{.host_name = "Microsoft Word"});
   word_session_->Start();
   return true;
 }
@@ -160,7 +184,42 @@ void Driver::DescribeAddin(std::ostream& out) {
     out << "reply/forward objects: " << size(ctx.reply_forwards) << "\n";
   if (ctx.inspector_wrappers)
     out << "item-window wrappers: " << size(ctx.inspector_wrappers) << "\n";
+  DescribeExplorerSide(ctx, out);
   out << "support library: " << (ctx.support ? "loaded" : "not loaded") << "\n";
+}
+
+void Driver::DescribeExplorerSide(AddinContext& ctx, std::ostream& out) {
+  if (!ctx.explorer_tracker) {
+    if (ctx.outlook_connector && ctx.outlook_connector->IsInitialized())
+      out << "explorer side: shut down\n";
+    return;
+  }
+  clsExplorers& tracker = *ctx.explorer_tracker;
+  std::shared_ptr<sim::SimOutlook> outlook = session_->outlook();
+  for (const auto& wrapper : tracker.wrappers()) {
+    size_t window = 0;
+    if (outlook)
+      for (size_t i = 0; i < outlook->explorers().size(); ++i)
+        if (wrapper->explorer().get() == outlook->explorers()[i].get()) window = i + 1;
+    out << "explorer " << wrapper->GetID() << " wraps main window " << window
+        << (tracker.active_explorer_id == wrapper->GetID() ? " (the active explorer)" : "")
+        << ": " << (wrapper->toolbar_built() ? "toolbar built" : "no toolbar yet") << ", "
+        << (wrapper->menu_added() ? "menus added" : "no menus yet") << "\n";
+  }
+}
+
+bool ConnectorInitialized(sim::World& world, sim::HostSession& session,
+                          std::string_view key) {
+  sim::FaultInjector::Pause pause(world.faults);
+  bool initialized = false;
+  IgnoreError([&] {
+    std::shared_ptr<HostApplication> app = session.application();
+    if (!app) return;
+    std::shared_ptr<AddInObject> object =
+        Must(Must(app->GetCOMAddIns()).Item(sim::kPinletProgId)).Object();
+    if (object) initialized = Must(Must(object->GetConnectors()).Item(key)).IsInitialized();
+  });
+  return initialized;
 }
 
 void Driver::CallAddin(std::string_view entry, const std::function<void()>& call) {
@@ -214,6 +273,7 @@ int Driver::Execute(const std::vector<std::string>& words, std::string& message,
   std::ostringstream output;
   std::vector<std::string> args(words.begin() + used, words.end());
   size_t defects_before = world_->defects().size();
+  if (options_.loading) options_.loading->BeforeCommand(*world_);
   int status = kBadCommand;
   // A command is the host's side: a failure of the simulated host that it
   // did not expect ends the command, and a fault of the command itself is a
@@ -228,6 +288,13 @@ int Driver::Execute(const std::vector<std::string>& words, std::string& message,
     world_->RecordDefect("the command '" + *name_out + "' failed: " + e.what());
   }
   if (status == kBadCommand && message.empty()) message = "usage: " + command->usage;
+  if (options_.loading) {
+    std::string needed = options_.loading->AfterCommand(*world_);
+    if (!needed.empty() && status == kDone) {
+      status = kSkipped;
+      message = needed;
+    }
+  }
   if (world_->defects().size() > defects_before) {
     status = kDefect;
     message = "defect: " + world_->defects()[defects_before];
@@ -284,7 +351,8 @@ int Driver::RunScript(std::istream& in, const std::string& name,
     }
     out_.flush();
     err_ << "pinlet: " << name << ":" << number << ": "
-         << (command.empty() ? "" : command + ": ") << message << "\n";
+         << (command.empty() ? "" : command + ": ") << (status == kSkipped ? "skipped: " : "")
+         << message << "\n";
     return status;
   }
   return result;

@@ -26,11 +26,36 @@
 
 namespace pinlet::app {
 
+// How the add-in is loaded into the simulated host. Linked in (the default)
+// it runs on the simulated machine's services. Another loading (the COM
+// add-in under its test host) creates the add-in its own way and keeps the
+// simulated machine in step with the real services that add-in uses.
+class AddinLoading {
+ public:
+  virtual ~AddinLoading() = default;
+  // Readies `world` before anything is read into it. False with `error` when
+  // the add-in cannot be loaded this way here.
+  virtual bool Prepare(sim::World& world, std::string& error) = 0;
+  // The add-in a host session creates for "Pinlet.Connect" on `world`.
+  virtual std::shared_ptr<IDTExtensibility2> Create(sim::World& world,
+                                                    const Platform& platform) = 0;
+  // Called before and after each command. AfterCommand answers "" or why
+  // what the command asked of the add-in cannot be done this way yet (it
+  // needed a service the loading does not offer); the script is then skipped
+  // from that line on.
+  virtual void BeforeCommand(sim::World& world) = 0;
+  virtual std::string AfterCommand(sim::World& world) = 0;
+  // Brings the world up to date before its files are saved.
+  virtual void Finish(sim::World& world) = 0;
+};
+
 struct DriverOptions {
   std::string mailbox_path;    // JSON mailbox kept between runs; "" = sample, not kept
   std::string registry_path;   // regedit text kept between runs; "" = fresh, not kept
   std::string view_file_path;  // the view file installed beside the program
   bool keep_files = true;      // write the files back at Close
+  // How the add-in is loaded; nullptr links it in.
+  std::shared_ptr<AddinLoading> loading = nullptr;
 };
 
 class Driver;
@@ -40,6 +65,10 @@ constexpr int kDone = 0;
 constexpr int kExpectationFailed = 1;
 constexpr int kBadCommand = 2;
 constexpr int kDefect = 3;
+// The command cannot be done with the add-in loaded as it is (a command that
+// reaches into the linked-in add-in's objects, or work that needs a service
+// the loading does not offer yet): a script stops there, skipped, not failed.
+constexpr int kSkipped = 4;
 
 struct Command {
   std::string usage;  // "registry get KEY NAME"
@@ -96,7 +125,15 @@ class Driver {
 
   sim::World& world() { return *world_; }
   sim::HostSession* session() { return session_.get(); }
+  // The running add-in when it is linked in; nullptr when the host is not
+  // running or the add-in is loaded another way.
   std::shared_ptr<Connect> addin() const;
+  // Whether the add-in is linked in (its objects can be looked into).
+  bool linked_in() const { return !options_.loading; }
+  // For a command that looks into the add-in's own objects: the linked-in
+  // add-in, or nullptr with `error` set and kSkipped in `*status` when it is
+  // loaded another way, or kBadCommand when the host is not running.
+  std::shared_ptr<Connect> LinkedAddin(std::string& error, int* status) const;
   // Starts the host; false with `error` when it already runs.
   bool StartHost(sim::HostOptions options, std::string& error);
   bool StopHost(std::string& error);
@@ -105,7 +142,7 @@ class Driver {
   // Outlook is not running or Word already is.
   bool StartWord(std::string& error);
   sim::HostSession* word_session() { return word_session_.get(); }
-  // Text of the host's state for `show addin`.
+  // Text of the host's and the linked-in add-in's state for `show addin`.
   void DescribeAddin(std::ostream& out);
   // Runs `call`, an entry point of the add-in that a command drives, at the
   // host boundary: whatever it lets escape is recorded as a defect.
@@ -114,6 +151,10 @@ class Driver {
  private:
   const Command* Find(const std::vector<std::string>& words, size_t& used,
                       std::string& name) const;
+  // What a host session creates for the add-in, as the loading says.
+  sim::HostSession::AddInFactory AddinFactory();
+  // The explorer tracker's wrappers, one line each, for `show addin`.
+  void DescribeExplorerSide(AddinContext& ctx, std::ostream& out);
 
   std::ostream& out_;
   std::ostream& err_;
@@ -124,6 +165,13 @@ class Driver {
   std::string previous_output_;
   bool sweep_mode_ = false;
 };
+
+// Whether the connector `key` of the add-in loaded by `session`'s host is
+// initialised, as another host's code finds it: through the host's COM
+// add-in entry "Pinlet.Connect", its Object's GetConnectors. Looking is not
+// a call of the add-in's: it neither counts nor fails.
+bool ConnectorInitialized(sim::World& world, sim::HostSession& session,
+                          std::string_view key);
 
 // The commands of each area, merged by Driver::Commands.
 void AddHostCommands(std::map<std::string, Command>& commands);

@@ -7,6 +7,7 @@
 
 #include "app/demo.h"
 #include "app/driver.h"
+#include "app/com_loading.h"
 #include "app/tour.h"
 #include "app/sweep.h"
 #include "inspector/rtf2html_command.h"
@@ -61,9 +62,12 @@ void PrintHelp(std::ostream& out) {
          "  pinlet [OPTIONS] demo [--pictures DIR]   the guided tour (writing a PNG "
          "picture\n"
          "                                           of the screen per step into DIR)\n"
-         "  pinlet [OPTIONS] run [--fail-each-call] FILE\n"
+         "  pinlet [OPTIONS] run [--com] [--fail-each-call] FILE\n"
          "                                           run a scenario script (or its "
-         "failure sweep)\n"
+         "failure sweep);\n"
+         "                                           --com loads the registered COM "
+         "add-in\n"
+         "                                           (the Windows build, under Wine)\n"
          "  pinlet [OPTIONS] shell                   type commands at a prompt\n"
          "  pinlet [OPTIONS] COMMAND [ARGS...]       run one command\n"
          "  pinlet rtf2html [--options TEXT] [FILE|-]  convert rich text to HTML\n"
@@ -81,7 +85,8 @@ void PrintHelp(std::ostream& out) {
          "expect [not] \"TEXT\" checks the previous command's output. A command that "
          "drives\nthe add-in, run alone, starts Outlook for itself. Exit status: 0 done, "
          "1 an\nexpectation failed (or, for a sweep, data lost), 2 a bad command, "
-         "argument or\nfile, 3 a defect of the add-in.\n";
+         "argument or\nfile, 3 a defect of the add-in, 4 skipped: the add-in, loaded "
+         "as it is, cannot\ndo what a line asks.\n";
   std::set<std::string> listed;
   const auto& commands = Driver::Commands();
   for (auto& [area, names] : kHelpAreas) {
@@ -126,6 +131,7 @@ bool ReadScript(const std::string& path, std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pinlet::app::UsePlainLineEnds();
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "rtf2html")
     return pinlet::RunRtf2HtmlCommand({args.begin() + 1, args.end()}, std::cin, std::cout,
@@ -164,10 +170,28 @@ int main(int argc, char** argv) {
     script_name = "demo";
     script = pinlet::app::DemoScript();
   } else if (command[0] == "run") {
-    bool sweep = command.size() == 3 && command[1] == "--fail-each-call";
-    if (command.size() != 2 && !sweep) {
-      std::cerr << "pinlet: usage: pinlet run [--fail-each-call] FILE\n";
+    bool sweep = false, com = false;
+    for (size_t k = 1; k + 1 < command.size(); ++k) {
+      if (command[k] == "--fail-each-call" && !sweep) {
+        sweep = true;
+      } else if (command[k] == "--com" && !com) {
+        com = true;
+      } else {
+        command.clear();
+        break;
+      }
+    }
+    if (command.size() < 2) {
+      std::cerr << "pinlet: usage: pinlet run [--com] [--fail-each-call] FILE\n";
       return 2;
+    }
+    if (com) {
+      std::string why;
+      options.loading = pinlet::app::MakeComLoading(why);
+      if (!options.loading) {
+        std::cerr << "pinlet: --com: " << why << "\n";
+        return 2;
+      }
     }
     script_name = command.back();
     if (!ReadScript(script_name, script)) {

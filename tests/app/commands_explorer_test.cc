@@ -81,18 +81,20 @@ TEST_F(ExplorerCommandsTest, ClickingSaysWhatCameUpAndRefusesWhatCannotBeClicked
 
 TEST_F(ExplorerCommandsTest, WindowsAreOpenedActivatedAndClosedByNumber) {
   ASSERT_EQ(Run("open explorer \"Sent Items\""), 0);
-  EXPECT_EQ(out.str(),
-            "main window 2 opened on \\\\Mailbox - Pat Kelly\\Sent Items\n"
-            "Pinlet wraps it as explorer 2\n");
-  ASSERT_EQ(Run("show explorer 2"), 0);
-  EXPECT_THAT(out.str(), HasSubstr("Pinlet: explorer 2 (the active explorer), toolbar "
-                                   "built, no menus yet"));
+  EXPECT_EQ(out.str(), "main window 2 opened on \\\\Mailbox - Pat Kelly\\Sent Items\n");
+  // What the add-in made of the windows is its own: show addin tells.
+  ASSERT_EQ(Run("show addin"), 0);
+  EXPECT_THAT(out.str(), HasSubstr("explorer 1 wraps main window 1: toolbar built, "
+                                   "menus added\n"
+                                   "explorer 2 wraps main window 2 (the active "
+                                   "explorer): toolbar built, no menus yet\n"));
   ASSERT_EQ(Run("close explorer 2"), 0);
   EXPECT_EQ(out.str(), "main window 2 closed; 1 main window open\n");
   EXPECT_EQ(Run("activate explorer 2"), 2);
   EXPECT_THAT(err.str(), HasSubstr("no main window 2 (1 open)"));
   ASSERT_EQ(Run("close explorer"), 0);
-  EXPECT_THAT(out.str(), HasSubstr("Pinlet's explorer side is shut down"));
+  ASSERT_EQ(Run("show addin"), 0);
+  EXPECT_THAT(out.str(), HasSubstr("explorer side: shut down"));
 }
 
 TEST_F(ExplorerCommandsTest, TheOptionsCommandSaysWhatTheDialogStored) {

@@ -165,8 +165,10 @@ TEST_F(ServedObjectTest, ADefectIsRecordedAndCrossesAsEUnexpected) {
     EXPECT_EQ(error.number(), static_cast<int32_t>(E_UNEXPECTED));
     EXPECT_EQ(error.source(), kDefectSource);
   }
-  ASSERT_EQ(defects_.size(), 1u);
+  // Recorded where it happened and by the caller, which is this same module.
+  ASSERT_EQ(defects_.size(), 2u);
   EXPECT_EQ(defects_[0], "Counter.Crash: broken");
+  EXPECT_EQ(defects_[1], "Counter.Crash: broken");
 }
 
 TEST_F(ServedObjectTest, OneObjectKeepsOneIdentityAndUnwrapsToItself) {

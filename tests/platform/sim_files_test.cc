@@ -190,5 +190,48 @@ TEST_F(SimFilesTest, TheMachinesOwnAccessIsNeitherCountedNorFailed) {
   EXPECT_THAT(world.files.Files("C:\\New"), ElementsAre("C:\\New\\Folder\\a.txt"));
 }
 
+// The machine's own work gives the same answers and the same files whether
+// its files are the tree in memory or a host's (here another simulated file
+// system stands for the host's real files).
+TEST_F(SimFilesTest, TheMachinesOwnWorkIsTheSameOnAHostsFiles) {
+  FaultInjector host_faults;
+  SimFileSystem host(&host_faults);
+  SimFileSystem on_host(&world.faults);
+  on_host.UseHostFiles(&host);
+  auto run = [](SimFileSystem& fs) {
+    std::vector<std::string> answers;
+    auto say = [&](FsError e) { answers.push_back(std::to_string(static_cast<int>(e))); };
+    say(fs.Store("C:\\Work\\Draft\\Notes.txt", "one"));
+    say(fs.Append("C:\\Work\\Draft\\notes.TXT", " two"));
+    say(fs.Put("C:\\Missing\\a.txt", "x"));
+    say(fs.Put("C:\\Work\\Draft", "x"));
+    say(fs.MakeFolders("C:\\Work\\Draft\\Notes.txt\\below"));
+    say(fs.Store("C:\\Work\\Draft\\b.bin", std::string("\0\1", 2)));
+    say(fs.CopyEntry("C:\\Work\\Draft", "C:\\Work\\Copy", false));
+    say(fs.CopyEntry("C:\\Work\\Draft", "C:\\Work\\Draft\\Inner", false));
+    say(fs.CopyEntry("C:\\Work\\Copy\\b.bin", "C:\\Work\\Draft\\Notes.txt", false));
+    say(fs.CopyEntry("C:\\Work\\Copy\\b.bin", "C:\\Work\\Draft\\Notes.txt", true));
+    say(fs.MoveEntry("C:\\Work\\Copy", "C:\\Work\\Moved", false));
+    say(fs.MoveEntry("C:\\Work\\Moved\\notes.txt", "C:\\Work\\Moved\\NOTES.txt", false));
+    say(fs.DeleteEntry("C:\\Work\\Moved", false));
+    say(fs.DeleteEntry("C:\\Work\\Nothing", false));
+    say(fs.DeleteEntry("C:\\Work\\Moved\\b.bin", false));
+    answers.push_back(fs.Spelling("c:\\work\\moved\\notes.txt"));
+    answers.push_back(fs.Peek("C:\\Work\\Draft\\Notes.txt").value_or("(none)"));
+    answers.push_back(std::to_string(fs.IsFile("C:\\Work\\Draft")) +
+                      std::to_string(fs.IsFolder("C:\\Work\\Draft")));
+    for (const FileEntry& e : fs.Entries("C:\\Work").value_or(std::vector<FileEntry>{}))
+      answers.push_back(e.name + (e.folder ? "\\" : ""));
+    for (const std::string& f : fs.Files("C:\\Work")) answers.push_back(f);
+    for (const std::string& f : fs.Folders("C:\\Work")) answers.push_back(f);
+    return answers;
+  };
+  std::vector<std::string> in_memory = run(world.files);
+  EXPECT_EQ(run(on_host), in_memory);
+  EXPECT_EQ(host.Files("C:\\Work"), world.files.Files("C:\\Work"));
+  EXPECT_THAT(in_memory, ::testing::Contains("C:\\Work\\Moved\\NOTES.txt"));
+  EXPECT_EQ(world.faults.call_count(), 0);  // the machine's own work
+}
+
 }  // namespace
 }  // namespace pinlet::sim

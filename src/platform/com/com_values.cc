@@ -191,6 +191,37 @@ ComPtr<IDispatch> ObjectOf(const VARIANT& v, std::string_view what) {
   }
 }
 
+std::vector<Variant> ValuesOfArray(SAFEARRAY* array, std::string_view what) {
+  std::vector<Variant> values;
+  if (!array) return values;
+  VARTYPE type = VT_EMPTY;
+  if (SafeArrayGetDim(array) != 1 || FAILED(SafeArrayGetVartype(array, &type)) ||
+      type != VT_VARIANT)
+    Mismatch(what);
+  LONG lower = 0, upper = -1;
+  SafeArrayGetLBound(array, 1, &lower);
+  SafeArrayGetUBound(array, 1, &upper);
+  for (LONG i = lower; i <= upper; ++i) {
+    VariantValue element;
+    if (FAILED(SafeArrayGetElement(array, &i, element.get()))) Mismatch(what);
+    values.push_back(ValueOf(*element.get(), what));
+  }
+  return values;
+}
+
+SAFEARRAY* ArrayOfValues(const std::vector<Variant>& values) {
+  SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(values.size()));
+  if (!array) return nullptr;
+  for (LONG i = 0; i < static_cast<LONG>(values.size()); ++i) {
+    VariantValue element = ToVariant(values[static_cast<size_t>(i)]);
+    if (FAILED(SafeArrayPutElement(array, &i, element.get()))) {
+      SafeArrayDestroy(array);
+      return nullptr;
+    }
+  }
+  return array;
+}
+
 DispArgs::DispArgs(DISPPARAMS* params, std::string_view what) : what_(what) {
   if (!params) return;
   UINT named = params->cNamedArgs;

@@ -53,6 +53,16 @@ Date DateOf(const VARIANT& v, std::string_view what);
 // for Nothing.
 ComPtr<IDispatch> ObjectOf(const VARIANT& v, std::string_view what);
 
+// The custom array of the add-in callbacks: a one-dimensional SAFEARRAY of
+// VARIANTs, as the values it holds (an empty vector for a null array).
+// Raises 13 for an element that is not a plain value, or for an array that
+// does not hold VARIANTs.
+std::vector<Variant> ValuesOfArray(SAFEARRAY* array, std::string_view what);
+// A new one-dimensional SAFEARRAY of VARIANTs (lower bound 0) holding
+// `values`; the caller destroys it (SafeArrayDestroy). Null when it cannot
+// be made.
+SAFEARRAY* ArrayOfValues(const std::vector<Variant>& values);
+
 // The arguments of one Invoke, in the order the caller wrote them: positional
 // arguments first to last, with named ones (a DISPID that is the parameter's
 // position) put in their places. `what` names the member for errors.

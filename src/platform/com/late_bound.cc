@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "platform/com/com_boundary.h"
 #include "platform/com/com_error.h"
 #include "platform/host_error.h"
 
@@ -134,7 +135,13 @@ VariantValue LateBound::Invoke(std::string_view member, WORD flags,
                                put ? nullptr : result.get(), &info, &arg_error);
   for (Arg& arg : args)
     if (arg.by_ref_) *arg.by_ref_ = *arg.slot_ != VARIANT_FALSE;
-  if (FAILED(hr)) throw ErrorOfInvoke(hr, &info, type_ + "." + std::string(member));
+  if (FAILED(hr)) {
+    HostError error = ErrorOfInvoke(hr, &info, type_ + "." + std::string(member));
+    // A defect of the module called is this one's to know of too: the caller
+    // may take the failure for a handled one.
+    if (error.source() == kDefectSource) RecordDefect(error.description());
+    throw error;
+  }
   return result;
 }
 

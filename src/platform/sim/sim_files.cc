@@ -148,6 +148,7 @@ std::optional<uint64_t> SimFileSystem::Size(std::string_view path) {
 
 bool SimFileSystem::CreateFolder(std::string_view path) {
   if (faults_->Fails("CreateDirectory")) return false;
+  if (host_) return host_->CreateFolder(path);
   auto parsed = ParseWinPath(path);
   if (!parsed) return false;
   FsError error;
@@ -165,6 +166,7 @@ bool SimFileSystem::RemoveFolder(std::string_view path) {
 // --- The machine's own access ---
 
 std::optional<std::string> SimFileSystem::Peek(std::string_view path) const {
+  if (host_) return HostPeek(path);
   auto parsed = ParseWinPath(path);
   if (!parsed) return std::nullopt;
   const Node* node = Find(*parsed);
@@ -173,24 +175,28 @@ std::optional<std::string> SimFileSystem::Peek(std::string_view path) const {
 }
 
 FsError SimFileSystem::Store(std::string_view path, std::string_view content) {
+  if (host_) return HostWrite(path, content, false, true);
   auto parsed = ParseWinPath(path);
   if (!parsed) return FsError::kInvalidPath;
   return Write(*parsed, content, false, true);
 }
 
 FsError SimFileSystem::Append(std::string_view path, std::string_view content) {
+  if (host_) return HostWrite(path, content, true, true);
   auto parsed = ParseWinPath(path);
   if (!parsed) return FsError::kInvalidPath;
   return Write(*parsed, content, true, true);
 }
 
 FsError SimFileSystem::Put(std::string_view path, std::string_view content, bool append) {
+  if (host_) return HostWrite(path, content, append, false);
   auto parsed = ParseWinPath(path);
   if (!parsed) return FsError::kInvalidPath;
   return Write(*parsed, content, append, false);
 }
 
 FsError SimFileSystem::MakeFolders(std::string_view path) {
+  if (host_) return HostMakeFolders(path);
   auto parsed = ParseWinPath(path);
   if (!parsed) return FsError::kInvalidPath;
   auto drive = drives_.find(parsed->drive);
@@ -213,12 +219,14 @@ FsError SimFileSystem::MakeFolders(std::string_view path) {
 }
 
 bool SimFileSystem::IsFile(std::string_view path) const {
+  if (host_) return host_->FileExists(path);
   auto parsed = ParseWinPath(path);
   const Node* node = parsed ? Find(*parsed) : nullptr;
   return node && !node->folder;
 }
 
 bool SimFileSystem::IsFolder(std::string_view path) const {
+  if (host_) return host_->FolderExists(path);
   auto parsed = ParseWinPath(path);
   const Node* node = parsed ? Find(*parsed) : nullptr;
   return node && node->folder;
@@ -226,6 +234,7 @@ bool SimFileSystem::IsFolder(std::string_view path) const {
 
 std::optional<std::vector<FileEntry>> SimFileSystem::Entries(
     std::string_view folder) const {
+  if (host_) return HostEntries(folder);
   auto parsed = ParseWinPath(folder);
   const Node* node = parsed ? Find(*parsed) : nullptr;
   if (!node || !node->folder) return std::nullopt;
@@ -249,6 +258,10 @@ std::vector<std::string> SimFileSystem::Files(std::string_view folder) const {
   std::vector<std::string> out;
   std::string top = folder.empty() ? "C:\\" : Spelling(folder);
   if (top.empty()) return out;
+  if (host_) {
+    HostCollect(top, IsFolder(top), true, out);
+    return out;
+  }
   Collect(*Find(*ParseWinPath(top)), top, true, out);
   return out;
 }
@@ -257,11 +270,16 @@ std::vector<std::string> SimFileSystem::Folders(std::string_view folder) const {
   std::vector<std::string> out;
   std::string top = folder.empty() ? "C:\\" : Spelling(folder);
   if (top.empty()) return out;
+  if (host_) {
+    HostCollect(top, IsFolder(top), false, out);
+    return out;
+  }
   Collect(*Find(*ParseWinPath(top)), top, false, out);
   return out;
 }
 
 std::string SimFileSystem::Spelling(std::string_view path) const {
+  if (host_) return HostSpelling(path);
   auto parsed = ParseWinPath(path);
   if (!parsed) return "";
   auto drive = drives_.find(parsed->drive);
@@ -279,6 +297,7 @@ std::string SimFileSystem::Spelling(std::string_view path) const {
 
 FsError SimFileSystem::CopyEntry(std::string_view from, std::string_view to,
                                  bool replace) {
+  if (host_) return HostCopy(from, to, replace);
   auto source = ParseWinPath(from);
   auto target = ParseWinPath(to);
   if (!source || !target) return FsError::kInvalidPath;
@@ -300,6 +319,7 @@ FsError SimFileSystem::CopyEntry(std::string_view from, std::string_view to,
 
 FsError SimFileSystem::MoveEntry(std::string_view from, std::string_view to,
                                  bool replace) {
+  if (host_) return HostMove(from, to, replace);
   auto source = ParseWinPath(from);
   auto target = ParseWinPath(to);
   if (!source || !target) return FsError::kInvalidPath;
@@ -326,6 +346,7 @@ FsError SimFileSystem::MoveEntry(std::string_view from, std::string_view to,
 }
 
 FsError SimFileSystem::DeleteEntry(std::string_view path, bool with_contents) {
+  if (host_) return HostDelete(path, with_contents);
   auto parsed = ParseWinPath(path);
   if (!parsed) return FsError::kInvalidPath;
   if (parsed->is_root()) return FsError::kInvalidPath;

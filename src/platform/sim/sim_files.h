@@ -8,6 +8,12 @@
 // them are the machine's own work (the installer, the support library's log,
 // an attachment saved by Outlook, the shell's file operations, the pinlet
 // command): neither counted nor failed.
+//
+// Given a host's file system (UseHostFiles), the machine's files are that
+// host's instead of the tree in memory: every member then works on the real
+// files, so that an add-in running beside the simulated host with the real
+// machine's files (the COM add-in in its test host) and the simulated host see
+// the same files.
 #ifndef PINLET_PLATFORM_SIM_SIM_FILES_H_
 #define PINLET_PLATFORM_SIM_SIM_FILES_H_
 
@@ -57,6 +63,11 @@ class SimFileSystem : public FileSystem {
   bool CreateFolder(std::string_view path) override;
   bool RemoveFolder(std::string_view path) override;
 
+  // Makes `host` (which must outlive this) hold the machine's files from now
+  // on; what the tree in memory held is no longer seen.
+  void UseHostFiles(FileSystem* host) { host_ = host; }
+  bool uses_host_files() const { return host_ != nullptr; }
+
   // --- The machine's own access: not calls of the add-in's. ---
 
   // A file's content; nullopt when the path names no file.
@@ -102,8 +113,22 @@ class SimFileSystem : public FileSystem {
   void Collect(const Node& node, const std::string& path, bool files,
                std::vector<std::string>& out) const;
 
+  // The same members on the host's files (sim_files_host.cc).
+  std::optional<std::string> HostPeek(std::string_view path) const;
+  FsError HostWrite(std::string_view path, std::string_view content, bool append,
+                    bool make_folders);
+  FsError HostMakeFolders(std::string_view path);
+  std::optional<std::vector<FileEntry>> HostEntries(std::string_view folder) const;
+  void HostCollect(const std::string& path, bool folder, bool files,
+                   std::vector<std::string>& out) const;
+  std::string HostSpelling(std::string_view path) const;
+  FsError HostCopy(std::string_view from, std::string_view to, bool replace);
+  FsError HostMove(std::string_view from, std::string_view to, bool replace);
+  FsError HostDelete(std::string_view path, bool with_contents);
+
   FaultInjector* faults_;
   std::map<char, std::unique_ptr<Node>> drives_;  // 'C' -> its root folder
+  FileSystem* host_ = nullptr;
 };
 
 }  // namespace pinlet::sim

@@ -149,6 +149,20 @@ bool SimRegistry::DeleteValue(std::string_view path, std::string_view name) {
   return key && key->Erase(name);
 }
 
+bool SimRegistry::RemoveKey(std::string_view path) {
+  std::vector<std::string_view> components = Components(path);
+  if (components.empty()) return false;
+  std::string_view last = components.back();
+  components.pop_back();
+  Key* parent = &root_;
+  for (std::string_view name : components) {
+    auto it = parent->children.find(Fold(name));
+    if (it == parent->children.end()) return false;
+    parent = it->second.get();
+  }
+  return parent->children.erase(Fold(last)) > 0;
+}
+
 std::vector<std::string> SimRegistry::AllKeys() const {
   std::vector<std::string> out;
   // Depth-first without recursion: (key, length of its parent's path).

@@ -50,6 +50,10 @@ class SimRegistry : public Registry {
   // sorted without regard to case.
   std::vector<std::string> AllKeys() const;
   void Clear() { root_ = Key{}; }
+  // Removes a key with its values and everything below it; false when there
+  // is no such key (or it is HKEY_CURRENT_USER itself). The machine's own
+  // work, as Clear is: neither counted nor failed.
+  bool RemoveKey(std::string_view path);
 
   // Regedit's text in UTF-8: "Windows Registry Editor Version 5.00", then one
   // [HKEY_CURRENT_USER\...] section for `root` ("" = the whole registry) and for

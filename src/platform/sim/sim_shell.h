@@ -73,6 +73,7 @@ class SimShell : public Shell {
     SetVariable("USERNAME", name);
     user_name_ = std::move(name);
   }
+  const std::string& user_name() const { return user_name_; }
   // The path of a csidl:: folder (without a trailing "\"), or "" for one
   // the machine does not know.
   std::string SpecialFolder(int csidl) const;

@@ -50,6 +50,15 @@ int32_t SimSupportLibrary::ShowContextHelp(int32_t, std::string_view page) {
 
 World::World() {
   faults.set_defect_sink([this](std::string what) { RecordDefect(std::move(what)); });
+  MakeMachineFolders();
+  support = std::make_shared<SimSupportLibrary>(&faults, &files, &clock,
+                                                user_dir + "LibZarvo.log");
+  objects = std::make_unique<SimObjectFactory>(this);
+}
+
+World::~World() = default;
+
+void World::MakeMachineFolders() {
   for (const std::string& folder :
        {std::string("C:\\WINDOWS\\system32"), std::string("C:\\Program Files"),
         std::string("C:\\Documents and Settings\\All Users"),
@@ -57,12 +66,12 @@ World::World() {
         shell.SpecialFolder(csidl::kAppData), shell.SpecialFolder(csidl::kLocalAppData),
         shell.TempFolder(), install_dir, user_dir})
     files.MakeFolders(folder);
-  support = std::make_shared<SimSupportLibrary>(&faults, &files, &clock,
-                                                user_dir + "LibZarvo.log");
-  objects = std::make_unique<SimObjectFactory>(this);
 }
 
-World::~World() = default;
+void World::UseHostFiles(FileSystem* host) {
+  files.UseHostFiles(host);
+  MakeMachineFolders();
+}
 
 void World::Install(std::string_view view_file_content) {
   registry.SetValue("Software\\Zarvo\\Pinlet", "InstDir", RegValue::Text(install_dir));

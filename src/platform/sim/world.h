@@ -69,6 +69,9 @@ class SimSupportLibrary : public SupportLibrary {
 
   // One line per call: "Init 2 14", "LogMsg ...", "ShowAbout", "ShowContextHelp page".
   const std::vector<std::string>& calls() const { return calls_; }
+  // Records a call that a library outside the simulated machine took (the
+  // stand-in beside the COM add-in), in the same form.
+  void TakeRecord(std::string record) { calls_.push_back(std::move(record)); }
   const std::string& log_path() const { return log_path_; }
   int32_t module() const { return module_; }
 
@@ -91,6 +94,10 @@ class World {
   // What the installer does: "InstDir" and "MyDir" under the add-in's key,
   // the two folders, and the view file beside the program.
   void Install(std::string_view view_file_content);
+  // Makes the machine's files a host's (SimFileSystem::UseHostFiles), with
+  // the folders of the machine's user made there. `host` must outlive the
+  // world.
+  void UseHostFiles(FileSystem* host);
   // The services bundle handed to an add-in instance running on this world.
   Platform platform();
   // Sets whether the support library and the MAPI helper libraries are
@@ -132,6 +139,9 @@ class World {
   SimWord* word = nullptr;
 
  private:
+  // The folders of a Windows XP machine with one user (see the top).
+  void MakeMachineFolders();
+
   bool support_installed_ = true;
   std::vector<std::string> defects_;
 };

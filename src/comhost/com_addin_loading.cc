@@ -1,0 +1,206 @@
+#include "comhost/com_addin_loading.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include "comhost/com_addin_proxy.h"
+#include "comhost/host_class_objects.h"
+#include "comhost/registry_mirror.h"
+#include "libzarvo/stand_in.h"
+#include "platform/com/com_ptr.h"
+#include "platform/host_error.h"
+#include "platform/shell.h"
+#include "platform/sim/host_session.h"
+#include "platform/sim/world.h"
+#include "platform/win32/registry_keys.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+
+namespace pinlet::comhost {
+namespace {
+
+constexpr const char* kSettingsBranch = "Software\\Zarvo";
+constexpr const char* kOutlookAddinKey =
+    "Software\\Microsoft\\Office\\Outlook\\Addins\\Pinlet.Connect";
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr const wchar_t* kUiSeamMark = L"PINLET_UI_SEAM";
+
+// The folders of the simulated machine's user, as the shell names them.
+struct ShellFolder {
+  const char* value;
+  int csidl;
+};
+constexpr ShellFolder kShellFolderValues[] = {
+    {"Personal", csidl::kPersonal},
+    {"AppData", csidl::kAppData},
+    {"Local AppData", csidl::kLocalAppData},
+};
+
+// The folder holding the DLL registered for `prog_id`; "" when none is.
+std::wstring RegisteredDllFolder(const std::wstring& prog_id) {
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(prog_id.c_str(), &clsid))) return L"";
+  wchar_t guid[40] = {};
+  StringFromGUID2(clsid, guid, 40);
+  std::wstring key = std::wstring(L"CLSID\\") + guid + L"\\InprocServer32";
+  wchar_t path[MAX_PATH + 1] = {};
+  LONG size = sizeof path;
+  if (RegQueryValueW(HKEY_CLASSES_ROOT, key.c_str(), path, &size) != ERROR_SUCCESS)
+    return L"";
+  std::wstring dll = path;
+  size_t slash = dll.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? L"" : dll.substr(0, slash);
+}
+
+// Records each call of the stand-in support library as the simulated
+// machine's library would, and fails it when the fault injector says so.
+int32_t WINAPI RecordSupportCall(void* context, const char* record) {
+  auto* world = static_cast<sim::World*>(context);
+  std::string text = record ? record : "";
+  std::string member = "LibZarvo" + text.substr(0, text.find(' '));
+  int32_t failed = 0;
+  // A C caller: nothing may escape, and only the injector's failure is
+  // expected here.
+  if (auto error = Attempt([&] { world->faults.Check(member); }))
+    failed = error->number() ? error->number() : 1;
+  if (!failed) world->support->TakeRecord(std::move(text));
+  return failed;
+}
+
+class ComAddinLoading : public app::AddinLoading {
+ public:
+  ComAddinLoading() : mirror_(kSettingsBranch, &registry_) {}
+  ~ComAddinLoading() override { Release(); }
+
+  bool Prepare(sim::World& world, std::string& error) override {
+    if (!RunsUnderWine()) {
+      error =
+          "--com runs only under Wine, in a prefix made for it: it replaces the "
+          "folders and settings of the machine's user";
+      return false;
+    }
+    if (!registry_.KeyExists(kOutlookAddinKey) ||
+        RegisteredDllFolder(L"Pinlet.Connect").empty()) {
+      error = "Pinlet.Connect is not registered (regsvr32 pinlet.dll)";
+      return false;
+    }
+    std::optional<std::string> user = shell_.UserName();
+    if (!user || *user != world.shell.user_name()) {
+      error = "the machine's user must be \"" + world.shell.user_name() +
+              "\" (start Wine with USER=" + world.shell.user_name() + ")";
+      return false;
+    }
+    world_ = &world;
+    // A fresh machine: what an earlier run left of the user's folders and
+    // settings goes.
+    sim::FaultInjector::Pause pause(world.faults);
+    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsBranch);
+    world.UseHostFiles(&files_);
+    for (const std::string& folder : {world.shell.profile(), world.install_dir})
+      world.files.DeleteEntry(folder, true);
+    world.UseHostFiles(&files_);  // the user's folders again, empty
+    PointShellAtTheUser(world);
+    classes_ = std::make_unique<HostClassObjects>(world.objects.get());
+    if (!classes_->error().empty()) {
+      error = classes_->error();
+      return false;
+    }
+    return ConnectSupportLibrary(world, error);
+  }
+
+  std::shared_ptr<IDTExtensibility2> Create(sim::World&, const Platform&) override {
+    return std::make_shared<ComAddinProxy>(sim::kPinletProgId);
+  }
+
+  void BeforeCommand(sim::World& world) override {
+    sim::FaultInjector::Pause pause(world.faults);
+    mirror_.Push(world.registry);
+  }
+
+  std::string AfterCommand(sim::World& world) override {
+    sim::FaultInjector::Pause pause(world.faults);
+    mirror_.Pull(world.registry);
+    wchar_t what[256] = {};
+    if (!GetEnvironmentVariableW(kUiSeamMark, what, 256)) return "";
+    SetEnvironmentVariableW(kUiSeamMark, nullptr);
+    return "the add-in needed the Windows user interface (" + com::Narrow(what) +
+           "), which the COM build does not have yet";
+  }
+
+  void Finish(sim::World& world) override {
+    sim::FaultInjector::Pause pause(world.faults);
+    mirror_.Pull(world.registry);
+    Release();
+  }
+
+ private:
+  // The shell's folders of this user point at the simulated user's, and
+  // the temporary folder is the user's, as the DLL asks the real shell.
+  void PointShellAtTheUser(sim::World& world) {
+    for (const ShellFolder& folder : kShellFolderValues) {
+      RegValue old;
+      if (registry_.ReadValue(kShellFolders, folder.value, &old) == Registry::Read::kFound)
+        saved_folders_.emplace_back(folder.value, old);
+      registry_.SetValue(kShellFolders, folder.value,
+                         RegValue::Text(world.shell.SpecialFolder(folder.csidl)));
+    }
+    std::wstring temp = com::Wide(world.shell.TempFolder());
+    SetEnvironmentVariableW(L"TEMP", temp.c_str());
+    SetEnvironmentVariableW(L"TMP", temp.c_str());
+  }
+
+  // Loads the stand-in support library beside the DLL, first, so that the
+  // DLL's own loading finds it loaded, and has it report its calls.
+  bool ConnectSupportLibrary(sim::World& world, std::string& error) {
+    std::wstring dll = RegisteredDllFolder(L"Pinlet.Connect") + L"\\LibZarvo.dll";
+    support_ = LoadLibraryW(dll.c_str());
+    auto set_recorder = support_ ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
+                                       GetProcAddress(support_, "LibZarvoStandInSetRecorder"))
+                                 : nullptr;
+    if (!set_recorder) {
+      error = "the stand-in support library is missing: " + com::Narrow(dll);
+      return false;
+    }
+    set_recorder(RecordSupportCall, &world);
+    set_recorder_ = set_recorder;
+    return true;
+  }
+
+  void Release() {
+    if (set_recorder_) set_recorder_(nullptr, nullptr);
+    set_recorder_ = nullptr;
+    if (support_) FreeLibrary(support_);
+    support_ = nullptr;
+    classes_.reset();
+    for (const auto& [name, value] : saved_folders_)
+      registry_.SetValue(kShellFolders, name, value);
+    saved_folders_.clear();
+  }
+
+  Win32FileSystem files_;
+  Win32Registry registry_;
+  Win32Shell shell_;
+  RegistryMirror mirror_;
+  sim::World* world_ = nullptr;
+  std::unique_ptr<HostClassObjects> classes_;
+  HMODULE support_ = nullptr;
+  decltype(&LibZarvoStandInSetRecorder) set_recorder_ = nullptr;
+  std::vector<std::pair<std::string, RegValue>> saved_folders_;
+};
+
+}  // namespace
+
+bool RunsUnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+void InitializeComHost() { CoInitialize(nullptr); }
+
+std::shared_ptr<app::AddinLoading> MakeComAddinLoading() {
+  return std::make_shared<ComAddinLoading>();
+}
+
+}  // namespace pinlet::comhost
