@@ -63,6 +63,9 @@ class RegistrationTest : public ::testing::Test {
     // Software\Microsoft\Office; registration never removes either.
     CreateKey(L"Software\\Classes");
     CreateKey(L"Software\\Microsoft\\Office");
+    // Once round first: unregistration removes the parents it leaves empty,
+    // whoever made them, so empty keys an earlier run left go here.
+    ASSERT_EQ(dll_.Register(), S_OK);
     ASSERT_EQ(dll_.Unregister(), S_OK);
   }
 
@@ -97,6 +100,7 @@ TEST_F(RegistrationTest, KeepsWhatOthersRegisteredAndTheParentsTheyNeed) {
       L"Software\\Microsoft\\Office\\Outlook\\Addins\\Other.Addin";
   const std::wstring other_class =
       L"Software\\Classes\\CLSID\\{0A1B2C3D-0000-4000-8000-000000000001}";
+  std::set<std::string> initial = RegistrySnapshot(L"Software");
   WriteDwordValue(other_addin, L"LoadBehavior", 3);
   WriteTextValue(other_class, L"", L"Other.Class");
   std::set<std::string> before = RegistrySnapshot(L"Software");
@@ -107,9 +111,7 @@ TEST_F(RegistrationTest, KeepsWhatOthersRegisteredAndTheParentsTheyNeed) {
 
   DeleteKeyTree(other_addin, L"Software\\Microsoft\\Office");
   DeleteKeyTree(other_class, L"Software\\Classes");
-  EXPECT_FALSE(KeyExists(L"Software\\Microsoft\\Office\\Outlook"));
-  EXPECT_FALSE(KeyExists(L"Software\\Microsoft\\Office\\Word"));
-  EXPECT_TRUE(KeyExists(L"Software\\Microsoft\\Office"));
+  EXPECT_EQ(RegistrySnapshot(L"Software"), initial);
 }
 
 }  // namespace
