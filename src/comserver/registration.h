@@ -1,0 +1,33 @@
+// Registering pinlet.dll for the current user, so that no administrator is
+// needed, and removing that registration again.
+//
+// Registration writes, under HKEY_CURRENT_USER\Software:
+//   Classes\CLSID\{01425611-89AD-454B-9F43-92F7B98B88FC}  = "Pinlet.Connect"
+//     InprocServer32  = the DLL's full path, ThreadingModel = "Apartment"
+//     ProgID          = "Pinlet.Connect"
+//   Classes\Pinlet.Connect\CLSID = "{01425611-89AD-454B-9F43-92F7B98B88FC}"
+//   Microsoft\Office\Outlook\Addins\Pinlet.Connect and
+//   Microsoft\Office\Word\Addins\Pinlet.Connect:
+//     FriendlyName = "Pinlet", Description (one line), LoadBehavior = 3
+// and nothing else; the type library is never registered (see
+// pinlet_addin.idl). Unregistration deletes exactly these keys and every
+// parent they leave empty, up to but not including Software\Classes and
+// Software\Microsoft\Office.
+#ifndef PINLET_COMSERVER_REGISTRATION_H_
+#define PINLET_COMSERVER_REGISTRATION_H_
+
+#include <string_view>
+
+namespace pinlet::com {
+
+// Writes the registration for the DLL at `dll_path`. Raises a HostError with
+// the registry's failure; what was written before it is removed again.
+void RegisterServer(std::wstring_view dll_path);
+
+// Removes the registration; nothing happens where it is absent. Raises a
+// HostError when a key cannot be deleted.
+void UnregisterServer();
+
+}  // namespace pinlet::com
+
+#endif  // PINLET_COMSERVER_REGISTRATION_H_
