@@ -22,16 +22,19 @@
 #include "platform/com/event_hub.h"
 #include "platform/com/served_object.h"
 #include "platform/host_error.h"
+#include "platform/sim/host_session.h"
 #include "platform/sim/sample_mailbox.h"
 #include "platform/sim/sim_outlook.h"
 
 namespace pinlet::com {
 
-// A simulated Outlook on the sample mailbox, logging the host calls.
+// A simulated Outlook on the sample mailbox with the add-in registered,
+// logging the host calls.
 struct SimHost {
   SimHost() {
     sim::BuildSampleMailbox(world.store, world.clock.now());
-    outlook = std::make_shared<sim::SimOutlook>(&world, std::vector<std::string>{});
+    outlook = std::make_shared<sim::SimOutlook>(
+        &world, std::vector<std::string>{sim::kPinletProgId});
     world.faults.set_logging(true);
   }
   // The host calls made from call number `from` on: "Member target".
