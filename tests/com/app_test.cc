@@ -2,6 +2,7 @@
 // its namespace, explorers and inspectors with their events, the COM
 // add-ins and the objects the add-in publishes.
 #include "com_fixture.h"
+#include "platform/com/com_support.h"
 #include "platform/sim/host_session.h"
 
 namespace pinlet::com {
@@ -273,6 +274,57 @@ TEST_F(ComObjectsTest, ThePublishedObjectReachesItsConnectorsThroughTheHost) {
 
   addin->SetObject(nullptr);
   EXPECT_EQ(addin->Object(), nullptr);
+}
+
+// An object whose "Object" property is set by reference only, as a
+// propputref property is: a by-value put is not found.
+class ByReferenceOnly final : public IDispatch {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = (iid == IID_IUnknown || iid == IID_IDispatch) ? static_cast<IDispatch*>(this)
+                                                         : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID,
+                                          DISPID* ids) override {
+    ids[0] = 7;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT*, EXCEPINFO*, UINT*) override {
+    invokes.push_back(flags);
+    if (flags != DISPATCH_PROPERTYPUTREF) return DISP_E_MEMBERNOTFOUND;
+    held = ObjectOf(params->rgvarg[0], "Object");
+    return S_OK;
+  }
+  std::vector<WORD> invokes;
+  ComPtr<IDispatch> held;
+};
+
+TEST_F(ComObjectsTest, AnObjectPropertyIsSetByValueElseByReference) {
+  app = ClientOf(host);
+  ComPtr<IDispatch> value = ToDispatch(app);
+  ByReferenceOnly by_reference;
+  PutObject(LateBound(ComPtr<IDispatch>(&by_reference), "COMAddIn"), "Object", value);
+  EXPECT_EQ(by_reference.invokes,
+            (std::vector<WORD>{DISPATCH_PROPERTYPUT, DISPATCH_PROPERTYPUTREF}));
+  EXPECT_EQ(by_reference.held.get(), value.get());
+  by_reference.held.Reset();
+  // The host's own COMAddIn takes it by value: one call.
+  auto addin = app->GetCOMAddIns()->Item(sim::kPinletProgId);
+  size_t mark = host.world.faults.calls().size();
+  addin->SetObject(std::make_shared<FakeAddIn>());
+  EXPECT_EQ(host.Calls(mark), std::vector<std::string>{"COMAddIn.Object "});
+  addin->SetObject(nullptr);
 }
 
 }  // namespace

@@ -31,9 +31,8 @@ class ComCOMAddIn final : public ClientObject, public COMAddIn {
   std::shared_ptr<AddInObject> Object() override {
     return ObjectAs<AddInObject>(bound_, "Object");
   }
-  // Object is an object property: set by reference.
   void SetObject(std::shared_ptr<AddInObject> object) override {
-    bound_.PutRef("Object", Arg(ToDispatch(object)));
+    PutObject(bound_, "Object", ToDispatch(object));
   }
 };
 

@@ -162,18 +162,18 @@ class ComCommandBarControl final : public ClientObject, public office::CommandBa
   void PasteFace() override { bound_.Call("PasteFace"); }
   int State() override { return bound_.Long("State"); }
   void SetState(int state) override { bound_.Put("State", Arg(state)); }
-  // Picture and Mask are IPictureDisp objects, set by reference.
+  // Picture and Mask are IPictureDisp objects.
   pinlet::Picture Picture() override {
     return PictureOfDispatch(bound_.Object("Picture").get(), "CommandBarButton.Picture");
   }
   void SetPicture(const pinlet::Picture& picture) override {
-    bound_.PutRef("Picture", Arg(PictureToDispatch(picture)));
+    PutObject(bound_, "Picture", PictureToDispatch(picture));
   }
   pinlet::Picture Mask() override {
     return PictureOfDispatch(bound_.Object("Mask").get(), "CommandBarButton.Mask");
   }
   void SetMask(const pinlet::Picture& mask) override {
-    bound_.PutRef("Mask", Arg(PictureToDispatch(mask)));
+    PutObject(bound_, "Mask", PictureToDispatch(mask));
   }
   Subscription OnClick(office::ClickHandler handler) override {
     return HubOf(events_, bound_.object(), kDiidCommandBarButtonEvents,

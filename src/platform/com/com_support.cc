@@ -3,8 +3,17 @@
 #include <oleidl.h>
 
 #include "platform/com/com_error.h"
+#include "platform/host_error.h"
 
 namespace pinlet::com {
+
+void PutObject(const LateBound& bound, std::string_view member,
+               const ComPtr<IDispatch>& object) {
+  std::optional<HostError> refused = Attempt([&] { bound.Put(member, Arg(object)); });
+  if (!refused) return;
+  if (refused->number() != errors::kNotSupported) throw *refused;
+  bound.PutRef(member, Arg(object));
+}
 
 bool IsTextArgument(const DispArgs& args, size_t i) {
   const VARIANT& value = Dereferenced(args.At(i));

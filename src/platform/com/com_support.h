@@ -43,6 +43,13 @@ void ReturnObject(ServedCall& call, const std::shared_ptr<T>& object) {
   call.Return(ToDispatch(object));
 }
 
+// Assigns `object` to the property `member`: by value, as Office's type
+// library declares the setters of COMAddIn.Object and a button's Picture and
+// Mask (put_Object, put_Picture), or by reference when the object refuses a
+// by-value put (438), as a property with only a propputref does.
+void PutObject(const LateBound& bound, std::string_view member,
+               const ComPtr<IDispatch>& object);
+
 // Whether argument `i` is text, for members that take an index or a name
 // (Items.Item(1), Items.Item("Subject")). Raises 449 when it is absent.
 bool IsTextArgument(const DispArgs& args, size_t i);
