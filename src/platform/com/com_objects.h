@@ -55,6 +55,14 @@ std::shared_ptr<T> MakeClient(const ComPtr<IDispatch>& object);
 template <typename T>
 ComPtr<IDispatch> MakeServed(const std::shared_ptr<T>& object);
 
+// Declares the two halves of T in a header its users include, so that no
+// use of ToPlatform<T> or ToDispatch<T> instantiates the primary templates.
+#define PINLET_COM_OBJECT(T)                                         \
+  template <>                                                        \
+  std::shared_ptr<T> MakeClient<T>(const ComPtr<IDispatch>& object); \
+  template <>                                                        \
+  ComPtr<IDispatch> MakeServed<T>(const std::shared_ptr<T>& object);
+
 // The live clients of T in this module, by their object's identity.
 template <typename T>
 std::map<IUnknown*, std::weak_ptr<T>>& ClientRegistry() {
@@ -101,6 +109,18 @@ ComPtr<IDispatch> ToDispatch(const std::shared_ptr<T>& object) {
 template <typename T>
 std::shared_ptr<T> ToPlatform(const VariantValue& value, std::string_view what) {
   return ToPlatform<T>(ObjectOf(*value.get(), what));
+}
+
+// An object that a caller hands to a served member (an item passed back to
+// the helper library, a folder set as an explorer's CurrentFolder), as T.
+// An object served by the same side as the member comes back as itself, so
+// that the platform object behind the member sees its own object again;
+// anything else is ToPlatform's. (The side serving is this module, or the
+// other one a test pretends to be: see ServeAsAnotherModule.)
+template <typename T>
+std::shared_ptr<T> ArgumentOf(const ComPtr<IDispatch>& object) {
+  if (std::shared_ptr<T> mine = Unwrap<T>(object.get(), ServingModuleTag())) return mine;
+  return ToPlatform<T>(object);
 }
 
 }  // namespace pinlet::com

@@ -122,6 +122,8 @@ ServeAsAnotherModule::ServeAsAnotherModule() : previous_(serving_tag) {
 
 ServeAsAnotherModule::~ServeAsAnotherModule() { serving_tag = previous_; }
 
+const void* ServingModuleTag() { return serving_tag ? serving_tag : ThisModuleTag(); }
+
 GUID GuidOfTypeName(std::string_view name) {
   // FNV-1a over the name, spread over the GUID's last eight bytes, under a
   // prefix of our own.
@@ -208,8 +210,8 @@ class ServedBase::Point final : public IConnectionPoint {
     *iid = owner_->type_.event_iids[events_];
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(
-      IConnectionPointContainer** out) override {
+  HRESULT STDMETHODCALLTYPE
+  GetConnectionPointContainer(IConnectionPointContainer** out) override {
     if (!out) return E_POINTER;
     *out = owner_;
     owner_->AddRef();
@@ -235,9 +237,7 @@ class ServedBase::Point final : public IConnectionPoint {
 // The object.
 
 ServedBase::ServedBase(const ServedTypeInfo& type)
-    : type_(type),
-      module_tag_(serving_tag ? serving_tag : ThisModuleTag()),
-      connections_(type.event_iids.size()) {
+    : type_(type), module_tag_(ServingModuleTag()), connections_(type.event_iids.size()) {
   for (size_t i = 0; i < type.event_iids.size(); ++i) {
     points_.push_back(std::make_unique<Point>(this, i));
     connections_[i].firer.name_ = type.name;
@@ -258,6 +258,8 @@ HRESULT STDMETHODCALLTYPE ServedBase::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IServedObject*>(this);
   } else if (iid == IID_IConnectionPointContainer && !type_.event_iids.empty()) {
     *out = static_cast<IConnectionPointContainer*>(this);
+  } else if (iid == IID_IOleWindow && type_.has_window) {
+    *out = static_cast<IOleWindow*>(this);
   } else if (std::find(type_.also_answers.begin(), type_.also_answers.end(), iid) !=
              type_.also_answers.end()) {
     *out = static_cast<IDispatch*>(this);
@@ -301,7 +303,7 @@ HRESULT STDMETHODCALLTYPE ServedBase::GetTypeInfo(UINT index, LCID, ITypeInfo** 
 }
 
 HRESULT STDMETHODCALLTYPE ServedBase::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count,
-                                                     LCID, DISPID* ids) {
+                                                    LCID, DISPID* ids) {
   if (!names || !ids || count == 0) return E_INVALIDARG;
   for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
   std::string member = Folded(Narrow(names[0]));
@@ -325,8 +327,8 @@ HRESULT STDMETHODCALLTYPE ServedBase::GetIDsOfNames(REFIID, LPOLESTR* names, UIN
 }
 
 HRESULT STDMETHODCALLTYPE ServedBase::Invoke(DISPID id, REFIID, LCID, WORD flags,
-                                              DISPPARAMS* params, VARIANT* result,
-                                              EXCEPINFO* info, UINT*) {
+                                             DISPPARAMS* params, VARIANT* result,
+                                             EXCEPINFO* info, UINT*) {
   if (id == DISPID_VALUE) id = type_.default_id;
   if (id < 1 || static_cast<size_t>(id) > type_.members.size())
     return DISP_E_MEMBERNOTFOUND;
@@ -348,6 +350,19 @@ HRESULT STDMETHODCALLTYPE ServedBase::Invoke(DISPID id, REFIID, LCID, WORD flags
           RunGet(member, call);
       },
       Report::kInvoke, info);
+}
+
+HRESULT STDMETHODCALLTYPE ServedBase::GetWindow(HWND* window) {
+  if (!window) return E_POINTER;
+  *window = nullptr;
+  if (!type_.has_window) return E_NOTIMPL;
+  ComPtr<IDispatch> hold(static_cast<IDispatch*>(this));
+  WindowHandle handle = 0;
+  HRESULT hr = AtComBoundary(
+      type_.name + ".GetWindow", [&] { handle = RunWindow(); }, Report::kErrorInfo,
+      nullptr, IID_IOleWindow);
+  if (SUCCEEDED(hr)) *window = reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
+  return hr;
 }
 
 HRESULT STDMETHODCALLTYPE ServedBase::EnumConnectionPoints(IEnumConnectionPoints** out) {

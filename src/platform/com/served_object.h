@@ -19,14 +19,20 @@
 //
 // Served objects also answer a private interface through which this module
 // unwraps its own objects again (Unwrap below): a T served here and handed
-// back comes back as the same std::shared_ptr<T>. Objects of another module
-// never unwrap: no C++ object crosses a module.
+// back comes back as the same std::shared_ptr<T> (or as a base of T the type
+// declares with AlsoAs). Objects of another module never unwrap: no C++
+// object crosses a module.
+//
+// A type that stands for a host window (Window below) also answers
+// IOleWindow, whose GetWindow gives the window's handle, as Outlook's
+// explorers and inspectors do.
 #ifndef PINLET_PLATFORM_COM_SERVED_OBJECT_H_
 #define PINLET_PLATFORM_COM_SERVED_OBJECT_H_
 
 #include <objbase.h>
 #include <ocidl.h>
 #include <oleauto.h>
+#include <oleidl.h>
 
 #include <functional>
 #include <map>
@@ -41,6 +47,7 @@
 #include "platform/date.h"
 #include "platform/events.h"
 #include "platform/variant.h"
+#include "platform/windows.h"
 
 namespace pinlet::com {
 
@@ -115,6 +122,9 @@ const void* TypeTag() {
   return &tag;
 }
 const void* ThisModuleTag();
+// The tag that objects served now carry: ThisModuleTag(), or another one
+// while a ServeAsAnotherModule lives.
+const void* ServingModuleTag();
 
 // While one lives, objects served here present themselves as another
 // module's: they never unwrap, so a test sees the whole client side at work
@@ -144,10 +154,14 @@ struct ServedTypeInfo {
   DISPID default_id = DISPID_UNKNOWN;
   std::vector<IID> event_iids;
   std::vector<IID> also_answers;  // further IIDs answered with IDispatch
+  bool has_window = false;        // answers IOleWindow
 };
 
 // The COM object behind every served T.
-class ServedBase : public IDispatch, public IConnectionPointContainer, public IServedObject {
+class ServedBase : public IDispatch,
+                   public IConnectionPointContainer,
+                   public IOleWindow,
+                   public IServedObject {
  public:
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -159,12 +173,15 @@ class ServedBase : public IDispatch, public IConnectionPointContainer, public IS
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count,
                                           LCID lcid, DISPID* ids) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags,
-                                   DISPPARAMS* params, VARIANT* result,
-                                   EXCEPINFO* info, UINT* arg_error) override;
+                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* info,
+                                   UINT* arg_error) override;
   // IConnectionPointContainer
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override;
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid,
                                                 IConnectionPoint** out) override;
+  // IOleWindow (answered only by a type that has a Window)
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
   // IServedObject
   const void* STDMETHODCALLTYPE ModuleTag() override { return module_tag_; }
 
@@ -177,6 +194,7 @@ class ServedBase : public IDispatch, public IConnectionPointContainer, public IS
   virtual void RunGet(size_t member, ServedCall& call) = 0;
   virtual void RunPut(size_t member, ServedCall& call) = 0;
   virtual std::vector<Subscription> Subscribe(size_t events, EventFirer& firer) = 0;
+  virtual WindowHandle RunWindow() = 0;
   // Called as the object is destroyed, before anything is released.
   virtual void Forget() = 0;
 
@@ -205,6 +223,7 @@ class ServedType {
  public:
   using Run = std::function<void(T&, ServedCall&)>;
   using SubscribeFn = std::function<std::vector<Subscription>(T&, EventFirer&)>;
+  using WindowFn = std::function<WindowHandle(T&)>;
 
   explicit ServedType(std::string name);
 
@@ -231,17 +250,48 @@ class ServedType {
     return *this;
   }
 
+  // The window's handle, for IOleWindow::GetWindow; a HostError it raises
+  // reaches the caller through the thread's error object.
+  ServedType& Window(WindowFn window) {
+    info_.has_window = true;
+    window_ = std::move(window);
+    return *this;
+  }
+  // The object also unwraps as a B, a base of T (an Outlook application as
+  // the HostApplication it also is).
+  template <typename B>
+  ServedType& AlsoAs() {
+    also_.push_back({TypeTag<B>(), [](const std::shared_ptr<T>& object) {
+                       return std::unique_ptr<HeldAs>(new HeldAsType<B>(object));
+                     }});
+    return *this;
+  }
+
   const ServedTypeInfo& info() const { return info_; }
 
  private:
   template <typename U>
   friend class Served;
+  // A std::shared_ptr<B> to the object, for Unwrap<B>.
+  struct HeldAs {
+    virtual ~HeldAs() = default;
+    virtual void* held() = 0;
+  };
+  template <typename B>
+  struct HeldAsType final : HeldAs {
+    explicit HeldAsType(std::shared_ptr<B> object) : object(std::move(object)) {}
+    void* held() override { return &object; }
+    std::shared_ptr<B> object;
+  };
+  using MakeHeld = std::function<std::unique_ptr<HeldAs>(const std::shared_ptr<T>&)>;
   ServedType& Add(std::string name, Run get, Run put, std::vector<std::string> params);
 
   ServedTypeInfo info_;
   std::vector<Run> gets_;
   std::vector<Run> puts_;
   std::vector<SubscribeFn> subscribes_;
+  WindowFn window_;
+  std::vector<std::pair<const void*, MakeHeld>> also_;
 };
 
 // GUIDs made from a type's name, so that each served type names itself.
@@ -288,18 +338,27 @@ class Served final : public ServedBase {
   Served(std::shared_ptr<T> object, const ServedType<T>& type)
       : ServedBase(type.info()), object_(std::move(object)), type_(type) {
     ServedRegistry<T>()[object_.get()] = this;
+    for (const auto& [tag, make] : type_.also_) held_as_.emplace_back(tag, make(object_));
   }
 
   void* STDMETHODCALLTYPE HeldObject(const void* type_tag) override {
-    return type_tag == TypeTag<T>() ? &object_ : nullptr;
+    if (type_tag == TypeTag<T>()) return &object_;
+    for (auto& [tag, held] : held_as_)
+      if (tag == type_tag) return held->held();
+    return nullptr;
   }
 
  private:
-  void RunGet(size_t member, ServedCall& call) override { type_.gets_[member](*object_, call); }
-  void RunPut(size_t member, ServedCall& call) override { type_.puts_[member](*object_, call); }
+  void RunGet(size_t member, ServedCall& call) override {
+    type_.gets_[member](*object_, call);
+  }
+  void RunPut(size_t member, ServedCall& call) override {
+    type_.puts_[member](*object_, call);
+  }
   std::vector<Subscription> Subscribe(size_t events, EventFirer& firer) override {
     return type_.subscribes_[events](*object_, firer);
   }
+  WindowHandle RunWindow() override { return type_.window_(*object_); }
   void Forget() override {
     auto& registry = ServedRegistry<T>();
     auto it = registry.find(object_.get());
@@ -308,6 +367,8 @@ class Served final : public ServedBase {
 
   std::shared_ptr<T> object_;
   const ServedType<T>& type_;
+  std::vector<std::pair<const void*, std::unique_ptr<typename ServedType<T>::HeldAs>>>
+      held_as_;
 };
 
 // The COM object serving `object` as `type`: the one already serving it, or
@@ -322,14 +383,14 @@ ComPtr<IDispatch> Serve(const std::shared_ptr<T>& object, const ServedType<T>& t
 }
 
 // The T that this module served as `object`; nullptr when `object` is not a
-// T served by this module.
+// T served by this module. `module` is the module tag the object must carry.
 template <typename T>
-std::shared_ptr<T> Unwrap(IDispatch* object) {
+std::shared_ptr<T> Unwrap(IDispatch* object, const void* module = ThisModuleTag()) {
   if (!object) return nullptr;
   ComPtr<IServedObject> served;
   if (FAILED(object->QueryInterface(kIidServedObject, served.PutVoid())) || !served)
     return nullptr;
-  if (served->ModuleTag() != ThisModuleTag()) return nullptr;
+  if (served->ModuleTag() != module) return nullptr;
   void* held = served->HeldObject(TypeTag<T>());
   return held ? *static_cast<std::shared_ptr<T>*>(held) : nullptr;
 }

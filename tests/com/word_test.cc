@@ -1,0 +1,86 @@
+// Word's objects across COM, when Word is Outlook's e-mail editor: the
+// application with WindowActivate, its windows, documents and envelopes.
+#include "com_fixture.h"
+#include "platform/com/com_word.h"
+#include "platform/sim/sim_word.h"
+
+namespace pinlet::com {
+namespace {
+
+using Answers = std::vector<std::string>;
+
+// Opens a Word-edited mail and reads what WindowActivate brings.
+void WordSteps(word::Application& word, SimHost& sim, Answers& out) {
+  sim.outlook->set_word_mail_editor(true);
+  out.push_back(word.Name() + "|" + word.Version() + "|" +
+                std::to_string(word.WindowsCount()) + "|" +
+                std::to_string(word.GetCOMAddIns()->Count()));
+  Subscription activate =
+      word.OnWindowActivate([&out](word::DocumentPtr doc, word::WindowPtr window) {
+        out.push_back(doc->Name() + "|" + window->Caption() + "|" +
+                      doc->MailEnvelope()->Item()->Subject() + "|" +
+                      window->Document()->Name() + "|" +
+                      window->CommandBars()->Item("Standard")->Name());
+      });
+  auto inspector = sim.outlook->OpenItem(sim.Default(ol::kFolderInbox)->items.front());
+  out.push_back(std::to_string(word.WindowsCount()));
+  sim.outlook->CloseInspector(inspector);
+  out.push_back(std::to_string(word.WindowsCount()));
+}
+
+TEST_F(ComObjectsTest, WordMembersAndWindowActivateAnswerAsTheHost) {
+  SimHost direct, over_com;
+  Answers direct_answers, com_answers;
+  {
+    auto word = std::make_shared<sim::SimWord>(&direct.world);
+    WordSteps(*word, direct, direct_answers);
+  }
+  {
+    auto word = std::make_shared<sim::SimWord>(&over_com.world);
+    WordSteps(*Client<word::Application>(word), over_com, com_answers);
+  }
+  EXPECT_EQ(direct_answers, com_answers);
+  EXPECT_EQ(direct.Calls(), over_com.Calls());
+  EXPECT_EQ(com_answers.size(), 4u);  // the event came through
+}
+
+TEST_F(ComObjectsTest, WordIsToldApartFromOutlookWithoutACall) {
+  auto word = std::make_shared<sim::SimWord>(&host.world);
+  host.outlook->set_word_mail_editor(true);
+  word::WindowPtr window;
+  Subscription activate = Client<word::Application>(word)->OnWindowActivate(
+      [&](word::DocumentPtr, word::WindowPtr wn) { window = wn; });
+  host.outlook->OpenItem(host.Default(ol::kFolderInbox)->items.front());
+  ASSERT_TRUE(window);
+  int64_t before = host.count();
+  auto as_host = ToPlatform<HostApplication>(ToDispatch<HostApplication>(word));
+  EXPECT_TRUE(std::dynamic_pointer_cast<word::Application>(as_host));
+  EXPECT_FALSE(std::dynamic_pointer_cast<ol::Application>(as_host));
+  // A Word window handed over as any office::Window is still Word's.
+  auto as_window = ToPlatform<office::Window>(ToDispatch(window));
+  EXPECT_EQ(std::dynamic_pointer_cast<word::Window>(as_window), window);
+  EXPECT_FALSE(std::dynamic_pointer_cast<ol::Inspector>(as_window));
+  EXPECT_EQ(host.count(), before);
+  activate.Reset();
+  window.reset();
+  as_window.reset();
+}
+
+TEST_F(ComObjectsTest, AClosedWordWindowRaisesThroughItsClient) {
+  auto word = std::make_shared<sim::SimWord>(&host.world);
+  host.outlook->set_word_mail_editor(true);
+  word::WindowPtr window;
+  {
+    Subscription activate = Client<word::Application>(word)->OnWindowActivate(
+        [&](word::DocumentPtr, word::WindowPtr wn) { window = wn; });
+    host.outlook->OpenItem(host.Default(ol::kFolderInbox)->items.front());
+  }
+  ASSERT_TRUE(window);
+  host.outlook->CloseInspector(host.outlook->inspectors().front());
+  EXPECT_EQ(ErrorOf([&] { window->Caption(); }),
+            "error " + std::to_string(errors::kOperationFailed));
+  window.reset();
+}
+
+}  // namespace
+}  // namespace pinlet::com
