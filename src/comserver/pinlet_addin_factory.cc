@@ -1,18 +1,48 @@
-// pinlet.dll's add-in.
-//
-// The complete add-in (assembly::CreatePinletAddin) runs on a Platform whose
-// services reach Windows and Outlook through COM; until that Platform is
-// assembled, pinlet.dll serves the do-nothing connector in its place, so
-// that a registered DLL loads in Office, answers every callback and touches
-// nothing. Building the complete add-in here is the only change the
-// Platform needs from this layer.
+// pinlet.dll's add-in: the complete add-in (assembly::CreatePinletAddin) on
+// the COM build's platform (com_platform.h), which lives as long as it does.
+#include <memory>
+
 #include "addin/connect.h"
+#include "assembly/addin_factory.h"
 #include "comserver/com_addin.h"
+#include "comserver/com_platform.h"
+#include "comserver/module.h"
+#include "platform/com/com_outlook.h"
+#include "platform/com/late_bound.h"
 
 namespace pinlet::com {
+namespace {
+
+// The add-in with the platform it runs on: the platform goes with it.
+struct AddinOnPlatform {
+  std::unique_ptr<ComPlatform> platform;
+  std::shared_ptr<Connect> addin;
+};
+
+std::string ThisModuleFolder() {
+  std::string path = Narrow(ThisModulePath());
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+}  // namespace
 
 std::shared_ptr<IDTExtensibility2> CreateComAddin() {
-  return std::make_shared<CEmptyConnect>();
+  auto made = std::make_shared<AddinOnPlatform>();
+  std::weak_ptr<AddinOnPlatform> weak = made;
+  // Redemption's sessions attach to the MAPI session of the Outlook the
+  // add-in is connected to: its namespace's MAPIOBJECT.
+  auto outlook_session = [weak]() -> VariantValue {
+    auto alive = weak.lock();
+    if (!alive || !alive->addin || !alive->addin->context().name_space) return VariantValue();
+    return LateBound(ToDispatch<ol::NameSpace>(alive->addin->context().name_space), "NameSpace")
+        .Call("MAPIOBJECT");
+  };
+  made->platform = std::make_unique<ComPlatform>(ThisModuleFolder(), outlook_session);
+  made->addin = assembly::CreatePinletAddin(made->platform->platform());
+  // The add-in's pointer, owning both: the connectors stay reachable as the
+  // add-in's own (it is a Connect), and the platform lives as long.
+  return std::shared_ptr<IDTExtensibility2>(made, made->addin.get());
 }
 
 }  // namespace pinlet::com
