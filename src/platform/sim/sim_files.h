@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/sim/win_paths.h"
+#include "platform/win_paths.h"
 
 namespace pinlet::sim {
 
