@@ -1,10 +1,9 @@
 #include "platform/file_names.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 
 #include "platform/text.h"
+#include "platform/win_paths.h"
 
 namespace pinlet {
 namespace {
@@ -16,19 +15,6 @@ bool Forbidden(unsigned char c) {
 
 void DropTrailingDotsAndBlanks(std::string& name) {
   while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
-}
-
-// Whether the part before the first dot (trailing blanks ignored) is one of
-// the system's device names, which name a device in every folder.
-bool IsDeviceName(std::string_view name) {
-  std::string base(name.substr(0, name.find('.')));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux",
-                                                               "nul"};
-  if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
-  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
-         base[3] >= '1' && base[3] <= '9';
 }
 
 // Shortens a name to `max_length` UTF-16 units, cutting the part before the

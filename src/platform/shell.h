@@ -79,6 +79,21 @@ struct ShellFileOperation {
   uint32_t flags = 0;
 };
 
+// Whether SHFileOperation can take the operation at all: a known function
+// and at least one source; but for kDelete, one destination, or one per
+// source with fo::kMultiDestFiles; kRename takes a single source. The
+// shell answers fo::kErrInvalidFiles for any other, changing nothing.
+inline bool IsWellFormed(const ShellFileOperation& operation) {
+  if (operation.function < fo::kMove || operation.function > fo::kRename ||
+      operation.from.empty())
+    return false;
+  if (operation.function == fo::kRename && operation.from.size() != 1) return false;
+  if (operation.function == fo::kDelete) return true;
+  return operation.flags & fo::kMultiDestFiles
+             ? operation.to.size() == operation.from.size()
+             : operation.to.size() == 1;
+}
+
 struct FileOperationResult {
   int code = fo::kOk;    // fo::kOk, or the first failure's code
   bool aborted = false;  // fAnyOperationsAborted: the user stopped a part

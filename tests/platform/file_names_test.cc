@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/win_paths.h"
 #include "platform/text.h"
+#include "platform/win_paths.h"
 
 namespace pinlet {
 namespace {
@@ -72,7 +72,7 @@ TEST(SafeFileNameTest, TheResultAlwaysNamesAFileInTheFolderItIsJoinedTo) {
   for (const char* hostile : {"..", "..\\x", "../../etc", "C:", "\\\\server\\share",
                               "CON", "a:b", " ", "x. ", "PRN.txt", "?*", "|"}) {
     std::string name = SafeFileName(hostile, "fallback");
-    auto path = sim::ParseWinPath("C:\\Folder\\" + name);
+    auto path = ParseWinPath("C:\\Folder\\" + name);
     ASSERT_TRUE(path) << hostile << " -> " << name;
     EXPECT_EQ(path->Parent().ToString(), "C:\\Folder") << hostile;
     EXPECT_EQ(path->names.back(), name) << hostile;

@@ -70,6 +70,11 @@ TEST_F(SimFilesTest, PathsCompareWithoutCaseAndFollowWindowsRules) {
                                 "C:\\a<b.txt", "C:\\a?.txt", "C:\\NUL", "C:\\con.txt",
                                 std::string("C:\\") + std::string(300, 'a')})
     EXPECT_FALSE(fs().WriteFile(bad, "x")) << bad;
+  // The longest path is counted in characters, as the system counts them: 200
+  // accented letters are 400 bytes of UTF-8 but a path of 203 characters.
+  std::string accented;
+  for (int i = 0; i < 200; ++i) accented += "\xC3\xA9";
+  EXPECT_TRUE(fs().WriteFile("C:\\" + accented, "x"));
 }
 
 TEST_F(SimFilesTest, RenameReplacesAnExistingFileOnlyWhenAsked) {

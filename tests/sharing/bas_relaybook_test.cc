@@ -2,7 +2,7 @@
 
 #include <gmock/gmock.h>
 
-#include "platform/sim/win_paths.h"
+#include "platform/win_paths.h"
 #include "sharing_fixture.h"
 
 namespace pinlet {
@@ -128,7 +128,7 @@ TEST_F(RelaybookTest, TheDatabaseAlwaysLiesInThePersonalFolder) {
        {"..\\..\\..\\Windows\\", "C:\\Temp\\", "a/b", "..", ":", "\\\\server\\share\\"}) {
     placement.profile_name = profile;
     std::string path = DatabasePathFor(placement);
-    auto parsed = sim::ParseWinPath(path);
+    auto parsed = ParseWinPath(path);
     ASSERT_TRUE(parsed) << profile << " -> " << path;
     EXPECT_EQ(parsed->Parent().ToString() + "\\", kPersonal) << profile;
     EXPECT_TRUE(path.ends_with("relaybook.mdb")) << profile;

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/sim/win_paths.h"
+#include "platform/win_paths.h"
 
 namespace pinlet::sim {
 

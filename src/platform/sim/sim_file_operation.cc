@@ -83,14 +83,8 @@ int SimShell::Fail(const ShellFileOperation& operation, int code, const std::str
 FileOperationResult SimShell::Run(const ShellFileOperation& op, OperationRecord& record) {
   SimFileSystem& files = world_->files;
   bool confirm = !(op.flags & fo::kNoConfirmation);
-  if (op.function < fo::kMove || op.function > fo::kRename || op.from.empty())
-    return {fo::kErrInvalidFiles, false};
+  if (!IsWellFormed(op)) return {fo::kErrInvalidFiles, false};
   bool multi = op.flags & fo::kMultiDestFiles;
-  if (op.function != fo::kDelete &&
-      (multi ? op.to.size() != op.from.size() : op.to.size() != 1))
-    return {fo::kErrInvalidFiles, false};
-  if (op.function == fo::kRename && op.from.size() != 1)
-    return {fo::kErrInvalidFiles, false};
 
   // Expand and check every source before anything changes.
   std::vector<Step> steps;

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/sim/win_paths.h"
+#include "platform/win_paths.h"
 
 namespace pinlet::sim {
 

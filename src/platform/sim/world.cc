@@ -3,6 +3,7 @@
 #include "platform/host_error.h"
 #include "platform/sim/sim_mapi_helpers.h"
 #include "platform/sim/sim_outlook.h"
+#include "platform/support_calls.h"
 
 namespace pinlet::sim {
 
@@ -17,7 +18,7 @@ int32_t SimSupportLibrary::Init(int32_t module, int32_t kind,
   faults_->Check("LibZarvoInit");
   module_ = module;
   if (quick_start) quick_start();
-  calls_.push_back("Init " + std::to_string(kind) + " " + std::to_string(version));
+  calls_.push_back(support_calls::InitRecord(kind, version));
   return 0;
 }
 
@@ -25,34 +26,31 @@ int32_t SimSupportLibrary::LogMsg(int32_t module, std::string_view description,
                                   int32_t number, std::string_view tag, int32_t level,
                                   int32_t flag) {
   faults_->Check("LibZarvoLogMsg");
-  std::string line = clock_->now().ToGeneralString() + "\tlevel " +
-                     std::to_string(level) + "\t" + std::to_string(number) + "\t" +
-                     std::string(tag) + "\t" + std::string(description);
-  calls_.push_back("LogMsg " + std::to_string(module) + " " + std::string(tag) + " | " +
-                   std::string(description) + " | " + std::to_string(number) + " | " +
-                   std::to_string(level) + " " + std::to_string(flag));
+  calls_.push_back(
+      support_calls::LogMsgRecord(module, description, number, tag, level, flag));
   // The library writes its own log, which is not a call of the add-in's.
-  files_->Append(log_path_, line + "\r\n");
+  files_->Append(log_path_,
+                 support_calls::LogLine(clock_->now(), description, number, tag, level));
   return 0;
 }
 
 int32_t SimSupportLibrary::ShowAbout(int32_t) {
   faults_->Check("LibZarvoShowAbout");
-  calls_.push_back("ShowAbout");
+  calls_.push_back(support_calls::ShowAboutRecord());
   return 0;
 }
 
 int32_t SimSupportLibrary::ShowContextHelp(int32_t, std::string_view page) {
   faults_->Check("LibZarvoShowContextHelp");
-  calls_.push_back("ShowContextHelp " + std::string(page));
+  calls_.push_back(support_calls::ShowContextHelpRecord(page));
   return 0;
 }
 
 World::World() {
   faults.set_defect_sink([this](std::string what) { RecordDefect(std::move(what)); });
   MakeMachineFolders();
-  support = std::make_shared<SimSupportLibrary>(&faults, &files, &clock,
-                                                user_dir + "LibZarvo.log");
+  support = std::make_shared<SimSupportLibrary>(
+      &faults, &files, &clock, user_dir + std::string(support_calls::kLogFileName));
   objects = std::make_unique<SimObjectFactory>(this);
 }
 

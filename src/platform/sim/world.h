@@ -67,7 +67,7 @@ class SimSupportLibrary : public SupportLibrary {
   int32_t ShowAbout(int32_t module) override;
   int32_t ShowContextHelp(int32_t module, std::string_view page) override;
 
-  // One line per call: "Init 2 14", "LogMsg ...", "ShowAbout", "ShowContextHelp page".
+  // One record per call, as platform/support_calls.h formats them.
   const std::vector<std::string>& calls() const { return calls_; }
   // Records a call that a library outside the simulated machine took (the
   // stand-in beside the COM add-in), in the same form.

@@ -1,22 +1,19 @@
-#include "platform/sim/win_paths.h"
+#include "platform/win_paths.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 
-namespace pinlet::sim {
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace pinlet {
 namespace {
 
-constexpr size_t kMaxPath = 259;  // MAX_PATH less the terminating zero
-
-bool IsDeviceName(std::string_view name) {
-  std::string base = FoldName(name.substr(0, name.find('.')));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux",
-                                                               "nul"};
-  if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
-  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
-         base[3] >= '1' && base[3] <= '9';
+// Whether the path is longer than the system takes; UTF-8 never has fewer
+// bytes than UTF-16 has units, so only a long text needs counting.
+bool TooLong(std::string_view text) {
+  return text.size() > kMaxPathLength && Utf8ToUtf16(text).size() > kMaxPathLength;
 }
 
 bool ValidName(std::string_view name, bool wildcards) {
@@ -29,6 +26,16 @@ bool ValidName(std::string_view name, bool wildcards) {
 }
 
 }  // namespace
+
+bool IsDeviceName(std::string_view name) {
+  std::string base = FoldName(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux",
+                                                               "nul"};
+  if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
+         base[3] >= '1' && base[3] <= '9';
+}
 
 std::string FoldName(std::string_view name) {
   std::string out(name);
@@ -64,7 +71,7 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
 }
 
 std::optional<WinPath> ParseWinPath(std::string_view text, bool wildcards) {
-  if (text.size() < 2 || text.size() > kMaxPath || text[1] != ':' ||
+  if (text.size() < 2 || TooLong(text) || text[1] != ':' ||
       !std::isalpha(static_cast<unsigned char>(text[0])))
     return std::nullopt;
   WinPath path;
@@ -131,4 +138,4 @@ bool WinPath::Contains(const WinPath& other) const {
   return true;
 }
 
-}  // namespace pinlet::sim
+}  // namespace pinlet

@@ -1,15 +1,16 @@
-// Windows paths as the simulated machine reads them: a drive and its names,
-// "." and ".." resolved, names compared without regard to case, the rules
-// of platform/files.h for what names a file.
-#ifndef PINLET_PLATFORM_SIM_WIN_PATHS_H_
-#define PINLET_PLATFORM_SIM_WIN_PATHS_H_
+// Windows paths as the file services read them (the simulated machine's and
+// the Win32 ones alike): a drive and its names, "." and ".." resolved, names
+// compared without regard to case, the rules of platform/files.h for what
+// names a file.
+#ifndef PINLET_PLATFORM_WIN_PATHS_H_
+#define PINLET_PLATFORM_WIN_PATHS_H_
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace pinlet::sim {
+namespace pinlet {
 
 struct WinPath {
   char drive = 'C';                // upper case
@@ -30,9 +31,14 @@ struct WinPath {
 
 // The path, or nullopt when it names nothing: relative, a network path, a
 // name with a forbidden character or a device name, or longer than 259
-// characters. With `wildcards`, * and ? are allowed in the last name.
+// characters (UTF-16 code units, as the system counts them). With
+// `wildcards`, * and ? are allowed in the last name.
 std::optional<WinPath> ParseWinPath(std::string_view text, bool wildcards = false);
 
+// Whether the part of `name` before its first dot (trailing blanks ignored)
+// is one of the system's device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9),
+// which name a device in every folder.
+bool IsDeviceName(std::string_view name);
 // A name compared without regard to case (ASCII letters only).
 std::string FoldName(std::string_view name);
 // Whether `name` matches `pattern` of * and ? without regard to case, as the
@@ -40,6 +46,6 @@ std::string FoldName(std::string_view name);
 bool MatchesWildcard(std::string_view pattern, std::string_view name);
 bool HasWildcard(std::string_view name);
 
-}  // namespace pinlet::sim
+}  // namespace pinlet
 
-#endif  // PINLET_PLATFORM_SIM_WIN_PATHS_H_
+#endif  // PINLET_PLATFORM_WIN_PATHS_H_

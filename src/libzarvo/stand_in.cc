@@ -1,0 +1,112 @@
+#include "libzarvo/stand_in.h"
+
+#include <string>
+#include <string_view>
+
+#include "platform/registry.h"
+#include "platform/support_calls.h"
+#include "platform/win32/ansi_text.h"
+#include "platform/win32/call_boundary.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+
+namespace pinlet {
+namespace {
+
+// Where the installer records the user's folder.
+constexpr std::string_view kInstallKey = "Software\\Zarvo\\Pinlet";
+constexpr std::string_view kUserFolderValue = "MyDir";
+
+struct StandIn {
+  LibZarvoStandInRecorder recorder = nullptr;
+  void* context = nullptr;
+  std::string log_path;  // empty while the user's folder is unknown
+};
+
+StandIn& State() {
+  static StandIn state;
+  return state;
+}
+
+// Hands the record to the recorder: its answer, or 0 without one.
+int32_t Record(const std::string& record) {
+  StandIn& state = State();
+  return state.recorder ? state.recorder(state.context, record.c_str()) : 0;
+}
+
+// The log beside the user's files, or "" when "MyDir" is absent or empty.
+std::string LogPath() {
+  Win32Registry registry;
+  std::optional<RegValue> folder = registry.QueryValue(kInstallKey, kUserFolderValue);
+  if (!folder || folder->type != kRegSz) return "";
+  std::string path = folder->data;
+  while (!path.empty() && path.back() == '\0') path.pop_back();
+  if (path.empty()) return "";
+  if (!path.ends_with('\\')) path += '\\';
+  return path + std::string(support_calls::kLogFileName);
+}
+
+void Append(const std::string& line) {
+  const std::string& log_path = State().log_path;
+  if (!log_path.empty()) Win32FileSystem().AppendFile(log_path, line);
+}
+
+// A call that would show something: its record, and unless that fails the
+// call, the record timed as one line of the log.
+int32_t Shown(const std::string& record) {
+  if (int32_t failed = Record(record)) return failed;
+  Append(Win32Clock().Now().ToGeneralString() + "\t" + record + "\r\n");
+  return 0;
+}
+
+std::string Text(const char* ansi) { return ansi ? AnsiToUtf8(ansi) : std::string(); }
+
+}  // namespace
+}  // namespace pinlet
+
+using namespace pinlet;
+
+extern "C" {
+
+int32_t WINAPI LibZarvoInit(int32_t, int32_t kind, IDispatch*, int32_t version,
+                            LibZarvoQuickStart quick_start) {
+  return AtCallBoundary("LibZarvoInit", [&] {
+    if (int32_t failed = Record(support_calls::InitRecord(kind, version))) return failed;
+    State().log_path = LogPath();
+    if (quick_start) quick_start();
+    return 0;
+  });
+}
+
+int32_t WINAPI LibZarvoLogMsg(int32_t handle, const char* description, int32_t number,
+                              const char* tag, int32_t level, int32_t flag) {
+  return AtCallBoundary("LibZarvoLogMsg", [&] {
+    const std::string text = Text(description), where = Text(tag);
+    if (int32_t failed =
+            Record(support_calls::LogMsgRecord(handle, text, number, where, level, flag)))
+      return failed;
+    Append(support_calls::LogLine(Win32Clock().Now(), text, number, where, level));
+    return 0;
+  });
+}
+
+int32_t WINAPI LibZarvoShowAbout(int32_t) {
+  return AtCallBoundary("LibZarvoShowAbout",
+                        [] { return Shown(support_calls::ShowAboutRecord()); });
+}
+
+int32_t WINAPI LibZarvoShowContextHelp(int32_t, const char* page) {
+  return AtCallBoundary("LibZarvoShowContextHelp", [&] {
+    return Shown(support_calls::ShowContextHelpRecord(Text(page)));
+  });
+}
+
+int32_t WINAPI LibZarvoStandInSetRecorder(LibZarvoStandInRecorder recorder,
+                                          void* context) {
+  State().recorder = recorder;
+  State().context = context;
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,194 @@
+#include "platform/win32/win32_support_library.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "libzarvo/stand_in.h"
+#include "platform/com/com_ptr.h"
+#include "platform/host_error.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "win32_fixture.h"
+
+namespace pinlet {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+constexpr int32_t kModule = 0x11000000;
+
+// The test host's side of the stand-in's recorder: every record, and the
+// calls to fail.
+struct Recorder {
+  std::vector<std::string> records;
+  std::string failing;  // records starting with this fail
+  int32_t answer = 7;
+
+  static int32_t WINAPI Receive(void* context, const char* record) {
+    auto* self = static_cast<Recorder*>(context);
+    self->records.push_back(record);
+    return !self->failing.empty() && std::string_view(record).starts_with(self->failing)
+               ? self->answer
+               : 0;
+  }
+};
+
+class Win32SupportLibraryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(files.CreateFolder(library_folder));
+    ASSERT_TRUE(files.CreateFolder(user_folder));
+    Place("LibZarvo.dll");
+  }
+  void TearDown() override {
+    if (!module_) return;
+    Setter()(nullptr, nullptr);
+    FreeLibrary(std::exchange(module_, nullptr));
+  }
+
+  // Puts a library built beside the tests into the library folder as
+  // LibZarvo.dll.
+  void Place(const std::string& built) {
+    ASSERT_TRUE(files.Copy(testing::ProgramFolder() + built,
+                           library_folder + "\\LibZarvo.dll", true))
+        << built;
+  }
+  // What the installer records: the user's folder.
+  void Install() {
+    ASSERT_TRUE(registry.SetValue("Software\\Zarvo\\Pinlet", "MyDir",
+                                  RegValue::Text(user_folder + "\\")));
+  }
+  // Loads the library and attaches the recorder to it.
+  std::shared_ptr<Win32SupportLibrary> Load() {
+    std::shared_ptr<Win32SupportLibrary> library =
+        Win32SupportLibrary::Load(library_folder);
+    module_ = LoadLibraryW(com::Wide(library_folder + "\\LibZarvo.dll").c_str());
+    Setter()(&Recorder::Receive, &recorder);
+    return library;
+  }
+  decltype(&LibZarvoStandInSetRecorder) Setter() {
+    return reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "LibZarvoStandInSetRecorder")));
+  }
+  std::vector<std::string> LogLines() {
+    std::vector<std::string> lines;
+    std::string log = files.ReadFile(user_folder + "\\LibZarvo.log").value_or("");
+    for (size_t end; (end = log.find("\r\n")) != std::string::npos; log.erase(0, end + 2))
+      lines.push_back(log.substr(0, end));
+    return lines;
+  }
+  // A log line without its time, which must be a time of this test.
+  std::string Untimed(const std::string& line) {
+    size_t tab = line.find('\t');
+    std::optional<Date> when = Date::Parse(line.substr(0, tab));
+    EXPECT_TRUE(when && !(*when < start) && !(Win32Clock().Now() < *when)) << line;
+    return tab == std::string::npos ? line : line.substr(tab + 1);
+  }
+  int32_t Init(Win32SupportLibrary& library) {
+    return library.Init(kModule, 2, nullptr, 14, [this] {
+      ++quick_starts;
+      return 0;
+    });
+  }
+
+  testing::TestCurrentUser user;
+  testing::TestFolder dir;
+  Win32FileSystem files;
+  Win32Registry registry;
+  const std::string library_folder = dir / "Zarvo \xC3\xA9";
+  const std::string user_folder = dir / "My Notes";
+  const Date start = Win32Clock().Now();
+  Recorder recorder;
+  int quick_starts = 0;
+
+ private:
+  HMODULE module_ = nullptr;
+};
+
+TEST_F(Win32SupportLibraryTest, CallsReachTheLibraryAndItsLog) {
+  Install();
+  std::shared_ptr<Win32SupportLibrary> library = Load();
+  EXPECT_EQ(Init(*library), 0);
+  EXPECT_EQ(quick_starts, 1);  // called back through the stdcall pointer
+  // Texts travel in the system code page; "é" is in every Western one.
+  const bool western = GetACP() == 1252;
+  const std::string description = western ? "Note not saved: caf\xC3\xA9" : "Not saved";
+  EXPECT_EQ(library->LogMsg(kModule, description, 5, "frmNote.Save", 3, 1), 0);
+  EXPECT_EQ(library->ShowAbout(kModule), 0);
+  EXPECT_EQ(library->ShowContextHelp(kModule, "notes.htm"), 0);
+  EXPECT_THAT(recorder.records,
+              ElementsAre("Init 2 14",
+                          "LogMsg 285212672 frmNote.Save | " + description + " | 5 | 3 1",
+                          "ShowAbout", "ShowContextHelp notes.htm"));
+  std::vector<std::string> lines = LogLines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(Untimed(lines[0]), "level 3\t5\tfrmNote.Save\t" + description);
+  EXPECT_EQ(Untimed(lines[1]), "ShowAbout");
+  EXPECT_EQ(Untimed(lines[2]), "ShowContextHelp notes.htm");
+}
+
+TEST_F(Win32SupportLibraryTest, TheLogWaitsForTheUsersFolder) {
+  {
+    std::shared_ptr<Win32SupportLibrary> library = Load();
+    EXPECT_EQ(Init(*library), 0);  // no "MyDir" yet
+    EXPECT_EQ(library->LogMsg(kModule, "lost", 1, "t", 3, 1), 0);
+    EXPECT_EQ(library->ShowAbout(kModule), 0);
+  }
+  TearDown();
+  Install();
+  std::shared_ptr<Win32SupportLibrary> library = Load();
+  // The folder is read when the library initialises, not before.
+  EXPECT_EQ(library->LogMsg(kModule, "early", 1, "t", 3, 1), 0);
+  EXPECT_THAT(files.List(user_folder).value(), ElementsAre());
+  EXPECT_EQ(Init(*library), 0);
+  EXPECT_EQ(library->LogMsg(kModule, "kept", 2, "t", 3, 1), 0);
+  std::vector<std::string> lines = LogLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(Untimed(lines[0]), "level 3\t2\tt\tkept");
+}
+
+TEST_F(Win32SupportLibraryTest, TheTestHostCanFailAnyCall) {
+  Install();
+  std::shared_ptr<Win32SupportLibrary> library = Load();
+  recorder.failing = "Init";
+  EXPECT_EQ(Init(*library), 7);
+  EXPECT_EQ(quick_starts, 0);
+  recorder.failing = "";
+  EXPECT_EQ(library->LogMsg(kModule, "unread folder", 1, "t", 3, 1), 0);
+  EXPECT_TRUE(LogLines().empty());
+
+  EXPECT_EQ(Init(*library), 0);
+  recorder.failing = "LogMsg";
+  recorder.answer = -1;
+  EXPECT_EQ(library->LogMsg(kModule, "refused", 1, "t", 3, 1), -1);
+  EXPECT_EQ(library->ShowAbout(kModule), 0);
+  EXPECT_EQ(recorder.records.size(), 5u);  // failed calls are recorded too
+  std::vector<std::string> lines = LogLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(Untimed(lines[0]), "ShowAbout");
+}
+
+TEST_F(Win32SupportLibraryTest, AMissingOrIncompleteLibraryCannotBeCreated) {
+  auto error_of = [](const std::string& folder) {
+    std::optional<HostError> error = Attempt([&] { Win32SupportLibrary::Load(folder); });
+    return error ? error->number() : 0;
+  };
+  EXPECT_EQ(error_of(user_folder), errors::kCannotCreateObject);
+  EXPECT_EQ(error_of(dir / "Missing"), errors::kCannotCreateObject);
+  EXPECT_EQ(error_of(dir / "CON"), errors::kCannotCreateObject);
+  EXPECT_EQ(error_of(""), errors::kCannotCreateObject);
+  testing::WriteRaw(user_folder + "\\LibZarvo.dll", "MZ, but no library");
+  EXPECT_EQ(error_of(user_folder), errors::kCannotCreateObject);
+  Place("PartialZarvo.dll");
+  std::optional<HostError> error =
+      Attempt([&] { Win32SupportLibrary::Load(library_folder); });
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->number(), errors::kCannotCreateObject);
+  EXPECT_THAT(error->description(), HasSubstr("has no LibZarvoLogMsg"));
+}
+
+}  // namespace
+}  // namespace pinlet
