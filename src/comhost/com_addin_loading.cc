@@ -156,9 +156,11 @@ class ComAddinLoading : public app::AddinLoading {
   bool ConnectSupportLibrary(sim::World& world, std::string& error) {
     std::wstring dll = RegisteredDllFolder(L"Pinlet.Connect") + L"\\LibZarvo.dll";
     support_ = LoadLibraryW(dll.c_str());
-    auto set_recorder = support_ ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
-                                       GetProcAddress(support_, "LibZarvoStandInSetRecorder"))
-                                 : nullptr;
+    auto set_recorder =
+        support_ ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
+                       reinterpret_cast<void*>(
+                           GetProcAddress(support_, "LibZarvoStandInSetRecorder")))
+                 : nullptr;
     if (!set_recorder) {
       error = "the stand-in support library is missing: " + com::Narrow(dll);
       return false;

@@ -11,9 +11,6 @@
 
 namespace pinlet::comhost {
 
-const IID kIidDTExtensibility2 = {
-    0xb65ad801, 0xabaf, 0x11d0, {0xbb, 0x8b, 0x00, 0xa0, 0xc9, 0x0f, 0x27, 0x44}};
-
 namespace {
 
 // The custom array handed to a callback and what the add-in left in it.
@@ -40,7 +37,7 @@ ComAddinProxy::ComAddinProxy(const std::string& prog_id) {
   CLSID clsid;
   HRESULT hr = CLSIDFromProgID(com::Wide(prog_id).c_str(), &clsid);
   if (FAILED(hr)) throw com::ErrorOfCall(hr, prog_id);
-  hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, kIidDTExtensibility2,
+  hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__IDTExtensibility2,
                         addin_.PutVoid());
   if (FAILED(hr)) throw com::ErrorOfCall(hr, prog_id);
 }
@@ -66,13 +63,14 @@ void ComAddinProxy::OnConnection(HostApplicationPtr application, int connect_mod
     RegisterActiveObject(app.get(), kClsidOutlookApplication, ACTIVEOBJECT_STRONG,
                          &running_outlook_);
   CustomArray array(custom);
-  Check("OnConnection", addin_->OnConnection(app.get(), connect_mode, inst.get(), array.get()));
+  Check("OnConnection", addin_->OnConnection(app.get(), static_cast<ext_ConnectMode>(connect_mode), inst.get(),
+                                          array.get()));
   array.CopyTo(custom);
 }
 
 void ComAddinProxy::OnDisconnection(int remove_mode, Custom& custom) {
   CustomArray array(custom);
-  HRESULT hr = addin_->OnDisconnection(remove_mode, array.get());
+  HRESULT hr = addin_->OnDisconnection(static_cast<ext_DisconnectMode>(remove_mode), array.get());
   if (running_outlook_) {
     RevokeActiveObject(running_outlook_, nullptr);
     running_outlook_ = 0;

@@ -17,26 +17,11 @@
 #include <memory>
 #include <string>
 
+#include "comserver/pinlet_addin.h"  // Office's IDTExtensibility2, as the DLL serves it
 #include "platform/addin_host.h"
 #include "platform/com/com_ptr.h"
 
 namespace pinlet::comhost {
-
-// Office's IDTExtensibility2 (AddInDesignerObjects), as a host calls it:
-// IDispatch, then the five callbacks in this order.
-// {B65AD801-ABAF-11D0-BB8B-00A0C90F2744}, from Microsoft's MSADDNDR type
-// library (AddInDesignerObjects 1.0).
-struct __declspec(novtable) DTExtensibility2 : public IDispatch {
-  virtual HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, int connect_mode,
-                                                 IDispatch* addin_inst,
-                                                 SAFEARRAY** custom) = 0;
-  virtual HRESULT STDMETHODCALLTYPE OnDisconnection(int remove_mode,
-                                                    SAFEARRAY** custom) = 0;
-  virtual HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY** custom) = 0;
-  virtual HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY** custom) = 0;
-  virtual HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY** custom) = 0;
-};
-extern const IID kIidDTExtensibility2;
 
 class ComAddinProxy : public IDTExtensibility2 {
  public:
@@ -57,7 +42,7 @@ class ComAddinProxy : public IDTExtensibility2 {
   // Raises a std::runtime_error naming `callback` when `hr` failed.
   void Check(const char* callback, HRESULT hr);
 
-  com::ComPtr<DTExtensibility2> addin_;
+  com::ComPtr<_IDTExtensibility2> addin_;
   // The Outlook served to the add-in, registered as the running Outlook
   // while it is connected (Word's add-in finds it with GetActiveObject).
   DWORD running_outlook_ = 0;

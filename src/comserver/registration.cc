@@ -10,7 +10,7 @@
 namespace pinlet::com {
 namespace {
 
-constexpr std::wstring_view kClasses = L"Software\\Classes";
+constexpr std::wstring_view kClassIds = L"CLSID";
 constexpr std::wstring_view kOffice = L"Software\\Microsoft\\Office";
 constexpr std::wstring_view kProgId = L"Pinlet.Connect";
 // The Office applications that load the add-in: Outlook, and Word when it
@@ -28,11 +28,9 @@ std::wstring ClsidText() {
   return text;
 }
 
-std::wstring ClassKey() { return std::wstring(kClasses) + L"\\CLSID\\" + ClsidText(); }
+std::wstring ClassKey() { return std::wstring(kClassIds) + L"\\" + ClsidText(); }
 
-std::wstring ProgIdKey() {
-  return std::wstring(kClasses) + L"\\" + std::wstring(kProgId);
-}
+std::wstring ProgIdKey() { return std::wstring(kProgId); }
 
 std::wstring AddinKey(std::wstring_view host) {
   return std::wstring(kOffice) + L"\\" + std::wstring(host) + L"\\Addins\\" +
@@ -41,16 +39,17 @@ std::wstring AddinKey(std::wstring_view host) {
 
 void WriteRegistration(std::wstring_view dll_path) {
   std::wstring class_key = ClassKey();
-  WriteTextValue(class_key, L"", kProgId);
-  WriteTextValue(class_key + L"\\InprocServer32", L"", dll_path);
-  WriteTextValue(class_key + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
-  WriteTextValue(class_key + L"\\ProgID", L"", kProgId);
-  WriteTextValue(ProgIdKey() + L"\\CLSID", L"", ClsidText());
+  WriteTextValue(HKEY_CLASSES_ROOT, class_key, L"", kProgId);
+  WriteTextValue(HKEY_CLASSES_ROOT, class_key + L"\\InprocServer32", L"", dll_path);
+  WriteTextValue(HKEY_CLASSES_ROOT, class_key + L"\\InprocServer32", L"ThreadingModel",
+                 L"Apartment");
+  WriteTextValue(HKEY_CLASSES_ROOT, class_key + L"\\ProgID", L"", kProgId);
+  WriteTextValue(HKEY_CLASSES_ROOT, ProgIdKey() + L"\\CLSID", L"", ClsidText());
   for (std::wstring_view host : kHosts) {
     std::wstring addin_key = AddinKey(host);
-    WriteTextValue(addin_key, L"FriendlyName", kFriendlyName);
-    WriteTextValue(addin_key, L"Description", kDescription);
-    WriteDwordValue(addin_key, L"LoadBehavior", kLoadAtStartup);
+    WriteTextValue(HKEY_CURRENT_USER, addin_key, L"FriendlyName", kFriendlyName);
+    WriteTextValue(HKEY_CURRENT_USER, addin_key, L"Description", kDescription);
+    WriteDwordValue(HKEY_CURRENT_USER, addin_key, L"LoadBehavior", kLoadAtStartup);
   }
 }
 
@@ -66,13 +65,13 @@ void RegisterServer(std::wstring_view dll_path) {
 void UnregisterServer() {
   // Every key is tried; the first failure is the answer.
   std::optional<HostError> failure;
-  auto remove = [&](const std::wstring& key, std::wstring_view keep) {
-    std::optional<HostError> error = Attempt([&] { DeleteKeyTree(key, keep); });
+  auto remove = [&](HKEY root, const std::wstring& key, std::wstring_view keep) {
+    std::optional<HostError> error = Attempt([&] { DeleteKeyTree(root, key, keep); });
     if (error && !failure) failure = std::move(error);
   };
-  remove(ClassKey(), kClasses);
-  remove(ProgIdKey(), kClasses);
-  for (std::wstring_view host : kHosts) remove(AddinKey(host), kOffice);
+  remove(HKEY_CLASSES_ROOT, ClassKey(), kClassIds);
+  remove(HKEY_CLASSES_ROOT, ProgIdKey(), L"");
+  for (std::wstring_view host : kHosts) remove(HKEY_CURRENT_USER, AddinKey(host), kOffice);
   if (failure) throw *failure;
 }
 

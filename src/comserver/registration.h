@@ -1,17 +1,19 @@
-// Registering pinlet.dll for the current user, so that no administrator is
-// needed, and removing that registration again.
+// Registering pinlet.dll, and removing that registration again.
 //
-// Registration writes, under HKEY_CURRENT_USER\Software:
-//   Classes\CLSID\{01425611-89AD-454B-9F43-92F7B98B88FC}  = "Pinlet.Connect"
+// Registration writes the COM class where every COM client finds it, under
+// HKEY_CLASSES_ROOT (as regsvr32 does; on Windows XP this needs an
+// administrator, and Wine does not look at a user's own classes):
+//   CLSID\{01425611-89AD-454B-9F43-92F7B98B88FC}  = "Pinlet.Connect"
 //     InprocServer32  = the DLL's full path, ThreadingModel = "Apartment"
 //     ProgID          = "Pinlet.Connect"
-//   Classes\Pinlet.Connect\CLSID = "{01425611-89AD-454B-9F43-92F7B98B88FC}"
-//   Microsoft\Office\Outlook\Addins\Pinlet.Connect and
-//   Microsoft\Office\Word\Addins\Pinlet.Connect:
+//   Pinlet.Connect\CLSID = "{01425611-89AD-454B-9F43-92F7B98B88FC}"
+// and, for the current user, the add-in keys under
+// HKEY_CURRENT_USER\Software\Microsoft\Office:
+//   Outlook\Addins\Pinlet.Connect and Word\Addins\Pinlet.Connect:
 //     FriendlyName = "Pinlet", Description (one line), LoadBehavior = 3
 // and nothing else; the type library is never registered (see
 // pinlet_addin.idl). Unregistration deletes exactly these keys and every
-// parent they leave empty, up to but not including Software\Classes and
+// parent they leave empty, up to but not including CLSID and
 // Software\Microsoft\Office.
 #ifndef PINLET_COMSERVER_REGISTRATION_H_
 #define PINLET_COMSERVER_REGISTRATION_H_

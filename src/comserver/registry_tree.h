@@ -1,11 +1,12 @@
-// The current user's registry branch through Win32, for the DLL's own
-// registration and settings: writing values, reading text, and deleting a
-// key with everything under it together with the parents it leaves empty.
+// Registry values for the DLL's registration and its own settings, under a
+// root the caller names (HKEY_CLASSES_ROOT for the COM class,
+// HKEY_CURRENT_USER for Office's add-in keys and the add-in's settings).
 //
-// Paths are relative to HKEY_CURRENT_USER, backslash-separated. Windows XP
-// has no call that deletes a key tree (RegDeleteTreeW came with Vista), so
-// DeleteKeyTree walks the tree itself. Failures raise a HostError whose
-// number is the Win32 error as an HRESULT, its source naming the key.
+// Text is written as the system documents it for other readers (COM,
+// Office): with its terminating zero. Key trees are deleted with the shared
+// key functions of platform/win32/registry_keys.h, at Windows XP's level.
+// Writing and deleting raise a HostError whose number is the Win32 error
+// as an HRESULT, its source naming the key; reading answers nullopt.
 #ifndef PINLET_COMSERVER_REGISTRY_TREE_H_
 #define PINLET_COMSERVER_REGISTRY_TREE_H_
 
@@ -19,23 +20,25 @@ namespace pinlet::com {
 
 // Stores a REG_SZ or REG_DWORD value (an empty name is the key's default
 // value), creating the key and any missing parents. Raises on failure.
-void WriteTextValue(std::wstring_view path, std::wstring_view name,
+void WriteTextValue(HKEY root, std::wstring_view path, std::wstring_view name,
                     std::wstring_view text);
-void WriteDwordValue(std::wstring_view path, std::wstring_view name, DWORD value);
+void WriteDwordValue(HKEY root, std::wstring_view path, std::wstring_view name,
+                     DWORD value);
 
-// The text of a REG_SZ or REG_EXPAND_SZ value (not expanded); nullopt when
-// the key or the value is absent, of another type, or cannot be read.
-std::optional<std::wstring> ReadTextValue(std::wstring_view path, std::wstring_view name);
+// The text of a REG_SZ or REG_EXPAND_SZ value (not expanded, without its
+// terminating zero); nullopt when the key or the value is absent, of
+// another type, or cannot be read.
+std::optional<std::wstring> ReadTextValue(HKEY root, std::wstring_view path,
+                                          std::wstring_view name);
 
 // Whether the key exists.
-bool KeyExists(std::wstring_view path);
+bool KeyExists(HKEY root, std::wstring_view path);
 
 // Deletes the key at `path` with all its subkeys and values, then each
-// parent that is left with no subkey and no value, from the nearest upwards,
-// stopping before `keep` (an ancestor of `path` that is never deleted).
-// Nothing happens when the key does not exist. Raises when a key cannot be
-// deleted; what was deleted before stays deleted.
-void DeleteKeyTree(std::wstring_view path, std::wstring_view keep);
+// parent that is left empty, from the nearest upwards, stopping before
+// `keep` (an ancestor of `path`, never deleted). Nothing happens when the
+// key does not exist. Raises when the key cannot be deleted.
+void DeleteKeyTree(HKEY root, std::wstring_view path, std::wstring_view keep);
 
 }  // namespace pinlet::com
 

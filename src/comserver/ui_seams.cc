@@ -1,6 +1,9 @@
 #include "comserver/ui_seams.h"
 
 #include <windows.h>
+// windows.h names GetWindowText as a macro; the window manager's member of
+// that name is meant here.
+#undef GetWindowText
 
 #include <string>
 

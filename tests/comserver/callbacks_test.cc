@@ -186,8 +186,8 @@ class DefectTest : public CallbacksTest {
 
   void SetUp() override {
     CallbacksTest::SetUp();
-    had_settings_ = KeyExists(kSettings);
-    my_dir_ = ReadTextValue(kSettings, L"MyDir");
+    had_settings_ = KeyExists(HKEY_CURRENT_USER, kSettings);
+    my_dir_ = ReadTextValue(HKEY_CURRENT_USER, kSettings, L"MyDir");
     wchar_t temp[MAX_PATH + 1];
     temp_folder_.assign(temp, GetTempPathW(MAX_PATH + 1, temp));
     user_folder_ = temp_folder_ + L"pinlet-comserver-tests\\";
@@ -196,11 +196,11 @@ class DefectTest : public CallbacksTest {
   }
   void TearDown() override {
     if (my_dir_)
-      WriteTextValue(kSettings, L"MyDir", *my_dir_);
+      WriteTextValue(HKEY_CURRENT_USER, kSettings, L"MyDir", *my_dir_);
     else if (had_settings_)
       DeleteMyDir();
     else
-      DeleteKeyTree(kSettings, L"Software");
+      DeleteKeyTree(HKEY_CURRENT_USER, kSettings, L"Software");
     DeleteFileW((user_folder_ + L"Pinlet.log").c_str());
     RemoveDirectoryW(user_folder_.c_str());
     CallbacksTest::TearDown();
@@ -227,7 +227,7 @@ const std::regex kLogLine(
     R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d  Connect\.OnAddInsUpdate: the add-in broke)");
 
 TEST_F(DefectTest, ADefectIsUnexpectedMarkedAndLoggedInTheUserFolder) {
-  WriteTextValue(kSettings, L"MyDir", user_folder_);
+  WriteTextValue(HKEY_CURRENT_USER, kSettings, L"MyDir", user_folder_);
   EXPECT_EQ(Crash(), E_UNEXPECTED);
   std::string what;
   EXPECT_TRUE(TakeDefectOfErrorInfo(&what));
@@ -250,7 +250,7 @@ TEST_F(DefectTest, ADefectIsUnexpectedMarkedAndLoggedInTheUserFolder) {
 
 TEST_F(DefectTest, WithoutAUserFolderTheLogIsInTheTemporaryFolder) {
   // A user folder that does not exist counts as none.
-  WriteTextValue(kSettings, L"MyDir", user_folder_ + L"missing\\");
+  WriteTextValue(HKEY_CURRENT_USER, kSettings, L"MyDir", user_folder_ + L"missing\\");
   std::wstring log = temp_folder_ + L"Pinlet.log";
   size_t before = ReadLines(log).size();
   EXPECT_EQ(Crash(), E_UNEXPECTED);

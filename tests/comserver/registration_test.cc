@@ -1,6 +1,7 @@
-// Registration of pinlet.dll, as it ships, for the current user: exactly the
-// keys and values it promises, and unregistration back to the branch as it
-// was, keeping what others registered beside it.
+// Registration of pinlet.dll, as it ships: exactly the keys and values it
+// promises, under HKEY_CLASSES_ROOT and the current user's Office branch,
+// and unregistration back to both as they were, keeping what others
+// registered beside it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,40 +16,57 @@ namespace pinlet::com {
 namespace {
 
 const std::string kClsid = "{01425611-89AD-454B-9F43-92F7B98B88FC}";
-const std::string kClassKey = "Software\\Classes\\CLSID\\" + kClsid;
+const std::string kClassKey = "CLSID\\" + kClsid;
+const std::wstring kOffice = L"Software\\Microsoft\\Office";
 
-void CreateKey(const std::wstring& path) {
+void CreateKey(HKEY root, const std::wstring& path) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE,
-                            nullptr, &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                            nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);
 }
 
-// The lines registration adds to a snapshot of HKCU\Software taken before:
-// its own keys and values, and the parents that were missing.
+// What registration may touch: the class's and the ProgID's keys of
+// HKEY_CLASSES_ROOT, and the current user's Office branch, each line
+// prefixed with its root.
+std::set<std::string> Snapshot() {
+  std::set<std::string> lines;
+  auto add = [&](const char* root_name, HKEY root, const std::wstring& path) {
+    for (const std::string& line : RegistrySnapshot(root, path))
+      lines.insert(line.substr(0, 2) + root_name + "\\" + line.substr(2));
+  };
+  add("HKCR", HKEY_CLASSES_ROOT, Wide(kClassKey));
+  add("HKCR", HKEY_CLASSES_ROOT, L"Pinlet.Connect");
+  add("HKCU", HKEY_CURRENT_USER, kOffice);
+  return lines;
+}
+
+// The lines registration adds to a snapshot taken before: its own keys and
+// values, and the Office parents that were missing.
 std::set<std::string> ExpectedAdditions(const std::set<std::string>& before,
                                         const std::string& dll_path) {
+  const std::string key = "HKCR\\" + kClassKey;
   std::set<std::string> lines = {
-      "K " + kClassKey,
-      "V " + kClassKey + "|=sz:Pinlet.Connect",
-      "K " + kClassKey + "\\InprocServer32",
-      "V " + kClassKey + "\\InprocServer32|=sz:" + dll_path,
-      "V " + kClassKey + "\\InprocServer32|ThreadingModel=sz:Apartment",
-      "K " + kClassKey + "\\ProgID",
-      "V " + kClassKey + "\\ProgID|=sz:Pinlet.Connect",
-      "K Software\\Classes\\Pinlet.Connect",
-      "K Software\\Classes\\Pinlet.Connect\\CLSID",
-      "V Software\\Classes\\Pinlet.Connect\\CLSID|=sz:" + kClsid,
+      "K " + key,
+      "V " + key + "|=sz:Pinlet.Connect",
+      "K " + key + "\\InprocServer32",
+      "V " + key + "\\InprocServer32|=sz:" + dll_path,
+      "V " + key + "\\InprocServer32|ThreadingModel=sz:Apartment",
+      "K " + key + "\\ProgID",
+      "V " + key + "\\ProgID|=sz:Pinlet.Connect",
+      "K HKCR\\Pinlet.Connect",
+      "K HKCR\\Pinlet.Connect\\CLSID",
+      "V HKCR\\Pinlet.Connect\\CLSID|=sz:" + kClsid,
   };
-  std::set<std::string> parents = {"K Software\\Classes\\CLSID"};
+  std::set<std::string> parents;
   for (std::string host : {"Outlook", "Word"}) {
-    std::string office = "Software\\Microsoft\\Office\\" + host;
-    std::string key = office + "\\Addins\\Pinlet.Connect";
+    std::string office = "HKCU\\Software\\Microsoft\\Office\\" + host;
+    std::string addin = office + "\\Addins\\Pinlet.Connect";
     lines.insert(
-        {"K " + key, "V " + key + "|FriendlyName=sz:Pinlet",
-         "V " + key + "|Description=sz:Pinlet: sticky notes attached to Outlook items",
-         "V " + key + "|LoadBehavior=dword:3"});
+        {"K " + addin, "V " + addin + "|FriendlyName=sz:Pinlet",
+         "V " + addin + "|Description=sz:Pinlet: sticky notes attached to Outlook items",
+         "V " + addin + "|LoadBehavior=dword:3"});
     parents.insert({"K " + office, "K " + office + "\\Addins"});
   }
   for (const std::string& parent : parents)
@@ -59,10 +77,9 @@ std::set<std::string> ExpectedAdditions(const std::set<std::string>& before,
 class RegistrationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Windows always has Software\Classes, and a machine with Office has
-    // Software\Microsoft\Office; registration never removes either.
-    CreateKey(L"Software\\Classes");
-    CreateKey(L"Software\\Microsoft\\Office");
+    // A machine with Office has Software\Microsoft\Office; registration
+    // never removes it.
+    CreateKey(HKEY_CURRENT_USER, kOffice);
     // Once round first: unregistration removes the parents it leaves empty,
     // whoever made them, so empty keys an earlier run left go here.
     ASSERT_EQ(dll_.Register(), S_OK);
@@ -73,45 +90,49 @@ class RegistrationTest : public ::testing::Test {
 };
 
 TEST_F(RegistrationTest, WritesExactlyItsKeysAndRemovesThemToTheLastOne) {
-  std::set<std::string> before = RegistrySnapshot(L"Software");
+  std::set<std::string> before = Snapshot();
   ASSERT_EQ(dll_.Register(), S_OK);
-  std::set<std::string> registered = RegistrySnapshot(L"Software");
+  std::set<std::string> registered = Snapshot();
   EXPECT_EQ(Added(before, registered), ExpectedAdditions(before, Narrow(dll_.path())));
   EXPECT_TRUE(Added(registered, before).empty()) << "registration removed something";
 
   ASSERT_EQ(dll_.Unregister(), S_OK);
-  EXPECT_EQ(RegistrySnapshot(L"Software"), before);
+  EXPECT_EQ(Snapshot(), before);
 }
 
 TEST_F(RegistrationTest, RegisteringAgainOrUnregisteringAgainChangesNothing) {
   ASSERT_EQ(dll_.Register(), S_OK);
-  std::set<std::string> registered = RegistrySnapshot(L"Software");
+  std::set<std::string> registered = Snapshot();
   ASSERT_EQ(dll_.Register(), S_OK);
-  EXPECT_EQ(RegistrySnapshot(L"Software"), registered);
+  EXPECT_EQ(Snapshot(), registered);
 
   ASSERT_EQ(dll_.Unregister(), S_OK);
-  std::set<std::string> unregistered = RegistrySnapshot(L"Software");
+  std::set<std::string> unregistered = Snapshot();
   EXPECT_EQ(dll_.Unregister(), S_OK);
-  EXPECT_EQ(RegistrySnapshot(L"Software"), unregistered);
+  EXPECT_EQ(Snapshot(), unregistered);
 }
 
 TEST_F(RegistrationTest, KeepsWhatOthersRegisteredAndTheParentsTheyNeed) {
-  const std::wstring other_addin =
-      L"Software\\Microsoft\\Office\\Outlook\\Addins\\Other.Addin";
-  const std::wstring other_class =
-      L"Software\\Classes\\CLSID\\{0A1B2C3D-0000-4000-8000-000000000001}";
-  std::set<std::string> initial = RegistrySnapshot(L"Software");
-  WriteDwordValue(other_addin, L"LoadBehavior", 3);
-  WriteTextValue(other_class, L"", L"Other.Class");
-  std::set<std::string> before = RegistrySnapshot(L"Software");
+  const std::wstring other_addin = kOffice + L"\\Outlook\\Addins\\Other.Addin";
+  const std::wstring other_class = L"CLSID\\{0A1B2C3D-0000-4000-8000-000000000001}";
+  auto other = [&] {
+    std::set<std::string> lines = RegistrySnapshot(HKEY_CLASSES_ROOT, other_class);
+    for (const std::string& line : RegistrySnapshot(HKEY_CURRENT_USER, kOffice))
+      lines.insert(line);
+    return lines;
+  };
+  std::set<std::string> initial = other();
+  WriteDwordValue(HKEY_CURRENT_USER, other_addin, L"LoadBehavior", 3);
+  WriteTextValue(HKEY_CLASSES_ROOT, other_class, L"", L"Other.Class");
+  std::set<std::string> before = other();
 
   ASSERT_EQ(dll_.Register(), S_OK);
   ASSERT_EQ(dll_.Unregister(), S_OK);
-  EXPECT_EQ(RegistrySnapshot(L"Software"), before);
+  EXPECT_EQ(other(), before);
 
-  DeleteKeyTree(other_addin, L"Software\\Microsoft\\Office");
-  DeleteKeyTree(other_class, L"Software\\Classes");
-  EXPECT_EQ(RegistrySnapshot(L"Software"), initial);
+  DeleteKeyTree(HKEY_CURRENT_USER, other_addin, kOffice);
+  DeleteKeyTree(HKEY_CLASSES_ROOT, other_class, L"CLSID");
+  EXPECT_EQ(other(), initial);
 }
 
 }  // namespace

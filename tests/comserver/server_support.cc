@@ -232,12 +232,12 @@ std::string Joined(const std::vector<Variant>& values) {
   return text;
 }
 
-std::set<std::string> RegistrySnapshot(const std::wstring& root) {
+std::set<std::string> RegistrySnapshot(HKEY root, const std::wstring& path) {
   std::set<std::string> lines;
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, root.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
     return lines;
-  Snapshot(key, root, &lines);
+  Snapshot(key, path, &lines);
   RegCloseKey(key);
   return lines;
 }

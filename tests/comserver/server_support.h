@@ -95,8 +95,8 @@ class CustomValues {
 std::string Joined(const std::vector<Variant>& values);
 
 // Every key (as "K path") and value (as "V path|name=type:data") under
-// HKEY_CURRENT_USER\`root`, recursively.
-std::set<std::string> RegistrySnapshot(const std::wstring& root);
+// `root`\`path`, recursively.
+std::set<std::string> RegistrySnapshot(HKEY root, const std::wstring& path);
 // The lines of `after` not in `before`.
 std::set<std::string> Added(const std::set<std::string>& before,
                             const std::set<std::string>& after);

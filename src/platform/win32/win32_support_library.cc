@@ -8,6 +8,7 @@
 #include "libzarvo/libzarvo.h"
 #include "platform/addin_host.h"
 #include "platform/com/com_objects.h"
+#include "platform/com/com_office.h"
 #include "platform/host_error.h"
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/call_boundary.h"
@@ -44,14 +45,6 @@ int32_t WINAPI QuickStart() {
     const std::function<int32_t()>& callback = LatestQuickStart();
     return callback ? callback() : 0;
   });
-}
-
-// The application as the library is given it. Until the host application
-// can be served, only a client crosses (as the host's own object); then
-// this becomes com::ToDispatch<HostApplication>(app).
-com::ComPtr<IDispatch> DispatchOf(const std::shared_ptr<HostApplication>& app) {
-  auto* client = dynamic_cast<const com::ClientObject*>(app.get());
-  return client ? com::ComPtr<IDispatch>(client->dispatch()) : com::ComPtr<IDispatch>();
 }
 
 template <typename Call>
@@ -95,7 +88,7 @@ int32_t Win32SupportLibrary::Init(int32_t module, int32_t kind,
                                   std::shared_ptr<HostApplication> app, int32_t version,
                                   std::function<int32_t()> quick_start) {
   LatestQuickStart() = std::move(quick_start);
-  com::ComPtr<IDispatch> dispatch = DispatchOf(app);
+  com::ComPtr<IDispatch> dispatch = com::ToDispatch<HostApplication>(app);
   return calls_->init(module, kind, dispatch.get(), version, &QuickStart);
 }
 
