@@ -23,8 +23,11 @@ namespace {
 constexpr const char* kSettingsBranch = "Software\\Zarvo";
 constexpr const char* kOutlookAddinKey =
     "Software\\Microsoft\\Office\\Outlook\\Addins\\Pinlet.Connect";
-constexpr const char* kShellFolders =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+// Where the shell keeps the user's folders: the settings, and the paths it
+// found for them last (which it writes itself as it answers).
+constexpr const char* kShellFolderKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
 constexpr const wchar_t* kUiSeamMark = L"PINLET_UI_SEAM";
 
 // The folders of the simulated machine's user, as the shell names them.
@@ -139,12 +142,16 @@ class ComAddinLoading : public app::AddinLoading {
   // The shell's folders of this user point at the simulated user's, and
   // the temporary folder is the user's, as the DLL asks the real shell.
   void PointShellAtTheUser(sim::World& world) {
-    for (const ShellFolder& folder : kShellFolderValues) {
-      RegValue old;
-      if (registry_.ReadValue(kShellFolders, folder.value, &old) == Registry::Read::kFound)
-        saved_folders_.emplace_back(folder.value, old);
-      registry_.SetValue(kShellFolders, folder.value,
-                         RegValue::Text(world.shell.SpecialFolder(folder.csidl)));
+    for (const char* key : kShellFolderKeys) {
+      for (const ShellFolder& folder : kShellFolderValues) {
+        SavedValue saved{key, folder.value, std::nullopt};
+        RegValue old;
+        if (registry_.ReadValue(key, folder.value, &old) == Registry::Read::kFound)
+          saved.value = old;
+        saved_folders_.push_back(std::move(saved));
+        registry_.SetValue(key, folder.value,
+                           RegValue::Text(world.shell.SpecialFolder(folder.csidl)));
+      }
     }
     std::wstring temp = com::Wide(world.shell.TempFolder());
     SetEnvironmentVariableW(L"TEMP", temp.c_str());
@@ -176,8 +183,12 @@ class ComAddinLoading : public app::AddinLoading {
     if (support_) FreeLibrary(support_);
     support_ = nullptr;
     classes_.reset();
-    for (const auto& [name, value] : saved_folders_)
-      registry_.SetValue(kShellFolders, name, value);
+    for (const SavedValue& saved : saved_folders_) {
+      if (saved.value)
+        registry_.SetValue(saved.key, saved.name, *saved.value);
+      else
+        registry_.DeleteValue(saved.key, saved.name);
+    }
     saved_folders_.clear();
   }
 
@@ -189,7 +200,12 @@ class ComAddinLoading : public app::AddinLoading {
   std::unique_ptr<HostClassObjects> classes_;
   HMODULE support_ = nullptr;
   decltype(&LibZarvoStandInSetRecorder) set_recorder_ = nullptr;
-  std::vector<std::pair<std::string, RegValue>> saved_folders_;
+  struct SavedValue {
+    std::string key;
+    std::string name;
+    std::optional<RegValue> value;  // nullopt: there was none
+  };
+  std::vector<SavedValue> saved_folders_;
 };
 
 }  // namespace

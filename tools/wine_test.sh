@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# The Windows build's tests under Wine, headless, each target in a fresh
+# prefix of its own (tools/setup_windows.sh builds both targets first):
+#   - the Windows layers' unit tests;
+#   - what pinlet.dll imports and exports (for both targets, run or not);
+#   - pinlet.dll registered with regsvr32;
+#   - every scenario of examples/ and tests/scenarios/ run through the
+#     registered COM add-in (pinlet.exe run --com), compared with the same
+#     scenario with the add-in linked in: the same output and status, or
+#     skipped with the reason the COM build gives (a scenario that needs the
+#     user interface, which the COM build does not have yet);
+#   - the failure sweep through COM on one scenario;
+#   - regsvr32 /u, and the registry as it was before registering.
+# A target this machine cannot run (a kernel without 32-bit programs) is
+# said so and not run. Prints "N passed, N failed" and exits 1 when anything
+# failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+work=$(mktemp -d /tmp/pinlet-wine.XXXXXX)
+passed=0
+failed=0
+skipped=0
+
+pass() { passed=$((passed + 1)); echo "ok       $1"; }
+fail() {
+  failed=$((failed + 1))
+  echo "FAILED   $1"
+  if [ -n "${2:-}" ] && [ -f "$2" ]; then tail -n 25 "$2" | sed 's/^/    /'; fi
+}
+skip() { skipped=$((skipped + 1)); echo "skipped  $1: $2"; }
+
+# Wine as the tests need it: the machine's user is the simulated machine's
+# ("User"), no window ever needs a display, and no prompt offers downloads.
+export USER=User WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+
+cleanup() {
+  for prefix in "$work"/prefix-*; do
+    [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A fresh prefix with Wine's null graphics driver.
+make_prefix() {
+  local prefix=$1 wine=/usr/lib/wine/wine64
+  WINEPREFIX=$prefix "$wine" wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$prefix "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null \
+    >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -k 2>/dev/null
+  return 0
+}
+
+# The registry branches registration touches, as text.
+registry_snapshot() {
+  local prefix=$1 loader=$2 out=$3
+  : >"$out"
+  for key in 'HKCU\Software' 'HKLM\Software\Classes'; do
+    WINEPREFIX=$prefix "$loader" reg export "$key" "$work/branch.reg" /y >/dev/null 2>&1
+    # The add-in's own settings (written by the scenarios, as a user would)
+    # are not registration.
+    iconv -f UTF-16LE -t UTF-8 "$work/branch.reg" 2>/dev/null | tr -d '\r' |
+      awk '/^\[/{skip = ($0 ~ /^\[HKEY_CURRENT_USER\\Software\\Zarvo/)} !skip' >>"$out"
+  done
+}
+
+run_target() {
+  local name=$1 dir=$2 loader=$3 triple=$4
+  local prefix="$work/prefix-$name" log="$work/$name.log"
+  echo "== $name ($dir)"
+  if [ ! -f "$dir/src/comserver/pinlet.dll" ]; then
+    fail "$name: $dir is not built (tools/setup_windows.sh)"
+    return
+  fi
+  if sh tests/comserver/check_dll.sh "$triple-objdump" "$dir/src/comserver/pinlet.dll" \
+       "$dir/tests/comserver/pinlet_test_addin.dll" >"$log" 2>&1; then
+    pass "$name: pinlet.dll imports only system DLLs and exports the four calls"
+  else
+    fail "$name: pinlet.dll's imports and exports" "$log"
+  fi
+  make_prefix "$prefix"
+  if ! WINEPREFIX=$prefix "$loader" "$dir/src/app/pinlet.exe" --help >/dev/null 2>"$log"; then
+    skip "$name" "this machine cannot run its programs ($(head -c 200 "$log" | tr '\n' ' '))"
+    return
+  fi
+  export WINEPREFIX=$prefix
+
+  for test in tests/com/pinlet_com_tests tests/com/pinlet_com_objects_tests \
+              tests/win32/pinlet_win32_tests tests/comserver/pinlet_comserver_tests; do
+    if (cd "$dir/$(dirname "$test")" && "$loader" "./$(basename "$test").exe") >"$log" 2>&1; then
+      pass "$name: $(basename "$test") ($(grep -o '[0-9]* tests\? from' "$log" | head -1 | cut -d' ' -f1) tests)"
+    else
+      fail "$name: $(basename "$test")" "$log"
+    fi
+  done
+
+  registry_snapshot "$prefix" "$loader" "$work/$name-before.txt"
+  if "$loader" regsvr32 /s "$dir/src/comserver/pinlet.dll" >"$log" 2>&1; then
+    pass "$name: regsvr32 pinlet.dll"
+  else
+    fail "$name: regsvr32 pinlet.dll" "$log"
+  fi
+
+  local exe="$dir/src/app/pinlet.exe"
+  for scenario in examples/*.pinlet tests/scenarios/*.pinlet; do
+    local linked="$work/linked.txt" com="$work/com.txt" why="$work/why.txt"
+    "$loader" "$exe" run "$scenario" >"$linked" 2>/dev/null
+    local linked_status=$?
+    "$loader" "$exe" run --com "$scenario" >"$com" 2>"$why"
+    local com_status=$?
+    if [ $com_status -eq 4 ]; then
+      skip "$name: $scenario" "$(grep -o 'skipped: .*' "$why" | head -1 | cut -c10-) (at $(grep -o '^pinlet: [^ ]*:[0-9]*' "$why" | head -1 | cut -d: -f3 | sed 's/^/line /'))"
+    elif [ $com_status -eq $linked_status ] && cmp -s "$linked" "$com"; then
+      pass "$name: $scenario through COM, as linked in (status $com_status)"
+    else
+      diff "$linked" "$com" >"$log"
+      cat "$why" >>"$log"
+      echo "status $linked_status linked in, $com_status through COM" >>"$log"
+      fail "$name: $scenario through COM differs from linked in" "$log"
+    fi
+  done
+
+  if "$loader" "$exe" run --com --fail-each-call examples/outlook_windows.pinlet \
+       >"$log" 2>&1; then
+    pass "$name: failure sweep through COM ($(grep -o '[0-9]* host calls' "$log" | head -1))"
+  else
+    fail "$name: failure sweep through COM" "$log"
+  fi
+
+  if "$loader" regsvr32 /u /s "$dir/src/comserver/pinlet.dll" >"$log" 2>&1; then
+    pass "$name: regsvr32 /u pinlet.dll"
+  else
+    fail "$name: regsvr32 /u pinlet.dll" "$log"
+  fi
+  registry_snapshot "$prefix" "$loader" "$work/$name-after.txt"
+  if diff "$work/$name-before.txt" "$work/$name-after.txt" >"$log"; then
+    pass "$name: the registry is as before registering"
+  else
+    fail "$name: the registry is not as before registering" "$log"
+  fi
+  wineserver -k 2>/dev/null
+  unset WINEPREFIX
+}
+
+start=$(date +%s)
+run_target x86_64 build-win64 /usr/lib/wine/wine64 x86_64-w64-mingw32
+# In a 64-bit prefix Wine runs a 32-bit program as 64-bit Windows does
+# (WoW64), through its 32-bit loader.
+run_target i686 build-win32 /usr/lib/wine/wine64 i686-w64-mingw32
+echo "$passed passed, $failed failed ($skipped skipped) in $(($(date +%s) - start)) s"
+[ "$failed" -eq 0 ]
