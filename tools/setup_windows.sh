@@ -14,7 +14,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo_cmd dpkg --add-architecture i386
 fi
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
-          libwine-dev wine wine64 wine32:i386)
+          libwine-dev wine wine64 wine32:i386 curl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -26,10 +26,24 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${missing[@]}" >/dev/null
 fi
 
+# Google Benchmark for the Windows build's benchmarks: Debian's source
+# package (Debian builds it for Linux only), checked against the sum its
+# description gives.
+benchmark=build-deps/benchmark-1.7.1
+if [ ! -f "$benchmark/CMakeLists.txt" ]; then
+  mkdir -p build-deps
+  tarball=build-deps/benchmark_1.7.1.orig.tar.gz
+  curl -fsSL -o "$tarball" \
+    http://deb.debian.org/debian/pool/main/b/benchmark/benchmark_1.7.1.orig.tar.gz
+  echo "6430e4092653380d9dc4ccb45a1e2dc9259d581f4866dc0759713126056bc1d7  $tarball" |
+    sha256sum -c --quiet
+  tar -xzf "$tarball" -C build-deps
+fi
+
 for target in i686:build-win32 x86_64:build-win64; do
   arch=${target%%:*}
   dir=${target#*:}
   cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DPINLET_BENCHMARK_SOURCE="$PWD/$benchmark" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
 done

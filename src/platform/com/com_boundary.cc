@@ -1,7 +1,5 @@
 #include "platform/com/com_boundary.h"
 
-#include <exception>
-
 #include "platform/com/com_error.h"
 #include "platform/host_error.h"
 
@@ -37,35 +35,31 @@ void RecordDefect(std::string_view what) {
   if (Recorder()) Recorder()(std::string(what));
 }
 
-HRESULT AtComBoundary(std::string_view entry, const std::function<void()>& body,
-                      Report report, EXCEPINFO* info, const IID& iid,
-                      bool host_errors_are_defects) {
-  // The one place in the COM layer that catches everything: nothing may
-  // cross into a caller that knows nothing of C++ exceptions.
-  try {
-    body();
-    return S_OK;
-  } catch (const HostError& error) {
-    if (host_errors_are_defects)
-      return ReportDefect(std::string(entry) + ": unhandled host error " +
-                              std::to_string(error.number()) + " (" +
-                              error.description() + ")",
-                          report, info, iid);
-    switch (report) {
-      case Report::kInvoke:
-        return RaiseThroughInvoke(error, info);
-      case Report::kErrorInfo:
-        return RaiseThroughErrorInfo(error, iid);
-      case Report::kNone:
-        break;
-    }
-    return HResultOfHostNumber(error.number());
-  } catch (const std::exception& error) {
-    return ReportDefect(std::string(entry) + ": " + error.what(), report, info, iid);
-  } catch (...) {
-    return ReportDefect(std::string(entry) + ": an exception of unknown type", report,
-                        info, iid);
+namespace boundary {
+
+HRESULT AnswerHostError(What entry, const HostError& error, Report report, EXCEPINFO* info,
+                        const IID& iid, bool host_errors_are_defects) {
+  if (host_errors_are_defects)
+    return ReportDefect(entry.str() + ": unhandled host error " +
+                            std::to_string(error.number()) + " (" + error.description() +
+                            ")",
+                        report, info, iid);
+  switch (report) {
+    case Report::kInvoke:
+      return RaiseThroughInvoke(error, info);
+    case Report::kErrorInfo:
+      return RaiseThroughErrorInfo(error, iid);
+    case Report::kNone:
+      break;
   }
+  return HResultOfHostNumber(error.number());
 }
+
+HRESULT AnswerDefect(What entry, const char* what, Report report, EXCEPINFO* info,
+                     const IID& iid) {
+  return ReportDefect(entry.str() + ": " + what, report, info, iid);
+}
+
+}  // namespace boundary
 
 }  // namespace pinlet::com

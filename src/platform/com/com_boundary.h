@@ -14,9 +14,13 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "platform/com/com_error.h"
+#include "platform/host_error.h"
 
 namespace pinlet::com {
 
@@ -34,13 +38,36 @@ enum class Report {
   kNone,       // only the HRESULT (a caller that cannot take more)
 };
 
+namespace boundary {
+// How AtComBoundary answers what its body raised (com_boundary.cc).
+HRESULT AnswerHostError(What entry, const HostError& error, Report report, EXCEPINFO* info,
+                        const IID& iid, bool host_errors_are_defects);
+HRESULT AnswerDefect(What entry, const char* what, Report report, EXCEPINFO* info,
+                     const IID& iid);
+}  // namespace boundary
+
 // Runs `body` at the boundary named `entry`. Returns S_OK when it completed,
 // otherwise the HRESULT of the failure, reported as `report` says;
 // `host_errors_are_defects` makes a HostError a defect too (an event sink
 // must have handled every failure itself).
-HRESULT AtComBoundary(std::string_view entry, const std::function<void()>& body,
-                      Report report = Report::kNone, EXCEPINFO* info = nullptr,
-                      const IID& iid = IID_NULL, bool host_errors_are_defects = false);
+template <typename Body>
+HRESULT AtComBoundary(What entry, Body&& body, Report report = Report::kNone,
+                      EXCEPINFO* info = nullptr, const IID& iid = IID_NULL,
+                      bool host_errors_are_defects = false) {
+  // The one place in the COM layer that catches everything: nothing may
+  // cross into a caller that knows nothing of C++ exceptions.
+  try {
+    std::forward<Body>(body)();
+    return S_OK;
+  } catch (const HostError& error) {
+    return boundary::AnswerHostError(entry, error, report, info, iid,
+                                     host_errors_are_defects);
+  } catch (const std::exception& error) {
+    return boundary::AnswerDefect(entry, error.what(), report, info, iid);
+  } catch (...) {
+    return boundary::AnswerDefect(entry, "an exception of unknown type", report, info, iid);
+  }
+}
 
 }  // namespace pinlet::com
 

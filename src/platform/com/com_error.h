@@ -29,6 +29,28 @@
 
 namespace pinlet::com {
 
+// What failed, for a message ("Items.Count"): a type and a member joined
+// only when a message is made, so that a call that does not fail builds no
+// text. The texts must outlive it.
+class What {
+ public:
+  What(std::string_view whole) : first_(whole) {}
+  What(const std::string& whole) : first_(whole) {}
+  What(const char* whole) : first_(whole) {}
+  What(std::string_view type, std::string_view member)
+      : first_(type), second_(member), joined_(true) {}
+  std::string str() const {
+    std::string text(first_);
+    if (joined_) text.append(".").append(second_);
+    return text;
+  }
+
+ private:
+  std::string_view first_;
+  std::string_view second_;
+  bool joined_ = false;
+};
+
 // The source that marks a defect of ours crossing a COM boundary.
 inline constexpr std::string_view kDefectSource = "Pinlet defect";
 

@@ -6,14 +6,14 @@
 namespace pinlet::com {
 namespace {
 
-[[noreturn]] void Mismatch(std::string_view what) {
+[[noreturn]] void Mismatch(What what) {
   throw HostError(errors::kTypeMismatch, DescriptionOfNumber(errors::kTypeMismatch),
-                  std::string(what));
+                  what.str());
 }
 
 // `v` converted to `type` as the runtime converts (locale-independent, with
 // "True"/"False" for Booleans); raises 13 when it cannot be.
-VariantValue Converted(const VARIANT& v, VARTYPE type, std::string_view what) {
+VariantValue Converted(const VARIANT& v, VARTYPE type, What what) {
   VariantValue out;
   const VARIANT& value = Dereferenced(v);
   if (value.vt == VT_EMPTY || value.vt == VT_NULL || value.vt == VT_DISPATCH ||
@@ -26,7 +26,7 @@ VariantValue Converted(const VARIANT& v, VARTYPE type, std::string_view what) {
   if (FAILED(hr)) {
     if (hr == DISP_E_OVERFLOW)
       throw HostError(errors::kOverflow, DescriptionOfNumber(errors::kOverflow),
-                      std::string(what));
+                      what.str());
     Mismatch(what);
   }
   return out;
@@ -103,7 +103,7 @@ bool IsMissing(const VARIANT& v) {
   return value.vt == VT_EMPTY || (value.vt == VT_ERROR && value.scode == DISP_E_PARAMNOTFOUND);
 }
 
-Variant ValueOf(const VARIANT& v, std::string_view what) {
+Variant ValueOf(const VARIANT& v, What what) {
   const VARIANT& value = Dereferenced(v);
   switch (value.vt & ~VT_BYREF) {
     case VT_EMPTY:
@@ -136,7 +136,7 @@ Variant ValueOf(const VARIANT& v, std::string_view what) {
   }
 }
 
-std::string TextOf(const VARIANT& v, std::string_view what) {
+std::string TextOf(const VARIANT& v, What what) {
   const VARIANT& value = Dereferenced(v);
   if (value.vt == VT_BSTR) return Utf8OfBstr(value.bstrVal);
   if (value.vt == (VT_BYREF | VT_BSTR)) return Utf8OfBstr(*value.pbstrVal);
@@ -144,32 +144,32 @@ std::string TextOf(const VARIANT& v, std::string_view what) {
   return Utf8OfBstr(text.get()->bstrVal);
 }
 
-int32_t LongOf(const VARIANT& v, std::string_view what) {
+int32_t LongOf(const VARIANT& v, What what) {
   const VARIANT& value = Dereferenced(v);
   if (value.vt == VT_I4) return value.lVal;
   return Converted(value, VT_I4, what).get()->lVal;
 }
 
-double DoubleOf(const VARIANT& v, std::string_view what) {
+double DoubleOf(const VARIANT& v, What what) {
   const VARIANT& value = Dereferenced(v);
   if (value.vt == VT_R8) return value.dblVal;
   return Converted(value, VT_R8, what).get()->dblVal;
 }
 
-bool BoolOf(const VARIANT& v, std::string_view what) {
+bool BoolOf(const VARIANT& v, What what) {
   const VARIANT& value = Dereferenced(v);
   if (value.vt == VT_BOOL) return value.boolVal != VARIANT_FALSE;
   if (value.vt == (VT_BYREF | VT_BOOL)) return *value.pboolVal != VARIANT_FALSE;
   return Converted(value, VT_BOOL, what).get()->boolVal != VARIANT_FALSE;
 }
 
-Date DateOf(const VARIANT& v, std::string_view what) {
+Date DateOf(const VARIANT& v, What what) {
   const VARIANT& value = Dereferenced(v);
   if (value.vt == VT_DATE) return Date(value.date);
   return Date(Converted(value, VT_DATE, what).get()->date);
 }
 
-ComPtr<IDispatch> ObjectOf(const VARIANT& v, std::string_view what) {
+ComPtr<IDispatch> ObjectOf(const VARIANT& v, What what) {
   const VARIANT& value = Dereferenced(v);
   switch (value.vt) {
     case VT_EMPTY:
@@ -191,7 +191,7 @@ ComPtr<IDispatch> ObjectOf(const VARIANT& v, std::string_view what) {
   }
 }
 
-std::vector<Variant> ValuesOfArray(SAFEARRAY* array, std::string_view what) {
+std::vector<Variant> ValuesOfArray(SAFEARRAY* array, What what) {
   std::vector<Variant> values;
   if (!array) return values;
   VARTYPE type = VT_EMPTY;
@@ -222,7 +222,7 @@ SAFEARRAY* ArrayOfValues(const std::vector<Variant>& values) {
   return array;
 }
 
-DispArgs::DispArgs(DISPPARAMS* params, std::string_view what) : what_(what) {
+DispArgs::DispArgs(DISPPARAMS* params, What what) : what_(what) {
   if (!params) return;
   UINT named = params->cNamedArgs;
   UINT positional = params->cArgs - named;
@@ -241,7 +241,7 @@ DispArgs::DispArgs(DISPPARAMS* params, std::string_view what) : what_(what) {
 }
 
 const VARIANT& DispArgs::At(size_t i) const {
-  if (!Has(i)) throw HostError(449, DescriptionOfNumber(449), what_);
+  if (!Has(i)) throw HostError(449, DescriptionOfNumber(449), what_.str());
   return *places_[i];
 }
 
@@ -259,7 +259,7 @@ void DispArgs::SetBool(size_t i, bool value) const {
 }
 
 const VARIANT& DispArgs::PutValue() const {
-  if (!put_value_) throw HostError(449, DescriptionOfNumber(449), what_);
+  if (!put_value_) throw HostError(449, DescriptionOfNumber(449), what_.str());
   return *put_value_;
 }
 

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/com/com_error.h"
 #include "platform/com/com_ptr.h"
 #include "platform/date.h"
 #include "platform/variant.h"
@@ -43,21 +44,21 @@ bool IsMissing(const VARIANT& v);
 
 // Readers; each raises HostError 13 when `v` cannot be converted. `what`
 // names the value in the error ("Items.Count").
-Variant ValueOf(const VARIANT& v, std::string_view what);
-std::string TextOf(const VARIANT& v, std::string_view what);
-int32_t LongOf(const VARIANT& v, std::string_view what);
-double DoubleOf(const VARIANT& v, std::string_view what);
-bool BoolOf(const VARIANT& v, std::string_view what);
-Date DateOf(const VARIANT& v, std::string_view what);
+Variant ValueOf(const VARIANT& v, What what);
+std::string TextOf(const VARIANT& v, What what);
+int32_t LongOf(const VARIANT& v, What what);
+double DoubleOf(const VARIANT& v, What what);
+bool BoolOf(const VARIANT& v, What what);
+Date DateOf(const VARIANT& v, What what);
 // The object `v` holds (QueryInterface for IDispatch on an IUnknown); empty
 // for Nothing.
-ComPtr<IDispatch> ObjectOf(const VARIANT& v, std::string_view what);
+ComPtr<IDispatch> ObjectOf(const VARIANT& v, What what);
 
 // The custom array of the add-in callbacks: a one-dimensional SAFEARRAY of
 // VARIANTs, as the values it holds (an empty vector for a null array).
 // Raises 13 for an element that is not a plain value, or for an array that
 // does not hold VARIANTs.
-std::vector<Variant> ValuesOfArray(SAFEARRAY* array, std::string_view what);
+std::vector<Variant> ValuesOfArray(SAFEARRAY* array, What what);
 // A new one-dimensional SAFEARRAY of VARIANTs (lower bound 0) holding
 // `values`; the caller destroys it (SafeArrayDestroy). Null when it cannot
 // be made.
@@ -68,7 +69,7 @@ SAFEARRAY* ArrayOfValues(const std::vector<Variant>& values);
 // position) put in their places. `what` names the member for errors.
 class DispArgs {
  public:
-  DispArgs(DISPPARAMS* params, std::string_view what);
+  DispArgs(DISPPARAMS* params, What what);
 
   // The number of argument places (the last one given decides).
   size_t count() const { return places_.size(); }
@@ -100,7 +101,7 @@ class DispArgs {
   const VARIANT& PutValue() const;
 
  private:
-  std::string what_;
+  What what_;
   std::vector<VARIANT*> places_;  // null where nothing was given
   VARIANT* put_value_ = nullptr;
 };

@@ -18,11 +18,8 @@ std::unordered_map<std::string, std::vector<DISPID>>& TypeCache() {
 int64_t lookups = 0;
 
 // Member names compare without regard to case, as IDispatch's do.
-std::string Folded(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
+void AppendFolded(std::string& out, std::string_view text) {
+  for (char c : text) out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
 }
 
 std::string GuidText(const GUID& guid) {
@@ -71,19 +68,23 @@ const std::string& LateBound::TypeKey() const {
 
 std::vector<DISPID> LateBound::Ids(std::string_view member,
                                    const std::vector<Arg>& args) const {
-  std::string key = Folded(member);
-  std::vector<std::wstring> names{Wide(member)};
+  // The key is the type's and the folded names'; the names are turned into
+  // UTF-16 only when the cache does not know them yet.
+  const std::string& type = TypeKey();
+  std::string key = type;
+  key.push_back('|');
+  AppendFolded(key, member);
   for (const Arg& arg : args) {
     if (arg.name_.empty()) continue;
-    key += "|" + Folded(arg.name_);
-    names.push_back(Wide(arg.name_));
+    key.push_back('|');
+    AppendFolded(key, arg.name_);
   }
-  const std::string& type = TypeKey();
   auto& cache = type.empty() ? own_cache_ : TypeCache();
-  // Copied into a std::string key either way; the type cache is shared.
-  std::string full = type.empty() ? key : type + "|" + key;
-  if (auto it = cache.find(full); it != cache.end()) return it->second;
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
 
+  std::vector<std::wstring> names{Wide(member)};
+  for (const Arg& arg : args)
+    if (!arg.name_.empty()) names.push_back(Wide(arg.name_));
   std::vector<LPOLESTR> pointers;
   for (std::wstring& name : names) pointers.push_back(name.data());
   std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
@@ -92,7 +93,7 @@ std::vector<DISPID> LateBound::Ids(std::string_view member,
                                       static_cast<UINT>(pointers.size()),
                                       LOCALE_USER_DEFAULT, ids.data());
   if (FAILED(hr)) throw ErrorOfInvoke(hr, nullptr, type_ + "." + std::string(member));
-  cache.emplace(std::move(full), ids);
+  cache.emplace(std::move(key), ids);
   return ids;
 }
 
@@ -161,32 +162,31 @@ void LateBound::PutRef(std::string_view member, Arg value) const {
 }
 
 std::string LateBound::Text(std::string_view member, std::vector<Arg> args) const {
-  return TextOf(*Call(member, std::move(args)).get(), type_ + "." + std::string(member));
+  return TextOf(*Call(member, std::move(args)).get(), What(type_, member));
 }
 
 int32_t LateBound::Long(std::string_view member, std::vector<Arg> args) const {
-  return LongOf(*Call(member, std::move(args)).get(), type_ + "." + std::string(member));
+  return LongOf(*Call(member, std::move(args)).get(), What(type_, member));
 }
 
 double LateBound::Double(std::string_view member, std::vector<Arg> args) const {
-  return DoubleOf(*Call(member, std::move(args)).get(), type_ + "." + std::string(member));
+  return DoubleOf(*Call(member, std::move(args)).get(), What(type_, member));
 }
 
 bool LateBound::Bool(std::string_view member, std::vector<Arg> args) const {
-  return BoolOf(*Call(member, std::move(args)).get(), type_ + "." + std::string(member));
+  return BoolOf(*Call(member, std::move(args)).get(), What(type_, member));
 }
 
 Date LateBound::DateOf(std::string_view member, std::vector<Arg> args) const {
-  return com::DateOf(*Call(member, std::move(args)).get(),
-                     type_ + "." + std::string(member));
+  return com::DateOf(*Call(member, std::move(args)).get(), What(type_, member));
 }
 
 Variant LateBound::Value(std::string_view member, std::vector<Arg> args) const {
-  return ValueOf(*Call(member, std::move(args)).get(), type_ + "." + std::string(member));
+  return ValueOf(*Call(member, std::move(args)).get(), What(type_, member));
 }
 
 ComPtr<IDispatch> LateBound::Object(std::string_view member, std::vector<Arg> args) const {
-  return ObjectOf(*Call(member, std::move(args)).get(), type_ + "." + std::string(member));
+  return ObjectOf(*Call(member, std::move(args)).get(), What(type_, member));
 }
 
 }  // namespace pinlet::com

@@ -337,13 +337,12 @@ HRESULT STDMETHODCALLTYPE ServedBase::Invoke(DISPID id, REFIID, LCID, WORD flags
   bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
   if (put ? !entry.has_put : !entry.has_get) return DISP_E_MEMBERNOTFOUND;
   if (result) VariantInit(result);
-  std::string what = type_.name + "." + entry.name;
   // Keep the object alive while its member runs, whatever the member does.
   ComPtr<IDispatch> hold(static_cast<IDispatch*>(this));
   return AtComBoundary(
-      what,
+      What(type_.name, entry.name),
       [&] {
-        ServedCall call(params, flags, result, what);
+        ServedCall call(params, flags, result, What(type_.name, entry.name));
         if (put)
           RunPut(member, call);
         else

@@ -54,12 +54,12 @@ namespace pinlet::com {
 // The arguments and the result of one call of a served member.
 class ServedCall {
  public:
-  ServedCall(DISPPARAMS* params, WORD flags, VARIANT* result, std::string what)
-      : args_(params, what), flags_(flags), result_(result), what_(std::move(what)) {}
+  ServedCall(DISPPARAMS* params, WORD flags, VARIANT* result, What what)
+      : args_(params, what), flags_(flags), result_(result), what_(what) {}
 
   const DispArgs& args() const { return args_; }
   // "Type.Member", for errors.
-  const std::string& what() const { return what_; }
+  std::string what() const { return what_.str(); }
 
   // The value a property put assigns.
   std::string PutText() const { return TextOf(args_.PutValue(), what_); }
@@ -85,7 +85,7 @@ class ServedCall {
   DispArgs args_;
   WORD flags_;
   VARIANT* result_;
-  std::string what_;
+  What what_;
 };
 
 // Sends events of one dispinterface to the sinks connected to it.
