@@ -1,7 +1,7 @@
 #include "comhost/com_addin_loading.h"
 
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include "comhost/com_addin_proxy.h"
 #include "comhost/host_class_objects.h"
@@ -13,6 +13,7 @@
 #include "platform/sim/host_session.h"
 #include "platform/sim/world.h"
 #include "platform/win32/registry_keys.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -101,6 +102,7 @@ class ComAddinLoading : public app::AddinLoading {
     for (const std::string& folder : {world.shell.profile(), world.install_dir})
       world.files.DeleteEntry(folder, true);
     world.UseHostFiles(&files_);  // the user's folders again, empty
+    world.UseHostClipboard(&clipboard_);
     PointShellAtTheUser(world);
     classes_ = std::make_unique<HostClassObjects>(world.objects.get());
     if (!classes_->error().empty()) {
@@ -141,7 +143,8 @@ class ComAddinLoading : public app::AddinLoading {
   void PointShellAtTheUser(sim::World& world) {
     for (const ShellFolder& folder : kShellFolderValues) {
       RegValue old;
-      if (registry_.ReadValue(kShellFolders, folder.value, &old) == Registry::Read::kFound)
+      if (registry_.ReadValue(kShellFolders, folder.value, &old) ==
+          Registry::Read::kFound)
         saved_folders_.emplace_back(folder.value, old);
       registry_.SetValue(kShellFolders, folder.value,
                          RegValue::Text(world.shell.SpecialFolder(folder.csidl)));
@@ -156,11 +159,11 @@ class ComAddinLoading : public app::AddinLoading {
   bool ConnectSupportLibrary(sim::World& world, std::string& error) {
     std::wstring dll = RegisteredDllFolder(L"Pinlet.Connect") + L"\\LibZarvo.dll";
     support_ = LoadLibraryW(dll.c_str());
-    auto set_recorder =
-        support_ ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
-                       reinterpret_cast<void*>(
-                           GetProcAddress(support_, "LibZarvoStandInSetRecorder")))
-                 : nullptr;
+    auto set_recorder = support_
+                            ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
+                                  reinterpret_cast<void*>(GetProcAddress(
+                                      support_, "LibZarvoStandInSetRecorder")))
+                            : nullptr;
     if (!set_recorder) {
       error = "the stand-in support library is missing: " + com::Narrow(dll);
       return false;
@@ -182,6 +185,7 @@ class ComAddinLoading : public app::AddinLoading {
   }
 
   Win32FileSystem files_;
+  Win32Clipboard clipboard_;
   Win32Registry registry_;
   Win32Shell shell_;
   RegistryMirror mirror_;
