@@ -1,7 +1,8 @@
 #include "comhost/com_addin_loading.h"
 
-#include <objbase.h>
 #include <windows.h>
+// After windows.h, which it expects.
+#include <objbase.h>
 
 #include "comhost/com_addin_proxy.h"
 #include "comhost/host_class_objects.h"
