@@ -1,6 +1,7 @@
 #include "comhost/com_addin_loading.h"
 
 #include <windows.h>
+// After windows.h, which it expects.
 #include <objbase.h>
 
 #include "comhost/com_addin_proxy.h"
@@ -13,6 +14,7 @@
 #include "platform/sim/host_session.h"
 #include "platform/sim/world.h"
 #include "platform/win32/registry_keys.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -104,6 +106,7 @@ class ComAddinLoading : public app::AddinLoading {
     for (const std::string& folder : {world.shell.profile(), world.install_dir})
       world.files.DeleteEntry(folder, true);
     world.UseHostFiles(&files_);  // the user's folders again, empty
+    world.UseHostClipboard(&clipboard_);
     PointShellAtTheUser(world);
     classes_ = std::make_unique<HostClassObjects>(world.objects.get());
     if (!classes_->error().empty()) {
@@ -163,11 +166,11 @@ class ComAddinLoading : public app::AddinLoading {
   bool ConnectSupportLibrary(sim::World& world, std::string& error) {
     std::wstring dll = RegisteredDllFolder(L"Pinlet.Connect") + L"\\LibZarvo.dll";
     support_ = LoadLibraryW(dll.c_str());
-    auto set_recorder =
-        support_ ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
-                       reinterpret_cast<void*>(
-                           GetProcAddress(support_, "LibZarvoStandInSetRecorder")))
-                 : nullptr;
+    auto set_recorder = support_
+                            ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
+                                  reinterpret_cast<void*>(GetProcAddress(
+                                      support_, "LibZarvoStandInSetRecorder")))
+                            : nullptr;
     if (!set_recorder) {
       error = "the stand-in support library is missing: " + com::Narrow(dll);
       return false;
@@ -193,6 +196,7 @@ class ComAddinLoading : public app::AddinLoading {
   }
 
   Win32FileSystem files_;
+  Win32Clipboard clipboard_;
   Win32Registry registry_;
   Win32Shell shell_;
   RegistryMirror mirror_;

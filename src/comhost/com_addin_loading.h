@@ -2,12 +2,15 @@
 // under Wine, beside the simulated Outlook served to it over IDispatch.
 //
 // The DLL uses the real machine for its Windows services (registry, files,
-// temporary folder, special folders, user name, the support library). The
-// loading makes the simulated machine and the real one the same machine:
+// temporary folder, special folders, user name, clipboard, the support
+// library). The loading makes the simulated machine and the real one the
+// same machine:
 // - the simulated machine's files become the real drive C's (the folders
 //   of its one user, "C:\Documents and Settings\User", are made there, with
 //   the Windows shell's folders of this user pointed at them and the
 //   temporary folder set to the user's);
+// - the simulated machine's clipboard becomes the real one, which the
+//   served Outlook reads when the DLL pastes a button face;
 // - the registry branch HKEY_CURRENT_USER\Software\Zarvo is kept in step
 //   between commands (registry_mirror.h);
 // - the support library the DLL loads (the stand-in LibZarvo.dll beside it)

@@ -1,6 +1,7 @@
 #include "comserver/com_platform.h"
 
 #include "comserver/ui_seams.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -9,11 +10,13 @@
 namespace pinlet::com {
 
 struct ComPlatform::Services {
-  explicit Services(ComHostObjects::SessionSource session) : objects(std::move(session)) {}
+  explicit Services(ComHostObjects::SessionSource session)
+      : objects(std::move(session)) {}
   Win32Registry registry;
   Win32FileSystem files;
   Win32Clock clock;
   Win32Shell shell;
+  Win32Clipboard clipboard;
   ComHostObjects objects;
   comserver::UiSeams ui;
 };
@@ -25,6 +28,7 @@ ComPlatform::ComPlatform(std::string dll_folder,
   platform_.files = &services_->files;
   platform_.clock = &services_->clock;
   platform_.shell = &services_->shell;
+  platform_.clipboard = &services_->clipboard;
   platform_.objects = &services_->objects;
   services_->ui.Fill(platform_);
   platform_.load_support_library = [folder = std::move(dll_folder)] {

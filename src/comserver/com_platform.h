@@ -1,11 +1,12 @@
 // The services the add-in reaches the machine through in pinlet.dll.
 //
 // Windows services are the system's own (platform/win32/): the registry, the
-// files, the clock and the shell. The support library is LibZarvo.dll from
-// the DLL's own folder. The helper libraries (CDO, Redemption, VBScript's
-// RegExp, the sharing product) are created by their ProgIDs over COM, and a
-// running Outlook is found in the running object table. The user interface
-// is not built yet: its surfaces are the seams of ui_seams.h.
+// files, the clock, the shell and the clipboard. The support library is
+// LibZarvo.dll from the DLL's own folder. The helper libraries (CDO,
+// Redemption, VBScript's RegExp, the sharing product) are created by their
+// ProgIDs over COM, and a running Outlook is found in the running object
+// table. The rest of the user interface is not built yet: its surfaces are
+// the seams of ui_seams.h.
 //
 // One ComPlatform serves one add-in instance and lives as long as it does.
 #ifndef PINLET_COMSERVER_COM_PLATFORM_H_

@@ -65,27 +65,6 @@ class NoForms : public ui::FormFactory {
   }
 };
 
-class NoClipboard : public Clipboard {
- public:
-  bool Open() override { return Needed(false); }
-  bool Close() override { return Needed(false); }
-  bool Empty() override { return Needed(false); }
-  std::vector<uint32_t> EnumFormats() override { return Needed(std::vector<uint32_t>()); }
-  bool IsFormatAvailable(uint32_t) override { return Needed(false); }
-  std::optional<std::string> GetData(uint32_t) override {
-    return Needed(std::optional<std::string>());
-  }
-  bool SetData(uint32_t, std::string) override { return Needed(false); }
-  uint32_t RegisterFormat(std::string_view) override { return Needed(uint32_t{0}); }
-
- private:
-  template <typename T>
-  T Needed(T answer) {
-    MarkNeeded("clipboard");
-    return answer;
-  }
-};
-
 class NoDialogs : public CommonDialogs {
  public:
   bool ShowColor(ColorDialog& dialog) override { return Fail("colour dialog", dialog); }
@@ -108,7 +87,6 @@ struct UiSeams::Surfaces {
   NoMessageBoxes message_boxes;
   NoWindows windows;
   NoForms forms;
-  NoClipboard clipboard;
   NoDialogs dialogs;
 };
 
@@ -119,7 +97,6 @@ void UiSeams::Fill(Platform& platform) {
   platform.message_boxes = &surfaces_->message_boxes;
   platform.window_manager = &surfaces_->windows;
   platform.forms = &surfaces_->forms;
-  platform.clipboard = &surfaces_->clipboard;
   platform.dialogs = &surfaces_->dialogs;
 }
 

@@ -1,14 +1,12 @@
 // The user interface of the COM build until the Windows surfaces are built:
-// message boxes, the window manager, forms, the clipboard and the common
-// dialogs.
+// message boxes, the window manager, forms and the common dialogs.
 //
 // Each surface answers as the system does when it cannot show anything, as
 // its interface states for a failure: a message box that cannot be shown
 // answers 0, a common dialog fails with cderr::kDialogFailure, the window
-// manager knows no window, the clipboard cannot be opened, and a form cannot
-// be created (HostError 429, as a control that is not installed). So the
-// add-in behaves as on a machine where none of it works, which its error
-// handling is made for.
+// manager knows no window, and a form cannot be created (HostError 429, as a
+// control that is not installed). So the add-in behaves as on a machine where
+// none of it works, which its error handling is made for.
 //
 // Every use also marks what was needed in the process environment variable
 // "PINLET_UI_SEAM" ("message box", "form frmComments", ...), so that a test

@@ -71,6 +71,8 @@ void World::UseHostFiles(FileSystem* host) {
   MakeMachineFolders();
 }
 
+void World::UseHostClipboard(Clipboard* host) { clipboard.UseHostClipboard(host); }
+
 void World::Install(std::string_view view_file_content) {
   registry.SetValue("Software\\Zarvo\\Pinlet", "InstDir", RegValue::Text(install_dir));
   registry.SetValue("Software\\Zarvo\\Pinlet", "MyDir", RegValue::Text(user_dir));

@@ -98,6 +98,9 @@ class World {
   // the folders of the machine's user made there. `host` must outlive the
   // world.
   void UseHostFiles(FileSystem* host);
+  // Makes the machine's clipboard a host's (SimClipboard::UseHostClipboard).
+  // `host` must outlive the world.
+  void UseHostClipboard(Clipboard* host);
   // The services bundle handed to an add-in instance running on this world.
   Platform platform();
   // Sets whether the support library and the MAPI helper libraries are
