@@ -47,14 +47,14 @@ int NoteOpen(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   if (args.size() != (add ? 3u : 2u)) return 2;
   auto node = ResolveFolderItem(d, args[0], args[1], error);
   if (!node) return 2;
-  int status = kDone;
-  std::shared_ptr<Connect> addin = d.LinkedAddin(error, &status);
-  if (!addin) return status;
-  if (!addin->context().outlook_connector) {
+  // The Outlook connector as another host's code reaches it (the Word
+  // editor's): through the add-in Outlook published.
+  std::shared_ptr<AddInConnector> connector =
+      d.session() ? PublishedConnector(d.world(), *d.session(), "Outlook") : nullptr;
+  if (!connector || !ConnectorInitialized(d.world(), *d.session(), "Outlook")) {
     error = "Outlook must be running with Pinlet connected (start)";
     return 2;
   }
-  AddinContext& ctx = addin->context();
   // The caption the item's note button shows; --add clicks an "Add Note"
   // that is out of date.
   bool has_note = ItemHasNote(d, *node);
@@ -62,7 +62,7 @@ int NoteOpen(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   ol::ItemPtr item = sim::WrapItem(&d.world(), node);
   d.CallAddin("PinletClick", [&] {
     bool close = false;
-    ctx.outlook_connector->PinletClick(caption, true, item, nullptr, close, nullptr);
+    connector->PinletClick(caption, true, item, nullptr, close, nullptr);
   });
   out << caption << " on '" << Printable(node->subject) << "': ";
   sim::SimForm* form = d.world().ui.FindForm(kNoteForm);

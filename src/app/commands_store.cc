@@ -163,8 +163,13 @@ int NoteAdd(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   if (args.size() != 2) return 2;
   auto node = ResolveFolderItem(d, args[0], args[1], error);
   if (!node) return 2;
+  // The note is made as the add-in's note window makes it, by its own
+  // procedures: a linked-in shortcut for what a user does in the window.
   int status = kDone;
-  std::shared_ptr<Connect> addin = d.LinkedAddin(error, &status);
+  std::shared_ptr<Connect> addin = d.LinkedAddin(
+      error, &status,
+      "note add makes the note as the add-in's note window does; as a COM add-in that "
+      "needs the Windows user interface, which the COM build does not have yet");
   if (!addin) return status;
   if (!addin->context().note_windows) {
     error = "Outlook must be running with Pinlet connected (start)";

@@ -95,9 +95,12 @@ std::shared_ptr<Connect> Driver::addin() const {
   return session_ ? std::dynamic_pointer_cast<Connect>(session_->addin()) : nullptr;
 }
 
-std::shared_ptr<Connect> Driver::LinkedAddin(std::string& error, int* status) const {
+std::shared_ptr<Connect> Driver::LinkedAddin(std::string& error, int* status,
+                                             std::string_view why) const {
   if (options_.loading) {
-    error = "this looks into the add-in's own objects, which only a linked-in add-in shows";
+    error = why.empty()
+                ? "this looks into the add-in's own objects, which only a linked-in add-in shows"
+                : std::string(why);
     *status = kSkipped;
     return nullptr;
   }
@@ -208,18 +211,24 @@ void Driver::DescribeExplorerSide(AddinContext& ctx, std::ostream& out) {
   }
 }
 
-bool ConnectorInitialized(sim::World& world, sim::HostSession& session,
-                          std::string_view key) {
+std::shared_ptr<AddInConnector> PublishedConnector(sim::World& world,
+                                                   sim::HostSession& session,
+                                                   std::string_view key) {
   sim::FaultInjector::Pause pause(world.faults);
-  bool initialized = false;
-  IgnoreError([&] {
+  return TryGet([&]() -> std::shared_ptr<AddInConnector> {
     std::shared_ptr<HostApplication> app = session.application();
-    if (!app) return;
+    if (!app) return nullptr;
     std::shared_ptr<AddInObject> object =
         Must(Must(app->GetCOMAddIns()).Item(sim::kPinletProgId)).Object();
-    if (object) initialized = Must(Must(object->GetConnectors()).Item(key)).IsInitialized();
+    return object ? Must(object->GetConnectors()).Item(key) : nullptr;
   });
-  return initialized;
+}
+
+bool ConnectorInitialized(sim::World& world, sim::HostSession& session,
+                          std::string_view key) {
+  std::shared_ptr<AddInConnector> connector = PublishedConnector(world, session, key);
+  sim::FaultInjector::Pause pause(world.faults);
+  return connector && TryGet([&] { return connector->IsInitialized(); });
 }
 
 void Driver::CallAddin(std::string_view entry, const std::function<void()>& call) {

@@ -132,8 +132,10 @@ class Driver {
   bool linked_in() const { return !options_.loading; }
   // For a command that looks into the add-in's own objects: the linked-in
   // add-in, or nullptr with `error` set and kSkipped in `*status` when it is
-  // loaded another way, or kBadCommand when the host is not running.
-  std::shared_ptr<Connect> LinkedAddin(std::string& error, int* status) const;
+  // loaded another way (`why` says why the command needs it linked in; a
+  // general reason when empty), or kBadCommand when the host is not running.
+  std::shared_ptr<Connect> LinkedAddin(std::string& error, int* status,
+                                       std::string_view why = "") const;
   // Starts the host; false with `error` when it already runs.
   bool StartHost(sim::HostOptions options, std::string& error);
   bool StopHost(std::string& error);
@@ -166,10 +168,14 @@ class Driver {
   bool sweep_mode_ = false;
 };
 
-// Whether the connector `key` of the add-in loaded by `session`'s host is
-// initialised, as another host's code finds it: through the host's COM
-// add-in entry "Pinlet.Connect", its Object's GetConnectors. Looking is not
-// a call of the add-in's: it neither counts nor fails.
+// The connector `key` of the add-in loaded by `session`'s host, as another
+// host's code finds it: through the host's COM add-in entry
+// "Pinlet.Connect", its Object's GetConnectors; nullptr when there is none.
+// Looking is not a call of the add-in's: it neither counts nor fails.
+std::shared_ptr<AddInConnector> PublishedConnector(sim::World& world,
+                                                   sim::HostSession& session,
+                                                   std::string_view key);
+// Whether that connector is initialised.
 bool ConnectorInitialized(sim::World& world, sim::HostSession& session,
                           std::string_view key);
 
