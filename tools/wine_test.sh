@@ -111,7 +111,16 @@ run_target() {
     "$loader" "$exe" run --com "$scenario" >"$com" 2>"$why"
     local com_status=$?
     if [ $com_status -eq 4 ]; then
-      skip "$name: $scenario" "$(grep -o 'skipped: .*' "$why" | head -1 | cut -c10-) (at $(grep -o '^pinlet: [^ ]*:[0-9]*' "$why" | head -1 | cut -d: -f3 | sed 's/^/line /'))"
+      # What ran before the skipped line must be as linked in.
+      local shown
+      shown=$(wc -c <"$com")
+      if cmp -s -n "$shown" "$linked" "$com"; then
+        skip "$name: $scenario" "$(grep -o 'skipped: .*' "$why" | head -1 | cut -c10-) (at $(grep -o '^pinlet: [^ ]*:[0-9]*' "$why" | head -1 | cut -d: -f3 | sed 's/^/line /'); the $(wc -l <"$com") lines of output before it as linked in)"
+      else
+        diff "$linked" "$com" >"$log"
+        cat "$why" >>"$log"
+        fail "$name: $scenario through COM differs from linked in before its skipped line" "$log"
+      fi
     elif [ $com_status -eq $linked_status ] && cmp -s "$linked" "$com"; then
       pass "$name: $scenario through COM, as linked in (status $com_status)"
     else

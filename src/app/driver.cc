@@ -309,7 +309,10 @@ int Driver::Execute(const std::vector<std::string>& words, std::string& message,
     message = "defect: " + world_->defects()[defects_before];
   }
   previous_output_ = output.str();
-  if (!sweep_mode_) out_ << previous_output_ << std::flush;
+  // A skipped command's output is not shown: what it did is not what was
+  // asked, and the script's output up to it stays comparable with a run
+  // that could do it.
+  if (!sweep_mode_ && status != kSkipped) out_ << previous_output_ << std::flush;
   return status;
 }
 
