@@ -92,7 +92,8 @@ bool Driver::Close(std::string& error) {
 }
 
 std::shared_ptr<Connect> Driver::addin() const {
-  return session_ ? std::dynamic_pointer_cast<Connect>(session_->addin()) : nullptr;
+  if (!session_ || options_.loading) return nullptr;
+  return std::dynamic_pointer_cast<Connect>(session_->addin());
 }
 
 std::shared_ptr<Connect> Driver::LinkedAddin(std::string& error, int* status,

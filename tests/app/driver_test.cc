@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/printable.h"
+#include "assembly/addin_factory.h"
 
 namespace pinlet::app {
 namespace {
@@ -139,6 +140,79 @@ TEST_F(DriverTest, OneShotCommandsStartTheHostThemselves) {
   EXPECT_NE(out.str().find("already has a note; nothing was added"), std::string::npos);
   EXPECT_EQ(driver.RunOneShot({"show", "item", "Inbox", "99"}), 2);
   EXPECT_NE(err.str().find("pinlet: show item: no item '99' in"), std::string::npos);
+}
+
+// A loading of the add-in other than linked in, as the COM test host's is:
+// it creates the add-in its own way, is told of every command, and says
+// when a command needed what it does not offer.
+class RecordingLoading : public AddinLoading {
+ public:
+  bool Prepare(sim::World&, std::string& error) override {
+    events.push_back("prepare");
+    if (refuse) error = "not here";
+    return !refuse;
+  }
+  std::shared_ptr<IDTExtensibility2> Create(sim::World&, const Platform& p) override {
+    events.push_back("create");
+    return assembly::CreatePinletAddin(p);
+  }
+  void BeforeCommand(sim::World&) override { events.push_back("before"); }
+  std::string AfterCommand(sim::World&) override {
+    events.push_back("after");
+    return --commands_until_needed == 0 ? needed : "";
+  }
+  void Finish(sim::World&) override { events.push_back("finish"); }
+
+  bool refuse = false;
+  // The command after which `needed` is said, counting from now.
+  int commands_until_needed = -1;
+  std::string needed;
+  std::vector<std::string> events;
+};
+
+TEST_F(DriverTest, AnotherLoadingCreatesTheAddinAndSkipsWhatItCannotDo) {
+  auto loading = std::make_shared<RecordingLoading>();
+  DriverOptions options;
+  options.loading = loading;
+  Driver driver(out, err, options);
+  std::string error;
+  ASSERT_TRUE(driver.Open(error)) << error;
+  EXPECT_FALSE(driver.linked_in());
+  std::string message;
+  ASSERT_EQ(driver.Execute({"start"}, message), kDone) << message;
+  EXPECT_EQ(loading->events,
+            (std::vector<std::string>{"prepare", "before", "create", "after"}));
+  EXPECT_EQ(driver.addin(), nullptr);  // not linked in: nothing to look into
+
+  // A command that looks into the add-in's own objects is skipped, and
+  // prints nothing.
+  out.str("");
+  EXPECT_EQ(driver.Execute({"show", "addin"}, message), kSkipped);
+  EXPECT_EQ(message,
+            "this looks into the add-in's own objects, which only a linked-in add-in "
+            "shows");
+  EXPECT_EQ(out.str(), "");
+  // Work the loading could not do skips the command that asked for it, and
+  // its output is not shown: a script stops there, skipped.
+  loading->needed = "the add-in needed the Windows user interface (form frmComments)";
+  loading->commands_until_needed = 2;
+  std::istringstream script("say before\nselect Inbox 2\nsay never\n");
+  EXPECT_EQ(driver.RunScript(script, "s"), kSkipped);
+  EXPECT_EQ(out.str(), "before\n");
+  EXPECT_EQ(err.str(),
+            "pinlet: s:2: select: skipped: the add-in needed the Windows user interface "
+            "(form frmComments)\n");
+  // What another host's code sees of the add-in works as linked in.
+  EXPECT_TRUE(ConnectorInitialized(driver.world(), *driver.session(), "Outlook"));
+  ASSERT_TRUE(driver.Close(error)) << error;
+  EXPECT_EQ(loading->events.back(), "finish");
+
+  auto refusing = std::make_shared<RecordingLoading>();
+  refusing->refuse = true;
+  options.loading = refusing;
+  Driver refused(out, err, options);
+  EXPECT_FALSE(refused.Open(error));
+  EXPECT_EQ(error, "not here");
 }
 
 }  // namespace

@@ -54,9 +54,12 @@ TEST_F(Win32RegistryTest, ValuesKeepTheirTypeAndBytes) {
   const RegValue binary{kRegBinary, std::string("\x00\x01\xFF\x00", 4)};
   const RegValue multi{kRegMultiSz, std::string("one\0two\0\0", 9)};
   const RegValue empty = RegValue::Text("");
+  // The check box options are one character: text short enough to live
+  // inside its string object.
+  const RegValue option = RegValue::Text("1");
   for (auto& [name, value] :
        {std::pair{"Text", text}, std::pair{"Number", dword}, std::pair{"Bytes", binary},
-        std::pair{"List", multi}, std::pair{"Empty", empty}}) {
+        std::pair{"List", multi}, std::pair{"Empty", empty}, std::pair{"Option", option}}) {
     ASSERT_TRUE(registry.SetValue(kKey, name, value)) << name;
     EXPECT_EQ(registry.QueryValue(kKey, name), value) << name;
   }
@@ -68,6 +71,7 @@ TEST_F(Win32RegistryTest, ValuesKeepTheirTypeAndBytes) {
   EXPECT_EQ(Raw(kKey, L"Number"),
             std::pair(DWORD{REG_DWORD}, std::string("\x78\x56\x34\x12", 4)));
   EXPECT_EQ(Raw(kKey, L"Empty"), std::pair(DWORD{REG_SZ}, std::string()));
+  EXPECT_EQ(Raw(kKey, L"Option"), std::pair(DWORD{REG_SZ}, std::string("1\0", 2)));
 }
 
 TEST_F(Win32RegistryTest, ATerminatingZeroAnotherProgramStoredIsKept) {

@@ -39,10 +39,16 @@ size_t ExistingDepth(const std::vector<std::wstring>& components) {
 // by one more unit that is not zero. RegSetValueEx adds a terminating zero
 // to text whose next unit in memory is one ("the caller forgot to count
 // it"); the guard keeps the value exactly as long as given.
+// The bytes are pointed at when they are used, never kept as a pointer: a
+// short text lives inside the object, which moves as it is returned.
 struct StoredBytes {
-  std::wstring text;
-  const BYTE* data = nullptr;
+  std::wstring text;              // for text types, with the guard unit
+  const std::string* raw = nullptr;  // for the others: the value's own bytes
   DWORD size = 0;
+  const BYTE* data() const {
+    return raw ? reinterpret_cast<const BYTE*>(raw->data())
+               : reinterpret_cast<const BYTE*>(text.data());
+  }
 };
 
 std::optional<StoredBytes> BytesOf(const RegValue& value) {
@@ -52,11 +58,10 @@ std::optional<StoredBytes> BytesOf(const RegValue& value) {
     bytes.text = com::Wide(value.data);
     bytes.size = static_cast<DWORD>(bytes.text.size() * sizeof(wchar_t));
     bytes.text += L'\xFFFF';
-    bytes.data = reinterpret_cast<const BYTE*>(bytes.text.data());
     return bytes;
   }
   if (value.type == kRegDword && value.data.size() != 4) return std::nullopt;
-  bytes.data = reinterpret_cast<const BYTE*>(value.data.data());
+  bytes.raw = &value.data;
   bytes.size = static_cast<DWORD>(value.data.size());
   return bytes;
 }
@@ -114,7 +119,7 @@ bool Win32Registry::SetValue(std::string_view path, std::string_view name,
                       REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created,
                       nullptr) != ERROR_SUCCESS)
     return false;
-  LONG set = RegSetValueExW(created, value_name->c_str(), 0, value.type, bytes->data,
+  LONG set = RegSetValueExW(created, value_name->c_str(), 0, value.type, bytes->data(),
                             bytes->size);
   RegCloseKey(created);
   if (set == ERROR_SUCCESS) return true;
