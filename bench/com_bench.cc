@@ -12,8 +12,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/driver.h"
 #include "app/com_loading.h"
+#include "app/driver.h"
 #include "platform/com/com_outlook.h"
 #include "platform/com/late_bound.h"
 #include "platform/com/served_object.h"
@@ -82,7 +82,10 @@ void StartAndStop(benchmark::State& state, bool com) {
   for (auto _ : state) {
     if (stopping) state.PauseTiming();
     driver.StartHost({}, error);
-    if (stopping) state.ResumeTiming(); else state.PauseTiming();
+    if (stopping)
+      state.ResumeTiming();
+    else
+      state.PauseTiming();
     driver.StopHost(error);
     if (!stopping) state.ResumeTiming();
   }
@@ -91,13 +94,18 @@ void StartAndStop(benchmark::State& state, bool com) {
   driver.Close(error);
 }
 
-void BM_OutlookStartsWithTheComAddin(benchmark::State& state) { StartAndStop(state, true); }
+void BM_OutlookStartsWithTheComAddin(benchmark::State& state) {
+  StartAndStop(state, true);
+}
 void BM_OutlookStartsWithTheLinkedInAddin(benchmark::State& state) {
   StartAndStop(state, false);
 }
 // Argument 0 times the start, 1 the stop.
 BENCHMARK(BM_OutlookStartsWithTheComAddin)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OutlookStartsWithTheLinkedInAddin)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OutlookStartsWithTheLinkedInAddin)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace pinlet

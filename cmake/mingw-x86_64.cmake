@@ -1,14 +1,3 @@
-# Cross-builds for Windows with mingw-w64 (x86_64), the posix thread model
-# (std::mutex for GoogleTest; winpthreads is linked statically).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(PINLET_MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${PINLET_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${PINLET_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${PINLET_MINGW_TRIPLE}-windres)
-set(PINLET_WIDL ${PINLET_MINGW_TRIPLE}-widl)
-set(CMAKE_FIND_ROOT_PATH /usr/${PINLET_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The Windows build for x86_64 (see mingw.cmake).
+set(PINLET_MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

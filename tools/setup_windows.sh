@@ -7,24 +7,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-sudo_cmd=""
-[ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+source tools/packages.sh
 # The 32-bit Wine comes from Debian's i386 architecture.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo_cmd dpkg --add-architecture i386
+  if [ "$(id -u)" -eq 0 ]; then dpkg --add-architecture i386; else sudo dpkg --add-architecture i386; fi
 fi
-packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
-          libwine-dev wine wine64 wine32:i386 curl)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-fi
+install_missing_packages g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
+  mingw-w64-tools libwine-dev wine wine64 wine32:i386 curl
 
 # Google Benchmark for the Windows build's benchmarks: Debian's source
 # package (Debian builds it for Linux only), checked against the sum its

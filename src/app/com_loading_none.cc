@@ -4,7 +4,8 @@
 namespace pinlet::app {
 
 std::shared_ptr<AddinLoading> MakeComLoading(std::string& why) {
-  why = "this build has no COM add-in; the Windows build (pinlet.exe) loads it under Wine";
+  why =
+      "this build has no COM add-in; the Windows build (pinlet.exe) loads it under Wine";
   return nullptr;
 }
 

@@ -6,10 +6,10 @@
 #include <ostream>
 
 #include "addin/outlook_connect.h"
-#include "explorer/cls_explorers.h"
-#include "platform/addin_object.h"
 #include "app/script.h"
 #include "assembly/addin_factory.h"
+#include "explorer/cls_explorers.h"
+#include "platform/addin_object.h"
 #include "platform/sim/boundary.h"
 #include "platform/sim/mailbox_json.h"
 #include "platform/sim/real_files.h"
@@ -99,9 +99,9 @@ std::shared_ptr<Connect> Driver::addin() const {
 std::shared_ptr<Connect> Driver::LinkedAddin(std::string& error, int* status,
                                              std::string_view why) const {
   if (options_.loading) {
-    error = why.empty()
-                ? "this looks into the add-in's own objects, which only a linked-in add-in shows"
-                : std::string(why);
+    error = why.empty() ? "this looks into the add-in's own objects, which only a "
+                          "linked-in add-in shows"
+                        : std::string(why);
     *status = kSkipped;
     return nullptr;
   }
@@ -206,7 +206,8 @@ void Driver::DescribeExplorerSide(AddinContext& ctx, std::ostream& out) {
       for (size_t i = 0; i < outlook->explorers().size(); ++i)
         if (wrapper->explorer().get() == outlook->explorers()[i].get()) window = i + 1;
     out << "explorer " << wrapper->GetID() << " wraps main window " << window
-        << (tracker.active_explorer_id == wrapper->GetID() ? " (the active explorer)" : "")
+        << (tracker.active_explorer_id == wrapper->GetID() ? " (the active explorer)"
+                                                           : "")
         << ": " << (wrapper->toolbar_built() ? "toolbar built" : "no toolbar yet") << ", "
         << (wrapper->menu_added() ? "menus added" : "no menus yet") << "\n";
   }
@@ -364,8 +365,8 @@ int Driver::RunScript(std::istream& in, const std::string& name,
     }
     out_.flush();
     err_ << "pinlet: " << name << ":" << number << ": "
-         << (command.empty() ? "" : command + ": ") << (status == kSkipped ? "skipped: " : "")
-         << message << "\n";
+         << (command.empty() ? "" : command + ": ")
+         << (status == kSkipped ? "skipped: " : "") << message << "\n";
     return status;
   }
   return result;

@@ -5,11 +5,11 @@
 #include <set>
 #include <sstream>
 
+#include "app/com_loading.h"
 #include "app/demo.h"
 #include "app/driver.h"
-#include "app/com_loading.h"
-#include "app/tour.h"
 #include "app/sweep.h"
+#include "app/tour.h"
 #include "inspector/rtf2html_command.h"
 
 namespace {

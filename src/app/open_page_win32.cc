@@ -2,6 +2,7 @@
 // temporary folder (CreateDirectory fails rather than reuse one), and the
 // shell's "open" verb, which starts the browser registered for the page.
 #include <windows.h>
+// shellapi.h needs windows.h first.
 #include <shellapi.h>
 
 #include <fstream>
@@ -34,7 +35,8 @@ int OpenPageCopy(const std::string& name, std::string_view content, std::ostream
   std::wstring folder;
   for (unsigned n = 0; n < 100 && folder.empty(); ++n) {
     wchar_t candidate[MAX_PATH + 32];
-    wsprintfW(candidate, L"%spinlet-print-%08X", temp, GetTickCount() ^ (n * 2654435761u));
+    wsprintfW(candidate, L"%spinlet-print-%08X", temp,
+              GetTickCount() ^ (n * 2654435761u));
     if (CreateDirectoryW(candidate, nullptr)) folder = candidate;
   }
   if (folder.empty()) {

@@ -204,5 +204,4 @@ bool HasNote(const sim::ItemNode& item) {
   return false;
 }
 
-
 }  // namespace pinlet::app

@@ -63,14 +63,16 @@ void ComAddinProxy::OnConnection(HostApplicationPtr application, int connect_mod
     RegisterActiveObject(app.get(), kClsidOutlookApplication, ACTIVEOBJECT_STRONG,
                          &running_outlook_);
   CustomArray array(custom);
-  Check("OnConnection", addin_->OnConnection(app.get(), static_cast<ext_ConnectMode>(connect_mode), inst.get(),
-                                          array.get()));
+  Check("OnConnection",
+        addin_->OnConnection(app.get(), static_cast<ext_ConnectMode>(connect_mode),
+                             inst.get(), array.get()));
   array.CopyTo(custom);
 }
 
 void ComAddinProxy::OnDisconnection(int remove_mode, Custom& custom) {
   CustomArray array(custom);
-  HRESULT hr = addin_->OnDisconnection(static_cast<ext_DisconnectMode>(remove_mode), array.get());
+  HRESULT hr =
+      addin_->OnDisconnection(static_cast<ext_DisconnectMode>(remove_mode), array.get());
   if (running_outlook_) {
     RevokeActiveObject(running_outlook_, nullptr);
     running_outlook_ = 0;

@@ -1,11 +1,12 @@
 // The pinlet command on Windows: `run --com` loads the registered COM
 // add-in, and the output keeps plain line ends.
+#include "app/com_loading.h"
+
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
 
-#include "app/com_loading.h"
 #include "comhost/com_addin_loading.h"
 
 namespace pinlet::app {

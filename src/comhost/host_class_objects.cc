@@ -5,6 +5,7 @@
 #include "platform/com/com_boundary.h"
 #include "platform/com/com_error.h"
 #include "platform/com/com_objects.h"
+#include "platform/com/com_unknown.h"
 #include "platform/com/served_object.h"
 #include "platform/host_error.h"
 #include "platform/sharing.h"
@@ -16,35 +17,22 @@ using Make = std::function<com::ComPtr<IDispatch>(ComObjectFactory&)>;
 
 // One class of the test host: asks the simulated machine's factory for the
 // object and serves it.
-class ClassObject final : public IClassFactory {
+class ClassObject final : public com::Object<IClassFactory> {
  public:
   ClassObject(ComObjectFactory* objects, std::string name, Make make)
-      : objects_(objects), name_(std::move(name)), make_(std::move(make)) {}
+      : com::Object<IClassFactory>({IID_IClassFactory}),
+        objects_(objects),
+        name_(std::move(name)),
+        make_(std::move(make)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid,
                                            void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     com::ComPtr<IDispatch> object;
-    HRESULT hr = com::AtComBoundary(name_ + ".CreateInstance",
-                                    [&] { object = make_(*objects_); });
+    HRESULT hr =
+        com::AtComBoundary(name_ + ".CreateInstance", [&] { object = make_(*objects_); });
     if (FAILED(hr)) return hr;
     if (!object) return REGDB_E_CLASSNOTREG;
     return object->QueryInterface(iid, out);
@@ -55,7 +43,6 @@ class ClassObject final : public IClassFactory {
   ComObjectFactory* objects_;
   std::string name_;
   Make make_;
-  ULONG refs_ = 1;
 };
 
 struct HostClass {

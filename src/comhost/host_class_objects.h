@@ -38,9 +38,9 @@ class HostClassObjects {
  private:
   struct Entry {
     std::wstring prog_id;
-    bool mapped = false;   // the ProgID's key was written by us
+    bool mapped = false;    // the ProgID's key was written by us
     std::wstring previous;  // the CLSID it mapped to before, if any
-    DWORD cookie = 0;      // CoRegisterClassObject's
+    DWORD cookie = 0;       // CoRegisterClassObject's
   };
   void Map(Entry& entry, const CLSID& clsid);
   std::vector<Entry> entries_;

@@ -13,8 +13,8 @@ namespace {
 void VisitKeys(Registry& registry, const std::string& path,
                const std::function<void(const std::string&)>& visit) {
   visit(path);
-  for (const std::string& name : registry.EnumSubkeys(path).value_or(
-           std::vector<std::string>{}))
+  for (const std::string& name :
+       registry.EnumSubkeys(path).value_or(std::vector<std::string>{}))
     VisitKeys(registry, path + "\\" + name, visit);
 }
 

@@ -10,28 +10,11 @@ ComPtr<IClassFactory> ClassFactory::Create() {
   return ComPtr<IClassFactory>::Adopt(new ClassFactory());
 }
 
-ClassFactory::ClassFactory() { ObjectCreated(); }
+ClassFactory::ClassFactory() : Object<IClassFactory>({IID_IClassFactory}) {
+  ObjectCreated();
+}
 
 ClassFactory::~ClassFactory() { ObjectDestroyed(); }
-
-HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
-  *out = static_cast<IClassFactory*>(this);
-  AddRef();
-  return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE ClassFactory::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&refs_));
-}
-
-ULONG STDMETHODCALLTYPE ClassFactory::Release() {
-  LONG left = InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
 
 HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID iid,
                                                        void** out) {

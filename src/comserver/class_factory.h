@@ -10,18 +10,15 @@
 #include <objbase.h>
 
 #include "platform/com/com_ptr.h"
+#include "platform/com/com_unknown.h"
 
 namespace pinlet::com {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public Object<IClassFactory> {
  public:
   // A new factory, holding one reference, the caller's.
   static ComPtr<IClassFactory> Create();
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   // IClassFactory: CLASS_E_NOAGGREGATION for an outer object; the add-in's
   // or the type library's failure as the firewall reports it; E_NOINTERFACE
   // when the object does not offer `iid` (nothing is left alive then).
@@ -31,9 +28,7 @@ class ClassFactory final : public IClassFactory {
 
  private:
   ClassFactory();
-  ~ClassFactory();
-
-  LONG refs_ = 1;
+  ~ClassFactory() override;
 };
 
 }  // namespace pinlet::com

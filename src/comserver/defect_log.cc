@@ -30,7 +30,8 @@ std::wstring TempFolder() {
 
 std::wstring DefectLogPath() {
   std::wstring folder;
-  if (std::optional<std::wstring> mine = ReadTextValue(HKEY_CURRENT_USER, kSettingsKey, kUserFolder);
+  if (std::optional<std::wstring> mine =
+          ReadTextValue(HKEY_CURRENT_USER, kSettingsKey, kUserFolder);
       mine && !mine->empty() && IsFolder(*mine))
     folder = *mine;
   else

@@ -34,8 +34,10 @@ std::shared_ptr<IDTExtensibility2> CreateComAddin() {
   // add-in is connected to: its namespace's MAPIOBJECT.
   auto outlook_session = [weak]() -> VariantValue {
     auto alive = weak.lock();
-    if (!alive || !alive->addin || !alive->addin->context().name_space) return VariantValue();
-    return LateBound(ToDispatch<ol::NameSpace>(alive->addin->context().name_space), "NameSpace")
+    if (!alive || !alive->addin || !alive->addin->context().name_space)
+      return VariantValue();
+    return LateBound(ToDispatch<ol::NameSpace>(alive->addin->context().name_space),
+                     "NameSpace")
         .Call("MAPIOBJECT");
   };
   made->platform = std::make_unique<ComPlatform>(ThisModuleFolder(), outlook_session);

@@ -71,7 +71,8 @@ void UnregisterServer() {
   };
   remove(HKEY_CLASSES_ROOT, ClassKey(), kClassIds);
   remove(HKEY_CLASSES_ROOT, ProgIdKey(), L"");
-  for (std::wstring_view host : kHosts) remove(HKEY_CURRENT_USER, AddinKey(host), kOffice);
+  for (std::wstring_view host : kHosts)
+    remove(HKEY_CURRENT_USER, AddinKey(host), kOffice);
   if (failure) throw *failure;
 }
 

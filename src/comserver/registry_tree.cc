@@ -10,17 +10,17 @@ namespace {
 
 HostError RegistryError(LONG status, std::wstring_view path) {
   int32_t number = HostNumberOf(HRESULT_FROM_WIN32(static_cast<DWORD>(status)));
-  return HostError(number,
-                   "The registry refused the change (error " + std::to_string(status) + ")",
-                   Narrow(path));
+  return HostError(
+      number, "The registry refused the change (error " + std::to_string(status) + ")",
+      Narrow(path));
 }
 
 void SetValue(HKEY root, std::wstring_view path, std::wstring_view name, DWORD type,
               const void* data, DWORD size) {
   HKEY key = nullptr;
-  LONG status = RegCreateKeyExW(root, std::wstring(path).c_str(), 0, nullptr,
-                                REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
-                                nullptr);
+  LONG status =
+      RegCreateKeyExW(root, std::wstring(path).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS) throw RegistryError(status, path);
   std::wstring value_name(name);
   status = RegSetValueExW(key, value_name.empty() ? nullptr : value_name.c_str(), 0, type,

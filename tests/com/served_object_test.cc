@@ -1,6 +1,8 @@
 // The COM layer's two halves against each other: a served object called by
 // member name through LateBound, its events received through an EventHub,
 // and errors and defects crossing with their numbers.
+#include "platform/com/served_object.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +12,6 @@
 #include "platform/com/com_error.h"
 #include "platform/com/event_hub.h"
 #include "platform/com/late_bound.h"
-#include "platform/com/served_object.h"
 #include "platform/host_error.h"
 
 namespace pinlet::com {
@@ -41,12 +42,11 @@ const ServedType<Counter>& CounterType() {
          "Name", [](Counter& c, ServedCall& call) { call.Return(c.name); },
          [](Counter& c, ServedCall& call) { c.name = call.PutText(); })
         .Get("Value", [](Counter& c, ServedCall& call) { call.Return(c.value); })
-        .Get(
-            "Add",
-            [](Counter& c, ServedCall& call) {
-              c.Add(call.args().Has(0) ? call.args().Long(0) : 1);
-            },
-            {"By"})
+        .Get("Add",
+             [](Counter& c, ServedCall& call) {
+               c.Add(call.args().Has(0) ? call.args().Long(0) : 1);
+             },
+             {"By"})
         .Get("Reset",
              [](Counter& c, ServedCall&) {
                bool cancel = false;
@@ -176,8 +176,8 @@ TEST_F(ServedObjectTest, OneObjectKeepsOneIdentityAndUnwrapsToItself) {
   ComPtr<IDispatch> a = Serve(counter, CounterType());
   ComPtr<IDispatch> b = Serve(counter, CounterType());
   EXPECT_EQ(IdentityOf(a.get()), IdentityOf(b.get()));
-  EXPECT_NE(IdentityOf(a.get()), IdentityOf(Serve(std::make_shared<Counter>(),
-                                                   CounterType()).get()));
+  EXPECT_NE(IdentityOf(a.get()),
+            IdentityOf(Serve(std::make_shared<Counter>(), CounterType()).get()));
   EXPECT_EQ(Unwrap<Counter>(a.get()), counter);
   EXPECT_EQ(Unwrap<std::string>(a.get()), nullptr);  // not served as that type
 }
@@ -188,8 +188,8 @@ TEST_F(ServedObjectTest, EventsReachTheSinkAndCancelComesBack) {
   auto hub = std::make_shared<EventHub>(served, kCounterEvents, "Counter events");
   std::vector<int> seen;
   {
-    Subscription changed =
-        hub->Subscribe(kChanged, [&](const DispArgs& args) { seen.push_back(args.Long(0)); });
+    Subscription changed = hub->Subscribe(
+        kChanged, [&](const DispArgs& args) { seen.push_back(args.Long(0)); });
     Subscription reset =
         hub->Subscribe(kBeforeReset, [](const DispArgs& args) { args.SetBool(0, true); });
     EXPECT_EQ(EventHub::connected_sinks(), 1);  // one connection for both
@@ -233,7 +233,8 @@ TEST(ComErrorTest, NumbersMapAsTheRuntimeMapsThem) {
   EXCEPINFO by_scode{};
   by_scode.scode = static_cast<SCODE>(0x8004010F);
   by_scode.wCode = 91;  // scode wins
-  EXPECT_EQ(ErrorOfInvoke(DISP_E_EXCEPTION, &by_scode, "X.Y").number(), errors::kNotFound);
+  EXPECT_EQ(ErrorOfInvoke(DISP_E_EXCEPTION, &by_scode, "X.Y").number(),
+            errors::kNotFound);
   EXPECT_EQ(ErrorOfInvoke(E_FAIL, nullptr, "X.Y").number(), errors::kOperationFailed);
 }
 

@@ -86,8 +86,8 @@ TEST_P(ClassFactoryTest, TheObjectIsTheAddinInterfaceAndItsIDispatch) {
       RegOpenKeyExW(HKEY_CLASSES_ROOT, L"TypeLib\\{93DE7661-03DA-4E3D-9CDA-DA2BAD713AB8}",
                     0, KEY_READ, &key),
       ERROR_SUCCESS);
-  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT,
-                         L"Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}"));
+  EXPECT_FALSE(
+      KeyExists(HKEY_CLASSES_ROOT, L"Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}"));
 
   // Office's DISPIDs in any case, GetConnectors beside them.
   EXPECT_EQ(IdOfName(dispatch.get(), L"onconnection"), 1);
@@ -170,7 +170,8 @@ TEST_F(PublishedObjectTest, GetConnectorsGivesTheAddinsConnectorsByName) {
 // namespace, no windows): every callback answers S_OK, the connectors are
 // published, and once the host forgets the published object, as Office
 // does when it unloads an add-in, nothing of the DLL stays alive.
-TEST_F(PublishedObjectTest, TheShippedAddinAnswersEveryCallbackAndPublishesItsConnectors) {
+TEST_F(PublishedObjectTest,
+       TheShippedAddinAnswersEveryCallbackAndPublishesItsConnectors) {
   ServerDll& dll = ServerDll::Get(kShippedDll);
   FakeHost host = ServeFakeHost("Outlook");
   ComPtr<_IDTExtensibility2> addin = dll.CreateAddin();
@@ -193,7 +194,8 @@ TEST_F(PublishedObjectTest, TheShippedAddinAnswersEveryCallbackAndPublishesItsCo
   EXPECT_EQ(addin->OnBeginShutdown(custom.slot()), S_OK);
   EXPECT_EQ(addin->OnDisconnection(ext_dm_HostShutdown, custom.slot()), S_OK);
   EXPECT_EQ(Joined(custom.Values()), "kept");
-  LateBound(host.addin, "COMAddIn").PutRef("Object", Arg(static_cast<IDispatch*>(nullptr)));
+  LateBound(host.addin, "COMAddIn")
+      .PutRef("Object", Arg(static_cast<IDispatch*>(nullptr)));
   addin.Reset();
   EXPECT_EQ(dll.CanUnloadNow(), S_OK);
 }

@@ -235,8 +235,7 @@ std::string Joined(const std::vector<Variant>& values) {
 std::set<std::string> RegistrySnapshot(HKEY root, const std::wstring& path) {
   std::set<std::string> lines;
   HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return lines;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return lines;
   Snapshot(key, path, &lines);
   RegCloseKey(key);
   return lines;

@@ -57,9 +57,9 @@ TEST_F(Win32RegistryTest, ValuesKeepTheirTypeAndBytes) {
   // The check box options are one character: text short enough to live
   // inside its string object.
   const RegValue option = RegValue::Text("1");
-  for (auto& [name, value] :
-       {std::pair{"Text", text}, std::pair{"Number", dword}, std::pair{"Bytes", binary},
-        std::pair{"List", multi}, std::pair{"Empty", empty}, std::pair{"Option", option}}) {
+  for (auto& [name, value] : {std::pair{"Text", text}, std::pair{"Number", dword},
+                              std::pair{"Bytes", binary}, std::pair{"List", multi},
+                              std::pair{"Empty", empty}, std::pair{"Option", option}}) {
     ASSERT_TRUE(registry.SetValue(kKey, name, value)) << name;
     EXPECT_EQ(registry.QueryValue(kKey, name), value) << name;
   }

@@ -37,8 +37,8 @@ void RecordDefect(std::string_view what) {
 
 namespace boundary {
 
-HRESULT AnswerHostError(What entry, const HostError& error, Report report, EXCEPINFO* info,
-                        const IID& iid, bool host_errors_are_defects) {
+HRESULT AnswerHostError(What entry, const HostError& error, Report report,
+                        EXCEPINFO* info, const IID& iid, bool host_errors_are_defects) {
   if (host_errors_are_defects)
     return ReportDefect(entry.str() + ": unhandled host error " +
                             std::to_string(error.number()) + " (" + error.description() +

@@ -40,8 +40,8 @@ enum class Report {
 
 namespace boundary {
 // How AtComBoundary answers what its body raised (com_boundary.cc).
-HRESULT AnswerHostError(What entry, const HostError& error, Report report, EXCEPINFO* info,
-                        const IID& iid, bool host_errors_are_defects);
+HRESULT AnswerHostError(What entry, const HostError& error, Report report,
+                        EXCEPINFO* info, const IID& iid, bool host_errors_are_defects);
 HRESULT AnswerDefect(What entry, const char* what, Report report, EXCEPINFO* info,
                      const IID& iid);
 }  // namespace boundary
@@ -65,7 +65,8 @@ HRESULT AtComBoundary(What entry, Body&& body, Report report = Report::kNone,
   } catch (const std::exception& error) {
     return boundary::AnswerDefect(entry, error.what(), report, info, iid);
   } catch (...) {
-    return boundary::AnswerDefect(entry, "an exception of unknown type", report, info, iid);
+    return boundary::AnswerDefect(entry, "an exception of unknown type", report, info,
+                                  iid);
   }
 }
 

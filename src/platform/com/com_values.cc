@@ -19,10 +19,10 @@ VariantValue Converted(const VARIANT& v, VARTYPE type, What what) {
   if (value.vt == VT_EMPTY || value.vt == VT_NULL || value.vt == VT_DISPATCH ||
       value.vt == VT_UNKNOWN || value.vt == VT_ERROR)
     Mismatch(what);
-  HRESULT hr = VariantChangeTypeEx(out.get(), const_cast<VARIANT*>(&value),
-                                   MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                                            SORT_DEFAULT),
-                                   VARIANT_ALPHABOOL, type);
+  HRESULT hr = VariantChangeTypeEx(
+      out.get(), const_cast<VARIANT*>(&value),
+      MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT),
+      VARIANT_ALPHABOOL, type);
   if (FAILED(hr)) {
     if (hr == DISP_E_OVERFLOW)
       throw HostError(errors::kOverflow, DescriptionOfNumber(errors::kOverflow),
@@ -100,7 +100,8 @@ const VARIANT& Dereferenced(const VARIANT& v) {
 
 bool IsMissing(const VARIANT& v) {
   const VARIANT& value = Dereferenced(v);
-  return value.vt == VT_EMPTY || (value.vt == VT_ERROR && value.scode == DISP_E_PARAMNOTFOUND);
+  return value.vt == VT_EMPTY ||
+         (value.vt == VT_ERROR && value.scode == DISP_E_PARAMNOTFOUND);
 }
 
 Variant ValueOf(const VARIANT& v, What what) {
@@ -210,7 +211,8 @@ std::vector<Variant> ValuesOfArray(SAFEARRAY* array, What what) {
 }
 
 SAFEARRAY* ArrayOfValues(const std::vector<Variant>& values) {
-  SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(values.size()));
+  SAFEARRAY* array =
+      SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(values.size()));
   if (!array) return nullptr;
   for (LONG i = 0; i < static_cast<LONG>(values.size()); ++i) {
     VariantValue element = ToVariant(values[static_cast<size_t>(i)]);

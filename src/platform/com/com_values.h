@@ -74,7 +74,9 @@ class DispArgs {
   // The number of argument places (the last one given decides).
   size_t count() const { return places_.size(); }
   // Whether argument `i` was given and not left out.
-  bool Has(size_t i) const { return i < places_.size() && places_[i] && !IsMissing(*places_[i]); }
+  bool Has(size_t i) const {
+    return i < places_.size() && places_[i] && !IsMissing(*places_[i]);
+  }
   // The argument; raises 449, "Argument not optional", when it is absent.
   const VARIANT& At(size_t i) const;
 

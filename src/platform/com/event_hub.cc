@@ -4,6 +4,7 @@
 
 #include "platform/com/com_boundary.h"
 #include "platform/com/com_error.h"
+#include "platform/com/com_unknown.h"
 
 namespace pinlet::com {
 namespace {
@@ -11,27 +12,13 @@ long sinks = 0;
 }  // namespace
 
 // The sink the source calls: answers IDispatch and the events' IID.
-class EventHub::Sink final : public IDispatch {
+class EventHub::Sink final : public Object<IDispatch> {
  public:
   Sink(std::weak_ptr<EventHub> hub, const IID& iid, std::string what)
-      : hub_(std::move(hub)), iid_(iid), what_(std::move(what)) {}
+      : Object<IDispatch>({IID_IDispatch, iid}),
+        hub_(std::move(hub)),
+        what_(std::move(what)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == iid_) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
     *count = 0;
@@ -41,7 +28,8 @@ class EventHub::Sink final : public IDispatch {
     if (info) *info = nullptr;
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID,
+                                          DISPID*) override {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
@@ -56,9 +44,7 @@ class EventHub::Sink final : public IDispatch {
 
  private:
   std::weak_ptr<EventHub> hub_;
-  IID iid_;
   std::string what_;
-  ULONG refs_ = 1;
 };
 
 EventHub::EventHub(ComPtr<IDispatch> source, const IID& iid, std::string what)

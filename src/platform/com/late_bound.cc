@@ -19,7 +19,8 @@ int64_t lookups = 0;
 
 // Member names compare without regard to case, as IDispatch's do.
 void AppendFolded(std::string& out, std::string_view text) {
-  for (char c : text) out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+  for (char c : text)
+    out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
 }
 
 std::string GuidText(const GUID& guid) {
@@ -99,8 +100,9 @@ std::vector<DISPID> LateBound::Ids(std::string_view member,
 
 VariantValue LateBound::Invoke(std::string_view member, WORD flags,
                                std::vector<Arg>& args) const {
-  if (!object_) throw HostError(errors::kObjectNotSet, DescriptionOfNumber(errors::kObjectNotSet),
-                                type_ + "." + std::string(member));
+  if (!object_)
+    throw HostError(errors::kObjectNotSet, DescriptionOfNumber(errors::kObjectNotSet),
+                    type_ + "." + std::string(member));
   std::vector<DISPID> ids = Ids(member, args);
   bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
 
@@ -185,7 +187,8 @@ Variant LateBound::Value(std::string_view member, std::vector<Arg> args) const {
   return ValueOf(*Call(member, std::move(args)).get(), What(type_, member));
 }
 
-ComPtr<IDispatch> LateBound::Object(std::string_view member, std::vector<Arg> args) const {
+ComPtr<IDispatch> LateBound::Object(std::string_view member,
+                                    std::vector<Arg> args) const {
   return ObjectOf(*Call(member, std::move(args)).get(), What(type_, member));
 }
 

@@ -18,10 +18,10 @@
 #include <oleauto.h>
 
 #include <initializer_list>
-#include <unordered_map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/com/com_ptr.h"

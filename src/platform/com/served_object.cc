@@ -6,6 +6,7 @@
 
 #include "platform/com/com_boundary.h"
 #include "platform/com/com_error.h"
+#include "platform/com/com_unknown.h"
 
 namespace pinlet::com {
 
@@ -26,26 +27,11 @@ std::string Folded(std::string_view text) {
 
 // Type information that tells nothing but the type's GUID: enough for a
 // caller to cache DISPIDs per type.
-class NamingTypeInfo final : public ITypeInfo {
+class NamingTypeInfo final : public Object<ITypeInfo> {
  public:
-  explicit NamingTypeInfo(const GUID& guid) : guid_(guid) {}
+  explicit NamingTypeInfo(const GUID& guid)
+      : Object<ITypeInfo>({IID_ITypeInfo}), guid_(guid) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_ITypeInfo) {
-      *out = static_cast<ITypeInfo*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetTypeAttr(TYPEATTR** attr) override {
     if (!attr) return E_POINTER;
     *attr = new TYPEATTR{};
@@ -101,7 +87,6 @@ class NamingTypeInfo final : public ITypeInfo {
 
  private:
   GUID guid_;
-  ULONG refs_ = 1;
 };
 
 }  // namespace

@@ -113,13 +113,15 @@ bool WriteFileAtomically(const std::string& path, std::string_view content,
                          std::string* error) {
   std::wstring wide = Wide(path);
   auto fail = [&](DWORD code) {
-    if (error) *error = "cannot save " + path + ": " + Reason(code) + "; the file is unchanged";
+    if (error)
+      *error = "cannot save " + path + ": " + Reason(code) + "; the file is unchanged";
     return false;
   };
   if (IsDirectory(wide)) return fail(ERROR_ACCESS_DENIED);
   std::wstring temporary;
   HANDLE created = INVALID_HANDLE_VALUE;
-  for (unsigned attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
+  for (unsigned attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE;
+       ++attempt) {
     temporary = TemporaryName(wide, attempt);
     created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -131,7 +133,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view content,
   bool written = true;
   DWORD code = 0;
   while (written && !content.empty()) {
-    DWORD chunk = content.size() < (1u << 30) ? static_cast<DWORD>(content.size()) : 1u << 30;
+    DWORD chunk =
+        content.size() < (1u << 30) ? static_cast<DWORD>(content.size()) : 1u << 30;
     DWORD done = 0;
     written = WriteFile(file.get(), content.data(), chunk, &done, nullptr) != 0;
     if (written) content.remove_prefix(done);
@@ -142,9 +145,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view content,
     written = false;
     code = GetLastError();
   }
-  if (written &&
-      !MoveFileExW(temporary.c_str(), wide.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (written && !MoveFileExW(temporary.c_str(), wide.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     written = false;
     code = GetLastError();
   }

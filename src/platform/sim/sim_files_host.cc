@@ -21,7 +21,8 @@ FsError SimFileSystem::HostWrite(std::string_view path, std::string_view content
     if (made != FsError::kNone) return made;
   }
   if (!host_->FolderExists(folder)) return FsError::kPathNotFound;
-  bool written = append ? host_->AppendFile(path, content) : host_->WriteFile(path, content);
+  bool written =
+      append ? host_->AppendFile(path, content) : host_->WriteFile(path, content);
   return written ? FsError::kNone : FsError::kInvalidPath;
 }
 
@@ -35,7 +36,8 @@ FsError SimFileSystem::HostMakeFolders(std::string_view path) {
     walked = walked.Child(name);
     std::string step = walked.ToString();
     if (host_->FolderExists(step)) continue;
-    if (host_->FileExists(step) || !host_->CreateFolder(step)) return FsError::kPathNotFound;
+    if (host_->FileExists(step) || !host_->CreateFolder(step))
+      return FsError::kPathNotFound;
   }
   return FsError::kNone;
 }
@@ -52,7 +54,8 @@ void SimFileSystem::HostCollect(const std::string& path, bool folder, bool files
   std::optional<std::vector<FileEntry>> entries = host_->List(path);
   if (!entries) return;
   for (const FileEntry& entry : *entries) {
-    std::string below = path.back() == '\\' ? path + entry.name : path + "\\" + entry.name;
+    std::string below =
+        path.back() == '\\' ? path + entry.name : path + "\\" + entry.name;
     HostCollect(below, entry.folder, files, out);
   }
 }
@@ -75,13 +78,15 @@ std::string SimFileSystem::HostSpelling(std::string_view path) const {
   return spelled.ToString();
 }
 
-FsError SimFileSystem::HostCopy(std::string_view from, std::string_view to, bool replace) {
+FsError SimFileSystem::HostCopy(std::string_view from, std::string_view to,
+                                bool replace) {
   auto source = ParseWinPath(from);
   auto target = ParseWinPath(to);
   if (!source || !target) return FsError::kInvalidPath;
   bool folder = host_->FolderExists(from);
   if (!folder && !host_->FileExists(from)) return FsError::kNotFound;
-  if (FoldName(source->ToString()) == FoldName(target->ToString())) return FsError::kSameFile;
+  if (FoldName(source->ToString()) == FoldName(target->ToString()))
+    return FsError::kSameFile;
   if (folder && source->Contains(*target)) return FsError::kIntoItself;
   if (target->is_root() || !host_->FolderExists(target->Parent().ToString()))
     return FsError::kPathNotFound;
@@ -98,7 +103,8 @@ FsError SimFileSystem::HostCopy(std::string_view from, std::string_view to, bool
   return FsError::kNone;
 }
 
-FsError SimFileSystem::HostMove(std::string_view from, std::string_view to, bool replace) {
+FsError SimFileSystem::HostMove(std::string_view from, std::string_view to,
+                                bool replace) {
   auto source = ParseWinPath(from);
   auto target = ParseWinPath(to);
   if (!source || !target || source->is_root()) return FsError::kInvalidPath;
@@ -110,7 +116,8 @@ FsError SimFileSystem::HostMove(std::string_view from, std::string_view to, bool
     if (target->is_root() || !host_->FolderExists(target->Parent().ToString()))
       return FsError::kPathNotFound;
     bool exists = host_->FileExists(to) || host_->FolderExists(to);
-    if (exists && (folder || host_->FolderExists(to) || !replace)) return FsError::kExists;
+    if (exists && (folder || host_->FolderExists(to) || !replace))
+      return FsError::kExists;
   }
   return host_->Rename(from, to, replace && !same) ? FsError::kNone : FsError::kExists;
 }
@@ -118,7 +125,8 @@ FsError SimFileSystem::HostMove(std::string_view from, std::string_view to, bool
 FsError SimFileSystem::HostDelete(std::string_view path, bool with_contents) {
   auto parsed = ParseWinPath(path);
   if (!parsed || parsed->is_root()) return FsError::kInvalidPath;
-  if (host_->FileExists(path)) return host_->Remove(path) ? FsError::kNone : FsError::kExists;
+  if (host_->FileExists(path))
+    return host_->Remove(path) ? FsError::kNone : FsError::kExists;
   if (!host_->FolderExists(path)) return FsError::kNotFound;
   std::optional<std::vector<FileEntry>> entries = host_->List(path);
   if (entries && !entries->empty()) {

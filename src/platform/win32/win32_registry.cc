@@ -42,7 +42,7 @@ size_t ExistingDepth(const std::vector<std::wstring>& components) {
 // The bytes are pointed at when they are used, never kept as a pointer: a
 // short text lives inside the object, which moves as it is returned.
 struct StoredBytes {
-  std::wstring text;              // for text types, with the guard unit
+  std::wstring text;                 // for text types, with the guard unit
   const std::string* raw = nullptr;  // for the others: the value's own bytes
   DWORD size = 0;
   const BYTE* data() const {

@@ -1,0 +1,15 @@
+# Cross-builds for Windows with mingw-w64 for PINLET_MINGW_ARCH (set by
+# mingw-i686.cmake or mingw-x86_64.cmake), the posix thread model
+# (std::mutex for GoogleTest; winpthreads is linked statically).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${PINLET_MINGW_ARCH})
+set(PINLET_MINGW_TRIPLE ${PINLET_MINGW_ARCH}-w64-mingw32)
+set(CMAKE_C_COMPILER ${PINLET_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${PINLET_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${PINLET_MINGW_TRIPLE}-windres)
+set(PINLET_WIDL ${PINLET_MINGW_TRIPLE}-widl)
+set(CMAKE_FIND_ROOT_PATH /usr/${PINLET_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
