@@ -81,8 +81,12 @@ run_target() {
     fail "$name: pinlet.dll's imports and exports" "$log"
   fi
   make_prefix "$prefix"
-  if ! WINEPREFIX=$prefix "$loader" "$dir/src/app/pinlet.exe" --help >/dev/null 2>"$log"; then
-    skip "$name" "this machine cannot run its programs ($(head -c 200 "$log" | tr '\n' ' '))"
+  WINEPREFIX=$prefix "$loader" "$dir/src/app/pinlet.exe" --help >/dev/null 2>"$log"
+  local status=$?
+  if [ "$status" != 0 ]; then
+    local why
+    why=$(head -c 200 "$log" | tr '\n' ' ')
+    skip "$name" "this machine cannot run its programs (${why:-$loader ended with status $status and said nothing})"
     return
   fi
   export WINEPREFIX=$prefix

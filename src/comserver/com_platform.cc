@@ -3,6 +3,7 @@
 #include "comserver/ui_seams.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_graphics.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_support_library.h"
@@ -17,6 +18,7 @@ struct ComPlatform::Services {
   Win32Clock clock;
   Win32Shell shell;
   Win32Clipboard clipboard;
+  Win32Graphics graphics;
   ComHostObjects objects;
   comserver::UiSeams ui;
 };
@@ -29,6 +31,7 @@ ComPlatform::ComPlatform(std::string dll_folder,
   platform_.clock = &services_->clock;
   platform_.shell = &services_->shell;
   platform_.clipboard = &services_->clipboard;
+  platform_.graphics = &services_->graphics;
   platform_.objects = &services_->objects;
   services_->ui.Fill(platform_);
   platform_.load_support_library = [folder = std::move(dll_folder)] {

@@ -62,12 +62,12 @@ void WithClipboardKept(AddinContext& ctx, Paste&& paste) {
 
 }  // namespace
 
-std::optional<std::string> CreateButtonMask(const Picture& picture,
+std::optional<std::string> CreateButtonMask(AddinContext& ctx, const Picture& picture,
                                             uint32_t transparent) {
   if (picture.empty() || picture.width < kMinMaskSide || picture.height < kMinMaskSide ||
       picture.width > kMaxMaskSide || picture.height > kMaxMaskSide)
     return std::nullopt;
-  return MaskDibFromPicture(picture, transparent);
+  return Must(ctx.platform.graphics).CreateButtonMask(picture, transparent);
 }
 
 void CopyButtonMaskToClipboard(AddinContext& ctx, const std::string& mask) {
@@ -92,7 +92,7 @@ void CopyButtonMaskToClipboard(AddinContext& ctx, const std::string& mask) {
 
 bool CopyBitmapAsButtonFace(AddinContext& ctx, const Picture& picture,
                             uint32_t transparent) {
-  std::optional<std::string> mask = CreateButtonMask(picture, transparent);
+  std::optional<std::string> mask = CreateButtonMask(ctx, picture, transparent);
   if (!mask) return false;
   if (!PutOnClipboard(*ctx.platform.clipboard, cf::kDib, DibFromPicture(picture)))
     return false;

@@ -26,10 +26,12 @@ constexpr const char* kButtonMaskFormat = "Toolbar Button Mask";
 constexpr int kMinMaskSide = 1;
 constexpr int kMaxMaskSide = 30000;
 
-// The mask of `picture` as a 1-bit DIB: pixels of the colour `transparent`
-// become 1, all others 0. nullopt for an empty picture or one whose sides
-// are not all from 1 to 30000 pixels.
-std::optional<std::string> CreateButtonMask(const Picture& picture, uint32_t transparent);
+// The mask of `picture` as a 1-bit DIB, made by the machine's graphics:
+// pixels of the colour `transparent` become 1, all others 0. nullopt for an
+// empty picture, one whose sides are not all from 1 to 30000 pixels, or when
+// the graphics cannot make it.
+std::optional<std::string> CreateButtonMask(AddinContext& ctx, const Picture& picture,
+                                            uint32_t transparent);
 
 // Puts `mask` (a 1-bit DIB with a non-zero image size; anything else is
 // ignored) on the clipboard as "Toolbar Button Mask": its 40-byte header and

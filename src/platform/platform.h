@@ -14,6 +14,7 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
 #include "platform/mapi_helpers.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -32,6 +33,7 @@ struct Platform {
   FileSystem* files = nullptr;
   Clock* clock = nullptr;
   Clipboard* clipboard = nullptr;
+  Graphics* graphics = nullptr;
   CommonDialogs* dialogs = nullptr;
   Shell* shell = nullptr;
   // Loads the support library; raises a HostError when it is not installed.

@@ -28,26 +28,31 @@ class IconsTest : public ::testing::Test {
 };
 
 TEST_F(IconsTest, TheMaskMarksExactlyThePixelsOfTheTransparentColour) {
-  std::optional<std::string> mask = CreateButtonMask(Face(), kWhite);
+  std::optional<std::string> mask = CreateButtonMask(ctx, Face(), kWhite);
   ASSERT_TRUE(mask);
   std::optional<Picture> bits = PictureFromDib(*mask);
   ASSERT_TRUE(bits);
   EXPECT_EQ(bits->pixels,
             (std::vector<uint32_t>{kWhite, kBlack, kWhite, kBlack, kBlack, kWhite}));
-  std::optional<Picture> magenta = PictureFromDib(*CreateButtonMask(Face(), kMagenta));
+  std::optional<Picture> magenta =
+      PictureFromDib(*CreateButtonMask(ctx, Face(), kMagenta));
   EXPECT_EQ(magenta->pixels,
             (std::vector<uint32_t>{kBlack, kBlack, kBlack, kBlack, kWhite, kBlack}));
 }
 
 TEST_F(IconsTest, MasksAreMadeOnlyForSidesFromOneTo30000Pixels) {
-  EXPECT_FALSE(CreateButtonMask(Picture(), kWhite));
+  EXPECT_FALSE(CreateButtonMask(ctx, Picture(), kWhite));
   Picture wide{30001, 1, 24, std::vector<uint32_t>(30001, kWhite)};
-  EXPECT_FALSE(CreateButtonMask(wide, kWhite));
+  EXPECT_FALSE(CreateButtonMask(ctx, wide, kWhite));
   Picture widest{30000, 1, 24, std::vector<uint32_t>(30000, kWhite)};
-  EXPECT_TRUE(CreateButtonMask(widest, kWhite));
+  EXPECT_TRUE(CreateButtonMask(ctx, widest, kWhite));
   // A picture without a mask puts nothing on the clipboard.
   world.clipboard.Put({{cf::kText, TextBlock("x")}});
   EXPECT_FALSE(CopyBitmapAsButtonFace(ctx, wide, kWhite));
+  EXPECT_EQ(world.clipboard.contents().size(), 1u);
+  // Nor does a mask the machine's graphics cannot make.
+  world.faults.FailMember("CreateButtonMask");
+  EXPECT_FALSE(CopyBitmapAsButtonFace(ctx, Face(), kWhite));
   EXPECT_EQ(world.clipboard.contents().size(), 1u);
 }
 
@@ -57,7 +62,7 @@ TEST_F(IconsTest, TheMaskBlockHoldsTheHeaderTheColourTableAndTheBitsFrom48) {
   const std::string* mask = Block(kButtonMaskFormat);
   ASSERT_TRUE(face && mask);
   EXPECT_EQ(*face, DibFromPicture(Face()));
-  std::string dib = *CreateButtonMask(Face(), kWhite);
+  std::string dib = *CreateButtonMask(ctx, Face(), kWhite);
   // 2 rows of 4 bytes: the image size is 8, the block 8 + 50 bytes.
   ASSERT_EQ(mask->size(), 58u);
   EXPECT_EQ(mask->substr(0, 48), dib.substr(0, 48));
@@ -70,7 +75,7 @@ TEST_F(IconsTest, TheMaskBlockHoldsTheHeaderTheColourTableAndTheBitsFrom48) {
 TEST_F(IconsTest, AMaskThatIsNotOneBitOrHasNoBitsIsNotPutOnTheClipboard) {
   std::string deep = DibFromPicture(Face());  // 24 bits per pixel
   CopyButtonMaskToClipboard(ctx, deep);
-  std::string empty = *CreateButtonMask(Face(), kWhite);
+  std::string empty = *CreateButtonMask(ctx, Face(), kWhite);
   for (int i = 20; i < 24; ++i) empty[i] = '\0';  // image size 0
   CopyButtonMaskToClipboard(ctx, empty);
   CopyButtonMaskToClipboard(ctx, "short");
@@ -80,7 +85,7 @@ TEST_F(IconsTest, AMaskThatIsNotOneBitOrHasNoBitsIsNotPutOnTheClipboard) {
 
 TEST_F(IconsTest, AClipboardThatCannotBeOpenedGetsNoMask) {
   world.clipboard.set_held_by_other(true);
-  CopyButtonMaskToClipboard(ctx, *CreateButtonMask(Face(), kWhite));
+  CopyButtonMaskToClipboard(ctx, *CreateButtonMask(ctx, Face(), kWhite));
   world.clipboard.set_held_by_other(false);
   EXPECT_TRUE(world.clipboard.contents().empty());
 }

@@ -394,6 +394,7 @@ constexpr std::string_view kMembers[] = {
     "ShowWindow",
     "SystemParametersInfo",
     "CloseClipboard",
+    "CreateButtonMask",
     "EmptyClipboard",
     "EnumClipboardFormats",
     "GetClipboardData",

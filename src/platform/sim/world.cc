@@ -89,6 +89,7 @@ Platform World::platform() {
   p.files = &files;
   p.clock = &clock;
   p.clipboard = &clipboard;
+  p.graphics = &graphics;
   p.dialogs = &dialogs;
   p.shell = &shell;
   p.objects = objects.get();

@@ -23,6 +23,7 @@
 #include "platform/sim/fault_injector.h"
 #include "platform/sim/mail_store.h"
 #include "platform/sim/sim_clipboard.h"
+#include "platform/sim/sim_graphics.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_message_boxes.h"
@@ -113,6 +114,7 @@ class World {
   SimWindowManager windows{&faults};
   SimFileSystem files{&faults};
   SimClipboard clipboard{&faults};
+  SimGraphics graphics{&faults};
   SimClock clock{&faults};
   SimShell shell{this};
   SimDialogs dialogs{this};
