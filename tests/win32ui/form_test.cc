@@ -250,5 +250,84 @@ TEST_F(FormTest, APopupMenuFiresTheChosenEntrysClick) {
       << "an entry is no menu of its own";
 }
 
+TEST_F(FormTest, MouseEventsCarryTwipsRelativeToTheControl) {
+  auto form = NewForm();
+  auto picture = form->Add<ui::PictureBox>("picBar");
+  picture->Move(PixelsToTwipsX(20), PixelsToTwipsY(20), PixelsToTwipsX(100),
+                PixelsToTwipsY(50));
+  auto image = form->Add<ui::Image>("imgButton", "picBar");
+  image->Move(PixelsToTwipsX(30), PixelsToTwipsY(10), PixelsToTwipsX(21),
+              PixelsToTwipsY(21));
+  std::vector<std::string> events;
+  auto note = [&](const char* what) {
+    return [&events, what](int button, int, int x, int y) {
+      events.push_back(std::string(what) + " " + std::to_string(button) + " " +
+                       std::to_string(x) + "," + std::to_string(y));
+    };
+  };
+  auto move = image->OnMouseMove(note("move"));
+  auto down = image->OnMouseDown(note("down"));
+  auto up = image->OnMouseUp(note("up"));
+  auto click = image->OnClick([&] { events.push_back("click"); });
+  HWND window = GetWindow(GetWindow(Window(*form), GW_CHILD), GW_CHILD);
+  LPARAM at = MAKELPARAM(10, 5);
+  SendMessageW(window, WM_MOUSEMOVE, 0, at);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, at);
+  SendMessageW(window, WM_LBUTTONUP, 0, at);
+  SendMessageW(window, WM_RBUTTONUP, 0, at);  // no Click without its down
+  std::string x = std::to_string(PixelsToTwipsX(10)),
+              y = std::to_string(PixelsToTwipsY(5));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"move 0 " + x + "," + y, "down 1 " + x + "," + y,
+                                      "move 1 " + x + "," + y, "up 1 " + x + "," + y,
+                                      "click", "up 2 " + x + "," + y}));
+}
+
+TEST_F(FormTest, TheFocusMovesWithLostFocusThenGotFocus) {
+  auto form = NewForm();
+  auto first = form->Add<ui::TextBox>("txtFirst");
+  auto second = form->Add<ui::TextBox>("txtSecond");
+  second->SetTop(PixelsToTwipsY(50));
+  std::vector<std::string> events;
+  auto got_first = first->OnGotFocus([&] { events.push_back("got first"); });
+  auto lost_first = first->OnLostFocus([&] { events.push_back("lost first"); });
+  auto got_second = second->OnGotFocus([&] { events.push_back("got second"); });
+  form->Show(ui::kModeless);
+  EXPECT_EQ(events, std::vector<std::string>{"got first"}) << "the first that can";
+  second->SetFocus();
+  EXPECT_EQ(events, (std::vector<std::string>{"got first", "lost first", "got second"}));
+  second->SetEnabled(false);
+  EXPECT_EQ(ErrorOf([&] { second->SetFocus(); }), errors::kInvalidArgument);
+}
+
+TEST_F(FormTest, AControlPaintsInItsColoursThroughItsContainer) {
+  auto form = NewForm();
+  auto box = form->Add<ui::TextBox>("Text");
+  box->SetBackColor(0x123456);
+  box->SetForeColor(0x00FF00);
+  auto frame = form->Add<ui::Frame>("fraSample");
+  auto label = form->Add<ui::Label>("lblInside", "fraSample");
+  label->SetBackColor(0xABCDEF);
+  HDC dc = GetDC(Window(*form));
+  auto brush_colour = [](LRESULT brush) {
+    LOGBRUSH description = {};
+    GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof description, &description);
+    return static_cast<uint32_t>(description.lbColor);
+  };
+  LRESULT brush =
+      SendMessageW(Window(*form), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(WindowOf(*box)));
+  EXPECT_EQ(brush_colour(brush), 0x123456u);
+  EXPECT_EQ(GetBkColor(dc), 0x123456u);
+  EXPECT_EQ(GetTextColor(dc), 0x00FF00u);
+  HWND frame_window = GetWindow(WindowOf(*box), GW_HWNDNEXT);
+  HWND label_window = GetWindow(frame_window, GW_CHILD);
+  brush = SendMessageW(frame_window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(label_window));
+  EXPECT_EQ(brush_colour(brush), 0xABCDEFu);
+  ReleaseDC(Window(*form), dc);
+}
+
 }  // namespace
 }  // namespace pinlet::testing

@@ -107,10 +107,11 @@ LRESULT ControlCore::Colours(HDC dc) {
   return reinterpret_cast<LRESULT>(brush_.Of(back_colour_));
 }
 
-bool ControlCore::Notify(UINT message, WPARAM, LPARAM lparam, LRESULT& result) {
+bool ControlCore::Notify(UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
+  // WM_CTLCOLOR*: the DC in wparam, the control's window in lparam.
   if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC &&
       traits.back_colour) {
-    result = Colours(reinterpret_cast<HDC>(lparam));
+    result = Colours(reinterpret_cast<HDC>(wparam));
     return true;
   }
   return false;
