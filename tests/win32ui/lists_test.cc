@@ -1,5 +1,9 @@
 // The lists and the check box: Click (and the combo box's Change) once per
 // change of the selection, whoever made it, and their error numbers.
+#include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
+
 #include "form_fixture.h"
 
 namespace pinlet::testing {
@@ -119,6 +123,23 @@ TEST_F(ComboBoxTest, ADropDownListTakesOnlyItsEntries) {
   EXPECT_EQ(Events(), (std::vector<std::string>{"click", "change"}));
   EXPECT_EQ(ErrorOf([&] { combo_->SetText("Green"); }), errors::kPropertyReadOnly);
   EXPECT_EQ(ErrorOf([&] { combo_->SetStyle(3); }), errors::kInvalidPropertyValue);
+}
+
+TEST_F(ComboBoxTest, TheUsersTypingAndChoosingAnnounceOnce) {
+  HWND combo_window = OnlyChild(*form_);
+  HWND edit =
+      reinterpret_cast<HWND>(SendMessageW(combo_window, CBEM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(edit, nullptr);
+  SendMessageW(edit, WM_CHAR, L'R', 1);
+  SendMessageW(edit, WM_CHAR, L'e', 1);
+  EXPECT_EQ(combo_->Text(), "Re");
+  EXPECT_EQ(Events(), (std::vector<std::string>{"change", "change"}));
+  HWND list =
+      reinterpret_cast<HWND>(SendMessageW(combo_window, CBEM_GETCOMBOCONTROL, 0, 0));
+  SendMessageW(list, WM_KEYDOWN, VK_DOWN, 1);  // the user's arrow picks an entry
+  EXPECT_EQ(combo_->ListIndex(), 0);
+  EXPECT_EQ(combo_->Text(), "Yellow");
+  EXPECT_EQ(Events(), (std::vector<std::string>{"click", "change"}));
 }
 
 TEST_F(FormTest, ACheckBoxClicksOnAChangeOfValue) {
