@@ -297,6 +297,18 @@ TEST_F(FormTest, TheFocusMovesWithLostFocusThenGotFocus) {
   EXPECT_EQ(events, std::vector<std::string>{"got first"}) << "the first that can";
   second->SetFocus();
   EXPECT_EQ(events, (std::vector<std::string>{"got first", "lost first", "got second"}));
+  // Tab goes round the controls that take the focus, into a container.
+  auto picture = form->Add<ui::PictureBox>("picTab");
+  picture->SetTop(PixelsToTwipsY(100));
+  auto third = form->Add<ui::CommandButton>("cmdInside", "picTab");
+  auto got_third = third->OnGotFocus([&] { events.push_back("got third"); });
+  HWND second_window = GetFocus();
+  SendMessageW(second_window, WM_KEYDOWN, VK_TAB, 1);
+  SendMessageW(second_window, WM_CHAR, L'\t', 1);
+  EXPECT_EQ(events.back(), "got third");
+  EXPECT_EQ(second->Text(), "") << "no tab character typed";
+  SendMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+  EXPECT_EQ(events.back(), "got first");
   second->SetEnabled(false);
   EXPECT_EQ(ErrorOf([&] { second->SetFocus(); }), errors::kInvalidArgument);
 }

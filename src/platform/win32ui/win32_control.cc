@@ -205,12 +205,21 @@ LRESULT ControlCore::Subclassed(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (!Key(key_down, wparam, true)) return 0;
+      // Tab moves the focus to the next (Shift+Tab the previous) control
+      // that takes it, as a form does without a dialog manager; the box
+      // keeps no tab character.
+      if (message == WM_KEYDOWN && wparam == VK_TAB && IsWindow(window)) {
+        MoveFocusOn(window, GetKeyState(VK_SHIFT) < 0);
+        swallow_tab_char_ = true;
+        return 0;
+      }
       break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
       if (!Key(key_up, wparam, false)) return 0;
       break;
     case WM_CHAR: {
+      if (wparam == L'\t' && std::exchange(swallow_tab_char_, false)) return 0;
       int code = static_cast<int>(wparam);
       key_press.Fire(code);
       if (code == 0) return 0;
@@ -241,6 +250,13 @@ LRESULT ControlCore::Subclassed(HWND window, UINT message, WPARAM wparam, LPARAM
   // A handler may have unloaded the form, and its windows with it.
   if (!IsWindow(window)) return 0;
   return Pass(next, window, message, wparam, lparam);
+}
+
+void ControlCore::MoveFocusOn(HWND window, bool backwards) {
+  Win32Form* f = form();
+  if (!f) return;
+  HWND next = GetNextDlgTabItem(f->window(), window, backwards);
+  if (next && next != window) ::SetFocus(next);
 }
 
 bool RouteToControl(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {

@@ -153,7 +153,12 @@ class ControlCore : public std::enable_shared_from_this<ControlCore> {
   // KeyDown/KeyUp with the form's KeyPreview; false when the key was consumed.
   bool Key(Event<int&, int&>& event, WPARAM& wparam, bool preview);
 
+  // Moves the keyboard focus from `window` to the form's next control with
+  // WS_TABSTOP (through containers, which are WS_EX_CONTROLPARENT).
+  void MoveFocusOn(HWND window, bool backwards);
+
   bool left_down_ = false;
+  bool swallow_tab_char_ = false;
   bool tracking_leave_ = false;
 };
 
