@@ -68,21 +68,21 @@ class NoteWindowOnWin32 : public FormTest {
     return nullptr;
   }
   // The window of the form's control of that name.
+  struct Search {
+    std::string_view name;
+    HWND found;
+  };
+  static BOOL CALLBACK Compare(HWND child, LPARAM lparam) {
+    auto* search = reinterpret_cast<Search*>(lparam);
+    win32ui::ControlCore* control = win32ui::ControlOf(child);
+    if (control && control->hwnd() == child && control->name == search->name)
+      search->found = child;
+    return search->found == nullptr;
+  }
   static HWND ControlWindow(ui::Form& form, std::string_view name) {
-    struct Search {
-      std::string_view name;
-      HWND found;
-    } search{name, nullptr};
-    EnumChildWindows(
-        reinterpret_cast<HWND>(form.hWnd()),
-        [](HWND child, LPARAM lparam) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lparam);
-          win32ui::ControlCore* control = win32ui::ControlOf(child);
-          if (control && control->hwnd() == child && control->name == s->name)
-            s->found = child;
-          return s->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{name, nullptr};
+    EnumChildWindows(reinterpret_cast<HWND>(form.hWnd()), &Compare,
+                     reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
   static void ClickOn(HWND window) {
