@@ -76,7 +76,7 @@ TEST_F(FormTest, FiguresAKeystrokeIntoAHundredKilobyteNote) {
 
 TEST_F(FormTest, FiguresAFormOfTwentyControlsMadeAndShown) {
   constexpr int kForms = 20;
-  double start = Now();
+  double start = Now(), showing = 0;
   for (int i = 0; i < kForms; ++i) {
     auto form = NewForm("frmFigures");
     form->SetCaption("Figures");
@@ -100,13 +100,16 @@ TEST_F(FormTest, FiguresAFormOfTwentyControlsMadeAndShown) {
     form->Add<ui::Calendar>("Calendar1");
     form->Add<ui::Timer>("Timer1");
     ASSERT_GE(form->Controls().size(), 20u);
+    double shown = Now();
     form->Show(ui::kModeless);
     Pump(0);
+    showing += Now() - shown;
     form->Unload();
   }
   double per_form = (Now() - start) / kForms;
-  std::printf("a form of 21 controls made, shown and unloaded: %.2f ms\n",
-              per_form * 1e3);
+  std::printf(
+      "a form of 21 controls made, shown and unloaded: %.2f ms (showing %.2f ms)\n",
+      per_form * 1e3, showing / kForms * 1e3);
   EXPECT_LT(per_form, 1.0);
 }
 
