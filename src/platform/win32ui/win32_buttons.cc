@@ -6,9 +6,6 @@
 namespace pinlet::win32ui {
 namespace {
 
-constexpr Traits kFocusable{true, true, true, true, true};
-constexpr Traits kStatic{true, true, true, true, false};
-
 // A kind whose caption is its window's text.
 template <typename I>
 class Captioned : public Control<I> {

@@ -40,6 +40,10 @@ struct Traits {
   bool tool_tip = true;
   bool focusable = false;  // SetFocus, focus and key events
 };
+// The two common sets: a control the user types or clicks into, and one
+// that only shows (a label, a frame, a picture box).
+constexpr Traits kFocusable{true, true, true, true, true};
+constexpr Traits kStatic{true, true, true, true, false};
 
 class ControlCore : public std::enable_shared_from_this<ControlCore> {
  public:

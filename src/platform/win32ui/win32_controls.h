@@ -22,6 +22,7 @@ std::shared_ptr<ControlCore> MakeControl(FormRef form, std::string_view type_nam
 
 // The makers of each file's kinds; nullptr for a kind the file does not have.
 std::shared_ptr<ControlCore> MakeTextBox(FormRef form, std::string name);
+std::shared_ptr<ControlCore> MakeComboBox(FormRef form, std::string name);
 std::shared_ptr<ControlCore> MakeButtonKind(FormRef form, std::string_view type_name,
                                             std::string name);
 std::shared_ptr<ControlCore> MakeListKind(FormRef form, std::string_view type_name,

@@ -14,8 +14,6 @@
 namespace pinlet::win32ui {
 namespace {
 
-constexpr Traits kStatic{true, true, true, true, false};
-
 class PictureBoxControl : public Control<ui::PictureBox> {
  public:
   PictureBoxControl(FormRef form, std::string name)
@@ -161,7 +159,7 @@ class ImageControl : public Control<ui::Image> {
 class CalendarControl : public Control<ui::Calendar> {
  public:
   CalendarControl(FormRef form, std::string name)
-      : Control(std::move(form), std::move(name), {true, true, true, true, true}) {
+      : Control(std::move(form), std::move(name), kFocusable) {
     back_colour_ = GetSysColor(COLOR_WINDOW);
   }
   void Create(HWND parent) override {

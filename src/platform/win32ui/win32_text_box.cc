@@ -24,7 +24,7 @@ constexpr DWORD kSingleLineStyle = ES_AUTOHSCROLL;
 class TextBoxControl : public Control<ui::TextBox> {
  public:
   TextBoxControl(FormRef form, std::string name)
-      : Control(std::move(form), std::move(name), {true, true, true, true, true}) {
+      : Control(std::move(form), std::move(name), kFocusable) {
     back_colour_ = GetSysColor(COLOR_WINDOW);
     fore_colour_ = GetSysColor(COLOR_WINDOWTEXT);
   }

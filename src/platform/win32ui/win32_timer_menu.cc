@@ -70,6 +70,7 @@ void MenuControl::SetChecked(bool checked) {
 std::shared_ptr<ControlCore> MakeControl(FormRef form, std::string_view type_name,
                                          std::string name) {
   if (type_name == ui::TextBox::kTypeName) return MakeTextBox(form, std::move(name));
+  if (type_name == ui::ComboBox::kTypeName) return MakeComboBox(form, std::move(name));
   if (type_name == ui::Menu::kTypeName)
     return std::make_shared<MenuControl>(form, std::move(name));
   if (auto control = MakeButtonKind(form, type_name, name)) return control;
