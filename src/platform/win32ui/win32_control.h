@@ -1,0 +1,251 @@
+// What every control of a Win32 form shares: its window, the members of
+// ui::Control over it, and the events its window raises.
+//
+// A ControlCore is one control of a Win32Form. A control with a window
+// (every kind but the timer and the menu) is a child window of the form or
+// of its container (a picture box or a frame), created by its kind's
+// Create. Its window, and any inner window the kind adds (a combo box's
+// edit), is subclassed: the subclass raises MouseDown/Move/Up (position in
+// twips relative to the control), Click and DblClick where the kind takes
+// them from the mouse, KeyDown/KeyUp/KeyPress (the form's KeyDown first
+// under KeyPreview; a key set to 0 does not reach the window), GotFocus and
+// LostFocus. Notifications a control's window sends its parent (WM_COMMAND,
+// WM_NOTIFY, WM_CTLCOLOR*) are routed back to the control by RouteToControl.
+//
+// A control holds its form weakly: once the form is unloaded, every member
+// raises 364. A member the kind lacks raises 438, a negative size 380.
+#ifndef PINLET_PLATFORM_WIN32UI_WIN32_CONTROL_H_
+#define PINLET_PLATFORM_WIN32UI_WIN32_CONTROL_H_
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/events.h"
+#include "platform/host_error.h"
+#include "platform/ui_controls.h"
+#include "platform/win32ui/window_support.h"
+
+namespace pinlet::win32ui {
+
+class Win32Form;
+
+// Which of the members every control offers a kind really has.
+struct Traits {
+  bool geometry = true;  // Left, Top, Width, Height, Move, mouse events
+  bool visible = true;   // Visible
+  bool back_colour = true;
+  bool tool_tip = true;
+  bool focusable = false;  // SetFocus, focus and key events
+};
+// The two common sets: a control the user types or clicks into, and one
+// that only shows (a label, a frame, a picture box).
+constexpr Traits kFocusable{true, true, true, true, true};
+constexpr Traits kStatic{true, true, true, true, false};
+
+class ControlCore : public std::enable_shared_from_this<ControlCore> {
+ public:
+  ControlCore(std::weak_ptr<Win32Form> form, std::string name, std::string_view type_name,
+              Traits traits);
+  // Destroys the control's window if it is still there.
+  virtual ~ControlCore();
+  ControlCore(const ControlCore&) = delete;
+  ControlCore& operator=(const ControlCore&) = delete;
+
+  // The control as the add-in sees it.
+  virtual ui::Control* AsControl() = 0;
+  // Makes the control's window inside `parent` (the form's or the
+  // container's window); a windowless kind makes none. Raises 5 when the
+  // system refuses the window.
+  virtual void Create(HWND parent) = 0;
+  // A notification the control's window sent its parent: WM_COMMAND (its
+  // code in HIWORD(wparam)), WM_NOTIFY or a WM_CTLCOLOR* message. True when
+  // the kind answered it in `result`.
+  virtual bool Notify(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  // Whether a left click on the window (button down, then up) is the kind's
+  // Click; the buttons and lists take Click from their notifications.
+  virtual bool ClickOnMouseUp() const { return false; }
+  // Whether the kind's window holds other controls (a picture box, a frame).
+  virtual bool IsContainer() const { return false; }
+  // The window's answer to a message the subclass passed on: by default the
+  // window's own procedure `next`, after a container routed its children's
+  // notifications. A kind with a window class of its own (registered with
+  // DefWindowProcW) paints here.
+  virtual LRESULT Pass(WNDPROC next, HWND window, UINT message, WPARAM wparam,
+                       LPARAM lparam);
+
+  const std::string name;
+  const std::string type_name;
+  const Traits traits;
+  ControlCore* container = nullptr;  // nullptr: the form
+
+  HWND hwnd() const { return hwnd_; }
+  // The form while it is loaded; nullptr once it was unloaded.
+  Win32Form* form() const;
+  // Forgets the window (the form destroyed it with its own).
+  void WindowGone() { hwnd_ = nullptr; }
+  // Shown and enabled, and so are its containers, on a visible form.
+  bool Usable() const;
+
+  Event<> click, dbl_click, got_focus, lost_focus;
+  Event<int, int, int, int> mouse_down, mouse_move, mouse_up;
+  Event<int&, int&> key_down, key_up;
+  Event<int&> key_press;
+
+ protected:
+  // First thing in every member: raises 364 when the form is unloaded.
+  void Enter(std::string_view member) const;
+  // Raises 438 when the kind lacks the member.
+  static void Require(bool has, std::string_view member);
+  template <typename... Args>
+  Subscription Advise(Event<Args...>& event, std::string_view event_name,
+                      std::function<void(Args...)> handler, bool has = true) {
+    Enter(event_name);
+    Require(has, event_name);
+    return event.Subscribe(AtWindowBoundary(EntryName(event_name), std::move(handler)));
+  }
+  std::string EntryName(std::string_view event_name) const;
+
+  // Makes the control's window of class `window_class` at its default size
+  // (twips) in `parent`, subclassed, with the kind's default font; raises 5
+  // when the system refuses it.
+  void MakeWindow(HWND parent, const wchar_t* window_class, DWORD style, DWORD ex_style,
+                  int32_t width, int32_t height);
+  // Subclasses another window of the control (an inner window of a common
+  // control) so that its mouse, key and focus messages are the control's.
+  void Adopt(HWND window);
+  // Sets the control's font (WM_SETFONT to its window), keeping the
+  // description for GetFont.
+  void ApplyFont(const ui::Font& font);
+  // The colours the window paints with, for its WM_CTLCOLOR* messages.
+  LRESULT Colours(HDC dc);
+  // Called when Enabled is set; for windowless kinds.
+  virtual void EnabledChanged() {}
+
+  // The members of ui::Control, for Control<I> below.
+  int32_t GetGeometry(std::string_view member, int which);
+  void SetGeometry(std::string_view member, int which, int32_t value);
+  void MoveTo(int32_t left, int32_t top, int32_t width, int32_t height);
+  bool GetVisible();
+  void SetVisibleMember(bool on);
+  bool GetEnabled();
+  void SetEnabledMember(bool on);
+  uint32_t GetBackColor();
+  void SetBackColorMember(uint32_t colour);
+  std::string GetToolTip();
+  void SetToolTipMember(std::string_view text);
+  void SetFocusMember();
+
+  std::weak_ptr<Win32Form> form_;
+  HWND hwnd_ = nullptr;
+  bool visible_ = true;  // the windowless kinds' own flags
+  bool enabled_ = true;
+  uint32_t back_colour_;
+  uint32_t fore_colour_ = 0x000000;
+  SolidBrush brush_;
+  ui::Font font_;
+  GdiFont gdi_font_;
+  std::string tool_tip_;
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wparam,
+                                       LPARAM lparam);
+  LRESULT Subclassed(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void Mouse(Event<int, int, int, int>& event, int button, LPARAM lparam);
+  // KeyDown/KeyUp with the form's KeyPreview; false when the key was consumed.
+  bool Key(Event<int&, int&>& event, WPARAM& wparam, bool preview);
+
+  // Moves the keyboard focus from `window` to the form's next control with
+  // WS_TABSTOP (through containers, which are WS_EX_CONTROLPARENT).
+  void MoveFocusOn(HWND window, bool backwards);
+
+  bool left_down_ = false;
+  bool swallow_tab_char_ = false;
+  bool tracking_leave_ = false;
+};
+
+// Routes a notification a child window sent `parent` (WM_COMMAND,
+// WM_NOTIFY, WM_CTLCOLOR*) to the control that owns the child. True when
+// the control answered it in `result`.
+bool RouteToControl(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+// The control whose window `window` is (or an inner window of it); nullptr
+// for another window.
+ControlCore* ControlOf(HWND window);
+
+// The ui::Control members of a kind `I`, over the shared state.
+template <typename I>
+class Control : public I, public ControlCore {
+ public:
+  Control(std::weak_ptr<Win32Form> form, std::string name, Traits traits)
+      : ControlCore(std::move(form), std::move(name), I::kTypeName, traits) {}
+  ui::Control* AsControl() override { return this; }
+
+  std::string Name() override {
+    Enter("Control.Name");
+    return name;
+  }
+  std::string TypeName() override {
+    Enter("TypeName");
+    return type_name;
+  }
+  int32_t Left() override { return GetGeometry("Control.Left", 0); }
+  void SetLeft(int32_t v) override { SetGeometry("Control.Left", 0, v); }
+  int32_t Top() override { return GetGeometry("Control.Top", 1); }
+  void SetTop(int32_t v) override { SetGeometry("Control.Top", 1, v); }
+  int32_t Width() override { return GetGeometry("Control.Width", 2); }
+  void SetWidth(int32_t v) override { SetGeometry("Control.Width", 2, v); }
+  int32_t Height() override { return GetGeometry("Control.Height", 3); }
+  void SetHeight(int32_t v) override { SetGeometry("Control.Height", 3, v); }
+  void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
+    MoveTo(left, top, width, height);
+  }
+  bool Visible() override { return GetVisible(); }
+  void SetVisible(bool on) override { SetVisibleMember(on); }
+  bool Enabled() override { return GetEnabled(); }
+  void SetEnabled(bool on) override { SetEnabledMember(on); }
+  uint32_t BackColor() override { return GetBackColor(); }
+  void SetBackColor(uint32_t colour) override { SetBackColorMember(colour); }
+  std::string ToolTipText() override { return GetToolTip(); }
+  void SetToolTipText(std::string_view text) override { SetToolTipMember(text); }
+  void SetFocus() override { SetFocusMember(); }
+
+  Subscription OnClick(ui::Handler h) override {
+    return Advise(click, "Click", std::move(h), traits.geometry || traits.visible);
+  }
+  Subscription OnDblClick(ui::Handler h) override {
+    return Advise(dbl_click, "DblClick", std::move(h), traits.geometry);
+  }
+  Subscription OnMouseDown(ui::MouseHandler h) override {
+    return Advise(mouse_down, "MouseDown", std::move(h), traits.geometry);
+  }
+  Subscription OnMouseMove(ui::MouseHandler h) override {
+    return Advise(mouse_move, "MouseMove", std::move(h), traits.geometry);
+  }
+  Subscription OnMouseUp(ui::MouseHandler h) override {
+    return Advise(mouse_up, "MouseUp", std::move(h), traits.geometry);
+  }
+  Subscription OnKeyDown(ui::KeyHandler h) override {
+    return Advise(key_down, "KeyDown", std::move(h), traits.focusable);
+  }
+  Subscription OnKeyUp(ui::KeyHandler h) override {
+    return Advise(key_up, "KeyUp", std::move(h), traits.focusable);
+  }
+  Subscription OnKeyPress(ui::KeyPressHandler h) override {
+    return Advise(key_press, "KeyPress", std::move(h), traits.focusable);
+  }
+  Subscription OnGotFocus(ui::Handler h) override {
+    return Advise(got_focus, "GotFocus", std::move(h), traits.focusable);
+  }
+  Subscription OnLostFocus(ui::Handler h) override {
+    return Advise(lost_focus, "LostFocus", std::move(h), traits.focusable);
+  }
+};
+
+// The common failures of forms and controls.
+HostError UnloadedError(std::string_view member);  // 364
+
+}  // namespace pinlet::win32ui
+
+#endif  // PINLET_PLATFORM_WIN32UI_WIN32_CONTROL_H_

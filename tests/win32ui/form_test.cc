@@ -1,0 +1,345 @@
+// Forms as real windows: geometry in twips, events of the window
+// procedure, modal showing, closing, timers, menus, and the firewall of
+// the window procedures.
+#include <stdexcept>
+
+#include "form_fixture.h"
+#include "platform/win32/twips.h"
+
+namespace pinlet::testing {
+namespace {
+
+HWND Window(ui::Form& form) { return reinterpret_cast<HWND>(form.hWnd()); }
+
+TEST(Twips, PixelsSurviveTheRoundTrip) {
+  for (int32_t pixels = -50; pixels <= 2000; ++pixels) {
+    ASSERT_EQ(TwipsToPixelsX(PixelsToTwipsX(pixels)), pixels);
+    ASSERT_EQ(TwipsToPixelsY(PixelsToTwipsY(pixels)), pixels);
+  }
+  EXPECT_EQ(PixelsToTwipsX(TwipsToPixelsX(1440)), 1440);  // an inch
+}
+
+TEST_F(FormTest, GeometryIsInTwipsAndControlsSitInTheirContainer) {
+  auto form = NewForm();
+  int32_t left = PixelsToTwipsX(100), top = PixelsToTwipsY(80);
+  int32_t width = PixelsToTwipsX(400), height = PixelsToTwipsY(300);
+  form->Move(left, top, width, height);
+  EXPECT_EQ(form->Left(), left);
+  EXPECT_EQ(form->Top(), top);
+  EXPECT_EQ(form->Width(), width);
+  EXPECT_EQ(form->Height(), height);
+  EXPECT_LT(form->ScaleWidth(), width);                         // without the frame
+  EXPECT_LT(form->ScaleHeight(), height - PixelsToTwipsY(10));  // and title bar
+
+  auto picture = form->Add<ui::PictureBox>("picBox");
+  picture->Move(PixelsToTwipsX(40), PixelsToTwipsY(30), PixelsToTwipsX(200),
+                PixelsToTwipsY(100));
+  auto label = form->Add<ui::Label>("lblInside", "picBox");
+  label->Move(PixelsToTwipsX(10), PixelsToTwipsY(5), PixelsToTwipsX(50),
+              PixelsToTwipsY(20));
+  EXPECT_EQ(label->Left(), PixelsToTwipsX(10));
+  EXPECT_EQ(label->Top(), PixelsToTwipsY(5));
+  picture->SetLeft(PixelsToTwipsX(60));
+  EXPECT_EQ(label->Left(), PixelsToTwipsX(10)) << "moves with its container";
+
+  auto frame = form->Add<ui::Frame>("fraBox");
+  auto check = form->Add<ui::CheckBox>("chkInside", "fraBox");
+  check->SetTop(PixelsToTwipsY(20));
+  EXPECT_EQ(check->Top(), PixelsToTwipsY(20));
+  EXPECT_EQ(ErrorOf([&] { check->SetWidth(-1); }), errors::kInvalidPropertyValue);
+  EXPECT_EQ(ErrorOf([&] { form->SetHeight(-1); }), errors::kInvalidPropertyValue);
+}
+
+TEST_F(FormTest, ResizeFiresOnAChangeOfSizeAndOnTheFirstShow) {
+  auto form = NewForm();
+  int resizes = 0;
+  auto resize = form->OnResize([&] { ++resizes; });
+  form->SetLeft(PixelsToTwipsX(30));
+  EXPECT_EQ(resizes, 0) << "a move is no resize";
+  form->SetWidth(PixelsToTwipsX(321));
+  EXPECT_EQ(resizes, 1);
+  form->Show(ui::kModeless);
+  EXPECT_EQ(resizes, 2);
+  EXPECT_TRUE(form->Visible());
+  form->Show(ui::kModeless);
+  EXPECT_EQ(resizes, 2);
+}
+
+TEST_F(FormTest, ModalShowRunsUntilAHandlerHidesTheForm) {
+  auto owner = NewForm("frmOwner");
+  owner->Show(ui::kModeless);
+  auto form = NewForm("frmDialog");
+  auto timer = form->Add<ui::Timer>("tmrClose");
+  bool owner_disabled = false;
+  auto tick = timer->OnTimer([&] {
+    owner_disabled = !IsWindowEnabled(Window(*owner));
+    form->Hide();
+  });
+  timer->SetInterval(30);
+  form->Show(ui::kModal);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_TRUE(owner_disabled);
+  EXPECT_TRUE(IsWindowEnabled(Window(*owner))) << "enabled again afterwards";
+
+  EXPECT_EQ(ErrorOf([&] { owner->Show(ui::kModal); }), errors::kFormAlreadyDisplayed);
+}
+
+TEST_F(FormTest, ModalShowEndsWhenTheFormIsUnloaded) {
+  auto form = NewForm();
+  auto button = form->Add<ui::CommandButton>("cmdOK");
+  auto click = button->OnClick([&] { form->Unload(); });
+  PostMessageW(reinterpret_cast<HWND>(form->hWnd()), WM_COMMAND,
+               MAKEWPARAM(0, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetWindow(Window(*form), GW_CHILD)));
+  form->Show(ui::kModal);
+  EXPECT_EQ(ErrorOf([&] { form->Visible(); }), errors::kObjectUnloaded);
+}
+
+TEST_F(FormTest, TheCloseBoxAsksQueryUnloadThenUnloadEitherMayCancel) {
+  auto form = NewForm();
+  form->Show(ui::kModeless);
+  std::vector<std::string> calls;
+  int cancel_query = 1, cancel_unload = 1;
+  auto query = form->OnQueryUnload([&](int& cancel, int mode) {
+    calls.push_back("query " + std::to_string(mode));
+    cancel = cancel_query;
+  });
+  auto unload = form->OnUnload([&](int& cancel) {
+    calls.push_back("unload");
+    cancel = cancel_unload;
+  });
+  HWND window = Window(*form);
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(form->Visible());
+  cancel_query = 0;
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(form->Visible());
+  cancel_unload = 0;
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(calls, (std::vector<std::string>{"query 0", "query 0", "unload", "query 0",
+                                             "unload"}));
+}
+
+TEST_F(FormTest, EveryMemberAfterUnloadRaises364) {
+  auto form = NewForm();
+  auto box = form->Add<ui::TextBox>("Text");
+  auto timer = form->Add<ui::Timer>("Timer1");
+  int queries = 0;
+  auto query = form->OnQueryUnload([&](int&, int) { ++queries; });
+  HWND window = Window(*form);
+  form->Unload();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(queries, 0) << "the code's own unloading asks nobody";
+  EXPECT_EQ(ErrorOf([&] { form->Caption(); }), errors::kObjectUnloaded);
+  EXPECT_EQ(ErrorOf([&] { form->Show(ui::kModeless); }), errors::kObjectUnloaded);
+  EXPECT_EQ(ErrorOf([&] { form->Add<ui::Label>("lbl"); }), errors::kObjectUnloaded);
+  EXPECT_EQ(ErrorOf([&] { box->Text(); }), errors::kObjectUnloaded);
+  EXPECT_EQ(ErrorOf([&] { box->SetLeft(0); }), errors::kObjectUnloaded);
+  EXPECT_EQ(ErrorOf([&] { timer->SetInterval(10); }), errors::kObjectUnloaded);
+  EXPECT_FALSE(box->Copy());  // the edit messages answer instead
+  EXPECT_FALSE(box->CanUndo());
+  EXPECT_EQ(ErrorOf([&] { form->Unload(); }), errors::kObjectUnloaded);
+}
+
+TEST_F(FormTest, ARaisingHandlerIsStoppedAtTheWindowProcedureAndRecorded) {
+  auto form = NewForm();
+  auto button = form->Add<ui::CommandButton>("cmdOK");
+  int clicks = 0;
+  auto raise_host = button->OnClick([] { throw HostError(91, "not set"); });
+  auto raise_other = button->OnClick([] { throw std::runtime_error("ours"); });
+  auto count = button->OnClick([&] { ++clicks; });
+  HWND window = GetWindow(Window(*form), GW_CHILD);
+  SendMessageW(window, BM_CLICK, 0, 0);  // the real button notifies the form
+  auto defects = TakeDefects();
+  ASSERT_EQ(defects.size(), 2u);
+  EXPECT_NE(defects[0].find("frmTest.cmdOK_Click"), std::string::npos) << defects[0];
+  EXPECT_NE(defects[1].find("ours"), std::string::npos) << defects[1];
+  EXPECT_EQ(clicks, 1) << "the other handlers still ran";
+
+  auto box = form->Add<ui::TextBox>("Text");
+  auto change = box->OnChange([] { throw std::logic_error("in Change"); });
+  box->SetText("set by the code");  // the caller does not see the defect
+  EXPECT_EQ(TakeDefects().size(), 1u);
+}
+
+TEST_F(FormTest, AddControlAndMembersRefuseWhatTheKindCannot) {
+  auto form = NewForm();
+  auto box = form->Add<ui::TextBox>("Text");
+  auto image = form->Add<ui::Image>("imgFace");
+  auto timer = form->Add<ui::Timer>("Timer1");
+  auto menu = form->Add<ui::Menu>("mnuPopup");
+  EXPECT_EQ(ErrorOf([&] { form->Add<ui::Label>("TEXT"); }), errors::kInvalidArgument);
+  EXPECT_EQ(ErrorOf([&] { form->AddControl("Spinner", "spn", ""); }),
+            errors::kInvalidArgument);
+  EXPECT_EQ(ErrorOf([&] { form->Add<ui::Label>("lbl", "Text"); }),
+            errors::kInvalidArgument);
+  EXPECT_EQ(ErrorOf([&] { form->Add<ui::Menu>("mnuIn", "imgFace"); }),
+            errors::kInvalidArgument);
+  EXPECT_EQ(ErrorOf([&] { form->Control("nothing"); }), errors::kControlNotFound);
+  EXPECT_EQ(form->Control("text").get(), static_cast<ui::Control*>(box.get()));
+  EXPECT_EQ(ErrorOf([&] { image->SetBackColor(0xFF); }), errors::kNotSupported);
+  EXPECT_EQ(ErrorOf([&] { timer->Left(); }), errors::kNotSupported);
+  EXPECT_EQ(ErrorOf([&] { menu->SetWidth(10); }), errors::kNotSupported);
+  EXPECT_EQ(ErrorOf([&] { image->OnKeyDown([](int&, int&) {}); }), errors::kNotSupported);
+  EXPECT_EQ(ErrorOf([&] { box->SetFocus(); }), errors::kInvalidArgument)
+      << "the form is hidden";
+  form->Show(ui::kModeless);
+  box->SetFocus();
+  box->SetVisible(false);
+  EXPECT_EQ(ErrorOf([&] { box->SetFocus(); }), errors::kInvalidArgument);
+  EXPECT_EQ(form->Controls().size(), 4u);
+}
+
+TEST_F(FormTest, ATimerTicksWhileEnabledWithAnInterval) {
+  auto form = NewForm();
+  auto timer = form->Add<ui::Timer>("Timer1");
+  int ticks = 0;
+  auto tick = timer->OnTimer([&] { ++ticks; });
+  EXPECT_FALSE(Pump(100, [&] { return ticks > 0; })) << "no interval, no tick";
+  timer->SetInterval(20);
+  EXPECT_TRUE(Pump(2000, [&] { return ticks >= 3; }));
+  timer->SetEnabled(false);
+  int stopped_at = ticks;
+  Pump(120);
+  EXPECT_EQ(ticks, stopped_at);
+  timer->SetEnabled(true);
+  EXPECT_TRUE(Pump(2000, [&] { return ticks > stopped_at; }));
+  EXPECT_EQ(ErrorOf([&] { timer->SetInterval(65536); }), errors::kInvalidPropertyValue);
+  EXPECT_EQ(ErrorOf([&] { timer->SetInterval(-1); }), errors::kInvalidPropertyValue);
+}
+
+TEST_F(FormTest, APictureBoxMeasuresTextInItsFont) {
+  auto form = NewForm();
+  auto picture = form->Add<ui::PictureBox>("picMeasure");
+  int32_t one = picture->TextWidth("W");
+  EXPECT_GT(one, 0);
+  EXPECT_GT(picture->TextWidth("WW"), one);
+  EXPECT_EQ(picture->TextWidth("WW\r\nW"), picture->TextWidth("WW")) << "the widest line";
+  EXPECT_EQ(picture->TextHeight("a\r\nb"), 2 * picture->TextHeight("a"));
+  std::string words = "several words that wrap when the box is narrow";
+  EXPECT_GT(picture->WrappedTextHeight(words, PixelsToTwipsX(60)),
+            picture->WrappedTextHeight(words, PixelsToTwipsX(2000)));
+  ui::Font big;
+  big.name = "Arial";
+  big.size = 20;
+  picture->SetFont(big);
+  EXPECT_EQ(picture->GetFont(), big);
+  EXPECT_GT(picture->TextWidth("W"), one);
+}
+
+TEST_F(FormTest, APopupMenuFiresTheChosenEntrysClick) {
+  auto form = NewForm();
+  form->Show(ui::kModeless);
+  auto menu = form->Add<ui::Menu>("mnuPopup");
+  auto hidden = form->Add<ui::Menu>("mnuHidden", "mnuPopup");
+  auto open = form->Add<ui::Menu>("mnuOpen", "mnuPopup");
+  hidden->SetVisible(false);
+  open->SetCaption("&Open");
+  open->SetChecked(true);
+  std::vector<std::string> clicked;
+  auto on_hidden = hidden->OnClick([&] { clicked.push_back("hidden"); });
+  auto on_open = open->OnClick([&] { clicked.push_back("open"); });
+  // The menu's own loop takes the keys: the first visible entry, chosen.
+  HWND window = Window(*form);
+  PostMessageW(window, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
+  form->PopupMenu(menu);
+  EXPECT_EQ(clicked, std::vector<std::string>{"open"});
+  EXPECT_EQ(ErrorOf([&] { form->PopupMenu(open); }), errors::kInvalidArgument)
+      << "an entry is no menu of its own";
+}
+
+TEST_F(FormTest, MouseEventsCarryTwipsRelativeToTheControl) {
+  auto form = NewForm();
+  auto picture = form->Add<ui::PictureBox>("picBar");
+  picture->Move(PixelsToTwipsX(20), PixelsToTwipsY(20), PixelsToTwipsX(100),
+                PixelsToTwipsY(50));
+  auto image = form->Add<ui::Image>("imgButton", "picBar");
+  image->Move(PixelsToTwipsX(30), PixelsToTwipsY(10), PixelsToTwipsX(21),
+              PixelsToTwipsY(21));
+  std::vector<std::string> events;
+  auto note = [&](const char* what) {
+    return [&events, what](int button, int, int x, int y) {
+      events.push_back(std::string(what) + " " + std::to_string(button) + " " +
+                       std::to_string(x) + "," + std::to_string(y));
+    };
+  };
+  auto move = image->OnMouseMove(note("move"));
+  auto down = image->OnMouseDown(note("down"));
+  auto up = image->OnMouseUp(note("up"));
+  auto click = image->OnClick([&] { events.push_back("click"); });
+  HWND window = GetWindow(GetWindow(Window(*form), GW_CHILD), GW_CHILD);
+  LPARAM at = MAKELPARAM(10, 5);
+  SendMessageW(window, WM_MOUSEMOVE, 0, at);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, at);
+  SendMessageW(window, WM_LBUTTONUP, 0, at);
+  SendMessageW(window, WM_RBUTTONUP, 0, at);  // no Click without its down
+  std::string x = std::to_string(PixelsToTwipsX(10)),
+              y = std::to_string(PixelsToTwipsY(5));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"move 0 " + x + "," + y, "down 1 " + x + "," + y,
+                                      "move 1 " + x + "," + y, "up 1 " + x + "," + y,
+                                      "click", "up 2 " + x + "," + y}));
+}
+
+TEST_F(FormTest, TheFocusMovesWithLostFocusThenGotFocus) {
+  auto form = NewForm();
+  auto first = form->Add<ui::TextBox>("txtFirst");
+  auto second = form->Add<ui::TextBox>("txtSecond");
+  second->SetTop(PixelsToTwipsY(50));
+  std::vector<std::string> events;
+  auto got_first = first->OnGotFocus([&] { events.push_back("got first"); });
+  auto lost_first = first->OnLostFocus([&] { events.push_back("lost first"); });
+  auto got_second = second->OnGotFocus([&] { events.push_back("got second"); });
+  form->Show(ui::kModeless);
+  EXPECT_EQ(events, std::vector<std::string>{"got first"}) << "the first that can";
+  second->SetFocus();
+  EXPECT_EQ(events, (std::vector<std::string>{"got first", "lost first", "got second"}));
+  // Tab goes round the controls that take the focus, into a container.
+  auto picture = form->Add<ui::PictureBox>("picTab");
+  picture->SetTop(PixelsToTwipsY(100));
+  auto third = form->Add<ui::CommandButton>("cmdInside", "picTab");
+  auto got_third = third->OnGotFocus([&] { events.push_back("got third"); });
+  HWND second_window = GetFocus();
+  SendMessageW(second_window, WM_KEYDOWN, VK_TAB, 1);
+  SendMessageW(second_window, WM_CHAR, L'\t', 1);
+  EXPECT_EQ(events.back(), "got third");
+  EXPECT_EQ(second->Text(), "") << "no tab character typed";
+  SendMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+  EXPECT_EQ(events.back(), "got first");
+  second->SetEnabled(false);
+  EXPECT_EQ(ErrorOf([&] { second->SetFocus(); }), errors::kInvalidArgument);
+}
+
+TEST_F(FormTest, AControlPaintsInItsColoursThroughItsContainer) {
+  auto form = NewForm();
+  auto box = form->Add<ui::TextBox>("Text");
+  box->SetBackColor(0x123456);
+  box->SetForeColor(0x00FF00);
+  auto frame = form->Add<ui::Frame>("fraSample");
+  auto label = form->Add<ui::Label>("lblInside", "fraSample");
+  label->SetBackColor(0xABCDEF);
+  HDC dc = GetDC(Window(*form));
+  auto brush_colour = [](LRESULT brush) {
+    LOGBRUSH description = {};
+    GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof description, &description);
+    return static_cast<uint32_t>(description.lbColor);
+  };
+  LRESULT brush =
+      SendMessageW(Window(*form), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(WindowOf(*box)));
+  EXPECT_EQ(brush_colour(brush), 0x123456u);
+  EXPECT_EQ(GetBkColor(dc), 0x123456u);
+  EXPECT_EQ(GetTextColor(dc), 0x00FF00u);
+  HWND frame_window = GetWindow(WindowOf(*box), GW_HWNDNEXT);
+  HWND label_window = GetWindow(frame_window, GW_CHILD);
+  brush = SendMessageW(frame_window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(label_window));
+  EXPECT_EQ(brush_colour(brush), 0xABCDEFu);
+  ReleaseDC(Window(*form), dc);
+}
+
+}  // namespace
+}  // namespace pinlet::testing
