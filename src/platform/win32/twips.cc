@@ -1,0 +1,33 @@
+#include "platform/win32/twips.h"
+
+#include <windows.h>
+
+namespace pinlet {
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+
+// The screen's dots per inch along LOGPIXELSX or LOGPIXELSY.
+int ScreenDpi(int axis) {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+int32_t TwipsToPixelsX(int32_t twips) {
+  return MulDiv(twips, ScreenDpi(LOGPIXELSX), kTwipsPerInch);
+}
+int32_t TwipsToPixelsY(int32_t twips) {
+  return MulDiv(twips, ScreenDpi(LOGPIXELSY), kTwipsPerInch);
+}
+int32_t PixelsToTwipsX(int32_t pixels) {
+  return MulDiv(pixels, kTwipsPerInch, ScreenDpi(LOGPIXELSX));
+}
+int32_t PixelsToTwipsY(int32_t pixels) {
+  return MulDiv(pixels, kTwipsPerInch, ScreenDpi(LOGPIXELSY));
+}
+
+}  // namespace pinlet
