@@ -1,9 +1,10 @@
 #include "platform/win32/modal_answerer.h"
 
-// The common dialogs' control IDs, as the system's headers publish them.
-#include <dlgs.h>
-// After windows.h, which it expects.
+// After windows.h (through the header), which they expect: the common
+// dialogs' control IDs as the system's headers publish them, and the
+// ComboBoxEx messages.
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cwchar>
