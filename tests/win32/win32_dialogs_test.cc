@@ -73,6 +73,18 @@ TEST(ModalAnswererTest, ADialogLeftUnansweredIsCancelledAndRecorded) {
   EXPECT_THAT(answerer.cancelled(), ElementsAre("[Pinlet] nothing to answer it with"));
 }
 
+TEST(ModalAnswererTest, ADialogStillUpAfterItsAnswerIsClosed) {
+  // The callback claims an answer but gives none: the dialog is cancelled
+  // after a while, and a box that has no Cancel is ended all the same.
+  ModalAnswerer answerer([](HWND) { return true; }, 100);
+  Win32MessageBoxes boxes;
+  EXPECT_EQ(boxes.Show("Print it?", "Pinlet", mb::kOkCancel), mb::kCancel);
+  // Cancelled by Wine, ended by Windows, which ignores IDCANCEL here.
+  EXPECT_EQ(boxes.Show("Keep it?", "Pinlet", mb::kYesNo), mb::kCancel);
+  EXPECT_THAT(answerer.cancelled(), ElementsAre("[Pinlet] still up after its answer",
+                                                "[Pinlet] still up after its answer"));
+}
+
 TEST(ModalAnswererTest, ACallbackThatRaisesCancelsTheDialog) {
   ModalAnswerer answerer([](HWND) -> bool { throw HostError(5, "refused", "test"); });
   Win32MessageBoxes boxes;

@@ -20,8 +20,6 @@ namespace {
 constexpr UINT_PTR kActTimer = 0x504E0001;
 constexpr UINT_PTR kWatchTimer = 0x504E0002;
 constexpr UINT kActDelayMs = 10;
-// How long a dialog may stay up, enabled, after its answer.
-constexpr UINT kWatchDelayMs = 3000;
 // The message box's text control (the system's own ID for it).
 constexpr int kMessageBoxTextId = 0xFFFF;
 
@@ -38,7 +36,8 @@ void Guarded(std::string_view entry, Body&& body) {
 
 }  // namespace
 
-ModalAnswerer::ModalAnswerer(Answer answer) : answer_(std::move(answer)) {
+ModalAnswerer::ModalAnswerer(Answer answer, unsigned patience_ms)
+    : answer_(std::move(answer)), patience_ms_(patience_ms) {
   if (current) return;  // one per thread
   hook_ = SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
   if (hook_) current = this;
@@ -85,7 +84,7 @@ void ModalAnswerer::Act(HWND dialog) {
   else if (!acted)
     Cancel(dialog, "nothing to answer it with");
   else if (IsWindow(dialog))
-    SetTimer(dialog, kWatchTimer, kWatchDelayMs, Watch);
+    SetTimer(dialog, kWatchTimer, patience_ms_, Watch);
 }
 
 void CALLBACK ModalAnswerer::Watch(HWND dialog, UINT, UINT_PTR, DWORD) {
@@ -106,7 +105,7 @@ void ModalAnswerer::Cancel(HWND dialog, std::string reason) {
   cancelled_.push_back("[" + dialog::Text(dialog) + "] " + std::move(reason));
   cancelling_.insert(dialog);
   dialog::Press(dialog, IDCANCEL);
-  SetTimer(dialog, kWatchTimer, kWatchDelayMs, Watch);
+  SetTimer(dialog, kWatchTimer, patience_ms_, Watch);
 }
 
 namespace dialog {

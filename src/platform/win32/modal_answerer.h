@@ -11,8 +11,8 @@
 // nothing to do. A dialog the callback left alone, or that raised, is
 // cancelled (IDCANCEL, as Escape) and recorded in cancelled(). A dialog
 // still enabled some seconds after its answer (it refused it and kept
-// waiting) is cancelled the same way, and ended when even that does not
-// close it; so no dialog outlives its answer by long.
+// waiting) is cancelled the same way, and ended (EndDialog) when even that
+// does not close it; so no dialog outlives its answer by long.
 //
 // One answerer per thread at a time; all calls on the thread that made it.
 #ifndef PINLET_PLATFORM_WIN32_MODAL_ANSWERER_H_
@@ -32,8 +32,9 @@ class ModalAnswerer {
  public:
   using Answer = std::function<bool(HWND dialog)>;
 
-  // Hooks the calling thread; installed() says whether it could.
-  explicit ModalAnswerer(Answer answer);
+  // Hooks the calling thread; installed() says whether it could. A dialog
+  // may stay up for `patience_ms` after its answer or its cancel.
+  explicit ModalAnswerer(Answer answer, unsigned patience_ms = 3000);
   ~ModalAnswerer();
   ModalAnswerer(const ModalAnswerer&) = delete;
   ModalAnswerer& operator=(const ModalAnswerer&) = delete;
@@ -51,6 +52,7 @@ class ModalAnswerer {
   void Cancel(HWND dialog, std::string reason);
 
   Answer answer_;
+  unsigned patience_ms_;
   HHOOK hook_ = nullptr;
   std::set<HWND> seen_;        // dialogs given to the callback, until destroyed
   std::set<HWND> cancelling_;  // dialogs sent IDCANCEL by the watch
