@@ -142,7 +142,9 @@ bool UiAnswers::AnswerFont(HWND dialog, FontDialog given) {
   if (!dialog::ChooseComboText(dialog, cmb1, font.name))
     return Trouble("there is no font \"" + font.name + "\" on this machine");
   static const char* const kStyles[] = {"Regular", "Italic", "Bold", "Bold Italic"};
-  dialog::ChooseComboText(dialog, cmb2, kStyles[font.bold * 2 + font.italic]);
+  const char* style = kStyles[font.bold * 2 + font.italic];
+  if (!dialog::ChooseComboText(dialog, cmb2, style))
+    return Trouble("the font \"" + font.name + "\" has no style " + style + " here");
   dialog::EnterComboText(dialog, cmb3, Number(font.size));
   if (given.flags & cf_font::kEffects) {
     dialog::SetCheck(dialog, chx2, font.underline);

@@ -9,6 +9,7 @@
 
 #include "comserver/shown_surface.h"
 #include "comserver/ui_seams.h"
+#include "platform/com/com_ptr.h"
 #include "platform/platform.h"
 #include "platform/sim/world.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -80,6 +81,39 @@ TEST_F(UiAnswersTest, AColourIsTypedIntoTheRealDialog) {
   EXPECT_FALSE(platform.dialogs->ShowColor(color));
   EXPECT_THAT(answers.TakeTrouble(), HasSubstr("custom colours"));
   EXPECT_EQ(answers.TakeTrouble(), "");
+}
+
+int CALLBACK TakeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM into) {
+  if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == L'@') return 1;
+  *reinterpret_cast<std::wstring*>(into) = font->lfFaceName;
+  return 0;
+}
+
+// A TrueType font of this machine's screen.
+std::string SomeScreenFont() {
+  std::wstring face;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesW(screen, nullptr, TakeFace, reinterpret_cast<LPARAM>(&face));
+  ReleaseDC(nullptr, screen);
+  return com::Narrow(face);
+}
+
+TEST_F(UiAnswersTest, TheSimulatedFontChoiceIsMadeInTheRealDialog) {
+  sim::FontChoice choice;
+  choice.size = 12;
+  choice.bold = true;
+  choice.underline = true;
+  choice.color = 0x800000;
+  world.dialogs.QueueFont(choice);
+  FontDialog font;
+  font.flags = cf_font::kScreenFonts | cf_font::kEffects;
+  font.font.name = SomeScreenFont();
+  ASSERT_NE(font.font.name, "");
+  EXPECT_TRUE(platform.dialogs->ShowFont(font));
+  EXPECT_EQ(answers.TakeTrouble(), "");
+  ASSERT_EQ(world.dialogs.shown().size(), 1u);
+  EXPECT_EQ(font.font, world.dialogs.shown()[0].font.font);
+  EXPECT_EQ(font.font, (Font{font.font.name, 12, true, false, true, false, 0x800000}));
 }
 
 TEST_F(UiAnswersTest, AFontThisMachineLacksIsTrouble) {
