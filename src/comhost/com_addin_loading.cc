@@ -7,6 +7,7 @@
 #include "comhost/com_addin_proxy.h"
 #include "comhost/host_class_objects.h"
 #include "comhost/registry_mirror.h"
+#include "comhost/ui_answers.h"
 #include "libzarvo/stand_in.h"
 #include "platform/com/com_ptr.h"
 #include "platform/host_error.h"
@@ -98,6 +99,12 @@ class ComAddinLoading : public app::AddinLoading {
       return false;
     }
     world_ = &world;
+    answers_ = std::make_unique<UiAnswers>(world);
+    if (!answers_->installed()) {
+      error =
+          "the message boxes and dialogs of this thread cannot be answered (no CBT hook)";
+      return false;
+    }
     // A fresh machine: what an earlier run left of the user's folders and
     // settings goes.
     sim::FaultInjector::Pause pause(world.faults);
@@ -128,11 +135,18 @@ class ComAddinLoading : public app::AddinLoading {
   std::string AfterCommand(sim::World& world) override {
     sim::FaultInjector::Pause pause(world.faults);
     mirror_.Pull(world.registry);
+    std::string trouble = answers_ ? answers_->TakeTrouble() : "";
     wchar_t what[256] = {};
-    if (!GetEnvironmentVariableW(kUiSeamMark, what, 256)) return "";
-    SetEnvironmentVariableW(kUiSeamMark, nullptr);
-    return "the add-in needed the Windows user interface (" + com::Narrow(what) +
-           "), which the COM build does not have yet";
+    if (GetEnvironmentVariableW(kUiSeamMark, what, 256)) {
+      SetEnvironmentVariableW(kUiSeamMark, nullptr);
+      return "the add-in needed the Windows user interface (" + com::Narrow(what) +
+             "), which the COM build does not have yet";
+    }
+    if (!trouble.empty())
+      return "the test host could not answer the real user interface as the simulated "
+             "machine did: " +
+             trouble;
+    return "";
   }
 
   void Finish(sim::World& world) override {
@@ -186,6 +200,7 @@ class ComAddinLoading : public app::AddinLoading {
     if (support_) FreeLibrary(support_);
     support_ = nullptr;
     classes_.reset();
+    answers_.reset();
     for (const SavedValue& saved : saved_folders_) {
       if (saved.value)
         registry_.SetValue(saved.key, saved.name, *saved.value);
@@ -202,6 +217,7 @@ class ComAddinLoading : public app::AddinLoading {
   RegistryMirror mirror_;
   sim::World* world_ = nullptr;
   std::unique_ptr<HostClassObjects> classes_;
+  std::unique_ptr<UiAnswers> answers_;
   HMODULE support_ = nullptr;
   decltype(&LibZarvoStandInSetRecorder) set_recorder_ = nullptr;
   struct SavedValue {

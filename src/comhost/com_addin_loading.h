@@ -21,10 +21,14 @@
 // Because it replaces that user's folders and settings, it runs only under
 // Wine, in a prefix made for it: elsewhere Prepare refuses.
 //
-// The DLL's user interface is not built yet: where the add-in needs one, the
-// DLL marks what it needed (the process environment's "PINLET_UI_SEAM"),
-// and the command that made it is reported as needing it (AfterCommand), so
-// that a scenario is skipped there rather than passed in silence.
+// The DLL's message boxes and common dialogs are the system's: they are
+// answered from the simulated machine's queued answers, which records them
+// as linked in (ui_answers.h). Its forms are not built yet: where the add-in
+// needs one, the DLL marks what it needed (the process environment's
+// "PINLET_UI_SEAM"), and the command that made it is reported as needing it
+// (AfterCommand), as is a command whose box or dialog could not be answered
+// as the simulated machine answered it, so that a scenario is skipped there
+// rather than passed in silence.
 #ifndef PINLET_COMHOST_COM_ADDIN_LOADING_H_
 #define PINLET_COMHOST_COM_ADDIN_LOADING_H_
 

@@ -7,8 +7,12 @@
 
 #include <string>
 
+#include "comserver/shown_surface.h"
 #include "platform/com/com_ptr.h"
 #include "platform/host_error.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_window_manager.h"
 
 namespace pinlet::comserver {
 namespace {
@@ -18,42 +22,20 @@ void MarkNeeded(std::string_view what) {
   SetEnvironmentVariableW(L"PINLET_UI_SEAM", com::Wide(what).c_str());
 }
 
-class NoMessageBoxes : public MessageBoxes {
+// The system's message boxes, each noted with its style while it is up.
+class NotedMessageBoxes : public MessageBoxes {
  public:
-  int Show(std::string_view, std::string_view, int) override {
-    MarkNeeded("message box");
-    return 0;
-  }
-};
-
-class NoWindows : public WindowManager {
- public:
-  bool SetWindowPos(WindowHandle, WindowHandle, int32_t, int32_t, int32_t, int32_t,
-                    uint32_t) override {
-    return Needed(false);
-  }
-  bool ShowWindow(WindowHandle, int) override { return Needed(false); }
-  bool SetForegroundWindow(WindowHandle) override { return Needed(false); }
-  WindowHandle GetActiveWindow() override { return Needed(WindowHandle{0}); }
-  std::optional<Rect> GetWindowRect(WindowHandle) override {
-    return Needed(std::optional<Rect>());
-  }
-  std::string GetWindowText(WindowHandle) override { return Needed(std::string()); }
-  bool IsWindow(WindowHandle) override { return Needed(false); }
-  bool IsWindowVisible(WindowHandle) override { return Needed(false); }
-  std::vector<WindowHandle> EnumWindows() override {
-    return Needed(std::vector<WindowHandle>());
-  }
-  Rect GetScreenRect() override { return Needed(Rect{}); }
-  std::optional<Rect> GetWorkArea() override { return Needed(std::optional<Rect>()); }
-  uint32_t GetSysColor(int) override { return Needed(uint32_t{0}); }
-
- private:
-  template <typename T>
-  T Needed(T answer) {
-    MarkNeeded("window manager");
+  int Show(std::string_view text, std::string_view title, int style) override {
+    ShownSurface shown;
+    shown.style = style;
+    NoteShown(shown);
+    int answer = boxes_.Show(text, title, style);
+    ClearShown();
     return answer;
   }
+
+ private:
+  Win32MessageBoxes boxes_;
 };
 
 class NoForms : public ui::FormFactory {
@@ -65,29 +47,54 @@ class NoForms : public ui::FormFactory {
   }
 };
 
-class NoDialogs : public CommonDialogs {
+// The system's common dialogs, each noted with its description while it is
+// up.
+class NotedDialogs : public CommonDialogs {
  public:
-  bool ShowColor(ColorDialog& dialog) override { return Fail("colour dialog", dialog); }
-  bool ShowFont(FontDialog& dialog) override { return Fail("font dialog", dialog); }
-  bool ShowOpen(FileDialog& dialog) override { return Fail("open dialog", dialog); }
-  bool ShowSave(FileDialog& dialog) override { return Fail("save dialog", dialog); }
+  bool ShowColor(ColorDialog& dialog) override {
+    ShownSurface shown;
+    shown.kind = ShownSurface::Kind::kColor;
+    shown.color = dialog;
+    return Noted(shown, [&] { return dialogs_.ShowColor(dialog); });
+  }
+  bool ShowFont(FontDialog& dialog) override {
+    ShownSurface shown;
+    shown.kind = ShownSurface::Kind::kFont;
+    shown.font = dialog;
+    return Noted(shown, [&] { return dialogs_.ShowFont(dialog); });
+  }
+  bool ShowOpen(FileDialog& dialog) override {
+    ShownSurface shown;
+    shown.kind = ShownSurface::Kind::kOpen;
+    shown.file = dialog;
+    return Noted(shown, [&] { return dialogs_.ShowOpen(dialog); });
+  }
+  bool ShowSave(FileDialog& dialog) override {
+    ShownSurface shown;
+    shown.kind = ShownSurface::Kind::kSave;
+    shown.file = dialog;
+    return Noted(shown, [&] { return dialogs_.ShowSave(dialog); });
+  }
 
  private:
-  template <typename Dialog>
-  bool Fail(std::string_view what, Dialog& dialog) {
-    MarkNeeded(what);
-    dialog.extended_error = cderr::kDialogFailure;
-    return false;
+  template <typename Show>
+  bool Noted(const ShownSurface& shown, Show show) {
+    NoteShown(shown);
+    bool chosen = show();
+    ClearShown();
+    return chosen;
   }
+
+  Win32Dialogs dialogs_;
 };
 
 }  // namespace
 
 struct UiSeams::Surfaces {
-  NoMessageBoxes message_boxes;
-  NoWindows windows;
+  NotedMessageBoxes message_boxes;
+  Win32WindowManager windows;
   NoForms forms;
-  NoDialogs dialogs;
+  NotedDialogs dialogs;
 };
 
 UiSeams::UiSeams() : surfaces_(std::make_unique<Surfaces>()) {}

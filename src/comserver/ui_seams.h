@@ -1,17 +1,17 @@
-// The user interface of the COM build until the Windows surfaces are built:
-// message boxes, the window manager, forms and the common dialogs.
+// The user interface of the COM build: the system's message boxes, window
+// manager and common dialogs (src/platform/win32), and the forms, which are
+// not built yet.
 //
-// Each surface answers as the system does when it cannot show anything, as
-// its interface states for a failure: a message box that cannot be shown
-// answers 0, a common dialog fails with cderr::kDialogFailure, the window
-// manager knows no window, and a form cannot be created (HostError 429, as a
-// control that is not installed). So the add-in behaves as on a machine where
-// none of it works, which its error handling is made for.
+// A form cannot be created (HostError 429, as a control that is not
+// installed), as on a machine where forms do not work, which the add-in's
+// error handling is made for; its use is marked in the process environment
+// variable "PINLET_UI_SEAM" ("form frmComments"), so that a test host in the
+// same process can tell a scenario that needed a form from one that did not
+// (it skips the former instead of passing it).
 //
-// Every use also marks what was needed in the process environment variable
-// "PINLET_UI_SEAM" ("message box", "form frmComments", ...), so that a test
-// host in the same process can tell a scenario that needed a user interface
-// from one that did not (it skips the former instead of passing it).
+// Each message box and common dialog is noted before it is shown
+// (shown_surface.h) with what it was given, so that such a test host can
+// answer the real one as its simulated machine would.
 #ifndef PINLET_COMSERVER_UI_SEAMS_H_
 #define PINLET_COMSERVER_UI_SEAMS_H_
 
