@@ -169,7 +169,7 @@ int NoteAdd(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   std::shared_ptr<Connect> addin = d.LinkedAddin(
       error, &status,
       "note add makes the note as the add-in's note window does; as a COM add-in that "
-      "needs the Windows user interface, which the COM build does not have yet");
+      "needs its real note window, which the test host cannot act on yet");
   if (!addin) return status;
   if (!addin->context().note_windows) {
     error = "Outlook must be running with Pinlet connected (start)";

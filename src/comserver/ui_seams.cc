@@ -6,6 +6,7 @@
 #undef GetWindowText
 
 #include <string>
+#include <string_view>
 
 #include "comserver/shown_surface.h"
 #include "platform/com/com_ptr.h"
@@ -13,6 +14,7 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_window_manager.h"
+#include "platform/win32ui/win32_form_factory.h"
 
 namespace pinlet::comserver {
 namespace {
@@ -38,6 +40,15 @@ class NotedMessageBoxes : public MessageBoxes {
   Win32MessageBoxes boxes_;
 };
 
+// Whether a host in this process asked for no real forms: the environment
+// variable "PINLET_FORMS" is "none".
+bool FormsRefused() {
+  wchar_t value[8] = {};
+  DWORD length = GetEnvironmentVariableW(L"PINLET_FORMS", value, 8);
+  return length == 4 && std::wstring_view(value, 4) == L"none";
+}
+
+// The forms of a host that refused them: none can be created.
 class NoForms : public ui::FormFactory {
  public:
   ui::FormPtr CreateForm(std::string_view design_name) override {
@@ -93,7 +104,8 @@ class NotedDialogs : public CommonDialogs {
 struct UiSeams::Surfaces {
   NotedMessageBoxes message_boxes;
   Win32WindowManager windows;
-  NoForms forms;
+  Win32FormFactory forms;
+  NoForms no_forms;
   NotedDialogs dialogs;
 };
 
@@ -103,7 +115,10 @@ UiSeams::~UiSeams() = default;
 void UiSeams::Fill(Platform& platform) {
   platform.message_boxes = &surfaces_->message_boxes;
   platform.window_manager = &surfaces_->windows;
-  platform.forms = &surfaces_->forms;
+  if (FormsRefused())
+    platform.forms = &surfaces_->no_forms;
+  else
+    platform.forms = &surfaces_->forms;
   platform.dialogs = &surfaces_->dialogs;
 }
 

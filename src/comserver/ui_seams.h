@@ -1,13 +1,15 @@
 // The user interface of the COM build: the system's message boxes, window
-// manager and common dialogs (src/platform/win32), and the forms, which are
-// not built yet.
+// manager and common dialogs (src/platform/win32), and the forms as real
+// windows (src/platform/win32ui).
 //
-// A form cannot be created (HostError 429, as a control that is not
-// installed), as on a machine where forms do not work, which the add-in's
-// error handling is made for; its use is marked in the process environment
-// variable "PINLET_UI_SEAM" ("form frmComments"), so that a test host in the
-// same process can tell a scenario that needed a form from one that did not
-// (it skips the former instead of passing it).
+// A host in the same process that cannot act on real forms (the test host,
+// until it drives them) sets the process environment variable "PINLET_FORMS"
+// to "none" before the add-in connects. Then no form can be created
+// (HostError 429, as a control that is not installed), as on a machine where
+// forms do not work, which the add-in's error handling is made for; and each
+// attempt is marked in the environment variable "PINLET_UI_SEAM" ("form
+// frmComments"), so that the host can tell a scenario that needed a form from
+// one that did not (it skips the former instead of passing it).
 //
 // Each message box and common dialog is noted before it is shown
 // (shown_surface.h) with what it was given, so that such a test host can

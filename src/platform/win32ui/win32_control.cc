@@ -24,14 +24,6 @@ RECT PlaceInParent(HWND window) {
   return r;
 }
 
-int MouseButtons(WPARAM wparam) {
-  int button = 0;
-  if (wparam & MK_LBUTTON) button |= ui::mouse::kLeft;
-  if (wparam & MK_RBUTTON) button |= ui::mouse::kRight;
-  if (wparam & MK_MBUTTON) button |= ui::mouse::kMiddle;
-  return button;
-}
-
 }  // namespace
 
 HostError UnloadedError(std::string_view member) {

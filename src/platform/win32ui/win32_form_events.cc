@@ -11,17 +11,6 @@
 #include "platform/win32ui/win32_form.h"
 
 namespace pinlet::win32ui {
-namespace {
-
-int MouseButtons(WPARAM wparam) {
-  int button = 0;
-  if (wparam & MK_LBUTTON) button |= ui::mouse::kLeft;
-  if (wparam & MK_RBUTTON) button |= ui::mouse::kRight;
-  if (wparam & MK_MBUTTON) button |= ui::mouse::kMiddle;
-  return button;
-}
-
-}  // namespace
 
 LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
                                        LPARAM lparam) {

@@ -95,6 +95,14 @@ void InitCommonControlsOnce() {
   (void)done;
 }
 
+int MouseButtons(WPARAM wparam) {
+  int button = 0;
+  if (wparam & MK_LBUTTON) button |= ui::mouse::kLeft;
+  if (wparam & MK_RBUTTON) button |= ui::mouse::kRight;
+  if (wparam & MK_MBUTTON) button |= ui::mouse::kMiddle;
+  return button;
+}
+
 int ShiftState() {
   int shift = 0;
   if (GetKeyState(VK_SHIFT) < 0) shift |= ui::shift::kShift;

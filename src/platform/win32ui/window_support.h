@@ -94,6 +94,9 @@ const wchar_t* OurWindowClass(const wchar_t* name, WNDPROC procedure);
 void InitCommonControlsOnce();
 // The shift argument of key and mouse events from the keyboard's state.
 int ShiftState();
+// The button argument of mouse events (ui::mouse::k...) from a mouse
+// message's key flags.
+int MouseButtons(WPARAM wparam);
 // A window handle as the add-in carries it, and back.
 inline WindowHandle HandleOf(HWND window) {
   return static_cast<WindowHandle>(reinterpret_cast<intptr_t>(window));
