@@ -95,12 +95,21 @@ class NotePicture : public NoteWindowOnWin32 {
 };
 
 TEST_F(NotePicture, TheNoteWindowDrawsItsColoursIntoACapture) {
-  auto start = std::chrono::steady_clock::now();
-  auto note = AddNote(6);
-  double open_ms =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-          .count();
-  std::printf("opening a note window (create, fill, show): %.1f ms\n", open_ms);
+  // The time to open a note (create, fill, show): the process's first,
+  // which pays for the window classes and fonts, then another.
+  auto timed = [&](int index) {
+    auto start = std::chrono::steady_clock::now();
+    auto opened = AddNote(index);
+    auto took = std::chrono::steady_clock::now() - start;
+    return std::make_pair(opened,
+                          std::chrono::duration<double, std::milli>(took).count());
+  };
+  auto [note, first_ms] = timed(6);
+  auto [second, second_ms] = timed(5);
+  std::printf("opening a note window (create, fill, show): first %.1f ms, next %.1f ms\n",
+              first_ms, second_ms);
+  ASSERT_TRUE(second && second->loaded());
+  second->Unload();
   ASSERT_TRUE(note && note->loaded());
   ASSERT_EQ(note->back_colour(), kGreenNote);
   TextOf(*note)->SetText(
