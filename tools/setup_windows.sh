@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the Windows build needs (Debian packages only, and only what
-# is missing): mingw-w64 for both targets, Wine to run and test the result,
-# and Wine's headers and PE libraries for the type library compiler. Then
-# configures and builds the Windows targets: build-win32 (i686, the target
-# Outlook 2002 and 2003 run as) and build-win64 (x86_64).
+# is missing): mingw-w64 for both targets, zlib for them (the tests' PNG
+# pictures), Wine to run and test the result, and Wine's headers and PE
+# libraries for the type library compiler. Then configures and builds the
+# Windows targets: build-win32 (i686, the target Outlook 2002 and 2003 run
+# as) and build-win64 (x86_64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +14,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   if [ "$(id -u)" -eq 0 ]; then dpkg --add-architecture i386; else sudo dpkg --add-architecture i386; fi
 fi
 install_missing_packages g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
-  mingw-w64-tools libwine-dev wine wine64 wine32:i386 curl
+  mingw-w64-tools libz-mingw-w64-dev libwine-dev wine wine64 wine32:i386 curl
 
 # Google Benchmark for the Windows build's benchmarks: Debian's source
 # package (Debian builds it for Linux only), checked against the sum its

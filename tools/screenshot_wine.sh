@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# A picture of the real note window as Wine draws it: runs the note window
+# picture test of build-win64 (tools/setup_windows.sh builds it) in a fresh
+# Wine prefix with the null graphics driver, which writes the capture as
+# docs/pictures/note_window_wine.png (or the path given as $1).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+out=${1:-docs/pictures/note_window_wine.png}
+case $out in /*) ;; *) out=$root/$out ;; esac
+tests=$root/build-win64/tests/win32ui/pinlet_win32ui_tests.exe
+if [ ! -f "$tests" ]; then
+  echo "$tests is not built (ninja -C build-win64 pinlet_win32ui_tests)" >&2
+  exit 1
+fi
+
+export USER=User WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+wine=/usr/lib/wine/wine64
+prefix=$(mktemp -d /tmp/pinlet-shot.XXXXXX)
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null; rm -rf "$prefix"' EXIT
+WINEPREFIX=$prefix "$wine" wineboot -i >/dev/null 2>&1
+WINEPREFIX=$prefix "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null \
+  >/dev/null 2>&1
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+
+mkdir -p "$(dirname "$out")"
+rm -f "$out"
+# Wine sees this machine's files on drive Z:.
+cd "$(dirname "$tests")"
+PINLET_SCREENSHOT="Z:${out//\//\\}" WINEPREFIX=$prefix "$wine" ./pinlet_win32ui_tests.exe \
+  --gtest_filter='NotePicture.*'
+[ -s "$out" ] || { echo "no picture was written" >&2; exit 1; }
+echo "wrote $out"
