@@ -5,6 +5,7 @@
 
 #include "form_fixture.h"
 #include "platform/win32/twips.h"
+#include "window_capture.h"
 
 namespace pinlet::testing {
 namespace {
@@ -339,6 +340,40 @@ TEST_F(FormTest, AControlPaintsInItsColoursThroughItsContainer) {
                        reinterpret_cast<LPARAM>(label_window));
   EXPECT_EQ(brush_colour(brush), 0xABCDEFu);
   ReleaseDC(Window(*form), dc);
+}
+
+}  // namespace
+}  // namespace pinlet::testing
+
+namespace pinlet::testing {
+namespace {
+
+// A picture button over a coloured picture box: its magenta pixels show the
+// box's colour, its other pixels their own; nothing is left unpainted.
+TEST_F(FormTest, AnImageIsTransparentWhereItsPictureIsMagenta) {
+  constexpr uint32_t kBox = 0x00C0FFFF;  // pale yellow
+  constexpr uint32_t kRed = 0x000000FF;
+  ui::FormPtr form = NewForm();
+  form->Move(0, 0, 3000, 2000);
+  auto box = form->Add<ui::PictureBox>("picBox");
+  box->Move(0, 0, 1500, 1000);
+  box->SetBackColor(kBox);
+  auto image = form->Add<ui::Image>("imgButton", "picBox");
+  image->Move(150, 150, 600, 600);
+  // 16 x 16: a red square inside a magenta border of 4 pixels.
+  Picture face{16, 16, 24, std::vector<uint32_t>(256, kMagenta)};
+  for (int y = 4; y < 12; ++y)
+    for (int x = 4; x < 12; ++x) face.pixels[static_cast<size_t>(y) * 16 + x] = kRed;
+  image->SetPicture("FACE", face);
+  form->Show(ui::kModeless);
+
+  HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(form->hWnd()));
+  std::optional<Capture> shot = CaptureWindow(window);
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(CountColour(shot->image, kRed), 64u);
+  EXPECT_EQ(CountColour(shot->image, kMagenta), 0u);
+  // The image's own 40 x 40 pixels beyond the red square show the box.
+  EXPECT_GE(CountColour(shot->image, kBox), 40u * 40u - 64u);
 }
 
 }  // namespace

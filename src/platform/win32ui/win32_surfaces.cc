@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/com/com_ptr.h"
+#include "platform/win32/gdi_objects.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/win32_controls.h"
 
@@ -99,8 +100,10 @@ class PictureBoxControl : public Control<ui::PictureBox> {
 };
 
 // Draws its picture at its natural size from the top-left corner, as an
-// image control that does not stretch. The mouse's leaving is tracked
-// (ControlCore), so that a picture button can show its plain face again.
+// image control that does not stretch, over its container's background:
+// the pictures' magenta (kMagenta) is transparent, as in the add-in's button
+// art. The mouse's leaving is tracked (ControlCore), so that a picture
+// button can show its plain face again.
 class ImageControl : public Control<ui::Image> {
  public:
   ImageControl(FormRef form, std::string name)
@@ -111,6 +114,10 @@ class ImageControl : public Control<ui::Image> {
   bool ClickOnMouseUp() const override { return true; }
   LRESULT Pass(WNDPROC next, HWND window, UINT message, WPARAM wparam,
                LPARAM lparam) override {
+    if (message == WM_ERASEBKGND) {
+      PaintContainer(window, reinterpret_cast<HDC>(wparam));
+      return 1;
+    }
     if (message == WM_PAINT) {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
@@ -129,31 +136,50 @@ class ImageControl : public Control<ui::Image> {
     Enter("Image.Picture");
     key_ = std::string(key);
     picture_ = picture;
-    // The system's 32-bit DIB is blue, green, red from the low byte.
-    bits_.resize(picture.pixels.size());
-    for (size_t i = 0; i < bits_.size(); ++i) {
-      uint32_t c = picture.pixels[i];
-      bits_[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-    }
+    if (picture_.pixels.size() != static_cast<size_t>(picture_.width) * picture_.height)
+      picture_ = Picture();  // a malformed picture shows nothing
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
 
  private:
+  // The container (a picture box, a frame or the form) erases the image's
+  // rectangle as it erases its own background.
+  static void PaintContainer(HWND window, HDC dc) {
+    HWND parent = GetParent(window);
+    POINT origin = {0, 0};
+    MapWindowPoints(window, parent, &origin, 1);
+    POINT old;
+    SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+  }
+
+  // The picture's pixels where they are not magenta: the image XORed in,
+  // the transparency mask ANDed (its 1 bits keep what is there), XORed out.
   void Draw(HDC dc) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture_.width;
-    info.bmiHeader.biHeight = -picture_.height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(dc, 0, 0, picture_.width, picture_.height, 0, 0, picture_.width,
-                  picture_.height, bits_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    int width = picture_.width, height = picture_.height;
+    gdi::GdiObject<HBITMAP> image(gdi::PictureBitmap(dc, picture_));
+    if (!image) return;
+    gdi::GdiObject<HBITMAP> mask(
+        gdi::TransparencyMask(dc, image.get(), width, height, kMagenta));
+    gdi::MemoryContext colour(dc, image.get());
+    if (!colour.ready()) return;
+    gdi::MemoryContext transparent(dc, mask.get());
+    if (!mask || !transparent.ready()) {
+      BitBlt(dc, 0, 0, width, height, colour.get(), 0, 0, SRCCOPY);
+      return;
+    }
+    COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+    COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    BitBlt(dc, 0, 0, width, height, colour.get(), 0, 0, SRCINVERT);
+    BitBlt(dc, 0, 0, width, height, transparent.get(), 0, 0, SRCAND);
+    BitBlt(dc, 0, 0, width, height, colour.get(), 0, 0, SRCINVERT);
+    SetBkColor(dc, back);
+    SetTextColor(dc, text);
   }
 
   std::string key_;
   Picture picture_;
-  std::vector<uint32_t> bits_;
 };
 
 class CalendarControl : public Control<ui::Calendar> {
