@@ -378,3 +378,31 @@ TEST_F(FormTest, AnImageIsTransparentWhereItsPictureIsMagenta) {
 
 }  // namespace
 }  // namespace pinlet::testing
+
+namespace pinlet::testing {
+namespace {
+
+// Images overlap as the note's toolbar does: a button made after the strip
+// it sits on is drawn over it.
+TEST_F(FormTest, AnImageMadeLaterIsDrawnOverTheOnesBefore) {
+  constexpr uint32_t kStrip = 0x00808080;
+  constexpr uint32_t kButton = 0x00FF0000;  // blue
+  ui::FormPtr form = NewForm();
+  form->Move(0, 0, 3000, 2000);
+  auto strip = form->Add<ui::Image>("imgStrip");
+  strip->Move(0, 0, 1500, 300);
+  strip->SetPicture("STRIP", Picture{100, 20, 24, std::vector<uint32_t>(2000, kStrip)});
+  auto button = form->Add<ui::Image>("imgButton");
+  button->Move(150, 0, 300, 300);
+  button->SetPicture("BUTTON", Picture{20, 20, 24, std::vector<uint32_t>(400, kButton)});
+  form->Show(ui::kModeless);
+
+  std::optional<Capture> shot =
+      CaptureWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(form->hWnd())));
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(CountColour(shot->image, kButton), 400u);
+  EXPECT_EQ(CountColour(shot->image, kStrip), 2000u - 400u);
+}
+
+}  // namespace
+}  // namespace pinlet::testing

@@ -110,6 +110,11 @@ class ImageControl : public Control<ui::Image> {
       : Control(std::move(form), std::move(name), {true, true, false, true, false}) {}
   void Create(HWND parent) override {
     MakeWindow(parent, OurWindowClass(L"PinletImage", &DefWindowProcW), 0, 0, 315, 315);
+    // A child window starts below its siblings (the system's tab order);
+    // an image made later is drawn over those made before it, as a button
+    // over the strip it sits on. Images take no focus, so the tab order of
+    // the other controls is unchanged.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   bool ClickOnMouseUp() const override { return true; }
   LRESULT Pass(WNDPROC next, HWND window, UINT message, WPARAM wparam,
