@@ -27,7 +27,14 @@ pass() { passed=$((passed + 1)); echo "ok       $1"; }
 fail() {
   failed=$((failed + 1))
   echo "FAILED   $1"
-  if [ -n "${2:-}" ] && [ -f "$2" ]; then tail -n 25 "$2" | sed 's/^/    /'; fi
+  if [ -n "${2:-}" ] && [ -f "$2" ]; then
+    # A test binary's failures where they are, else the log's end.
+    if grep -q '^.*: Failure$' "$2"; then
+      grep -A 8 ': Failure$' "$2" | head -n 60 | sed 's/^/    /'
+    else
+      tail -n 25 "$2" | sed 's/^/    /'
+    fi
+  fi
 }
 skip() { skipped=$((skipped + 1)); echo "skipped  $1: $2"; }
 

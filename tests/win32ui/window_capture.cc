@@ -68,7 +68,10 @@ std::optional<Capture> CaptureWindow(HWND window) {
   if (!GetWindowRect(window, &rect)) return std::nullopt;
   int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return std::nullopt;
-  UpdateWindow(window);
+  // Paints the window, its frame and every child now, whatever paint is
+  // still queued (UpdateWindow alone leaves the children to the queue).
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Section section(width, height);
   if (!section.ok()) return std::nullopt;
   Capture capture;
