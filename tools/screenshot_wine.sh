@@ -2,11 +2,11 @@
 # A picture of the real note window as Wine draws it: runs the note window
 # picture test of build-win64 (tools/setup_windows.sh builds it) in a fresh
 # Wine prefix with the null graphics driver, which writes the capture as
-# docs/pictures/note_window_wine.png (or the path given as $1).
+# docs/windows/note_window_wine.png (or the path given as $1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-out=${1:-docs/pictures/note_window_wine.png}
+out=${1:-docs/windows/note_window_wine.png}
 case $out in /*) ;; *) out=$root/$out ;; esac
 tests=$root/build-win64/tests/win32ui/pinlet_win32ui_tests.exe
 if [ ! -f "$tests" ]; then

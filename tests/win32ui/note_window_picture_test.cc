@@ -1,6 +1,6 @@
 // The note window as the user sees it: a capture of the real window, and
 // the PNG file it can be written to (PINLET_SCREENSHOT names the path;
-// tools/screenshot_wine.sh makes docs/pictures/note_window_wine.png so).
+// tools/screenshot_wine.sh makes docs/windows/note_window_wine.png so).
 #include <zlib.h>
 
 #include <algorithm>
