@@ -33,23 +33,12 @@ class LabelControl : public Captioned<ui::Label> {
     MakeWindow(parent, L"STATIC", SS_LEFT | SS_NOTIFY, 0, 1215, 255);
   }
   bool ClickOnMouseUp() const override { return true; }
-  uint32_t ForeColor() override {
-    Enter("Label.ForeColor");
-    return fore_colour_;
-  }
+  uint32_t ForeColor() override { return ForeColorMember("Label.ForeColor"); }
   void SetForeColor(uint32_t colour) override {
-    Enter("Label.ForeColor");
-    fore_colour_ = colour & 0xFFFFFF;
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    SetForeColorMember("Label.ForeColor", colour);
   }
-  ui::Font GetFont() override {
-    Enter("Label.Font");
-    return font_;
-  }
-  void SetFont(const ui::Font& font) override {
-    Enter("Label.Font");
-    ApplyFont(font);
-  }
+  ui::Font GetFont() override { return FontMember("Label.Font"); }
+  void SetFont(const ui::Font& font) override { SetFontMember("Label.Font", font); }
 };
 
 class FrameControl : public Captioned<ui::Frame> {

@@ -105,14 +105,8 @@ class ComboBoxControl : public Control<ui::ComboBox> {
     if (style < 0 || style > 2) throw InvalidPropertyValueError("ComboBox.Style");
     if (style != style_) CodeChange([&] { Restyle(style); });
   }
-  ui::Font GetFont() override {
-    Enter("ComboBox.Font");
-    return font_;
-  }
-  void SetFont(const ui::Font& font) override {
-    Enter("ComboBox.Font");
-    ApplyFont(font);
-  }
+  ui::Font GetFont() override { return FontMember("ComboBox.Font"); }
+  void SetFont(const ui::Font& font) override { SetFontMember("ComboBox.Font", font); }
   Subscription OnChange(ui::Handler h) override {
     return Advise(change_, "Change", std::move(h));
   }

@@ -347,6 +347,27 @@ void ControlCore::SetBackColorMember(uint32_t colour) {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+ui::Font ControlCore::FontMember(std::string_view member) {
+  Enter(member);
+  return font_;
+}
+
+void ControlCore::SetFontMember(std::string_view member, const ui::Font& font) {
+  Enter(member);
+  ApplyFont(font);
+}
+
+uint32_t ControlCore::ForeColorMember(std::string_view member) {
+  Enter(member);
+  return fore_colour_;
+}
+
+void ControlCore::SetForeColorMember(std::string_view member, uint32_t colour) {
+  Enter(member);
+  fore_colour_ = colour & 0xFFFFFF;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 std::string ControlCore::GetToolTip() {
   Enter("Control.ToolTipText");
   Require(traits.tool_tip, "Control.ToolTipText");

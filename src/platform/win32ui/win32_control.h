@@ -134,6 +134,11 @@ class ControlCore : public std::enable_shared_from_this<ControlCore> {
   void SetEnabledMember(bool on);
   uint32_t GetBackColor();
   void SetBackColorMember(uint32_t colour);
+  // Font and ForeColor of the kinds that have them, entered as `member`.
+  ui::Font FontMember(std::string_view member);
+  void SetFontMember(std::string_view member, const ui::Font& font);
+  uint32_t ForeColorMember(std::string_view member);
+  void SetForeColorMember(std::string_view member, uint32_t colour);
   std::string GetToolTip();
   void SetToolTipMember(std::string_view text);
   void SetFocusMember();

@@ -109,14 +109,8 @@ class ListBoxControl : public Control<ui::ListBox> {
     else if (index == Current())
       Select(-1);
   }
-  ui::Font GetFont() override {
-    Enter("ListBox.Font");
-    return font_;
-  }
-  void SetFont(const ui::Font& font) override {
-    Enter("ListBox.Font");
-    ApplyFont(font);
-  }
+  ui::Font GetFont() override { return FontMember("ListBox.Font"); }
+  void SetFont(const ui::Font& font) override { SetFontMember("ListBox.Font", font); }
 
  private:
   int32_t Count() const {

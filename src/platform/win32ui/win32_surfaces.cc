@@ -36,14 +36,8 @@ class PictureBoxControl : public Control<ui::PictureBox> {
     return ControlCore::Pass(next, window, message, wparam, lparam);
   }
 
-  ui::Font GetFont() override {
-    Enter("PictureBox.Font");
-    return font_;
-  }
-  void SetFont(const ui::Font& font) override {
-    Enter("PictureBox.Font");
-    ApplyFont(font);
-  }
+  ui::Font GetFont() override { return FontMember("PictureBox.Font"); }
+  void SetFont(const ui::Font& font) override { SetFontMember("PictureBox.Font", font); }
   int32_t TextWidth(std::string_view text) override {
     Enter("PictureBox.TextWidth");
     return PixelsToTwipsX(Measure(text).cx);

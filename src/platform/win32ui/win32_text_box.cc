@@ -122,25 +122,14 @@ class TextBoxControl : public Control<ui::TextBox> {
     if (on != ((GetWindowLongW(hwnd_, GWL_STYLE) & ES_MULTILINE) != 0)) Recreate(on);
   }
 
-  ui::Font GetFont() override {
-    Enter("TextBox.Font");
-    return font_;
-  }
+  ui::Font GetFont() override { return FontMember("TextBox.Font"); }
 
-  void SetFont(const ui::Font& font) override {
-    Enter("TextBox.Font");
-    ApplyFont(font);
-  }
+  void SetFont(const ui::Font& font) override { SetFontMember("TextBox.Font", font); }
 
-  uint32_t ForeColor() override {
-    Enter("TextBox.ForeColor");
-    return fore_colour_;
-  }
+  uint32_t ForeColor() override { return ForeColorMember("TextBox.ForeColor"); }
 
   void SetForeColor(uint32_t colour) override {
-    Enter("TextBox.ForeColor");
-    fore_colour_ = colour & 0xFFFFFF;
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    SetForeColorMember("TextBox.ForeColor", colour);
   }
 
   Subscription OnChange(ui::Handler h) override {
