@@ -9,7 +9,7 @@
 
 #include "app/driver.h"
 #include "app/effects.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "app/script.h"
 #include "notewindow/frm_comments.h"
@@ -21,8 +21,8 @@ namespace {
 
 constexpr const char* kNoteForm = "frmComments";
 
-sim::SimForm* FrontNote(Driver& d, std::string& error) {
-  sim::SimForm* form = d.world().ui.FindForm(kNoteForm);
+std::optional<FormRef> FrontNote(Driver& d, std::string& error) {
+  auto form = d.forms().Find(kNoteForm);
   if (!form) error = "no note window is open (see note open)";
   return form;
 }
@@ -33,13 +33,9 @@ int Act(Driver& d, const std::vector<sim::FormAction>& actions, std::ostream& ou
         std::string& error) {
   size_t defects = d.world().defects().size();
   for (const sim::FormAction& action : actions) {
-    sim::SimForm* form = FrontNote(d, error);
+    auto form = FrontNote(d, error);
     if (!form) return 2;
-    std::string why;
-    if (!d.world().ui.Perform(*form, action, why)) {
-      error = "cannot " + action.ToString() + ": " + why;
-      return 2;
-    }
+    if (int status = d.forms().Perform(*form, action, error)) return status;
     out << "note: " << action.ToString() << "\n";
   }
   ReportDefects(d.world(), defects, out);
@@ -50,9 +46,8 @@ int Act(Driver& d, const std::vector<sim::FormAction>& actions, std::ostream& ou
 // show only in the edit state.
 std::vector<sim::FormAction> ToEditState(Driver& d) {
   std::string error;
-  sim::SimForm* form = FrontNote(d, error);
-  auto window = form ? NoteWindowOf(d, *form) : nullptr;
-  if (window && window->frmState == kEditState) return {};
+  auto form = FrontNote(d, error);
+  if (form && d.forms().NoteInEditState(*form)) return {};
   return {sim::FormAction::Click(kNoteForm)};
 }
 
@@ -70,10 +65,10 @@ int NoteAttach(Driver& d, const std::vector<std::string>& args, std::ostream& ou
 int NoteAttachments(Driver& d, const std::vector<std::string>& args, std::ostream& out,
                     std::string& error) {
   if (!args.empty()) return 2;
-  sim::SimForm* form = FrontNote(d, error);
+  auto form = FrontNote(d, error);
   if (!form) return 2;
-  auto window = NoteWindowOf(d, *form);
-  auto node = window && window->objMyNote ? sim::NodeOf(window->objMyNote) : nullptr;
+  std::string id = d.forms().NoteEntryId(*form);
+  auto node = id.empty() ? nullptr : d.world().store.FindItem(id);
   if (!node) {
     out << "the note window shows no saved note\n";
     return 0;

@@ -7,7 +7,7 @@
 #include "addin/context.h"
 #include "app/driver.h"
 #include "app/effects.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "explorer/cls_explorers.h"
 #include "platform/sim/sim_outlook.h"

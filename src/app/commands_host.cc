@@ -4,7 +4,7 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/script.h"
 #include "platform/host_error.h"
 

@@ -7,7 +7,7 @@
 
 #include "app/driver.h"
 #include "app/effects.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "inspector/cls_inspector.h"
 #include "platform/sim/sim_outlook.h"

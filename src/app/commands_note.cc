@@ -9,7 +9,7 @@
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "app/driver.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "notewindow/frm_comments.h"
 #include "platform/sim/sim_controls.h"
@@ -31,12 +31,12 @@ bool ItemHasNote(Driver& d, const sim::ItemNode& item) {
 
 // The note window the commands act on: the one whose caption or handle is
 // given, else the front-most one.
-sim::SimForm* NoteForm(Driver& d, const std::string& which, std::string& error) {
-  sim::SimForm* form = d.world().ui.FindForm(which.empty() ? kNoteForm : which);
-  if (!form || form->design_name() != kNoteForm) {
+std::optional<FormRef> NoteForm(Driver& d, const std::string& which, std::string& error) {
+  auto form = d.forms().Find(which.empty() ? kNoteForm : which);
+  if (!form || form->design_name != kNoteForm) {
     error = which.empty() ? "no note window is open (see note open)"
                           : "no note window '" + which + "' is open (see show windows)";
-    return nullptr;
+    return std::nullopt;
   }
   return form;
 }
@@ -65,16 +65,13 @@ int NoteOpen(Driver& d, const std::vector<std::string>& args, std::ostream& out,
     connector->PinletClick(caption, true, item, nullptr, close, nullptr);
   });
   out << caption << " on '" << Printable(node->subject) << "': ";
-  sim::SimForm* form = d.world().ui.FindForm(kNoteForm);
-  if (!form || !form->visible()) {
+  auto form = d.forms().Find(kNoteForm);
+  if (!form || !form->visible) {
     out << "no note window is shown\n";
     return 0;
   }
-  out << "note window " << sim::QuotedText(Printable(form->caption())) << " "
-      << sim::HandleText(form->handle());
-  if (auto window = NoteWindowOf(d, *form))
-    out << (window->new_note() ? ", a new note" : ", the item's note");
-  out << "\n";
+  out << "note window " << QuotedText(Printable(form->caption)) << " "
+      << HandleText(form->handle) << d.forms().NoteKind(*form) << "\n";
   return 0;
 }
 
@@ -86,86 +83,28 @@ int NoteAction(Driver& d, const std::string& verb, const std::vector<std::string
   words.insert(words.end(), args.begin(), args.end());
   std::vector<sim::FormAction> actions;
   if (!sim::ParseFormActions(words, actions, error) || actions.size() != 1) return 2;
-  sim::SimForm* form = NoteForm(d, "", error);
+  auto form = NoteForm(d, "", error);
   if (!form) return 2;
   size_t defects = d.world().defects().size();
-  std::string why;
-  if (!d.world().ui.Perform(*form, actions[0], why)) {
-    error = "cannot " + actions[0].ToString() + ": " + why;
-    return 2;
-  }
+  if (int status = d.forms().Perform(*form, actions[0], error)) return status;
   out << "note: " << actions[0].ToString() << "\n";
   for (size_t i = defects; i < d.world().defects().size(); ++i)
     out << "DEFECT: " << d.world().defects()[i] << "\n";
   return 0;
 }
 
-// A control of the form, read without counting as a call of the add-in's.
-template <typename T>
-std::shared_ptr<T> Get(sim::SimForm& form, std::string_view name) {
-  return std::dynamic_pointer_cast<T>(form.Public(form.Find(name)));
-}
-
 int ShowNote(Driver& d, const std::vector<std::string>& args, std::ostream& out,
              std::string& error) {
   if (args.size() > 1) return 2;
-  sim::SimForm* form = NoteForm(d, args.empty() ? "" : args[0], error);
+  auto form = NoteForm(d, args.empty() ? "" : args[0], error);
   if (!form) return 2;
-  sim::FaultInjector::Pause pause(d.world().faults);
-  const sim::SimWindowManager& windows = d.world().windows;
-  const sim::SimWindowManager::Window* w = windows.Find(form->handle());
-  std::shared_ptr<frmComments> window = NoteWindowOf(d, *form);
-  out << "note window " << sim::QuotedText(Printable(form->caption())) << " "
-      << sim::HandleText(form->handle()) << ": "
-      << (form->visible() ? "visible" : "hidden")
-      << (windows.active() == form->handle() ? ", active" : "")
-      << (w && w->top_most ? ", top-most" : "") << "\n";
-  if (window) {
-    out << "  state: " << (window->frmState == kEditState ? "edit" : "view") << ", "
-        << sim::RectText(form->rect()) << (window->blnOnTop ? ", kept on top" : "")
-        << "\n";
-    out << "  note: " << (window->new_note() ? "new, untouched" : "saved")
-        << (window->save_pending() ? ", a save is pending" : "")
-        << (window->text_unread() ? ", its text could not be read (locked)" : "") << "\n";
-    out << "  colours: note " << sim::ColourText(window->back_colour()) << ", text "
-        << sim::ColourText(window->fore_colour()) << "; font "
-        << sim::FontText(window->font()) << "\n";
+  std::string text;
+  int status = d.forms().DescribeNote(*form, text);
+  if (status != kDone) {
+    error = text;
+    return status;
   }
-  if (auto text = Get<ui::TextBox>(*form, "Text"))
-    out << "  text: \"" << PrintableLines(text->Text(), "        ") << "\"\n";
-  out << "  buttons:";
-  int shown = 0;
-  for (const auto& control : form->controls()) {
-    auto image = std::dynamic_pointer_cast<ui::Image>(form->Public(control.get()));
-    if (!image || !control->Shown() || image->PictureKey().empty()) continue;
-    out << (shown++ % 4 == 0 ? "\n    " : ", ") << control->name << " "
-        << image->PictureKey() << (control->Usable() ? "" : " (disabled)");
-  }
-  out << (shown ? "\n" : " (none shown)\n");
-  auto caption = [&](std::string_view name) {
-    auto label = Get<ui::Label>(*form, name);
-    return label ? label->Caption() : std::string();
-  };
-  out << "  footer: " << Printable(caption("lblLastModified")) << " "
-      << Printable(caption("lblTime"));
-  if (form->Find("lblAttachments") && form->Find("lblAttachments")->Shown())
-    out << "; attachments " << Printable(caption("lblAttachments"));
-  out << "\n";
-  if (window) {
-    const sim::SimControlCore* indicator = form->Find("transReminder");
-    out << "  reminder: "
-        << (window->reminder().empty() ? "none" : Printable(window->reminder()))
-        << (indicator && indicator->Shown() ? " (indicator shown)" : "") << "\n";
-  }
-  auto list = Get<ui::ListBox>(*form, "lstAttachments");
-  bool panel = window ? window->panel_shown() : false;
-  out << "  attachments panel: " << (panel ? "shown" : "hidden");
-  if (list && list->ListCount() > 0) {
-    out << ";";
-    for (int32_t i = 0; i < list->ListCount(); ++i)
-      out << " " << Printable(list->List(i));
-  }
-  out << "\n";
+  out << text;
   return 0;
 }
 

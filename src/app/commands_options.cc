@@ -6,7 +6,7 @@
 #include "addin/settings.h"
 #include "app/driver.h"
 #include "app/effects.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/resolve.h"
 
 namespace pinlet::app {

@@ -6,7 +6,7 @@
 
 #include "app/driver.h"
 #include "app/open_page.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "platform/file_names.h"
 
 namespace pinlet::app {

@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "app/driver.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "platform/sim/sim_sharing.h"
 

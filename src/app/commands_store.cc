@@ -5,7 +5,7 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/view_filter.h"

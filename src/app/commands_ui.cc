@@ -5,7 +5,7 @@
 
 #include "app/driver.h"
 #include "app/effects.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/script.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
@@ -26,13 +26,13 @@ int ShowWindows(Driver& d, const std::vector<std::string>& args, std::ostream& o
       << ", front to back:\n";
   for (WindowHandle handle : order) {
     const sim::SimWindowManager::Window* w = windows.Find(handle);
-    out << "  " << sim::HandleText(handle) << " " << sim::QuotedText(w->title);
+    out << "  " << HandleText(handle) << " " << QuotedText(w->title);
     for (const auto& form : d.world().ui.forms())
       if (form->handle() == handle) out << " (" << form->design_name() << ")";
     out << ": " << (w->visible ? "visible" : "hidden");
     if (w->top_most) out << ", top-most";
     if (windows.active() == handle) out << ", active";
-    out << ", " << sim::RectText(w->rect) << "\n";
+    out << ", " << RectText(w->rect) << "\n";
   }
   return 0;
 }
@@ -40,12 +40,18 @@ int ShowWindows(Driver& d, const std::vector<std::string>& args, std::ostream& o
 int ShowForm(Driver& d, const std::vector<std::string>& args, std::ostream& out,
              std::string& error) {
   if (args.size() != 1) return 2;
-  sim::SimForm* form = d.world().ui.FindForm(args[0]);
+  auto form = d.forms().Find(args[0]);
   if (!form) {
     error = "no form '" + args[0] + "' is loaded (see show windows)";
     return 2;
   }
-  out << d.world().ui.Describe(*form);
+  std::string text;
+  int status = d.forms().Describe(*form, text);
+  if (status != kDone) {
+    error = text;
+    return status;
+  }
+  out << text;
   return 0;
 }
 
@@ -123,7 +129,7 @@ int AnswerMenu(Driver& d, const std::vector<std::string>& args, std::ostream& ou
   bool none = args[0] == "none";
   d.world().ui.QueueMenuAnswer(none ? "" : args[0]);
   out << "the next popup menu will be "
-      << (none ? "dismissed" : "answered with " + sim::QuotedText(args[0])) << "\n";
+      << (none ? "dismissed" : "answered with " + QuotedText(args[0])) << "\n";
   return 0;
 }
 
@@ -134,20 +140,21 @@ int ActOnForm(Driver& d, const std::vector<std::string>& args, std::ostream& out
   if (!sim::ParseFormActions({args.begin() + 1, args.end()}, actions, error)) return 2;
   size_t defects = d.world().defects().size();
   for (const sim::FormAction& action : actions) {
-    sim::SimForm* form = d.world().ui.FindForm(args[0]);
+    auto form = d.forms().Find(args[0]);
     if (!form) {
       error = "no form '" + args[0] + "' is loaded (see show windows)";
       return 2;
     }
-    std::string why;
     if (action.kind == sim::FormAction::Kind::kShow) {
-      out << d.world().ui.Describe(*form);
+      std::string text;
+      if (int status = d.forms().Describe(*form, text)) {
+        error = text;
+        return status;
+      }
+      out << text;
       continue;
     }
-    if (!d.world().ui.Perform(*form, action, why)) {
-      error = "cannot " + action.ToString() + ": " + why;
-      return 2;
-    }
+    if (int status = d.forms().Perform(*form, action, error)) return status;
     out << args[0] << ": " << action.ToString() << "\n";
   }
   ReportDefects(d.world(), defects, out);
@@ -164,8 +171,8 @@ int ActivateWindow(Driver& d, const std::vector<std::string>& args, std::ostream
     error = "no visible window has '" + args[0] + "' in its title (see show windows)";
     return 2;
   }
-  out << "activated " << sim::HandleText(handle) << " "
-      << sim::QuotedText(windows.Find(handle)->title) << "\n";
+  out << "activated " << HandleText(handle) << " "
+      << QuotedText(windows.Find(handle)->title) << "\n";
   ReportDefects(d.world(), defects, out);
   return 0;
 }

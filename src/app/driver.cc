@@ -21,7 +21,8 @@ Driver::Driver(std::ostream& out, std::ostream& err, DriverOptions options)
     : out_(out),
       err_(err),
       options_(std::move(options)),
-      world_(std::make_unique<sim::World>()) {
+      world_(std::make_unique<sim::World>()),
+      sim_forms_(MakeSimFormSurface(*this)) {
   world_->faults.set_logging(true);
 }
 
@@ -89,6 +90,11 @@ bool Driver::Close(std::string& error) {
                   world_->registry.Save(options_.registry_path, &registry_error);
   error = mailbox_error + (!mailbox && !registry ? "; " : "") + registry_error;
   return mailbox && registry;
+}
+
+FormSurface& Driver::forms() {
+  FormSurface* loaded = options_.loading ? options_.loading->forms() : nullptr;
+  return loaded ? *loaded : *sim_forms_;
 }
 
 std::shared_ptr<Connect> Driver::addin() const {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "addin/connect.h"
+#include "app/form_surface.h"
 #include "platform/sim/host_session.h"
 #include "platform/sim/world.h"
 
@@ -47,6 +48,9 @@ class AddinLoading {
   virtual std::string AfterCommand(sim::World& world) = 0;
   // Brings the world up to date before its files are saved.
   virtual void Finish(sim::World& world) = 0;
+  // The surface of the forms an add-in loaded this way shows; nullptr when
+  // they are the simulated machine's. Owned by the loading.
+  virtual FormSurface* forms() { return nullptr; }
 };
 
 struct DriverOptions {
@@ -124,6 +128,8 @@ class Driver {
   static const std::map<std::string, Command>& Commands();
 
   sim::World& world() { return *world_; }
+  // The add-in's forms, as the loading shows them.
+  FormSurface& forms();
   sim::HostSession* session() { return session_.get(); }
   // The running add-in when it is linked in; nullptr when the host is not
   // running or the add-in is loaded another way.
@@ -164,6 +170,7 @@ class Driver {
   std::unique_ptr<sim::World> world_;
   std::unique_ptr<sim::HostSession> session_;
   std::unique_ptr<sim::HostSession> word_session_;
+  std::unique_ptr<FormSurface> sim_forms_;
   std::string previous_output_;
   bool sweep_mode_ = false;
 };

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "platform/sim/sim_controls.h"
 
 namespace pinlet::app {
@@ -18,8 +18,8 @@ void Effects::Print(std::ostream& out) const {
   const auto& messages = world_.message_boxes.shown();
   for (size_t i = messages_; i < messages.size(); ++i) {
     const auto& box = messages[i];
-    out << "message box " << sim::QuotedText(box.title) << ": "
-        << sim::QuotedText(box.text) << " -> "
+    out << "message box " << QuotedText(box.title) << ": "
+        << QuotedText(box.text) << " -> "
         << sim::SimMessageBoxes::ButtonName(box.answer)
         << (box.answered ? "" : " (nobody answered)") << "\n";
   }
@@ -38,7 +38,7 @@ void ReportDefects(sim::World& world, size_t before, std::ostream& out) {
 }
 
 void PrintModalForm(const sim::SimUi::ModalRecord& shown, std::ostream& out) {
-  out << "modal " << shown.form << " " << sim::QuotedText(shown.caption) << ": ";
+  out << "modal " << shown.form << " " << QuotedText(shown.caption) << ": ";
   for (size_t i = 0; i < shown.actions.size(); ++i)
     out << (i ? "; " : "") << shown.actions[i];
   out << (shown.actions.empty() ? "" : " -> ") << shown.outcome << "\n";

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "app/script.h"
 #include "notewindow/frm_comments.h"
 #include "platform/sim/sim_form.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "addin/settings.h"
-#include "app/printable.h"
+#include "platform/display_text.h"
 
 namespace pinlet::app {
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/printable.h"
+#include "platform/display_text.h"
 #include "assembly/addin_factory.h"
 
 namespace pinlet::app {

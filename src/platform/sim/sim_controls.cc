@@ -294,48 +294,6 @@ void SimMenu::FillLook(ControlLook& look) const {
   look.value = checked ? 1 : 0;
 }
 
-std::string ColourText(uint32_t colour) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%06X", colour);
-  return text;
-}
-
-std::string HandleText(WindowHandle handle) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(handle));
-  return text;
-}
-
-std::string RectText(const Rect& r) {
-  return "at " + std::to_string(r.left) + "," + std::to_string(r.top) + " size " +
-         std::to_string(r.width) + "x" + std::to_string(r.height);
-}
-
-std::string FontText(const ui::Font& font) {
-  char size[32];
-  std::snprintf(size, sizeof size, "%g", font.size);
-  std::string text = "\"" + font.name + "\" " + size;
-  if (font.bold) text += " bold";
-  if (font.italic) text += " italic";
-  if (font.underline) text += " underline";
-  if (font.strikethrough) text += " strikethrough";
-  return text;
-}
-
-std::string QuotedText(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\r')
-      out += "\\r";
-    else if (c == '\n')
-      out += "\\n";
-    else if (c == '"' || c == '\\')
-      out += std::string("\\") + c;
-    else
-      out += c;
-  }
-  return out + "\"";
-}
 
 std::optional<int32_t> FindEntry(const std::vector<std::string>& texts,
                                  std::string_view entry, int32_t first_index,

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_text.h"
 #include "platform/sim/sim_form.h"
 
 namespace pinlet::sim {
@@ -220,15 +221,6 @@ class SimMenu : public SimControl<ui::Menu> {
   bool checked = false;
 };
 
-// Texts for a form's description: a colour as 0xBBGGRR, a window handle as
-// 0x10010, a window's place as "at 1200,900 size 5310x3300", a font as
-// "Arial" 10 bold, a text in double quotes with CR, LF, quotes and
-// backslashes escaped as a script writes them.
-std::string ColourText(uint32_t colour);
-std::string HandleText(WindowHandle handle);
-std::string RectText(const Rect& rect);
-std::string FontText(const ui::Font& font);
-std::string QuotedText(std::string_view text);
 
 // Where an entry is in `texts` (from 0), given by its text (ignoring case)
 // or as "#N", its number as the control counts them (from `first_index`);

@@ -1,8 +1,8 @@
-#include "app/printable.h"
+#include "platform/display_text.h"
 
 #include <cstdio>
 
-namespace pinlet::app {
+namespace pinlet {
 namespace {
 
 std::string Hex(const char* format, unsigned value) {
@@ -92,4 +92,47 @@ std::string PrintableLines(std::string_view text, std::string_view indent) {
   return out;
 }
 
-}  // namespace pinlet::app
+std::string ColourText(uint32_t colour) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%06X", colour);
+  return text;
+}
+
+std::string HandleText(WindowHandle handle) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(handle));
+  return text;
+}
+
+std::string RectText(const Rect& r) {
+  return "at " + std::to_string(r.left) + "," + std::to_string(r.top) + " size " +
+         std::to_string(r.width) + "x" + std::to_string(r.height);
+}
+
+std::string FontText(const ui::Font& font) {
+  char size[32];
+  std::snprintf(size, sizeof size, "%g", font.size);
+  std::string text = "\"" + font.name + "\" " + size;
+  if (font.bold) text += " bold";
+  if (font.italic) text += " italic";
+  if (font.underline) text += " underline";
+  if (font.strikethrough) text += " strikethrough";
+  return text;
+}
+
+std::string QuotedText(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '"' || c == '\\')
+      out += std::string("\\") + c;
+    else
+      out += c;
+  }
+  return out + "\"";
+}
+
+}  // namespace pinlet

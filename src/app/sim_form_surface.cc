@@ -1,0 +1,104 @@
+// The simulated machine's forms as the commands reach them: SimUi finds and
+// acts on them, and the add-in linked in is looked into for a note window's
+// own state.
+#include "app/driver.h"
+#include "app/form_surface.h"
+#include "app/resolve.h"
+#include "notewindow/note_window_report.h"
+#include "platform/display_text.h"
+#include "platform/sim/sim_form.h"
+
+namespace pinlet::app {
+namespace {
+
+class SimFormSurface : public FormSurface {
+ public:
+  explicit SimFormSurface(Driver& driver) : driver_(driver) {}
+
+  std::optional<FormRef> Find(std::string_view name) override {
+    sim::SimForm* form = driver_.world().ui.FindForm(name);
+    if (!form) return std::nullopt;
+    return FormRef{form->handle(), form->design_name(), form->caption(), form->visible()};
+  }
+
+  int Perform(const FormRef& ref, const sim::FormAction& action,
+              std::string& error) override {
+    sim::SimForm* form = FormOf(ref, error);
+    if (!form) return kBadCommand;
+    std::string why;
+    if (driver_.world().ui.Perform(*form, action, why)) return kDone;
+    error = "cannot " + action.ToString() + ": " + why;
+    return kBadCommand;
+  }
+
+  int Describe(const FormRef& ref, std::string& text) override {
+    sim::SimForm* form = FormOf(ref, text);
+    if (!form) return kBadCommand;
+    text = driver_.world().ui.Describe(*form);
+    return kDone;
+  }
+
+  int DescribeNote(const FormRef& ref, std::string& text) override {
+    sim::SimForm* form = FormOf(ref, text);
+    if (!form) return kBadCommand;
+    sim::World& world = driver_.world();
+    sim::FaultInjector::Pause pause(world.faults);
+    const sim::SimWindowManager::Window* w = world.windows.Find(form->handle());
+    NoteWindowPlace place;
+    place.handle = form->handle();
+    place.visible = form->visible();
+    place.active = world.windows.active() == form->handle();
+    place.top_most = w && w->top_most;
+    place.shown = [form](std::string_view name) {
+      const sim::SimControlCore* control = form->Find(name);
+      return control && control->Shown();
+    };
+    place.usable = [form](std::string_view name) {
+      const sim::SimControlCore* control = form->Find(name);
+      return control && control->Usable();
+    };
+    std::shared_ptr<frmComments> window = NoteWindowOf(driver_, *form);
+    text = DescribeNoteWindow(*form, window.get(), place);
+    return kDone;
+  }
+
+  std::string NoteKind(const FormRef& ref) override {
+    std::string error;
+    sim::SimForm* form = FormOf(ref, error);
+    auto window = form ? NoteWindowOf(driver_, *form) : nullptr;
+    return window ? NoteWindowKind(*window) : "";
+  }
+
+  bool NoteInEditState(const FormRef& ref) override {
+    std::string error;
+    sim::SimForm* form = FormOf(ref, error);
+    auto window = form ? NoteWindowOf(driver_, *form) : nullptr;
+    return window && window->frmState == kEditState;
+  }
+
+  std::string NoteEntryId(const FormRef& ref) override {
+    std::string error;
+    sim::SimForm* form = FormOf(ref, error);
+    auto window = form ? NoteWindowOf(driver_, *form) : nullptr;
+    auto node = window && window->objMyNote ? sim::NodeOf(window->objMyNote) : nullptr;
+    return node ? node->entry_id : "";
+  }
+
+ private:
+  // The form `ref` found, if it is still loaded.
+  sim::SimForm* FormOf(const FormRef& ref, std::string& error) {
+    sim::SimForm* form = driver_.world().ui.FindForm(HandleText(ref.handle));
+    if (!form) error = "the form " + ref.design_name + " is no longer loaded";
+    return form;
+  }
+
+  Driver& driver_;
+};
+
+}  // namespace
+
+std::unique_ptr<FormSurface> MakeSimFormSurface(Driver& driver) {
+  return std::make_unique<SimFormSurface>(driver);
+}
+
+}  // namespace pinlet::app
