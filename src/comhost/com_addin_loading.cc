@@ -6,6 +6,7 @@
 
 #include "comhost/com_addin_proxy.h"
 #include "comhost/host_class_objects.h"
+#include "comhost/real_forms.h"
 #include "comhost/registry_mirror.h"
 #include "comhost/ui_answers.h"
 #include "libzarvo/stand_in.h"
@@ -15,6 +16,7 @@
 #include "platform/sim/host_session.h"
 #include "platform/sim/world.h"
 #include "platform/win32/registry_keys.h"
+#include "platform/win32/twips.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
@@ -32,11 +34,6 @@ constexpr const char* kShellFolderKeys[] = {
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
 constexpr const wchar_t* kUiSeamMark = L"PINLET_UI_SEAM";
-// Asks the DLL for no real forms: this host cannot yet act on real windows
-// as the scenarios' form actions and answers do, so a scenario that needs a
-// form is skipped at that line (the DLL marks the need) instead of waiting
-// on a window nobody answers.
-constexpr const wchar_t* kFormsRefused = L"PINLET_FORMS";
 
 // The folders of the simulated machine's user, as the shell names them.
 struct ShellFolder {
@@ -120,7 +117,8 @@ class ComAddinLoading : public app::AddinLoading {
     world.UseHostFiles(&files_);  // the user's folders again, empty
     world.UseHostClipboard(&clipboard_);
     PointShellAtTheUser(world);
-    SetEnvironmentVariableW(kFormsRefused, L"none");
+    forms_ = std::make_unique<RealForms>(world);
+    UseTheSimulatedWorkArea(world);
     classes_ = std::make_unique<HostClassObjects>(world.objects.get());
     if (!classes_->error().empty()) {
       error = classes_->error();
@@ -142,6 +140,7 @@ class ComAddinLoading : public app::AddinLoading {
     sim::FaultInjector::Pause pause(world.faults);
     mirror_.Pull(world.registry);
     std::string trouble = answers_ ? answers_->TakeTrouble() : "";
+    if (trouble.empty() && forms_) trouble = forms_->TakeTrouble();
     wchar_t what[256] = {};
     if (GetEnvironmentVariableW(kUiSeamMark, what, 256)) {
       SetEnvironmentVariableW(kUiSeamMark, nullptr);
@@ -155,6 +154,8 @@ class ComAddinLoading : public app::AddinLoading {
     return "";
   }
 
+  app::FormSurface* forms() override { return forms_.get(); }
+
   void Finish(sim::World& world) override {
     sim::FaultInjector::Pause pause(world.faults);
     mirror_.Pull(world.registry);
@@ -162,6 +163,18 @@ class ComAddinLoading : public app::AddinLoading {
   }
 
  private:
+  // The screen's work area is the simulated machine's (its taskbar
+  // included), so that the real windows are placed as linked in. The
+  // setting is this process's own under Wine; it is put back at Release.
+  void UseTheSimulatedWorkArea(sim::World& world) {
+    std::optional<Rect> area = world.windows.GetWorkArea();
+    if (!area || !SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved_work_area_, 0)) return;
+    RECT pixels = {TwipsToPixelsX(area->left), TwipsToPixelsY(area->top),
+                   TwipsToPixelsX(area->left + area->width),
+                   TwipsToPixelsY(area->top + area->height)};
+    if (SystemParametersInfoW(SPI_SETWORKAREA, 0, &pixels, 0)) work_area_set_ = true;
+  }
+
   // The shell's folders of this user point at the simulated user's, and
   // the temporary folder is the user's, as the DLL asks the real shell.
   void PointShellAtTheUser(sim::World& world) {
@@ -207,6 +220,9 @@ class ComAddinLoading : public app::AddinLoading {
     support_ = nullptr;
     classes_.reset();
     answers_.reset();
+    forms_.reset();
+    if (work_area_set_) SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved_work_area_, 0);
+    work_area_set_ = false;
     for (const SavedValue& saved : saved_folders_) {
       if (saved.value)
         registry_.SetValue(saved.key, saved.name, *saved.value);
@@ -224,6 +240,9 @@ class ComAddinLoading : public app::AddinLoading {
   sim::World* world_ = nullptr;
   std::unique_ptr<HostClassObjects> classes_;
   std::unique_ptr<UiAnswers> answers_;
+  std::unique_ptr<RealForms> forms_;
+  RECT saved_work_area_ = {};
+  bool work_area_set_ = false;
   HMODULE support_ = nullptr;
   decltype(&LibZarvoStandInSetRecorder) set_recorder_ = nullptr;
   struct SavedValue {

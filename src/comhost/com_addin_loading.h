@@ -23,12 +23,12 @@
 //
 // The DLL's message boxes and common dialogs are the system's: they are
 // answered from the simulated machine's queued answers, which records them
-// as linked in (ui_answers.h). Its forms are not built yet: where the add-in
-// needs one, the DLL marks what it needed (the process environment's
-// "PINLET_UI_SEAM"), and the command that made it is reported as needing it
-// (AfterCommand), as is a command whose box or dialog could not be answered
-// as the simulated machine answered it, so that a scenario is skipped there
-// rather than passed in silence.
+// as linked in (ui_answers.h). Its forms are real windows too, which the
+// commands find and drive through the loading's form surface (real_forms.h).
+// A command whose box, dialog or form could not be handled as the simulated
+// machine handled it (AfterCommand), or that asked the surface for what it
+// cannot do yet, is reported as needing it, so that a scenario is skipped
+// there rather than passed in silence.
 #ifndef PINLET_COMHOST_COM_ADDIN_LOADING_H_
 #define PINLET_COMHOST_COM_ADDIN_LOADING_H_
 

@@ -7,6 +7,7 @@
 #include "comserver/com_addin.h"
 #include "comserver/com_platform.h"
 #include "comserver/module.h"
+#include "comserver/note_window_probes.h"
 #include "platform/com/com_outlook.h"
 #include "platform/com/late_bound.h"
 
@@ -42,6 +43,7 @@ std::shared_ptr<IDTExtensibility2> CreateComAddin() {
   };
   made->platform = std::make_unique<ComPlatform>(ThisModuleFolder(), outlook_session);
   made->addin = assembly::CreatePinletAddin(made->platform->platform());
+  AnswerProbesOfNoteWindows(made->addin);
   // The add-in's pointer, owning both: the connectors stay reachable as the
   // add-in's own (it is a Connect), and the platform lives as long.
   return std::shared_ptr<IDTExtensibility2>(made, made->addin.get());

@@ -20,6 +20,24 @@ TEST(Twips, PixelsSurviveTheRoundTrip) {
   EXPECT_EQ(PixelsToTwipsX(TwipsToPixelsX(1440)), 1440);  // an inch
 }
 
+// A position set between two pixels reads back as set, so that arithmetic
+// on it does not drift; once the window moves otherwise, its pixels count.
+TEST_F(FormTest, GeometryReadsBackAsSetUntilTheWindowMovesOtherwise) {
+  auto form = NewForm();
+  auto label = form->Add<ui::Label>("lbl");
+  int32_t odd = PixelsToTwipsY(200) + 7;  // between two pixels
+  form->SetTop(odd);
+  label->SetTop(odd);
+  EXPECT_EQ(form->Top(), odd);
+  EXPECT_EQ(label->Top(), odd);
+  form->Move(odd, odd, PixelsToTwipsX(300) + 4, PixelsToTwipsY(200) + 4);
+  EXPECT_EQ(form->Width(), PixelsToTwipsX(300) + 4);
+  SetWindowPos(reinterpret_cast<HWND>(form->hWnd()), nullptr, 10, 20, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(form->Top(), PixelsToTwipsY(20));
+  EXPECT_EQ(form->Left(), PixelsToTwipsX(10));
+}
+
 TEST_F(FormTest, GeometryIsInTwipsAndControlsSitInTheirContainer) {
   auto form = NewForm();
   int32_t left = PixelsToTwipsX(100), top = PixelsToTwipsY(80);

@@ -64,7 +64,12 @@ const ServedType<NameSpace>& NameSpaceType() {
              },
              {"EntryIDItem", "EntryIDStore"})
         .Get("CurrentProfileName",
-             [](NameSpace& n, ServedCall& c) { c.Return(n.CurrentProfileName()); });
+             [](NameSpace& n, ServedCall& c) { c.Return(n.CurrentProfileName()); })
+        // Outlook's MAPI session, which a Redemption session is attached to
+        // by assigning it. The simulated Outlook has none of its own; its
+        // Redemption takes any value, so a token stands for it.
+        .Get("MAPIOBJECT",
+             [](NameSpace&, ServedCall& c) { c.Return("the simulated MAPI session"); });
     return t;
   }();
   return type;

@@ -79,6 +79,19 @@ bool ParseFormActions(const std::vector<std::string>& words,
                       std::vector<FormAction>& actions, std::string& error);
 // Reads a key as "Ctrl+Shift+F4", "Enter", "a"; false for an unknown key.
 bool ParseKey(std::string_view text, int& key_code, int& shift);
+// The character a key gives with the shift state, as the keyboard's
+// translation makes it (KeyPress); 0 for none.
+int CharOf(int key_code, int shift);
+// How a user types `text`: a letter, digit, space or line end as its key
+// (KeyDown, KeyPress with `ch`, KeyUp), any other character (a surrogate
+// pair as one) as KeyPress alone, with key_code 0. A line end (CR LF, CR or
+// LF) is one Enter.
+struct Keystroke {
+  int key_code;
+  int shift;
+  int ch;
+};
+std::vector<Keystroke> KeystrokesOf(std::string_view text);
 
 class SimUi : public ui::FormFactory {
  public:

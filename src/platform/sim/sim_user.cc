@@ -10,12 +10,7 @@
 #include "platform/text.h"
 
 namespace pinlet::sim {
-namespace {
 
-using Kind = FormAction::Kind;
-
-// The character a key gives with the shift state, as the keyboard's
-// translation makes it; 0 for none.
 int CharOf(int key_code, int shift) {
   if (shift & ui::shift::kAlt) return 0;
   bool ctrl = shift & ui::shift::kCtrl;
@@ -35,6 +30,38 @@ int CharOf(int key_code, int shift) {
   }
   return 0;
 }
+
+std::vector<Keystroke> KeystrokesOf(std::string_view text) {
+  std::vector<Keystroke> strokes;
+  std::u16string units = Utf8ToUtf16(text);
+  for (size_t i = 0; i < units.size(); ++i) {
+    char32_t c = units[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size())
+      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+    if (c == U'\r' || c == U'\n') {
+      if (c == U'\r' && i + 1 < units.size() && units[i + 1] == u'\n') ++i;
+      strokes.push_back({ui::key::kReturn, 0, CharOf(ui::key::kReturn, 0)});
+      continue;
+    }
+    int key_code = 0, shift = 0;
+    if (c < 0x80 && std::isalnum(static_cast<int>(c))) {
+      key_code = std::toupper(static_cast<int>(c));
+      if (std::isupper(static_cast<int>(c))) shift = ui::shift::kShift;
+    } else if (c == U' ') {
+      key_code = ui::key::kSpace;
+    }
+    if (key_code != 0 && CharOf(key_code, shift) == static_cast<int>(c))
+      strokes.push_back({key_code, shift, static_cast<int>(c)});
+    else
+      strokes.push_back({0, 0, static_cast<int>(c)});
+  }
+  return strokes;
+}
+
+namespace {
+
+using Kind = FormAction::Kind;
+
 
 // The control's left and top on the form.
 std::pair<int32_t, int32_t> OnForm(const SimControlCore* control) {
@@ -208,29 +235,14 @@ void SimUi::PressKey(SimForm& form, SimControlCore* control, int key_code, int s
 }
 
 void SimUi::TypeText(SimForm& form, SimControlCore* control, std::string_view text) {
-  std::u16string units = Utf8ToUtf16(text);
-  for (size_t i = 0; i < units.size() && form.loaded(); ++i) {
-    char32_t c = units[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size())
-      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-    if (c == U'\r' || c == U'\n') {
-      if (c == U'\r' && i + 1 < units.size() && units[i + 1] == u'\n') ++i;
-      PressKey(form, control, ui::key::kReturn, 0);
-      continue;
-    }
-    int key_code = 0, shift = 0;
-    if (c < 0x80 && std::isalnum(static_cast<int>(c))) {
-      key_code = std::toupper(static_cast<int>(c));
-      if (std::isupper(static_cast<int>(c))) shift = ui::shift::kShift;
-    } else if (c == U' ') {
-      key_code = ui::key::kSpace;
-    }
-    if (key_code != 0 && CharOf(key_code, shift) == static_cast<int>(c)) {
-      PressKey(form, control, key_code, shift);
+  for (const Keystroke& stroke : KeystrokesOf(text)) {
+    if (!form.loaded()) return;
+    if (stroke.key_code != 0) {
+      PressKey(form, control, stroke.key_code, stroke.shift);
       continue;
     }
     // A character with no key of its own arrives as KeyPress alone.
-    int ch = static_cast<int>(c);
+    int ch = stroke.ch;
     control->key_press.Fire(ch);
     if (ch != 0 && form.loaded()) control->CharByUser(ch);
   }

@@ -39,4 +39,18 @@ int32_t PixelsToTwipsY(int32_t pixels) {
   return MulDiv(pixels, kTwipsPerInch, ScreenDpi(LOGPIXELSY));
 }
 
+int32_t TwipsPlace::ToPixels(Edge edge, int32_t twips) {
+  return edge == kLeft || edge == kWidth ? TwipsToPixelsX(twips) : TwipsToPixelsY(twips);
+}
+
+void TwipsPlace::Set(Edge edge, int32_t twips) {
+  twips_[edge] = twips;
+  known_[edge] = true;
+}
+
+int32_t TwipsPlace::Get(Edge edge, int32_t pixels) const {
+  if (known_[edge] && ToPixels(edge, twips_[edge]) == pixels) return twips_[edge];
+  return edge == kLeft || edge == kWidth ? PixelsToTwipsX(pixels) : PixelsToTwipsY(pixels);
+}
+
 }  // namespace pinlet

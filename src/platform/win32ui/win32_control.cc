@@ -5,6 +5,7 @@
 
 #include <windowsx.h>
 
+#include "platform/com/com_ptr.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/win32_form.h"
 
@@ -36,7 +37,8 @@ ControlCore::ControlCore(std::weak_ptr<Win32Form> form, std::string name,
       type_name(type_name),
       traits(traits),
       form_(std::move(form)),
-      back_colour_(GetSysColor(COLOR_BTNFACE)) {}
+      back_colour_(GetSysColor(COLOR_BTNFACE)),
+      wide_name_(com::Wide(this->name)) {}
 
 ControlCore::~ControlCore() {
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
@@ -51,6 +53,13 @@ bool ControlCore::Usable() const {
   if (!hwnd_ || !IsWindowVisible(hwnd_)) return false;
   for (HWND w = hwnd_; w && (GetWindowLongW(w, GWL_STYLE) & WS_CHILD); w = GetParent(w))
     if (!IsWindowEnabled(w)) return false;
+  return true;
+}
+
+bool ControlCore::Shown() const {
+  if (!hwnd_) return false;
+  for (HWND w = hwnd_; w && (GetWindowLongW(w, GWL_STYLE) & WS_CHILD); w = GetParent(w))
+    if (!(GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE)) return false;
   return true;
 }
 
@@ -81,6 +90,8 @@ void ControlCore::MakeWindow(HWND parent, const wchar_t* window_class, DWORD sty
 
 void ControlCore::Adopt(HWND window) {
   SetPropW(window, kControlProp, static_cast<HANDLE>(this));
+  SetPropW(window, kDesignNameProp,
+           reinterpret_cast<HANDLE>(const_cast<wchar_t*>(wide_name_.c_str())));
   LONG_PTR next = SetWindowLongPtrW(
       window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlCore::SubclassProc));
   SetPropW(window, kNextProp, reinterpret_cast<HANDLE>(next));
@@ -235,6 +246,7 @@ LRESULT ControlCore::Subclassed(HWND window, UINT message, WPARAM wparam, LPARAM
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
       RemovePropW(window, kControlProp);
       RemovePropW(window, kNextProp);
+      RemovePropW(window, kDesignNameProp);
       if (window == hwnd_) hwnd_ = nullptr;
       return CallWindowProcW(next, window, message, wparam, lparam);
     }
@@ -274,16 +286,8 @@ int32_t ControlCore::GetGeometry(std::string_view member, int which) {
   Enter(member);
   Require(traits.geometry, member);
   RECT r = PlaceInParent(hwnd_);
-  switch (which) {
-    case 0:
-      return PixelsToTwipsX(r.left);
-    case 1:
-      return PixelsToTwipsY(r.top);
-    case 2:
-      return PixelsToTwipsX(r.right - r.left);
-    default:
-      return PixelsToTwipsY(r.bottom - r.top);
-  }
+  const int32_t pixels[4] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  return place_.Get(static_cast<TwipsPlace::Edge>(which), pixels[which]);
 }
 
 void ControlCore::SetGeometry(std::string_view member, int which, int32_t value) {
@@ -296,6 +300,7 @@ void ControlCore::SetGeometry(std::string_view member, int which, int32_t value)
   if (which == 1) y = TwipsToPixelsY(value);
   if (which == 2) cx = TwipsToPixelsX(value);
   if (which == 3) cy = TwipsToPixelsY(value);
+  place_.Set(static_cast<TwipsPlace::Edge>(which), value);
   SetWindowPos(hwnd_, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -303,6 +308,9 @@ void ControlCore::MoveTo(int32_t left, int32_t top, int32_t width, int32_t heigh
   Enter("Control.Move");
   Require(traits.geometry, "Control.Move");
   if (width < 0 || height < 0) throw InvalidPropertyValueError("Control.Move");
+  const int32_t twips[4] = {left, top, width, height};
+  for (int edge = 0; edge < 4; ++edge)
+    place_.Set(static_cast<TwipsPlace::Edge>(edge), twips[edge]);
   SetWindowPos(hwnd_, nullptr, TwipsToPixelsX(left), TwipsToPixelsY(top),
                TwipsToPixelsX(width), TwipsToPixelsY(height),
                SWP_NOZORDER | SWP_NOACTIVATE);

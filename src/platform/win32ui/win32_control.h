@@ -26,6 +26,8 @@
 #include "platform/events.h"
 #include "platform/host_error.h"
 #include "platform/ui_controls.h"
+#include "platform/win32/twips.h"
+#include "platform/win32ui/form_probe.h"
 #include "platform/win32ui/window_support.h"
 
 namespace pinlet::win32ui {
@@ -88,6 +90,8 @@ class ControlCore : public std::enable_shared_from_this<ControlCore> {
   void WindowGone() { hwnd_ = nullptr; }
   // Shown and enabled, and so are its containers, on a visible form.
   bool Usable() const;
+  // Visible, and so are its containers (the form may be hidden).
+  bool Shown() const;
 
   Event<> click, dbl_click, got_focus, lost_focus;
   Event<int, int, int, int> mouse_down, mouse_move, mouse_up;
@@ -166,6 +170,9 @@ class ControlCore : public std::enable_shared_from_this<ControlCore> {
   // WS_TABSTOP (through containers, which are WS_EX_CONTROLPARENT).
   void MoveFocusOn(HWND window, bool backwards);
 
+  TwipsPlace place_;  // the geometry as the add-in set it
+  // The design name as the window property kDesignNameProp gives it.
+  const std::wstring wide_name_;
   bool left_down_ = false;
   bool swallow_tab_char_ = false;
   bool tracking_leave_ = false;

@@ -30,7 +30,9 @@ BOOL CALLBACK DisableOthers(HWND window, LPARAM lparam) {
 }  // namespace
 
 Win32Form::Win32Form(std::string design_name)
-    : design_name_(std::move(design_name)), back_colour_(GetSysColor(COLOR_BTNFACE)) {}
+    : design_name_(std::move(design_name)),
+      wide_design_name_(com::Wide(design_name_)),
+      back_colour_(GetSysColor(COLOR_BTNFACE)) {}
 
 Win32Form::~Win32Form() {
   if (hwnd_) DestroyWindow(hwnd_);
@@ -38,12 +40,14 @@ Win32Form::~Win32Form() {
 
 void Win32Form::Open() {
   InitCommonControlsOnce();
-  const wchar_t* window_class = OurWindowClass(L"PinletForm", &Win32Form::WindowProc);
+  const wchar_t* window_class = OurWindowClass(kFormWindowClass, &Win32Form::WindowProc);
   hwnd_ = CreateWindowExW(0, window_class, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                           TwipsToPixelsX(kNewLeft), TwipsToPixelsY(kNewTop),
                           TwipsToPixelsX(kNewWidth), TwipsToPixelsY(kNewHeight), nullptr,
                           nullptr, ThisModule(), this);
   if (!hwnd_) throw InvalidArgumentError("Forms.Add");
+  SetPropW(hwnd_, kDesignNameProp,
+           reinterpret_cast<HANDLE>(const_cast<wchar_t*>(wide_design_name_.c_str())));
 }
 
 void Win32Form::Enter(std::string_view member) const {
@@ -88,55 +92,63 @@ void Win32Form::SetCaption(std::string_view caption) {
 
 int32_t Win32Form::Left() {
   Enter("Form.Left");
-  return PixelsToTwipsX(WindowRect().left);
+  return place_.Get(TwipsPlace::kLeft, WindowRect().left);
 }
 
 void Win32Form::SetLeft(int32_t twips) {
   Enter("Form.Left");
   RECT r = WindowRect();
+  place_.Set(TwipsPlace::kLeft, twips);
   Place(TwipsToPixelsX(twips), r.top, 0, 0, SWP_NOSIZE);
 }
 
 int32_t Win32Form::Top() {
   Enter("Form.Top");
-  return PixelsToTwipsY(WindowRect().top);
+  return place_.Get(TwipsPlace::kTop, WindowRect().top);
 }
 
 void Win32Form::SetTop(int32_t twips) {
   Enter("Form.Top");
   RECT r = WindowRect();
+  place_.Set(TwipsPlace::kTop, twips);
   Place(r.left, TwipsToPixelsY(twips), 0, 0, SWP_NOSIZE);
 }
 
 int32_t Win32Form::Width() {
   Enter("Form.Width");
   RECT r = WindowRect();
-  return PixelsToTwipsX(r.right - r.left);
+  return place_.Get(TwipsPlace::kWidth, r.right - r.left);
 }
 
 void Win32Form::SetWidth(int32_t twips) {
   Enter("Form.Width");
   if (twips < 0) throw InvalidPropertyValueError("Form.Width");
   RECT r = WindowRect();
+  place_.Set(TwipsPlace::kWidth, twips);
   Place(0, 0, TwipsToPixelsX(twips), r.bottom - r.top, SWP_NOMOVE);
 }
 
 int32_t Win32Form::Height() {
   Enter("Form.Height");
   RECT r = WindowRect();
-  return PixelsToTwipsY(r.bottom - r.top);
+  return place_.Get(TwipsPlace::kHeight, r.bottom - r.top);
 }
 
 void Win32Form::SetHeight(int32_t twips) {
   Enter("Form.Height");
   if (twips < 0) throw InvalidPropertyValueError("Form.Height");
   RECT r = WindowRect();
+  place_.Set(TwipsPlace::kHeight, twips);
   Place(0, 0, r.right - r.left, TwipsToPixelsY(twips), SWP_NOMOVE);
 }
 
 void Win32Form::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
   Enter("Form.Move");
   if (width < 0 || height < 0) throw InvalidPropertyValueError("Form.Move");
+  place_.Set(TwipsPlace::kLeft, left);
+  place_.Set(TwipsPlace::kTop, top);
+  place_.Set(TwipsPlace::kWidth, width);
+  place_.Set(TwipsPlace::kHeight, height);
   Place(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
         TwipsToPixelsY(height), 0);
 }
@@ -219,6 +231,7 @@ void Win32Form::RunModal() {
   ModalDisabling others{hwnd_, {}};
   EnumThreadWindows(GetCurrentThreadId(), &DisableOthers,
                     reinterpret_cast<LPARAM>(&others));
+  SetPropW(hwnd_, kModalProp, reinterpret_cast<HANDLE>(1));
   ShowWindowNow();
   MSG msg;
   while (loaded_ && IsWindowVisible(hwnd_)) {
@@ -231,6 +244,7 @@ void Win32Form::RunModal() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  if (hwnd_) RemovePropW(hwnd_, kModalProp);
   for (HWND window : others.disabled)
     if (IsWindow(window)) EnableWindow(window, TRUE);
 }
@@ -307,6 +321,16 @@ ControlCore* Win32Form::Find(std::string_view name) const {
   for (const auto& control : controls_)
     if (EqualsIgnoringCase(control->name, name)) return control.get();
   return nullptr;
+}
+
+bool Win32Form::ControlShown(std::string_view name) const {
+  const ControlCore* control = Find(name);
+  return control && control->Shown();
+}
+
+bool Win32Form::ControlUsable(std::string_view name) const {
+  const ControlCore* control = Find(name);
+  return control && control->Usable();
 }
 
 ui::ControlPtr Win32Form::Public(const std::shared_ptr<ControlCore>& control) const {

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/events.h"
+#include "platform/win32/twips.h"
 #include "platform/ui_controls.h"
 #include "platform/win32ui/win32_control.h"
 
@@ -89,6 +90,11 @@ class Win32Form : public ui::Form, public std::enable_shared_from_this<Win32Form
   void FocusMovedTo(ControlCore* control);
   // Sets (or, with "", removes) the tool tip of a control's window.
   void SetToolTip(HWND control_window, const std::string& text);
+  // Whether the control of that design name is shown (it and its
+  // containers visible) or usable (also enabled, on a visible form); false
+  // when there is none.
+  bool ControlShown(std::string_view name) const;
+  bool ControlUsable(std::string_view name) const;
   // The user or the system closes the window: QueryUnload, then Unload,
   // each of which may cancel. True when the form was unloaded.
   bool Close(int unload_mode);
@@ -119,6 +125,7 @@ class Win32Form : public ui::Form, public std::enable_shared_from_this<Win32Form
   ui::ControlPtr Public(const std::shared_ptr<ControlCore>& control) const;
 
   std::string design_name_;
+  std::wstring wide_design_name_;  // for the window property kDesignNameProp
   HWND hwnd_ = nullptr;
   HWND tool_tip_ = nullptr;
   bool loaded_ = true;
@@ -128,6 +135,7 @@ class Win32Form : public ui::Form, public std::enable_shared_from_this<Win32Form
   uint32_t back_colour_;
   SolidBrush brush_;
   SIZE last_inside_ = {-1, -1};
+  TwipsPlace place_;  // the geometry as the add-in set it
   UINT_PTR next_timer_id_ = 1;
   std::vector<std::shared_ptr<ControlCore>> controls_;
   std::weak_ptr<ControlCore> focus_;

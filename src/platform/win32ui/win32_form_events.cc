@@ -22,6 +22,8 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
   auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_NCDESTROY && form) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    RemovePropW(window, kDesignNameProp);
+    RemovePropW(window, kModalProp);
     form->hwnd_ = nullptr;
     form->tool_tip_ = nullptr;  // an owned window, gone with its owner
     form = nullptr;
@@ -40,6 +42,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     event.Fire(button, ShiftState(), PixelsToTwipsX(GET_X_LPARAM(lparam)),
                PixelsToTwipsY(GET_Y_LPARAM(lparam)));
   };
+  if (message == FormProbeMessage()) return AnswerFormProbe(*this, wparam, lparam);
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:

@@ -1,0 +1,70 @@
+// The test host's surface of the COM add-in's forms: the real windows the
+// DLL shows, found and driven through the system as a user's mouse and
+// keyboard would drive them, and read through the forms' probes
+// (platform/win32ui/form_probe.h).
+//
+// A form is a top-level window of class "PinletForm" of this process; a
+// control, a child window whose design-name property matches (the form's
+// own design name stands for its background). Clicks are the mouse's button
+// messages at the control's middle (a button's BM_CLICK); typing is each
+// character's WM_KEYDOWN, WM_CHAR and WM_KEYUP, as KeystrokesOf splits the
+// text, with the shift keys held in the thread's keyboard state; the close
+// box is WM_CLOSE. Everything is sent, so an action is done, handlers and
+// all, when Perform returns.
+//
+// A modal form that shows while a command runs cannot be answered yet: it
+// is closed as its close box would (hidden when the add-in refuses), and
+// TakeTrouble tells it so that the command is reported as skipped.
+#ifndef PINLET_COMHOST_REAL_FORMS_H_
+#define PINLET_COMHOST_REAL_FORMS_H_
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/form_surface.h"
+
+namespace pinlet::sim {
+class World;
+}
+
+namespace pinlet::comhost {
+
+class RealForms : public app::FormSurface {
+ public:
+  // Watches the calling thread for modal forms; `world` must outlive this.
+  explicit RealForms(sim::World& world);
+  ~RealForms() override;
+  RealForms(const RealForms&) = delete;
+  RealForms& operator=(const RealForms&) = delete;
+
+  std::optional<app::FormRef> Find(std::string_view name) override;
+  int Perform(const app::FormRef& form, const sim::FormAction& action,
+              std::string& error) override;
+  int Describe(const app::FormRef& form, std::string& text) override;
+  int DescribeNote(const app::FormRef& form, std::string& text) override;
+  std::string NoteKind(const app::FormRef& form) override;
+  bool NoteInEditState(const app::FormRef& form) override;
+  std::string NoteEntryId(const app::FormRef& form) override;
+
+  // What could not be done as linked in since the last call ("" when
+  // everything could); cleared as it is taken.
+  std::string TakeTrouble();
+
+ private:
+  // The thread's timer: closes every modal form that is up. It fires in any
+  // message loop of the thread, the modal form's own included.
+  static void CALLBACK SweepModalForms(HWND, UINT, UINT_PTR, DWORD);
+  static void CloseModal(HWND form);
+  // Asks the form `probe`; nullopt when it does not answer.
+  std::optional<std::string> Probe(HWND form, WPARAM probe);
+
+  sim::World& world_;
+  UINT_PTR timer_ = 0;
+  std::string trouble_;
+};
+
+}  // namespace pinlet::comhost
+
+#endif  // PINLET_COMHOST_REAL_FORMS_H_

@@ -1,0 +1,143 @@
+// The test host's surface of real forms: finding the add-in's windows,
+// driving them as the user's mouse and keyboard do, reading them through
+// the forms' probes, and never waiting on a modal form it cannot answer.
+#include "comhost/real_forms.h"
+
+#include <gtest/gtest.h>
+
+#include "app/driver.h"
+#include "platform/display_text.h"
+#include "platform/sim/world.h"
+#include "platform/win32ui/form_probe.h"
+#include "win32ui/form_fixture.h"
+
+namespace pinlet::comhost {
+namespace {
+
+using app::FormRef;
+using sim::FormAction;
+
+class RealFormsTest : public testing::FormTest {
+ protected:
+  ~RealFormsTest() override { win32ui::SetFormProbeAnswerer(nullptr); }
+
+  // A shown form with a caption.
+  ui::FormPtr Shown(std::string_view design, std::string_view caption) {
+    ui::FormPtr form = NewForm(design);
+    form->SetCaption(caption);
+    form->Show(ui::kModeless);
+    return form;
+  }
+  FormRef Ref(std::string_view name) {
+    auto found = forms.Find(name);
+    EXPECT_TRUE(found) << name;
+    return found.value_or(FormRef{});
+  }
+
+  sim::World world;
+  RealForms forms{world};
+};
+
+TEST_F(RealFormsTest, FormsAreFoundByDesignNameCaptionOrHandleFrontMostFirst) {
+  ui::FormPtr back = Shown("frmComments", "Subject: first");
+  ui::FormPtr front = Shown("frmComments", "Subject: second");
+  EXPECT_EQ(Ref("FRMCOMMENTS").caption, "Subject: second");
+  FormRef first = Ref("subject: FIRST");
+  EXPECT_EQ(first.design_name, "frmComments");
+  EXPECT_EQ(first.handle, back->hWnd());
+  EXPECT_TRUE(first.visible);
+  EXPECT_EQ(Ref(HandleText(back->hWnd())).caption, "Subject: first");
+  EXPECT_FALSE(forms.Find("frmOptions"));
+}
+
+TEST_F(RealFormsTest, TypingGivesEachKeyItsEventsAndTheTextBoxItsText) {
+  ui::FormPtr form = Shown("frmComments", "Note");
+  auto box = form->Add<ui::TextBox>("Text");
+  box->SetMultiLine(true);
+  std::string keys;
+  int changes = 0;
+  auto down = box->OnKeyDown([&](int& key, int& shift) {
+    keys += "d" + std::to_string(key) + (shift ? "s" + std::to_string(shift) : "") + " ";
+  });
+  auto press = box->OnKeyPress([&](int& ch) { keys += "p" + std::to_string(ch) + " "; });
+  auto change = box->OnChange([&] { ++changes; });
+  std::string error;
+  ASSERT_EQ(forms.Perform(Ref("Note"), FormAction::Type("Text", "Ab é\n1"), error),
+            app::kDone)
+      << error;
+  EXPECT_EQ(box->Text(), "Ab é\r\n1");
+  // "é" has no key of its own: KeyPress alone. The line end is Enter.
+  EXPECT_EQ(keys, "d65s1 p65 d66 p98 d32 p32 p233 d13 p13 d49 p49 ");
+  EXPECT_EQ(changes, 6);
+  ASSERT_EQ(forms.Perform(Ref("Note"), FormAction::Key("Text", "Ctrl+Home"), error),
+            app::kDone);
+  EXPECT_EQ(keys.substr(keys.rfind(" d") + 1), "d36s2 ");
+  ASSERT_EQ(forms.Perform(Ref("Note"), FormAction::Key("Text", "Ctrl+Alt+Nope"), error),
+            app::kBadCommand);
+  EXPECT_EQ(error, "cannot key Text Ctrl+Alt+Nope: no such key");
+}
+
+TEST_F(RealFormsTest, ClicksReachButtonsImagesAndTheBackgroundButNotHiddenControls) {
+  ui::FormPtr form = Shown("frmOptions", "Options");
+  auto ok = form->Add<ui::CommandButton>("cmdOK");
+  auto image = form->Add<ui::Image>("imgClose");
+  image->Move(0, 600, 300, 300);
+  auto hidden = form->Add<ui::CommandButton>("cmdHidden");
+  hidden->SetVisible(false);
+  std::string seen;
+  auto ok_click = ok->OnClick([&] { seen += "ok "; });
+  auto image_down = image->OnMouseDown([&](int button, int, int, int) {
+    seen += "down" + std::to_string(button) + " ";
+  });
+  auto image_click = image->OnClick([&] { seen += "image "; });
+  auto form_click = form->OnClick([&] { seen += "form "; });
+  std::string error;
+  FormRef ref = Ref("frmOptions");
+  EXPECT_EQ(forms.Perform(ref, FormAction::Click("cmdOK"), error), app::kDone);
+  EXPECT_EQ(forms.Perform(ref, FormAction::Click("imgClose"), error), app::kDone);
+  EXPECT_EQ(forms.Perform(ref, FormAction::Click("imgClose", ui::mouse::kRight), error),
+            app::kDone);
+  EXPECT_EQ(forms.Perform(ref, FormAction::Click("frmOptions"), error), app::kDone);
+  EXPECT_EQ(seen, "ok down1 image down2 form ");
+  EXPECT_EQ(forms.Perform(ref, FormAction::Click("cmdHidden"), error), app::kBadCommand);
+  EXPECT_EQ(error, "cannot click cmdHidden: cmdHidden is hidden or disabled");
+  EXPECT_EQ(forms.Perform(ref, FormAction::Click("cmdNone"), error), app::kBadCommand);
+  EXPECT_EQ(error, "cannot click cmdNone: the form has no control cmdNone");
+  // What the host cannot do yet is a skip, never a silent pass.
+  EXPECT_EQ(forms.Perform(ref, FormAction::Set("cmdOK", "1"), error), app::kSkipped);
+  EXPECT_EQ(forms.Perform(ref, FormAction::Close(), error), app::kDone);
+  EXPECT_FALSE(forms.Find("frmOptions"));
+}
+
+TEST_F(RealFormsTest, ProbesReadWhatTheFormAnswersWhateverItsLength) {
+  ui::FormPtr form = Shown("frmComments", "Note");
+  std::string long_text(10000, 'x');
+  win32ui::SetFormProbeAnswerer(
+      [&](win32ui::Win32Form&, win32ui::FormProbe probe) -> std::optional<std::string> {
+        if (probe == win32ui::kProbeDescribeNote) return long_text;
+        if (probe == win32ui::kProbeNoteKind) return std::string(", a new note");
+        return std::nullopt;
+      });
+  std::string text;
+  EXPECT_EQ(forms.DescribeNote(Ref("Note"), text), app::kDone);
+  EXPECT_EQ(text, long_text);
+  EXPECT_EQ(forms.NoteKind(Ref("Note")), ", a new note");
+  EXPECT_EQ(forms.NoteEntryId(Ref("Note")), "");
+  EXPECT_EQ(forms.Describe(Ref("Note"), text), app::kSkipped);
+  EXPECT_EQ(text, "the test host cannot describe the real form frmComments yet");
+}
+
+TEST_F(RealFormsTest, AModalFormItCannotAnswerIsClosedAndToldNotWaitedOn) {
+  ui::FormPtr modal = NewForm("frmWarningOnReminder");
+  int unloads = 0;
+  auto unload = modal->OnUnload([&](int&) { ++unloads; });
+  modal->Show(ui::kModal);  // returns: the host closed it
+  EXPECT_EQ(unloads, 1);
+  EXPECT_EQ(forms.TakeTrouble(),
+            "the modal form frmWarningOnReminder was shown, which the test host cannot "
+            "answer yet");
+  EXPECT_EQ(forms.TakeTrouble(), "");
+}
+
+}  // namespace
+}  // namespace pinlet::comhost
