@@ -74,10 +74,12 @@ registry_snapshot() {
   done
 }
 
-# A real note window's handle is the system's number, not the simulated
-# machine's: the handle after a note window's caption is compared as a word.
+# A real form's handle is the system's number, not the simulated machine's:
+# the handle after a note window's or a described form's caption is compared
+# as a word.
 unnumber_windows() {
-  sed -i -E 's/(note window "([^"\\]|\\.)*" )0x[0-9A-F]+/\10xHWND/' "$1"
+  sed -i -E -e 's/(note window "([^"\\]|\\.)*" )0x[0-9A-F]+/\10xHWND/' \
+    -e 's/^( *frm[A-Za-z]+ "([^"\\]|\\.)*" )0x[0-9A-F]+/\10xHWND/' "$1"
 }
 
 run_target() {

@@ -9,10 +9,10 @@
 
 #include "app/driver.h"
 #include "app/effects.h"
-#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "app/script.h"
 #include "notewindow/frm_comments.h"
+#include "platform/display_text.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
 

@@ -7,9 +7,9 @@
 #include "addin/context.h"
 #include "app/driver.h"
 #include "app/effects.h"
-#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "explorer/cls_explorers.h"
+#include "platform/display_text.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/view_filter.h"
 

@@ -4,8 +4,8 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
-#include "platform/display_text.h"
 #include "app/script.h"
+#include "platform/display_text.h"
 #include "platform/host_error.h"
 
 namespace pinlet::app {

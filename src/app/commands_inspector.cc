@@ -7,9 +7,9 @@
 
 #include "app/driver.h"
 #include "app/effects.h"
-#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "inspector/cls_inspector.h"
+#include "platform/display_text.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/sim_word.h"
 #include "store/notes_folder.h"

@@ -9,9 +9,9 @@
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "app/driver.h"
-#include "platform/display_text.h"
 #include "app/resolve.h"
 #include "notewindow/frm_comments.h"
+#include "platform/display_text.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
 

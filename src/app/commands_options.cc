@@ -6,8 +6,8 @@
 #include "addin/settings.h"
 #include "app/driver.h"
 #include "app/effects.h"
-#include "platform/display_text.h"
 #include "app/resolve.h"
+#include "platform/display_text.h"
 
 namespace pinlet::app {
 namespace {
@@ -68,6 +68,7 @@ int OpenOptions(Driver& d, const std::vector<std::string>& args, std::ostream& o
   }
   out << "clicked " << path << "\n";
   effects.Print(out);
+  d.RefreshWorld();
   int changed = 0;
   for (size_t i = 0; i < std::size(kOptionValues); ++i) {
     std::string after = Stored(d, kOptionValues[i]);

@@ -6,8 +6,8 @@
 #include <ostream>
 
 #include "app/driver.h"
-#include "platform/display_text.h"
 #include "app/resolve.h"
+#include "platform/display_text.h"
 #include "platform/sim/sim_sharing.h"
 
 namespace pinlet::app {

@@ -5,8 +5,8 @@
 
 #include "addin/settings.h"
 #include "app/driver.h"
-#include "platform/display_text.h"
 #include "app/resolve.h"
+#include "platform/display_text.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/view_filter.h"
 #include "store/filter_view.h"

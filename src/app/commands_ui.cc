@@ -5,8 +5,8 @@
 
 #include "app/driver.h"
 #include "app/effects.h"
-#include "platform/display_text.h"
 #include "app/script.h"
+#include "platform/display_text.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
 

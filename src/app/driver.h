@@ -48,6 +48,10 @@ class AddinLoading {
   virtual std::string AfterCommand(sim::World& world) = 0;
   // Brings the world up to date before its files are saved.
   virtual void Finish(sim::World& world) = 0;
+  // Brings the world up to date with what the add-in changed on the real
+  // machine so far, for a command that reads it right after the add-in
+  // acted (AfterCommand does so after every command anyway).
+  virtual void Refresh(sim::World&) {}
   // The surface of the forms an add-in loaded this way shows; nullptr when
   // they are the simulated machine's. Owned by the loading.
   virtual FormSurface* forms() { return nullptr; }
@@ -130,6 +134,11 @@ class Driver {
   sim::World& world() { return *world_; }
   // The add-in's forms, as the loading shows them.
   FormSurface& forms();
+  // The world up to date with what the add-in changed on a machine of the
+  // loading's (AddinLoading::Refresh); nothing to do linked in.
+  void RefreshWorld() {
+    if (options_.loading) options_.loading->Refresh(*world_);
+  }
   sim::HostSession* session() { return session_.get(); }
   // The running add-in when it is linked in; nullptr when the host is not
   // running or the add-in is loaded another way.

@@ -18,9 +18,8 @@ void Effects::Print(std::ostream& out) const {
   const auto& messages = world_.message_boxes.shown();
   for (size_t i = messages_; i < messages.size(); ++i) {
     const auto& box = messages[i];
-    out << "message box " << QuotedText(box.title) << ": "
-        << QuotedText(box.text) << " -> "
-        << sim::SimMessageBoxes::ButtonName(box.answer)
+    out << "message box " << QuotedText(box.title) << ": " << QuotedText(box.text)
+        << " -> " << sim::SimMessageBoxes::ButtonName(box.answer)
         << (box.answered ? "" : " (nobody answered)") << "\n";
   }
   const auto& forms = world_.ui.modal_forms();

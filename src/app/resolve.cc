@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "platform/display_text.h"
 #include "app/script.h"
 #include "notewindow/frm_comments.h"
+#include "platform/display_text.h"
 #include "platform/sim/sim_form.h"
 #include "platform/variant.h"
 #include "store/parent_marking.h"

@@ -14,6 +14,7 @@
 #include "platform/host_error.h"
 #include "platform/shell.h"
 #include "platform/sim/host_session.h"
+#include "platform/sim/sim_form.h"
 #include "platform/sim/world.h"
 #include "platform/win32/registry_keys.h"
 #include "platform/win32/twips.h"
@@ -119,6 +120,7 @@ class ComAddinLoading : public app::AddinLoading {
     PointShellAtTheUser(world);
     forms_ = std::make_unique<RealForms>(world);
     UseTheSimulatedWorkArea(world);
+    UseTheSimulatedColours();
     classes_ = std::make_unique<HostClassObjects>(world.objects.get());
     if (!classes_->error().empty()) {
       error = classes_->error();
@@ -156,6 +158,11 @@ class ComAddinLoading : public app::AddinLoading {
 
   app::FormSurface* forms() override { return forms_.get(); }
 
+  void Refresh(sim::World& world) override {
+    sim::FaultInjector::Pause pause(world.faults);
+    mirror_.Pull(world.registry);
+  }
+
   void Finish(sim::World& world) override {
     sim::FaultInjector::Pause pause(world.faults);
     mirror_.Pull(world.registry);
@@ -173,6 +180,16 @@ class ComAddinLoading : public app::AddinLoading {
                    TwipsToPixelsX(area->left + area->width),
                    TwipsToPixelsY(area->top + area->height)};
     if (SystemParametersInfoW(SPI_SETWORKAREA, 0, &pixels, 0)) work_area_set_ = true;
+  }
+
+  // The real forms and controls start with the system's button face; it is
+  // set to the colour the simulated machine's forms start with, so that
+  // they look and read as linked in. Put back at Release.
+  void UseTheSimulatedColours() {
+    INT element = COLOR_BTNFACE;
+    COLORREF colour = sim::kDefaultBackColour;
+    saved_button_face_ = GetSysColor(COLOR_BTNFACE);
+    button_face_set_ = SetSysColors(1, &element, &colour);
   }
 
   // The shell's folders of this user point at the simulated user's, and
@@ -222,6 +239,11 @@ class ComAddinLoading : public app::AddinLoading {
     answers_.reset();
     forms_.reset();
     if (work_area_set_) SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved_work_area_, 0);
+    if (button_face_set_) {
+      INT element = COLOR_BTNFACE;
+      SetSysColors(1, &element, &saved_button_face_);
+    }
+    button_face_set_ = false;
     work_area_set_ = false;
     for (const SavedValue& saved : saved_folders_) {
       if (saved.value)
@@ -242,6 +264,8 @@ class ComAddinLoading : public app::AddinLoading {
   std::unique_ptr<UiAnswers> answers_;
   std::unique_ptr<RealForms> forms_;
   RECT saved_work_area_ = {};
+  COLORREF saved_button_face_ = 0;
+  bool button_face_set_ = false;
   bool work_area_set_ = false;
   HMODULE support_ = nullptr;
   decltype(&LibZarvoStandInSetRecorder) set_recorder_ = nullptr;

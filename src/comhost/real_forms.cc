@@ -1,11 +1,14 @@
 #include "comhost/real_forms.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 #include <vector>
 
 #include "app/driver.h"
 #include "platform/com/com_ptr.h"
 #include "platform/display_text.h"
+#include "platform/sim/sim_controls.h"
 #include "platform/sim/world.h"
 #include "platform/text.h"
 #include "platform/win32ui/form_probe.h"
@@ -53,24 +56,33 @@ HWND WindowOf(const app::FormRef& form) {
   return IsWindow(window) && IsOurForm(window) ? window : nullptr;
 }
 
+// A search for a control by design name among a form's children.
+struct ControlSearch {
+  const std::string& name;
+  HWND found;
+};
+
+BOOL CALLBACK MatchDesignName(HWND child, LPARAM lparam) {
+  auto* search = reinterpret_cast<ControlSearch*>(lparam);
+  if (!EqualsIgnoringCase(DesignNameOf(child), search->name)) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 // The control of `form` named `name` (ignoring case); the form itself for
 // its own design name; nullptr when there is none.
 HWND FindControl(HWND form, const std::string& name) {
   if (EqualsIgnoringCase(DesignNameOf(form), name)) return form;
-  struct Search {
-    const std::string& name;
-    HWND found;
-  } search{name, nullptr};
-  EnumChildWindows(
-      form,
-      [](HWND child, LPARAM lparam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lparam);
-        if (!EqualsIgnoringCase(DesignNameOf(child), s->name)) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search{name, nullptr};
+  EnumChildWindows(form, MatchDesignName, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// Collects the thread's modal forms that are up.
+BOOL CALLBACK CollectModalForm(HWND form, LPARAM found) {
+  if (IsOurForm(form) && GetPropW(form, win32ui::kModalProp) && IsWindowVisible(form))
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(form);
+  return TRUE;
 }
 
 bool IsButton(HWND window) {
@@ -132,7 +144,107 @@ void MouseButton(HWND window, int button, bool down, bool up) {
   if (up && IsWindow(window)) SendMessageW(window, down_message + 1, 0, at);
 }
 
+// The entries of a list, combo box or tab control, in order.
+std::vector<std::string> EntriesOf(HWND control, const std::wstring& window_class) {
+  std::vector<std::string> texts;
+  wchar_t buffer[512];
+  if (window_class == WC_TABCONTROLW) {
+    int count = static_cast<int>(SendMessageW(control, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      TCITEMW item = {};
+      item.mask = TCIF_TEXT;
+      item.pszText = buffer;
+      item.cchTextMax = 512;
+      buffer[0] = 0;
+      SendMessageW(control, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+      texts.push_back(com::Narrow(buffer));
+    }
+  } else if (window_class == WC_COMBOBOXEXW) {
+    int count = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      COMBOBOXEXITEMW item = {};
+      item.mask = CBEIF_TEXT;
+      item.iItem = i;
+      item.pszText = buffer;
+      item.cchTextMax = 512;
+      buffer[0] = 0;
+      SendMessageW(control, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      texts.push_back(com::Narrow(buffer));
+    }
+  } else {  // a list box
+    int count = static_cast<int>(SendMessageW(control, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      std::wstring text(SendMessageW(control, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+      text.resize(
+          SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+      texts.push_back(com::Narrow(text));
+    }
+  }
+  return texts;
+}
+
+// Tells the control's parent what the user's choice notifies.
+void NotifyParent(HWND control, WORD code) {
+  SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+               reinterpret_cast<LPARAM>(control));
+}
+
 }  // namespace
+
+int RealForms::Choose(HWND control, const sim::FormAction& action, std::string& why) {
+  wchar_t name[64] = {};
+  GetClassNameW(control, name, 64);
+  std::wstring window_class = name;
+  LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+  bool check_box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+                   type == BS_AUTO3STATE;
+  if (_wcsicmp(name, L"Button") == 0 && check_box) {
+    // A check box: clicked as the user clicks it until it shows the value.
+    static const std::pair<std::string_view, LRESULT> kValues[] = {
+        {"0", BST_UNCHECKED},
+        {"1", BST_CHECKED},
+        {"2", BST_INDETERMINATE},
+        {"unchecked", BST_UNCHECKED},
+        {"checked", BST_CHECKED}};
+    std::optional<LRESULT> wanted;
+    for (auto& [word, value] : kValues)
+      if (EqualsIgnoringCase(action.text, word)) wanted = value;
+    if (action.kind != Kind::kSet || !wanted) {
+      why = "a check box takes 0, 1, 2, checked or unchecked, not '" + action.text + "'";
+      return app::kBadCommand;
+    }
+    for (int click = 0; click < 3 && IsWindow(control) &&
+                        SendMessageW(control, BM_GETCHECK, 0, 0) != *wanted;
+         ++click)
+      SendMessageW(control, BM_CLICK, 0, 0);
+    if (IsWindow(control) && SendMessageW(control, BM_GETCHECK, 0, 0) != *wanted) {
+      why = "the check box did not take the value";
+      return app::kBadCommand;
+    }
+    return app::kDone;
+  }
+  bool tabs = window_class == WC_TABCONTROLW;
+  bool combo = window_class == WC_COMBOBOXEXW;
+  if (!tabs && !combo && _wcsicmp(name, L"ListBox") != 0) {
+    why = action.ToString() + " on a real " + com::Narrow(window_class) +
+          " is not done by the test host yet";
+    return app::kSkipped;
+  }
+  std::optional<int32_t> position =
+      sim::FindEntry(EntriesOf(control, window_class), action.text, tabs ? 1 : 0, why);
+  if (!position) return app::kBadCommand;
+  if (tabs) {
+    // As a click on the tab: the tab control notifies its parent.
+    SendMessageW(control, TCM_SETCURFOCUS, *position, 0);
+  } else if (combo) {
+    SendMessageW(control, CB_SETCURSEL, *position, 0);
+    NotifyParent(control, CBN_SELCHANGE);
+  } else {
+    SendMessageW(control, LB_SETCURSEL, *position, 0);
+    NotifyParent(control, LBN_SELCHANGE);
+  }
+  return app::kDone;
+}
 
 RealForms::RealForms(sim::World& world) : world_(world) {
   if (current) return;  // one per thread
@@ -175,16 +287,29 @@ int RealForms::Perform(const app::FormRef& form, const sim::FormAction& action,
     SendMessageW(window, WM_CLOSE, 0, 0);
     return app::kDone;
   }
-  if (action.kind == Kind::kSet || action.kind == Kind::kChoose ||
-      action.kind == Kind::kDblClick || action.kind == Kind::kResize ||
+  if (action.kind == Kind::kDblClick || action.kind == Kind::kResize ||
       action.kind == Kind::kMove || action.kind == Kind::kShow) {
     error = action.ToString() + " on a real form is not done by the test host yet";
     return app::kSkipped;
   }
   HWND control = FindControl(window, action.control);
-  if (!control) return cannot("the form has no control " + action.control);
-  if (control != window && (!IsWindowVisible(control) || !IsWindowEnabled(control)))
-    return cannot(action.control + " is hidden or disabled");
+  if (!control) return cannot("no control " + action.control + " on " + form.design_name);
+  if (control != window && (!IsWindowVisible(control) || !IsWindowEnabled(control))) {
+    bool shown = IsWindowVisible(control) || !IsWindowVisible(window);
+    return cannot(action.control + (shown ? " is disabled" : " is hidden"));
+  }
+  int key_code = 0, shift = 0;
+  if (action.kind == Kind::kKey && !sim::ParseKey(action.text, key_code, shift))
+    return cannot("unknown key '" + action.text + "'");
+  // Acting on a form makes it the active window, and a control the user
+  // clicks or types into (one that takes the focus) gets the focus first.
+  if (GetActiveWindow() != window) SetActiveWindow(window);
+  bool focusable = control != window && (GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP);
+  if (focusable && action.kind != Kind::kHover &&
+      !(action.kind == Kind::kMouseDown && action.button != ui::mouse::kLeft) &&
+      IsWindow(control))
+    SetFocus(control);
+  if (!IsWindow(window)) return app::kDone;
   switch (action.kind) {
     case Kind::kClick:
       if (IsButton(control) && action.button == ui::mouse::kLeft)
@@ -210,15 +335,20 @@ int RealForms::Perform(const app::FormRef& form, const sim::FormAction& action,
           SendCharacter(control, stroke.ch);
       }
       break;
-    case Kind::kKey: {
-      int key_code = 0, shift = 0;
-      if (!sim::ParseKey(action.text, key_code, shift)) return cannot("no such key");
+    case Kind::kKey:
       PressKey(control, key_code, shift, sim::CharOf(key_code, shift));
       break;
-    }
     case Kind::kSelect:
       SendMessageW(control, EM_SETSEL, action.a, action.a + action.b);
       break;
+    case Kind::kSet:
+    case Kind::kChoose: {
+      std::string why;
+      int status = Choose(control, action, why);
+      if (status == app::kBadCommand) return cannot(why);
+      if (status == app::kSkipped) error = why;
+      return status;
+    }
     default:
       break;
   }
@@ -280,23 +410,65 @@ std::string RealForms::NoteEntryId(const app::FormRef& form) {
 
 std::string RealForms::TakeTrouble() { return std::exchange(trouble_, ""); }
 
+// A modal form of the DLL's that is up, as SimUi::AnswerModal answers it:
+// through this surface, so that its record reads as linked in.
+class RealForms::ModalForm : public sim::ModalSubject {
+ public:
+  ModalForm(RealForms& forms, HWND window)
+      : forms_(forms), window_(window), design_name_(DesignNameOf(window)) {}
+
+  std::string design_name() override { return design_name_; }
+  std::string caption() override { return WindowText(window_); }
+  bool IsOpen() override { return IsWindow(window_) && IsWindowVisible(window_); }
+  bool Unloaded() override { return !IsWindow(window_); }
+  bool Perform(const sim::FormAction& action, std::string& error) override {
+    int status = forms_.Perform(Ref(), action, error);
+    if (status == app::kSkipped) forms_.Trouble(error);
+    return status == app::kDone;
+  }
+  std::string Describe() override {
+    std::string text;
+    if (forms_.Describe(Ref(), text) == app::kDone) return text;
+    forms_.Trouble(text);
+    return "";
+  }
+  std::optional<sim::FormLook> Look() override { return std::nullopt; }
+  std::string CloseLeftOpen() override {
+    SendMessageW(window_, WM_CLOSE, 0, 0);
+    if (Unloaded()) return "closed by the host";
+    if (IsOpen()) {
+      ShowWindow(window_, SW_HIDE);
+      return "hidden by the host (the form refused to close)";
+    }
+    return "hidden";
+  }
+
+ private:
+  app::FormRef Ref() {
+    return app::FormRef{HandleOf(window_), design_name_, caption(), IsOpen()};
+  }
+
+  RealForms& forms_;
+  HWND window_;
+  std::string design_name_;
+};
+
 void CALLBACK RealForms::SweepModalForms(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND form, LPARAM) -> BOOL {
-        if (IsOurForm(form) && GetPropW(form, win32ui::kModalProp) && IsWindowVisible(form))
-          CloseModal(form);
-        return TRUE;
-      },
-      0);
+  if (!current) return;
+  std::vector<HWND> modal;
+  EnumThreadWindows(GetCurrentThreadId(), CollectModalForm,
+                    reinterpret_cast<LPARAM>(&modal));
+  for (HWND form : modal) {
+    // A form being answered may show another; it is answered once.
+    if (!current->answering_.insert(form).second) continue;
+    ModalForm subject(*current, form);
+    current->world_.ui.AnswerModal(subject);
+    current->answering_.erase(form);
+  }
 }
 
-void RealForms::CloseModal(HWND form) {
-  if (current && current->trouble_.empty())
-    current->trouble_ = "the modal form " + DesignNameOf(form) +
-                        " was shown, which the test host cannot answer yet";
-  SendMessageW(form, WM_CLOSE, 0, 0);
-  if (IsWindow(form) && IsWindowVisible(form)) ShowWindow(form, SW_HIDE);
+void RealForms::Trouble(const std::string& what) {
+  if (trouble_.empty()) trouble_ = what;
 }
 
 }  // namespace pinlet::comhost

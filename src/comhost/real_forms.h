@@ -12,15 +12,19 @@
 // box is WM_CLOSE. Everything is sent, so an action is done, handlers and
 // all, when Perform returns.
 //
-// A modal form that shows while a command runs cannot be answered yet: it
-// is closed as its close box would (hidden when the add-in refuses), and
-// TakeTrouble tells it so that the command is reported as skipped.
+// A modal form that shows while a command runs is answered as the
+// simulated machine answers its own (SimUi::AnswerModal): the first queued
+// answer for it is performed through this surface and recorded in the
+// world's modal records. What this surface cannot do yet makes TakeTrouble
+// tell it, so that the command is reported as skipped; a modal form is
+// never waited on.
 #ifndef PINLET_COMHOST_REAL_FORMS_H_
 #define PINLET_COMHOST_REAL_FORMS_H_
 
 #include <windows.h>
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "app/form_surface.h"
@@ -53,15 +57,22 @@ class RealForms : public app::FormSurface {
   std::string TakeTrouble();
 
  private:
-  // The thread's timer: closes every modal form that is up. It fires in any
-  // message loop of the thread, the modal form's own included.
+  class ModalForm;
+  // The thread's timer: answers every modal form that is up. It fires in
+  // any message loop of the thread, the modal form's own included.
   static void CALLBACK SweepModalForms(HWND, UINT, UINT_PTR, DWORD);
-  static void CloseModal(HWND form);
+  // Keeps the first thing that could not be done as linked in.
+  void Trouble(const std::string& what);
+  // `set` or `choose` on a check box, list, combo box or tab control, as
+  // the user clicks or picks the entry: kDone, or kBadCommand / kSkipped
+  // with `why`.
+  int Choose(HWND control, const sim::FormAction& action, std::string& why);
   // Asks the form `probe`; nullopt when it does not answer.
   std::optional<std::string> Probe(HWND form, WPARAM probe);
 
   sim::World& world_;
   UINT_PTR timer_ = 0;
+  std::set<HWND> answering_;  // modal forms being answered
   std::string trouble_;
 };
 

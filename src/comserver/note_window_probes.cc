@@ -60,7 +60,7 @@ std::optional<std::string> Answer(win32ui::Win32Form& form, win32ui::FormProbe p
                  ? TryGet([&] { return window->objMyNote->EntryID(); })
                  : "";
     default:
-      return std::nullopt;  // the forms' own description is not answered yet
+      return std::nullopt;
   }
 }
 

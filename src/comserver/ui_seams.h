@@ -3,9 +3,9 @@
 // windows (src/platform/win32ui).
 //
 // A host in the same process that cannot act on real forms sets the process
-// environment variable "PINLET_FORMS" to "none" before the add-in connects. Then no form can be created
-// (HostError 429, as a control that is not installed), as on a machine where
-// forms do not work, which the add-in's error handling is made for; and each
+// environment variable "PINLET_FORMS" to "none" before the add-in connects. Then no form
+// can be created (HostError 429, as a control that is not installed), as on a machine
+// where forms do not work, which the add-in's error handling is made for; and each
 // attempt is marked in the environment variable "PINLET_UI_SEAM" ("form
 // frmComments"), so that the host can tell a scenario that needed a form from
 // one that did not (it skips the former instead of passing it).

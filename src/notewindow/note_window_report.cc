@@ -32,11 +32,10 @@ std::string NoteWindowKind(const frmComments& window) {
 
 std::string DescribeNoteWindow(ui::Form& form, const frmComments* window,
                                const NoteWindowPlace& place) {
-  std::string out = "note window " + QuotedText(Printable(form.Caption())) + " " +
-                    HandleText(place.handle) + ": " +
-                    (place.visible ? "visible" : "hidden") +
-                    (place.active ? ", active" : "") +
-                    (place.top_most ? ", top-most" : "") + "\n";
+  std::string out =
+      "note window " + QuotedText(Printable(form.Caption())) + " " +
+      HandleText(place.handle) + ": " + (place.visible ? "visible" : "hidden") +
+      (place.active ? ", active" : "") + (place.top_most ? ", top-most" : "") + "\n";
   if (window) {
     Rect rect{form.Left(), form.Top(), form.Width(), form.Height()};
     out += "  state: " + std::string(window->frmState == kEditState ? "edit" : "view") +

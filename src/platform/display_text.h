@@ -9,8 +9,8 @@
 #ifndef PINLET_PLATFORM_DISPLAY_TEXT_H_
 #define PINLET_PLATFORM_DISPLAY_TEXT_H_
 
-#include <string>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/ui.h"

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/display_text.h"
 #include "assembly/addin_factory.h"
+#include "platform/display_text.h"
 
 namespace pinlet::app {
 namespace {

@@ -3,6 +3,7 @@
 // the forms' probes, and never waiting on a modal form it cannot answer.
 #include "comhost/real_forms.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/driver.h"
@@ -74,7 +75,7 @@ TEST_F(RealFormsTest, TypingGivesEachKeyItsEventsAndTheTextBoxItsText) {
   EXPECT_EQ(keys.substr(keys.rfind(" d") + 1), "d36s2 ");
   ASSERT_EQ(forms.Perform(Ref("Note"), FormAction::Key("Text", "Ctrl+Alt+Nope"), error),
             app::kBadCommand);
-  EXPECT_EQ(error, "cannot key Text Ctrl+Alt+Nope: no such key");
+  EXPECT_EQ(error, "cannot key Text Ctrl+Alt+Nope: unknown key 'Ctrl+Alt+Nope'");
 }
 
 TEST_F(RealFormsTest, ClicksReachButtonsImagesAndTheBackgroundButNotHiddenControls) {
@@ -86,9 +87,8 @@ TEST_F(RealFormsTest, ClicksReachButtonsImagesAndTheBackgroundButNotHiddenContro
   hidden->SetVisible(false);
   std::string seen;
   auto ok_click = ok->OnClick([&] { seen += "ok "; });
-  auto image_down = image->OnMouseDown([&](int button, int, int, int) {
-    seen += "down" + std::to_string(button) + " ";
-  });
+  auto image_down = image->OnMouseDown(
+      [&](int button, int, int, int) { seen += "down" + std::to_string(button) + " "; });
   auto image_click = image->OnClick([&] { seen += "image "; });
   auto form_click = form->OnClick([&] { seen += "form "; });
   std::string error;
@@ -100,10 +100,11 @@ TEST_F(RealFormsTest, ClicksReachButtonsImagesAndTheBackgroundButNotHiddenContro
   EXPECT_EQ(forms.Perform(ref, FormAction::Click("frmOptions"), error), app::kDone);
   EXPECT_EQ(seen, "ok down1 image down2 form ");
   EXPECT_EQ(forms.Perform(ref, FormAction::Click("cmdHidden"), error), app::kBadCommand);
-  EXPECT_EQ(error, "cannot click cmdHidden: cmdHidden is hidden or disabled");
+  EXPECT_EQ(error, "cannot click cmdHidden: cmdHidden is hidden");
   EXPECT_EQ(forms.Perform(ref, FormAction::Click("cmdNone"), error), app::kBadCommand);
-  EXPECT_EQ(error, "cannot click cmdNone: the form has no control cmdNone");
+  EXPECT_EQ(error, "cannot click cmdNone: no control cmdNone on frmOptions");
   // What the host cannot do yet is a skip, never a silent pass.
+  EXPECT_EQ(forms.Perform(ref, FormAction::Resize(4000, 3000), error), app::kSkipped);
   EXPECT_EQ(forms.Perform(ref, FormAction::Set("cmdOK", "1"), error), app::kSkipped);
   EXPECT_EQ(forms.Perform(ref, FormAction::Close(), error), app::kDone);
   EXPECT_FALSE(forms.Find("frmOptions"));
@@ -123,20 +124,54 @@ TEST_F(RealFormsTest, ProbesReadWhatTheFormAnswersWhateverItsLength) {
   EXPECT_EQ(text, long_text);
   EXPECT_EQ(forms.NoteKind(Ref("Note")), ", a new note");
   EXPECT_EQ(forms.NoteEntryId(Ref("Note")), "");
-  EXPECT_EQ(forms.Describe(Ref("Note"), text), app::kSkipped);
-  EXPECT_EQ(text, "the test host cannot describe the real form frmComments yet");
+  // The form's own description needs no answerer.
+  EXPECT_EQ(forms.Describe(Ref("Note"), text), app::kDone);
+  EXPECT_EQ(text.substr(0, text.find(':')),
+            "frmComments \"Note\" " + HandleText(form->hWnd()));
 }
 
-TEST_F(RealFormsTest, AModalFormItCannotAnswerIsClosedAndToldNotWaitedOn) {
+TEST_F(RealFormsTest, AModalFormTakesItsQueuedAnswerAndIsRecordedAsLinkedIn) {
   ui::FormPtr modal = NewForm("frmWarningOnReminder");
+  modal->SetCaption("Pinlet");
+  auto check = modal->Add<ui::CheckBox>("chkDontAsk");
+  auto yes = modal->Add<ui::CommandButton>("cmdYes");
+  yes->Move(0, 600, 1000, 400);
+  auto hide = yes->OnClick([&] { modal->Hide(); });
+  FormAction look;
+  look.kind = FormAction::Kind::kShow;
+  world.ui.QueueFormAnswer("frmWarningOnReminder", {FormAction::Set("chkDontAsk", "1"),
+                                                    look, FormAction::Click("cmdYes")});
+  modal->Show(ui::kModal);
+  EXPECT_EQ(check->Value(), 1);
+  ASSERT_EQ(world.ui.modal_forms().size(), 1u);
+  const auto& record = world.ui.modal_forms()[0];
+  EXPECT_EQ(record.form, "frmWarningOnReminder");
+  EXPECT_EQ(record.caption, "Pinlet");
+  EXPECT_EQ(record.actions,
+            (std::vector<std::string>{"set chkDontAsk \"1\"", "show", "click cmdYes"}));
+  ASSERT_EQ(record.snapshots.size(), 1u);
+  EXPECT_THAT(record.snapshots[0],
+              ::testing::HasSubstr("\n  chkDontAsk CheckBox at 0,0 "));
+  EXPECT_THAT(record.snapshots[0], ::testing::HasSubstr(": \"\" checked\n"));
+  EXPECT_THAT(record.snapshots[0],
+              ::testing::HasSubstr("\n  cmdYes CommandButton at 0,600 1000x400"));
+  EXPECT_EQ(record.outcome, "hidden");
+  EXPECT_EQ(forms.TakeTrouble(), "");
+  EXPECT_TRUE(world.defects().empty());
+}
+
+TEST_F(RealFormsTest, AModalFormWithNoAnswerIsClosedAsADefectNotWaitedOn) {
+  ui::FormPtr modal = NewForm("frmReminder");
   int unloads = 0;
   auto unload = modal->OnUnload([&](int&) { ++unloads; });
   modal->Show(ui::kModal);  // returns: the host closed it
   EXPECT_EQ(unloads, 1);
-  EXPECT_EQ(forms.TakeTrouble(),
-            "the modal form frmWarningOnReminder was shown, which the test host cannot "
-            "answer yet");
-  EXPECT_EQ(forms.TakeTrouble(), "");
+  ASSERT_EQ(world.ui.modal_forms().size(), 1u);
+  EXPECT_EQ(world.ui.modal_forms()[0].outcome, "closed by the host");
+  ASSERT_EQ(world.defects().size(), 1u);
+  EXPECT_EQ(world.defects()[0],
+            "modal form frmReminder (\"\") was shown with no answer queued; the host "
+            "closed it");
 }
 
 }  // namespace

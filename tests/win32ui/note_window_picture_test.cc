@@ -119,6 +119,15 @@ TEST_F(NotePicture, TheNoteWindowDrawsItsColoursIntoACapture) {
   Pump(100);
 
   HWND window = reinterpret_cast<HWND>(note->hwnd());
+  // The note folds to its view state once it is left inactive for a while,
+  // which a loaded machine can take; a click on its background unfolds it,
+  // as it does for the user.
+  if (note->frmState != kEditState) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    Pump(100);
+  }
+  ASSERT_EQ(note->frmState, kEditState);
   std::optional<Capture> capture = CaptureWindow(window);
   ASSERT_TRUE(capture) << "nothing drew the window";
   std::printf("captured %dx%d through %s\n", capture->image.width, capture->image.height,

@@ -118,10 +118,7 @@ class SimCheckBox : public SimCaptioned<ui::CheckBox> {
   }
   // A click checks a clear or grey box and clears a checked one.
   void ClickedByUser() override { Change(value == 1 ? 0 : 1); }
-  std::string DescribeState() const override {
-    static const char* const kStates[] = {"clear", "checked", "grey"};
-    return QuotedText(caption) + " " + kStates[value];
-  }
+  std::string DescribeState() const override { return CheckBoxState(caption, value); }
   void FillLook(ControlLook& look) const override {
     SimCaptioned::FillLook(look);
     look.value = value;
@@ -183,9 +180,7 @@ class SimImage : public SimControl<ui::Image> {
     picture_key = std::string(key);
     picture = p;
   }
-  std::string DescribeState() const override {
-    return picture_key.empty() ? "no picture" : "picture " + picture_key;
-  }
+  std::string DescribeState() const override { return ImageState(picture_key); }
   void FillLook(ControlLook& look) const override {
     look.picture_key = picture_key;
     look.picture = picture;
@@ -224,9 +219,7 @@ class SimCalendar : public SimControl<ui::Calendar> {
     value = *date;
     return true;
   }
-  std::string DescribeState() const override {
-    return value ? value->ToGeneralString() : "no date";
-  }
+  std::string DescribeState() const override { return CalendarState(value); }
   void FillLook(ControlLook& look) const override { look.date = value; }
 
   std::optional<Date> value;
@@ -257,9 +250,9 @@ void SimTimer::Rearm() {
 }
 
 std::string SimTimer::DescribeState() const {
-  std::string text = "interval " + std::to_string(interval) + " ms";
-  if (due < 0) return text + ", stopped";
-  return text + ", next tick in " + std::to_string(due - world_->ui.now_ms()) + " ms";
+  return TimerState(interval, due < 0
+                                  ? std::nullopt
+                                  : std::optional<int64_t>(due - world_->ui.now_ms()));
 }
 
 SimMenu::SimMenu(World* world, std::weak_ptr<SimForm> form, std::string name)
@@ -285,15 +278,12 @@ void SimMenu::SetChecked(bool on) {
   checked = on;
 }
 
-std::string SimMenu::DescribeState() const {
-  return QuotedText(caption) + (checked ? " checked" : "");
-}
+std::string SimMenu::DescribeState() const { return MenuState(caption, checked); }
 
 void SimMenu::FillLook(ControlLook& look) const {
   look.caption = caption;
   look.value = checked ? 1 : 0;
 }
-
 
 std::optional<int32_t> FindEntry(const std::vector<std::string>& texts,
                                  std::string_view entry, int32_t first_index,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/display_text.h"
+#include "platform/form_text.h"
 #include "platform/sim/sim_form.h"
 
 namespace pinlet::sim {
@@ -220,7 +221,6 @@ class SimMenu : public SimControl<ui::Menu> {
   std::string caption;
   bool checked = false;
 };
-
 
 // Where an entry is in `texts` (from 0), given by its text (ignoring case)
 // or as "#N", its number as the control counts them (from `first_index`);

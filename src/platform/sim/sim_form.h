@@ -28,6 +28,10 @@ namespace pinlet::sim {
 
 class World;
 class SimForm;
+
+// The colour a form and its controls have until the add-in sets one: the
+// classic button face.
+inline constexpr uint32_t kDefaultBackColour = 0xC8D0D4;
 class SimUi;
 
 // Which of the members every control offers a kind really has.
@@ -58,7 +62,7 @@ class SimControlCore {
   Rect rect;
   bool visible = true;
   bool enabled = true;
-  uint32_t back_colour = 0xC8D0D4;
+  uint32_t back_colour = kDefaultBackColour;
   std::string tool_tip;
   Event<> click, dbl_click, got_focus, lost_focus;
   Event<int, int, int, int> mouse_down, mouse_move, mouse_up;
@@ -251,7 +255,7 @@ class SimForm : public ui::Form, public std::enable_shared_from_this<SimForm> {
   bool visible() const;
   std::string caption() const;
   Rect rect() const;
-  uint32_t back_colour = 0xC8D0D4;
+  uint32_t back_colour = kDefaultBackColour;
   bool key_preview = false;
   // Where the mouse was last over the form, in twips inside the form.
   int32_t mouse_x = 0, mouse_y = 0;

@@ -36,19 +36,6 @@ int32_t Arrow(int32_t current, int32_t count, int key_code) {
   return current;
 }
 
-std::string Entries(const std::vector<std::string>& texts, int32_t selected) {
-  std::string out = std::to_string(texts.size()) + " entries";
-  if (texts.size() > 12) {
-    if (selected >= 0) out += ", " + QuotedText(texts[selected]) + " selected";
-    return out;
-  }
-  for (size_t i = 0; i < texts.size(); ++i) {
-    out += (i ? ", " : ": ") + QuotedText(texts[i]);
-    if (static_cast<int32_t>(i) == selected) out += " [selected]";
-  }
-  return out;
-}
-
 }  // namespace
 
 SimComboBox::SimComboBox(World* world, std::weak_ptr<SimForm> form, std::string name)
@@ -202,14 +189,8 @@ void SimComboBox::CharByUser(int key_ascii) {
 }
 
 std::string SimComboBox::DescribeState() const {
-  std::string state = QuotedText(text);
-  if (list_index < 0)
-    return state + " (no entry of " + std::to_string(entries.size()) + ")";
-  state += " (entry " + std::to_string(list_index) + " of " +
-           std::to_string(entries.size()) + ")";
-  if (!entries[list_index].picture_key.empty())
-    state += ", picture " + entries[list_index].picture_key;
-  return state;
+  return ComboState(text, list_index, entries.size(),
+                    list_index < 0 ? "" : entries[list_index].picture_key);
 }
 
 SimListBox::SimListBox(World* world, std::weak_ptr<SimForm> form, std::string name)
@@ -315,7 +296,7 @@ void SimListBox::KeyByUser(int key_code, int) {
   Select(Arrow(list_index, static_cast<int32_t>(entries.size()), key_code));
 }
 
-std::string SimListBox::DescribeState() const { return Entries(entries, list_index); }
+std::string SimListBox::DescribeState() const { return ListState(entries, list_index); }
 
 SimTabStrip::SimTabStrip(World* world, std::weak_ptr<SimForm> form, std::string name)
     : SimControl(world, std::move(form), std::move(name),
@@ -369,14 +350,7 @@ bool SimTabStrip::ChooseByUser(std::string_view entry, std::string& error) {
   return position.has_value();
 }
 
-std::string SimTabStrip::DescribeState() const {
-  std::string out;
-  for (size_t i = 0; i < tabs.size(); ++i) {
-    out += (i ? ", " : "") + QuotedText(tabs[i]);
-    if (static_cast<int32_t>(i) + 1 == selected) out += " [selected]";
-  }
-  return out;
-}
+std::string SimTabStrip::DescribeState() const { return TabsState(tabs, selected); }
 
 void SimComboBox::FillLook(ControlLook& look) const {
   look.text = text;

@@ -302,12 +302,8 @@ void SimTextBox::CharByUser(int key_ascii) {
 }
 
 std::string SimTextBox::DescribeState() const {
-  std::string state = QuotedText(text()) + " sel " + std::to_string(sel_start()) + "+" +
-                      std::to_string(sel_end() - sel_start()) + ", font " +
-                      FontText(font) + ", fore " + ColourText(fore_colour);
-  if (locked) state += ", locked";
-  if (!multi_line) state += ", single line";
-  return state;
+  return TextBoxState(text(), sel_start(), sel_end() - sel_start(), font, fore_colour,
+                      locked, multi_line);
 }
 
 void SimTextBox::FillLook(ControlLook& look) const {

@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/form_text.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/world.h"
 #include "platform/text.h"
 
 namespace pinlet::sim {
 namespace {
-
-std::string Label(const SimForm& form, const std::string& caption) {
-  return "modal form " + form.design_name() + " (\"" + caption + "\")";
-}
 
 std::string WithoutAmpersands(std::string_view text) {
   std::string out;
@@ -79,26 +76,61 @@ void SimUi::Forget(const SimForm* form) {
   if (it != forms_.end()) forms_.erase(it);
 }
 
-std::string SimUi::CloseLeftOpen(SimForm& form) {
-  if (form.Close(ui::unload_mode::kFormControlMenu)) return "closed by the host";
-  if (IsOpen(form)) {
-    form.HideWindow();
-    return "hidden by the host (the form refused to close)";
+namespace {
+
+// A modal form of this machine's own, answered by SimUi::AnswerModal.
+class SimModalSubject : public ModalSubject {
+ public:
+  SimModalSubject(SimUi& ui, SimForm& form) : ui_(ui), form_(form) {}
+  std::string design_name() override { return form_.design_name(); }
+  std::string caption() override { return form_.caption(); }
+  bool IsOpen() override { return pinlet::sim::IsOpen(form_); }
+  bool Perform(const FormAction& action, std::string& error) override {
+    return ui_.Perform(form_, action, error);
   }
-  return form.loaded() ? "hidden" : "unloaded";
-}
+  std::string Describe() override { return ui_.Describe(form_); }
+  std::optional<FormLook> Look() override { return form_.Look(); }
+  std::string CloseLeftOpen() override {
+    if (form_.Close(ui::unload_mode::kFormControlMenu)) return "closed by the host";
+    if (IsOpen()) {
+      form_.HideWindow();
+      return "hidden by the host (the form refused to close)";
+    }
+    return Unloaded() ? "unloaded" : "hidden";
+  }
+  bool Unloaded() override { return !form_.loaded(); }
+
+ private:
+  SimUi& ui_;
+  SimForm& form_;
+};
+
+}  // namespace
 
 void SimUi::RunModal(SimForm& form) {
   auto self = form.shared_from_this();
-  size_t index = modal_records_.size();
-  modal_records_.push_back({form.design_name(), form.caption(), {}, "", {}, {}});
   WindowHandle owner = world_->windows.active();
   form.ShowWindow(true);
-  if (IsOpen(form)) modal_records_[index].looks.push_back(form.Look());
-  const std::string label = Label(form, form.caption());
+  SimModalSubject subject(*this, form);
+  AnswerModal(subject);
+  // The window the modal form was shown over gets the activation back.
+  if (!IsOpen(form) && owner && owner != form.handle()) world_->windows.Activate(owner);
+}
+
+void SimUi::AnswerModal(ModalSubject& form) {
+  size_t index = modal_records_.size();
+  const std::string caption = form.caption();
+  modal_records_.push_back({form.design_name(), caption, {}, "", {}, {}});
+  auto look = [&] {
+    if (!form.IsOpen()) return;
+    if (std::optional<FormLook> seen = form.Look())
+      modal_records_[index].looks.push_back(std::move(*seen));
+  };
+  look();
+  const std::string label = "modal form " + form.design_name() + " (\"" + caption + "\")";
   auto answer = form_answers_.Take("", [&](const QueuedAnswer& a) {
     return EqualsIgnoringCase(a.match, form.design_name()) ||
-           EqualsIgnoringCase(a.match, form.caption());
+           EqualsIgnoringCase(a.match, caption);
   });
   std::string outcome;
   // A mismatch between the answer and the form is a defect unless a host
@@ -110,20 +142,20 @@ void SimUi::RunModal(SimForm& form) {
   };
   if (!answer) {
     world_->RecordDefect(label + " was shown with no answer queued; the host closed it");
-    outcome = CloseLeftOpen(form);
+    outcome = form.CloseLeftOpen();
   } else {
     std::vector<FormAction> actions = std::move(answer->actions);
     size_t done = 0;
-    for (; done < actions.size() && IsOpen(form); ++done) {
+    for (; done < actions.size() && form.IsOpen(); ++done) {
       std::string error;
       modal_records_[index].actions.push_back(actions[done].ToString());
       if (actions[done].kind == FormAction::Kind::kShow) {
-        modal_records_[index].snapshots.push_back(Describe(form));
-      } else if (!Perform(form, actions[done], error)) {
+        modal_records_[index].snapshots.push_back(form.Describe());
+      } else if (!form.Perform(actions[done], error)) {
         modal_records_[index].actions.back() += " (failed: " + error + ")";
         mismatch(label + ": cannot " + actions[done].ToString() + ": " + error);
       }
-      if (IsOpen(form)) modal_records_[index].looks.push_back(form.Look());
+      look();
     }
     if (done < actions.size()) {
       std::string left;
@@ -132,15 +164,13 @@ void SimUi::RunModal(SimForm& form) {
       mismatch(label + " closed before its answer's last " +
                std::to_string(actions.size() - done) + " action(s): " + left);
     }
-    if (IsOpen(form)) {
+    if (form.IsOpen()) {
       mismatch(label + " was still open when its answer ran out; the host closed it");
-      outcome = CloseLeftOpen(form);
+      outcome = form.CloseLeftOpen();
     }
   }
-  if (outcome.empty()) outcome = form.loaded() ? "hidden" : "unloaded";
+  if (outcome.empty()) outcome = form.Unloaded() ? "unloaded" : "hidden";
   modal_records_[index].outcome = outcome;
-  // The window the modal form was shown over gets the activation back.
-  if (!IsOpen(form) && owner && owner != form.handle()) world_->windows.Activate(owner);
 }
 
 void SimUi::RunPopup(SimForm& form, SimControlCore& menu) {
@@ -216,34 +246,33 @@ int SimUi::AdvanceTime(int64_t ms) {
 std::string SimUi::Describe(const SimForm& form) const {
   const SimWindowManager& windows = world_->windows;
   const SimWindowManager::Window* window = windows.Find(form.handle());
-  std::string out = form.design_name() + " " + QuotedText(form.caption()) + " " +
-                    HandleText(form.handle()) + ": " +
-                    (form.visible() ? "visible" : "hidden");
-  if (windows.active() == form.handle()) out += ", active";
-  if (window && window->top_most) out += ", top-most";
-  out += "\n  " + RectText(form.rect()) + ", back " + ColourText(form.back_colour) + "\n";
-  int hidden = 0;
+  FormText text;
+  text.design_name = form.design_name();
+  text.caption = form.caption();
+  text.handle = form.handle();
+  text.visible = form.visible();
+  text.active = windows.active() == form.handle();
+  text.top_most = window && window->top_most;
+  text.rect = form.rect();
+  text.back_colour = form.back_colour;
   for (const auto& control : form.controls()) {
     if (!control->Shown()) {
-      ++hidden;
+      ++text.hidden;
       continue;
     }
-    int depth = 0;
-    for (const SimControlCore* c = control->container; c; c = c->container) ++depth;
-    out += std::string(2 + 2 * depth, ' ') + control->name + " " + control->type_name;
-    const Rect& cr = control->rect;
-    if (control->traits.geometry)
-      out += " at " + std::to_string(cr.left) + "," + std::to_string(cr.top) + " " +
-             std::to_string(cr.width) + "x" + std::to_string(cr.height);
-    if (control->traits.back_colour) out += ", back " + ColourText(control->back_colour);
-    if (!control->tool_tip.empty()) out += ", tip " + QuotedText(control->tool_tip);
-    if (!control->enabled) out += ", disabled";
-    if (form.focus() == control.get()) out += ", focus";
-    std::string state = control->DescribeState();
-    out += (state.empty() ? "" : ": " + state) + "\n";
+    FormText::Control shown;
+    for (const SimControlCore* c = control->container; c; c = c->container) ++shown.depth;
+    shown.name = control->name;
+    shown.type_name = control->type_name;
+    if (control->traits.geometry) shown.rect = control->rect;
+    if (control->traits.back_colour) shown.back_colour = control->back_colour;
+    shown.tool_tip = control->tool_tip;
+    shown.enabled = control->enabled;
+    shown.focus = form.focus() == control.get();
+    shown.state = control->DescribeState();
+    text.shown.push_back(std::move(shown));
   }
-  if (hidden) out += "  (" + std::to_string(hidden) + " hidden controls)\n";
-  return out;
+  return DescribeForm(text);
 }
 
 }  // namespace pinlet::sim

@@ -13,9 +13,9 @@
 // was made to fail, what the failure changed on the form could not be
 // foreseen by whoever queued the answer: an action it made impossible, or a
 // form it left open, is then recorded with the form and not a defect. The
-// action "show" records the form as the user sees it at that moment. A popup menu takes the next
-// queued menu answer: an entry (by name or caption), or none. Every modal
-// form and every popup menu shown is recorded with what was done.
+// action "show" records the form as the user sees it at that moment. A popup menu takes
+// the next queued menu answer: an entry (by name or caption), or none. Every modal form
+// and every popup menu shown is recorded with what was done.
 #ifndef PINLET_PLATFORM_SIM_SIM_UI_H_
 #define PINLET_PLATFORM_SIM_SIM_UI_H_
 
@@ -93,6 +93,27 @@ struct Keystroke {
 };
 std::vector<Keystroke> KeystrokesOf(std::string_view text);
 
+// A modal form as SimUi::AnswerModal answers it: this machine's own, or a
+// real window that a host in the process drives.
+class ModalSubject {
+ public:
+  virtual ~ModalSubject() = default;
+  virtual std::string design_name() = 0;
+  virtual std::string caption() = 0;
+  // Loaded and visible: the user can still act on it.
+  virtual bool IsOpen() = 0;
+  virtual bool Unloaded() = 0;
+  // The user's action; false with `error` when it cannot be done.
+  virtual bool Perform(const FormAction& action, std::string& error) = 0;
+  // The form as SimUi::Describe gives it.
+  virtual std::string Describe() = 0;
+  // How it looks, for pictures; nullopt where it cannot be drawn.
+  virtual std::optional<FormLook> Look() = 0;
+  // Closes a form the answer left open, as the close box would, or hides it
+  // when the add-in refuses; answers the outcome as recorded.
+  virtual std::string CloseLeftOpen() = 0;
+};
+
 class SimUi : public ui::FormFactory {
  public:
   struct ModalRecord {
@@ -164,6 +185,12 @@ class SimUi : public ui::FormFactory {
 
   // For SimForm: the modal show, a popup menu, and an unload.
   void RunModal(SimForm& form);
+  // Answers the modal form `form`, which is up: takes the first queued
+  // answer for it, performs its actions and records the form, each action
+  // and the outcome in modal_forms(). What does not match (no answer, an
+  // action that cannot be done, a form left open) is a defect of the world,
+  // as the header says.
+  void AnswerModal(ModalSubject& form);
   void RunPopup(SimForm& form, SimControlCore& menu);
   void Forget(const SimForm* form);
 
@@ -172,9 +199,6 @@ class SimUi : public ui::FormFactory {
              std::string& error);
   void PressKey(SimForm& form, SimControlCore* control, int key_code, int shift);
   void TypeText(SimForm& form, SimControlCore* control, std::string_view text);
-  // Closes a form the script left open: the close box, or hidden when the
-  // add-in refuses to close.
-  std::string CloseLeftOpen(SimForm& form);
 
   World* world_;
   std::vector<std::shared_ptr<SimForm>> forms_;

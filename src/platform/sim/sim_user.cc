@@ -62,7 +62,6 @@ namespace {
 
 using Kind = FormAction::Kind;
 
-
 // The control's left and top on the form.
 std::pair<int32_t, int32_t> OnForm(const SimControlCore* control) {
   int32_t x = 0, y = 0;

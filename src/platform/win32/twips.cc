@@ -50,7 +50,8 @@ void TwipsPlace::Set(Edge edge, int32_t twips) {
 
 int32_t TwipsPlace::Get(Edge edge, int32_t pixels) const {
   if (known_[edge] && ToPixels(edge, twips_[edge]) == pixels) return twips_[edge];
-  return edge == kLeft || edge == kWidth ? PixelsToTwipsX(pixels) : PixelsToTwipsY(pixels);
+  return edge == kLeft || edge == kWidth ? PixelsToTwipsX(pixels)
+                                         : PixelsToTwipsY(pixels);
 }
 
 }  // namespace pinlet

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win32ui/win32_form.h"
+
 namespace pinlet::win32ui {
 namespace {
 
@@ -23,8 +25,13 @@ UINT FormProbeMessage() {
 
 LRESULT AnswerFormProbe(Win32Form& form, WPARAM probe, LPARAM reply) {
   auto* buffer = reinterpret_cast<ProbeReply*>(reply);
-  if (!buffer || !Answerer()) return 0;
-  std::optional<std::string> text = Answerer()(form, static_cast<FormProbe>(probe));
+  if (!buffer) return 0;
+  // The form's own description needs nothing of the add-in's.
+  std::optional<std::string> text;
+  if (probe == kProbeDescribeForm)
+    text = form.Describe();
+  else if (Answerer())
+    text = Answerer()(form, static_cast<FormProbe>(probe));
   if (!text) return 0;
   buffer->length = text->size();
   if (text->size() > buffer->capacity) return 2;

@@ -32,11 +32,11 @@ inline constexpr wchar_t kModalProp[] = L"Pinlet.Modal";
 
 // What a probe asks (the message's WPARAM).
 enum FormProbe : WPARAM {
-  kProbeDescribeForm = 1,  // the form as text, as a form's description gives it
-  kProbeDescribeNote = 2,  // a note window as text
-  kProbeNoteKind = 3,      // ", a new note" or ", the item's note"
-  kProbeNoteEditState = 4, // "1" in the edit state, else "0"
-  kProbeNoteEntryId = 5,   // the EntryID of the note shown; "" for none
+  kProbeDescribeForm = 1,   // the form as text, as a form's description gives it
+  kProbeDescribeNote = 2,   // a note window as text
+  kProbeNoteKind = 3,       // ", a new note" or ", the item's note"
+  kProbeNoteEditState = 4,  // "1" in the edit state, else "0"
+  kProbeNoteEntryId = 5,    // the EntryID of the note shown; "" for none
 };
 
 // The asker's buffer (the message's LPARAM).
@@ -48,11 +48,12 @@ struct ProbeReply {
 
 class Win32Form;
 
-// Who answers the probes of the forms: the add-in's module, which knows
-// which of its windows is which. nullopt when it cannot answer `probe` for
-// `form`. Set once, before forms are made; the default answers nothing.
-using FormProbeAnswerer = std::function<std::optional<std::string>(Win32Form& form,
-                                                                   FormProbe probe)>;
+// Who answers the probes of the note windows: the add-in's module, which
+// knows which of its windows is which. nullopt when it cannot answer
+// `probe` for `form`. Set once, before forms are made; the default answers
+// nothing. A form answers kProbeDescribeForm itself.
+using FormProbeAnswerer =
+    std::function<std::optional<std::string>(Win32Form& form, FormProbe probe)>;
 void SetFormProbeAnswerer(FormProbeAnswerer answerer);
 
 // For the form's window procedure: answers the probe message as above.

@@ -1,6 +1,7 @@
 // The captioned kinds: the label (STATIC), the frame (a BUTTON group box
 // that holds controls), the command button and the three-state check box.
 #include "platform/com/com_ptr.h"
+#include "platform/display_text.h"
 #include "platform/win32ui/win32_controls.h"
 
 namespace pinlet::win32ui {
@@ -23,6 +24,9 @@ class Captioned : public Control<I> {
 
  private:
   const std::string member_ = std::string(I::kTypeName) + ".Caption";
+
+ public:
+  std::string DescribeState() override { return QuotedText(Caption()); }
 };
 
 class LabelControl : public Captioned<ui::Label> {
@@ -103,6 +107,9 @@ class CheckBoxControl : public Captioned<ui::CheckBox> {
     SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
     click.Fire();
   }
+
+ public:
+  std::string DescribeState() override { return CheckBoxState(Caption(), Value()); }
 };
 
 }  // namespace

@@ -215,6 +215,13 @@ class ComboBoxControl : public Control<ui::ComboBox> {
   int32_t announced_index_ = -1;
   std::string announced_text_;
   Event<> change_;
+
+ public:
+  std::string DescribeState() override {
+    int32_t index = ListIndex();
+    return ComboState(Text(), index, static_cast<size_t>(ListCount()),
+                      index < 0 ? "" : ItemPicture(index));
+  }
 };
 
 }  // namespace

@@ -56,8 +56,24 @@ bool ControlCore::Usable() const {
   return true;
 }
 
+FormText::Control ControlCore::Describe(HWND focus) {
+  FormText::Control text;
+  text.name = name;
+  text.type_name = type_name;
+  if (traits.geometry)
+    text.rect = Rect{GetGeometry("Control.Left", 0), GetGeometry("Control.Top", 1),
+                     GetGeometry("Control.Width", 2), GetGeometry("Control.Height", 3)};
+  if (traits.back_colour) text.back_colour = back_colour_;
+  text.tool_tip = tool_tip_;
+  text.enabled = hwnd_ ? (GetWindowLongW(hwnd_, GWL_STYLE) & WS_DISABLED) == 0 : enabled_;
+  // An inner window of the control's (a combo box's) counts as the control.
+  text.focus = hwnd_ && focus && ControlOf(focus) == this;
+  text.state = DescribeState();
+  return text;
+}
+
 bool ControlCore::Shown() const {
-  if (!hwnd_) return false;
+  if (!hwnd_) return visible_;
   for (HWND w = hwnd_; w && (GetWindowLongW(w, GWL_STYLE) & WS_CHILD); w = GetParent(w))
     if (!(GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE)) return false;
   return true;

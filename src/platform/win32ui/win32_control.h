@@ -24,6 +24,7 @@
 #include <string_view>
 
 #include "platform/events.h"
+#include "platform/form_text.h"
 #include "platform/host_error.h"
 #include "platform/ui_controls.h"
 #include "platform/win32/twips.h"
@@ -90,8 +91,14 @@ class ControlCore : public std::enable_shared_from_this<ControlCore> {
   void WindowGone() { hwnd_ = nullptr; }
   // Shown and enabled, and so are its containers, on a visible form.
   bool Usable() const;
-  // Visible, and so are its containers (the form may be hidden).
+  // Visible, and so are its containers (the form may be hidden); a
+  // windowless kind by its own flag.
   bool Shown() const;
+  // The control as the form's description gives it, but for its depth;
+  // `focus` is the window that has the keyboard focus.
+  FormText::Control Describe(HWND focus);
+  // The kind's own state as the description words it; "" for none.
+  virtual std::string DescribeState() { return ""; }
 
   Event<> click, dbl_click, got_focus, lost_focus;
   Event<int, int, int, int> mouse_down, mouse_move, mouse_up;

@@ -44,9 +44,11 @@ class TimerControl : public Control<ui::Timer> {
   // The timer's id on the form's window.
   UINT_PTR id() const { return id_; }
   // Called by the form for a WM_TIMER of this id.
-  void Tick() { timer_.Fire(); }
+  void Tick();
   // Stops the timer for good (the form is going).
   void Stop();
+  // The interval, and the time to the next tick while it runs.
+  std::string DescribeState() override;
 
  protected:
   void EnabledChanged() override { Rearm(); }
@@ -57,6 +59,8 @@ class TimerControl : public Control<ui::Timer> {
   HWND owner_ = nullptr;
   UINT_PTR id_;
   int32_t interval_ = 0;
+  bool armed_ = false;  // running
+  DWORD armed_at_ = 0;  // GetTickCount when it was armed or last ticked
   Event<> timer_;
 };
 
@@ -70,6 +74,7 @@ class MenuControl : public Control<ui::Menu> {
   void SetCaption(std::string_view caption) override;
   bool Checked() override;
   void SetChecked(bool checked) override;
+  std::string DescribeState() override { return MenuState(caption_, checked_); }
 
   const std::string& caption() const { return caption_; }
   bool checked() const { return checked_; }

@@ -323,6 +323,29 @@ ControlCore* Win32Form::Find(std::string_view name) const {
   return nullptr;
 }
 
+std::string Win32Form::Describe() {
+  FormText text;
+  text.design_name = design_name_;
+  text.caption = Caption();
+  text.handle = hWnd();
+  text.visible = IsWindowVisible(hwnd_);
+  text.active = GetActiveWindow() == hwnd_;
+  text.top_most = (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  text.rect = Rect{Left(), Top(), Width(), Height()};
+  text.back_colour = back_colour_;
+  HWND focus = GetFocus();
+  for (const auto& control : controls_) {
+    if (!control->Shown()) {
+      ++text.hidden;
+      continue;
+    }
+    FormText::Control shown = control->Describe(focus);
+    for (const ControlCore* c = control->container; c; c = c->container) ++shown.depth;
+    text.shown.push_back(std::move(shown));
+  }
+  return DescribeForm(text);
+}
+
 bool Win32Form::ControlShown(std::string_view name) const {
   const ControlCore* control = Find(name);
   return control && control->Shown();

@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "platform/events.h"
-#include "platform/win32/twips.h"
 #include "platform/ui_controls.h"
+#include "platform/win32/twips.h"
 #include "platform/win32ui/win32_control.h"
 
 namespace pinlet::win32ui {
@@ -90,6 +90,8 @@ class Win32Form : public ui::Form, public std::enable_shared_from_this<Win32Form
   void FocusMovedTo(ControlCore* control);
   // Sets (or, with "", removes) the tool tip of a control's window.
   void SetToolTip(HWND control_window, const std::string& text);
+  // The form as its description gives it (form_text.h).
+  std::string Describe();
   // Whether the control of that design name is shown (it and its
   // containers visible) or usable (also enabled, on a visible form); false
   // when there is none.

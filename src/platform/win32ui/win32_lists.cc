@@ -132,6 +132,13 @@ class ListBoxControl : public Control<ui::ListBox> {
   }
 
   int32_t announced_ = -1;
+
+ public:
+  std::string DescribeState() override {
+    std::vector<std::string> entries;
+    for (int32_t i = 0; i < ListCount(); ++i) entries.push_back(List(i));
+    return ListState(entries, ListIndex());
+  }
 };
 
 class TabStripControl : public Control<ui::TabStrip> {
@@ -206,6 +213,13 @@ class TabStripControl : public Control<ui::TabStrip> {
   }
 
   int32_t announced_ = 0;
+
+ public:
+  std::string DescribeState() override {
+    std::vector<std::string> tabs;
+    for (int32_t i = 1; i <= TabCount(); ++i) tabs.push_back(TabCaption(i));
+    return TabsState(tabs, SelectedTab());
+  }
 };
 
 }  // namespace

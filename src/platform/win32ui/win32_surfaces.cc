@@ -179,6 +179,9 @@ class ImageControl : public Control<ui::Image> {
 
   std::string key_;
   Picture picture_;
+
+ public:
+  std::string DescribeState() override { return ImageState(PictureKey()); }
 };
 
 class CalendarControl : public Control<ui::Calendar> {
@@ -207,6 +210,9 @@ class CalendarControl : public Control<ui::Calendar> {
     if (!SendMessageW(hwnd_, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day)))
       throw InvalidPropertyValueError("Calendar.Value");
   }
+
+ public:
+  std::string DescribeState() override { return CalendarState(Value()); }
 };
 
 }  // namespace

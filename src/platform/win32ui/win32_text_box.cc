@@ -248,6 +248,12 @@ class TextBoxControl : public Control<ui::TextBox> {
 
   Event<> change_;
   int code_edits_ = 0;
+
+ public:
+  std::string DescribeState() override {
+    return TextBoxState(Text(), SelStart(), SelLength(), GetFont(), ForeColor(), Locked(),
+                        MultiLine());
+  }
 };
 
 }  // namespace

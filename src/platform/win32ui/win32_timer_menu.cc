@@ -34,14 +34,30 @@ void TimerControl::Rearm() {
   if (!owner_) return;
   KillTimer(owner_, id_);
   // SetTimer on a running id starts its interval anew; so does this.
+  armed_ = false;
   if (enabled_ && interval_ > 0 &&
       !SetTimer(owner_, id_, static_cast<UINT>(interval_), nullptr))
     throw InvalidArgumentError("Timer.Interval");
+  armed_ = enabled_ && interval_ > 0;
+  armed_at_ = GetTickCount();
+}
+
+void TimerControl::Tick() {
+  armed_at_ = GetTickCount();
+  timer_.Fire();
+}
+
+std::string TimerControl::DescribeState() {
+  if (!armed_ || !owner_) return TimerState(interval_, std::nullopt);
+  // Unsigned: right across the tick count's wrap.
+  int64_t elapsed = static_cast<DWORD>(GetTickCount() - armed_at_);
+  return TimerState(interval_, interval_ - elapsed % interval_);
 }
 
 void TimerControl::Stop() {
   if (owner_ && IsWindow(owner_)) KillTimer(owner_, id_);
   owner_ = nullptr;
+  armed_ = false;
 }
 
 MenuControl::MenuControl(FormRef form, std::string name)
