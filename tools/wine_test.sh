@@ -7,9 +7,9 @@
 #   - every scenario of examples/ and tests/scenarios/ run through the
 #     registered COM add-in (pinlet.exe run --com), compared with the same
 #     scenario with the add-in linked in: the same output and status, or
-#     skipped with the reason the test host gives (a scenario that needs a
-#     form, which the test host cannot act on yet, or a box or dialog it
-#     cannot answer as the simulated machine did);
+#     skipped with the reason the test host gives (a form action, box,
+#     dialog or shell call it cannot yet give as the simulated machine
+#     does);
 #   - the failure sweep through COM on one scenario;
 #   - regsvr32 /u, and the registry as it was before registering.
 # A target this machine cannot run (a kernel without 32-bit programs) is

@@ -305,16 +305,16 @@ int Driver::Execute(const std::vector<std::string>& words, std::string& message,
     world_->RecordDefect("the command '" + *name_out + "' failed: " + e.what());
   }
   if (status == kBadCommand && message.empty()) message = "usage: " + command->usage;
-  if (options_.loading) {
-    std::string needed = options_.loading->AfterCommand(*world_);
-    if (!needed.empty() && status == kDone) {
-      status = kSkipped;
-      message = needed;
-    }
-  }
+  std::string needed = options_.loading ? options_.loading->AfterCommand(*world_) : "";
   if (world_->defects().size() > defects_before) {
     status = kDefect;
     message = "defect: " + world_->defects()[defects_before];
+  }
+  // What the command did after it needed what the loading cannot give is
+  // not what was asked: whatever it answered, the line is skipped.
+  if (!needed.empty()) {
+    status = kSkipped;
+    message = needed;
   }
   previous_output_ = output.str();
   // A skipped command's output is not shown: what it did is not what was

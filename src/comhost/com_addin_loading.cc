@@ -146,8 +146,8 @@ class ComAddinLoading : public app::AddinLoading {
     wchar_t what[256] = {};
     if (GetEnvironmentVariableW(kUiSeamMark, what, 256)) {
       SetEnvironmentVariableW(kUiSeamMark, nullptr);
-      return "the add-in needed a real window (" + com::Narrow(what) +
-             "), which the test host cannot act on yet";
+      return "the add-in needed " + com::Narrow(what) +
+             ", which the test host cannot give as the simulated machine does yet";
     }
     if (!trouble.empty())
       return "the test host could not answer the real user interface as the simulated "

@@ -127,12 +127,24 @@ void SendCharacter(HWND window, int ch) {
     if (IsWindow(window)) SendMessageW(window, WM_CHAR, unit, 1);
 }
 
-// The mouse's button messages of `button` (ui::mouse) at the middle of
-// `window`: down, up, or both.
-void MouseButton(HWND window, int button, bool down, bool up) {
+// Where the user points at `window`: the middle of its selected entry for a
+// list box with one, else its middle.
+LPARAM PointOn(HWND window) {
   RECT inside = {};
   GetClientRect(window, &inside);
-  LPARAM at = MAKELPARAM(inside.right / 2, inside.bottom / 2);
+  wchar_t name[16] = {};
+  if (GetClassNameW(window, name, 16) && _wcsicmp(name, L"ListBox") == 0) {
+    LRESULT selected = SendMessageW(window, LB_GETCURSEL, 0, 0);
+    if (selected != LB_ERR)
+      SendMessageW(window, LB_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&inside));
+  }
+  return MAKELPARAM((inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2);
+}
+
+// The mouse's button messages of `button` (ui::mouse) at PointOn(window):
+// down, up, or both; a double click is down, up, the double click, up.
+void MouseButton(HWND window, int button, bool down, bool up, bool twice = false) {
+  LPARAM at = PointOn(window);
   UINT down_message = button == ui::mouse::kRight    ? WM_RBUTTONDOWN
                       : button == ui::mouse::kMiddle ? WM_MBUTTONDOWN
                                                      : WM_LBUTTONDOWN;
@@ -142,6 +154,10 @@ void MouseButton(HWND window, int button, bool down, bool up) {
   SendMessageW(window, WM_MOUSEMOVE, 0, at);
   if (down && IsWindow(window)) SendMessageW(window, down_message, keys, at);
   if (up && IsWindow(window)) SendMessageW(window, down_message + 1, 0, at);
+  if (!twice) return;
+  // WM_?BUTTONDBLCLK follows WM_?BUTTONUP in each button's messages.
+  if (IsWindow(window)) SendMessageW(window, down_message + 2, keys, at);
+  if (IsWindow(window)) SendMessageW(window, down_message + 1, 0, at);
 }
 
 // The entries of a list, combo box or tab control, in order.
@@ -287,8 +303,8 @@ int RealForms::Perform(const app::FormRef& form, const sim::FormAction& action,
     SendMessageW(window, WM_CLOSE, 0, 0);
     return app::kDone;
   }
-  if (action.kind == Kind::kDblClick || action.kind == Kind::kResize ||
-      action.kind == Kind::kMove || action.kind == Kind::kShow) {
+  if (action.kind == Kind::kResize || action.kind == Kind::kMove ||
+      action.kind == Kind::kShow) {
     error = action.ToString() + " on a real form is not done by the test host yet";
     return app::kSkipped;
   }
@@ -316,6 +332,18 @@ int RealForms::Perform(const app::FormRef& form, const sim::FormAction& action,
         SendMessageW(control, BM_CLICK, 0, 0);
       else
         MouseButton(control, action.button, true, true);
+      break;
+    case Kind::kDblClick:
+      // On an entry: the entry is chosen first, then double-clicked.
+      if (!action.text.empty()) {
+        sim::FormAction choose = sim::FormAction::Choose(action.control, action.text);
+        std::string why;
+        if (int status = Choose(control, choose, why)) {
+          if (status == app::kSkipped) error = why;
+          return status == app::kSkipped ? status : cannot(why);
+        }
+      }
+      MouseButton(control, ui::mouse::kLeft, true, true, true);
       break;
     case Kind::kMouseDown:
       MouseButton(control, action.button, true, false);

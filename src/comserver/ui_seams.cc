@@ -19,11 +19,6 @@
 namespace pinlet::comserver {
 namespace {
 
-// Marks that the add-in needed `what` of the user interface.
-void MarkNeeded(std::string_view what) {
-  SetEnvironmentVariableW(L"PINLET_UI_SEAM", com::Wide(what).c_str());
-}
-
 // The system's message boxes, each noted with its style while it is up.
 class NotedMessageBoxes : public MessageBoxes {
  public:
@@ -52,7 +47,7 @@ bool FormsRefused() {
 class NoForms : public ui::FormFactory {
  public:
   ui::FormPtr CreateForm(std::string_view design_name) override {
-    MarkNeeded("form " + std::string(design_name));
+    MarkNeeded("a real window (form " + std::string(design_name) + ")");
     throw HostError(errors::kCannotCreateObject, "ActiveX component can't create object",
                     std::string(design_name));
   }
@@ -100,6 +95,10 @@ class NotedDialogs : public CommonDialogs {
 };
 
 }  // namespace
+
+void MarkNeeded(std::string_view what) {
+  SetEnvironmentVariableW(L"PINLET_UI_SEAM", com::Wide(what).c_str());
+}
 
 struct UiSeams::Surfaces {
   NotedMessageBoxes message_boxes;

@@ -17,10 +17,16 @@
 #define PINLET_COMSERVER_UI_SEAMS_H_
 
 #include <memory>
+#include <string_view>
 
 #include "platform/platform.h"
 
 namespace pinlet::comserver {
+
+// Marks in the process environment ("PINLET_UI_SEAM") that the add-in
+// needed `what` ("a real window (form frmComments)"), which a host in the
+// process may not be able to give as it gives the rest.
+void MarkNeeded(std::string_view what);
 
 // The surfaces, owned together; each pointer stays valid while it lives.
 class UiSeams {

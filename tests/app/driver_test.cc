@@ -202,6 +202,12 @@ TEST_F(DriverTest, AnotherLoadingCreatesTheAddinAndSkipsWhatItCannotDo) {
   EXPECT_EQ(err.str(),
             "pinlet: s:2: select: skipped: the add-in needed the Windows user interface "
             "(form frmComments)\n");
+  // Once a command needed what the loading cannot give, whatever it answered
+  // (here a failure) is not what was asked: the line is skipped.
+  loading->needed = "the add-in needed the real shell (ShellExecute open \"a.txt\")";
+  loading->commands_until_needed = 1;
+  EXPECT_EQ(driver.Execute({"select", "Inbox", "99"}, message), kSkipped);
+  EXPECT_EQ(message, loading->needed);
   // What another host's code sees of the add-in works as linked in.
   EXPECT_TRUE(ConnectorInitialized(driver.world(), *driver.session(), "Outlook"));
   ASSERT_TRUE(driver.Close(error)) << error;

@@ -110,6 +110,31 @@ TEST_F(RealFormsTest, ClicksReachButtonsImagesAndTheBackgroundButNotHiddenContro
   EXPECT_FALSE(forms.Find("frmOptions"));
 }
 
+TEST_F(RealFormsTest, ChoosingAndDoubleClickingAnEntryReachTheListAsTheUsersDo) {
+  ui::FormPtr form = Shown("frmComments", "Note");
+  auto list = form->Add<ui::ListBox>("lstAttachments");
+  list->Move(0, 0, 2000, 1500);
+  list->AddItem("agenda.txt", -1);
+  list->AddItem("budget.xls", -1);
+  std::string seen;
+  auto click =
+      list->OnClick([&] { seen += "click" + std::to_string(list->ListIndex()) + " "; });
+  auto dbl =
+      list->OnDblClick([&] { seen += "dbl" + std::to_string(list->ListIndex()) + " "; });
+  std::string error;
+  FormAction open = FormAction::Mouse(FormAction::Kind::kDblClick, "lstAttachments");
+  open.text = "budget.xls";
+  ASSERT_EQ(forms.Perform(Ref("Note"), open, error), app::kDone) << error;
+  EXPECT_EQ(list->ListIndex(), 1);
+  EXPECT_EQ(seen.substr(seen.find("dbl")), "dbl1 ");
+  ASSERT_EQ(forms.Perform(Ref("Note"), FormAction::Choose("lstAttachments", "#0"), error),
+            app::kDone);
+  EXPECT_EQ(list->ListIndex(), 0);
+  EXPECT_EQ(
+      forms.Perform(Ref("Note"), FormAction::Choose("lstAttachments", "none.txt"), error),
+      app::kBadCommand);
+}
+
 TEST_F(RealFormsTest, ProbesReadWhatTheFormAnswersWhateverItsLength) {
   ui::FormPtr form = Shown("frmComments", "Note");
   std::string long_text(10000, 'x');

@@ -55,7 +55,7 @@ TEST(UiSeamsTest, AHostThatRefusedFormsGetsNoneAndTheNeedIsMarked) {
   } catch (const HostError& e) {
     EXPECT_EQ(e.number(), errors::kCannotCreateObject);
   }
-  EXPECT_EQ(Variable(L"PINLET_UI_SEAM"), L"form frmOptions");
+  EXPECT_EQ(Variable(L"PINLET_UI_SEAM"), L"a real window (form frmOptions)");
 }
 
 TEST(UiSeamsTest, OnlyTheWordNoneRefusesForms) {
