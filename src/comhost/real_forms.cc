@@ -11,6 +11,7 @@
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/world.h"
 #include "platform/text.h"
+#include "platform/win32/modal_answerer.h"
 #include "platform/win32ui/form_probe.h"
 
 namespace pinlet::comhost {
@@ -28,14 +29,6 @@ thread_local RealForms* current = nullptr;
 std::string DesignNameOf(HWND window) {
   auto* name = static_cast<const wchar_t*>(GetPropW(window, kDesignNameProp));
   return name ? com::Narrow(name) : "";
-}
-
-std::string WindowText(HWND window) {
-  int length = GetWindowTextLengthW(window);
-  if (length <= 0) return "";
-  std::wstring text(length + 1, L'\0');
-  text.resize(GetWindowTextW(window, text.data(), length + 1));
-  return com::Narrow(text);
 }
 
 bool IsOurForm(HWND window) {
@@ -279,7 +272,7 @@ std::optional<app::FormRef> RealForms::Find(std::string_view name) {
   // front-most.
   for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
     if (!IsOurForm(w)) continue;
-    std::string design = DesignNameOf(w), caption = WindowText(w);
+    std::string design = DesignNameOf(w), caption = dialog::Text(w);
     if (!EqualsIgnoringCase(HandleText(HandleOf(w)), name) &&
         !EqualsIgnoringCase(design, name) && !EqualsIgnoringCase(caption, name))
       continue;
@@ -400,25 +393,22 @@ std::optional<std::string> RealForms::Probe(HWND form, WPARAM probe) {
 }
 
 int RealForms::Describe(const app::FormRef& form, std::string& text) {
-  HWND window = WindowOf(form);
-  auto answer = window ? Probe(window, win32ui::kProbeDescribeForm) : std::nullopt;
-  if (answer) {
-    text = *answer;
-    return app::kDone;
-  }
-  text = "the test host cannot describe the real form " + form.design_name + " yet";
-  return app::kSkipped;
+  return Read(form, win32ui::kProbeDescribeForm, text);
 }
 
 int RealForms::DescribeNote(const app::FormRef& form, std::string& text) {
+  return Read(form, win32ui::kProbeDescribeNote, text);
+}
+
+int RealForms::Read(const app::FormRef& form, WPARAM probe, std::string& text) {
   HWND window = WindowOf(form);
-  auto answer = window ? Probe(window, win32ui::kProbeDescribeNote) : std::nullopt;
-  if (answer) {
-    text = *answer;
-    return app::kDone;
+  auto answer = window ? Probe(window, probe) : std::nullopt;
+  if (!answer) {
+    text = "the real form " + form.design_name + " did not describe itself";
+    return app::kBadCommand;
   }
-  text = "the real note window " + form.caption + " did not describe itself";
-  return app::kBadCommand;
+  text = std::move(*answer);
+  return app::kDone;
 }
 
 std::string RealForms::NoteKind(const app::FormRef& form) {
@@ -446,7 +436,7 @@ class RealForms::ModalForm : public sim::ModalSubject {
       : forms_(forms), window_(window), design_name_(DesignNameOf(window)) {}
 
   std::string design_name() override { return design_name_; }
-  std::string caption() override { return WindowText(window_); }
+  std::string caption() override { return dialog::Text(window_); }
   bool IsOpen() override { return IsWindow(window_) && IsWindowVisible(window_); }
   bool Unloaded() override { return !IsWindow(window_); }
   bool Perform(const sim::FormAction& action, std::string& error) override {

@@ -67,6 +67,9 @@ class RealForms : public app::FormSurface {
   // the user clicks or picks the entry: kDone, or kBadCommand / kSkipped
   // with `why`.
   int Choose(HWND control, const sim::FormAction& action, std::string& why);
+  // The form's answer to a describing probe in `text`: kDone, or
+  // kBadCommand with why in `text`.
+  int Read(const app::FormRef& form, WPARAM probe, std::string& text);
   // Asks the form `probe`; nullopt when it does not answer.
   std::optional<std::string> Probe(HWND form, WPARAM probe);
 
