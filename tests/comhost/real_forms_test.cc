@@ -8,6 +8,7 @@
 
 #include "app/driver.h"
 #include "platform/display_text.h"
+#include "platform/sim/sim_form.h"
 #include "platform/sim/world.h"
 #include "platform/win32ui/form_probe.h"
 #include "win32ui/form_fixture.h"
@@ -133,6 +134,62 @@ TEST_F(RealFormsTest, ChoosingAndDoubleClickingAnEntryReachTheListAsTheUsersDo) 
   EXPECT_EQ(
       forms.Perform(Ref("Note"), FormAction::Choose("lstAttachments", "none.txt"), error),
       app::kBadCommand);
+}
+
+// The same form built on the simulated machine and as real windows is
+// described in the same words: the description is one, and the real
+// controls answer what the simulated ones hold.
+TEST_F(RealFormsTest, ARealFormIsDescribedAsTheSimulatedMachineDescribesItsTwin) {
+  auto build = [](ui::Form& form) {
+    form.SetCaption("Pinlet Options");
+    form.Move(3000, 2000, 6480, 6060);
+    form.SetBackColor(0xC8D0D4);
+    auto tabs = form.Add<ui::TabStrip>("TabStrip1");
+    tabs->Move(120, 120, 6120, 4935);
+    tabs->AddTab("General");
+    tabs->AddTab("Item Related");
+    tabs->SetSelectedTab(2);
+    auto check = form.Add<ui::CheckBox>("chkMarkWithFlag");
+    check->Move(240, 3120, 3000, 255);
+    check->SetCaption("Mark items with notes with this flag:");
+    check->SetValue(1);
+    auto label = form.Add<ui::Label>("lblFlagSettings");
+    label->Move(120, 2880, 3000, 255);
+    label->SetCaption("Flag Settings:");
+    label->SetEnabled(false);
+    auto list = form.Add<ui::ListBox>("lstAttachments");
+    list->Move(120, 600, 2000, 900);
+    list->AddItem("agenda.txt", -1);
+    list->AddItem("budget.xls", -1);
+    list->SetListIndex(1);
+    auto combo = form.Add<ui::ComboBox>("cboFlags");
+    combo->Move(3300, 3060, 1935, 330);
+    combo->SetStyle(ui::ComboBox::kDropDownList);
+    combo->AddItem("Red Flag", "");
+    combo->AddItem("Purple Flag", "");
+    combo->SetListIndex(1);
+    auto hidden = form.Add<ui::CommandButton>("cmdHelp");
+    hidden->SetVisible(false);
+    for (ui::ControlPtr& control : form.Controls())
+      if (control->TypeName() != ui::TabStrip::kTypeName) control->SetBackColor(0xC8D0D4);
+    combo->SetBackColor(0xFFFFFF);
+  };
+  ui::FormPtr simulated = world.ui.CreateForm("frmOptions");
+  build(*simulated);
+  ui::FormPtr real = NewForm("frmOptions");
+  build(*real);
+  std::string text;
+  ASSERT_EQ(forms.Describe(Ref(HandleText(real->hWnd())), text), app::kDone);
+  auto without_handle = [](std::string described, WindowHandle handle) {
+    size_t at = described.find(HandleText(handle));
+    return at == std::string::npos
+               ? described
+               : described.replace(at, HandleText(handle).size(), "H");
+  };
+  EXPECT_EQ(without_handle(text, real->hWnd()),
+            without_handle(world.ui.Describe(*world.ui.FindForm("frmOptions")),
+                           simulated->hWnd()));
+  simulated->Unload();
 }
 
 TEST_F(RealFormsTest, ProbesReadWhatTheFormAnswersWhateverItsLength) {
