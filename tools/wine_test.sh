@@ -67,10 +67,15 @@ registry_snapshot() {
   : >"$out"
   for key in 'HKCU\Software' 'HKLM\Software\Classes'; do
     WINEPREFIX=$prefix "$loader" reg export "$key" "$work/branch.reg" /y >/dev/null 2>&1
-    # The add-in's own settings (written by the scenarios, as a user would)
-    # are not registration.
+    # Not registration: the add-in's own settings (written by the scenarios,
+    # as a user would), the file dialogs' history of the folders the user
+    # chose, and Wine's settings of this session (the test host sets the
+    # system's colours as the simulated machine's, and puts them back).
     iconv -f UTF-16LE -t UTF-8 "$work/branch.reg" 2>/dev/null | tr -d '\r' |
-      awk '/^\[/{skip = ($0 ~ /^\[HKEY_CURRENT_USER\\Software\\Zarvo/)} !skip' >>"$out"
+      awk '/^\[/{skip = ($0 ~ /^\[HKEY_CURRENT_USER\\Software\\Zarvo/ ||
+                      $0 ~ /\\Explorer\\ComDlg32/ ||
+                      $0 ~ /^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters/)} !skip' \
+      >>"$out"
   done
 }
 
