@@ -63,23 +63,17 @@ class SimFormSurface : public FormSurface {
   }
 
   std::string NoteKind(const FormRef& ref) override {
-    std::string error;
-    sim::SimForm* form = FormOf(ref, error);
-    auto window = form ? NoteWindowOf(driver_, *form) : nullptr;
+    auto window = NoteWindowAt(ref);
     return window ? NoteWindowKind(*window) : "";
   }
 
   bool NoteInEditState(const FormRef& ref) override {
-    std::string error;
-    sim::SimForm* form = FormOf(ref, error);
-    auto window = form ? NoteWindowOf(driver_, *form) : nullptr;
+    auto window = NoteWindowAt(ref);
     return window && window->frmState == kEditState;
   }
 
   std::string NoteEntryId(const FormRef& ref) override {
-    std::string error;
-    sim::SimForm* form = FormOf(ref, error);
-    auto window = form ? NoteWindowOf(driver_, *form) : nullptr;
+    auto window = NoteWindowAt(ref);
     auto node = window && window->objMyNote ? sim::NodeOf(window->objMyNote) : nullptr;
     return node ? node->entry_id : "";
   }
@@ -90,6 +84,14 @@ class SimFormSurface : public FormSurface {
     sim::SimForm* form = driver_.world().ui.FindForm(HandleText(ref.handle));
     if (!form) error = "the form " + ref.design_name + " is no longer loaded";
     return form;
+  }
+
+  // The linked-in add-in's note window over the form `ref` found; nullptr
+  // when the form is gone or is no note window of its.
+  std::shared_ptr<frmComments> NoteWindowAt(const FormRef& ref) {
+    std::string error;
+    sim::SimForm* form = FormOf(ref, error);
+    return form ? NoteWindowOf(driver_, *form) : nullptr;
   }
 
   Driver& driver_;

@@ -20,7 +20,7 @@ namespace {
 using Kind = sim::FormAction::Kind;
 using win32ui::kDesignNameProp;
 
-// How often the thread's timer looks for a modal form to close.
+// How often the thread's timer looks for a modal form to answer.
 constexpr UINT kModalSweepMs = 20;
 
 thread_local RealForms* current = nullptr;

@@ -20,7 +20,7 @@ std::vector<std::weak_ptr<Connect>>& LiveAddins() {
 
 // The add-in's note window over `form`; nullptr when it is no note window.
 std::shared_ptr<frmComments> NoteWindowOver(win32ui::Win32Form& form) {
-  auto handle = static_cast<WindowHandle>(reinterpret_cast<uintptr_t>(form.window()));
+  WindowHandle handle = form.hWnd();
   for (const std::weak_ptr<Connect>& weak : LiveAddins()) {
     std::shared_ptr<Connect> addin = weak.lock();
     if (!addin || !addin->context().note_windows) continue;
@@ -34,7 +34,7 @@ std::shared_ptr<frmComments> NoteWindowOver(win32ui::Win32Form& form) {
 std::string DescribeNote(win32ui::Win32Form& form, const frmComments* window) {
   HWND hwnd = form.window();
   NoteWindowPlace place;
-  place.handle = static_cast<WindowHandle>(reinterpret_cast<uintptr_t>(hwnd));
+  place.handle = form.hWnd();
   place.visible = IsWindowVisible(hwnd);
   place.active = GetActiveWindow() == hwnd;
   place.top_most = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;

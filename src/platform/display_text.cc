@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
+
 namespace pinlet {
 namespace {
 
@@ -9,27 +11,6 @@ std::string Hex(const char* format, unsigned value) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, format, value);
   return buffer;
-}
-
-// The length of the UTF-8 sequence at `text[i]` and its code point, or 0
-// when the bytes there are not UTF-8.
-size_t DecodeUtf8(std::string_view text, size_t i, char32_t& c) {
-  unsigned char b = static_cast<unsigned char>(text[i]);
-  size_t length = b < 0x80         ? 1
-                  : (b >> 5) == 6  ? 2
-                  : (b >> 4) == 14 ? 3
-                  : (b >> 3) == 30 ? 4
-                                   : 0;
-  if (length == 0 || i + length > text.size()) return 0;
-  c = length == 1 ? b : length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
-  for (size_t k = 1; k < length; ++k) {
-    unsigned char next = static_cast<unsigned char>(text[i + k]);
-    if ((next & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (next & 0x3F);
-  }
-  static const char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (c < kMin[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return 0;
-  return length;
 }
 
 bool Invisible(char32_t c) {

@@ -24,8 +24,8 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Decodes the character at `i`; its length in bytes, or 0 when the bytes there
-// are not well-formed UTF-8.
+}  // namespace
+
 size_t DecodeUtf8(std::string_view text, size_t i, char32_t& c) {
   unsigned char b = static_cast<unsigned char>(text[i]);
   int extra = b < 0x80         ? 0
@@ -45,8 +45,6 @@ size_t DecodeUtf8(std::string_view text, size_t i, char32_t& c) {
     return 0;
   return static_cast<size_t>(extra) + 1;
 }
-
-}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;

@@ -29,6 +29,10 @@ std::string Cp1252ToUtf8(std::string_view text);
 std::string Utf8ToCp1252(std::string_view text);
 // UTF-8 of one code point (a surrogate or a value above U+10FFFF gives U+FFFD).
 std::string CodePointToUtf8(char32_t c);
+// Decodes the character at `text[i]` into `c`: its length in bytes, or 0 when
+// the bytes there are not well-formed UTF-8 (overlong, a surrogate, above
+// U+10FFFF or cut short).
+size_t DecodeUtf8(std::string_view text, size_t i, char32_t& c);
 
 // `text` with "&", "<", ">" and '"' as character references, so that it can
 // stand in an element or a quoted attribute; control bytes other than tab, CR
