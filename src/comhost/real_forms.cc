@@ -359,9 +359,13 @@ int RealForms::Perform(const app::FormRef& form, const sim::FormAction& action,
     case Kind::kKey:
       PressKey(control, key_code, shift, sim::CharOf(key_code, shift));
       break;
-    case Kind::kSelect:
+    case Kind::kSelect: {
+      wchar_t name[16] = {};
+      if (!GetClassNameW(control, name, 16) || _wcsicmp(name, L"Edit") != 0)
+        return cannot(action.control + " is no text box");
       SendMessageW(control, EM_SETSEL, action.a, action.a + action.b);
       break;
+    }
     case Kind::kSet:
     case Kind::kChoose: {
       std::string why;

@@ -102,6 +102,11 @@ TEST_F(RealFormsTest, ClicksReachButtonsImagesAndTheBackgroundButNotHiddenContro
   EXPECT_EQ(seen, "ok down1 image down2 form ");
   EXPECT_EQ(forms.Perform(ref, FormAction::Click("cmdHidden"), error), app::kBadCommand);
   EXPECT_EQ(error, "cannot click cmdHidden: cmdHidden is hidden");
+  FormAction select;
+  select.kind = FormAction::Kind::kSelect;
+  select.control = "cmdOK";
+  EXPECT_EQ(forms.Perform(ref, select, error), app::kBadCommand);
+  EXPECT_EQ(error, "cannot select cmdOK 0 0: cmdOK is no text box");
   EXPECT_EQ(forms.Perform(ref, FormAction::Click("cmdNone"), error), app::kBadCommand);
   EXPECT_EQ(error, "cannot click cmdNone: no control cmdNone on frmOptions");
   // What the host cannot do yet is a skip, never a silent pass.
