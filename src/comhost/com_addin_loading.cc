@@ -6,6 +6,7 @@
 
 #include "comhost/com_addin_proxy.h"
 #include "comhost/host_class_objects.h"
+#include "comhost/lent_services.h"
 #include "comhost/real_forms.h"
 #include "comhost/registry_mirror.h"
 #include "comhost/ui_answers.h"
@@ -47,8 +48,8 @@ constexpr ShellFolder kShellFolderValues[] = {
     {"Local AppData", csidl::kLocalAppData},
 };
 
-// The folder holding the DLL registered for `prog_id`; "" when none is.
-std::wstring RegisteredDllFolder(const std::wstring& prog_id) {
+// The DLL registered for `prog_id`; "" when none is.
+std::wstring RegisteredDll(const std::wstring& prog_id) {
   CLSID clsid;
   if (FAILED(CLSIDFromProgID(prog_id.c_str(), &clsid))) return L"";
   wchar_t guid[40] = {};
@@ -58,7 +59,12 @@ std::wstring RegisteredDllFolder(const std::wstring& prog_id) {
   LONG size = sizeof path;
   if (RegQueryValueW(HKEY_CLASSES_ROOT, key.c_str(), path, &size) != ERROR_SUCCESS)
     return L"";
-  std::wstring dll = path;
+  return path;
+}
+
+// The folder holding the DLL registered for `prog_id`; "" when none is.
+std::wstring RegisteredDllFolder(const std::wstring& prog_id) {
+  std::wstring dll = RegisteredDll(prog_id);
   size_t slash = dll.find_last_of(L"\\/");
   return slash == std::wstring::npos ? L"" : dll.substr(0, slash);
 }
@@ -126,7 +132,7 @@ class ComAddinLoading : public app::AddinLoading {
       error = classes_->error();
       return false;
     }
-    return ConnectSupportLibrary(world, error);
+    return ConnectSupportLibrary(world, error) && LendServices(world, error);
   }
 
   std::shared_ptr<IDTExtensibility2> Create(sim::World&, const Platform&) override {
@@ -230,7 +236,24 @@ class ComAddinLoading : public app::AddinLoading {
     return true;
   }
 
+  // Loads the add-in's DLL ahead of COM, which then finds it loaded, and
+  // lends it the simulated machine's shell, clock and timers.
+  bool LendServices(sim::World& world, std::string& error) {
+    std::wstring dll = RegisteredDll(L"Pinlet.Connect");
+    addin_dll_ = LoadLibraryW(dll.c_str());
+    if (!addin_dll_) {
+      error = "the add-in's DLL cannot be loaded: " + com::Narrow(dll);
+      return false;
+    }
+    lent_ = std::make_unique<LentServices>(addin_dll_, world);
+    error = lent_->error();
+    return error.empty();
+  }
+
   void Release() {
+    lent_.reset();
+    if (addin_dll_) FreeLibrary(addin_dll_);
+    addin_dll_ = nullptr;
     if (set_recorder_) set_recorder_(nullptr, nullptr);
     set_recorder_ = nullptr;
     if (support_) FreeLibrary(support_);
@@ -268,6 +291,8 @@ class ComAddinLoading : public app::AddinLoading {
   bool button_face_set_ = false;
   bool work_area_set_ = false;
   HMODULE support_ = nullptr;
+  HMODULE addin_dll_ = nullptr;
+  std::unique_ptr<LentServices> lent_;
   decltype(&LibZarvoStandInSetRecorder) set_recorder_ = nullptr;
   struct SavedValue {
     std::string key;

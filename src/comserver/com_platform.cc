@@ -9,23 +9,6 @@
 #include "platform/win32/win32_support_library.h"
 
 namespace pinlet::com {
-namespace {
-
-// The system's shell, each ShellExecute marked (ui_seams.h): what it does
-// and answers is the real machine's, which a host in the process that
-// stands for another machine cannot foresee.
-class MarkedShell : public Win32Shell {
- public:
-  int64_t Execute(WindowHandle owner, std::string_view verb, std::string_view file,
-                  std::string_view parameters, std::string_view folder,
-                  int show_command) override {
-    comserver::MarkNeeded("the real shell (ShellExecute " + std::string(verb) + " \"" +
-                          std::string(file) + "\")");
-    return Win32Shell::Execute(owner, verb, file, parameters, folder, show_command);
-  }
-};
-
-}  // namespace
 
 struct ComPlatform::Services {
   explicit Services(ComHostObjects::SessionSource session)
@@ -33,7 +16,7 @@ struct ComPlatform::Services {
   Win32Registry registry;
   Win32FileSystem files;
   Win32Clock clock;
-  MarkedShell shell;
+  Win32Shell shell;
   Win32Clipboard clipboard;
   Win32Graphics graphics;
   ComHostObjects objects;

@@ -33,6 +33,35 @@ TEST_F(UiTest, TimersTickAsTimeAdvancesAndRestartWhenSet) {
   EXPECT_EQ(world.ui.AdvanceTime(60000), 0);
 }
 
+// Lent timers keep time with the forms' timers, in one order, and may set or
+// kill themselves and each other from their ticks.
+TEST_F(UiTest, LentTimersTickInTimeOrderWithTheFormsTimers) {
+  auto form = NewForm("frmComments");
+  auto timer = form->Add<ui::Timer>("Timer1");
+  std::vector<std::string> ticks;
+  auto on_tick = timer->OnTimer(
+      [&] { ticks.push_back("form@" + std::to_string(world.ui.now_ms())); });
+  timer->SetInterval(400);
+  const std::pair<uintptr_t, uintptr_t> a{0x10, 1}, b{0x10, 2};
+  world.ui.SetLentTimer(a, 300, [&] {
+    ticks.push_back("a@" + std::to_string(world.ui.now_ms()));
+    if (world.ui.now_ms() == 600)
+      world.ui.SetLentTimer(a, 1000, [&] { ticks.push_back("a2"); });
+  });
+  world.ui.SetLentTimer(b, 700, [&] {
+    ticks.push_back("b@" + std::to_string(world.ui.now_ms()));
+    world.ui.KillLentTimer(b);
+  });
+  EXPECT_EQ(world.ui.NextTick(), 300);
+  EXPECT_EQ(world.ui.AdvanceTime(1700), 8);
+  // At 1600 both fall due: the form's first, as among the forms' timers.
+  EXPECT_THAT(ticks, ElementsAre("a@300", "form@400", "a@600", "b@700", "form@800",
+                                 "form@1200", "form@1600", "a2"));
+  EXPECT_FALSE(world.ui.KillLentTimer(b));  // it killed itself
+  EXPECT_TRUE(world.ui.KillLentTimer(a));
+  EXPECT_EQ(world.ui.NextTick(), 300);  // the form's, at 2000
+}
+
 TEST(FontMetricsTest, TheHeightATextNeedsGrowsWithTheTextAndShrinksWithTheWidth) {
   ui::Font font{"Arial", 10};
   EXPECT_EQ(LineHeight(font), 240);

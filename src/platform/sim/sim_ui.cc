@@ -207,40 +207,63 @@ void SimUi::RunPopup(SimForm& form, SimControlCore& menu) {
   chosen->click.Fire();
 }
 
-std::optional<int64_t> SimUi::NextTick() const {
-  std::optional<int64_t> next;
-  for (const auto& form : forms_)
-    for (const auto& control : form->controls())
-      if (auto* timer = dynamic_cast<SimTimer*>(control.get()); timer && timer->due >= 0)
-        if (!next || timer->due - now_ms_ < *next) next = timer->due - now_ms_;
+SimUi::NextTimer SimUi::FindNextTimer(int64_t limit) const {
+  NextTimer next;
+  auto earlier = [&](int64_t due) {
+    return due >= 0 && due <= limit && (next.due < 0 || due < next.due);
+  };
+  for (const auto& form : forms_) {
+    for (const auto& control : form->controls()) {
+      auto* timer = dynamic_cast<SimTimer*>(control.get());
+      if (timer && earlier(timer->due)) next = {control, std::nullopt, timer->due};
+    }
+  }
+  for (const auto& [key, timer] : lent_timers_)
+    if (earlier(timer.due)) next = {nullptr, key, timer.due};
   return next;
+}
+
+std::optional<int64_t> SimUi::NextTick() const {
+  NextTimer next = FindNextTimer(INT64_MAX);
+  if (next.due < 0) return std::nullopt;
+  return next.due - now_ms_;
 }
 
 int SimUi::AdvanceTime(int64_t ms) {
   const int64_t target = now_ms_ + std::max<int64_t>(ms, 0);
   int ticks = 0;
-  for (;;) {
-    std::shared_ptr<SimControlCore> next;
-    for (const auto& form : forms_) {
-      for (const auto& control : form->controls()) {
-        auto* timer = dynamic_cast<SimTimer*>(control.get());
-        if (timer && timer->due >= 0 && timer->due <= target &&
-            (!next || timer->due < static_cast<SimTimer*>(next.get())->due))
-          next = control;
-      }
+  for (NextTimer next; (next = FindNextTimer(target)).due >= 0; ++ticks) {
+    world_->clock.AdvanceSeconds(static_cast<double>(next.due - now_ms_) / 1000.0);
+    now_ms_ = next.due;
+    if (next.control) {
+      auto* timer = static_cast<SimTimer*>(next.control.get());
+      timer->due = -2;  // ticking; a handler that rearms the timer replaces it
+      timer->timer.Fire();
+      if (timer->due == -2) timer->Rearm();
+      continue;
     }
-    if (!next) break;
-    auto* timer = static_cast<SimTimer*>(next.get());
-    world_->clock.AdvanceSeconds(static_cast<double>(timer->due - now_ms_) / 1000.0);
-    now_ms_ = timer->due;
-    timer->due = -2;  // ticking; a handler that rearms the timer replaces it
-    timer->timer.Fire();
-    ++ticks;
-    if (timer->due == -2) timer->Rearm();
+    // The tick may set, kill or replace any lent timer, this one too.
+    LentTimer& timer = lent_timers_[*next.lent];
+    timer.due = -2;
+    std::function<void()> tick = timer.tick;
+    tick();
+    auto after = lent_timers_.find(*next.lent);
+    if (after != lent_timers_.end() && after->second.due == -2)
+      after->second.due = now_ms_ + after->second.interval;
   }
   world_->clock.AdvanceSeconds(static_cast<double>(target - now_ms_) / 1000.0);
   now_ms_ = target;
   return ticks;
+}
+
+void SimUi::SetLentTimer(const std::pair<uintptr_t, uintptr_t>& key, int64_t interval_ms,
+                         std::function<void()> tick) {
+  int64_t interval = std::max<int64_t>(interval_ms, 1);
+  lent_timers_[key] = {interval, now_ms_ + interval, std::move(tick)};
+}
+
+bool SimUi::KillLentTimer(const std::pair<uintptr_t, uintptr_t>& key) {
+  return lent_timers_.erase(key) > 0;
 }
 
 std::string SimUi::Describe(const SimForm& form) const {

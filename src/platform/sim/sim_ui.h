@@ -20,9 +20,12 @@
 #define PINLET_PLATFORM_SIM_SIM_UI_H_
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/form_look.h"
@@ -179,6 +182,16 @@ class SimUi : public ui::FormFactory {
   // that falls due on the way, in time order. Returns the ticks fired.
   int AdvanceTime(int64_t ms);
 
+  // A timer of another module that runs on this simulated time: the timers
+  // a host lends the add-in when its windows are real (SetTimer on a window
+  // and an id, `key`). `tick` runs every `interval_ms` (at least 1) from
+  // now until KillLentTimer; setting a running key again starts its interval
+  // anew, as SetTimer does. A tick counts as the forms' timers' ticks do.
+  void SetLentTimer(const std::pair<uintptr_t, uintptr_t>& key, int64_t interval_ms,
+                    std::function<void()> tick);
+  // Stops the lent timer `key`; false when none runs.
+  bool KillLentTimer(const std::pair<uintptr_t, uintptr_t>& key);
+
   // The form as text: caption, state, geometry, colours, and each visible
   // control with its kind, geometry, picture key, enabled state and value.
   std::string Describe(const SimForm& form) const;
@@ -199,6 +212,13 @@ class SimUi : public ui::FormFactory {
              std::string& error);
   void PressKey(SimForm& form, SimControlCore* control, int key_code, int shift);
   void TypeText(SimForm& form, SimControlCore* control, std::string_view text);
+  // The timer whose tick is next and due by `limit`: a form's or a lent one.
+  struct NextTimer {
+    std::shared_ptr<SimControlCore> control;
+    std::optional<std::pair<uintptr_t, uintptr_t>> lent;
+    int64_t due = -1;
+  };
+  NextTimer FindNextTimer(int64_t limit) const;
 
   World* world_;
   std::vector<std::shared_ptr<SimForm>> forms_;
@@ -209,6 +229,12 @@ class SimUi : public ui::FormFactory {
   std::vector<ModalRecord> modal_records_;
   std::vector<MenuRecord> menu_records_;
   int64_t now_ms_ = 0;
+  struct LentTimer {
+    int64_t interval = 0;
+    int64_t due = 0;  // -2 while it ticks
+    std::function<void()> tick;
+  };
+  std::map<std::pair<uintptr_t, uintptr_t>, LentTimer> lent_timers_;
 };
 
 }  // namespace pinlet::sim

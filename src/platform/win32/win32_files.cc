@@ -21,6 +21,10 @@ class FileHandle {
 
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return handle_; }
+  void reset(HANDLE handle) {
+    Close();
+    handle_ = handle;
+  }
   // False when closing fails (a write the system held back failed).
   bool Close() {
     HANDLE handle = std::exchange(handle_, INVALID_HANDLE_VALUE);
@@ -142,16 +146,25 @@ bool Win32FileSystem::WriteFile(std::string_view path, std::string_view content)
       (IsFile(old_attributes) && (old_attributes & FILE_ATTRIBUTE_READONLY)))
     return false;
   // The new content goes to a new file beside the old one, which then takes
-  // the old one's place: a failure on the way leaves the old content.
-  wchar_t temporary[MAX_PATH];
-  if (!GetTempFileNameW(NativePath(parsed->Parent()).c_str(), L"pin", 0, temporary))
-    return false;
-  FileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  bool written = file.valid() && WriteAll(file.get(), content);
+  // the old one's place: a failure on the way leaves the old content. The
+  // new file is named after the target, which keeps the shell's temporary
+  // file names to the add-in's own use.
+  static LONG written_files = 0;
+  std::wstring temporary;
+  FileHandle file(INVALID_HANDLE_VALUE);
+  for (int attempt = 0; attempt < 8 && !file.valid(); ++attempt) {
+    temporary = target + L".~pin" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(InterlockedIncrement(&written_files));
+    file.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() && GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  if (!file.valid()) return false;
+  bool written = WriteAll(file.get(), content);
   written = file.Close() && written;
-  if (!written || !MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileW(temporary);
+  if (!written ||
+      !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    DeleteFileW(temporary.c_str());
     return false;
   }
   if (IsFile(old_attributes)) SetFileAttributesW(target.c_str(), old_attributes);
