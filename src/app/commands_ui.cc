@@ -171,6 +171,7 @@ int ActivateWindow(Driver& d, const std::vector<std::string>& args, std::ostream
     error = "no visible window has '" + args[0] + "' in its title (see show windows)";
     return 2;
   }
+  d.forms().HostWindowActivated(handle);
   out << "activated " << HandleText(handle) << " "
       << QuotedText(windows.Find(handle)->title) << "\n";
   ReportDefects(d.world(), defects, out);

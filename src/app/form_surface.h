@@ -54,6 +54,11 @@ class FormSurface {
   virtual std::string NoteKind(const FormRef& form) = 0;
   // Whether the note window shows its toolbars (its edit state).
   virtual bool NoteInEditState(const FormRef& form) = 0;
+  // The user activated `window`, a window of the host that is none of the
+  // forms, which the simulated machine's window manager made active: no form
+  // stays the active window.
+  virtual void HostWindowActivated(WindowHandle window) = 0;
+
   // The EntryID of the note the window shows; "" when it shows no saved
   // note.
   virtual std::string NoteEntryId(const FormRef& form) = 0;

@@ -31,6 +31,10 @@ class SimFormSurface : public FormSurface {
     return kBadCommand;
   }
 
+  // The simulated forms are windows of the same window manager, which
+  // deactivated them already.
+  void HostWindowActivated(WindowHandle) override {}
+
   int Describe(const FormRef& ref, std::string& text) override {
     sim::SimForm* form = FormOf(ref, text);
     if (!form) return kBadCommand;

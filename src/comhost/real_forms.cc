@@ -2,16 +2,19 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
 #include "app/driver.h"
 #include "platform/com/com_ptr.h"
+#include "platform/date.h"
 #include "platform/display_text.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/world.h"
 #include "platform/text.h"
 #include "platform/win32/modal_answerer.h"
+#include "platform/win32/twips.h"
 #include "platform/win32ui/form_probe.h"
 
 namespace pinlet::comhost {
@@ -22,6 +25,7 @@ using win32ui::kDesignNameProp;
 
 // How often the thread's timer looks for a modal form to answer.
 constexpr UINT kModalSweepMs = 20;
+constexpr const wchar_t* kStandInClass = L"PinletHostWindow";
 
 thread_local RealForms* current = nullptr;
 
@@ -198,6 +202,41 @@ void NotifyParent(HWND control, WORD code) {
                reinterpret_cast<LPARAM>(control));
 }
 
+// A day of a month calendar picked as the user clicks it: the calendar
+// selects it and tells its parent. kDone, or kBadCommand / kSkipped with
+// `why`.
+int PickDay(HWND calendar, const std::string& text, std::string& why) {
+  if (text.empty() || EqualsIgnoringCase(text, "none")) {
+    why = "a real month calendar always has a day selected";
+    return app::kSkipped;
+  }
+  std::optional<Date> date = Date::Parse(text);
+  if (!date) {
+    why = "'" + text + "' is not a date (m/d/yyyy) or none";
+    return app::kBadCommand;
+  }
+  Date::Parts parts = date->ToParts();
+  NMSELCHANGE change = {};
+  change.nmhdr.hwndFrom = calendar;
+  change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(calendar));
+  change.stSelStart.wYear = static_cast<WORD>(parts.year);
+  change.stSelStart.wMonth = static_cast<WORD>(parts.month);
+  change.stSelStart.wDay = static_cast<WORD>(parts.day);
+  change.stSelEnd = change.stSelStart;
+  if (!SendMessageW(calendar, MCM_SETCURSEL, 0,
+                    reinterpret_cast<LPARAM>(&change.stSelStart))) {
+    why = "the month calendar does not show " + text;
+    return app::kBadCommand;
+  }
+  for (UINT code : {MCN_SELCHANGE, MCN_SELECT}) {
+    change.nmhdr.code = code;
+    if (IsWindow(calendar))
+      SendMessageW(GetParent(calendar), WM_NOTIFY, change.nmhdr.idFrom,
+                   reinterpret_cast<LPARAM>(&change));
+  }
+  return app::kDone;
+}
+
 }  // namespace
 
 int RealForms::Choose(HWND control, const sim::FormAction& action, std::string& why) {
@@ -232,6 +271,8 @@ int RealForms::Choose(HWND control, const sim::FormAction& action, std::string& 
     }
     return app::kDone;
   }
+  if (window_class == MONTHCAL_CLASSW && action.kind == Kind::kSet)
+    return PickDay(control, action.text, why);
   bool tabs = window_class == WC_TABCONTROLW;
   bool combo = window_class == WC_COMBOBOXEXW;
   if (!tabs && !combo && _wcsicmp(name, L"ListBox") != 0) {
@@ -239,8 +280,28 @@ int RealForms::Choose(HWND control, const sim::FormAction& action, std::string& 
           " is not done by the test host yet";
     return app::kSkipped;
   }
+  std::vector<std::string> entries = EntriesOf(control, window_class);
+  if (combo && action.kind == Kind::kSet &&
+      (GetWindowLongW(control, GWL_STYLE) & 3) != CBS_DROPDOWNLIST) {
+    // A combo box with an edit: the user types the text; an entry it
+    // names is chosen.
+    auto match = std::find_if(entries.begin(), entries.end(), [&](const std::string& e) {
+      return EqualsIgnoringCase(e, action.text);
+    });
+    if (match == entries.end()) {
+      SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+      HWND edit =
+          reinterpret_cast<HWND>(SendMessageW(control, CBEM_GETEDITCONTROL, 0, 0));
+      SetWindowTextW(edit ? edit : control, com::Wide(action.text).c_str());
+      NotifyParent(control, CBN_EDITCHANGE);
+      return app::kDone;
+    }
+    SendMessageW(control, CB_SETCURSEL, match - entries.begin(), 0);
+    NotifyParent(control, CBN_SELCHANGE);
+    return app::kDone;
+  }
   std::optional<int32_t> position =
-      sim::FindEntry(EntriesOf(control, window_class), action.text, tabs ? 1 : 0, why);
+      sim::FindEntry(entries, action.text, tabs ? 1 : 0, why);
   if (!position) return app::kBadCommand;
   if (tabs) {
     // As a click on the tab: the tab control notifies its parent.
@@ -262,6 +323,7 @@ RealForms::RealForms(sim::World& world) : world_(world) {
 }
 
 RealForms::~RealForms() {
+  if (stand_in_) DestroyWindow(stand_in_);
   if (!timer_) return;
   KillTimer(nullptr, timer_);
   current = nullptr;
@@ -428,6 +490,30 @@ bool RealForms::NoteInEditState(const app::FormRef& form) {
 std::string RealForms::NoteEntryId(const app::FormRef& form) {
   HWND window = WindowOf(form);
   return window ? Probe(window, win32ui::kProbeNoteEntryId).value_or("") : "";
+}
+
+void RealForms::HostWindowActivated(WindowHandle handle) {
+  const sim::SimWindowManager::Window* host = world_.windows.Find(handle);
+  if (!host) return;
+  if (!stand_in_) {
+    WNDCLASSW window_class = {};
+    window_class.lpfnWndProc = DefWindowProcW;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = kStandInClass;
+    RegisterClassW(&window_class);  // fails harmlessly when registered already
+    stand_in_ = CreateWindowExW(0, kStandInClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!stand_in_) {
+      Trouble("no window can stand for the host's window " + HandleText(handle));
+      return;
+    }
+  }
+  SetWindowTextW(stand_in_, com::Wide(host->title).c_str());
+  const Rect& at = host->rect;
+  SetWindowPos(stand_in_, HWND_TOP, TwipsToPixelsX(at.left), TwipsToPixelsY(at.top),
+               TwipsToPixelsX(at.width), TwipsToPixelsY(at.height), SWP_SHOWWINDOW);
+  SetForegroundWindow(stand_in_);
+  SetActiveWindow(stand_in_);
 }
 
 std::string RealForms::TakeTrouble() { return std::exchange(trouble_, ""); }

@@ -51,6 +51,10 @@ class RealForms : public app::FormSurface {
   std::string NoteKind(const app::FormRef& form) override;
   bool NoteInEditState(const app::FormRef& form) override;
   std::string NoteEntryId(const app::FormRef& form) override;
+  // A real window stands for the host's window: it takes its title and
+  // place and becomes the active window, as the host's window would on a
+  // machine where both are real.
+  void HostWindowActivated(WindowHandle window) override;
 
   // What could not be done as linked in since the last call ("" when
   // everything could); cleared as it is taken.
@@ -76,6 +80,7 @@ class RealForms : public app::FormSurface {
   sim::World& world_;
   UINT_PTR timer_ = 0;
   std::set<HWND> answering_;  // modal forms being answered
+  HWND stand_in_ = nullptr;   // for the host's active window, once one was
   std::string trouble_;
 };
 

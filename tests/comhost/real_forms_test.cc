@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/driver.h"
+#include "platform/date.h"
 #include "platform/display_text.h"
 #include "platform/sim/sim_form.h"
 #include "platform/sim/world.h"
@@ -141,6 +142,62 @@ TEST_F(RealFormsTest, ChoosingAndDoubleClickingAnEntryReachTheListAsTheUsersDo) 
       app::kBadCommand);
 }
 
+// Setting a combo box with an edit is typing into it: a text that is no
+// entry stays as typed, one that names an entry chooses it. A month
+// calendar takes a day as a click on it does.
+TEST_F(RealFormsTest, SetTypesIntoAComboBoxAndPicksACalendarsDay) {
+  ui::FormPtr form = Shown("frmReminder", "Reminder");
+  auto times = form->Add<ui::ComboBox>("cboTime");
+  times->SetStyle(ui::ComboBox::kDropDownCombo);
+  times->AddItem("9:00 AM", "");
+  times->AddItem("9:30 AM", "");
+  int changes = 0;
+  auto change = times->OnChange([&] { ++changes; });
+  auto calendar = form->Add<ui::Calendar>("Calendar1");
+  std::string error;
+  ASSERT_EQ(forms.Perform(Ref("Reminder"), FormAction::Set("cboTime", "None"), error),
+            app::kDone)
+      << error;
+  EXPECT_EQ(times->Text(), "None");
+  EXPECT_EQ(times->ListIndex(), -1);
+  ASSERT_EQ(forms.Perform(Ref("Reminder"), FormAction::Set("cboTime", "9:30 am"), error),
+            app::kDone);
+  EXPECT_EQ(times->ListIndex(), 1);
+  EXPECT_EQ(times->Text(), "9:30 AM");
+  EXPECT_EQ(changes, 2);
+
+  ASSERT_EQ(
+      forms.Perform(Ref("Reminder"), FormAction::Set("Calendar1", "12/9/2026"), error),
+      app::kDone)
+      << error;
+  EXPECT_EQ(calendar->Value(), Date::FromParts(2026, 12, 9));
+  EXPECT_EQ(
+      forms.Perform(Ref("Reminder"), FormAction::Set("Calendar1", "13/1/2026"), error),
+      app::kBadCommand);
+  EXPECT_EQ(
+      error,
+      "cannot set Calendar1 \"13/1/2026\": '13/1/2026' is not a date (m/d/yyyy) or none");
+  EXPECT_EQ(calendar->Value(), Date::FromParts(2026, 12, 9));
+}
+
+// A window of the host activated by the user takes the activation from the
+// forms: a real window stands for it.
+TEST_F(RealFormsTest, AHostWindowActivatedLeavesNoFormActive) {
+  ui::FormPtr form = Shown("frmComments", "Note");
+  std::string deactivated;
+  auto on_deactivate = form->OnDeactivate([&] { deactivated += "deactivate "; });
+  ASSERT_EQ(GetActiveWindow(), reinterpret_cast<HWND>(form->hWnd()));
+  WindowHandle outlook = world.windows.Create("Inbox - Microsoft Outlook");
+  forms.HostWindowActivated(outlook);
+  EXPECT_NE(GetActiveWindow(), reinterpret_cast<HWND>(form->hWnd()));
+  EXPECT_EQ(deactivated, "deactivate ");
+  EXPECT_EQ(forms.Find("Inbox - Microsoft Outlook"), std::nullopt)
+      << "not one of the forms";
+  forms.HostWindowActivated(outlook);  // again: the same stand-in
+  std::string text;
+  ASSERT_EQ(forms.Describe(Ref("Note"), text), app::kDone);
+  EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr(", active")));
+}
 // The same form built on the simulated machine and as real windows is
 // described in the same words: the description is one, and the real
 // controls answer what the simulated ones hold.
