@@ -99,6 +99,9 @@ TEST_F(FormTest, ModalShowRunsUntilAHandlerHidesTheForm) {
   EXPECT_FALSE(form->Visible());
   EXPECT_TRUE(owner_disabled);
   EXPECT_TRUE(IsWindowEnabled(Window(*owner))) << "enabled again afterwards";
+  // The form hid itself while every other window was disabled, so the
+  // system could activate none; the window active before it is active again.
+  EXPECT_EQ(GetActiveWindow(), Window(*owner));
 
   EXPECT_EQ(ErrorOf([&] { owner->Show(ui::kModal); }), errors::kFormAlreadyDisplayed);
 }

@@ -1,5 +1,7 @@
 #include "platform/win32ui/win32_form.h"
 
+#include <algorithm>
+
 #include "platform/com/com_ptr.h"
 #include "platform/text.h"
 #include "platform/win32/twips.h"
@@ -247,6 +249,20 @@ void Win32Form::RunModal() {
   if (hwnd_) RemovePropW(hwnd_, kModalProp);
   for (HWND window : others.disabled)
     if (IsWindow(window)) EnableWindow(window, TRUE);
+  // A form that hides or unloads itself does so while the other windows are
+  // still disabled, when the system can activate none of them. Unless one
+  // has been activated meanwhile, the front-most of them is activated, as
+  // the system would have done had it been enabled.
+  HWND now = GetActiveWindow();
+  if (now && now != hwnd_ && IsWindowVisible(now)) return;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(w)) continue;
+    if (std::find(others.disabled.begin(), others.disabled.end(), w) ==
+        others.disabled.end())
+      continue;
+    SetActiveWindow(w);
+    break;
+  }
 }
 
 void Win32Form::Hide() {
