@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what the Windows build needs (Debian packages only, and only what
 # is missing): mingw-w64 for both targets, zlib for them (the tests' PNG
-# pictures), Wine to run and test the result, and Wine's headers and PE
-# libraries for the type library compiler. Then configures and builds the
-# Windows targets: build-win32 (i686, the target Outlook 2002 and 2003 run
-# as) and build-win64 (x86_64).
+# pictures), Wine to run and test the result, Wine's headers and PE
+# libraries for the type library compiler, and fontTools with the DejaVu
+# fonts for the stand-ins of Windows fonts that Wine lacks
+# (tools/stand_in_fonts.py). Then configures and builds the Windows targets:
+# build-win32 (i686, the target Outlook 2002 and 2003 run as) and
+# build-win64 (x86_64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +16,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   if [ "$(id -u)" -eq 0 ]; then dpkg --add-architecture i386; else sudo dpkg --add-architecture i386; fi
 fi
 install_missing_packages g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
-  mingw-w64-tools libz-mingw-w64-dev libwine-dev wine wine64 wine32:i386 curl
+  mingw-w64-tools libz-mingw-w64-dev libwine-dev wine wine64 wine32:i386 curl \
+  python3-fonttools fonts-dejavu-core fonts-dejavu-extra
 
 # Google Benchmark for the Windows build's benchmarks: Debian's source
 # package (Debian builds it for Linux only), checked against the sum its

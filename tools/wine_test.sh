@@ -51,14 +51,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A fresh prefix with Wine's null graphics driver.
+# A fresh prefix with Wine's null graphics driver, and the fonts of Windows
+# XP that the scenarios choose and Wine lacks (tools/stand_in_fonts.py).
 make_prefix() {
   local prefix=$1 wine=/usr/lib/wine/wine64
   WINEPREFIX=$prefix "$wine" wineboot -i >/dev/null 2>&1
   WINEPREFIX=$prefix "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null \
     >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -k 2>/dev/null
-  return 0
+  /usr/bin/python3 tools/stand_in_fonts.py "$prefix/drive_c/windows/Fonts"
 }
 
 # The registry branches registration touches, as text.
