@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "addin/settings.h"
+#include "addin/string_table.h"
 #include "app/driver.h"
 #include "app/resolve.h"
 #include "platform/display_text.h"
@@ -137,23 +138,32 @@ bool Explorer(Driver& d, FolderNode* folder, ol::ExplorerPtr& explorer,
   return true;
 }
 
+// The filter switched as the user switches it: the active main window goes
+// to the folder, and its Filter button is clicked when it is not pressed
+// (on) or pressed (off) already. Done when the button then shows the
+// filter as asked.
 int Filter(Driver& d, const std::vector<std::string>& args, std::ostream& out,
            std::string& error) {
   if (args.size() != 2 || (args[0] != "on" && args[0] != "off")) return 2;
   FolderNode* folder = ResolveFolder(d, args[1], error);
   if (!folder) return 2;
-  int status = kDone;
-  std::shared_ptr<Connect> addin = d.LinkedAddin(error, &status);
-  if (!addin) return status;
   ol::ExplorerPtr explorer;
   if (!Explorer(d, folder, explorer, error)) return 2;
-  AddinContext& ctx = addin->context();
-  bool done = false;
-  d.CallAddin("filter " + args[0], [&] {
-    done = args[0] == "on" ? Filter_On(ctx, explorer) : Filter_Off(ctx, explorer);
-  });
+  auto window = std::static_pointer_cast<sim::SimExplorer>(explorer);
+  std::shared_ptr<sim::SimCommandBars> bars = window->command_bars();
+  std::shared_ptr<sim::ControlNode> button =
+      ResolveControl(*bars, LoadResString(res::kFilterCaption), error);
+  if (!button) return 2;
+  const int wanted = args[0] == "on" ? office::kButtonDown : office::kButtonUp;
+  if (button->state != wanted) {
+    sim::SimCommandBars::ClickResult result = bars->Click(button);
+    if (!result.refused.empty()) {
+      error = "cannot click " + bars->PathOf(*button) + ": it " + result.refused;
+      return 2;
+    }
+  }
   out << "filter " << args[0] << " in " << Printable(folder->Path()) << ": "
-      << (done ? "done" : "failed")
+      << (button->state == wanted ? "done" : "failed")
       << "; current view: " << Printable(folder->current_view) << "\n";
   return 0;
 }

@@ -8,10 +8,12 @@
 // - lost data: a note's text, any of its properties, or its attachments that
 //   differ from the clean run. A difference is not a loss when the failed
 //   call was made on that very note (its item, properties or attachments):
-//   a failure there may keep that change from being stored. A note that the
+//   a failure there may keep that change from being stored. Nor is it when
+//   the failed call was a dialog bringing the user's choice (a file to
+//   attach, a colour, a font), which then never arrived. A note that the
 //   failed call kept from being made at all is not lost either; a note that
-//   existed before the run and is gone or changed, or one that the clean run
-//   does not have, always is.
+//   existed before the run and is gone, or one that the clean run does not
+//   have, always is.
 // The notes are those of the notes folder and those that followed their
 // item into Deleted Items, wherever either kind lies at the end of a run.
 // Runs are in-process and keep no files; expectations are not checked, and
