@@ -358,10 +358,21 @@ int RealForms::Perform(const app::FormRef& form, const sim::FormAction& action,
     SendMessageW(window, WM_CLOSE, 0, 0);
     return app::kDone;
   }
-  if (action.kind == Kind::kResize || action.kind == Kind::kMove ||
-      action.kind == Kind::kShow) {
-    error = action.ToString() + " on a real form is not done by the test host yet";
-    return app::kSkipped;
+  if (action.kind == Kind::kShow) return app::kDone;  // looking changes nothing
+  if (action.kind == Kind::kResize || action.kind == Kind::kMove) {
+    // As the user's drag of a border or the caption ends: the form is
+    // active and the system places it, telling it as it does.
+    if (GetActiveWindow() != window) SetActiveWindow(window);
+    RECT at = {};
+    GetWindowRect(window, &at);
+    bool resize = action.kind == Kind::kResize;
+    int x = resize ? at.left : TwipsToPixelsX(action.a);
+    int y = resize ? at.top : TwipsToPixelsY(action.b);
+    int width = resize ? TwipsToPixelsX(action.a) : at.right - at.left;
+    int height = resize ? TwipsToPixelsY(action.b) : at.bottom - at.top;
+    if (IsWindow(window))
+      SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return app::kDone;
   }
   HWND control = FindControl(window, action.control);
   if (!control) return cannot("no control " + action.control + " on " + form.design_name);
