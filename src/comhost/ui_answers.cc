@@ -118,17 +118,47 @@ bool UiAnswers::AnswerOwnBox(HWND box) {
                  dialog::MessageBoxText(box) + "\"");
 }
 
+namespace {
+
+// Types a colour into the dialog's red, green and blue boxes, which make it
+// the dialog's current colour.
+void TypeColour(HWND dialog, uint32_t colour) {
+  dialog::SetItemText(dialog, COLOR_RED, std::to_string(colour & 0xFF));
+  dialog::SetItemText(dialog, COLOR_GREEN, std::to_string((colour >> 8) & 0xFF));
+  dialog::SetItemText(dialog, COLOR_BLUE, std::to_string((colour >> 16) & 0xFF));
+}
+
+// Defines the custom colours `wanted` in place of `offered` as the user
+// does: a colour typed, then "Add to Custom Colors". Wine's dialog fills
+// the boxes column by column from the first, whatever box is selected, so
+// every box up to the last that changes is added in that order, those that
+// stay with their own colour.
+void DefineCustomColours(HWND dialog, const std::array<uint32_t, 16>& offered,
+                         const std::array<uint32_t, 16>& wanted) {
+  auto box = [](int n) { return (n % 2) * 8 + n / 2; };
+  int last = -1;
+  for (int n = 0; n < 16; ++n)
+    if (offered[box(n)] != wanted[box(n)]) last = n;
+  HWND add = GetDlgItem(dialog, COLOR_ADD);
+  for (int n = 0; n <= last; ++n) {
+    TypeColour(dialog, wanted[box(n)]);
+    // Sent, not posted: the next colour is typed after this one is added.
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(COLOR_ADD, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(add));
+  }
+}
+
+}  // namespace
+
 bool UiAnswers::AnswerColor(HWND dialog, ColorDialog given) {
   ColorDialog answered = given;
   bool chosen = world_.dialogs.ShowColor(answered);
   if (answered.extended_error == cderr::kDialogFailure)
     return Trouble("the fault injector failed the colour dialog, which showed");
   if (answered.custom_colors != given.custom_colors)
-    return Trouble("custom colours cannot be defined in the real colour dialog here");
+    DefineCustomColours(dialog, given.custom_colors, answered.custom_colors);
   if (!chosen) return dialog::Press(dialog, IDCANCEL);
-  dialog::SetItemText(dialog, COLOR_RED, std::to_string(answered.color & 0xFF));
-  dialog::SetItemText(dialog, COLOR_GREEN, std::to_string((answered.color >> 8) & 0xFF));
-  dialog::SetItemText(dialog, COLOR_BLUE, std::to_string((answered.color >> 16) & 0xFF));
+  TypeColour(dialog, answered.color);
   return dialog::Press(dialog, IDOK);
 }
 

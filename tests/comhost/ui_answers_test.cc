@@ -73,13 +73,30 @@ TEST_F(UiAnswersTest, AColourIsTypedIntoTheRealDialog) {
   EXPECT_EQ(color.color, 0x336699u);
   ASSERT_EQ(world.dialogs.shown().size(), 1u);
   EXPECT_EQ(world.dialogs.shown()[0].given, "flags 0x000001, colour 0xCCFFCC");
-  // A cancel is a cancel; custom colours cannot be enacted and say so.
   world.dialogs.QueueCancel(sim::DialogKind::kColor);
   EXPECT_FALSE(platform.dialogs->ShowColor(color));
   EXPECT_EQ(answers.TakeTrouble(), "");
-  world.dialogs.QueueColor(0x112233, {{3, 0x445566}});
-  EXPECT_FALSE(platform.dialogs->ShowColor(color));
-  EXPECT_THAT(answers.TakeTrouble(), HasSubstr("custom colours"));
+}
+
+// Custom colours the user defines reach the add-in's sixteen, the others
+// staying as offered.
+TEST_F(UiAnswersTest, CustomColoursAreDefinedInTheRealDialog) {
+  ColorDialog color;
+  for (size_t i = 0; i < 16; ++i) color.custom_colors[i] = 0x010101 * (i + 1);
+  std::array<uint32_t, 16> wanted = color.custom_colors;
+  wanted[3] = 0x445566;
+  wanted[9] = 0xCCFFCC;
+  world.dialogs.QueueColor(0x112233, {{3, 0x445566}, {9, 0xCCFFCC}});
+  EXPECT_TRUE(platform.dialogs->ShowColor(color));
+  EXPECT_EQ(answers.TakeTrouble(), "");
+  EXPECT_EQ(color.color, 0x112233u);
+  EXPECT_EQ(color.custom_colors, wanted);
+
+  // The last box, added after all the others.
+  wanted[15] = 0x0000FF;
+  world.dialogs.QueueColor(0x332211, {{15, 0x0000FF}});
+  EXPECT_TRUE(platform.dialogs->ShowColor(color));
+  EXPECT_EQ(color.custom_colors, wanted);
   EXPECT_EQ(answers.TakeTrouble(), "");
 }
 
