@@ -16,6 +16,9 @@
 // - the support library the DLL loads (the stand-in LibZarvo.dll beside it)
 //   reports every call to the simulated machine's, which records it and may
 //   fail it as the fault injector says;
+// - the DLL's ShellExecute, temporary file names, clock and timers are the
+//   simulated machine's, lent through the DLL's imports (lent_services.h),
+//   so that the simulated time drives its timers;
 // - the helper libraries' ProgIDs reach the simulated machine's objects
 //   (host_class_objects.h), and the served Outlook is the running one.
 // Because it replaces that user's folders and settings, it runs only under
