@@ -177,17 +177,11 @@ int Click(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   std::shared_ptr<sim::SimCommandBars> bars = window->command_bars();
   std::shared_ptr<sim::ControlNode> control = ResolveControl(*bars, args[0], error);
   if (!control) return 2;
-  std::string path = bars->PathOf(*control);
-  if (control->caption.find_first_not_of(' ') == std::string::npos)
-    path += "(tip \"" + control->tooltip + "\")";
+  std::string path = UserPathOf(*bars, *control);
   Effects effects(d.world());
-  sim::SimCommandBars::ClickResult result = bars->Click(control);
-  if (!result.refused.empty()) {
-    error = "cannot click " + path + ": it " + result.refused;
-    return 2;
-  }
-  out << "clicked " << path << (result.action_ran ? "; Outlook's own command ran" : "")
-      << "\n";
+  bool action_ran = false;
+  if (!ClickControl(*bars, control, error, &action_ran)) return 2;
+  out << "clicked " << path << (action_ran ? "; Outlook's own command ran" : "") << "\n";
   effects.Print(out);
   return 0;
 }

@@ -128,14 +128,13 @@ int ShowViews(Driver& d, const std::vector<std::string>& args, std::ostream& out
   return 0;
 }
 
-// The main window, switched to `folder` as the user does it.
-bool Explorer(Driver& d, FolderNode* folder, ol::ExplorerPtr& explorer,
-              std::string& error) {
+// The active main window, switched to `folder` as the user does it;
+// nullptr with `error` set when there is none.
+std::shared_ptr<sim::SimExplorer> Explorer(Driver& d, FolderNode* folder,
+                                           std::string& error) {
   std::shared_ptr<sim::SimExplorer> window = ActiveExplorer(d, error);
-  if (!window) return false;
-  if (window->folder() != folder) window->SwitchFolder(folder);
-  explorer = window;
-  return true;
+  if (window && window->folder() != folder) window->SwitchFolder(folder);
+  return window;
 }
 
 // The filter switched as the user switches it: the active main window goes
@@ -147,21 +146,14 @@ int Filter(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   if (args.size() != 2 || (args[0] != "on" && args[0] != "off")) return 2;
   FolderNode* folder = ResolveFolder(d, args[1], error);
   if (!folder) return 2;
-  ol::ExplorerPtr explorer;
-  if (!Explorer(d, folder, explorer, error)) return 2;
-  auto window = std::static_pointer_cast<sim::SimExplorer>(explorer);
+  std::shared_ptr<sim::SimExplorer> window = Explorer(d, folder, error);
+  if (!window) return 2;
   std::shared_ptr<sim::SimCommandBars> bars = window->command_bars();
   std::shared_ptr<sim::ControlNode> button =
       ResolveControl(*bars, LoadResString(res::kFilterCaption), error);
   if (!button) return 2;
   const int wanted = args[0] == "on" ? office::kButtonDown : office::kButtonUp;
-  if (button->state != wanted) {
-    sim::SimCommandBars::ClickResult result = bars->Click(button);
-    if (!result.refused.empty()) {
-      error = "cannot click " + bars->PathOf(*button) + ": it " + result.refused;
-      return 2;
-    }
-  }
+  if (button->state != wanted && !ClickControl(*bars, button, error)) return 2;
   out << "filter " << args[0] << " in " << Printable(folder->Path()) << ": "
       << (button->state == wanted ? "done" : "failed")
       << "; current view: " << Printable(folder->current_view) << "\n";

@@ -143,6 +143,23 @@ ControlPtr FindOn(const sim::BarNode& bar, bool deep, const Matches& matches) {
 
 }  // namespace
 
+std::string UserPathOf(const sim::SimCommandBars& bars, const sim::ControlNode& control) {
+  std::string path = bars.PathOf(control);
+  if (control.caption.find_first_not_of(' ') == std::string::npos)
+    path += "(tip \"" + control.tooltip + "\")";
+  return path;
+}
+
+bool ClickControl(sim::SimCommandBars& bars,
+                  const std::shared_ptr<sim::ControlNode>& control, std::string& error,
+                  bool* action_ran) {
+  sim::SimCommandBars::ClickResult result = bars.Click(control);
+  if (action_ran) *action_ran = result.action_ran;
+  if (result.refused.empty()) return true;
+  error = "cannot click " + UserPathOf(bars, *control) + ": it " + result.refused;
+  return false;
+}
+
 std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars,
                                                  const std::string& path,
                                                  std::string& error) {

@@ -50,6 +50,16 @@ std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars
                                                  const std::string& path,
                                                  std::string& error);
 
+// A control's path as the user reads it: PathOf, with the tool tip of one
+// that shows no caption.
+std::string UserPathOf(const sim::SimCommandBars& bars, const sim::ControlNode& control);
+// Clicks `control` as the user does. False with `error` set ("cannot click
+// PATH: it is disabled") when the bars refuse it; `action_ran`, when given,
+// says whether Outlook's own command ran.
+bool ClickControl(sim::SimCommandBars& bars,
+                  const std::shared_ptr<sim::ControlNode>& control, std::string& error,
+                  bool* action_ran = nullptr);
+
 // Whether the item is marked as carrying a note ("ZPNHasNote" is "TRUE").
 bool HasNote(const sim::ItemNode& item);
 

@@ -6,6 +6,7 @@
 #include "comhost/import_table.h"
 #include "platform/com/com_ptr.h"
 #include "platform/date.h"
+#include "platform/win32ui/window_support.h"
 
 namespace pinlet::comhost {
 namespace {
@@ -15,14 +16,11 @@ sim::World* g_world = nullptr;
 
 std::string Text(LPCWSTR text) { return text ? com::Narrow(text) : std::string(); }
 
-WindowHandle HandleOf(HWND window) {
-  return static_cast<WindowHandle>(reinterpret_cast<intptr_t>(window));
-}
-
 HINSTANCE WINAPI LentShellExecute(HWND owner, LPCWSTR verb, LPCWSTR file,
                                   LPCWSTR parameters, LPCWSTR folder, INT show) {
-  int64_t result = g_world->shell.Execute(HandleOf(owner), Text(verb), Text(file),
-                                          Text(parameters), Text(folder), show);
+  int64_t result =
+      g_world->shell.Execute(win32ui::HandleOf(owner), Text(verb), Text(file),
+                             Text(parameters), Text(folder), show);
   return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(result));
 }
 

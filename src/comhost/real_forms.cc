@@ -16,11 +16,13 @@
 #include "platform/win32/modal_answerer.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/form_probe.h"
+#include "platform/win32ui/window_support.h"
 
 namespace pinlet::comhost {
 namespace {
 
 using Kind = sim::FormAction::Kind;
+using win32ui::HandleOf;
 using win32ui::kDesignNameProp;
 
 // How often the thread's timer looks for a modal form to answer.
@@ -42,10 +44,6 @@ bool IsOurForm(HWND window) {
   return process == GetCurrentProcessId() && GetClassNameW(window, name, 32) &&
          std::wcscmp(name, win32ui::kFormWindowClass) == 0 &&
          GetPropW(window, kDesignNameProp);
-}
-
-WindowHandle HandleOf(HWND window) {
-  return static_cast<WindowHandle>(reinterpret_cast<uintptr_t>(window));
 }
 
 HWND WindowOf(const app::FormRef& form) {
@@ -206,14 +204,11 @@ void NotifyParent(HWND control, WORD code) {
 // selects it and tells its parent. kDone, or kBadCommand / kSkipped with
 // `why`.
 int PickDay(HWND calendar, const std::string& text, std::string& why) {
-  if (text.empty() || EqualsIgnoringCase(text, "none")) {
+  std::optional<Date> date;
+  if (!sim::ParseCalendarValue(text, date, why)) return app::kBadCommand;
+  if (!date) {
     why = "a real month calendar always has a day selected";
     return app::kSkipped;
-  }
-  std::optional<Date> date = Date::Parse(text);
-  if (!date) {
-    why = "'" + text + "' is not a date (m/d/yyyy) or none";
-    return app::kBadCommand;
   }
   Date::Parts parts = date->ToParts();
   NMSELCHANGE change = {};

@@ -207,17 +207,7 @@ class SimCalendar : public SimControl<ui::Calendar> {
     value = date;
   }
   bool SetByUser(std::string_view text, std::string& error) override {
-    if (EqualsIgnoringCase(text, "none") || text.empty()) {
-      value.reset();
-      return true;
-    }
-    auto date = Date::Parse(text);
-    if (!date) {
-      error = "'" + std::string(text) + "' is not a date (m/d/yyyy) or none";
-      return false;
-    }
-    value = *date;
-    return true;
+    return ParseCalendarValue(text, value, error);
   }
   std::string DescribeState() const override { return CalendarState(value); }
   void FillLook(ControlLook& look) const override { look.date = value; }
@@ -283,6 +273,21 @@ std::string SimMenu::DescribeState() const { return MenuState(caption, checked);
 void SimMenu::FillLook(ControlLook& look) const {
   look.caption = caption;
   look.value = checked ? 1 : 0;
+}
+
+bool ParseCalendarValue(std::string_view text, std::optional<Date>& value,
+                        std::string& error) {
+  if (EqualsIgnoringCase(text, "none") || text.empty()) {
+    value.reset();
+    return true;
+  }
+  std::optional<Date> date = Date::Parse(text);
+  if (!date) {
+    error = "'" + std::string(text) + "' is not a date (m/d/yyyy) or none";
+    return false;
+  }
+  value = date;
+  return true;
 }
 
 std::optional<int32_t> FindEntry(const std::vector<std::string>& texts,

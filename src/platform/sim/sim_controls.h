@@ -222,6 +222,11 @@ class SimMenu : public SimControl<ui::Menu> {
   bool checked = false;
 };
 
+// A month calendar's value as the user gives it: a date (m/d/yyyy), or
+// nullopt for "none" or "". False with `error` set for anything else.
+bool ParseCalendarValue(std::string_view text, std::optional<Date>& value,
+                        std::string& error);
+
 // Where an entry is in `texts` (from 0), given by its text (ignoring case)
 // or as "#N", its number as the control counts them (from `first_index`);
 // nullopt with `error` set when there is none.
