@@ -67,6 +67,16 @@ constexpr const Ink* FindInk(std::span<const Ink> palette, char key) {
   return nullptr;
 }
 
+// Whether the palette has the key. The compile-time check asks this rather
+// than comparing FindInk's pointer with null: GCC with the address sanitizer
+// does not take such a comparison as a constant expression.
+constexpr bool HasInk(std::span<const Ink> palette, char key) {
+  for (const Ink& ink : palette) {
+    if (ink.key == key) return true;
+  }
+  return false;
+}
+
 // True when the sketch has rows, all as long as the first, and every character
 // is in its palette.
 constexpr bool IsWellFormed(const Sketch& sketch) {
@@ -74,7 +84,7 @@ constexpr bool IsWellFormed(const Sketch& sketch) {
   for (std::string_view row : sketch.rows) {
     if (row.size() != sketch.rows.front().size()) return false;
     for (char c : row) {
-      if (FindInk(sketch.palette, c) == nullptr) return false;
+      if (!HasInk(sketch.palette, c)) return false;
     }
   }
   return true;
