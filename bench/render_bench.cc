@@ -12,6 +12,7 @@
 #include "app/driver.h"
 #include "app/pictures.h"
 #include "platform/sim/sim_form.h"
+#include "platform/ui_controls.h"
 
 namespace {
 
@@ -42,6 +43,21 @@ void BM_OneNoteWindow(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(app::ScreenRenderer().Form(form->Look()));
 }
 BENCHMARK(BM_OneNoteWindow)->Unit(benchmark::kMillisecond);
+
+// A note window whose text runs far past its box: the drawing lays out only
+// what the box shows, so it costs about the same at 100 KB and at 1 MB.
+void BM_NoteWindowWithLongText(benchmark::State& state) {
+  Desktop desktop(1);
+  sim::SimForm* form = desktop.driver.world().ui.FindForm("frmComments");
+  auto* text = dynamic_cast<ui::TextBox*>(form->Find("Text")->AsControl());
+  std::string words;
+  while (words.size() < static_cast<size_t>(state.range(0)) * 1024)
+    words += "Bring the figures for the third quarter. ";
+  text->SetText(words);
+  for (auto _ : state) benchmark::DoNotOptimize(app::ScreenRenderer().Form(form->Look()));
+  state.SetLabel(std::to_string(state.range(0)) + " KB");
+}
+BENCHMARK(BM_NoteWindowWithLongText)->Arg(100)->Arg(1024)->Unit(benchmark::kMillisecond);
 
 void BM_ScreenWithTenNoteWindows(benchmark::State& state) {
   Desktop desktop(10);

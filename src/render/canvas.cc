@@ -85,6 +85,29 @@ PangoLayout* MakeLayout(Fonts& fonts, std::string_view text, const ui::Font& fon
   return layout;
 }
 
+// The byte length of the longest start of `text` no longer than `limit` that
+// ends between two UTF-8 characters.
+size_t CharBoundary(std::string_view text, size_t limit) {
+  if (limit >= text.size()) return text.size();
+  while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80) --limit;
+  return limit;
+}
+
+// Whether the layout's line that holds byte `index` starts at or below
+// `bottom` pixels, so that it and every line after it lie outside a box that
+// high.
+bool StartsBelow(PangoLayout* layout, size_t index, int bottom) {
+  int line = 0, x = 0;
+  pango_layout_index_to_line_x(layout, static_cast<int>(index), FALSE, &line, &x);
+  PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  for (int i = 0; i < line && pango_layout_iter_next_line(iter); ++i) {
+  }
+  int top = 0, bottom_of_line = 0;
+  pango_layout_iter_get_line_yrange(iter, &top, &bottom_of_line);
+  pango_layout_iter_free(iter);
+  return top / PANGO_SCALE >= bottom;
+}
+
 }  // namespace
 
 Box Box::Inset(int d) const {
@@ -218,10 +241,35 @@ void Canvas::DrawEdge(const Box& b, Edge edge) {
   }
 }
 
+// Wrapped text from the top of a box shows only its first lines, and laying
+// out a long paragraph whole costs more than its length (the line breaking
+// of one paragraph is not linear). So only a start of the text is laid out,
+// doubled until the line where it is cut starts below the box: the lines
+// above are then those of the whole text, since each line breaks by what
+// precedes it.
+PangoLayout* Canvas::VisibleLayout(const Box& box, std::string_view text,
+                                   const TextStyle& style) {
+  std::string valid = ValidUtf8(text);
+  size_t length = static_cast<size_t>(box.w + 1) * (box.h / 8 + 2) * 4;
+  for (;;) {
+    size_t cut = CharBoundary(valid, length);
+    PangoLayout* layout =
+        MakeLayout(fonts_, std::string_view(valid).substr(0, cut), style.font,
+                   style.access_keys, style.selected_from, std::min(style.selected_to, cut));
+    pango_layout_set_width(layout, box.w * PANGO_SCALE);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    if (cut == valid.size() || StartsBelow(layout, cut - 1, box.h)) return layout;
+    g_object_unref(layout);
+    length *= 2;
+  }
+}
+
 void Canvas::Text(const Box& box, std::string_view text, const TextStyle& style) {
   if (text.empty() || box.w <= 0 || box.h <= 0) return;
-  Layout l{MakeLayout(fonts_, text, style.font, style.access_keys, style.selected_from,
-                      style.selected_to)};
+  Layout l{style.wrap && !style.middle && !style.access_keys
+               ? VisibleLayout(box, text, style)
+               : MakeLayout(fonts_, text, style.font, style.access_keys,
+                            style.selected_from, style.selected_to)};
   PangoAlignment alignment = style.align == Align::kCenter  ? PANGO_ALIGN_CENTER
                              : style.align == Align::kRight ? PANGO_ALIGN_RIGHT
                                                             : PANGO_ALIGN_LEFT;

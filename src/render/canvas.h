@@ -19,6 +19,7 @@
 #include "render/image.h"
 
 typedef struct _cairo cairo_t;
+typedef struct _PangoLayout PangoLayout;
 
 namespace pinlet::render {
 
@@ -109,6 +110,9 @@ class Canvas {
   void DrawPicture(const Picture& picture, int x, int y, const PictureLook& look = {});
 
  private:
+  // A wrapped layout of as much of the text as the box can show from its top.
+  PangoLayout* VisibleLayout(const Box& box, std::string_view text, const TextStyle& style);
+
   cairo_t* cr_;
   Fonts& fonts_;
 };

@@ -97,6 +97,32 @@ TEST_F(RenderTest, TextIsDrawnInItsFontColourAndStyle) {
   EXPECT_EQ(Count(Draw(form), lower, Ink), 0);
 }
 
+// Only the lines a box can show are laid out; what follows them must not
+// change a pixel, whether the text breaks into words, paragraphs, or not at
+// all, and a selection that runs past the box still shows in it.
+TEST_F(RenderTest, TextBelowAWrappedBoxChangesNothingInIt) {
+  auto form = ShownForm("frmComments", 5310, 3300);
+  auto text = form->Add<ui::TextBox>("Text");
+  text->Move(60, 60, 5000, 1500);
+  text->SetMultiLine(true);
+  std::string words;
+  for (int i = 0; words.size() < 6000; ++i) words += "clause " + std::to_string(i) + " ";
+  const std::string samples[] = {words, std::string(6000, 'W'),
+                                 "first\r\n" + words + "\r\nlast", "caf\xC3\xA9 " + words};
+  Region area{X(60) + 3, Y(60) + 3, 5000 / 15 - 6, 1500 / 15 - 6};
+  for (const std::string& sample : samples) {
+    text->SetText(sample);
+    Image shown = Draw(form);
+    EXPECT_GT(Count(shown, area, Ink), 200);
+    text->SetText(sample + std::string(300000, 'x') + " end");
+    EXPECT_FALSE(Differ(shown, Draw(form), {0, 0, shown.width(), shown.height()}));
+  }
+  text->SetFocus();
+  text->SetSelStart(2);
+  text->SetSelLength(1000000);
+  EXPECT_GT(Count(Draw(form), area, Is(0x6A240A)), 400);
+}
+
 TEST_F(RenderTest, PictureButtonsShowTheirCurrentPictureWithMagentaTransparent) {
   auto form = ShownForm("frmComments", 5310, 3300);
   form->SetBackColor(0x00FF00);
