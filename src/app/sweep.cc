@@ -60,10 +60,31 @@ Notes TakeNotes(sim::World& world) {
   return notes;
 }
 
+// The files of Outlook's answers (replies and forwards) that no mail the
+// user got holds, compared by their bytes: a mail made in place of an answer
+// must carry all of the answer's own files.
+std::vector<std::string> AnswerLosses(const sim::World& world) {
+  std::vector<std::string> losses;
+  for (size_t i = 0; i < world.answers.size(); ++i) {
+    const sim::World::Answer& answer = world.answers[i];
+    for (const sim::AttachmentNode& file : answer.files) {
+      bool held = false;
+      for (const auto& mail : answer.kept)
+        for (const sim::AttachmentNode& a : mail->attachments)
+          held = held || a.content == file.content;
+      if (!held)
+        losses.push_back("answer " + std::to_string(i + 1) + ": the mail's file \"" +
+                         Printable(file.file_name) + "\" is in no mail the user got");
+    }
+  }
+  return losses;
+}
+
 struct RunResult {
   bool opened = false;
   std::string open_error;
   Notes before, after;
+  std::vector<std::string> answer_losses;
   std::vector<std::string> defects;
   int64_t calls = 0;
   std::vector<sim::FaultInjector::Failure> failures;
@@ -81,6 +102,7 @@ RunResult Run(const std::string& script, const std::string& name,
   if (fail_at > 0) driver.world().faults.FailCall(fail_at);
   std::istringstream in(script);
   driver.RunScript(in, name);
+  result.answer_losses = AnswerLosses(driver.world());
   std::string ignored;
   driver.Close(ignored);
   driver.world().faults.Clear();
@@ -168,6 +190,11 @@ int RunFailureSweep(const std::string& script, const std::string& name,
     status = kDefect;
     ++problems;
   }
+  for (const std::string& loss : clean.answer_losses) {
+    out << name << ": without failures: data lost: " << loss << "\n";
+    if (status == kDone) status = kExpectationFailed;
+    ++problems;
+  }
   for (int64_t n = 1; n <= clean.calls; ++n) {
     RunResult run = Run(script, name, options, n);
     std::string failed = "call " + std::to_string(n);
@@ -182,7 +209,9 @@ int RunFailureSweep(const std::string& script, const std::string& name,
       status = kDefect;
       ++problems;
     }
-    for (const std::string& loss : Losses(clean, run, member, target)) {
+    std::vector<std::string> losses = Losses(clean, run, member, target);
+    losses.insert(losses.end(), run.answer_losses.begin(), run.answer_losses.end());
+    for (const std::string& loss : losses) {
       out << name << ": " << failed << " failing: data lost: " << loss << "\n";
       if (status == kDone) status = kExpectationFailed;
       ++problems;

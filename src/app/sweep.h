@@ -14,6 +14,9 @@
 //   failed call kept from being made at all is not lost either; a note that
 //   existed before the run and is gone, or one that the clean run does not
 //   have, always is.
+// - lost mail content: a file of one of Outlook's replies or forwards that
+//   no mail the user got holds (the answer itself, or a mail shown after it
+//   that the add-in did not close unsaved), whatever call failed.
 // The notes are those of the notes folder and those that followed their
 // item into Deleted Items, wherever either kind lies at the end of a run.
 // Runs are in-process and keep no files; expectations are not checked, and

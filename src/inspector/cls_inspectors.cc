@@ -168,10 +168,7 @@ void clsInspectors::objMail_Open(bool& cancel) {
       return SetReplyForwardObject();
     proc.line = 30;
     // Outlook's reply is dropped only once the mail replacing it shows.
-    ol::ItemPtr mail = BuildNoteMail(ctx_, reply, note);
-    proc.line = 40;
-    ShowNoteMail(ctx_, mail);
-    cancel = true;
+    if (ReplaceWithNoteMail(ctx_, proc, reply, note)) cancel = true;
   });
   objMail_.Release();
 }

@@ -47,7 +47,8 @@ void clsReplyForward::cmdInsertNote_Click(const office::CommandBarControlPtr&, b
   RunGuardedSub(ctx_, "clsReplyForward(Sub cmdInsertNote_Click)", [&](Proc& proc) {
     if (!objNote_) return;
     proc.line = 10;
-    ol::ItemPtr mail = BuildNoteMail(ctx_, objMail_, objNote_);
+    // The reply goes only once the mail replacing it shows.
+    if (!ReplaceWithNoteMail(ctx_, proc, objMail_, objNote_)) return;
     proc.line = 20;
     office::CommandBarPtr bar = bar_;
     ol::InspectorPtr reply = objInspector_;
@@ -57,8 +58,6 @@ void clsReplyForward::cmdInsertNote_Click(const office::CommandBarControlPtr&, b
     });
     proc.line = 30;
     if (reply) reply->Close(ol::kOlDiscard);
-    proc.line = 40;
-    ShowNoteMail(ctx_, mail);
   });
 }
 

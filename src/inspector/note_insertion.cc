@@ -1,10 +1,11 @@
 #include "inspector/note_insertion.h"
 
 #include <array>
+#include <optional>
 
 #include "addin/error_report.h"
 #include "addin/string_table.h"
-#include "platform/file_names.h"
+#include "inspector/attachment_copy.h"
 #include "platform/text.h"
 #include "store/note_property.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 constexpr const char* kTempFolder = "Temp\\";
 constexpr const char* kInsertNote = "Insert Note";
-// The name an attachment without a usable file name is saved under.
-constexpr const char* kAttachmentFallback = "attachment";
 
 std::string WithBackslash(std::string path) {
   if (!path.empty() && path.back() != '\\') path += '\\';
@@ -65,69 +64,71 @@ std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
   });
 }
 
-void CopyAttachmentsThrough(AddinContext& ctx, const ol::ItemPtr& from,
-                            const ol::ItemPtr& to, const std::string& temp) {
-  ol::AttachmentsPtr attachments = TryGet([&] { return Must(from).Attachments(); });
-  int count = TryGet([&] { return Must(attachments).Count(); });
-  if (count < 1) return;
-  FileSystem& files = *ctx.platform.files;
-  files.CreateFolder(temp);
-  for (int i = 1; i <= count; ++i) {
-    // Its own subfolder: a file left by a failed step is never taken for the
-    // next attachment of the same name.
-    std::string folder = temp + std::to_string(i) + "\\";
-    files.CreateFolder(folder);
-    IgnoreError([&] {
-      ol::AttachmentPtr attachment = attachments->Item(i);
-      std::string path =
-          folder + SafeFileName(attachment->FileName(), kAttachmentFallback);
-      attachment->SaveAsFile(path);
-      IgnoreError([&] { Must(to).Attachments()->Add(path); });
-      files.Remove(path);
-    });
-    files.RemoveFolder(folder);
-  }
-  files.RemoveFolder(temp);
-}
+const char* const kNoteNotAddedMessage =
+    "The note could not be added to this mail. The mail stays as Outlook made it.";
+const char* const kNotePartlyAddedMessage =
+    "Part of the note could not be added to this mail: its text or some of its "
+    "attached files are missing.";
 
-ol::ItemPtr BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
-                          const ol::ItemPtr& note) {
+NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
+                       const ol::ItemPtr& note) {
   ol::ItemPtr mail = Must(Must(ctx.name_space).GetDefaultFolder(ol::kFolderInbox))
                          .Items()
                          ->Add(ol::kMailItem);
   Must(mail);
+  Must(source);
+  NoteMail built{mail, true};
   // The addressees of a Reply to All or a Forward are all kept.
-  for (const char* member : {"To", "CC", "BCC"})
-    IgnoreError([&] {
-      std::string names = ToText(Must(source).Get(member));
-      if (!names.empty()) mail->Put(member, Variant(names));
-    });
-  IgnoreError([&] { mail->SetSubject(Must(source).Subject()); });
+  for (const char* member : {"To", "CC", "BCC"}) {
+    std::string names = ToText(source->Get(member));
+    if (!names.empty()) mail->Put(member, Variant(names));
+  }
+  mail->SetSubject(source->Subject());
   const std::string body_name = LoadResString(res::kZpnFullBody);
-  std::string text;
+  std::optional<std::string> text;
   IgnoreError([&] {
     ol::UserPropertiesPtr props = Must(note).UserProperties();
     ol::UserPropertyPtr prop = props->Find(body_name);
     if (!prop) prop = props->Add(body_name, ol::kOlText, true);
     text = ToText(Must(prop).Value());
   });
-  bool html_set = false;
-  IgnoreError([&] {
-    std::string html = NoteIntoHTML(ctx, note, ToText(Must(source).Get("HTMLBody")));
-    if (html.empty()) return;
-    mail->Put("HTMLBody", Variant(html));
-    html_set = true;
-  });
-  // Writing Body on an HTML mail would replace its HTML: only a mail that
-  // got no HTML gets the text this way.
-  if (!html_set)
-    IgnoreError([&] {
-      mail->Put("Body", Variant(text + "\r\n" + ToText(Must(source).Get("Body"))));
-    });
+  std::string html = ToText(source->Get("HTMLBody"));
+  if (!html.empty()) {
+    // Writing Body on an HTML mail would replace its HTML: an HTML mail
+    // takes the note in its HTML only, or keeps its own HTML without it.
+    std::string with_note = NoteIntoHTML(ctx, note, html);
+    if (with_note.empty()) built.note_complete = false;
+    mail->Put("HTMLBody", Variant(with_note.empty() ? html : with_note));
+  } else {
+    std::string body = ToText(source->Get("Body"));
+    if (!text) built.note_complete = false;
+    mail->Put("Body", Variant(text ? *text + "\r\n" + body : body));
+  }
   std::string temp = WithBackslash(ctx.install_dir) + kTempFolder;
-  CopyAttachmentsThrough(ctx, source, mail, temp);
-  CopyAttachmentsThrough(ctx, note, mail, temp);
-  return mail;
+  if (!CopyAttachmentsThrough(ctx, source, mail, temp))
+    throw HostError(errors::kOperationFailed,
+                    "The attachments of the mail could not all be copied.",
+                    "BuildNoteMail");
+  if (!CopyAttachmentsThrough(ctx, note, mail, temp)) built.note_complete = false;
+  return built;
+}
+
+bool ReplaceWithNoteMail(AddinContext& ctx, const Proc& proc, const ol::ItemPtr& source,
+                         const ol::ItemPtr& note) {
+  bool complete = false;
+  std::optional<HostError> error = Attempt([&] {
+    NoteMail built = BuildNoteMail(ctx, source, note);
+    ShowNoteMail(ctx, built.mail);
+    complete = built.note_complete;
+  });
+  if (error) {
+    ReportError(ctx, proc.tag, proc.line, error->number(), error->description());
+    ShowMessage(ctx, kNoteNotAddedMessage, mb::kOkOnly | mb::kExclamation);
+    return false;
+  }
+  if (!complete)
+    ShowMessage(ctx, kNotePartlyAddedMessage, mb::kOkOnly | mb::kExclamation);
+  return true;
 }
 
 void ShowNoteMail(AddinContext&, const ol::ItemPtr& mail) {

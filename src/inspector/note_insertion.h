@@ -7,9 +7,10 @@
 //
 // The insertion builds a new mail in place of the reply or forward Outlook
 // made: its addressees (To, Cc, Bcc) and subject, the note above the body,
-// and the attachments of both the source mail and the note, passed through
-// the add-in's "Temp\" folder under safe file names, one subfolder per
-// attachment so that two of the same name never share a file.
+// and the attachments of both the source mail and the note (see
+// attachment_copy.h). The new mail replaces Outlook's only when it holds
+// everything Outlook's held; otherwise Outlook's stays and the user is told
+// that the note was not added.
 #ifndef PINLET_INSPECTOR_NOTE_INSERTION_H_
 #define PINLET_INSPECTOR_NOTE_INSERTION_H_
 
@@ -17,6 +18,7 @@
 #include <string_view>
 
 #include "addin/context.h"
+#include "addin/error_report.h"
 
 namespace pinlet {
 
@@ -29,24 +31,39 @@ namespace pinlet {
 std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
                          const std::string& html);
 
-// Steps 1 to 7 of the insertion: a new unsaved mail in the Inbox with the
-// source's addressees and subject, the note's text on top of the source's
-// body (in the HTML when the source has a body tag, else in the plain
-// text), and the attachments of the source and of the note. Raises when the
-// mail cannot be made; every later step continues past errors.
-ol::ItemPtr BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
-                          const ol::ItemPtr& note);
+// A mail built by BuildNoteMail.
+struct NoteMail {
+  ol::ItemPtr mail;
+  // The note's text and every one of its files went in; false when some of
+  // them could not be added.
+  bool note_complete = false;
+};
+
+// A new unsaved mail in the Inbox with everything of the source (its To, Cc,
+// Bcc, subject, body and attachments) and the note's text on top of the
+// body (in the HTML when the source has HTML, else in the plain text) with
+// the note's files. Raises when any of the source's own content cannot be
+// read or written: that mail is then dropped unsaved. Only the note's text
+// and files may be missing, which `note_complete` tells.
+NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
+                       const ol::ItemPtr& note);
 
 // Shows the new mail (not modal) and takes any "Insert Note" button off its
 // window. Raises when Display fails.
 void ShowNoteMail(AddinContext& ctx, const ol::ItemPtr& mail);
 
-// Copies every attachment of `from` to `to` through the folder `temp`
-// (created for the copy when `from` has attachments, and removed after).
-// Each attachment is saved under its safe file name in a subfolder of its
-// own and is added only when it was saved. Errors ignored step by step.
-void CopyAttachmentsThrough(AddinContext& ctx, const ol::ItemPtr& from,
-                            const ol::ItemPtr& to, const std::string& temp);
+// Builds the mail that takes `source`'s place with the note in it and shows
+// it. True when it shows: the caller then drops `source`; the user is told
+// when part of the note is missing from it. False when it could not be
+// built or shown: the failure is reported with `proc`'s tag and line, and
+// the user is told that the note was not added, `source` staying as Outlook
+// made it.
+bool ReplaceWithNoteMail(AddinContext& ctx, const Proc& proc, const ol::ItemPtr& source,
+                         const ol::ItemPtr& note);
+
+// The texts of those two messages.
+extern const char* const kNoteNotAddedMessage;
+extern const char* const kNotePartlyAddedMessage;
 
 }  // namespace pinlet
 

@@ -5,6 +5,7 @@
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "explorer/bas_explorers.h"
+#include "inspector/attachment_copy.h"
 #include "inspector/bas_inspectors.h"
 #include "inspector/note_insertion.h"
 #include "store/parent_marking.h"
@@ -150,7 +151,8 @@ void CWordMailButtons::cmdInsertNote_Click(const std::shared_ptr<MailWindow>& wi
     proc.line = 30;
     std::string dir = GetInstallDir(ctx_.registry());
     if (!dir.empty() && dir.back() != '\\') dir += '\\';
-    CopyAttachmentsThrough(ctx_, note, window->mail, dir + "Temp\\");
+    if (!CopyAttachmentsThrough(ctx_, note, window->mail, dir + "Temp\\"))
+      ShowMessage(ctx_, kNotePartlyAddedMessage, mb::kOkOnly | mb::kExclamation);
     proc.line = 40;
     // The note goes in once: the button leaves the window.
     office::CommandBarControlPtr button = window->insert_note.control;

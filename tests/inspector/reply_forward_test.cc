@@ -167,7 +167,7 @@ TEST_F(ReplyForwardTest, ReplyToAllKeepsCcAndBccOfTheSource) {
     source->Put("BCC", Variant("Dana Whitfield"));
   }
   ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
-  ol::ItemPtr built = BuildNoteMail(ctx(), source, note);
+  ol::ItemPtr built = BuildNoteMail(ctx(), source, note).mail;
   EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
   EXPECT_EQ(ToText(built->Get("BCC")), "Dana Whitfield");
   EXPECT_THAT(ToText(built->Get("HTMLBody")), HasSubstr("Visitors at 10:30"));

@@ -131,6 +131,22 @@ TEST_F(WordEditorTest, InsertNotePutsTheReplysNoteIntoTheMailOnce) {
   EXPECT_EQ(Member(plain, "Body"), before);
 }
 
+TEST_F(WordEditorTest, ANoteFileThatCannotBeAddedIsToldToTheUser) {
+  StartBoth();
+  SetNote("ReplyForward", "0");
+  ol::ItemPtr note = AddNoteWith(InboxNode(6), "Agenda");
+  sim::NodeOf(note)->attachments.push_back({"agenda.txt", "1. intro"});
+  sim::NodeOf(note)->attachments.push_back({"rooms.txt", "A, B"});
+  auto reply = Answer(InboxNode(6), "Reply");
+  ASSERT_TRUE(reply);
+  world.faults.FailMember("Attachment.SaveAsFile", errors::kOperationFailed, 1);
+  world.message_boxes.QueueAnswer(mb::kOk);
+  Click(reply, ByTag(reply, "butInsertNote"));
+  ASSERT_EQ(NodeOf(reply)->attachments.size(), 1u);
+  EXPECT_EQ(NodeOf(reply)->attachments[0].content, "A, B");
+  EXPECT_THAT(Messages(), ::testing::ElementsAre(HasSubstr("Part of the note")));
+}
+
 TEST_F(WordEditorTest, ClosedWindowsAreForgotten) {
   StartBoth();
   auto first = Open(InboxNode(0));

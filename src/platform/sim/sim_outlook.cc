@@ -311,6 +311,8 @@ std::shared_ptr<SimInspector> SimOutlook::OpenItem(
     return nullptr;
   }
   if (!listed()) return nullptr;
+  if (item->cls == ol::kMail && !world_->answers.empty())
+    world_->answers.back().kept.push_back(item);
   world_->windows.SetVisible(inspector->hwnd(), true, false);
   ActivateInspector(inspector);
   return inspector;
@@ -407,7 +409,9 @@ void SimOutlook::CloseInspector(const std::shared_ptr<SimInspector>& window) {
 std::shared_ptr<SimInspector> SimOutlook::RunAnswerCommand(
     AnswerKind kind, const std::shared_ptr<ItemNode>& source) {
   if (!source || source->gone || !HasAnswer(source->cls, kind)) return nullptr;
-  return OpenItem(MakeAnswer(world_->store, *source, kind));
+  std::shared_ptr<ItemNode> answer = MakeAnswer(world_->store, *source, kind);
+  world_->answers.push_back({answer->attachments, {}});
+  return OpenItem(answer);
 }
 
 void SimOutlook::ItemChanged(const ItemNode& item) {
@@ -537,6 +541,8 @@ void SimInspector::Close(int save_mode) {
     node->changed = false;
     app_->ItemChanged(*node);
   }
+  if (!save)
+    for (World::Answer& answer : world.answers) std::erase(answer.kept, node);
   for (auto& i : app_->inspectors())
     if (i.get() == this) return app_->CloseInspector(i);
 }

@@ -99,7 +99,8 @@ class SimOutlook : public ol::Application,
   // Returns the window; nullptr when there is no source, its class has no
   // such command, or the answer's Open was cancelled. It is the built-in
   // action of the windows' controls 354, 355 and 356, run after their Click
-  // unless a handler cancelled the default.
+  // unless a handler cancelled the default. The answer, and the mail
+  // windows shown after it, are recorded in World::answers.
   std::shared_ptr<SimInspector> RunAnswerCommand(AnswerKind kind,
                                                  const std::shared_ptr<ItemNode>& source);
 

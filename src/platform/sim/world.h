@@ -138,6 +138,15 @@ class World {
   const std::vector<std::string>& defects() const { return defects_; }
   void RecordDefect(std::string what) { defects_.push_back(std::move(what)); }
   void ClearDefects() { defects_.clear(); }
+  // Each of Outlook's Reply, Reply to All and Forward as the user got it,
+  // kept by SimOutlook for the failure sweep: the files Outlook's answer
+  // held, and the mail windows shown after it that no call of the add-in's
+  // closed unsaved (Outlook's answer itself, or a mail made in its place).
+  struct Answer {
+    std::vector<AttachmentNode> files;
+    std::vector<std::shared_ptr<ItemNode>> kept;
+  };
+  std::vector<Answer> answers;
   // The Outlook running on this world, if any (set by SimOutlook).
   SimOutlook* outlook = nullptr;
   // The Word running on this world as Outlook's e-mail editor (set by SimWord).
