@@ -40,11 +40,6 @@ struct HeldControl {
   void Release();
 };
 
-// The folder test of the toolbar and the context menu: the notes folder
-// (named "Pinlet") and any folder whose name or description contains
-// "Deleted Items". Raises what the folder's members raise.
-bool IsExcludedFolder(const ol::FolderPtr& folder);
-
 class clsExplorer : public std::enable_shared_from_this<clsExplorer> {
  public:
   explicit clsExplorer(AddinContext& ctx) : ctx_(ctx) {}
@@ -99,6 +94,9 @@ class clsExplorer : public std::enable_shared_from_this<clsExplorer> {
 
   // --- Context menu and the main button (explorer_context_menu.cc).
   void objCmdBars_OnUpdate();
+  // Takes the "Pinlet" entry out of the item context menu, where an
+  // earlier redraw in another folder left it.
+  void RemoveContextEntry();
   // restore false: before the add-in edits `bar`; true: after.
   void ChangingBar(const office::CommandBarPtr& bar, bool restore);
   // Caption, tool tip and face of `button` follow whether the first selected

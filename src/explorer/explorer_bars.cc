@@ -8,6 +8,7 @@
 #include "explorer/bas_icons.h"
 #include "explorer/cls_explorer.h"
 #include "store/filter_view.h"
+#include "store/folder_identity.h"
 
 namespace pinlet {
 namespace {
@@ -160,8 +161,7 @@ void clsExplorer::CreatePNXToolBar() {
     });
   }
   IgnoreError([&] {
-    if (Must(Must(m_objExplorer_).CurrentFolder()).Name() !=
-        LoadResString(res::kProductName))
+    if (!IsNotesFolder(ctx_, Must(m_objExplorer_).CurrentFolder()))
       ChangeCaption(cmdNewNote_.control);
   });
   // A window that opens on an excluded folder starts with its toolbar off.
@@ -251,13 +251,13 @@ void clsExplorer::FolderChanged() {
     // The toolbar exists from the window's first activation, which builds
     // it in the right state; until then there is nothing to set.
     if (toolbar_)
-      toolbar_->SetEnabled(!IsExcludedFolder(Must(m_objExplorer_).CurrentFolder()));
+      toolbar_->SetEnabled(!IsExcludedFolder(ctx_, Must(m_objExplorer_).CurrentFolder()));
   });
 }
 
 void clsExplorer::ApplyToolbarEnabled() {
   IgnoreError([&] {
-    bool excluded = IsExcludedFolder(Must(m_objExplorer_).CurrentFolder());
+    bool excluded = IsExcludedFolder(ctx_, Must(m_objExplorer_).CurrentFolder());
     Must(toolbar_).SetEnabled(!excluded);
   });
 }

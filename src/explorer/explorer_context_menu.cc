@@ -6,6 +6,7 @@
 #include "addin/string_table.h"
 #include "explorer/bas_icons.h"
 #include "explorer/cls_explorer.h"
+#include "store/folder_identity.h"
 #include "store/notes_folder.h"
 #include "store/parent_marking.h"
 
@@ -30,10 +31,15 @@ office::CommandBarPtr FindBarByName(const office::CommandBarsPtr& bars,
 }  // namespace
 
 void clsExplorer::objCmdBars_OnUpdate() {
-  // Nothing in an excluded folder, and nothing without a selection.
+  // No entry in an excluded folder (the one a redraw elsewhere made goes),
+  // and nothing changes without a selection.
   bool excluded = true;
-  IgnoreError([&] { excluded = IsExcludedFolder(Must(m_objExplorer_).CurrentFolder()); });
-  if (excluded) return;
+  IgnoreError(
+      [&] { excluded = IsExcludedFolder(ctx_, Must(m_objExplorer_).CurrentFolder()); });
+  if (excluded) {
+    if (!changing_bar_) RemoveContextEntry();
+    return;
+  }
   int selected = 0;
   if (!IgnoreError([&] { selected = Must(m_objExplorer_).Selection()->Count(); }) ||
       selected == 0)
@@ -77,6 +83,21 @@ void clsExplorer::objCmdBars_OnUpdate() {
   ChangeCaption(cmdContextNewNote_.control);
 }
 
+void clsExplorer::RemoveContextEntry() {
+  office::CommandBarPtr bar;
+  office::CommandBarControlPtr entry;
+  IgnoreError([&] {
+    bar = FindBarByName(objCmdBars_, LoadResString(res::kContextMenu));
+    entry = Must(bar).FindControl(std::nullopt, std::nullopt, kContextTag);
+  });
+  context_popup_.reset();
+  cmdContextNewNote_.Release();
+  if (!entry) return;
+  ChangingBar(bar, false);
+  IgnoreError([&] { entry->Delete(); });
+  ChangingBar(bar, true);
+}
+
 void clsExplorer::ChangingBar(const office::CommandBarPtr& bar, bool restore) {
   RunGuardedSub(ctx_, "clsExplorer(Sub ChangingBar)", [&](Proc& proc) {
     if (!restore) {
@@ -102,8 +123,13 @@ void clsExplorer::ChangeCaption(const office::CommandBarControlPtr& button) {
     if (selection->Count() > 0) item = selection->Item(1);
   });
   if (!item) return;
-  std::string entry_id = TryGet([&] { return item->EntryID(); });
-  bool has_note = FindNote(ctx_, entry_id) != nullptr;
+  // An item whose EntryID or note cannot be read this time is not known to
+  // have lost its note: its marking is left as it is.
+  NoteSearch search;
+  std::string entry_id;
+  if (IgnoreError([&] { entry_id = item->EntryID(); }))
+    search = LookUpNote(ctx_, entry_id);
+  bool has_note = search.result == NoteLookup::kFound;
   if (TryGet([&] { return Must(button).Enabled(); })) {
     if (has_note) {
       IgnoreError([&] { button->SetCaption(LoadResString(res::kViewNote)); });
@@ -115,6 +141,7 @@ void clsExplorer::ChangeCaption(const office::CommandBarControlPtr& button) {
       SetBtnFace(ctx_, button, LoadResPicture("ADD"), LoadResPicture("ADD_MASK"));
     }
   }
+  if (search.result == NoteLookup::kUnknown) return;
   // The add-in writes the item: the selection events that causes are its own.
   bool was_updating = ctx_.item_update;
   ctx_.item_update = true;

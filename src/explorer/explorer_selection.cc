@@ -7,13 +7,13 @@
 #include "addin/string_table.h"
 #include "explorer/cls_explorer.h"
 #include "store/filter_view.h"
+#include "store/folder_identity.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"
 
 namespace pinlet {
 namespace {
 
-constexpr const char* kDeletedItems = "Deleted Items";
 constexpr const char* kHotmail = "Hotmail";
 constexpr const char* kWrongViewMessage =
     "To view the notes properly, please change your view to \"Pinlet\". Click on Help "
@@ -75,14 +75,7 @@ void clsExplorer::m_objExplorer_SelectionChange() {
     if (ctx_.item_update) return;
     proc.line = 10;
     ol::FolderPtr folder = Must(m_objExplorer_).CurrentFolder();
-    std::string folder_name = Must(folder).Name();
-    if (folder->Description().find(kDeletedItems) != std::string::npos ||
-        folder_name.find(kDeletedItems) != std::string::npos)
-      return;
-    proc.line = 20;
-    ol::FolderPtr deleted =
-        Must(ctx_.name_space).GetDefaultFolder(ol::kFolderDeletedItems);
-    if (folder->EntryID() == Must(deleted).EntryID()) return;
+    if (IsDeletedItemsFolder(ctx_, folder)) return;
 
     // From here each failing step is passed by.
     ol::SelectionPtr selection;
@@ -103,7 +96,9 @@ void clsExplorer::m_objExplorer_SelectionChange() {
       if (entry_id == selected_entry_id_) return;
       selected_entry_id_ = entry_id;
     }
-    if (folder_name == LoadResString(res::kProductName)) {
+    bool in_notes_folder = false;
+    if (!IgnoreError([&] { in_notes_folder = IsNotesFolder(ctx_, folder); })) return;
+    if (in_notes_folder) {
       // A note is selected: its parent's place is recorded on it, so that
       // it stays true after the user moved the parent.
       IgnoreError([&] {
@@ -149,9 +144,11 @@ void clsExplorer::m_objExplorer_BeforeFolderSwitch(const ol::FolderPtr& new_fold
                   proc.line = 20;
                   ol::Folder& folder = Must(new_folder);
                   std::string view = Must(folder.CurrentView()).Name();
+                  // The notes folder shows its notes properly only in its
+                  // own view, named as the folder was made.
                   const std::string product = LoadResString(res::kProductName);
                   office::CommandBarControl* filter = cmdFilter_.control.get();
-                  if (folder.Name() == product && view != product) {
+                  if (view != product && IsNotesFolder(ctx_, new_folder)) {
                     ShowMessage(ctx_, kWrongViewMessage, mb::kOkOnly | mb::kHelpButton);
                   } else if (view != kFilterViewName) {
                     proc.line = 30;

@@ -7,11 +7,6 @@
 #include "explorer/cls_explorers.h"
 
 namespace pinlet {
-namespace {
-
-constexpr const char* kDeletedItems = "Deleted Items";
-
-}  // namespace
 
 void HeldControl::Hold(office::CommandBarControlPtr c, office::ClickHandler handler) {
   events.Reset();
@@ -22,14 +17,6 @@ void HeldControl::Hold(office::CommandBarControlPtr c, office::ClickHandler hand
 void HeldControl::Release() {
   events.Reset();
   control.reset();
-}
-
-bool IsExcludedFolder(const ol::FolderPtr& folder) {
-  ol::Folder& f = Must(folder);
-  std::string name = f.Name();
-  if (name == LoadResString(res::kProductName)) return true;
-  if (f.Description().find(kDeletedItems) != std::string::npos) return true;
-  return name.find(kDeletedItems) != std::string::npos;
 }
 
 clsExplorer::~clsExplorer() {

@@ -5,6 +5,7 @@
 #include "addin/string_table.h"
 #include "inspector/cls_reply_forward.h"
 #include "inspector/note_insertion.h"
+#include "store/folder_identity.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"
 
@@ -91,13 +92,10 @@ void clsInspectors::fInspectors_NewInspector(const ol::InspectorPtr& inspector) 
       return;
     }
     proc.line = 20;
-    // Outlook started for an item window alone has no main window: its
-    // items are never the notes folder's.
-    ol::FolderPtr folder = TryGet([&] {
-      ol::ExplorerPtr explorer = Must(ctx_.application).ActiveExplorer();
-      return explorer ? explorer->CurrentFolder() : nullptr;
-    });
-    if (folder && folder->Name() == LoadResString(res::kProductName)) {
+    // An item of the notes folder is a note: the note window shows it. The
+    // item's own folder tells, wherever the main window is.
+    ol::FolderPtr folder = TryGet([&] { return item->Parent(); });
+    if (folder && TryGet([&] { return IsNotesFolder(ctx_, folder); })) {
       OpenNotesFolderItem(folder, item, cls);
       return;
     }

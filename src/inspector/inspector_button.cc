@@ -6,13 +6,13 @@
 #include "explorer/bas_icons.h"
 #include "inspector/bas_inspectors.h"
 #include "inspector/cls_inspector.h"
+#include "store/folder_identity.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"
 
 namespace pinlet {
 namespace {
 
-constexpr const char* kDeletedItems = "Deleted Items";
 // The first Outlook whose Word-edited windows take the add-in's own button.
 constexpr int kWordButtonsFromVersion = 12;
 
@@ -40,12 +40,7 @@ void clsInspector::AddNoteButton(const std::string& caption) {
     // Outlook started for an item window alone has no main window, and so
     // shows no Deleted Items.
     ol::ExplorerPtr explorer = Must(ctx_.application).ActiveExplorer();
-    if (explorer) {
-      ol::FolderPtr folder = explorer->CurrentFolder();
-      if (Must(folder).Description().find(kDeletedItems) != std::string::npos ||
-          folder->Name().find(kDeletedItems) != std::string::npos)
-        return;
-    }
+    if (explorer && IsDeletedItemsFolder(ctx_, explorer->CurrentFolder())) return;
     proc.line = 50;
     NoteButtonLook look = NoteButtonLookOf(caption != LoadResString(res::kAddNote));
     office::CommandBarControlPtr button =

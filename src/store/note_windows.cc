@@ -4,6 +4,7 @@
 
 #include "addin/error_report.h"
 #include "addin/settings.h"
+#include "store/folder_identity.h"
 
 namespace pinlet {
 namespace {
@@ -37,6 +38,10 @@ std::shared_ptr<NoteWindow> NewWindow(AddinContext& ctx, const std::string& id,
 
 std::shared_ptr<NoteWindow> GetNoteForm(AddinContext& ctx, const std::string& id,
                                         ol::ItemPtr note, ol::ItemPtr parent) {
+  // An item of the notes folder is a note: it never gets a note of its own,
+  // whichever command asked for one.
+  if (!note && parent && TryGet([&] { return InNotesFolder(ctx, parent); }))
+    return nullptr;
   if (ReadCheck(ctx.registry(), kNoteKey, "NotesInOneWindow"))
     return GetLastNoteForm(ctx, id, std::move(note), std::move(parent));
   return RunGuarded(ctx, "basMainProc(Function GetNoteForm)",

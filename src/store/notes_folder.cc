@@ -6,6 +6,7 @@
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "store/filter_view.h"
+#include "store/folder_identity.h"
 #include "store/note_property.h"
 
 namespace pinlet {
@@ -162,11 +163,25 @@ ol::FolderPtr CreatePinletFolder(AddinContext& ctx) {
                     });
 }
 
-ol::ItemPtr FindNote(AddinContext& ctx, const std::string& parent_entry_id) {
-  if (parent_entry_id.empty()) return nullptr;
+NoteSearch LookUpNote(AddinContext& ctx, const std::string& parent_entry_id) {
+  NoteSearch search;
+  if (parent_entry_id.empty()) {
+    search.result = NoteLookup::kAbsent;
+    return search;
+  }
   ol::FolderPtr folder = NotesFolder(ctx);
-  if (!folder) return nullptr;
-  return TryGet([&] { return folder->Items()->Item(parent_entry_id); });
+  if (!folder) return search;
+  ol::ItemsPtr items = TryGet([&] { return folder->Items(); });
+  if (!items) return search;
+  std::optional<HostError> error =
+      Attempt([&] { search.note = items->Item(parent_entry_id); });
+  if (error && error->number() != errors::kNotFound) return search;
+  search.result = search.note ? NoteLookup::kFound : NoteLookup::kAbsent;
+  return search;
+}
+
+ol::ItemPtr FindNote(AddinContext& ctx, const std::string& parent_entry_id) {
+  return LookUpNote(ctx, parent_entry_id).note;
 }
 
 void SetNoteParentItemFolder(AddinContext& ctx, const ol::ItemPtr& note,
@@ -189,6 +204,7 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
   NewNote result;
   std::shared_ptr<RdoSession> rdo;
   ol::ItemsPtr items;
+  ol::FolderPtr notes_folder;
   std::string title;
   std::string parent_id;
   IgnoreError([&] {
@@ -196,11 +212,16 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
     rdo->AttachToOutlook();
   });
   IgnoreError([&] {
-    items = Must(Must(rdo).GetFolderFromID(Must(NotesFolder(ctx)).EntryID())).Items();
+    notes_folder = NotesFolder(ctx);
+    items = Must(Must(rdo).GetFolderFromID(Must(notes_folder).EntryID())).Items();
   });
   if (parent) IgnoreError([&] { parent_id = parent->EntryID(); });
-  // An item that was never saved has no EntryID to link a note to.
+  // An item that was never saved has no EntryID to link a note to, and an
+  // item of the notes folder is a note itself; an item whose folder cannot
+  // be told gets no note this time.
   bool linkable = !parent || !parent_id.empty();
+  if (parent && linkable)
+    linkable = TryGet([&] { return !SameFolder(Must(parent->Parent()), Must(notes_folder)); });
   if (linkable) {
     IgnoreError([&] {
       if (!parent) {

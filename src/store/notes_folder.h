@@ -28,8 +28,21 @@ ol::FolderPtr CheckFolderName(AddinContext& ctx, const ol::FolderPtr& folder,
 // fields and its "Pinlet" view; nullptr on failure (reported).
 ol::FolderPtr CreatePinletFolder(AddinContext& ctx);
 
-// The note of the item whose EntryID is `parent_entry_id`, or nullptr when
-// it has none. An empty EntryID (an item never saved) has no note.
+// What looking for an item's note found: its note, that it has none, or
+// nothing, because the notes folder could not be asked. Only kAbsent means
+// that the item has no note.
+enum class NoteLookup { kFound, kAbsent, kUnknown };
+struct NoteSearch {
+  NoteLookup result = NoteLookup::kUnknown;
+  ol::ItemPtr note;  // set when kFound
+};
+
+// Looks for the note of the item whose EntryID is `parent_entry_id`. An
+// empty EntryID (an item never saved) has no note; otherwise the note is
+// absent only when the notes folder answered that it holds none (no item, or
+// the host's "not found"). Any other failure leaves the answer unknown.
+NoteSearch LookUpNote(AddinContext& ctx, const std::string& parent_entry_id);
+// The note of that item, or nullptr when it has none or none could be found.
 ol::ItemPtr FindNote(AddinContext& ctx, const std::string& parent_entry_id);
 
 // Writes "ZPNFolder" and "FolderPath" on a note; errors ignored. A document

@@ -176,3 +176,48 @@ TEST_F(InspectorTest, TheNoteWindowSwitchesTheOpenWindowsButton) {
 
 }  // namespace
 }  // namespace pinlet
+
+namespace pinlet {
+namespace {
+
+TEST_F(InspectorTest, AnItemOfAUsersOwnPinletFolderOpensAsAnyItem) {
+  Start();
+  sim::FolderNode& own =
+      world.store.AddFolder(*Default(ol::kFolderInbox), "Pinlet", ol::kFolderInbox);
+  auto mail = world.store.NewItem(own, "IPM.Note");
+  world.store.SaveItem(mail, world.clock.now());
+  Window()->SwitchFolder(&own);
+  auto window = Open(mail);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(InspectorControl(window, "Add Note"));
+  EXPECT_EQ(Wrappers(), 1u);
+  EXPECT_TRUE(ctx().note_windows->empty());
+  EXPECT_TRUE(mail->user_props.empty());
+}
+
+TEST_F(InspectorTest, AnItemIsTakenForANoteByItsOwnFolderOnly) {
+  Start();
+  ol::ItemPtr note = AddNote(InboxNode(0));
+  // The main window shows the notes folder; an item of the Inbox opened
+  // meanwhile is still an ordinary item with its own button.
+  world.message_boxes.QueueAnswer(mb::kOk);
+  Window()->SwitchFolder(sim::NodeOf(NotesFolder(ctx())));
+  auto window = Open(InboxNode(0));
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(InspectorControl(window, "View Note"));
+  // The renamed notes folder's items are still notes.
+  Window()->SwitchFolder(Default(ol::kFolderInbox));
+  sim::NodeOf(NotesFolder(ctx()))->name = "Sticky notes";
+  EXPECT_EQ(Open(sim::NodeOf(note)), nullptr);
+  EXPECT_EQ(ctx().note_windows->back()->strID, InboxNode(0)->entry_id);
+}
+
+TEST_F(InspectorTest, NoButtonWhileTheExplorerShowsTheRenamedDeletedItems) {
+  Start();
+  Default(ol::kFolderDeletedItems)->name = "Bin";
+  Window()->SwitchFolder(Default(ol::kFolderDeletedItems));
+  EXPECT_FALSE(InspectorControl(Open(InboxNode(0)), "Add Note"));
+}
+
+}  // namespace
+}  // namespace pinlet
