@@ -89,6 +89,10 @@ struct AddinContext {
 
   ol::ApplicationPtr application;
   ol::NameSpacePtr name_space;
+  // The application this instance serves: Outlook, or Word in Word's
+  // instance; set by the host's connector from its connection to its
+  // disconnection. Its version decides how button faces are set.
+  HostApplicationPtr host;
   COutlookConnect* outlook_connector = nullptr;
 
   // The three lists exist from connection to shut-down (nullopt otherwise).

@@ -13,8 +13,6 @@ namespace pinlet {
 namespace {
 
 constexpr const char* kDeletedItems = "Deleted Items";
-// The first Outlook whose Word-edited windows take the add-in's own button.
-constexpr int kWordButtonsFromVersion = 12;
 
 }  // namespace
 
