@@ -62,8 +62,9 @@ struct Subsystems {
   // Creates a note window (frmComments), not yet loaded or listed.
   std::function<std::shared_ptr<NoteWindow>(AddinContext&)> create_note_window;
   // The explorer side, for the note window: the active explorer handles its
-  // selection again (its note display, its "Add Note"/"View Note" button),
-  // and every explorer forgets an item it showed automatically.
+  // selection again (its note display, its "Add Note"/"View Note" button)
+  // and the other explorers' buttons follow their selections again; and
+  // every explorer forgets an item it showed automatically.
   std::function<void(AddinContext&)> refresh_active_explorer;
   std::function<void(AddinContext&, const std::string& entry_id)> clear_explorer_entry_id;
   // The item-window side, for the note window: the note button of the

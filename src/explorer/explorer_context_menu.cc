@@ -95,31 +95,52 @@ void clsExplorer::ChangingBar(const office::CommandBarPtr& bar, bool restore) {
   });
 }
 
-void clsExplorer::ChangeCaption(const office::CommandBarControlPtr& button) {
+void clsExplorer::ShowNoteLook(const office::CommandBarControlPtr& button,
+                               bool has_note) {
+  if (!TryGet([&] { return Must(button).Enabled(); })) return;
+  if (has_note) {
+    IgnoreError([&] { button->SetCaption(LoadResString(res::kViewNote)); });
+    IgnoreError([&] { button->SetTooltipText(LoadResString(res::kViewRelatedNote)); });
+    SetBtnFace(ctx_, button, LoadResPicture("EDIT"), LoadResPicture("EDIT_MASK"));
+  } else {
+    IgnoreError([&] { button->SetCaption(LoadResString(res::kAddNote)); });
+    IgnoreError([&] { button->SetTooltipText(LoadResString(res::kAddNewNote)); });
+    SetBtnFace(ctx_, button, LoadResPicture("ADD"), LoadResPicture("ADD_MASK"));
+  }
+}
+
+ol::ItemPtr clsExplorer::FirstSelectedItem() {
   ol::ItemPtr item;
   IgnoreError([&] {
     ol::SelectionPtr selection = Must(m_objExplorer_).Selection();
     if (selection->Count() > 0) item = selection->Item(1);
   });
-  if (!item) return;
+  return item;
+}
+
+void clsExplorer::ChangeCaption(const office::CommandBarControlPtr& button) {
+  ol::ItemPtr item = FirstSelectedItem();
+  // With nothing selected there is no note to view: the button adds one
+  // (and asks for an item first).
+  if (!item) return ShowNoteLook(button, false);
   std::string entry_id = TryGet([&] { return item->EntryID(); });
   bool has_note = FindNote(ctx_, entry_id) != nullptr;
-  if (TryGet([&] { return Must(button).Enabled(); })) {
-    if (has_note) {
-      IgnoreError([&] { button->SetCaption(LoadResString(res::kViewNote)); });
-      IgnoreError([&] { button->SetTooltipText(LoadResString(res::kViewRelatedNote)); });
-      SetBtnFace(ctx_, button, LoadResPicture("EDIT"), LoadResPicture("EDIT_MASK"));
-    } else {
-      IgnoreError([&] { button->SetCaption(LoadResString(res::kAddNote)); });
-      IgnoreError([&] { button->SetTooltipText(LoadResString(res::kAddNewNote)); });
-      SetBtnFace(ctx_, button, LoadResPicture("ADD"), LoadResPicture("ADD_MASK"));
-    }
-  }
+  ShowNoteLook(button, has_note);
   // The add-in writes the item: the selection events that causes are its own.
   bool was_updating = ctx_.item_update;
   ctx_.item_update = true;
   SetParentItemProperties(ctx_, item, has_note);
   ctx_.item_update = was_updating;
+}
+
+void clsExplorer::RefreshMainButton() {
+  if (!cmdNewNote_.control) return;
+  bool excluded = true;
+  IgnoreError([&] { excluded = IsExcludedFolder(Must(m_objExplorer_).CurrentFolder()); });
+  if (excluded) return;
+  ol::ItemPtr item = FirstSelectedItem();
+  bool has_note = item && FindNote(ctx_, TryGet([&] { return item->EntryID(); }));
+  ShowNoteLook(cmdNewNote_.control, has_note);
 }
 
 }  // namespace pinlet
