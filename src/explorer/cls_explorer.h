@@ -20,6 +20,7 @@
 #define PINLET_EXPLORER_CLS_EXPLORER_H_
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -114,8 +115,9 @@ class clsExplorer : public std::enable_shared_from_this<clsExplorer> {
   // "View Note" (has_note) or "Add Note", with tool tip and faces; only
   // while `button` is enabled.
   void ShowNoteLook(const office::CommandBarControlPtr& button, bool has_note);
-  // The first item of the window's selection; nullptr when none.
-  ol::ItemPtr FirstSelectedItem();
+  // The first item of the window's selection: nullptr when nothing is
+  // selected, nullopt when the selection cannot be read.
+  std::optional<ol::ItemPtr> FirstSelectedItem();
 
   // --- Selection and folder switches (explorer_selection.cc).
   void m_objExplorer_FolderSwitch();

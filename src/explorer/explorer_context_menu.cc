@@ -109,20 +109,28 @@ void clsExplorer::ShowNoteLook(const office::CommandBarControlPtr& button,
   }
 }
 
-ol::ItemPtr clsExplorer::FirstSelectedItem() {
-  ol::ItemPtr item;
+std::optional<ol::ItemPtr> clsExplorer::FirstSelectedItem() {
+  std::optional<ol::ItemPtr> item;
   IgnoreError([&] {
     ol::SelectionPtr selection = Must(m_objExplorer_).Selection();
-    if (selection->Count() > 0) item = selection->Item(1);
+    if (selection->Count() == 0) {
+      item = nullptr;
+      return;
+    }
+    ol::ItemPtr first = selection->Item(1);
+    if (first) item = first;
   });
   return item;
 }
 
 void clsExplorer::ChangeCaption(const office::CommandBarControlPtr& button) {
-  ol::ItemPtr item = FirstSelectedItem();
+  std::optional<ol::ItemPtr> selected = FirstSelectedItem();
+  // A selection that cannot be read leaves the button as it is.
+  if (!selected) return;
   // With nothing selected there is no note to view: the button adds one
   // (and asks for an item first).
-  if (!item) return ShowNoteLook(button, false);
+  if (!*selected) return ShowNoteLook(button, false);
+  ol::ItemPtr item = *selected;
   std::string entry_id = TryGet([&] { return item->EntryID(); });
   bool has_note = FindNote(ctx_, entry_id) != nullptr;
   ShowNoteLook(button, has_note);
@@ -138,7 +146,9 @@ void clsExplorer::RefreshMainButton() {
   bool excluded = true;
   IgnoreError([&] { excluded = IsExcludedFolder(Must(m_objExplorer_).CurrentFolder()); });
   if (excluded) return;
-  ol::ItemPtr item = FirstSelectedItem();
+  std::optional<ol::ItemPtr> selected = FirstSelectedItem();
+  if (!selected) return;
+  ol::ItemPtr item = *selected;
   bool has_note = item && FindNote(ctx_, TryGet([&] { return item->EntryID(); }));
   ShowNoteLook(cmdNewNote_.control, has_note);
 }

@@ -109,6 +109,13 @@ TEST_F(ExplorerTest, ANoteMadeOrDeletedShowsInTheButtonOfEveryWindow) {
   Select({InboxNode(3)}, 1);
   ctx().subsystems.refresh_active_explorer(ctx());
   EXPECT_EQ(MainButton(1)->caption, "Add Note");
+  // A selection that cannot be read leaves the button as it was.
+  Select({InboxNode(4)}, 1);
+  ASSERT_EQ(MainButton(1)->caption, "View Note");
+  world.faults.FailMember("Selection.Count");
+  ctx().subsystems.refresh_active_explorer(ctx());
+  world.faults.Clear();
+  EXPECT_EQ(MainButton(1)->caption, "View Note");
   outlook().CloseExplorer(second);
 }
 
