@@ -62,8 +62,9 @@ struct Subsystems {
   // Creates a note window (frmComments), not yet loaded or listed.
   std::function<std::shared_ptr<NoteWindow>(AddinContext&)> create_note_window;
   // The explorer side, for the note window: the active explorer handles its
-  // selection again (its note display, its "Add Note"/"View Note" button),
-  // and every explorer forgets an item it showed automatically.
+  // selection again (its note display, its "Add Note"/"View Note" button)
+  // and the other explorers' buttons follow their selections again; and
+  // every explorer forgets an item it showed automatically.
   std::function<void(AddinContext&)> refresh_active_explorer;
   std::function<void(AddinContext&, const std::string& entry_id)> clear_explorer_entry_id;
   // The item-window side, for the note window: the note button of the
@@ -89,6 +90,10 @@ struct AddinContext {
 
   ol::ApplicationPtr application;
   ol::NameSpacePtr name_space;
+  // The application this instance serves: Outlook, or Word in Word's
+  // instance; set by the host's connector from its connection to its
+  // disconnection. Its version decides how button faces are set.
+  HostApplicationPtr host;
   COutlookConnect* outlook_connector = nullptr;
 
   // The three lists exist from connection to shut-down (nullopt otherwise).

@@ -87,6 +87,7 @@ void COutlookConnect::OnConnection(HostApplicationPtr application, int,
   // Steps 1 to 4 run with errors ignored, each failing step skipped.
   IgnoreError([&] {
     ctx.application = outlook;
+    ctx.host = outlook;
     m_app_ = outlook;
     ctx.outlook_connector = this;
   });
@@ -156,6 +157,7 @@ void COutlookConnect::OnDisconnection(int, Custom&) {
   });
   out_addin_.reset();
   ctx.application.reset();
+  ctx.host.reset();
   m_app_.reset();
   if (ctx.outlook_connector == this) ctx.outlook_connector = nullptr;
   initialized_ = false;

@@ -32,6 +32,7 @@ void CWordConnect::OnConnection(HostApplicationPtr application, int,
   std::shared_ptr<AddInConnector> outlook = FindOutlookConnector();
   if (!application || !outlook) return;
   word_ = std::move(application);
+  context_->host = word_;
   outlook_ = outlook;
   initialized_ = true;
 }
@@ -53,6 +54,7 @@ void CWordConnect::OnBeginShutdown(Custom&) {
 void CWordConnect::OnDisconnection(int, Custom&) {
   if (context_->subsystems.stop_word_editor)
     context_->subsystems.stop_word_editor(*context_);
+  if (context_->host == word_) context_->host.reset();
   word_.reset();
   outlook_.reset();
   initialized_ = false;

@@ -55,15 +55,20 @@ void Shut_Down(AddinContext& ctx) {
   });
 }
 
-void RefreshActiveExplorer(AddinContext& ctx) {
+void RefreshExplorers(AddinContext& ctx) {
   std::shared_ptr<clsExplorers> tracker = ctx.explorer_tracker;
   if (!tracker) return;
   std::shared_ptr<clsExplorer> active = tracker->get_ActiveExplorer();
-  if (!active) return;
-  bool was_refreshing = ctx.note_refresh;
-  ctx.note_refresh = true;
-  active->m_objExplorer_SelectionChange();
-  ctx.note_refresh = was_refreshing;
+  if (active) {
+    bool was_refreshing = ctx.note_refresh;
+    ctx.note_refresh = true;
+    active->m_objExplorer_SelectionChange();
+    ctx.note_refresh = was_refreshing;
+  }
+  // A copy: the wrappers stay alive while their buttons change.
+  std::vector<std::shared_ptr<clsExplorer>> wrappers = tracker->wrappers();
+  for (const auto& wrapper : wrappers)
+    if (wrapper != active) wrapper->RefreshMainButton();
 }
 
 office::CommandBarControlPtr AddCustomButton(AddinContext& ctx,
@@ -90,7 +95,7 @@ office::CommandBarControlPtr AddCustomButton(AddinContext& ctx,
 
 void InstallExplorer(Subsystems& s) {
   s.create_explorers = [](AddinContext& ctx) { Create_Explorers(ctx); };
-  s.refresh_active_explorer = [](AddinContext& ctx) { RefreshActiveExplorer(ctx); };
+  s.refresh_active_explorer = [](AddinContext& ctx) { RefreshExplorers(ctx); };
   s.clear_explorer_entry_id = [](AddinContext& ctx, const std::string& entry_id) {
     ClearExplorerEntryID(ctx, entry_id);
   };

@@ -27,10 +27,12 @@ void Close_CExplorer(AddinContext& ctx, int id);
 void ClearExplorerEntryID(AddinContext& ctx, const std::string& entry_id);
 // Releases the explorer tracker (its wrappers) and the inspector tracker.
 void Shut_Down(AddinContext& ctx);
-// The active explorer handles its selection again with the note-refresh
-// flag set, so that its button and note display follow a changed note.
-// Nothing happens without a tracker or an active wrapper.
-void RefreshActiveExplorer(AddinContext& ctx);
+// After a note was made or deleted: the active explorer handles its
+// selection again with the note-refresh flag set, so that its button and
+// note display follow the changed note, and every other explorer's main
+// button shows its own selection's note again. Nothing happens without a
+// tracker.
+void RefreshExplorers(AddinContext& ctx);
 
 // Adds a temporary button to `bar` with `tag`, `tooltip`, `begin_group`,
 // `style` (office::kButton...) and, for styles 2 and 3, `caption`; styles 1

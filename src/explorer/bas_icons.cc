@@ -126,7 +126,7 @@ void SetBtnFace(AddinContext& ctx, const office::CommandBarControlPtr& button,
 }
 
 int HostMajorVersion(AddinContext& ctx) {
-  std::string version = TryGet([&] { return Must(ctx.application).Version(); });
+  std::string version = TryGet([&] { return Must(ctx.host).Version(); });
   int major = 0;
   for (char c : version) {
     if (c < '0' || c > '9' || major > 100000) break;

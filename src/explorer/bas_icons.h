@@ -59,8 +59,9 @@ void PasteButtonFace(AddinContext& ctx, const office::CommandBarControlPtr& butt
 void SetBtnFace(AddinContext& ctx, const office::CommandBarControlPtr& button,
                 const Picture& face, const Picture& mask);
 
-// The host's major version number (the digits its Version starts with);
-// 0 when it cannot be read.
+// The major version number of the host this instance serves (the digits
+// its Version starts with: Outlook's, or Word's in Word's instance); 0 when
+// it cannot be read.
 int HostMajorVersion(AddinContext& ctx);
 
 }  // namespace pinlet

@@ -20,6 +20,7 @@
 #define PINLET_EXPLORER_CLS_EXPLORER_H_
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,12 @@ class clsExplorer : public std::enable_shared_from_this<clsExplorer> {
   // The selection handler; the note window calls it too (with the
   // note-refresh flag set) after it changed the selected item's note.
   void m_objExplorer_SelectionChange();
+  // The main button shows again whether the first selected item has a note
+  // ("Add Note" when nothing is selected), after a note was made or
+  // deleted elsewhere. Nothing else of the selection handling runs: no
+  // marking, no note window. Nothing happens in an excluded folder or
+  // before the toolbar exists. Continues past errors.
+  void RefreshMainButton();
 
   // What the add-in put on the window, for tests and the pinlet command.
   const office::CommandBarPtr& toolbar() const { return toolbar_; }
@@ -100,8 +107,15 @@ class clsExplorer : public std::enable_shared_from_this<clsExplorer> {
   // restore false: before the add-in edits `bar`; true: after.
   void ChangingBar(const office::CommandBarPtr& bar, bool restore);
   // Caption, tool tip and face of `button` follow whether the first selected
-  // item has a note; the item's marking is refreshed.
+  // item has a note ("Add Note" when nothing is selected); the item's
+  // marking is refreshed.
   void ChangeCaption(const office::CommandBarControlPtr& button);
+  // "View Note" (has_note) or "Add Note", with tool tip and faces; only
+  // while `button` is enabled.
+  void ShowNoteLook(const office::CommandBarControlPtr& button, bool has_note);
+  // The first item of the window's selection: nullptr when nothing is
+  // selected, nullopt when the selection cannot be read.
+  std::optional<ol::ItemPtr> FirstSelectedItem();
 
   // --- Selection and folder switches (explorer_selection.cc).
   void m_objExplorer_FolderSwitch();

@@ -116,13 +116,42 @@ void clsExplorer::ChangingBar(const office::CommandBarPtr& bar, bool restore) {
   });
 }
 
-void clsExplorer::ChangeCaption(const office::CommandBarControlPtr& button) {
-  ol::ItemPtr item;
+void clsExplorer::ShowNoteLook(const office::CommandBarControlPtr& button,
+                               bool has_note) {
+  if (!TryGet([&] { return Must(button).Enabled(); })) return;
+  if (has_note) {
+    IgnoreError([&] { button->SetCaption(LoadResString(res::kViewNote)); });
+    IgnoreError([&] { button->SetTooltipText(LoadResString(res::kViewRelatedNote)); });
+    SetBtnFace(ctx_, button, LoadResPicture("EDIT"), LoadResPicture("EDIT_MASK"));
+  } else {
+    IgnoreError([&] { button->SetCaption(LoadResString(res::kAddNote)); });
+    IgnoreError([&] { button->SetTooltipText(LoadResString(res::kAddNewNote)); });
+    SetBtnFace(ctx_, button, LoadResPicture("ADD"), LoadResPicture("ADD_MASK"));
+  }
+}
+
+std::optional<ol::ItemPtr> clsExplorer::FirstSelectedItem() {
+  std::optional<ol::ItemPtr> item;
   IgnoreError([&] {
     ol::SelectionPtr selection = Must(m_objExplorer_).Selection();
-    if (selection->Count() > 0) item = selection->Item(1);
+    if (selection->Count() == 0) {
+      item = nullptr;
+      return;
+    }
+    ol::ItemPtr first = selection->Item(1);
+    if (first) item = first;
   });
-  if (!item) return;
+  return item;
+}
+
+void clsExplorer::ChangeCaption(const office::CommandBarControlPtr& button) {
+  std::optional<ol::ItemPtr> selected = FirstSelectedItem();
+  // A selection that cannot be read leaves the button as it is.
+  if (!selected) return;
+  // With nothing selected there is no note to view: the button adds one
+  // (and asks for an item first).
+  if (!*selected) return ShowNoteLook(button, false);
+  ol::ItemPtr item = *selected;
   // An item whose EntryID or note cannot be read this time is not known to
   // have lost its note: its marking is left as it is.
   NoteSearch search;
@@ -130,23 +159,25 @@ void clsExplorer::ChangeCaption(const office::CommandBarControlPtr& button) {
   if (IgnoreError([&] { entry_id = item->EntryID(); }))
     search = LookUpNote(ctx_, entry_id);
   bool has_note = search.result == NoteLookup::kFound;
-  if (TryGet([&] { return Must(button).Enabled(); })) {
-    if (has_note) {
-      IgnoreError([&] { button->SetCaption(LoadResString(res::kViewNote)); });
-      IgnoreError([&] { button->SetTooltipText(LoadResString(res::kViewRelatedNote)); });
-      SetBtnFace(ctx_, button, LoadResPicture("EDIT"), LoadResPicture("EDIT_MASK"));
-    } else {
-      IgnoreError([&] { button->SetCaption(LoadResString(res::kAddNote)); });
-      IgnoreError([&] { button->SetTooltipText(LoadResString(res::kAddNewNote)); });
-      SetBtnFace(ctx_, button, LoadResPicture("ADD"), LoadResPicture("ADD_MASK"));
-    }
-  }
+  ShowNoteLook(button, has_note);
   if (search.result == NoteLookup::kUnknown) return;
   // The add-in writes the item: the selection events that causes are its own.
   bool was_updating = ctx_.item_update;
   ctx_.item_update = true;
   SetParentItemProperties(ctx_, item, has_note);
   ctx_.item_update = was_updating;
+}
+
+void clsExplorer::RefreshMainButton() {
+  if (!cmdNewNote_.control) return;
+  bool excluded = true;
+  IgnoreError([&] { excluded = IsExcludedFolder(ctx_, Must(m_objExplorer_).CurrentFolder()); });
+  if (excluded) return;
+  std::optional<ol::ItemPtr> selected = FirstSelectedItem();
+  if (!selected) return;
+  ol::ItemPtr item = *selected;
+  bool has_note = item && FindNote(ctx_, TryGet([&] { return item->EntryID(); }));
+  ShowNoteLook(cmdNewNote_.control, has_note);
 }
 
 }  // namespace pinlet

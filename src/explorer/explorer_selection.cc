@@ -87,6 +87,9 @@ void clsExplorer::m_objExplorer_SelectionChange() {
       return;
     if (count == 0) {
       HideLastNoteWindow();
+      // The next item selected is handled even when it was the last one.
+      selected_entry_id_ = std::string(1, '\0');
+      ChangeCaption(cmdNewNote_.control);
       return;
     }
     ol::ItemPtr item = TryGet([&] { return selection->Item(1); });

@@ -68,6 +68,10 @@ void clsExplorer::m_objExplorer_Activate() {
     if (ctx_.explorer_tracker) ctx_.explorer_tracker->active_explorer_id = id_;
     proc.line = 20;
     if (!toolbar_) CreatePNXToolBar();
+    // A window opened later gets its menu entries as it first shows, not
+    // only at its first folder switch.
+    proc.line = 30;
+    if (!menu_added_) AddMenu();
   });
 }
 

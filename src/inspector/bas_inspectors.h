@@ -18,6 +18,10 @@ namespace pinlet {
 
 // The tag of the Word editor's "Add Note" button.
 constexpr const char* kWordNoteButtonTag = "Pinlet";
+// The first Outlook whose Word-edited mail windows take the item window's
+// own note button; the Word editor gives "Add Note" to those of earlier
+// versions only, so that a window never has two.
+constexpr int kWordButtonsFromVersion = 12;
 
 // The note button of an item with a note ("View Note", "View related note",
 // "EDIT"/"EDIT_MASK") or without one ("Add Note", "Add new note",

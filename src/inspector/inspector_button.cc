@@ -11,12 +11,6 @@
 #include "store/notes_folder.h"
 
 namespace pinlet {
-namespace {
-
-// The first Outlook whose Word-edited windows take the add-in's own button.
-constexpr int kWordButtonsFromVersion = 12;
-
-}  // namespace
 
 void clsInspector::AddNoteButton(const std::string& caption) {
   RunGuardedSub(ctx_, "clsInspector(Sub AddNoteButton)", [&](Proc& proc) {

@@ -5,6 +5,7 @@
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "explorer/bas_explorers.h"
+#include "explorer/bas_icons.h"
 #include "inspector/attachment_copy.h"
 #include "inspector/bas_inspectors.h"
 #include "inspector/note_insertion.h"
@@ -54,9 +55,9 @@ void CWordMailButtons::Start() {
 }
 
 void CWordMailButtons::ForgetClosedWindows() {
+  // A closed Word window raises on every member.
   std::erase_if(windows_, [](const std::shared_ptr<MailWindow>& w) {
-    return !w->add_note.control ||
-           Attempt([&] { w->add_note.control->Caption(); }).has_value();
+    return !w->window || Attempt([&] { w->window->Caption(); }).has_value();
   });
 }
 
@@ -68,9 +69,12 @@ std::shared_ptr<CWordMailButtons::MailWindow> CWordMailButtons::WindowFor(
   window->window = wn;
   window->mail = mail;
   office::CommandBarPtr bar = wn->CommandBars()->Item(LoadResString(res::kStandard));
-  NoteButtonLook look = NoteButtonLookOf(false);
-  office::CommandBarControlPtr add =
-      ButtonOn(ctx_, bar, kWordNoteButtonTag, look.tooltip, "ADD", look.caption);
+  // From Outlook 12 on, Outlook's item window gives the mail its note button.
+  office::CommandBarControlPtr add;
+  if (HostMajorVersion(ctx_) < kWordButtonsFromVersion) {
+    NoteButtonLook look = NoteButtonLookOf(false);
+    add = ButtonOn(ctx_, bar, kWordNoteButtonTag, look.tooltip, "ADD", look.caption);
+  }
   office::CommandBarControlPtr insert =
       ButtonOn(ctx_, bar, kInsertNoteTag, kInsertNoteTip, "INSERT", kInsertNote);
   std::weak_ptr<MailWindow> weak = window;

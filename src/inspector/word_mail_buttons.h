@@ -1,19 +1,20 @@
 // CWordMailButtons: "Add Note" and "Insert Note" on Word's mail windows.
 //
-// When Word is Outlook's e-mail editor (Outlook 2002/2003 give such windows
-// no button of their own), Word's instance of the add-in puts two buttons on
-// the "Standard" bar of each Word mail window the first time Word activates
-// it (Word's WindowActivate is the only Word event followed):
+// When Word is Outlook's e-mail editor, Word's instance of the add-in puts
+// its buttons on the "Standard" bar of each Word mail window the first time
+// Word activates it (Word's WindowActivate is the only Word event followed):
 // - "Add Note" (tag "Pinlet", faces "ADD"/"ADD_MASK"; captioned "View Note"
 //   with the faces "EDIT"/"EDIT_MASK" while the mail is marked as having a
 //   note) shows or creates the mail's note through the Outlook connector's
-//   PinletClick;
+//   PinletClick. Only before version 12: later Outlooks give the window a
+//   note button of their own, and a window has one;
 // - "Insert Note" (tag "butInsertNote", tool tip "Insert related Note",
 //   face "INSERT") finds the window's reply/forward object in the Outlook
 //   connector's GetReplyForms, puts its note at the top of the mail
 //   (NoteIntoHTML, or the plain text for a plain mail) with the note's files
 //   attached, and leaves the bar.
-// The faces follow the mail at every activation and after every click.
+// The faces follow the mail at every activation and after every click; they
+// are set as Word's version allows (from Word 10 with their masks).
 #ifndef PINLET_INSPECTOR_WORD_MAIL_BUTTONS_H_
 #define PINLET_INSPECTOR_WORD_MAIL_BUTTONS_H_
 

@@ -87,7 +87,7 @@ TEST_F(ExplorerCommandsTest, WindowsAreOpenedActivatedAndClosedByNumber) {
   EXPECT_THAT(out.str(), HasSubstr("explorer 1 wraps main window 1: toolbar built, "
                                    "menus added\n"
                                    "explorer 2 wraps main window 2 (the active "
-                                   "explorer): toolbar built, no menus yet\n"));
+                                   "explorer): toolbar built, menus added\n"));
   ASSERT_EQ(Run("close explorer 2"), 0);
   EXPECT_EQ(out.str(), "main window 2 closed; 1 main window open\n");
   EXPECT_EQ(Run("activate explorer 2"), 2);

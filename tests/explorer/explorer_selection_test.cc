@@ -63,6 +63,62 @@ TEST_F(ExplorerTest, ARefreshHandlesTheSameItemAgainInTheActiveWindow) {
   EXPECT_FALSE(ctx().note_refresh);
 }
 
+TEST_F(ExplorerTest, WithNothingSelectedTheMainButtonAddsAndTheItemIsHandledAgain) {
+  Start();
+  AddNote(InboxNode(2));
+  Select({InboxNode(2)});
+  ASSERT_EQ(MainButton()->caption, "View Note");
+  Select({});
+  EXPECT_EQ(MainButton()->caption, "Add Note");
+  EXPECT_EQ(MainButton()->tooltip, "Add new note");
+  EXPECT_EQ(MainButton()->face.pixels, LoadResPicture("ADD").pixels);
+  EXPECT_EQ(MainButton()->mask.pixels, LoadResPicture("ADD_MASK").pixels);
+  // The same item selected again shows its note again.
+  Select({InboxNode(2)});
+  EXPECT_EQ(MainButton()->caption, "View Note");
+}
+
+TEST_F(ExplorerTest, ANoteMadeOrDeletedShowsInTheButtonOfEveryWindow) {
+  Start();
+  auto second = outlook().OpenExplorer();
+  Select({InboxNode(2)}, 0);
+  Select({InboxNode(2)}, 1);
+  Select({InboxNode(4)}, 0);
+  outlook().ActivateExplorer(Window(0));
+  Select({InboxNode(2)}, 0);
+  ASSERT_EQ(MainButton(1)->caption, "Add Note");
+  // The note window of the active window makes the note, then refreshes.
+  ol::ItemPtr note = AddNote(InboxNode(2));
+  ctx().subsystems.refresh_active_explorer(ctx());
+  EXPECT_EQ(MainButton(0)->caption, "View Note");
+  EXPECT_EQ(MainButton(1)->caption, "View Note");
+  EXPECT_EQ(MainButton(1)->mask.pixels, LoadResPicture("EDIT_MASK").pixels);
+  {
+    sim::FaultInjector::Pause pause(world.faults);
+    note->Delete();
+  }
+  ctx().subsystems.refresh_active_explorer(ctx());
+  EXPECT_EQ(MainButton(0)->caption, "Add Note");
+  EXPECT_EQ(MainButton(1)->caption, "Add Note");
+  // A window showing another item keeps that item's state.
+  AddNote(InboxNode(4));
+  Select({InboxNode(4)}, 1);
+  AddNote(InboxNode(2));
+  ctx().subsystems.refresh_active_explorer(ctx());
+  EXPECT_EQ(MainButton(1)->caption, "View Note");
+  Select({InboxNode(3)}, 1);
+  ctx().subsystems.refresh_active_explorer(ctx());
+  EXPECT_EQ(MainButton(1)->caption, "Add Note");
+  // A selection that cannot be read leaves the button as it was.
+  Select({InboxNode(4)}, 1);
+  ASSERT_EQ(MainButton(1)->caption, "View Note");
+  world.faults.FailMember("Selection.Count");
+  ctx().subsystems.refresh_active_explorer(ctx());
+  world.faults.Clear();
+  EXPECT_EQ(MainButton(1)->caption, "View Note");
+  outlook().CloseExplorer(second);
+}
+
 TEST_F(ExplorerTest, WhileTheAddinWritesAnItemItsSelectionEventsAreIgnored) {
   Start();
   AddNote(InboxNode(1));

@@ -22,6 +22,31 @@ TEST_F(ExplorerTest, IdsAreHandedOutOnceAndAClosedWindowLeavesNoWrapper) {
   EXPECT_TRUE(MainButton(1));
 }
 
+TEST_F(ExplorerTest, AWindowOpenedLaterHasTheMenuEntriesBeforeAnyFolderSwitch) {
+  Start();
+  outlook().OpenExplorer(Default(ol::kFolderSentMail));
+  auto options = Control("Zarvo Options", "", 1);
+  auto about = Control("Zarvo About", "", 1);
+  ASSERT_TRUE(options);
+  ASSERT_TRUE(about);
+  ASSERT_EQ(options->popup_bar->controls.size(), 1u);
+  // Activated again and switched, the window keeps one set.
+  outlook().ActivateExplorer(Window(0));
+  outlook().ActivateExplorer(Window(1));
+  Window(1)->SwitchFolder(Default(ol::kFolderInbox));
+  int entries = 0;
+  for (auto& control : Bar("Menu Bar", 1)->controls)
+    if (control->popup_bar)
+      for (auto& entry : control->popup_bar->controls)
+        entries += entry->caption == "Zarvo Options" || entry->caption == "Zarvo About";
+  EXPECT_EQ(entries, 2);
+  // Its entries work.
+  size_t calls = world.support->calls().size();
+  Click(about->popup_bar->controls.front(), 1);
+  ASSERT_EQ(world.support->calls().size(), calls + 1);
+  EXPECT_THAT(world.support->calls().back(), ::testing::HasSubstr("About"));
+}
+
 TEST_F(ExplorerTest, AnOrdinaryStartAndStopLogNoError) {
   Start();
   outlook().OpenExplorer(Default(ol::kFolderSentMail));

@@ -77,6 +77,7 @@ TEST_F(WordEditorTest, AMailWindowGetsBothButtonsAndAddNoteFollowsTheNote) {
   ASSERT_TRUE(insert);
   EXPECT_EQ(add->caption, "Add Note");
   EXPECT_EQ(add->face.pixels, LoadResPicture("ADD").pixels);
+  EXPECT_EQ(add->mask.pixels, LoadResPicture("ADD_MASK").pixels);
   EXPECT_EQ(insert->caption, "Insert Note");
   EXPECT_EQ(insert->tooltip, "Insert related Note");
   // Outlook 2002 puts no button of its own there.
@@ -106,6 +107,47 @@ TEST_F(WordEditorTest, AMailWindowGetsBothButtonsAndAddNoteFollowsTheNote) {
   SetInspectorNoteButton(ctx(), sim::WrapItem(&world, InboxNode(0)), false);
   EXPECT_EQ(add->caption, "Add Note");
   EXPECT_EQ(add->face.pixels, LoadResPicture("ADD").pixels);
+}
+
+TEST_F(WordEditorTest, WordsNoteButtonKeepsItsMaskThroughEveryFace) {
+  StartBoth();
+  auto window = Open(InboxNode(0));
+  auto add = ByTag(window, "Pinlet");
+  ASSERT_TRUE(add);
+  EXPECT_EQ(add->face.pixels, LoadResPicture("ADD").pixels);
+  EXPECT_EQ(add->mask.pixels, LoadResPicture("ADD_MASK").pixels);
+  EXPECT_FALSE(ByTag(window, "butInsertNote")->mask.empty());
+  AddNoteWith(InboxNode(0), "hello");
+  outlook().ActivateInspector(Open(InboxNode(1)));
+  outlook().ActivateInspector(window);
+  EXPECT_EQ(add->face.pixels, LoadResPicture("EDIT").pixels);
+  EXPECT_EQ(add->mask.pixels, LoadResPicture("EDIT_MASK").pixels);
+  // Turned back from the Outlook side, with its mask too.
+  SetInspectorNoteButton(ctx(), sim::WrapItem(&world, InboxNode(0)), false);
+  EXPECT_EQ(add->mask.pixels, LoadResPicture("ADD_MASK").pixels);
+}
+
+TEST_F(WordEditorTest, FromOutlook12AWordMailWindowHasOneNoteButton) {
+  StartBoth("12.0.4518");
+  auto window = Open(InboxNode(0));
+  ASSERT_TRUE(window);
+  int note_buttons = 0;
+  for (auto& control : window->command_bars()->FindBar("Standard")->controls)
+    note_buttons += control->caption == "Add Note" || control->caption == "View Note";
+  EXPECT_EQ(note_buttons, 1);
+  // The button is Outlook's; Word still offers to insert a note.
+  EXPECT_FALSE(ByTag(window, "Pinlet"));
+  EXPECT_TRUE(ByTag(window, "butInsertNote"));
+  // Activated again and given a note, the window still has one.
+  AddNoteWith(InboxNode(0), "hello");
+  SetInspectorNoteButton(ctx(), sim::WrapItem(&world, InboxNode(0)), true);
+  outlook().ActivateInspector(Open(InboxNode(1)));
+  outlook().ActivateInspector(window);
+  note_buttons = 0;
+  for (auto& control : window->command_bars()->FindBar("Standard")->controls)
+    note_buttons += control->caption == "Add Note" || control->caption == "View Note";
+  EXPECT_EQ(note_buttons, 1);
+  EXPECT_EQ(word_addin->context().word_buttons->windows().size(), 2u);
 }
 
 TEST_F(WordEditorTest, InsertNotePutsTheReplysNoteIntoTheMailOnce) {

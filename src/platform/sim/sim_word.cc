@@ -62,6 +62,8 @@ std::string SimWord::Name() {
 
 std::string SimWord::Version() {
   world_->faults.Check("Application.Version");
+  // Outlook edits its mail only in the Word of its own Office release.
+  if (world_->outlook) return std::to_string(world_->outlook->major_version()) + ".0";
   return "11.0";
 }
 

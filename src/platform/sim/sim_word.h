@@ -4,7 +4,8 @@
 // While Word runs (World::word), Outlook's Word-edited mail windows are
 // also Word windows: each shares its inspector's command bars and edits
 // that inspector's item, and Word raises WindowActivate(Doc, Wn) whenever
-// Outlook activates such a window, the first time as it opens. A closed
+// Outlook activates such a window, the first time as it opens. Word's
+// Version is that of the Outlook it edits for (one Office release). A closed
 // inspector's Word window is gone from Word. Word has its own COM add-ins,
 // so its own instance of the add-in, whose published object is not
 // Outlook's.
