@@ -131,7 +131,8 @@ TEST_F(WindowManagerTest, AnObserverHearsEachChangeOfOrderVisibilityAndActivatio
                                  "activated " + HandleText(note) + " top-most",
                                  "after " + HandleText(outlook) + " " + HandleText(reply),
                                  "lowered " + HandleText(outlook),
-                                 "destroyed " + HandleText(reply), "hidden " + HandleText(note)));
+                                 "destroyed " + HandleText(reply),
+                                 "hidden " + HandleText(note) + " top-most"));
   windows.set_observer(nullptr);
   windows.SetVisible(note, true, true);
   EXPECT_EQ(heard.size(), 10u);
