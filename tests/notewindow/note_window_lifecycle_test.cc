@@ -157,9 +157,8 @@ TEST_F(LifecycleTest, AWindowOffTheScreenIsBroughtOntoTheWorkAreaKeepingTheSaved
 // back; without the work area the screen serves.
 TEST_F(LifecycleTest, AStoredPlaceFarOutsideAnyScreenOpensOnTheScreen) {
   const std::pair<std::string, std::string> kPlaces[] = {
-      {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"},
-      {"1e300", "-1e300"},          {"99999999999", "12"},
-      {"2147483000", "left"},       {"", "2147483647"}};
+      {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"}, {"1e300", "-1e300"},
+      {"99999999999", "12"},        {"2147483000", "left"},         {"", "2147483647"}};
   for (bool with_work_area : {true, false}) {
     Rect area = with_work_area ? world.windows.work_area() : world.windows.screen();
     for (const auto& [left, top] : kPlaces) {
@@ -175,7 +174,8 @@ TEST_F(LifecycleTest, AStoredPlaceFarOutsideAnyScreenOpensOnTheScreen) {
       EXPECT_LE(int64_t{place.left} + place.width, int64_t{area.left} + area.width);
       EXPECT_LE(int64_t{place.top} + place.height, int64_t{area.top} + area.height);
       CloseBox(window);
-      EXPECT_EQ(ReadText(world.registry, kNoteKey, "NoteLeft"), std::to_string(place.left));
+      EXPECT_EQ(ReadText(world.registry, kNoteKey, "NoteLeft"),
+                std::to_string(place.left));
       EXPECT_EQ(ReadText(world.registry, kNoteKey, "NoteTop"), std::to_string(place.top));
     }
   }
