@@ -109,6 +109,10 @@ const std::map<int, const char*>& Table() {
       {189, "Show Note Preview"},
       {190, "Cancel"},
       {191, "View related note"},
+      {192,
+       "Pinlet regarded the file you are trying to open as potentially unsafe and did "
+       "not open it.\r\nIn the Save As window that follows you can save a copy of it "
+       "to a folder of your choice, or click Cancel."},
   };
   return kTable;
 }

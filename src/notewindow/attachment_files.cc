@@ -2,6 +2,8 @@
 #include "notewindow/attachment_files.h"
 
 #include <cctype>
+#include <optional>
+#include <vector>
 
 #include "addin/error_report.h"
 #include "notewindow/frm_comments.h"
@@ -25,6 +27,9 @@ constexpr std::string_view kPatterns[] = {
 static_assert(std::size(kPatterns) == 71);
 
 constexpr std::string_view kDefaultName = "attachment";
+// How many names a copy may try in the temporary folder: its own, then
+// with " (2)" up to this number.
+constexpr int kCopyNameTries = 999;
 
 std::string WithoutTrailingDotsAndBlanks(std::string_view name) {
   while (!name.empty() && (name.back() == '.' || name.back() == ' '))
@@ -41,6 +46,44 @@ bool EndsLike(std::string_view pattern, std::string_view text) {
   for (size_t i = 0; i < ending.size(); ++i)
     if (std::tolower(static_cast<unsigned char>(tail[i])) != ending[i]) return false;
   return text[text.size() - ending.size() - 1] != '\n';
+}
+
+// The name of the `n`-th copy of an attachment called `file_name`, for a
+// folder that leaves `room` characters: the plain name for the first,
+// " (n)" before the extension for the others. "" when the room is too
+// small for the number.
+std::string CopyName(std::string_view file_name, size_t room, int n) {
+  if (n == 1) return AttachmentFileName(file_name, room);
+  std::string number = " (" + std::to_string(n) + ")";
+  if (room <= number.size()) return "";
+  std::string name = AttachmentFileName(file_name, room - number.size());
+  size_t dot = name.find_last_of('.');
+  if (dot == 0 || dot == std::string::npos) dot = name.size();
+  return name.insert(dot, number);
+}
+
+// The path of a new copy of the attachment in `folder` (ending in "\\"): a
+// name that nothing there has yet, within kMaxPathLength. A file that does
+// not answer whether it exists does not count as missing: the folder's
+// listing must not hold the name either. nullopt when there is no such name.
+std::optional<std::string> NewCopyPath(FileSystem& files, const std::string& folder,
+                                       std::string_view file_name) {
+  size_t folder_length = Utf8ToUtf16(folder).size();
+  if (folder_length >= kMaxPathLength) return std::nullopt;
+  std::optional<std::vector<FileEntry>> entries = files.List(folder);
+  if (!entries) return std::nullopt;
+  auto listed = [&](std::string_view name) {
+    for (const FileEntry& entry : *entries)
+      if (EqualsIgnoringCase(entry.name, name)) return true;
+    return false;
+  };
+  size_t room = kMaxPathLength - folder_length;
+  for (int n = 1; n <= kCopyNameTries; ++n) {
+    std::string name = CopyName(file_name, room, n);
+    if (name.empty()) return std::nullopt;
+    if (!listed(name) && !files.FileExists(folder + name)) return folder + name;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -93,12 +136,15 @@ int64_t AttachmentOpen(AddinContext& ctx, const ol::AttachmentPtr& attachment) {
       return;
     }
     std::optional<std::string> temp = shell.TempPath();
-    size_t folder_length = Utf8ToUtf16(*temp).size();
-    if (folder_length >= kMaxPathLength) return;
-    std::string copy = *temp + AttachmentFileName(attachment->FileName(),
-                                                  kMaxPathLength - folder_length);
-    attachment->SaveAsFile(copy);
-    result = shell.Execute(0, "open", copy, "", *temp, se::kShowNormal);
+    if (!temp || temp->empty()) return;
+    // Every opening writes a copy of its own: a copy made before may still
+    // be open in its program, or belong to another attachment whose name
+    // differs only in case, or not at all.
+    std::optional<std::string> copy =
+        NewCopyPath(Must(ctx.platform.files), *temp, attachment->FileName());
+    if (!copy) return;
+    attachment->SaveAsFile(*copy);
+    result = shell.Execute(0, "open", *copy, "", *temp, se::kShowNormal);
   });
   return result;
 }

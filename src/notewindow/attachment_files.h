@@ -49,10 +49,13 @@ bool AttachmentBlocked(AddinContext& ctx, const ol::AttachmentPtr& attachment);
 // success; se::kNoAssociation when no program opens the type). A link opens
 // the linked file in its folder; an attached copy is written first into the
 // user's temporary folder under AttachmentFileName, shortened so that the
-// path stays within kMaxPathLength, and opened there. A
+// path stays within kMaxPathLength, and opened there. Each opening writes a
+// new copy and never replaces a file: when the name is taken, " (2)",
+// " (3)", ... goes before its extension ("report (2).txt"). A
 // refused attachment (AttachmentBlocked) is never opened: the answer is
 // se::kAccessDenied. Failures are answers only (se::kPathNotFound when the
-// temporary folder or the copy cannot be had); nothing is raised.
+// temporary folder, a free name or the copy cannot be had); nothing is
+// raised.
 int64_t AttachmentOpen(AddinContext& ctx, const ol::AttachmentPtr& attachment);
 
 }  // namespace pinlet

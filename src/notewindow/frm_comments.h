@@ -30,6 +30,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -156,8 +157,11 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void DiscardUntouchedNewNote();
   // Saves the window's place as "NoteLeft" and "NoteTop".
   void SavePosition();
-  // Moves the window fully onto the work area when it is not.
+  // Moves the window fully onto the display area when it is not.
   void EnsureOnWorkArea();
+  // Where note windows go: the work area, else the whole screen; nullopt
+  // when the host answers neither.
+  std::optional<Rect> DisplayArea();
 
   // ---- Persistence (frm_comments_persist.cc) ----
   void SetDefaultDisplayStyle();
@@ -211,6 +215,12 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void SwitchToView();
   // Places the footer and the panel below the text.
   void PlaceBelowText();
+  // The panel itself, and m_blnPanelShown with it.
+  void SetPanelShown(bool shown);
+  // The attachment count and the panel toggle in the footer.
+  void ShowPanelToggle(bool visible);
+  // The panel with its count and toggle: a list with entries has all three,
+  // an empty one none of them.
   void ShowPanel(bool shown);
   int32_t TextTop() const;
   int32_t MinHeight() const;

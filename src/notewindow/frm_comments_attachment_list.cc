@@ -16,10 +16,7 @@ void frmComments::AddAttachments() {
   if (count == 0) {
     EnableButton("imgSaveAtt", false);
     EnableButton("imgDeleteAtt", false);
-    IgnoreError([&] { lblAttachments->SetVisible(false); });
-    IgnoreError([&] { transAttachments->SetVisible(false); });
-    m_blnPanelShown = false;
-    IgnoreError([&] { picAttachments->SetVisible(false); });
+    ShowPanel(false);
     return;
   }
   for (int i = 1; i <= count; ++i) {
@@ -33,8 +30,7 @@ void frmComments::AddAttachments() {
   ShowAttachCount();
   EnableButton("imgSaveAtt", true);
   EnableButton("imgDeleteAtt", true);
-  IgnoreError([&] { lblAttachments->SetVisible(true); });
-  IgnoreError([&] { transAttachments->SetVisible(true); });
+  ShowPanelToggle(true);
 }
 
 void frmComments::lstAttachments_Click() {
@@ -52,8 +48,7 @@ void frmComments::lstAttachments_Click() {
       ShowAttachCount();
       return;
     }
-    IgnoreError([&] { lblAttachments->SetVisible(false); });
-    IgnoreError([&] { transAttachments->SetVisible(false); });
+    ShowPanelToggle(false);
     if (m_blnPanelShown) {
       ShowPanel(false);
       Resize();

@@ -10,6 +10,7 @@
 // command act on the wrong file. A note whose save failed after its
 // attachments changed is saved again at the next chance.
 #include "addin/error_report.h"
+#include "addin/string_table.h"
 #include "notewindow/attachment_files.h"
 #include "notewindow/frm_comments.h"
 #include "platform/dialogs.h"
@@ -96,8 +97,7 @@ void frmComments::HideAttachmentControls() {
   if (m_astrHoverButton[0] == "imgSaveAtt" && m_astrHoverButton[1] == "SAVE")
     m_astrHoverButton[1] = "SAVE_DISABLED";
   m_strAttachCount = "0";
-  IgnoreError([&] { lblAttachments->SetVisible(false); });
-  IgnoreError([&] { transAttachments->SetVisible(false); });
+  ShowPanelToggle(false);
   if (m_blnPanelShown) {
     ShowPanel(false);
     Resize();
@@ -254,10 +254,10 @@ void frmComments::mnuPopupOpen_Click() {
     if (i < 0) return;
     ol::AttachmentPtr attachment = Must(objMyNote).Attachments()->Item(i + 1);
     // A file another client attached is never run when this client would
-    // have refused it: the user may save it instead.
+    // have refused it: the user is told so, and may save it instead.
     if (AttachmentBlocked(ctx_, attachment)) {
       m_blnCollapseArmed = false;
-      ShowMessage(ctx_, kUnsafeMessage, mb::kOkOnly | mb::kExclamation);
+      ShowMessage(ctx_, LoadResString(res::kOpenRefused), mb::kOkOnly | mb::kExclamation);
       SaveAs(i);
       return;
     }

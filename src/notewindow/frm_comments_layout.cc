@@ -76,11 +76,19 @@ void frmComments::FitHeight() {
   IgnoreError([&] { form_->SetHeight(footer_bottom + FooterGap()); });
 }
 
-void frmComments::ShowPanel(bool shown) {
+void frmComments::SetPanelShown(bool shown) {
   m_blnPanelShown = shown;
   TryTwice([&] { picAttachments->SetVisible(shown); });
-  IgnoreError([&] { lblAttachments->SetVisible(shown); });
-  IgnoreError([&] { transAttachments->SetVisible(shown); });
+}
+
+void frmComments::ShowPanelToggle(bool visible) {
+  IgnoreError([&] { lblAttachments->SetVisible(visible); });
+  IgnoreError([&] { transAttachments->SetVisible(visible); });
+}
+
+void frmComments::ShowPanel(bool shown) {
+  SetPanelShown(shown);
+  ShowPanelToggle(shown);
 }
 
 void frmComments::Resize() {
@@ -246,7 +254,9 @@ void frmComments::UpdateTimer1() {
 }
 
 void frmComments::transAttachments_Click() {
-  ShowPanel(!m_blnPanelShown);
+  // Only the panel folds; the toggle and the count stay, so that a second
+  // click brings the panel back.
+  SetPanelShown(!m_blnPanelShown);
   bool busy = m_blnLayoutBusy;
   m_blnLayoutBusy = true;
   FitHeight();

@@ -228,15 +228,28 @@ void frmComments::SavePosition() {
   WriteText(ctx_.registry(), kNoteKey, "NoteTop", std::to_string(top));
 }
 
-void frmComments::EnsureOnWorkArea() {
+std::optional<Rect> frmComments::DisplayArea() {
+  std::optional<Rect> area;
   IgnoreError([&] {
-    std::optional<Rect> area = Must(ctx_.platform.window_manager).GetWorkArea();
-    if (!area) return;
+    WindowManager& windows = Must(ctx_.platform.window_manager);
+    area = windows.GetWorkArea();
+    if (!area) area = windows.GetScreenRect();
+  });
+  if (area && (area->width <= 0 || area->height <= 0)) return std::nullopt;
+  return area;
+}
+
+void frmComments::EnsureOnWorkArea() {
+  std::optional<Rect> area = DisplayArea();
+  if (!area) return;
+  IgnoreError([&] {
     int32_t left = form_->Left(), top = form_->Top();
     int32_t width = form_->Width(), height = form_->Height();
-    auto fit = [](int32_t at, int32_t size, int32_t start, int32_t extent) {
-      if (at + size > start + extent) at = start + extent - size;
-      return std::max(at, start);
+    // In a wide type: a place or a size near the limits of a 32-bit number
+    // does not overflow. The result lies within the area.
+    auto fit = [](int64_t at, int64_t size, int64_t start, int64_t extent) {
+      at = std::min(at, start + extent - size);
+      return static_cast<int32_t>(std::max(at, start));
     };
     int32_t new_left = fit(left, width, area->left, area->width);
     int32_t new_top = fit(top, height, area->top, area->height);

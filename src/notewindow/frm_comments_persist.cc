@@ -1,7 +1,9 @@
 // What the note window reads and writes: the default appearance from the
 // settings, the note's own properties, every save, and the marking of the
 // parent item when a note is made or first changed.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "addin/error_report.h"
 #include "addin/settings.h"
@@ -36,6 +38,20 @@ std::string FirstNonEmptyLine(std::string_view text) {
     text.remove_prefix(next);
   }
   return "";
+}
+
+// The farthest from the origin a stored coordinate places the window, in
+// twips: well beyond any screen, and far enough from the limits of a 32-bit
+// number that a window's size added to it cannot overflow.
+constexpr double kCoordinateLimit = 1 << 24;
+
+// A coordinate of the window as stored: the number the text holds, rounded
+// and clamped in a wide type; nullopt for text that holds no number.
+std::optional<int32_t> StoredCoordinate(const std::string& text) {
+  std::optional<double> number = ParseNumber(text);
+  if (!number || std::isnan(*number)) return std::nullopt;
+  return static_cast<int32_t>(
+      std::lround(std::clamp(*number, -kCoordinateLimit, kCoordinateLimit)));
 }
 
 }  // namespace
@@ -77,21 +93,22 @@ void frmComments::SetDefaultDisplayStyle() {
   int parent_class = 0;
   IgnoreError([&] { parent_class = Must(objParentItem).Class(); });
   EnableButton("imgNoteReminder", parent_class == ol::kMail || parent_class == ol::kTask);
-  // 7. The place of the last note window closed, or the middle of the screen.
-  std::string left = ReadText(reg, kNoteKey, "NoteLeft");
-  std::string top = ReadText(reg, kNoteKey, "NoteTop");
+  // 7. The place of the last note window closed, or the middle of the
+  // screen. A place far off the screen is brought onto it once the window
+  // has its size (EnsureOnWorkArea).
+  std::optional<int32_t> left = StoredCoordinate(ReadText(reg, kNoteKey, "NoteLeft"));
+  std::optional<int32_t> top = StoredCoordinate(ReadText(reg, kNoteKey, "NoteTop"));
   IgnoreError([&] {
     int32_t width = form_->Width(), height = form_->Height();
-    if (left.empty() || top.empty()) {
-      std::optional<Rect> area = Must(ctx_.platform.window_manager).GetWorkArea();
-      Rect r = area ? *area : ctx_.platform.window_manager->GetScreenRect();
-      form_->Move(r.left + (r.width - width) / 2, r.top + (r.height - height) / 2, width,
-                  height);
-    } else {
-      form_->Move(static_cast<int32_t>(std::lround(ToDouble(Variant(left)))),
-                  static_cast<int32_t>(std::lround(ToDouble(Variant(top)))), width,
-                  height);
+    if (left && top) {
+      form_->Move(*left, *top, width, height);
+      return;
     }
+    std::optional<Rect> area = DisplayArea();
+    if (!area) return;
+    int64_t x = area->left + (int64_t{area->width} - width) / 2;
+    int64_t y = area->top + (int64_t{area->height} - height) / 2;
+    form_->Move(static_cast<int32_t>(x), static_cast<int32_t>(y), width, height);
   });
 }
 

@@ -17,6 +17,10 @@ using ::testing::HasSubstr;
 
 constexpr const char* kUnsafe =
     "Pinlet regarded the file you are trying to add as potentially unsafe";
+constexpr const char* kUnsafeToOpen =
+    "Pinlet regarded the file you are trying to open as potentially unsafe and did not "
+    "open it.\r\nIn the Save As window that follows you can save a copy of it to a "
+    "folder of your choice, or click Cancel.";
 
 class AttachmentsTest : public NoteWindowTest {
  protected:
@@ -232,7 +236,7 @@ TEST_F(AttachmentsTest, ABlockedFileAnotherClientAttachedIsNeverRun) {
        sim::FormAction::Mouse(sim::FormAction::Kind::kDblClick, "lstAttachments"));
     EXPECT_TRUE(world.shell.executed().empty());
     ASSERT_EQ(Messages().size(), boxes + 1);
-    EXPECT_EQ(Messages().back(), kUnsafe);
+    EXPECT_EQ(Messages().back(), kUnsafeToOpen);
     EXPECT_EQ(world.dialogs.shown().back().kind, sim::DialogKind::kSave);
     CloseBox(window);
     NoteOf(mail)->attachments.clear();
@@ -265,6 +269,57 @@ TEST_F(AttachmentsTest, AFailedSaveKeepsTheFileAndIsDoneAgain) {
   CloseBox(window);
   EXPECT_THAT(Stored(), ElementsAre("plan.txt"));
   EXPECT_FALSE(NoteOf(mail)->changed);
+}
+
+// Two attachments whose names differ only in case, or are the same, never
+// share a copy: the second opening writes a copy of its own beside the
+// first, which its program may still hold, and so does opening one again.
+TEST_F(AttachmentsTest, EachOpeningWritesItsOwnCopy) {
+  Type(window, "x");
+  CloseBox(window);
+  NoteOf(mail)->attachments.push_back({"Report.txt", "first"});
+  NoteOf(mail)->attachments.push_back({"report.TXT", "second"});
+  NoteOf(mail)->attachments.push_back({"Report.txt", "third"});
+  window = Open(mail);
+  const std::string temp = world.shell.TempFolder();
+  for (int entry : {0, 1, 2, 0}) {
+    Select(entry);
+    KeyInList("Enter");
+  }
+  std::vector<std::string> opened;
+  for (const auto& run : world.shell.executed()) opened.push_back(run.file);
+  EXPECT_THAT(opened, ElementsAre(temp + "Report.txt", temp + "report (2).TXT",
+                                  temp + "Report (3).txt", temp + "Report (4).txt"));
+  EXPECT_EQ(world.files.Peek(temp + "Report.txt"), "first");
+  EXPECT_EQ(world.files.Peek(temp + "report (2).TXT"), "second");
+  EXPECT_EQ(world.files.Peek(temp + "Report (3).txt"), "third");
+  EXPECT_EQ(world.files.Peek(temp + "Report (4).txt"), "first");
+  // The number goes before the extension and within the longest path.
+  const std::string long_name(296, 'b');
+  Given(long_name + ".txt");
+  Select(3);
+  KeyInList("Enter");
+  KeyInList("Enter");
+  const std::string second = world.shell.executed().back().file;
+  EXPECT_EQ(second.size(), kMaxPathLength);
+  EXPECT_TRUE(second.ends_with("b (2).txt")) << second;
+  EXPECT_EQ(world.files.Peek(second), "data");
+}
+
+// The host may fail to give the temporary folder or its listing: nothing is
+// opened, nothing written, and the window goes on.
+TEST_F(AttachmentsTest, OpeningWithoutTheTemporaryFolderOpensNothing) {
+  Given("plan.txt", "the plan");
+  for (const char* member : {"GetTempPath", "FindFirstFile"}) {
+    SCOPED_TRACE(member);
+    world.faults.FailMember(member);
+    KeyInList("Enter");
+    world.faults.Clear();
+    EXPECT_TRUE(world.shell.executed().empty());
+    EXPECT_FALSE(world.files.Peek(world.shell.TempFolder() + "plan.txt"));
+  }
+  KeyInList("Enter");
+  EXPECT_EQ(world.shell.executed().size(), 1u);
 }
 
 // Hostile names, as another client may store them: the copy opened always
@@ -308,6 +363,7 @@ TEST_F(AttachmentsTest, HostileNamesNeverLeaveTheirFolder) {
     ASSERT_FALSE(world.shell.executed().empty());
     EXPECT_EQ(world.shell.executed().back().file, temp + safe);
     EXPECT_EQ(world.files.Peek(temp + safe), "data");
+    world.files.RemoveFile(temp + safe);  // the next name may reduce to the same
     world.dialogs.QueueCancel(sim::DialogKind::kSave, "Save As");
     Hover(window, "Text");  // the edit state, with the Save button
     Click(window, "imgSaveAtt");

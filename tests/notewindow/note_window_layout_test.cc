@@ -137,6 +137,45 @@ TEST_F(LayoutTest, ThePanelFollowsTheNotesAttachmentsAndTheToggle) {
   EXPECT_EQ(Place(window).height, 2990);
 }
 
+// The toggle folds only the panel: it stays, with the count, for the click
+// that brings the panel back, in either state and after the fold-back.
+TEST_F(LayoutTest, ThePanelToggleStaysAndASecondClickRestoresThePanel) {
+  ol::ItemPtr mail = InboxItem(6);
+  auto window = Open(mail);
+  Type(window, "with a file");
+  CloseBox(window);
+  NoteOf(mail)->attachments.push_back({"plan.txt", "plan"});
+  window = Open(mail);
+  const int32_t view_with_panel = Place(window).height;
+  auto toggle_twice = [&](int32_t panel_adds) {
+    const int32_t height_with_panel = Place(window).height;
+    Click(window, "transAttachments");
+    EXPECT_FALSE(window->panel_shown());
+    EXPECT_FALSE(Shown(window, "picAttachments"));
+    EXPECT_TRUE(Shown(window, "transAttachments"));
+    EXPECT_TRUE(Shown(window, "lblAttachments"));
+    EXPECT_EQ(Place(window).height, height_with_panel - panel_adds);
+    Click(window, "transAttachments");
+    EXPECT_TRUE(window->panel_shown());
+    EXPECT_TRUE(Shown(window, "picAttachments"));
+    EXPECT_EQ(Place(window).height, height_with_panel);
+  };
+  toggle_twice(1215);
+  Hover(window, "Text");
+  toggle_twice(1215 + 105);
+  // Folded in the edit state, the panel comes back after the fold-back too.
+  Type(window, "!");
+  Click(window, "transAttachments");
+  world.windows.Activate(world.outlook->explorers().front()->Hwnd());
+  world.ui.AdvanceTime(3000);
+  ASSERT_EQ(window->frmState, kViewState);
+  EXPECT_TRUE(Shown(window, "transAttachments"));
+  EXPECT_EQ(Control<ui::Label>(window, "lblAttachments")->Caption(), "1");
+  Click(window, "transAttachments");
+  EXPECT_TRUE(window->panel_shown());
+  EXPECT_EQ(Place(window).height, view_with_panel);
+}
+
 TEST_F(LayoutTest, AnEmptyNoteHasNoPanelAndNoAttachmentButtons) {
   auto window = Open(InboxItem(6));
   EXPECT_FALSE(window->panel_shown());

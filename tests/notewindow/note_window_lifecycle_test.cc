@@ -152,6 +152,35 @@ TEST_F(LifecycleTest, AWindowOffTheScreenIsBroughtOntoTheWorkAreaKeepingTheSaved
   EXPECT_EQ(ReadText(world.registry, kNoteKey, "NoteLeft"), "30000");
 }
 
+// Stored places at or past the limits of a 32-bit number, or no number at
+// all, still open the window on the screen, and only such a place is written
+// back; without the work area the screen serves.
+TEST_F(LifecycleTest, AStoredPlaceFarOutsideAnyScreenOpensOnTheScreen) {
+  const std::pair<std::string, std::string> kPlaces[] = {
+      {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"}, {"1e300", "-1e300"},
+      {"99999999999", "12"},        {"2147483000", "left"},         {"", "2147483647"}};
+  for (bool with_work_area : {true, false}) {
+    Rect area = with_work_area ? world.windows.work_area() : world.windows.screen();
+    for (const auto& [left, top] : kPlaces) {
+      SCOPED_TRACE(left + "," + top);
+      WriteText(world.registry, kNoteKey, "NoteLeft", left);
+      WriteText(world.registry, kNoteKey, "NoteTop", top);
+      if (!with_work_area) world.faults.FailMember("SystemParametersInfo");
+      auto window = Open(InboxItem(6));
+      world.faults.Clear();
+      Rect place = Place(window);
+      EXPECT_GE(place.left, area.left);
+      EXPECT_GE(place.top, area.top);
+      EXPECT_LE(int64_t{place.left} + place.width, int64_t{area.left} + area.width);
+      EXPECT_LE(int64_t{place.top} + place.height, int64_t{area.top} + area.height);
+      CloseBox(window);
+      EXPECT_EQ(ReadText(world.registry, kNoteKey, "NoteLeft"),
+                std::to_string(place.left));
+      EXPECT_EQ(ReadText(world.registry, kNoteKey, "NoteTop"), std::to_string(place.top));
+    }
+  }
+}
+
 TEST_F(LifecycleTest, ReusingTheOneWindowForItsOwnNoteChangesNothing) {
   WriteText(world.registry, kNoteKey, "NotesInOneWindow", "1");
   ol::ItemPtr mail = InboxItem(6);
