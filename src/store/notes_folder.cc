@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "addin/error_report.h"
+#include "addin/session.h"
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "store/filter_view.h"
@@ -59,6 +60,8 @@ CachedLookup LookUpCached(const std::function<ol::FolderPtr()>& lookup,
 }  // namespace
 
 ol::FolderPtr NotesFolder(AddinContext& ctx) {
+  // A namespace the connection could not take is asked for again.
+  ReachNameSpace(ctx);
   Registry& reg = ctx.registry();
   std::optional<Variant> cached_entry = ReadValueIfReadable(reg, kFoldersKey, "EntryID");
   std::optional<Variant> cached_store = ReadValueIfReadable(reg, kFoldersKey, "StoreID");
@@ -195,9 +198,11 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
     rdo = ctx.platform.objects->CreateRdoSession();
     rdo->AttachToOutlook();
   });
-  IgnoreError([&] {
-    items = Must(Must(rdo).GetFolderFromID(Must(NotesFolder(ctx)).EntryID())).Items();
-  });
+  ol::FolderPtr notes;
+  IgnoreError([&] { notes = NotesFolder(ctx); });
+  result.folder_reached = notes != nullptr;
+  IgnoreError(
+      [&] { items = Must(Must(rdo).GetFolderFromID(Must(notes).EntryID())).Items(); });
   if (parent) IgnoreError([&] { parent_id = parent->EntryID(); });
   // An item that was never saved has no EntryID to link a note to.
   bool linkable = !parent || !parent_id.empty();
