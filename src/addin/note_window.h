@@ -31,6 +31,10 @@ class NoteWindow {
   virtual void Show() = 0;
   // Unloads the window (saving its note); it stays in no list by itself.
   virtual void Unload() = 0;
+  // Whether the window was unloaded: it closed itself while it loaded (a
+  // duplicate, or a note that cannot be reached) or later. A closed window
+  // is never shown again and belongs in no list.
+  virtual bool Closed() { return false; }
 };
 
 }  // namespace pinlet

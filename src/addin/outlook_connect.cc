@@ -1,6 +1,7 @@
 #include "addin/outlook_connect.h"
 
 #include "addin/error_report.h"
+#include "addin/session.h"
 #include "addin/settings.h"
 #include "addin/string_table.h"
 
@@ -178,7 +179,9 @@ void COutlookConnect::PinletClick(const std::string& caption, bool,
       proc.line = 10;
       if (!sub.notes_folder || !sub.get_note_form || !sub.display_note) return;
       ol::FolderPtr folder = sub.notes_folder(ctx);
-      if (!folder) throw ObjectRequiredError();
+      // Looked for once more before the user is told it cannot be reached.
+      if (!folder) folder = sub.notes_folder(ctx);
+      if (!folder) return TellNotesUnreachable(ctx);
       std::string id = mail->EntryID();
       ol::ItemPtr note = folder->Items()->Item(id);
       proc.line = 20;

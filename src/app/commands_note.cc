@@ -87,6 +87,7 @@ int NoteAction(Driver& d, const std::string& verb, const std::vector<std::string
   if (!form) return 2;
   size_t defects = d.world().defects().size();
   if (int status = d.forms().Perform(*form, actions[0], error)) return status;
+  if (verb == "type") d.NoteTypedInto(d.forms().NoteKey(*form));
   out << "note: " << actions[0].ToString() << "\n";
   for (size_t i = defects; i < d.world().defects().size(); ++i)
     out << "DEFECT: " << d.world().defects()[i] << "\n";

@@ -16,6 +16,7 @@
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -126,6 +127,10 @@ class Driver {
   // answered, and skip the expectations (a failing host call changes what
   // the commands print, which is not what the sweep checks).
   void set_sweep_mode(bool on) { sweep_mode_ = on; }
+  // The keys of the note windows (their item's EntryID) the user typed
+  // into, for the sweep to tell a note typed into from one never begun.
+  const std::set<std::string>& typed_notes() const { return typed_notes_; }
+  void NoteTypedInto(std::string key) { typed_notes_.insert(std::move(key)); }
 
   // The commands by name ("start", "registry get", "show log"); a line's
   // first two words are tried before its first word.
@@ -182,6 +187,7 @@ class Driver {
   std::unique_ptr<FormSurface> sim_forms_;
   std::string previous_output_;
   bool sweep_mode_ = false;
+  std::set<std::string> typed_notes_;
 };
 
 // The connector `key` of the add-in loaded by `session`'s host, as another

@@ -78,6 +78,9 @@ class FormSurface {
   // The EntryID of the note the window shows; "" when it shows no saved
   // note.
   virtual std::string NoteEntryId(const FormRef& form) = 0;
+  // The note window's key: the EntryID of the item its note belongs to; ""
+  // when the window cannot be looked into.
+  virtual std::string NoteKey(const FormRef&) { return ""; }
 };
 
 // The surface of the simulated machine's forms, of `driver`'s world.

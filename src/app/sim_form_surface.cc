@@ -90,6 +90,11 @@ class SimFormSurface : public FormSurface {
     return window && window->frmState == kEditState;
   }
 
+  std::string NoteKey(const FormRef& ref) override {
+    auto window = NoteWindowAt(ref);
+    return window ? window->strID : "";
+  }
+
   std::string NoteEntryId(const FormRef& ref) override {
     auto window = NoteWindowAt(ref);
     auto node = window && window->objMyNote ? sim::NodeOf(window->objMyNote) : nullptr;

@@ -88,6 +88,8 @@ struct RunResult {
   std::vector<std::string> defects;
   int64_t calls = 0;
   std::vector<sim::FaultInjector::Failure> failures;
+  std::set<std::string> typed;         // the notes whose window was typed into
+  std::set<std::string> message_texts;  // what the message boxes told the user
 };
 
 RunResult Run(const std::string& script, const std::string& name,
@@ -110,6 +112,9 @@ RunResult Run(const std::string& script, const std::string& name,
   result.defects = driver.world().defects();
   result.calls = driver.world().faults.call_count();
   result.failures = driver.world().faults.failures();
+  result.typed = driver.typed_notes();
+  for (const auto& box : driver.world().message_boxes.shown())
+    result.message_texts.insert(box.text);
   return result;
 }
 
@@ -121,6 +126,13 @@ bool BringsTheUsersChoice(const std::string& member) {
                                          "ChooseColor", "ChooseFont"};
   for (const char* dialog : kDialogs)
     if (member == dialog) return true;
+  return false;
+}
+
+// Whether `run` showed the user a message that the clean run did not.
+bool ToldSomethingNew(const RunResult& clean, const RunResult& run) {
+  for (const std::string& text : run.message_texts)
+    if (clean.message_texts.count(text) == 0) return true;
   return false;
 }
 
@@ -138,8 +150,15 @@ std::vector<std::string> Losses(const RunResult& clean, const RunResult& run,
     bool existed = clean.before.count(key) > 0;
     std::string label = "the note of " + Printable(key);
     if (in_run == run.after.end()) {
-      if (existed) losses.push_back(label + " is gone");
-      continue;  // the failure kept it from being made
+      if (existed) {
+        losses.push_back(label + " is gone");
+      } else if (in_clean != clean.after.end() && run.typed.count(key) > 0 &&
+                 !ToldSomethingNew(clean, run)) {
+        // What the user typed went nowhere, and nobody said so.
+        losses.push_back(label + " was typed into and is not stored, and the user "
+                                 "was not told");
+      }
+      continue;  // otherwise the failure kept it from being made
     }
     if (in_clean == clean.after.end()) {
       losses.push_back(label + " was made, and the clean run has none");

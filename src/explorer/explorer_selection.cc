@@ -3,6 +3,7 @@
 // (the Filter button, the "Items with Notes" view, the view to return to),
 // and the note handed over to a reply or forward.
 #include "addin/error_report.h"
+#include "addin/session.h"
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "explorer/cls_explorer.h"
@@ -22,7 +23,9 @@ constexpr const char* kWrongViewMessage =
 // Whether `folder` is the session's default folder `which`, by EntryID and
 // StoreID together.
 bool IsDefaultFolder(AddinContext& ctx, ol::Folder& folder, int which) {
-  ol::FolderPtr special = Must(ctx.name_space).GetDefaultFolder(which);
+  // The first look at the session after selecting: a namespace the
+  // connection could not take is asked for again here.
+  ol::FolderPtr special = Must(ReachNameSpace(ctx)).GetDefaultFolder(which);
   return Must(special).EntryID() == folder.EntryID() &&
          special->StoreID() == folder.StoreID();
 }

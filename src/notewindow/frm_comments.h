@@ -72,6 +72,7 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // window that could not be shown is built again at its next Show.)
   // Closes the window as the add-in does, saving what is pending first.
   void Unload() override;
+  bool Closed() override { return state_ == State::kUnloaded; }
 
   // The note shown (the item edited), and the display state.
   ol::ItemPtr objMyNote;
@@ -104,7 +105,8 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   const std::vector<std::string>& printed_pages() const { return printed_pages_; }
 
   // The part of `path` after its last "\" or "/" (the whole text when there
-  // is none): an attachment's file name.
+  // is none): an attachment's file name. Only the part before a NUL counts,
+  // as for Windows (TextWindowsReads).
   static std::string GetName(std::string_view path);
 
  private:
@@ -149,8 +151,10 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void Form_KeyDown(int& key_code, int& shift);
   // Another window of the registry shows the same note.
   bool DuplicateOpen();
-  // Form_Load step 6: creates a new note, or loads the existing one.
-  void LoadNote(bool refresh_explorer);
+  // Form_Load step 6: creates a new note, or loads the existing one. False
+  // when a new note cannot be made because the notes cannot be reached: the
+  // user was told, and the text box takes no typing.
+  bool LoadNote(bool refresh_explorer);
   // The time stamp of the note in lblTime.
   void ShowTime();
   // Deletes a new note that never changed, once; no other note is touched.
@@ -188,6 +192,10 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   bool Store(unsigned what, std::string_view tag);
   // Does again every save that did not complete.
   void FlushPendingSaves(std::string_view tag);
+  // FlushPendingSaves before the note is given up (the window closes or
+  // shows another note); what still could not be saved is told to the user,
+  // with the text when that is what was lost, so that it can be kept.
+  void SaveBeforeLeaving(std::string_view tag);
   // The note's item for saving, made now when the new note could not be
   // made at load; nullptr when there is none.
   ol::ItemPtr NoteForSaving();

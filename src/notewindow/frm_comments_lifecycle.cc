@@ -4,9 +4,11 @@
 #include <cmath>
 
 #include "addin/error_report.h"
+#include "addin/session.h"
 #include "addin/settings.h"
 #include "notewindow/frm_comments.h"
 #include "notewindow/frm_comments_design.h"
+#include "platform/file_names.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"
 
@@ -74,8 +76,12 @@ void frmComments::Form_Load() {
     m_objTextEdit = std::make_unique<cTextBoxEdit>(*ctx_.platform.clipboard);
     m_objTextEdit->Bind(Text);
   }
-  // 6.-8.
-  LoadNote(true);
+  // 6.-8. A new note that cannot be stored opens no window.
+  if (!LoadNote(true)) {
+    m_blnDuplicate = true;  // nothing to save, no place to keep
+    CloseWindow();
+    return;
+  }
   ShowTime();
   EnableButton("imgTextUndo", false);
   // 9. The layout of the loaded note lets the panel follow its attachments;
@@ -100,16 +106,27 @@ bool frmComments::DuplicateOpen() {
   return false;
 }
 
-void frmComments::LoadNote(bool refresh_explorer) {
+bool frmComments::LoadNote(bool refresh_explorer) {
   if (objOriginalNote) {
     m_blnNewNote = false;
     objMyNote = objOriginalNote;
     SetCustomDisplayStyle();
-    return;
+    return true;
   }
   frmState = kEditState;
   NewNote made = AddNewNoteItem(ctx_, objParentItem);
+  // Notes that could not be reached are tried once more before the user is
+  // told: one failed look-up is no reason to turn the user away.
+  if (!made.note && !made.folder_reached) made = AddNewNoteItem(ctx_, objParentItem);
   IgnoreError([&] { form_->SetCaption(made.caption); });
+  if (!made.note && !made.folder_reached) {
+    // Nothing typed here could be stored: the user learns it before typing.
+    m_blnNewNote = false;
+    m_blnTextUnread = true;
+    IgnoreError([&] { Text->SetLocked(true); });
+    TellNotesUnreachable(ctx_);
+    return false;
+  }
   if (made.existed) {
     // The item has a note already (an "Add Note" that was out of date): that
     // note is opened as the existing note it is, and nothing of it is
@@ -119,15 +136,16 @@ void frmComments::LoadNote(bool refresh_explorer) {
     m_blnNewNote = false;
     frmState = kViewState;
     SetCustomDisplayStyle();
-    return;
+    return true;
   }
   objMyNote = made.note;
   m_objNewItem = made.new_item;
   m_blnNewNote = true;
-  if (!objMyNote) return;  // made at the first change (NoteForSaving)
+  if (!objMyNote) return true;  // made at the first change (NoteForSaving)
   RecordNewNote();
   AddNoteToParentItem();
   if (refresh_explorer) RefreshExplorer();
+  return true;
 }
 
 void frmComments::ShowTime() {
@@ -153,7 +171,7 @@ void frmComments::ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr
   int32_t old_state = frmState;
   SavePosition();
   m_blnLoaded = false;
-  FlushPendingSaves("frmComments(Sub ClearForm)");
+  SaveBeforeLeaving("frmComments(Sub ClearForm)");
   DiscardUntouchedNewNote();
   // 5.-7.
   IgnoreError([&] { Text->SetText(""); });
@@ -262,7 +280,7 @@ void frmComments::Form_Unload() {
     m_blnLoaded = false;
     m_blnLoading = true;
     // What the user typed is stored before the text box is emptied.
-    FlushPendingSaves("frmComments(Sub Form_Unload)");
+    SaveBeforeLeaving("frmComments(Sub Form_Unload)");
     IgnoreError([&] { Text->SetText(""); });
     DiscardUntouchedNewNote();
     SavePosition();
@@ -330,6 +348,9 @@ void frmComments::Form_KeyDown(int& key_code, int& shift) {
 }
 
 std::string frmComments::GetName(std::string_view path) {
+  // The name Windows would use: a path that hides an ending behind a NUL
+  // ("run.exe", NUL, ".txt") names the file before it.
+  path = TextWindowsReads(path);
   size_t slash = path.find_last_of("\\/");
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }

@@ -20,6 +20,10 @@ namespace {
 
 constexpr const char* kOnTopProperty = "ZPNOnTop";
 constexpr const char* kReminderProperty = "ZPNReminder";
+constexpr const char* kNotSaved =
+    "Pinlet could not save the last changes to this note in Outlook.";
+constexpr const char* kNotSavedText =
+    " This is the text that could not be saved (press Ctrl+C to copy it):";
 
 std::string ColourText(uint32_t colour) { return std::to_string(colour & 0xFFFFFF); }
 uint32_t ColourOf(const std::string& text) {
@@ -322,6 +326,16 @@ void frmComments::FlushPendingSaves(std::string_view tag) {
   for (unsigned what : {kPendingText, kPendingFont, kPendingBackColor, kPendingOnTop,
                         kPendingAttachments, kPendingReminder})
     if (pending_ & what) Store(what, tag);
+}
+
+void frmComments::SaveBeforeLeaving(std::string_view tag) {
+  FlushPendingSaves(tag);
+  if (pending_ == 0) return;
+  std::string text;
+  if (pending_ & kPendingText) IgnoreError([&] { text = Text->Text(); });
+  std::string message = kNotSaved;
+  if (!text.empty()) message += std::string(kNotSavedText) + "\r\n\r\n" + text;
+  ShowMessage(ctx_, message, mb::kOkOnly | mb::kExclamation, mb::kOk);
 }
 
 void frmComments::RefreshExplorer() {

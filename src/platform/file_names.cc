@@ -13,6 +13,29 @@ bool Forbidden(unsigned char c) {
                          std::string_view::npos;
 }
 
+// Marks that change the order in which text is shown without being shown
+// themselves: "inv\u202Etxt.exe" is displayed as "invexe.txt".
+bool IsBidiControl(char32_t c) {
+  return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069);
+}
+
+std::string WithoutBidiControls(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    size_t length = DecodeUtf8(text, i, c);
+    if (length == 0) {
+      out += text[i++];  // left to the UTF-16 conversion, which marks it
+      continue;
+    }
+    if (!IsBidiControl(c)) out.append(text.substr(i, length));
+    i += length;
+  }
+  return out;
+}
+
 void DropTrailingDotsAndBlanks(std::string& name) {
   while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
 }
@@ -36,16 +59,24 @@ std::string Shorten(const std::string& name, size_t max_length) {
 }
 
 std::string Clean(std::string_view text, size_t max_length) {
-  std::string name(text);
+  std::string name = WithoutBidiControls(text);
   for (char& c : name)
     if (Forbidden(static_cast<unsigned char>(c))) c = '_';
   DropTrailingDotsAndBlanks(name);
   if (name.empty()) return name;
   if (IsDeviceName(name)) name.insert(0, "_");
-  return Shorten(name, max_length);
+  name = Shorten(name, max_length);
+  // Cutting drops the blanks before the extension, which can leave a device
+  // name ("NUL", 250 blanks, "abc.txt" would become "NUL.txt").
+  if (IsDeviceName(name)) name = Shorten("_" + name, max_length);
+  return name;
 }
 
 }  // namespace
+
+std::string_view TextWindowsReads(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
 
 std::string SafeFileName(std::string_view name, std::string_view fallback,
                          size_t max_length) {

@@ -30,11 +30,14 @@ bool ValidName(std::string_view name, bool wildcards) {
 bool IsDeviceName(std::string_view name) {
   std::string base = FoldName(name.substr(0, name.find('.')));
   while (!base.empty() && base.back() == ' ') base.pop_back();
-  static constexpr std::array<std::string_view, 4> kDevices = {"con", "prn", "aux",
-                                                               "nul"};
+  static constexpr std::array<std::string_view, 6> kDevices = {"con", "prn",    "aux",
+                                                               "nul", "conin$", "conout$"};
   if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
-  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
-         base[3] >= '1' && base[3] <= '9';
+  if (!base.starts_with("com") && !base.starts_with("lpt")) return false;
+  std::string_view number = std::string_view(base).substr(3);
+  // Recent systems also take the superscript digits 1, 2 and 3 as port numbers.
+  return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') ||
+         number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 std::string FoldName(std::string_view name) {

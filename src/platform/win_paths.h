@@ -36,8 +36,9 @@ struct WinPath {
 std::optional<WinPath> ParseWinPath(std::string_view text, bool wildcards = false);
 
 // Whether the part of `name` before its first dot (trailing blanks ignored)
-// is one of the system's device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9),
-// which name a device in every folder.
+// is one of the system's device names, without regard to case: CON, PRN,
+// AUX, NUL, CONIN$, CONOUT$, COM1-9 and LPT1-9, the ports also numbered with
+// the superscript digits ¹ ² ³. Such a name names a device in every folder.
 bool IsDeviceName(std::string_view name);
 // A name compared without regard to case (ASCII letters only).
 std::string FoldName(std::string_view name);

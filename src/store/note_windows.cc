@@ -78,8 +78,10 @@ void DisplayNote(AddinContext& ctx, const std::shared_ptr<NoteWindow>& window) {
     return;
   }
   IgnoreError([&] { window->Show(); });
-  // The window is listed only after its load has finished; a window that is
-  // listed already (re-used under another key) is not listed twice.
+  // The window is listed only after its load has finished, unless it closed
+  // itself meanwhile; a window that is listed already (re-used under
+  // another key) is not listed twice.
+  if (window->Closed()) return;
   if (ctx.note_windows && std::find(ctx.note_windows->begin(), ctx.note_windows->end(),
                                     window) == ctx.note_windows->end())
     ctx.note_windows->push_back(window);

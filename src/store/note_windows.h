@@ -27,6 +27,7 @@ std::shared_ptr<NoteWindow> GetLastNoteForm(AddinContext& ctx, const std::string
                                             ol::ItemPtr note, ol::ItemPtr parent);
 // Shows the window; a window not yet in the list is loaded and then appended,
 // one already there is brought up (and put back on top when it stays on top).
+// A window that closed itself while it loaded is not listed.
 void DisplayNote(AddinContext& ctx, const std::shared_ptr<NoteWindow>& window);
 // Whether a window with that key is in the list.
 bool NoteFormExists(AddinContext& ctx, const std::string& id);

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "addin/error_report.h"
+#include "addin/session.h"
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "store/filter_view.h"
@@ -60,6 +61,8 @@ CachedLookup LookUpCached(const std::function<ol::FolderPtr()>& lookup,
 }  // namespace
 
 ol::FolderPtr NotesFolder(AddinContext& ctx) {
+  // A namespace the connection could not take is asked for again.
+  ReachNameSpace(ctx);
   Registry& reg = ctx.registry();
   std::optional<Variant> cached_entry = ReadValueIfReadable(reg, kFoldersKey, "EntryID");
   std::optional<Variant> cached_store = ReadValueIfReadable(reg, kFoldersKey, "StoreID");
@@ -211,8 +214,9 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
     rdo = ctx.platform.objects->CreateRdoSession();
     rdo->AttachToOutlook();
   });
+  IgnoreError([&] { notes_folder = NotesFolder(ctx); });
+  result.folder_reached = notes_folder != nullptr;
   IgnoreError([&] {
-    notes_folder = NotesFolder(ctx);
     items = Must(Must(rdo).GetFolderFromID(Must(notes_folder).EntryID())).Items();
   });
   if (parent) IgnoreError([&] { parent_id = parent->EntryID(); });

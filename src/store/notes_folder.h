@@ -16,7 +16,9 @@
 namespace pinlet {
 
 // The notes folder, found or created, with its identifiers cached; nullptr
-// only when Outlook fails. Each step runs with errors ignored.
+// only when Outlook fails. Each step runs with errors ignored. A session
+// namespace the connection could not take is asked for first
+// (ReachNameSpace).
 ol::FolderPtr NotesFolder(AddinContext& ctx);
 // The first folder named "Pinlet" in all stores, or nullptr.
 ol::FolderPtr SearchNotesFolder(AddinContext& ctx);
@@ -57,6 +59,8 @@ struct NewNote {
   ol::ItemPtr new_item;  // the item created (m_objNewItem); nullptr when none was
   bool existed = false;  // the parent had a note already: `note` is that note
   std::string caption;   // "Subject: " and the title, always set
+  // The notes folder was there; when it was not, nothing can be stored now.
+  bool folder_reached = false;
 };
 
 // Creates the note item of a parent (nullptr: a note without parent, which

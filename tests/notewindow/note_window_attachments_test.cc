@@ -244,6 +244,27 @@ TEST_F(AttachmentsTest, ABlockedFileAnotherClientAttachedIsNeverRun) {
   }
 }
 
+// Windows reads a path only up to a NUL, so an ending after it hides
+// nothing: the link below runs "run.exe" and is refused like it.
+TEST_F(AttachmentsTest, ALinkWhosePathHidesARefusedEndingBehindANulIsNeverRun) {
+  using namespace std::string_literals;
+  Type(window, "x");
+  CloseBox(window);
+  NoteOf(mail)->attachments.push_back(
+      {"report.txt", "", "", "C:\\evil\\run.exe\0.txt"s, 4});
+  window = Open(mail);
+  world.dialogs.QueueCancel(sim::DialogKind::kSave, "Save As");
+  world.message_boxes.QueueAnswer(mb::kOk);
+  Do(window, sim::FormAction::Mouse(sim::FormAction::Kind::kDblClick, "lstAttachments"));
+  EXPECT_TRUE(world.shell.executed().empty());
+  EXPECT_THAT(Messages(), ElementsAre(kUnsafe));
+  auto attachment = Must(window->objMyNote).Attachments()->Item(1);
+  EXPECT_TRUE(AttachmentBlocked(ctx(), attachment));
+  EXPECT_EQ(AttachmentOpen(ctx(), attachment), se::kAccessDenied);
+  // The same name as a file name of its own is refused too.
+  EXPECT_TRUE(BlockFile(ctx(), frmComments::GetName("run.exe\0.txt"s)));
+}
+
 TEST_F(AttachmentsTest, TheContextMenuFollowsTheSelectionAndRunsItsCommands) {
   Attach("C:\\Data\\plan.txt");
   world.ui.QueueMenuAnswer("Remove");

@@ -3,6 +3,7 @@
 // window, document notes, and the saves that must not be lost.
 #include <gmock/gmock.h>
 
+#include "addin/session.h"
 #include "note_window_fixture.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"
@@ -278,6 +279,71 @@ TEST_F(LifecycleTest, ANoteThatCouldNotBeMadeAtOpeningIsMadeAtTheFirstKeystroke)
   EXPECT_EQ(NotesNode()->items.size(), 1u);
 }
 
+// The connection could not take the session's namespace, and Outlook keeps
+// refusing it: no window takes typing that could not be stored, and the
+// user is told why nothing opens.
+TEST_F(LifecycleTest, NotesThatCannotBeReachedOpenNoWindowAndTheUserIsTold) {
+  ol::ItemPtr mail = InboxItem(6);
+  ol::ItemPtr other = InboxItem(2);
+  auto first = Open(other);
+  Type(first, "kept");
+  CloseBox(first);
+  ctx().name_space.reset();
+  world.faults.FailMember("Application.GetNameSpace");
+  world.message_boxes.QueueAnswer(mb::kOk);
+  world.message_boxes.QueueAnswer(mb::kOk);
+  EXPECT_EQ(Open(mail), nullptr);   // Add Note
+  EXPECT_EQ(Open(other), nullptr);  // View Note
+  ASSERT_EQ(world.message_boxes.shown().size(), 2u);
+  for (const auto& box : world.message_boxes.shown()) {
+    EXPECT_EQ(box.text, kNotesUnreachable);
+    EXPECT_EQ(box.title, "Pinlet");
+  }
+  EXPECT_TRUE(ctx().note_windows->empty());
+  for (const auto& form : world.ui.forms()) EXPECT_FALSE(form->visible());
+  EXPECT_EQ(NoteOf(mail), nullptr);
+  // Once Outlook gives the namespace again, it is taken when needed.
+  world.faults.Clear();
+  auto window = Open(mail);
+  ASSERT_TRUE(window);
+  Type(window, "stored");
+  CloseBox(window);
+  EXPECT_EQ(Prop(mail, "ZPNFullBody"), "stored");
+  EXPECT_EQ(Prop(other, "ZPNFullBody"), "kept");
+}
+
+TEST_F(LifecycleTest, ANewNoteIsTriedOnceMoreBeforeTheUserIsTurnedAway) {
+  ol::ItemPtr mail = InboxItem(6);
+  world.faults.FailMember("NameSpace.GetFolderFromID", errors::kOperationFailed, 1);
+  auto window = Open(mail);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(world.message_boxes.shown().empty());
+  Type(window, "x");
+  EXPECT_EQ(Prop(mail, "ZPNFullBody"), "x");
+}
+
+TEST_F(LifecycleTest, ChangesThatCouldNotBeSavedAreShownToTheUserWhenTheWindowCloses) {
+  ol::ItemPtr mail = InboxItem(6);
+  auto window = Open(mail);
+  Type(window, "first line");
+  world.faults.FailMember("UserProperty.Value");
+  Type(window, ", and more");
+  EXPECT_TRUE(window->save_pending());
+  world.message_boxes.QueueAnswer(mb::kOk);
+  CloseBox(window);
+  world.faults.Clear();
+  ASSERT_EQ(world.message_boxes.shown().size(), 1u);
+  const std::string& told = world.message_boxes.shown()[0].text;
+  EXPECT_THAT(told, ::testing::HasSubstr("could not save"));
+  EXPECT_THAT(told, ::testing::EndsWith("\r\n\r\nfirst line, and more"));
+  EXPECT_EQ(Prop(mail, "ZPNFullBody"), "first line");
+  // A close that saves everything says nothing.
+  window = Open(mail);
+  Type(window, "!");
+  CloseBox(window);
+  EXPECT_EQ(world.message_boxes.shown().size(), 1u);
+}
+
 TEST_F(LifecycleTest, ATextThatCouldNotBeLoadedIsNeverOverwritten) {
   ol::ItemPtr mail = InboxItem(6);
   auto window = Open(mail);
@@ -333,6 +399,10 @@ TEST(GetNameTest, TheFileNameIsWhatFollowsTheLastSlash) {
   EXPECT_EQ(frmComments::GetName("dir/sub\\x.txt"), "x.txt");
   EXPECT_EQ(frmComments::GetName("plain"), "plain");
   EXPECT_EQ(frmComments::GetName("C:\\folder\\"), "");
+  // Only what Windows reads counts: the text before a NUL.
+  using namespace std::string_literals;
+  EXPECT_EQ(frmComments::GetName("C:\\evil\\run.exe\0.txt"s), "run.exe");
+  EXPECT_EQ(frmComments::GetName("C:\\a\0\\b.txt"s), "a");
 }
 
 }  // namespace

@@ -42,6 +42,50 @@ TEST(SafeFileNameTest, DeviceNamesAloneOrWithAnExtensionGetAPrefix) {
   EXPECT_EQ(SafeFileName("aux.", "f"), "_aux");
 }
 
+TEST(SafeFileNameTest, EveryDeviceNameWindowsKnowsGetsAPrefix) {
+  // The console names and the ports numbered with superscript digits.
+  EXPECT_EQ(SafeFileName("CONIN$", "f"), "_CONIN$");
+  EXPECT_EQ(SafeFileName("conout$.log", "f"), "_conout$.log");
+  EXPECT_EQ(SafeFileName("LPT\xC2\xB9.txt", "f"), "_LPT\xC2\xB9.txt");  // LPT¹
+  EXPECT_EQ(SafeFileName("com\xC2\xB2", "f"), "_com\xC2\xB2");          // com²
+  EXPECT_EQ(SafeFileName("COM\xC2\xB3 .x", "f"), "_COM\xC2\xB3 .x");    // COM³
+  // Other superscripts and longer names are ordinary.
+  for (const char* name : {"COM\xE2\x81\xB4", "LPT\xC2\xB9\xC2\xB9", "CONIN", "CONIN$x"})
+    EXPECT_EQ(SafeFileName(name, "f"), name);
+}
+
+TEST(SafeFileNameTest, AShortenedNameNeverBecomesADeviceName) {
+  // The cut drops the blanks before "abc.txt" and would leave "NUL.txt".
+  EXPECT_EQ(SafeFileName("NUL" + std::string(250, ' ') + "abc.txt", "f"), "_NUL.txt");
+  EXPECT_EQ(SafeFileName("con" + std::string(300, ' ') + "x", "f"), "_con");
+  EXPECT_EQ(SafeFileName("NUL      abc.txt", "f", 7), "_NU.txt");
+}
+
+TEST(SafeFileNameTest, BidirectionalControlsAreRemovedSoTheNameShownIsTheNameUsed) {
+  // "inv", RIGHT-TO-LEFT OVERRIDE, "txt.exe" would show as "invexe.txt".
+  EXPECT_EQ(SafeFileName("inv\xE2\x80\xAEtxt.exe", "f"), "invtxt.exe");
+  const char* kControls[] = {"\xD8\x9C",     "\xE2\x80\x8E", "\xE2\x80\x8F",
+                             "\xE2\x80\xAA", "\xE2\x80\xAB", "\xE2\x80\xAC",
+                             "\xE2\x80\xAD", "\xE2\x81\xA6", "\xE2\x81\xA7",
+                             "\xE2\x81\xA8", "\xE2\x81\xA9"};
+  for (const char* control : kControls)
+    EXPECT_EQ(SafeFileName(std::string("a") + control + "b.doc" + control, "f"), "ab.doc");
+  // Removing them can uncover what the other rules take care of.
+  EXPECT_EQ(SafeFileName("NUL\xE2\x80\xAE.txt", "f"), "_NUL.txt");
+  EXPECT_EQ(SafeFileName("x.exe.\xE2\x80\x8F", "f"), "x.exe");
+  EXPECT_EQ(SafeFileName("\xE2\x80\xAE", "fallback"), "fallback");
+  // Neighbouring characters that are not controls stay.
+  const std::string kNotControls = "a\xE2\x80\x90" "b\xE2\x80\xAF" "c";  // hyphen, narrow space
+  EXPECT_EQ(SafeFileName(kNotControls, "f"), kNotControls);
+}
+
+TEST(TextWindowsReadsTest, EndsAtTheFirstNul) {
+  using namespace std::string_literals;
+  EXPECT_EQ(TextWindowsReads("C:\\evil\\run.exe\0.txt"s), "C:\\evil\\run.exe");
+  EXPECT_EQ(TextWindowsReads("\0x"s), "");
+  EXPECT_EQ(TextWindowsReads("plain.txt"), "plain.txt");
+}
+
 TEST(SafeFileNameTest, OverLongNamesAreShortenedBeforeTheirExtension) {
   std::string name = SafeFileName(std::string(300, 'a') + ".txt", "f");
   EXPECT_EQ(name.size(), kMaxFileNameLength);
