@@ -72,19 +72,23 @@ office::CommandBarControlPtr AddCustomButton(AddinContext& ctx,
                                              const std::string& tooltip, bool begin_group,
                                              int style, const Picture& picture,
                                              const std::string& caption) {
-  office::CommandBarControlPtr button = TryGet([&] {
-    return Must(bar).Controls()->Add(office::kControlButton, office::kCustomControlId,
-                                     std::nullopt, true);
+  ReportedSteps step(ctx, "basExplorers(Function AddCustomButton)");
+  office::CommandBarControlPtr button;
+  step([&] {
+    button = Must(bar).Controls()->Add(office::kControlButton, office::kCustomControlId,
+                                       std::nullopt, true);
   });
-  IgnoreError([&] { Must(button).SetTag(tag); });
-  IgnoreError([&] { Must(button).SetStyle(style); });
+  // Without a button every further step fails the same way: one report is enough.
+  if (!button) return nullptr;
+  step([&] { button->SetTag(tag); });
+  step([&] { button->SetStyle(style); });
   if (style == office::kButtonCaption || style == office::kButtonIconAndCaption)
-    IgnoreError([&] { Must(button).SetCaption(caption); });
+    step([&] { button->SetCaption(caption); });
   if (style == office::kButtonIcon || style == office::kButtonIconAndCaption)
-    IgnoreError([&] { PasteButtonFace(ctx, button, picture, kWhite); });
-  IgnoreError([&] { Must(button).SetBeginGroup(begin_group); });
-  IgnoreError([&] { Must(button).SetTooltipText(tooltip); });
-  IgnoreError([&] { Must(button).SetVisible(true); });
+    step([&] { PasteButtonFace(ctx, button, picture, kWhite); });
+  step([&] { button->SetBeginGroup(begin_group); });
+  step([&] { button->SetTooltipText(tooltip); });
+  step([&] { button->SetVisible(true); });
   return button;
 }
 

@@ -1,5 +1,6 @@
 #include "explorer/bas_icons.h"
 
+#include "addin/error_report.h"
 #include "notewindow/c_clipboard.h"
 #include "platform/clipboard.h"
 #include "platform/dib.h"
@@ -110,14 +111,15 @@ void PasteButtonFace(AddinContext& ctx, const office::CommandBarControlPtr& butt
 
 void SetBtnFace(AddinContext& ctx, const office::CommandBarControlPtr& button,
                 const Picture& face, const Picture& mask) {
+  ReportedSteps step(ctx, "basIcons(Sub SetBtnFace)");
   if (HostMajorVersion(ctx) >= 10) {
-    IgnoreError([&] { Must(button).SetPicture(face); });
-    IgnoreError([&] { Must(button).SetMask(mask); });
+    step([&] { Must(button).SetPicture(face); });
+    step([&] { Must(button).SetMask(mask); });
     return;
   }
   // Earlier versions paste the face as a plain bitmap: no transparency.
   if (face.empty() || face.width > kMaxMaskSide || face.height > kMaxMaskSide) return;
-  IgnoreError([&] {
+  step([&] {
     WithClipboardKept(ctx, [&] {
       if (PutOnClipboard(*ctx.platform.clipboard, cf::kBitmap, DibFromPicture(face)))
         Must(button).PasteFace();

@@ -55,7 +55,8 @@ void PasteButtonFace(AddinContext& ctx, const office::CommandBarControlPtr& butt
 
 // Sets the face of `button`: on Office 10 and later its Picture and Mask, on
 // earlier versions the face pasted from the clipboard without a mask. Each
-// step continues past errors.
+// step continues past errors, which are reported with the tag
+// "basIcons(Sub SetBtnFace)".
 void SetBtnFace(AddinContext& ctx, const office::CommandBarControlPtr& button,
                 const Picture& face, const Picture& mask);
 
