@@ -11,8 +11,8 @@ void Create_Explorers(AddinContext& ctx) {
     proc.line = 10;
     ctx.explorer_tracker = std::make_shared<clsExplorers>(ctx);
     std::shared_ptr<clsExplorers> tracker = ctx.explorer_tracker;
+    tracker->Class_Initialize();
     ol::Application& application = Must(ctx.application);
-    tracker->SetExplorers(application.Explorers());
     proc.line = 20;
     // Outlook started for an item window alone has no main window to wrap;
     // the first one opened later is wrapped when it opens.
