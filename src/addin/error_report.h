@@ -11,10 +11,16 @@
 // other exception is a defect of ours and goes on to the host boundary, which
 // records it. A procedure whose first failure silently ends it, without a
 // report, runs its body through IgnoreError (platform/host_error.h).
+//
+// A procedure whose steps go on past errors, yet report each failure with
+// the procedure's tag, runs every step through ReportedSteps. A lookup whose
+// failure means that the thing looked for is absent is no such step: it goes
+// through TryGet and is never reported.
 #ifndef PINLET_ADDIN_ERROR_REPORT_H_
 #define PINLET_ADDIN_ERROR_REPORT_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -60,6 +66,28 @@ bool RunGuardedSub(AddinContext& context, std::string_view tag, Body&& body) {
     return true;
   });
 }
+
+// The regime "each failing step is reported and skipped": the procedure goes
+// on with its next step.
+class ReportedSteps {
+ public:
+  ReportedSteps(AddinContext& context, std::string_view tag)
+      : context_(context), tag_(tag) {}
+
+  // Runs `step`; a HostError is reported with the tag and swallowed. True
+  // when the step completed.
+  template <typename Step>
+  bool operator()(Step&& step) {
+    std::optional<HostError> error = Attempt(std::forward<Step>(step));
+    if (!error) return true;
+    ReportError(context_, tag_, 0, error->number(), error->description());
+    return false;
+  }
+
+ private:
+  AddinContext& context_;
+  std::string_view tag_;
+};
 
 // Shows a message box titled with the product name; returns the answer, or
 // `fallback` when the box cannot be shown.

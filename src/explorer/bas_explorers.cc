@@ -11,8 +11,8 @@ void Create_Explorers(AddinContext& ctx) {
     proc.line = 10;
     ctx.explorer_tracker = std::make_shared<clsExplorers>(ctx);
     std::shared_ptr<clsExplorers> tracker = ctx.explorer_tracker;
+    tracker->Class_Initialize();
     ol::Application& application = Must(ctx.application);
-    tracker->SetExplorers(application.Explorers());
     proc.line = 20;
     // Outlook started for an item window alone has no main window to wrap;
     // the first one opened later is wrapped when it opens.
@@ -77,19 +77,23 @@ office::CommandBarControlPtr AddCustomButton(AddinContext& ctx,
                                              const std::string& tooltip, bool begin_group,
                                              int style, const Picture& picture,
                                              const std::string& caption) {
-  office::CommandBarControlPtr button = TryGet([&] {
-    return Must(bar).Controls()->Add(office::kControlButton, office::kCustomControlId,
-                                     std::nullopt, true);
+  ReportedSteps step(ctx, "basExplorers(Function AddCustomButton)");
+  office::CommandBarControlPtr button;
+  step([&] {
+    button = Must(bar).Controls()->Add(office::kControlButton, office::kCustomControlId,
+                                       std::nullopt, true);
   });
-  IgnoreError([&] { Must(button).SetTag(tag); });
-  IgnoreError([&] { Must(button).SetStyle(style); });
+  // Without a button every further step fails the same way: one report is enough.
+  if (!button) return nullptr;
+  step([&] { button->SetTag(tag); });
+  step([&] { button->SetStyle(style); });
   if (style == office::kButtonCaption || style == office::kButtonIconAndCaption)
-    IgnoreError([&] { Must(button).SetCaption(caption); });
+    step([&] { button->SetCaption(caption); });
   if (style == office::kButtonIcon || style == office::kButtonIconAndCaption)
-    IgnoreError([&] { PasteButtonFace(ctx, button, picture, kWhite); });
-  IgnoreError([&] { Must(button).SetBeginGroup(begin_group); });
-  IgnoreError([&] { Must(button).SetTooltipText(tooltip); });
-  IgnoreError([&] { Must(button).SetVisible(true); });
+    step([&] { PasteButtonFace(ctx, button, picture, kWhite); });
+  step([&] { button->SetBeginGroup(begin_group); });
+  step([&] { button->SetTooltipText(tooltip); });
+  step([&] { button->SetVisible(true); });
   return button;
 }
 

@@ -37,8 +37,9 @@ void RefreshExplorers(AddinContext& ctx);
 // Adds a temporary button to `bar` with `tag`, `tooltip`, `begin_group`,
 // `style` (office::kButton...) and, for styles 2 and 3, `caption`; styles 1
 // and 3 get `picture` pasted as the face, white transparent. Each step
-// continues past errors; returns the button (nullptr when it could not be
-// added).
+// continues past errors, which are reported with the tag
+// "basExplorers(Function AddCustomButton)"; returns the button (nullptr when
+// it could not be added).
 office::CommandBarControlPtr AddCustomButton(AddinContext& ctx,
                                              const office::CommandBarPtr& bar,
                                              const std::string& tag,

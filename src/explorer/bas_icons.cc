@@ -1,6 +1,8 @@
 #include "explorer/bas_icons.h"
 
+#include "addin/error_report.h"
 #include "notewindow/c_clipboard.h"
+#include "platform/call_failed.h"
 #include "platform/clipboard.h"
 #include "platform/dib.h"
 #include "platform/host_error.h"
@@ -35,14 +37,25 @@ bool ClearClipboard(Clipboard& clipboard) {
   return true;
 }
 
-// Replaces the clipboard's contents by one block; false when it cannot be
-// opened or refuses the block.
-bool PutOnClipboard(Clipboard& clipboard, uint32_t format, std::string block) {
-  if (!clipboard.Open()) return false;
-  clipboard.Empty();
-  bool set = clipboard.SetData(format, std::move(block));
-  clipboard.Close();
-  return set;
+// Runs `body` with the clipboard opened, and closes it again even when
+// `body` raises. A clipboard that cannot be opened or closed raises.
+template <typename Body>
+void WithClipboardOpen(Clipboard& clipboard, Body&& body) {
+  Succeeded(clipboard.Open(), "OpenClipboard");
+  if (std::optional<HostError> error = Attempt(std::forward<Body>(body))) {
+    clipboard.Close();
+    throw *error;
+  }
+  Succeeded(clipboard.Close(), "CloseClipboard");
+}
+
+// Replaces the clipboard's contents by one block; raises when the clipboard
+// cannot be opened, emptied or refuses the block.
+void PutOnClipboard(Clipboard& clipboard, uint32_t format, std::string block) {
+  WithClipboardOpen(clipboard, [&] {
+    Succeeded(clipboard.Empty(), "EmptyClipboard");
+    Succeeded(clipboard.SetData(format, std::move(block)), "SetClipboardData");
+  });
 }
 
 // Runs `paste` between saving and restoring the user's clipboard, with the
@@ -67,7 +80,12 @@ std::optional<std::string> CreateButtonMask(AddinContext& ctx, const Picture& pi
   if (picture.empty() || picture.width < kMinMaskSide || picture.height < kMinMaskSide ||
       picture.width > kMaxMaskSide || picture.height > kMaxMaskSide)
     return std::nullopt;
-  return Must(ctx.platform.graphics).CreateButtonMask(picture, transparent);
+  return RunGuarded(ctx, "basIcons(Sub CreateButtonMask)", std::optional<std::string>(),
+                    [&](Proc&) {
+                      return Succeeded(
+                          Must(ctx.platform.graphics).CreateButtonMask(picture, transparent),
+                          "CreateButtonMask");
+                    });
 }
 
 void CopyButtonMaskToClipboard(AddinContext& ctx, const std::string& mask) {
@@ -75,26 +93,31 @@ void CopyButtonMaskToClipboard(AddinContext& ctx, const std::string& mask) {
   uint32_t image_size = Read32(mask, kSizeImageOffset);
   if (Read16(mask, kBitCountOffset) != 1 || image_size == 0) return;
   if (mask.size() < kMaskBitsOffset + image_size) return;
-  Clipboard& clipboard = *ctx.platform.clipboard;
-  if (!clipboard.Open()) return;
-  uint32_t face_format = clipboard.RegisterFormat(kButtonFaceFormat);
-  uint32_t mask_format = clipboard.RegisterFormat(kButtonMaskFormat);
-  if (face_format && clipboard.IsFormatAvailable(cf::kDib))
-    if (std::optional<std::string> dib = clipboard.GetData(cf::kDib))
-      clipboard.SetData(face_format, *dib);
-  if (mask_format) {
-    std::string block(image_size + kMaskBlockExtra, '\0');
-    block.replace(0, kMaskBitsOffset + image_size, mask, 0, kMaskBitsOffset + image_size);
-    clipboard.SetData(mask_format, std::move(block));
-  }
-  clipboard.Close();
+  RunGuardedSub(ctx, "basIcons(Sub CopyButtonMaskToClipboard)", [&](Proc&) {
+    Clipboard& clipboard = *ctx.platform.clipboard;
+    WithClipboardOpen(clipboard, [&] {
+      uint32_t face_format =
+          Succeeded(clipboard.RegisterFormat(kButtonFaceFormat), "RegisterClipboardFormat");
+      uint32_t mask_format =
+          Succeeded(clipboard.RegisterFormat(kButtonMaskFormat), "RegisterClipboardFormat");
+      if (clipboard.IsFormatAvailable(cf::kDib)) {
+        std::string dib = *Succeeded(clipboard.GetData(cf::kDib), "GetClipboardData");
+        Succeeded(clipboard.SetData(face_format, std::move(dib)), "SetClipboardData");
+      }
+      std::string block(image_size + kMaskBlockExtra, '\0');
+      block.replace(0, kMaskBitsOffset + image_size, mask, 0, kMaskBitsOffset + image_size);
+      Succeeded(clipboard.SetData(mask_format, std::move(block)), "SetClipboardData");
+    });
+  });
 }
 
 bool CopyBitmapAsButtonFace(AddinContext& ctx, const Picture& picture,
                             uint32_t transparent) {
   std::optional<std::string> mask = CreateButtonMask(ctx, picture, transparent);
   if (!mask) return false;
-  if (!PutOnClipboard(*ctx.platform.clipboard, cf::kDib, DibFromPicture(picture)))
+  if (!RunGuardedSub(ctx, "basIcons(Sub CopyBitmapAsButtonFace)", [&](Proc&) {
+        PutOnClipboard(*ctx.platform.clipboard, cf::kDib, DibFromPicture(picture));
+      }))
     return false;
   CopyButtonMaskToClipboard(ctx, *mask);
   return true;
@@ -110,17 +133,18 @@ void PasteButtonFace(AddinContext& ctx, const office::CommandBarControlPtr& butt
 
 void SetBtnFace(AddinContext& ctx, const office::CommandBarControlPtr& button,
                 const Picture& face, const Picture& mask) {
+  ReportedSteps step(ctx, "basIcons(Sub SetBtnFace)");
   if (HostMajorVersion(ctx) >= 10) {
-    IgnoreError([&] { Must(button).SetPicture(face); });
-    IgnoreError([&] { Must(button).SetMask(mask); });
+    step([&] { Must(button).SetPicture(face); });
+    step([&] { Must(button).SetMask(mask); });
     return;
   }
   // Earlier versions paste the face as a plain bitmap: no transparency.
   if (face.empty() || face.width > kMaxMaskSide || face.height > kMaxMaskSide) return;
-  IgnoreError([&] {
+  step([&] {
     WithClipboardKept(ctx, [&] {
-      if (PutOnClipboard(*ctx.platform.clipboard, cf::kBitmap, DibFromPicture(face)))
-        Must(button).PasteFace();
+      PutOnClipboard(*ctx.platform.clipboard, cf::kBitmap, DibFromPicture(face));
+      Must(button).PasteFace();
     });
   });
 }

@@ -28,8 +28,9 @@ constexpr int kMaxMaskSide = 30000;
 
 // The mask of `picture` as a 1-bit DIB, made by the machine's graphics:
 // pixels of the colour `transparent` become 1, all others 0. nullopt for an
-// empty picture, one whose sides are not all from 1 to 30000 pixels, or when
-// the graphics cannot make it.
+// empty picture or one whose sides are not all from 1 to 30000 pixels; also
+// nullopt when the graphics cannot make it, a failure reported with the tag
+// "basIcons(Sub CreateButtonMask)".
 std::optional<std::string> CreateButtonMask(AddinContext& ctx, const Picture& picture,
                                             uint32_t transparent);
 
@@ -37,13 +38,17 @@ std::optional<std::string> CreateButtonMask(AddinContext& ctx, const Picture& pi
 // ignored) on the clipboard as "Toolbar Button Mask": its 40-byte header and
 // two-entry colour table, then its bits from offset 48, in a block of image
 // size + 50 bytes; and a DIB already on the clipboard is copied as "Toolbar
-// Button Face". Gives up when the clipboard cannot be opened.
+// Button Face". A failing clipboard call ends it and is reported with the
+// tag "basIcons(Sub CopyButtonMaskToClipboard)"; the clipboard is closed
+// again.
 void CopyButtonMaskToClipboard(AddinContext& ctx, const std::string& mask);
 
 // Puts `picture` on the clipboard as a DIB with its mask (see above).
 // Returns whether the face is there; false, with the clipboard untouched,
-// for a picture that has no mask (empty, or too large) or when the
-// clipboard cannot be opened.
+// for a picture that has no mask (empty, or too large), and false when
+// the mask cannot be made or the clipboard refuses the face. A failure of
+// putting the face there is reported with the tag
+// "basIcons(Sub CopyBitmapAsButtonFace)"; one of the mask's with its own.
 bool CopyBitmapAsButtonFace(AddinContext& ctx, const Picture& picture,
                             uint32_t transparent);
 
@@ -55,7 +60,8 @@ void PasteButtonFace(AddinContext& ctx, const office::CommandBarControlPtr& butt
 
 // Sets the face of `button`: on Office 10 and later its Picture and Mask, on
 // earlier versions the face pasted from the clipboard without a mask. Each
-// step continues past errors.
+// step continues past errors, which are reported with the tag
+// "basIcons(Sub SetBtnFace)".
 void SetBtnFace(AddinContext& ctx, const office::CommandBarControlPtr& button,
                 const Picture& face, const Picture& mask);
 

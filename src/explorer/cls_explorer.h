@@ -81,6 +81,10 @@ class clsExplorer : public std::enable_shared_from_this<clsExplorer> {
   bool menu_added() const { return menu_added_; }
 
  private:
+  // m_objExplorer_Close, CreatePNXToolBar, AddMenu, objCmdBars_OnUpdate and
+  // ChangeCaption go on past a failing step and report it with their tag
+  // ("clsExplorer(Sub AddMenu)"); a lookup that finds nothing is no failure.
+
   // --- Tracking (explorer_tracking.cc).
   void m_objExplorer_Activate();
   void m_objExplorer_Close();

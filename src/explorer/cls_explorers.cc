@@ -4,25 +4,32 @@
 
 namespace pinlet {
 
-void clsExplorers::SetExplorers(ol::ExplorersPtr explorers) {
-  fExplorers_events_.Reset();
-  fExplorers_ = std::move(explorers);
-  fExplorers_events_ = Must(fExplorers_).OnNewExplorer([this](ol::ExplorerPtr explorer) {
-    fExplorers_NewExplorer(explorer);
+void clsExplorers::Class_Initialize() {
+  RunGuardedSub(ctx_, "clsExplorers(Sub Class_Initialize)", [&](Proc&) {
+    fExplorers_events_.Reset();
+    fExplorers_ = Must(ctx_.application).Explorers();
+    fExplorers_events_ = Must(fExplorers_).OnNewExplorer([this](ol::ExplorerPtr explorer) {
+      fExplorers_NewExplorer(explorer);
+    });
   });
 }
 
 std::shared_ptr<clsExplorer> clsExplorers::get_ActiveExplorer() {
-  for (const auto& wrapper : oExpCol_)
-    if (wrapper->GetID() == active_explorer_id) return wrapper;
-  return nullptr;
+  return RunGuarded(ctx_, "clsExplorers(Function get_ActiveExplorer)",
+                    std::shared_ptr<clsExplorer>(), [&](Proc&) {
+                      for (const auto& wrapper : oExpCol_)
+                        if (wrapper->GetID() == active_explorer_id) return wrapper;
+                      return std::shared_ptr<clsExplorer>();
+                    });
 }
 
 void clsExplorers::Close_fExps() {
-  fExplorers_events_.Reset();
-  fExplorers_.reset();
-  // Last first; a wrapper's Class_Terminate runs as it leaves.
-  while (!oExpCol_.empty()) oExpCol_.pop_back();
+  RunGuardedSub(ctx_, "clsExplorers(Sub Close_fExps)", [&](Proc&) {
+    fExplorers_events_.Reset();
+    fExplorers_.reset();
+    // Last first; a wrapper's Class_Terminate runs as it leaves.
+    while (!oExpCol_.empty()) oExpCol_.pop_back();
+  });
 }
 
 bool clsExplorers::Remove(int id) {

@@ -27,13 +27,15 @@ class clsExplorers {
   clsExplorers(const clsExplorers&) = delete;
   clsExplorers& operator=(const clsExplorers&) = delete;
 
-  // Holds Application.Explorers with events (NewExplorer). Raises when the
-  // subscription fails.
-  void SetExplorers(ol::ExplorersPtr explorers);
+  // Holds Application.Explorers with events (NewExplorer). A failure ends it
+  // and is reported with the tag "clsExplorers(Sub Class_Initialize)"; the
+  // tracker then wraps no later window.
+  void Class_Initialize();
   // The first wrapper whose ID is the active-explorer ID; nullptr when none.
+  // Reports with "clsExplorers(Function get_ActiveExplorer)".
   std::shared_ptr<clsExplorer> get_ActiveExplorer();
   // Releases the Explorers collection, then every wrapper from the last to
-  // the first.
+  // the first. Reports with "clsExplorers(Sub Close_fExps)".
   void Close_fExps();
 
   // oExpCol: the wrappers in creation order.

@@ -51,24 +51,25 @@ std::optional<int> StoredNumber(Registry& registry, const char* name) {
 }  // namespace
 
 void clsExplorer::CreatePNXToolBar() {
+  ReportedSteps step(ctx_, "clsExplorer(Sub CreatePNXToolBar)");
   const std::string toolbar_name = LoadResString(res::kToolbarName);
-  IgnoreError([&] {
+  step([&] {
     objCmdBars_events_.Reset();
     objCmdBars_ = Must(m_objExplorer_).CommandBars();
     objCmdBars_events_ = Must(objCmdBars_).OnUpdate([this] { objCmdBars_OnUpdate(); });
   });
-  IgnoreError([&] {
+  step([&] {
     if (auto old = TryGet([&] { return Must(objCmdBars_).Item(toolbar_name); }))
       old->Delete();
   });
-  IgnoreError([&] {
+  step([&] {
     toolbar_ = Must(objCmdBars_).Add(toolbar_name, office::kBarTop, false, true);
   });
   RestoreBarPosition();
   if (!toolbar_built_ && toolbar_) {
     office::CommandBarControlsPtr controls = TryGet([&] { return toolbar_->Controls(); });
     // The main button.
-    IgnoreError([&] {
+    step([&] {
       office::CommandBarControlPtr found = Lookup(controls, LoadResString(res::kAddNote));
       if (!found) found = Lookup(controls, LoadResString(res::kViewNote));
       if (!found)
@@ -80,7 +81,7 @@ void clsExplorer::CreatePNXToolBar() {
     SetBtnFace(ctx_, cmdNewNote_.control, LoadResPicture("ADD"),
                LoadResPicture("ADD_MASK"));
     // The Filter button, pressed while the window shows the filter view.
-    IgnoreError([&] {
+    step([&] {
       office::CommandBarControlPtr found =
           Lookup(controls, LoadResString(res::kFilterCaption));
       if (!found)
@@ -90,7 +91,7 @@ void clsExplorer::CreatePNXToolBar() {
                             LoadResString(res::kFilterCaption));
       cmdFilter_.Hold(found, Bind(&clsExplorer::cmdFilter_Click));
     });
-    IgnoreError([&] {
+    step([&] {
       bool filtered = Must(m_objExplorer_).CurrentView() == kFilterViewName;
       Must(cmdFilter_.control)
           .SetState(filtered ? office::kButtonDown : office::kButtonUp);
@@ -98,26 +99,26 @@ void clsExplorer::CreatePNXToolBar() {
     SetBtnFace(ctx_, cmdFilter_.control, LoadResPicture("FILTER"),
                LoadResPicture("FILTER_MASK"));
     // The Help button, with Office's own help face.
-    IgnoreError([&] {
+    step([&] {
       cmdHelp_.Hold(Must(controls).Add(office::kControlButton, office::kCustomControlId,
                                        std::nullopt, true),
                     Bind(&clsExplorer::cmdHelp_Click));
     });
-    IgnoreError([&] { Must(cmdHelp_.control).SetFaceId(kHelpFace); });
-    IgnoreError([&] { Must(cmdHelp_.control).SetBeginGroup(true); });
-    IgnoreError([&] { Must(cmdHelp_.control).SetStyle(office::kButtonIcon); });
-    IgnoreError(
+    step([&] { Must(cmdHelp_.control).SetFaceId(kHelpFace); });
+    step([&] { Must(cmdHelp_.control).SetBeginGroup(true); });
+    step([&] { Must(cmdHelp_.control).SetStyle(office::kButtonIcon); });
+    step(
         [&] { Must(cmdHelp_.control).SetTooltipText(LoadResString(res::kHelp)); });
     // The popup with Settings, Help and About.
-    IgnoreError([&] {
+    step([&] {
       toolbar_popup_ = Must(controls).Add(office::kControlPopup, office::kCustomControlId,
                                           std::nullopt, true);
     });
-    IgnoreError([&] { Must(toolbar_popup_).SetCaption(" "); });
-    IgnoreError([&] { Must(toolbar_popup_).SetBeginGroup(false); });
+    step([&] { Must(toolbar_popup_).SetCaption(" "); });
+    step([&] { Must(toolbar_popup_).SetBeginGroup(false); });
     office::CommandBarPtr menu =
         TryGet([&] { return Must(toolbar_popup_).CommandBar(); });
-    IgnoreError([&] {
+    step([&] {
       cmdSettings_.Hold(AddCustomButton(ctx_, menu, "", "Settings", false,
                                         office::kButtonIconAndCaption,
                                         LoadResPicture("SETTINGS"), kSettingsCaption),
@@ -125,14 +126,14 @@ void clsExplorer::CreatePNXToolBar() {
     });
     SetBtnFace(ctx_, cmdSettings_.control, LoadResPicture("SETTINGS"),
                LoadResPicture("SETTINGS_MASK"));
-    IgnoreError([&] {
+    step([&] {
       cmdOtherHelp_.Hold(AddCustomButton(ctx_, menu, "", LoadResString(res::kHelp), false,
                                          office::kButtonIconAndCaption, Picture(),
                                          LoadResString(res::kHelp)),
                          Bind(&clsExplorer::cmdOtherHelp_Click));
     });
-    IgnoreError([&] { Must(cmdOtherHelp_.control).SetFaceId(kHelpFace); });
-    IgnoreError([&] {
+    step([&] { Must(cmdOtherHelp_.control).SetFaceId(kHelpFace); });
+    step([&] {
       cmdAbout_.Hold(
           AddCustomButton(ctx_, menu, "", "About", true, office::kButtonIconAndCaption,
                           LoadResPicture("OPTIONS"), "About"),
@@ -141,10 +142,10 @@ void clsExplorer::CreatePNXToolBar() {
     SetBtnFace(ctx_, cmdAbout_.control, LoadResPicture("OPTIONS"),
                LoadResPicture("OPTIONS_MASK"));
     for (HeldControl* item : {&cmdSettings_, &cmdOtherHelp_, &cmdAbout_})
-      IgnoreError([&] { Must(item->control).SetVisible(true); });
+      step([&] { Must(item->control).SetVisible(true); });
     toolbar_built_ = true;
   }
-  IgnoreError([&] { Must(toolbar_).SetVisible(true); });
+  step([&] { Must(toolbar_).SetVisible(true); });
   // Outlook's Reply, Reply to All and Forward, whose clicks hand the note over.
   office::CommandBarPtr standard =
       TryGet([&] { return Must(objCmdBars_).Item(kStandardBar); });
@@ -155,12 +156,12 @@ void clsExplorer::CreatePNXToolBar() {
                  {&cmdForward_, &clsExplorer::cmdForward_Click}};
   const int ids[] = {kReplyId, kReplyAllId, kForwardId};
   for (size_t i = 0; i < 3; ++i) {
-    IgnoreError([&] {
+    step([&] {
       hooks[i].first->Hold(Must(standard).FindControl(std::nullopt, ids[i]),
                            Bind(hooks[i].second));
     });
   }
-  IgnoreError([&] {
+  step([&] {
     if (!IsNotesFolder(ctx_, Must(m_objExplorer_).CurrentFolder()))
       ChangeCaption(cmdNewNote_.control);
   });
@@ -169,7 +170,8 @@ void clsExplorer::CreatePNXToolBar() {
 }
 
 void clsExplorer::AddMenu() {
-  IgnoreError([&] {
+  ReportedSteps step(ctx_, "clsExplorer(Sub AddMenu)");
+  step([&] {
     menu_bar_name_ = LoadResString(res::kMenuBar);
     office::CommandBarPtr menu_bar =
         TryGet([&] { return Must(m_objExplorer_).CommandBars()->Item(menu_bar_name_); });
@@ -179,7 +181,7 @@ void clsExplorer::AddMenu() {
     if (!help) return;
     const std::string zarvo_options = LoadResString(res::kZarvoOptions);
     // Tools: "Zarvo Options" before the menu's last entry.
-    IgnoreError([&] {
+    step([&] {
       office::CommandBarControlsPtr tools =
           menu_bar->Controls()->Item(LoadResString(res::kToolsMenu))->Controls();
       office::CommandBarControlPtr submenu = Lookup(tools, zarvo_options);
@@ -187,21 +189,21 @@ void clsExplorer::AddMenu() {
         submenu = tools->Add(office::kControlPopup, office::kCustomControlId,
                              tools->Count(), true);
       if (!submenu) return;
-      IgnoreError([&] { submenu->SetBeginGroup(true); });
-      IgnoreError([&] { submenu->SetCaption(zarvo_options); });
-      IgnoreError([&] { submenu->SetTag(zarvo_options); });
+      step([&] { submenu->SetBeginGroup(true); });
+      step([&] { submenu->SetCaption(zarvo_options); });
+      step([&] { submenu->SetTag(zarvo_options); });
       const std::string caption = LoadResString(res::kPinletOptions);
       office::CommandBarControlPtr item =
           Lookup(TryGet([&] { return submenu->Controls(); }), caption);
       bool made = !item;
       if (made)
         AddMenuItem(submenu, caption, true, false, LoadResPicture("OPTIONS"), item);
-      IgnoreError([&] { menOptions_.Hold(item, Bind(&clsExplorer::menOptions_Click)); });
+      step([&] { menOptions_.Hold(item, Bind(&clsExplorer::menOptions_Click)); });
       if (made)
         SetBtnFace(ctx_, item, LoadResPicture("OPTIONS"), LoadResPicture("OPTIONS_MASK"));
     });
     // Help: "Zarvo About" right after Outlook's About entry.
-    IgnoreError([&] {
+    step([&] {
       office::CommandBarControlsPtr items = help->Controls();
       office::CommandBarControlPtr submenu = Lookup(items, kZarvoAbout);
       if (!submenu) {
@@ -209,9 +211,9 @@ void clsExplorer::AddMenu() {
             help->CommandBar()->FindControl(office::kControlButton, kAboutId);
         submenu = items->Add(office::kControlPopup, office::kCustomControlId,
                              Must(about).Index() + 1, true);
-        IgnoreError([&] { Must(submenu).SetBeginGroup(true); });
-        IgnoreError([&] { Must(submenu).SetCaption(kZarvoAbout); });
-        IgnoreError([&] { Must(submenu).SetTag(kZarvoAbout); });
+        step([&] { Must(submenu).SetBeginGroup(true); });
+        step([&] { Must(submenu).SetCaption(kZarvoAbout); });
+        step([&] { Must(submenu).SetTag(kZarvoAbout); });
       }
       const std::string caption = LoadResString(res::kAboutPinlet);
       office::CommandBarControlPtr item =

@@ -31,52 +31,53 @@ office::CommandBarPtr FindBarByName(const office::CommandBarsPtr& bars,
 }  // namespace
 
 void clsExplorer::objCmdBars_OnUpdate() {
+  ReportedSteps step(ctx_, "clsExplorer(Sub objCmdBars_OnUpdate)");
   // No entry in an excluded folder (the one a redraw elsewhere made goes),
   // and nothing changes without a selection.
   bool excluded = true;
-  IgnoreError(
-      [&] { excluded = IsExcludedFolder(ctx_, Must(m_objExplorer_).CurrentFolder()); });
+  step([&] { excluded = IsExcludedFolder(ctx_, Must(m_objExplorer_).CurrentFolder()); });
   if (excluded) {
     if (!changing_bar_) RemoveContextEntry();
     return;
   }
   int selected = 0;
-  if (!IgnoreError([&] { selected = Must(m_objExplorer_).Selection()->Count(); }) ||
+  if (!step([&] { selected = Must(m_objExplorer_).Selection()->Count(); }) ||
       selected == 0)
     return;
   const std::string bar_name = LoadResString(res::kContextMenu);
   office::CommandBarPtr bar;
-  IgnoreError([&] {
+  step([&] {
     if (FindBarByName(objCmdBars_, bar_name)) bar = objCmdBars_->Item(bar_name);
   });
   // The entry made before, when it is still there; its button is rebuilt
   // below whenever the add-in is not editing the bar itself.
-  IgnoreError([&] {
-    if (auto popup = Must(bar).FindControl(std::nullopt, std::nullopt, kContextTag))
-      context_popup_ = popup;
-  });
+  if (bar)
+    step([&] {
+      if (auto popup = bar->FindControl(std::nullopt, std::nullopt, kContextTag))
+        context_popup_ = popup;
+    });
   if (changing_bar_ || !bar) return;
-  IgnoreError([&] { bar->Reset(); });
+  step([&] { bar->Reset(); });
   context_popup_.reset();
   cmdContextNewNote_.Release();
   if (selected != 1) return;
   ChangingBar(bar, false);
-  IgnoreError([&] {
+  step([&] {
     context_popup_ = bar->Controls()->Add(office::kControlPopup);
-    IgnoreError([&] { context_popup_->SetTag(kContextTag); });
-    IgnoreError([&] { context_popup_->SetCaption(LoadResString(res::kProductName)); });
-    IgnoreError([&] { context_popup_->SetVisible(true); });
+    step([&] { context_popup_->SetTag(kContextTag); });
+    step([&] { context_popup_->SetCaption(LoadResString(res::kProductName)); });
+    step([&] { context_popup_->SetVisible(true); });
   });
   ChangingBar(bar, true);
-  IgnoreError([&] {
+  step([&] {
     cmdContextNewNote_.Hold(Must(context_popup_).Controls()->Add(office::kControlButton),
                             Bind(&clsExplorer::cmdContextNewNote_Click));
   });
   office::CommandBarControl* button = cmdContextNewNote_.control.get();
   if (!button) return;
-  IgnoreError([&] { button->SetStyle(office::kButtonIconAndCaption); });
-  IgnoreError([&] { button->SetCaption(Must(cmdNewNote_.control).Caption()); });
-  IgnoreError([&] {
+  step([&] { button->SetStyle(office::kButtonIconAndCaption); });
+  step([&] { button->SetCaption(Must(cmdNewNote_.control).Caption()); });
+  step([&] {
     PasteButtonFace(ctx_, cmdContextNewNote_.control, Must(cmdNewNote_.control).Picture(),
                     kMagenta);
   });
@@ -118,14 +119,17 @@ void clsExplorer::ChangingBar(const office::CommandBarPtr& bar, bool restore) {
 
 void clsExplorer::ShowNoteLook(const office::CommandBarControlPtr& button,
                                bool has_note) {
-  if (!TryGet([&] { return Must(button).Enabled(); })) return;
+  ReportedSteps step(ctx_, "clsExplorer(Sub ChangeCaption)");
+  bool enabled = false;
+  step([&] { enabled = Must(button).Enabled(); });
+  if (!enabled) return;
   if (has_note) {
-    IgnoreError([&] { button->SetCaption(LoadResString(res::kViewNote)); });
-    IgnoreError([&] { button->SetTooltipText(LoadResString(res::kViewRelatedNote)); });
+    step([&] { button->SetCaption(LoadResString(res::kViewNote)); });
+    step([&] { button->SetTooltipText(LoadResString(res::kViewRelatedNote)); });
     SetBtnFace(ctx_, button, LoadResPicture("EDIT"), LoadResPicture("EDIT_MASK"));
   } else {
-    IgnoreError([&] { button->SetCaption(LoadResString(res::kAddNote)); });
-    IgnoreError([&] { button->SetTooltipText(LoadResString(res::kAddNewNote)); });
+    step([&] { button->SetCaption(LoadResString(res::kAddNote)); });
+    step([&] { button->SetTooltipText(LoadResString(res::kAddNewNote)); });
     SetBtnFace(ctx_, button, LoadResPicture("ADD"), LoadResPicture("ADD_MASK"));
   }
 }

@@ -78,9 +78,10 @@ void clsExplorer::m_objExplorer_Activate() {
 void clsExplorer::m_objExplorer_Close() {
   // Leaving the tracker releases the wrapper: it lives until this returns.
   std::shared_ptr<clsExplorer> self = shared_from_this();
+  ReportedSteps step(ctx_, "clsExplorer(Sub m_objExplorer_Close)");
   Close_CExplorer(ctx_, id_);
   menOptions_.Release();
-  if (menAbout_.control) IgnoreError([&] { menAbout_.control->Delete(); });
+  if (menAbout_.control) step([&] { menAbout_.control->Delete(); });
   menAbout_.Release();
   cmdNewNote_.Release();
   explorer_events_.clear();

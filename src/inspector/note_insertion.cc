@@ -6,6 +6,9 @@
 #include "addin/error_report.h"
 #include "addin/string_table.h"
 #include "inspector/attachment_copy.h"
+#include "inspector/html_body.h"
+#include "inspector/note_style.h"
+#include "platform/file_names.h"
 #include "platform/text.h"
 #include "store/note_property.h"
 
@@ -20,47 +23,26 @@ std::string WithBackslash(std::string path) {
   return path;
 }
 
-// A value placed inside the style attribute: escaped for the attribute, and
-// without the characters that would end the declaration or the rule.
-std::string StyleValue(std::string_view text) {
-  std::string kept;
-  for (char c : text)
-    if (c != ';' && c != '{' && c != '}' && c != '\\' && c != '\t' && c != '\r' &&
-        c != '\n')
-      kept += c;
-  return HtmlEscape(kept);
-}
-
 }  // namespace
 
 std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
                          const std::string& html) {
   return RunGuarded(ctx, "basMainProc(Function NoteIntoHTML)", std::string(), [&](Proc&) {
-    // Tags are case-insensitive: a sender's "<BODY>" is a body tag too.
-    std::string lower = html;
-    for (char& c : lower)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    size_t body = lower.find("<body");
-    if (body == std::string::npos) return std::string();
-    size_t close = html.find('>', body);
-    if (close == std::string::npos) return std::string();
+    size_t body_end = FindBodyTagEnd(html);
+    if (body_end == std::string::npos) return std::string();
     Must(note);
     const std::array<std::string, 4> names = {
         LoadResString(res::kZpnFullBody), LoadResString(res::kZpnFontSize),
         LoadResString(res::kZpnFontName), LoadResString(res::kZpnForeColor)};
     std::vector<NoteRead> read = ReadNoteProperties(ctx, note, names);
     auto value = [&](size_t i) { return read.at(i).found() ? read[i].value : ""; };
-    std::string size = value(1);
-    for (char& c : size)
-      if (c == ',') c = '.';
-    uint32_t colour = static_cast<uint32_t>(ToLong(Variant(value(3))));
-    std::string block = "<pre style=\"font-size:" + StyleValue(size) +
-                        "pt;font-family:" + StyleValue(value(2)) + ";color:rgb(" +
-                        std::to_string(colour & 0xFF) + "," +
-                        std::to_string((colour >> 8) & 0xFF) + "," +
-                        std::to_string((colour >> 16) & 0xFF) + ")\">\r\n" +
+    // A colour the note does not hold as a number is not known.
+    std::optional<uint32_t> colour;
+    if (ParseNumber(value(3)))
+      colour = static_cast<uint32_t>(ToLong(Variant(value(3))));
+    std::string block = NoteBlockStartTag(value(1), value(2), colour) + "\r\n" +
                         HtmlEscape(value(0)) + "\r\n</pre>";
-    return html.substr(0, close + 1) + block + html.substr(close + 1);
+    return html.substr(0, body_end) + block + html.substr(body_end);
   });
 }
 

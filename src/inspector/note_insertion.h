@@ -1,9 +1,9 @@
 // Putting a note into a reply or forward.
 //
 // NoteIntoHTML places a note as a styled block right after the body tag of
-// an HTML mail, so that it stands above the quoted message. The note's text,
-// font and size are escaped for HTML, so a note holding "<" or "</body>"
-// shows as text and never as markup.
+// an HTML mail, so that it stands above the quoted message. The note's text
+// is escaped for HTML, so a note holding "<" or "</body>" shows as text and
+// never as markup; its font name and size pass an allow-list.
 //
 // The insertion builds a new mail in place of the reply or forward Outlook
 // made: its addressees (To, Cc, Bcc) and subject, the note above the body,
@@ -22,12 +22,14 @@
 
 namespace pinlet {
 
-// `html` with the note block inserted after the first "<body" tag's ">"
-// (in any case);
-// "" when the HTML has no body tag. Reads the note's text, font size, font
-// name and text colour (a document note through CDO); a property that
-// cannot be read counts as empty. Reported as
-// "basMainProc(Function NoteIntoHTML)", returning "".
+// `html` with the note block inserted right after its body start tag, found
+// as a browser parses the HTML (inside no comment, script, style, title or
+// attribute value); "" when the HTML has no body tag. Reads the note's text,
+// font size, font name and text colour (a document note through CDO); a
+// property that cannot be read counts as empty, and the block's style holds
+// only the font and colour that are known and pass the allow-list of
+// inspector/note_style.h. Reported as "basMainProc(Function NoteIntoHTML)",
+// returning "".
 std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
                          const std::string& html);
 

@@ -87,6 +87,7 @@ void Converter::Dispatch(const Token& original) {
   if (mode_ == Mode::kFontTable) return OnFontToken(token);
   switch (token.kind) {
     case Token::Kind::kText:
+      return DocumentText(token.text);
     case Token::Kind::kEscaped:
       return Text(token.text, false);
     case Token::Kind::kHex:
@@ -159,6 +160,9 @@ void Converter::OnBodyWord(const Token& token) {
     }
     case Word::kU:
       return OnUnicode(token);
+    case Word::kAnsicpg:
+      if (token.has_param) code_page_ = token.param;
+      return;
     case Word::kUc: {
       if (!token.has_param) return;
       const std::uint16_t fallback =

@@ -26,12 +26,17 @@
 //   the end, short hexadecimal escapes, absurd parameters, tables that never end)
 //   gives the best HTML the readable part allows.
 // - Text is HTML-escaped ("&", "<", ">"), so the output never contains markup that
-//   the RTF did not ask for. Face names keep at most 31 characters (what a Windows
-//   face name holds) and drop '"', "<", ">", "&" and control bytes.
+//   the RTF did not ask for. Face names keep at most 31 bytes (what a Windows face
+//   name holds, in ASCII) and drop '"', "<", ">", "&" and control characters.
 // - Control characters other than tab, CR and LF never reach the HTML, whether raw,
 //   escaped ("\'1b") or Unicode ("\u27").
 //
 // Characters
+// - A byte from 0x80 that the text holds raw (not escaped) is a character of the
+//   document's code page ("\ansicpgN"; Windows-1252 when none is given; the
+//   single-byte Windows code pages 874 and 1250 to 1258 are known, and a byte of any
+//   other gives U+FFFD), written as UTF-8, so the HTML is always well-formed UTF-8.
+//   Face names are read the same way.
 // - "\'hh" (hexadecimal digits in either case) is a Windows-1252 code: printable
 //   ASCII gives itself, every other code its HTML 4 entity ("\'E9" "&eacute;", "\'ae"
 //   "&reg;", "\'80" "&euro;") or, where HTML 4 names none, a numeric one ("&#381;").

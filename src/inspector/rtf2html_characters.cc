@@ -1,5 +1,6 @@
-// Characters: hexadecimal escapes as Windows-1252 codes, \uN as Unicode with the
-// fallback that follows it skipped, and the characters that never reach the HTML.
+// Characters: hexadecimal escapes as Windows-1252 codes, raw bytes by the document's
+// code page, \uN as Unicode with the fallback that follows it skipped, and the
+// characters that never reach the HTML.
 
 #include <algorithm>
 #include <string>
@@ -98,6 +99,23 @@ void Converter::FlushLoneSurrogate() {
   if (high_surrogate_ == 0) return;
   high_surrogate_ = 0;
   Character(0xfffd);
+}
+
+// Text as the document holds it: ASCII as itself, and each byte from 0x80 the
+// character it stands for in the document's code page, so that the HTML is always
+// well-formed UTF-8.
+void Converter::DocumentText(std::string_view text) {
+  while (!text.empty()) {
+    std::size_t ascii = 0;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+    if (ascii > 0) {
+      Text(text.substr(0, ascii), false);
+      text.remove_prefix(ascii);
+      continue;
+    }
+    Character(CodePageCharacter(code_page_, static_cast<unsigned char>(text.front())));
+    text.remove_prefix(1);
+  }
 }
 
 // A Unicode character, as UTF-8 text.

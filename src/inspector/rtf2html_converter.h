@@ -89,6 +89,14 @@ class Output {
   std::string text_;
 };
 
+// The code page of a document that declares none.
+inline constexpr int kDefaultCodePage = 1252;
+
+// The character of `byte` in the Windows code page `code_page`: Windows-1252 and
+// the single-byte code pages 874 and 1250 to 1258. U+FFFD for a byte from 0x80 in
+// any other code page (those of several bytes per character among them).
+char32_t CodePageCharacter(int code_page, unsigned char byte);
+
 class Converter {
  public:
   // With `counting`, nothing is written: size() gives the length the HTML would have.
@@ -103,7 +111,8 @@ class Converter {
   std::string Finish() noexcept;
   std::size_t size() const { return out_.size(); }
 
-  // A Windows font face name holds at most 31 characters.
+  // A Windows font face name holds at most 31 characters; a face is kept to as many
+  // bytes of UTF-8.
   static constexpr std::size_t kMaxFaceLength = 31;
   // Table entries and group levels beyond these are not kept, so the converter's
   // own memory stays below about a megabyte whatever the input: colours and fonts
@@ -123,6 +132,7 @@ class Converter {
   void OnHex(const Token& token);
   void OnUnicode(const Token& token);
   void Character(char32_t c);
+  void DocumentText(std::string_view text);
   void FlushLoneSurrogate();
   void OpenGroup();
   void CloseGroup();
@@ -132,6 +142,7 @@ class Converter {
   void BeginTable(Mode mode);
   void OnColourToken(const Token& token);
   void OnFontToken(const Token& token);
+  void AppendToFaceName(char c);
   void EndFontEntry();
   void StoreFont();
   void EndTable();
@@ -184,6 +195,9 @@ class Converter {
   std::uint32_t item_number_ = 0;
   std::uint8_t align_ = 0;  // 0 left, 1 centre, 2 right
   bool dirty_ = false;      // asked-for formatting may differ from the open elements
+
+  // The code page of the bytes from 0x80 that the document holds raw (\ansicpgN).
+  int code_page_ = kDefaultCodePage;
 
   // Unicode characters: the fallback still to skip after a \uN, and a high surrogate
   // waiting for its low half.

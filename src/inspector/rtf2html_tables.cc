@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "inspector/rtf2html_converter.h"
+#include "platform/text.h"
 
 namespace pinlet::rtf2html_detail {
 namespace {
@@ -98,11 +99,24 @@ void Converter::OnFontToken(const Token& token) {
     if (c == ';') {
       if (!font_stored_) StoreFont();
       resume_pos_ = begin + i + 1;
-    } else if (!font_stored_ && font_name_.size() < kMaxFaceLength && KeptInFaceName(c) &&
-               !(c == ' ' && font_name_.empty())) {
-      font_name_ += c;
+    } else if (!font_stored_ && !(c == ' ' && font_name_.empty())) {
+      AppendToFaceName(c);
     }
   }
+}
+
+// A byte of a face name: ASCII as itself, a byte from 0x80 as its character in the
+// document's code page, while the name stays within kMaxFaceLength bytes.
+void Converter::AppendToFaceName(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte < 0x80) {
+    if (font_name_.size() < kMaxFaceLength && KeptInFaceName(c)) font_name_ += c;
+    return;
+  }
+  const char32_t character = CodePageCharacter(code_page_, byte);
+  if (IsDroppedControl(character)) return;
+  const std::string utf8 = CodePointToUtf8(character);
+  if (font_name_.size() + utf8.size() <= kMaxFaceLength) font_name_ += utf8;
 }
 
 void Converter::EndFontEntry() {

@@ -224,6 +224,7 @@ Word ClassifyWord(std::string_view w) {
       break;
     case 7:
       if (w == "fonttbl") return Word::kFonttbl;
+      if (w == "ansicpg") return Word::kAnsicpg;
       break;
     case 8:
       if (w == "colortbl") return Word::kColortbl;

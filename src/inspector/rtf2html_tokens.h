@@ -63,6 +63,7 @@ class Tokenizer {
 enum class Word : std::uint8_t {
   kOther,
   kStar,  // "\*": an ignorable destination
+  kAnsicpg,  // "\ansicpgN": the document's code page
   kB,
   kBlue,
   kBullet,

@@ -1,5 +1,6 @@
 #include "notewindow/print_page.h"
 
+#include "inspector/note_style.h"
 #include "inspector/rtf2html.h"
 #include "platform/outlook_items.h"
 #include "platform/text.h"
@@ -19,17 +20,6 @@ std::string Joined(const std::vector<std::string>& recipients) {
 }
 
 }  // namespace
-
-std::string CssFontFamily(std::string_view name) {
-  std::string out;
-  for (char c : name) {
-    unsigned char u = static_cast<unsigned char>(c);
-    bool keep = u >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                (c >= '0' && c <= '9') || c == ' ' || c == '-' || c == '_' || c == '.';
-    if (keep) out += c;
-  }
-  return out;
-}
 
 std::string MailHeaderText(const PrintedMail& mail) {
   std::vector<std::string> lines;
@@ -64,18 +54,7 @@ std::string BuildPrintPage(const PrintedNote& note) {
   page += "<pre>" + HtmlEscape(header) + "</pre>";
   page += kCrLf;
 
-  // The size is a number; nothing else may reach the style.
-  std::string size;
-  for (char ch : note.font_size)
-    if (ch == ',' || ch == '.')
-      size += '.';
-    else if (ch >= '0' && ch <= '9')
-      size += ch;
-  uint32_t c = note.text_colour;
-  page += "<pre style=\"font-size:" + size +
-          "pt;font-family:" + HtmlEscape(CssFontFamily(note.font_name)) + ";color:rgb(" +
-          std::to_string(c & 0xFF) + "," + std::to_string((c >> 8) & 0xFF) + "," +
-          std::to_string((c >> 16) & 0xFF) + ")\">";
+  page += NoteBlockStartTag(note.font_size, note.font_name, note.text_colour);
   page += kCrLf;
   page += HtmlEscape(note.text);
   page += kCrLf;

@@ -4,8 +4,8 @@
 // Everything on the page except the converted rich-text body is text, and
 // all of it may come from anyone: a mail's sender, recipients and subject
 // are written by whoever sent it, and a note can arrive through a shared
-// folder. Every text is HTML-escaped, the font name is reduced to the
-// characters a face name needs, and the page declares its character set so
+// folder. Every text is HTML-escaped, the font name and size pass the
+// allow-list of inspector/note_style.h, and the page declares its character set so
 // that no handler guesses another one. The rich-text body is converted by
 // RTF2HTML, which escapes on its own.
 //
@@ -52,18 +52,13 @@ struct PrintedNote {
   std::optional<Date> printed_on;
   std::string font_name;
   // The font size as the host writes the number; a decimal comma is printed
-  // as a point, and nothing but its digits and that point reach the page.
+  // as a point, and a size that is no plain number is left out.
   std::string font_size;
   uint32_t text_colour = 0;  // 0x00BBGGRR
   std::string text;
   // The mail, when the page is to carry it ("PrintItem" and a mail parent).
   std::optional<PrintedMail> mail;
 };
-
-// A face name fit for a style attribute: only letters, digits, blanks,
-// "-", "_", "." and non-ASCII characters are kept, so no CSS declaration
-// or expression can follow the name.
-std::string CssFontFamily(std::string_view name);
 
 // The mail header text: From (with " On Behalf Of " and the other name when
 // it differs from the sender), Sent, To, Cc (only with a Cc recipient) and
@@ -72,7 +67,7 @@ std::string MailHeaderText(const PrintedMail& mail);
 
 // The whole page: kPrintPageStart, the note header ("Note: " and the
 // caption, and "Printed On: " and the time), the note text in a <pre>
-// styled with its font size, face and colour, and with a mail its header
+// styled with its font size, face and colour (those known), and with a mail its header
 // and its body (the RTF converted with "+CR+I", else the plain text in a
 // <pre>).
 std::string BuildPrintPage(const PrintedNote& note);

@@ -184,23 +184,25 @@ void frmOptions::chkMarkWithFlag_Click() {
 }
 
 void frmOptions::ChangeCboColor() {
+  ReportedSteps step(ctx_, "frmOptions(Sub ChangeCboColor)");
   uint32_t colour = 0;
-  if (!IgnoreError([&] { colour = txtFont->BackColor(); })) return;
+  if (!step([&] { colour = txtFont->BackColor(); })) return;
   int32_t index = kCustomColourIndex;
   for (size_t i = 0; i < kBackgroundColours.size(); ++i)
     if (kBackgroundColours[i] == colour) index = static_cast<int32_t>(i);
   if (index == kCustomColourIndex) custom_colour_ = colour;
-  IgnoreError([&] { cboColors->SetListIndex(index); });
+  step([&] { cboColors->SetListIndex(index); });
 }
 
 void frmOptions::ChangeColorFromCbo() {
+  ReportedSteps step(ctx_, "frmOptions(Sub ChangeColorFromCbo)");
   int32_t index = -1;
-  if (!IgnoreError([&] { index = cboColors->ListIndex(); })) return;
+  if (!step([&] { index = cboColors->ListIndex(); })) return;
   if (index < 0 || index > kCustomColourIndex) return;
   uint32_t colour = index == kCustomColourIndex
                         ? custom_colour_
                         : kBackgroundColours[static_cast<size_t>(index)];
-  IgnoreError([&] { txtFont->SetBackColor(colour); });
+  step([&] { txtFont->SetBackColor(colour); });
 }
 
 void frmOptions::cboColors_Change() {

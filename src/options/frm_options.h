@@ -76,9 +76,10 @@ class frmOptions {
   void cmdCancel_Click();
   void cmdHelp_Click();
   // Selects the list entry of the sample's background (the custom colour,
-  // remembered, for any other); continues past errors.
+  // remembered, for any other); continues past errors, reporting them.
   void ChangeCboColor();
-  // Sets the sample's background from the list entry; continues past errors.
+  // Sets the sample's background from the list entry; continues past errors,
+  // reporting them.
   void ChangeColorFromCbo();
 
   AddinContext& ctx_;

@@ -4,6 +4,7 @@
 
 #include "addin/error_report.h"
 #include "addin/settings.h"
+#include "platform/call_failed.h"
 #include "store/folder_identity.h"
 
 namespace pinlet {
@@ -119,7 +120,11 @@ void RemoveNoteForm(AddinContext& ctx, const NoteWindow* window) {
 }
 
 void SetTopMost(AddinContext& ctx, WindowHandle window, bool top_most) {
-  IgnoreError([&] { ctx.platform.window_manager->SetTopMost(window, top_most); });
+  RunGuardedSub(ctx, top_most ? "basMainProc(Sub MakeTopMost)" : "basMainProc(Sub MakeNormal)",
+                [&](Proc&) {
+                  Succeeded(Must(ctx.platform.window_manager).SetTopMost(window, top_most),
+                            "SetWindowPos");
+                });
 }
 
 }  // namespace pinlet

@@ -38,7 +38,9 @@ void CloseNote(AddinContext& ctx, const std::string& id);
 void ParentItemClosed(AddinContext& ctx, const std::string& id);
 // Removes exactly `window` from the list without unloading it.
 void RemoveNoteForm(AddinContext& ctx, const NoteWindow* window);
-// Keeps a window above normal windows, or returns it to the normal order.
+// Keeps a window above normal windows, or returns it to the normal order
+// (MakeTopMost, MakeNormal). A failure ends it and is reported with the tag
+// "basMainProc(Sub MakeTopMost)" or "basMainProc(Sub MakeNormal)".
 void SetTopMost(AddinContext& ctx, WindowHandle window, bool top_most);
 
 }  // namespace pinlet

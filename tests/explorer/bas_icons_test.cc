@@ -90,5 +90,21 @@ TEST_F(IconsTest, AClipboardThatCannotBeOpenedGetsNoMask) {
   EXPECT_TRUE(world.clipboard.contents().empty());
 }
 
+TEST_F(IconsTest, AClipboardStepThatFailsLeavesTheClipboardClosed) {
+  std::string mask = *CreateButtonMask(ctx, Face(), kWhite);
+  for (const char* call : {"RegisterClipboardFormat", "SetClipboardData"}) {
+    world.faults.FailMember(call);
+    CopyButtonMaskToClipboard(ctx, mask);
+    world.faults.Clear();
+    EXPECT_FALSE(world.clipboard.is_open()) << call;
+  }
+  // The face the clipboard refuses is no face.
+  world.faults.FailMember("SetClipboardData");
+  EXPECT_FALSE(CopyBitmapAsButtonFace(ctx, Face(), kWhite));
+  world.faults.Clear();
+  EXPECT_FALSE(world.clipboard.is_open());
+  EXPECT_TRUE(CopyBitmapAsButtonFace(ctx, Face(), kWhite));
+}
+
 }  // namespace
 }  // namespace pinlet

@@ -245,7 +245,7 @@ TEST_F(ReplyForwardTest, TheNoteBlockIsEscapedAndFollowsTheBodyTag) {
   EXPECT_EQ(
       html,
       "<html><body class=\"a\"><pre style=\"font-size:12.25pt;font-family:"
-      "Arial&quot;background:url(x)&quot;&gt;&lt;b;color:rgb(86,52,18)\">\r\n"
+      "Arialbackgroundurlxb;color:rgb(86,52,18)\">\r\n"
       "&lt;/body&gt;&lt;script&gt;x()&lt;/script&gt;\r\n</pre><p>quoted</p></body>");
   // Without a body tag there is nowhere to put it.
   EXPECT_THAT(NoteIntoHTML(ctx(), note, "<HTML><BODY>x</BODY></HTML>"),
@@ -253,6 +253,33 @@ TEST_F(ReplyForwardTest, TheNoteBlockIsEscapedAndFollowsTheBodyTag) {
   EXPECT_EQ(NoteIntoHTML(ctx(), note, "plain text"), "");
   EXPECT_EQ(NoteIntoHTML(ctx(), note, "<body"), "");
   EXPECT_EQ(HtmlEscape("a\x01\tb"), "a\tb");
+}
+
+TEST_F(ReplyForwardTest, ANoteWithoutFontPropertiesGetsNoEmptyStyle) {
+  Start();
+  ol::ItemPtr note = AddNote(InboxNode(0));
+  WriteNoteProperties(ctx(), note, std::vector<NoteValue>{{"ZPNFullBody", "only text"}});
+  EXPECT_EQ(NoteIntoHTML(ctx(), note, "<body>q"), "<body><pre>\r\nonly text\r\n</pre>q");
+  // What is known is kept, what is not is left out.
+  WriteNoteProperties(ctx(), note, std::vector<NoteValue>{{"ZPNFontName", "Verdana"}});
+  EXPECT_EQ(NoteIntoHTML(ctx(), note, "<body>q"),
+            "<body><pre style=\"font-family:Verdana\">\r\nonly text\r\n</pre>q");
+}
+
+TEST_F(ReplyForwardTest, TheNoteBlockGoesAfterTheRealBodyTagWithAnAllowedStyle) {
+  Start();
+  ol::ItemPtr note =
+      AddNoteWith(InboxNode(0), "n", "expression(alert(10))", "10pt;x:expression(1)", 0);
+  std::string html = NoteIntoHTML(
+      ctx(), note,
+      "<head><title><body></title><style>/*<body>*/</style></head><!-- <body> -->"
+      "<body onload=\"a>b\"><p>quoted</p>");
+  EXPECT_EQ(html,
+            "<head><title><body></title><style>/*<body>*/</style></head><!-- <body> -->"
+            "<body onload=\"a>b\"><pre style=\"font-family:expressionalert10;"
+            "color:rgb(0,0,0)\">\r\nn\r\n</pre><p>quoted</p>");
+  // A body tag that only a comment holds is no body tag.
+  EXPECT_EQ(NoteIntoHTML(ctx(), note, "<!-- <body> --><p>x</p>"), "");
 }
 
 }  // namespace

@@ -117,9 +117,9 @@ TEST(Rtf2HtmlHostileTest, ManyControlWordsAndEndlessNames) {
 
 TEST(Rtf2HtmlHostileTest, ControlBytesNeverReachTheHtml) {
   using namespace std::string_view_literals;
-  // Bytes of other code pages pass unchanged; controls other than tab are dropped,
-  // whether written raw, as an escape or as a Unicode character.
-  EXPECT_EQ(Html("a\0b\xff\x01\tc"sv), "ab\xff\tc");
+  // Raw bytes are characters of the code page; controls other than tab are
+  // dropped, whether written raw, as an escape or as a Unicode character.
+  EXPECT_EQ(Html("a\0b\xff\x01\tc\x81"sv), "ab\xC3\xBF\tc");
   EXPECT_EQ(Html("\x1b]0;title\x07\x1b[2J\x7f!"), "]0;title[2J!");
   EXPECT_EQ(Html("a\\'1b\\'07\\'7f\\'81b\\u27?\\u155?\\u0?c"), "abc");
   // Text made only of controls opens no formatting.

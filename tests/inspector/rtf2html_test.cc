@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/text.h"
+
 namespace pinlet {
 namespace {
 
@@ -181,6 +183,24 @@ TEST(Rtf2HtmlTest, EveryWindows1252CodeGivesItsCharacter) {
         code == 0x81 || code == 0x8d || code == 0x8f || code == 0x90 || code == 0x9d;
     EXPECT_EQ(Html(rtf).empty(), undefined) << rtf;
   }
+}
+
+TEST(Rtf2HtmlTest, RawBytesAreCharactersOfTheDocumentsCodePage) {
+  // Windows-1252 without a declaration, and when declared.
+  EXPECT_EQ(Html("caf\xe9 \x80\x93"), "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9C");
+  EXPECT_EQ(Html("\\ansi\\ansicpg1252 caf\xe9"), "caf\xC3\xA9");
+  // Another single-byte code page, in the text and in face names.
+  EXPECT_EQ(Html("\\ansicpg1251{\\fonttbl{\\f0 \xc0rial;}}\\f0 \xcf\xf0\xe8"),
+            "<font face=\"\xD0\x90rial\">\xD0\x9F\xD1\x80\xD0\xB8</font>");
+  EXPECT_EQ(Html("\\ansicpg1253 \xc1\xaa"), "\xCE\x91\xEF\xBF\xBD");
+  // A code page without a table here gives the replacement character.
+  EXPECT_EQ(Html("\\ansicpg932 \x82\xa0."), "\xEF\xBF\xBD\xEF\xBF\xBD.");
+  // Whatever the bytes, the HTML is UTF-8, and a face stays within 31 bytes.
+  std::string all = "\\ansicpg1250 ";
+  for (int b = 0x80; b <= 0xff; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(FindInvalidUtf8(Html(all)), std::string::npos);
+  EXPECT_EQ(Html("{\\fonttbl{\\f0 " + std::string(30, 'a') + "\xe9;}}\\f0 x"),
+            "<font face=\"" + std::string(30, 'a') + "\">x</font>");
 }
 
 TEST(Rtf2HtmlTest, UnicodeCharactersAndTheirFallbacks) {

@@ -52,6 +52,13 @@ TEST(PrintPage, TheNoteAloneIsItsHeaderAndItsStyledText) {
       HasSubstr("<pre>Note: Subject: Lunch\r\nPrinted On: 3/4/2026 2:05:06 PM</pre>"));
 }
 
+TEST(PrintPage, AFontThatIsNotKnownIsLeftOutOfTheStyle) {
+  PrintedNote note{"Subject: Lunch", std::nullopt, "(", "", 0x804020, "a", {}};
+  EXPECT_THAT(BuildPrintPage(note), HasSubstr("<pre style=\"color:rgb(32,64,128)\">"));
+  note.font_size = "1.2.3";
+  EXPECT_THAT(BuildPrintPage(note), Not(HasSubstr("font-size")));
+}
+
 TEST(PrintPage, TheFromLineNamesTheOtherPersonOnlyWhenThereIsOne) {
   PrintedMail mail;
   mail.sender_name = "Mia Chen";
@@ -100,11 +107,10 @@ TEST(PrintPage, HostileTextBringsNoMarkupIntoThePage) {
   EXPECT_THAT(ForeignTags(page), ::testing::IsEmpty()) << page;
   EXPECT_THAT(page, Not(HasSubstr("</pre><script")));
   EXPECT_THAT(page, HasSubstr("&lt;/pre&gt;&lt;script&gt;alert(1)&lt;/script&gt;"));
-  // The style keeps one quoted attribute with a face and a size and no more:
-  // only the digits of the size text and the letters of the face remain.
-  EXPECT_THAT(page,
-              HasSubstr("<pre style=\"font-size:12pt;font-family:Arialxexpressionalert3b;"
-                        "color:rgb(0,0,0)\">"));
+  // The style keeps one quoted attribute and no more: a size that is no plain
+  // number is left out, and only the letters of the face remain.
+  EXPECT_THAT(page, HasSubstr("<pre style=\"font-family:Arialxexpressionalert3b;"
+                              "color:rgb(0,0,0)\">"));
   // A rich-text body is converted, and the converter escapes too.
   note.mail->rtf_body = "{\\rtf1 \\b " + evil + "\\b0\\par}";
   page = BuildPrintPage(note);
