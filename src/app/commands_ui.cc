@@ -9,6 +9,7 @@
 #include "platform/display_text.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
+#include "platform/sim/sim_outlook.h"
 
 namespace pinlet::app {
 namespace {
@@ -26,7 +27,7 @@ int ShowWindows(Driver& d, const std::vector<std::string>& args, std::ostream& o
       << ", front to back:\n";
   for (WindowHandle handle : order) {
     const sim::SimWindowManager::Window* w = windows.Find(handle);
-    out << "  " << HandleText(handle) << " " << QuotedText(w->title);
+    out << "  " << HandleText(handle) << " " << QuotedText(Printable(w->title));
     for (const auto& form : d.world().ui.forms())
       if (form->handle() == handle) out << " (" << form->design_name() << ")";
     out << ": " << (w->visible ? "visible" : "hidden");
@@ -106,6 +107,18 @@ int Tick(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   int ticks = ui.AdvanceTime(ms);
   out << ms << " ms later: " << ticks << (ticks == 1 ? " timer tick" : " timer ticks")
       << "; it is " << d.world().clock.now().ToGeneralString() << "\n";
+  // Outlook looks at its reminders as the time passes.
+  if (sim::SimOutlook* outlook = d.world().outlook) {
+    sim::SimReminders& reminders = outlook->reminders();
+    if (int fired = reminders.Check()) {
+      out << fired << (fired == 1 ? " reminder" : " reminders")
+          << " came: Outlook shows its Reminders window "
+          << QuotedText(d.world().windows.Find(reminders.window())->title)
+          << " (see show reminders)\n";
+      if (d.world().windows.active() == reminders.window())
+        d.forms().HostWindowActivated(reminders.window());
+    }
+  }
   ReportDefects(d.world(), defects, out);
   return 0;
 }
