@@ -45,11 +45,11 @@ TEST_F(ExplorerCommandsTest, ControlsAreFoundByCaptionPathOrTip) {
   // A path goes down one menu at a time; a caption alone looks everywhere.
   EXPECT_EQ(Resolved("Pinlet ToolBar/Help"), "Pinlet ToolBar/");  // the tip "Help"
   EXPECT_EQ(Resolved("Pinlet ToolBar/ /Help"), "Pinlet ToolBar/ /Help");
-  // A caption alone names one control: "Help" is the menu bar's and the
-  // toolbar's tip.
+  // A caption alone names one control: "Help" is the menu bar's popup, the
+  // toolbar button's tip and an entry of the toolbar's menu.
   EXPECT_EQ(Resolved("Help"),
-            "'Help' names 2 controls; give the path of one: \"Menu Bar/&Help\" "
-            "\"Pinlet ToolBar/(tip \"Help\")\"");
+            "'Help' names 3 controls; give the path of one: \"Menu Bar/&Help\" "
+            "\"Pinlet ToolBar/(tip \"Help\")\" \"Pinlet ToolBar/ /Help\"");
   EXPECT_EQ(Run("click Help"), 2);
   EXPECT_EQ(Resolved("Menu Bar/Pinlet Options..."),
             "no control 'Menu Bar/Pinlet Options...' on the window's bars (see show "
