@@ -249,7 +249,9 @@ TEST_F(DialogTest, AFailedDialogTakesTheAnswerMeantForItAndNoOther) {
   dialogs().QueueFile("C:\\first.txt");
   dialogs().QueueFile("C:\\second.txt");
   dialogs().QueueColor(0x0000FF);
-  dialogs().QueueFont({.name = "Arial"});
+  FontChoice arial;
+  arial.name = "Arial";
+  dialogs().QueueFont(arial);
   world.faults.FailMember("GetOpenFileName", errors::kOperationFailed, 1);
   world.faults.FailMember("ChooseColor", errors::kOperationFailed, 1);
   FileDialog failed, next;
