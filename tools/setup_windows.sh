@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the Windows build needs (Debian packages only, and only what
-# is missing): mingw-w64 for both targets, zlib for them (the tests' PNG
+# is missing), so that it runs alone on a fresh machine: CMake and Ninja,
+# the JSON header and GoogleTest's sources that the Windows targets are
+# built with, mingw-w64 for both targets, zlib for them (the tests' PNG
 # pictures), Wine to run and test the result, Wine's headers and PE
 # libraries for the type library compiler, and fontTools with the DejaVu
 # fonts for the stand-ins of Windows fonts that Wine lacks
@@ -15,7 +17,8 @@ source tools/packages.sh
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   if [ "$(id -u)" -eq 0 ]; then dpkg --add-architecture i386; else sudo dpkg --add-architecture i386; fi
 fi
-install_missing_packages g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
+install_missing_packages cmake ninja-build nlohmann-json3-dev googletest \
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
   mingw-w64-tools libz-mingw-w64-dev libwine-dev wine wine64 wine32:i386 curl \
   python3-fonttools fonts-dejavu-core fonts-dejavu-extra
 

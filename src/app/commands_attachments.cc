@@ -2,7 +2,7 @@
 // the front-most note window: attach a file (the Open dialog answered with
 // a path of the simulated machine), list, open, save and remove the
 // attachments, set or cancel the reminder through its dialog, and show an
-// item's reminder fields. Each command answers the dialog it opens and then
+// item's reminder fields and the reminders that have come. Each command answers the dialog it opens and then
 // does what the user does: it switches a folded note to its edit state
 // with a click on the background, then clicks the button or the list.
 #include <ostream>
@@ -15,6 +15,7 @@
 #include "platform/display_text.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
+#include "platform/sim/sim_outlook.h"
 
 namespace pinlet::app {
 namespace {
@@ -166,6 +167,25 @@ int ShowReminder(Driver& d, const std::vector<std::string>& args, std::ostream& 
   return 0;
 }
 
+int ShowReminders(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+                  std::string&) {
+  if (!args.empty()) return 2;
+  sim::SimOutlook* outlook = d.world().outlook;
+  const sim::SimReminders* reminders = outlook ? &outlook->reminders() : nullptr;
+  if (!reminders || !reminders->window()) {
+    out << "no reminder has come: the Reminders window is closed\n";
+    return 0;
+  }
+  const sim::SimWindowManager::Window* window = d.world().windows.Find(reminders->window());
+  out << "Reminders window " << QuotedText(Printable(window ? window->title : ""))
+      << " " << HandleText(reminders->window()) << ":\n";
+  for (const sim::SimReminders::Reminder& reminder : reminders->shown())
+    out << "  " << QuotedText(Printable(reminder.subject)) << ", "
+        << (reminder.cls == ol::kAppointment ? "starts " : "due ")
+        << reminder.due.ToGeneralString() << "\n";
+  return 0;
+}
+
 }  // namespace
 
 void AddAttachmentCommands(std::map<std::string, Command>& c) {
@@ -188,6 +208,10 @@ void AddAttachmentCommands(std::map<std::string, Command>& c) {
   c["show reminder"] = {"show reminder FOLDER N|SUBJECT",
                         "an item's reminder fields: ReminderSet, ReminderTime, FlagDueBy",
                         ShowReminder};
+  c["show reminders"] = {"show reminders",
+                         "the reminders that have come, as Outlook's Reminders window "
+                         "shows them: subject and time",
+                         ShowReminders};
 }
 
 }  // namespace pinlet::app

@@ -8,6 +8,7 @@
 
 #include "app/driver.h"
 #include "app/script.h"
+#include "platform/display_text.h"
 
 namespace pinlet::app {
 namespace {
@@ -164,8 +165,7 @@ int ShowMessages(Driver& d, const std::vector<std::string>& args, std::ostream& 
   const SimMessageBoxes& boxes = d.world().message_boxes;
   if (boxes.shown().empty()) out << "(no message boxes)\n";
   for (const auto& box : boxes.shown()) {
-    out << "[" << box.title << "] ";
-    PrintText(out, box.text);
+    out << "[" << Printable(box.title) << "] " << PrintableLines(box.text, "");
     out << " -> " << SimMessageBoxes::ButtonName(box.answer)
         << (box.answered ? "" : " (nobody answered: the default button)") << "\n";
   }
@@ -180,13 +180,13 @@ int ShowDialogs(Driver& d, const std::vector<std::string>& args, std::ostream& o
   const SimDialogs& dialogs = d.world().dialogs;
   if (dialogs.shown().empty()) out << "(no dialogs)\n";
   for (const auto& dialog : dialogs.shown()) {
-    out << SimDialogs::KindName(dialog.kind) << " dialog \"" << dialog.title << "\" ("
-        << dialog.given << ")";
-    if (!dialog.folder.empty()) out << " in " << dialog.folder;
-    out << " -> " << dialog.answer << (dialog.answered ? "" : " (nobody answered)")
-        << "\n";
+    out << SimDialogs::KindName(dialog.kind) << " dialog \"" << Printable(dialog.title)
+        << "\" (" << Printable(dialog.given) << ")";
+    if (!dialog.folder.empty()) out << " in " << Printable(dialog.folder);
+    out << " -> " << Printable(dialog.answer)
+        << (dialog.answered ? "" : " (nobody answered)") << "\n";
     for (const std::string& refused : dialog.refused)
-      out << "  refused " << refused << "\n";
+      out << "  refused " << Printable(refused) << "\n";
   }
   if (dialogs.queued_answers() > 0)
     out << dialogs.queued_answers() << " answer(s) still waiting for a dialog\n";
@@ -213,21 +213,22 @@ int ShowShell(Driver& d, const std::vector<std::string>& args, std::ostream& out
   if (shell.executed().empty() && shell.operations().empty())
     out << "(the shell was not called)\n";
   for (const auto& call : shell.executed())
-    out << "ShellExecute " << (call.verb.empty() ? "(default)" : call.verb) << " \""
-        << call.file << "\" parameters \"" << call.parameters << "\" in \"" << call.folder
-        << "\" show " << call.show_command << " -> " << call.result << "\n";
+    out << "ShellExecute " << (call.verb.empty() ? "(default)" : Printable(call.verb))
+        << " \"" << Printable(call.file) << "\" parameters \"" << Printable(call.parameters)
+        << "\" in \"" << Printable(call.folder) << "\" show " << call.show_command << " -> "
+        << call.result << "\n";
   static const char* const kFunctions[] = {"move", "copy", "delete", "rename"};
   for (const auto& op : shell.operations()) {
     const ShellFileOperation& o = op.operation;
     out << "SHFileOperation " << kFunctions[o.function - fo::kMove];
-    for (const std::string& from : o.from) out << " \"" << from << "\"";
+    for (const std::string& from : o.from) out << " \"" << Printable(from) << "\"";
     if (!o.to.empty()) out << " to";
-    for (const std::string& to : o.to) out << " \"" << to << "\"";
+    for (const std::string& to : o.to) out << " \"" << Printable(to) << "\"";
     char flags[16];
     std::snprintf(flags, sizeof flags, "0x%X", o.flags);
     out << " flags " << flags << " -> " << op.result.code
         << (op.result.aborted ? " (aborted)" : "") << "\n";
-    for (const std::string& done : op.done) out << "  " << done << "\n";
+    for (const std::string& done : op.done) out << "  " << Printable(done) << "\n";
   }
   if (shell.queued_results() > 0)
     out << shell.queued_results() << " result(s) still waiting for a ShellExecute\n";

@@ -180,7 +180,7 @@ int Click(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   std::string path = UserPathOf(*bars, *control);
   Effects effects(d.world());
   bool action_ran = false;
-  if (!ClickControl(*bars, control, error, &action_ran)) return 2;
+  if (!ClickControl(*bars, control, error, &action_ran)) return kRefused;
   out << "clicked " << path << (action_ran ? "; Outlook's own command ran" : "") << "\n";
   effects.Print(out);
   return 0;

@@ -103,7 +103,7 @@ int ClickOn(Driver& d, sim::SimCommandBars& bars, const std::string& caption,
   sim::SimCommandBars::ClickResult result = bars.Click(control);
   if (!result.refused.empty()) {
     error = "cannot click " + path + ": it " + result.refused;
-    return 2;
+    return kRefused;
   }
   out << "clicked " << path << (result.action_ran ? "; Outlook's own command ran" : "")
       << "\n";

@@ -76,7 +76,7 @@ int OpenMenu(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   }
   if (!refused.empty()) {
     error = "cannot open " + args[0] + ": it " + refused;
-    return 2;
+    return kRefused;
   }
   out << "opened " << args[0] << "\n";
   for (size_t i = defects; i < d.world().defects().size(); ++i)

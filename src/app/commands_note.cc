@@ -20,15 +20,6 @@ namespace {
 
 constexpr const char* kNoteForm = "frmComments";
 
-// The item's note at the node level: looking is not a call of the add-in's.
-bool ItemHasNote(Driver& d, const sim::ItemNode& item) {
-  if (item.entry_id.empty()) return false;
-  sim::FaultInjector::Pause pause(d.world().faults);
-  auto id = d.world().registry.QueryValue(kFoldersKey, "EntryID");
-  sim::FolderNode* folder = id ? d.world().store.FindFolder(id->data) : nullptr;
-  return folder && d.world().store.FindBySubject(*folder, item.entry_id);
-}
-
 // The note window the commands act on: the one whose caption or handle is
 // given, else the front-most one.
 std::optional<FormRef> NoteForm(Driver& d, const std::string& which, std::string& error) {

@@ -59,24 +59,34 @@ int OpenOptions(Driver& d, const std::vector<std::string>& args, std::ostream& o
   if (!control) return 2;
   std::string path = bars->PathOf(*control);
   std::vector<std::string> before;
-  for (const char* name : kOptionValues) before.push_back(Stored(d, name));
+  std::vector<uint64_t> writes_before;
+  for (const char* name : kOptionValues) {
+    before.push_back(Stored(d, name));
+    writes_before.push_back(d.world().registry.WritesOf(kNoteKey, name));
+  }
   Effects effects(d.world());
   sim::SimCommandBars::ClickResult result = bars->Click(control);
   if (!result.refused.empty()) {
     error = "cannot click " + path + ": it " + result.refused;
-    return 2;
+    return kRefused;
   }
   out << "clicked " << path << "\n";
   effects.Print(out);
   d.RefreshWorld();
   int changed = 0;
+  std::string unchanged;  // values written again with what they held
   for (size_t i = 0; i < std::size(kOptionValues); ++i) {
     std::string after = Stored(d, kOptionValues[i]);
-    if (after == before[i]) continue;
+    if (after == before[i]) {
+      if (d.world().registry.WritesOf(kNoteKey, kOptionValues[i]) != writes_before[i])
+        unchanged += (unchanged.empty() ? "" : ", ") + std::string(kOptionValues[i]);
+      continue;
+    }
     out << (changed++ ? "" : "stored:\n") << "  " << kOptionValues[i] << ": " << before[i]
         << " -> " << after << "\n";
   }
-  if (!changed) out << "no option was stored\n";
+  if (!unchanged.empty()) out << "stored as they were: " << unchanged << "\n";
+  if (!changed && unchanged.empty()) out << "no option was stored\n";
   return 0;
 }
 

@@ -140,6 +140,22 @@ int ShowDialog(Driver& d, const std::vector<std::string>& words, std::ostream& o
   return Write(ScreenRenderer().DialogImage(*dialog), file, out, error);
 }
 
+int ShowReminders(Driver& d, const std::vector<std::string>& words, std::ostream& out,
+                  std::string& error) {
+  std::vector<std::string> args = words;
+  std::string file;
+  if (!TakePngFile(args, file, error)) return 2;
+  if (!args.empty()) return 2;
+  sim::SimOutlook* outlook = d.world().outlook;
+  WindowHandle window = outlook ? outlook->reminders().window() : 0;
+  auto image = window ? ScreenRenderer().Window(d.world(), window) : std::nullopt;
+  if (!image) {
+    error = "the Reminders window is not open (no reminder has come)";
+    return 2;
+  }
+  return Write(*image, file, out, error);
+}
+
 // "03-a-note-is-stored-as" for step 3, "-- A note is stored as an item ... --":
 // the number and the title's first five words, in lower case.
 std::string PictureName(int number, const std::string& title) {
@@ -264,6 +280,9 @@ void AddRenderCommands(std::map<std::string, Command>& c) {
                   "draw the dialog or message box shown last (or the form NAME, or "
                   "the last message box) as a PNG picture",
                   ShowDialog});
+  AddPictureForm(c, "show reminders",
+                 {"show reminders --png FILE",
+                  "draw Outlook's Reminders window as a PNG picture", ShowReminders});
 }
 
 }  // namespace pinlet::app

@@ -42,6 +42,13 @@ int ShowFolders(Driver& d, const std::vector<std::string>& args, std::ostream& o
   return 0;
 }
 
+// "* " for an item that has a note, "! " for one marked as having a note
+// that it does not have (a stale marking), else blanks.
+const char* NoteMark(Driver& d, const ItemNode& item) {
+  if (ItemHasNote(d, item)) return "* ";
+  return HasNote(item) ? "! " : "  ";
+}
+
 int ShowItems(Driver& d, const std::vector<std::string>& args, std::ostream& out,
               std::string& error) {
   if (args.size() != 1) return 2;
@@ -62,7 +69,7 @@ int ShowItems(Driver& d, const std::vector<std::string>& args, std::ostream& out
     ++index;
     if (next >= shown.items.size() || shown.items[next] != item.get()) continue;
     ++next;
-    out << (HasNote(*item) ? "* " : "  ") << index << ". ["
+    out << NoteMark(d, *item) << index << ". ["
         << Printable(item->message_class) << "] "
         << (item->subject.empty() ? "(no subject)" : Printable(item->subject)) << "\n";
   }
@@ -153,7 +160,7 @@ int Filter(Driver& d, const std::vector<std::string>& args, std::ostream& out,
       ResolveControl(*bars, LoadResString(res::kFilterCaption), error);
   if (!button) return 2;
   const int wanted = args[0] == "on" ? office::kButtonDown : office::kButtonUp;
-  if (button->state != wanted && !ClickControl(*bars, button, error)) return 2;
+  if (button->state != wanted && !ClickControl(*bars, button, error)) return kRefused;
   out << "filter " << args[0] << " in " << Printable(folder->Path()) << ": "
       << (button->state == wanted ? "done" : "failed")
       << "; current view: " << Printable(folder->current_view) << "\n";
@@ -212,7 +219,8 @@ void AddStoreCommands(std::map<std::string, Command>& c) {
                        "folder is marked [notes folder]",
                        ShowFolders};
   c["show items"] = {"show items FOLDER",
-                     "a folder's items, numbered; * marks an item that has a note",
+                     "a folder's items, numbered; * marks an item that has a note, "
+                     "! one marked as having a note that it does not have",
                      ShowItems};
   c["show item"] = {"show item FOLDER N|SUBJECT",
                     "one item with its members, user properties and attachments",

@@ -9,6 +9,7 @@
 #include "platform/display_text.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
+#include "platform/sim/sim_outlook.h"
 
 namespace pinlet::app {
 namespace {
@@ -24,7 +25,7 @@ int ShowWindows(Driver& d, const std::vector<std::string>& args, std::ostream& o
   out << desktop.size() << (desktop.size() == 1 ? " window" : " windows")
       << ", front to back:\n";
   for (const DesktopWindow& w : desktop) {
-    out << "  " << HandleText(w.handle) << " " << QuotedText(w.title);
+    out << "  " << HandleText(w.handle) << " " << QuotedText(Printable(w.title));
     if (!w.design_name.empty()) out << " (" << w.design_name << ")";
     out << ": " << (w.visible ? "visible" : "hidden");
     if (w.top_most) out << ", top-most";
@@ -108,6 +109,18 @@ int Tick(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   int ticks = ui.AdvanceTime(ms);
   out << ms << " ms later: " << ticks << (ticks == 1 ? " timer tick" : " timer ticks")
       << "; it is " << d.world().clock.now().ToGeneralString() << "\n";
+  // Outlook looks at its reminders as the time passes.
+  if (sim::SimOutlook* outlook = d.world().outlook) {
+    sim::SimReminders& reminders = outlook->reminders();
+    if (int fired = reminders.Check()) {
+      out << fired << (fired == 1 ? " reminder" : " reminders")
+          << " came: Outlook shows its Reminders window "
+          << QuotedText(d.world().windows.Find(reminders.window())->title)
+          << " (see show reminders)\n";
+      if (d.world().windows.active() == reminders.window())
+        d.forms().HostWindowActivated(reminders.window());
+    }
+  }
   ReportDefects(d.world(), defects, out);
   return 0;
 }

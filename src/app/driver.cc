@@ -305,6 +305,11 @@ int Driver::Execute(const std::vector<std::string>& words, std::string& message,
     world_->RecordDefect("the command '" + *name_out + "' failed: " + e.what());
   }
   if (status == kBadCommand && message.empty()) message = "usage: " + command->usage;
+  if (status == kRefused) {
+    output << "refused: " << message << "\n";
+    message.clear();
+    status = kDone;
+  }
   std::string needed = options_.loading ? options_.loading->AfterCommand(*world_) : "";
   if (world_->defects().size() > defects_before) {
     status = kDefect;

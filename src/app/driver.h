@@ -78,12 +78,17 @@ constexpr int kDefect = 3;
 // reaches into the linked-in add-in's objects, or work that needs a service
 // the loading does not offer yet): a script stops there, skipped, not failed.
 constexpr int kSkipped = 4;
+// A command's answer, never a run's status: the user's action was refused by
+// the screen (a disabled or hidden control or bar entry, a form not shown).
+// The line prints "refused: " and the reason, and the run goes on.
+constexpr int kRefused = 5;
 
 struct Command {
   std::string usage;  // "registry get KEY NAME"
   std::string help;   // one line
   // Runs with the words after the command's name; writes to `out`; returns
-  // 0, or 2 with `error` set for a bad argument.
+  // 0, or 2 with `error` set for a bad argument, or kRefused with `error`
+  // set when the screen refused what the user did.
   std::function<int(Driver&, const std::vector<std::string>&, std::ostream&,
                     std::string&)>
       run;

@@ -49,9 +49,10 @@ class FormSurface {
   // (ignoring case); among several, the front-most. nullopt when none.
   virtual std::optional<FormRef> Find(std::string_view name) = 0;
 
-  // The user does `action` on the form. kDone; kBadCommand with `error`
-  // when it cannot be done (no such control, one hidden or disabled, a
-  // value the control does not take); kSkipped with `error` when this
+  // The user does `action` on the form. kDone; kRefused with `error` when
+  // the screen refuses it (a control hidden or disabled, a form not shown);
+  // kBadCommand with `error` when no screen could take it (no such control,
+  // a value the control does not take); kSkipped with `error` when this
   // surface cannot do it yet.
   virtual int Perform(const FormRef& form, const sim::FormAction& action,
                       std::string& error) = 0;

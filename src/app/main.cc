@@ -34,7 +34,7 @@ const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
       "show note", "show printed", "open printed"}},
     {"Note attachments and reminders",
      {"note attach", "note attachments", "note attachment", "note reminder",
-      "show reminder"}},
+      "show reminder", "show reminders"}},
     {"Options", {"options", "show options"}},
     {"Settings and the support library",
      {"registry set", "registry get", "show registry", "show log", "show support"}},

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "addin/settings.h"
 #include "app/script.h"
 #include "notewindow/frm_comments.h"
 #include "platform/display_text.h"
@@ -141,6 +142,16 @@ ControlPtr FindOn(const sim::BarNode& bar, bool deep, const Matches& matches) {
   return nullptr;
 }
 
+// Every control on `bar` and its menus, depth first, that `matches`.
+template <typename Matches>
+void FindAllOn(const sim::BarNode& bar, const Matches& matches,
+               std::vector<ControlPtr>& found) {
+  for (const auto& control : bar.controls) {
+    if (!control->deleted && matches(*control)) found.push_back(control);
+    if (control->popup_bar) FindAllOn(*control->popup_bar, matches, found);
+  }
+}
+
 }  // namespace
 
 std::string UserPathOf(const sim::SimCommandBars& bars, const sim::ControlNode& control) {
@@ -196,13 +207,27 @@ std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars
     return control;
   }
   if (parts.size() != 1) return nullptr;
-  for (bool shortcut : {false, true})
+  // A caption alone must name one control, by its caption or by its tip, on
+  // the toolbars and menus; failing any there, on the shortcut menus.
+  std::string key = sim::CaptionKey(parts[0]);
+  auto matches = [&](const sim::ControlNode& c) {
+    return CaptionMatches(c, key) || TipMatches(c, key);
+  };
+  for (bool shortcut : {false, true}) {
+    std::vector<ControlPtr> found;
     for (const auto& candidate : bars.bars())
       if ((candidate->type == office::kBarTypePopup) == shortcut)
-        if (ControlPtr found = find(*candidate, true, parts[0])) {
-          error.clear();
-          return found;
-        }
+        FindAllOn(*candidate, matches, found);
+    if (found.empty()) continue;
+    if (found.size() == 1) {
+      error.clear();
+      return found[0];
+    }
+    error = "'" + Printable(path) + "' names " + std::to_string(found.size()) +
+            " controls; give the path of one:";
+    for (const ControlPtr& control : found) error += " \"" + UserPathOf(bars, *control) + "\"";
+    return nullptr;
+  }
   return nullptr;
 }
 
@@ -212,6 +237,14 @@ std::shared_ptr<frmComments> NoteWindowOf(Driver& d, const sim::SimForm& form) {
     if (window->hwnd() == form.handle())
       return std::dynamic_pointer_cast<frmComments>(window);
   return nullptr;
+}
+
+bool ItemHasNote(Driver& d, const sim::ItemNode& item) {
+  if (item.entry_id.empty()) return false;
+  sim::FaultInjector::Pause pause(d.world().faults);
+  auto id = d.world().registry.QueryValue(kFoldersKey, "EntryID");
+  sim::FolderNode* folder = id ? d.world().store.FindFolder(id->data) : nullptr;
+  return folder && d.world().store.FindBySubject(*folder, item.entry_id);
 }
 
 bool HasNote(const sim::ItemNode& item) {

@@ -62,6 +62,10 @@ bool ClickControl(sim::SimCommandBars& bars,
 
 // Whether the item is marked as carrying a note ("ZPNHasNote" is "TRUE").
 bool HasNote(const sim::ItemNode& item);
+// Whether the item has a note: a note item in the notes folder whose subject
+// is the item's EntryID. Looking is the machine's own work, not a call of
+// the add-in's.
+bool ItemHasNote(Driver& d, const sim::ItemNode& item);
 
 // The add-in's note window behind a form, when the add-in lists it;
 // nullptr when it does not.

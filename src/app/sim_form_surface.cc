@@ -26,9 +26,10 @@ class SimFormSurface : public FormSurface {
     sim::SimForm* form = FormOf(ref, error);
     if (!form) return kBadCommand;
     std::string why;
-    if (driver_.world().ui.Perform(*form, action, why)) return kDone;
+    bool refused = false;
+    if (driver_.world().ui.Perform(*form, action, why, &refused)) return kDone;
     error = "cannot " + action.ToString() + ": " + why;
-    return kBadCommand;
+    return refused ? kRefused : kBadCommand;
   }
 
   // The simulated forms are windows of the same window manager, which

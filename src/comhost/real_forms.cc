@@ -373,7 +373,8 @@ int RealForms::Perform(const app::FormRef& form, const sim::FormAction& action,
   if (!control) return cannot("no control " + action.control + " on " + form.design_name);
   if (control != window && (!IsWindowVisible(control) || !IsWindowEnabled(control))) {
     bool shown = IsWindowVisible(control) || !IsWindowVisible(window);
-    return cannot(action.control + (shown ? " is disabled" : " is hidden"));
+    cannot(action.control + (shown ? " is disabled" : " is hidden"));
+    return app::kRefused;  // the screen refuses it; the run goes on
   }
   int key_code = 0, shift = 0;
   if (action.kind == Kind::kKey && !sim::ParseKey(action.text, key_code, shift))

@@ -93,7 +93,7 @@ std::string RectText(const Rect& r) {
 std::string FontText(const ui::Font& font) {
   char size[32];
   std::snprintf(size, sizeof size, "%g", font.size);
-  std::string text = "\"" + font.name + "\" " + size;
+  std::string text = "\"" + Printable(font.name) + "\" " + size;
   if (font.bold) text += " bold";
   if (font.italic) text += " italic";
   if (font.underline) text += " underline";

@@ -30,8 +30,8 @@ std::string PrintableLines(std::string_view text, std::string_view indent);
 
 // Texts for a form's description: a colour as 0xBBGGRR, a window handle as
 // 0x10010, a window's place as "at 1200,900 size 5310x3300", a font as
-// "Arial" 10 bold, a text in double quotes with CR, LF, quotes and
-// backslashes escaped as a script writes them.
+// "Arial" 10 bold (its name Printable), a text in double quotes with CR, LF,
+// quotes and backslashes escaped as a script writes them.
 std::string ColourText(uint32_t colour);
 std::string HandleText(WindowHandle handle);
 std::string RectText(const Rect& rect);

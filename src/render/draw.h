@@ -14,6 +14,7 @@
 namespace pinlet::sim {
 class SimExplorer;
 class SimInspector;
+class SimReminders;
 }  // namespace pinlet::sim
 
 namespace pinlet::render {
@@ -41,6 +42,10 @@ void DrawExplorer(Canvas& canvas, const Options& options, const sim::World& worl
                   const sim::SimExplorer& explorer, const Box& outer, bool active);
 void DrawInspector(Canvas& canvas, const sim::World& world,
                    const sim::SimInspector& inspector, const Box& outer, bool active);
+
+// Outlook's Reminders window.
+void DrawReminders(Canvas& canvas, const sim::World& world,
+                   const sim::SimReminders& reminders, const Box& outer, bool active);
 
 // The size a message box takes, and the box drawn at `outer`.
 Box MessageBoxSize(Canvas& canvas, const sim::SimMessageBoxes::Record& box);

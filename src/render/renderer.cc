@@ -70,6 +70,8 @@ class WindowPainter {
       for (const auto& inspector : outlook->inspectors())
         if (inspector->hwnd() == handle)
           return DrawInspector(canvas_, world_, *inspector, box, active);
+      if (outlook->reminders().window() == handle)
+        return DrawReminders(canvas_, world_, outlook->reminders(), box, active);
     }
     const auto* window = world_.windows.Find(handle);
     Box inside = DrawWindowFrame(canvas_, box, window ? window->title : "", active);

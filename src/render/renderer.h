@@ -22,6 +22,7 @@
 //   the items of the current view with those that carry a note marked; the
 //   menus the user has open;
 // - item windows with their bars, the item's header and its body;
+// - Outlook's Reminders window with the reminders that have come;
 // - message boxes with their icon, text and buttons.
 #ifndef PINLET_RENDER_RENDERER_H_
 #define PINLET_RENDER_RENDERER_H_

@@ -30,11 +30,15 @@ bool LineStartsAt(std::string_view text, size_t at) {
 }
 
 // Where the trimmed log starts: the first line start that leaves at most
-// kLogKeptBytes bytes after it (the end, when no line fits).
+// kLogKeptBytes bytes after it; when the last line alone is longer, the
+// start of that line, which is kept whole.
 size_t TrimStart(std::string_view text) {
   if (text.size() <= kLogKeptBytes) return 0;
   size_t at = text.size() - kLogKeptBytes;
   while (at < text.size() && !LineStartsAt(text, at)) ++at;
+  if (at < text.size()) return at;
+  at = text.size() - kLogKeptBytes;
+  while (!LineStartsAt(text, at)) --at;
   return at;
 }
 
@@ -64,7 +68,9 @@ bool ReduceFile(AddinContext& ctx, std::string_view folder, std::string_view fil
   // A log read short, or one named like the temporary file, is left alone.
   if (!text || text->size() <= kLogTrimAbove) return false;
   if (Folded(temp) == Folded(log)) return false;
-  std::string_view kept = std::string_view(*text).substr(TrimStart(*text));
+  size_t start = TrimStart(*text);
+  if (start == 0) return false;  // one line: there is nothing to trim
+  std::string_view kept = std::string_view(*text).substr(start);
   if (!files.WriteFile(temp, kept)) {
     files.Remove(temp);
     return false;

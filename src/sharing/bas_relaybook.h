@@ -58,7 +58,8 @@ bool FileExists(AddinContext& ctx, std::string_view path);
 // Trims the log `file_name` in `folder` (which ends in "\") when it is longer
 // than kLogTrimAbove bytes: the log keeps at most its last kLogKeptBytes
 // bytes, from the first line that starts there, byte for byte (a last line
-// without a line end stays as it is). A line ends at "\r\n", "\n" or a lone
+// without a line end stays as it is). A last line longer than that is kept
+// whole, and a log that is one line is left as it is. A line ends at "\r\n", "\n" or a lone
 // "\r". The trimmed log is written to "temp.log" beside it and renamed over
 // the log in one step; on any failure the log stays untouched and
 // "temp.log" is removed, and a failed rename shows kRenameFailedMessage.

@@ -109,6 +109,25 @@ TEST_F(DialogCommandsTest, ShellResultsAndTheShellRecord) {
             "SHFileOperation delete \"C:\\gone\" flags 0x414 -> 2\n");
 }
 
+TEST_F(DialogCommandsTest, RecordsPrintMailboxTextWithItsControlCharactersVisible) {
+  // A linked attachment's path, a box and a dialog that show mailbox text.
+  world().shell.QueueExecuteResult(42);
+  world().shell.Execute(0, "open", "C:\\a\x1B[2J.txt", "", "C:\\", 1);
+  world().message_boxes.QueueAnswer(mb::kOk);
+  world().message_boxes.Show("Note for \xC2\x9B" "31m\xE2\x80\xAE", "Pinlet\x7F", mb::kOkOnly);
+  world().dialogs.QueueCancel(sim::DialogKind::kOpen);
+  FileDialog dialog;
+  dialog.title = "Attach to \x1B]0;x\x07";
+  world().dialogs.ShowOpen(dialog);
+  std::string shown = Run("show shell") + Run("show messages") + Run("show dialogs");
+  for (const char* raw : {"\x1B", "\x7F", "\xC2\x9B", "\xE2\x80\xAE", "\x07"})
+    EXPECT_EQ(shown.find(raw), std::string::npos) << shown;
+  EXPECT_NE(shown.find("C:\\a\\x1B[2J.txt"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("[Pinlet\\x7F] Note for \\u009B31m\\u202E"), std::string::npos)
+      << shown;
+  EXPECT_NE(shown.find("Attach to \\x1B]0;x\\x07"), std::string::npos) << shown;
+}
+
 TEST_F(DialogCommandsTest, FilesAreWrittenListedAndReadOnTheSimulatedMachine) {
   EXPECT_EQ(Run("file write 'C:\\Data\\In\\note.txt' \"two words\""),
             "C:\\Data\\In\\note.txt: 9 bytes\n");

@@ -64,6 +64,22 @@ TEST_F(UiCommandsTest, TheUserActsOnAnOpenFormAndSeesIt) {
   EXPECT_FALSE(form->Visible());
 }
 
+TEST_F(UiCommandsTest, WhatTheScreenRefusesIsARefusalLineAndTheRunGoesOn) {
+  form->Show(ui::kModeless);
+  ok->SetEnabled(false);
+  std::istringstream script(
+      "form frmOptions hover cmdOK\n"
+      "expect \"refused: cannot hover cmdOK: cmdOK is disabled\"\n"
+      "form frmOptions click cmdOK\n"
+      "expect \"refused: cannot click cmdOK: cmdOK is disabled\"\n"
+      "say done\n");
+  EXPECT_EQ(driver.RunScript(script, "test"), 0);
+  EXPECT_THAT(out.str(), ::testing::EndsWith("done\n"));
+  EXPECT_TRUE(form->Visible());
+  // A control the form does not have is still a bad command.
+  EXPECT_EQ(Run("form frmOptions hover cmdNone"), 2);
+}
+
 TEST_F(UiCommandsTest, TickAdvancesToTheNextTickOrByTheTimeGiven) {
   ASSERT_EQ(Run("tick"), 0);
   EXPECT_EQ(out.str(), "400 ms later: 1 timer tick; it is 12/7/2026 9:00:00 AM\n");

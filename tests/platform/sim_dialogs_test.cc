@@ -245,5 +245,38 @@ TEST_F(DialogTest, AFailingDialogAnswersFailureAndShowsNothing) {
   EXPECT_TRUE(dialogs().shown().empty());
 }
 
+TEST_F(DialogTest, AFailedDialogTakesTheAnswerMeantForItAndNoOther) {
+  dialogs().QueueFile("C:\\first.txt");
+  dialogs().QueueFile("C:\\second.txt");
+  dialogs().QueueColor(0x0000FF);
+  FontChoice arial;
+  arial.name = "Arial";
+  dialogs().QueueFont(arial);
+  world.faults.FailMember("GetOpenFileName", errors::kOperationFailed, 1);
+  world.faults.FailMember("ChooseColor", errors::kOperationFailed, 1);
+  FileDialog failed, next;
+  EXPECT_FALSE(dialogs().ShowOpen(failed));
+  ASSERT_TRUE(dialogs().ShowOpen(next));
+  EXPECT_EQ(next.file_name, "C:\\second.txt");
+  ColorDialog color = NoteColour();
+  EXPECT_FALSE(dialogs().ShowColor(color));
+  // A font dialog given limits the wrong way round never opens: its answer
+  // goes with it too.
+  FontDialog font = NoteFont();
+  font.min_size = 90;
+  EXPECT_FALSE(dialogs().ShowFont(font));
+  EXPECT_EQ(dialogs().queued_answers(), 0u);
+  EXPECT_TRUE(world.defects().empty());
+}
+
+TEST_F(MessageBoxTest, AFailingMsgBoxTakesTheAnswerMeantForIt) {
+  world.message_boxes.QueueAnswer(mb::kNo, "Delete");
+  world.message_boxes.QueueAnswer(mb::kYes);
+  world.faults.FailMember("MsgBox", errors::kOperationFailed, 1);
+  EXPECT_THROW(Show("Delete the note?", mb::kYesNo), HostError);
+  EXPECT_EQ(Show("Save the note?", mb::kYesNo), mb::kYes);
+  EXPECT_EQ(world.message_boxes.queued_answers(), 0u);
+}
+
 }  // namespace
 }  // namespace pinlet::sim

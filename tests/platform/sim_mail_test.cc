@@ -92,6 +92,29 @@ TEST_F(SimMailTest, RtfBodyIsTheHelperLibrarysBeforeOutlook12AndCoupledFromThen)
   EXPECT_THAT(ToText(mail->Get("RTFBody")), Not(HasSubstr("bold")));
 }
 
+TEST_F(SimMailTest, ARichTextMailReadsAsHtmlAndWritingHtmlMakesItAnHtmlMail) {
+  auto mail = NewMail("Rich");
+  WriteRtfBody(*NodeOf(mail),
+               "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard a<b {\\b bold \\i both}"
+               " {\\ul under\\ulnone line}\\par second\\par}");
+  // Reading HTMLBody renders the rich text: its text escaped, its runs kept.
+  std::string html = ToText(mail->Get("HTMLBody"));
+  EXPECT_THAT(html, HasSubstr("<!-- Converted from text/rtf format -->"));
+  EXPECT_THAT(html, HasSubstr("a&lt;b <B>bold </B><B><I>both</I></B> <U>under</U>line"
+                              "<BR>\r\nsecond</FONT>"));
+  EXPECT_EQ(mail->Get("BodyFormat"), Variant(int32_t{ol::kOlFormatRichText}));
+  // Writing Body keeps the format; the rich text is the new text's.
+  mail->Put("Body", Variant("plain now"));
+  EXPECT_EQ(mail->Get("BodyFormat"), Variant(int32_t{ol::kOlFormatRichText}));
+  EXPECT_THAT(ToText(mail->Get("HTMLBody")), HasSubstr("plain now</FONT>"));
+  EXPECT_THAT(ToText(mail->Get("HTMLBody")), Not(HasSubstr("<B>")));
+  // Writing HTMLBody makes it an HTML mail.
+  mail->Put("HTMLBody", Variant("<html><body><b>x</b></body></html>"));
+  EXPECT_EQ(mail->Get("BodyFormat"), Variant(int32_t{ol::kOlFormatHTML}));
+  EXPECT_EQ(mail->Get("HTMLBody"), Variant("<html><body><b>x</b></body></html>"));
+  EXPECT_EQ(RtfBodyOf(*NodeOf(mail)), "");
+}
+
 TEST_F(SimMailTest, ToCcAndBccAreTheRecipientsNamesAndWritingThemReplacesThose) {
   auto mail = Received("Texts");
   EXPECT_EQ(mail->Get("To"), Variant("Pat Kelly; Ravi Menon"));

@@ -61,12 +61,24 @@ TEST_F(ReduceFileTest, ALastLineWithoutALineEndIsKeptWhole) {
 }
 
 TEST_F(ReduceFileTest, ALogThatIsOneLongLineKeepsNoTornPart) {
-  world.files.Store(LogPath(), std::string(600000, 'x'));
-  EXPECT_TRUE(Reduce());
-  EXPECT_EQ(Log(), "");
+  // One line, with or without its line end: kept whole, as it was.
+  for (const std::string end : {"", "\r\n"}) {
+    std::string one_line = std::string(512001, 'x') + end;
+    world.files.Store(LogPath(), one_line);
+    EXPECT_FALSE(Reduce());
+    EXPECT_EQ(Log(), one_line);
+  }
   world.files.Store(LogPath(), std::string(600000, 'x') + "\r\nshort\r\n");
   EXPECT_TRUE(Reduce());
   EXPECT_EQ(Log(), "short\r\n");
+  // A last line longer than what is kept: that line, whole.
+  std::string last = std::string(350000, 'y');
+  world.files.Store(LogPath(), std::string(300000, 'x') + "\n" + last);
+  EXPECT_TRUE(Reduce());
+  EXPECT_EQ(Log(), last);
+  world.files.Store(LogPath(), std::string(300000, 'x') + "\r" + last + "\r\n");
+  EXPECT_TRUE(Reduce());
+  EXPECT_EQ(Log(), last + "\r\n");
 }
 
 TEST_F(ReduceFileTest, EveryKindOfLineEndIsALineBoundaryButNotTheMiddleOfCrLf) {

@@ -90,10 +90,11 @@ TEST_F(SharingStartupTest, WithoutAPersonalFolderNoDatabaseIsPlaced) {
 }
 
 TEST_F(SharingStartupTest, ALongLogIsTrimmedAtStart) {
-  world.files.Store(std::string(kPersonal) + "Relaybook.log", std::string(600000, 'x'));
+  world.files.Store(std::string(kPersonal) + "Relaybook.log",
+                    std::string(600000, 'x') + "\r\nlast\r\n");
   world.files.Store(std::string(kPersonal) + "Other.log", std::string(600000, 'x'));
   Start();
-  EXPECT_EQ(world.files.Peek(std::string(kPersonal) + "Relaybook.log"), "");
+  EXPECT_EQ(world.files.Peek(std::string(kPersonal) + "Relaybook.log"), "last\r\n");
   EXPECT_EQ(world.files.Peek(std::string(kPersonal) + "Other.log")->size(), 600000u);
 }
 

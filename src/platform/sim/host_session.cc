@@ -104,6 +104,7 @@ void HostSession::Stop() {
   if (!started_) return;
   started_ = false;
   if (outlook_) {
+    outlook_->reminders().Close();
     while (!outlook_->inspectors().empty())
       outlook_->CloseInspector(outlook_->inspectors().back());
     while (!outlook_->explorers().empty())

@@ -53,6 +53,15 @@ size_t Entity(std::string_view text, size_t at, std::string& out) {
   return 0;
 }
 
+// An HTML document as Outlook's converters make one, saying what it was
+// converted from, around `body`.
+std::string ConvertedHtml(std::string_view from, std::string_view body) {
+  return "<HTML>\r\n<HEAD>\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+         "charset=utf-8\">\r\n</HEAD>\r\n<BODY>\r\n<!-- Converted from " +
+         std::string(from) + " format -->\r\n\r\n<P><FONT SIZE=2>" + std::string(body) +
+         "</FONT>\r\n</P>\r\n\r\n</BODY>\r\n</HTML>";
+}
+
 }  // namespace
 
 std::string TextMember(const ItemNode& item, std::string_view member) {
@@ -68,7 +77,14 @@ int BodyFormatOf(const ItemNode& item) {
 std::string BodyOf(const ItemNode& item) { return TextMember(item, "Body"); }
 
 std::string HtmlBodyOf(const ItemNode& item) {
-  return BodyFormatOf(item) == ol::kOlFormatHTML ? TextMember(item, "HTMLBody") : "";
+  switch (BodyFormatOf(item)) {
+    case ol::kOlFormatHTML:
+      return TextMember(item, "HTMLBody");
+    case ol::kOlFormatRichText:
+      return RtfToHtml(TextMember(item, "RTFBody"));
+    default:
+      return "";
+  }
 }
 
 std::string RtfBodyOf(const ItemNode& item) {
@@ -182,20 +198,34 @@ std::string TextToHtml(std::string_view text) {
     }
     body += HtmlEscape(text.substr(i, 1));
   }
-  return "<HTML>\r\n<HEAD>\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-         "charset=utf-8\">\r\n</HEAD>\r\n<BODY>\r\n<!-- Converted from text/plain format "
-         "-->\r\n\r\n<P><FONT SIZE=2>" +
-         body + "</FONT>\r\n</P>\r\n\r\n</BODY>\r\n</HTML>";
+  return ConvertedHtml("text/plain", body);
 }
 
-std::string RtfToText(std::string_view rtf) {
+namespace {
+
+// The character formatting in force at a point of a rich-text document.
+struct RtfFormat {
+  bool bold = false, italic = false, underline = false;
+  bool operator==(const RtfFormat&) const = default;
+};
+
+// Reads rich text: hands each UTF-16 unit of the document's text to `put`
+// in reading order, with the formatting in force for it. Line breaks come as
+// CR LF, cells and tabs as a tab; tables of fonts, colours, styles and other
+// destinations are skipped; \'hh and \u escapes are decoded.
+template <typename Put>
+void ReadRtf(std::string_view rtf, const Put& put_unit) {
   static const std::string_view kSkipped[] = {
       "fonttbl", "colortbl",  "stylesheet",        "info",      "pict",      "header",
       "footer",  "listtable", "listoverridetable", "rsidtbl",   "generator", "fldinst",
       "object",  "themedata", "latentstyles",      "datastore", "xmlnstbl"};
-  std::u16string out;
-  std::vector<bool> skip_stack;  // per open group: skipped
+  struct Group {
+    bool skipping;
+    RtfFormat format;
+  };
+  std::vector<Group> stack;  // per open group: the state outside it
   bool skipping = false;
+  RtfFormat format;
   bool group_start = false;  // just after '{'
   int to_drop = 0;           // characters that stand in for a \u character
   auto put = [&](char32_t c) {
@@ -204,20 +234,21 @@ std::string RtfToText(std::string_view rtf) {
       --to_drop;
       return;
     }
-    out += Utf8ToUtf16(CodePointToUtf8(c));
+    for (char16_t unit : Utf8ToUtf16(CodePointToUtf8(c))) put_unit(unit, format);
   };
   for (size_t i = 0; i < rtf.size();) {
     char c = rtf[i];
     if (c == '{') {
-      skip_stack.push_back(skipping);
+      stack.push_back({skipping, format});
       group_start = true;
       ++i;
       continue;
     }
     if (c == '}') {
-      if (!skip_stack.empty()) {
-        skipping = skip_stack.back();
-        skip_stack.pop_back();
+      if (!stack.empty()) {
+        skipping = stack.back().skipping;
+        format = stack.back().format;
+        stack.pop_back();
       }
       group_start = false;
       ++i;
@@ -260,11 +291,13 @@ std::string RtfToText(std::string_view rtf) {
     if (digits < rtf.size() && rtf[digits] == '-') ++digits;
     while (digits < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[digits])))
       ++digits;
+    bool has_value = digits > at;
     long value = std::atol(std::string(rtf.substr(at, digits - at)).c_str());
     i = digits < rtf.size() && rtf[digits] == ' ' ? digits + 1 : digits;
     if (at_group_start)
       for (std::string_view s : kSkipped)
         if (word == s) skipping = true;
+    bool on = !has_value || value != 0;  // \b and \b1 switch on, \b0 off
     if (word == "par" || word == "line" || word == "row" || word == "page" ||
         word == "sect") {
       put('\r');
@@ -272,7 +305,7 @@ std::string RtfToText(std::string_view rtf) {
     } else if (word == "tab" || word == "cell") {
       put('\t');
     } else if (word == "u") {
-      if (!skipping) out += static_cast<char16_t>(value < 0 ? value + 65536 : value);
+      if (!skipping) put_unit(static_cast<char16_t>(value < 0 ? value + 65536 : value), format);
       to_drop = 1;
     } else if (word == "emdash") {
       put(0x2014);
@@ -284,9 +317,66 @@ std::string RtfToText(std::string_view rtf) {
       put(word == "lquote" ? 0x2018 : 0x2019);
     } else if (word == "ldblquote" || word == "rdblquote") {
       put(word == "ldblquote" ? 0x201C : 0x201D);
+    } else if (word == "b") {
+      format.bold = on;
+    } else if (word == "i") {
+      format.italic = on;
+    } else if (word == "ul") {
+      format.underline = on;
+    } else if (word == "ulnone") {
+      format.underline = false;
+    } else if (word == "plain") {
+      format = {};
     }
   }
+}
+
+}  // namespace
+
+std::string RtfToText(std::string_view rtf) {
+  std::u16string out;
+  ReadRtf(rtf, [&](char16_t unit, const RtfFormat&) { out += unit; });
   return Utf16ToUtf8(out);
+}
+
+std::string RtfToHtml(std::string_view rtf) {
+  std::string body;
+  std::u16string run;  // text not yet escaped, all in the format `shown`
+  RtfFormat shown;
+  auto flush = [&] {
+    body += HtmlEscape(Utf16ToUtf8(run));
+    run.clear();
+  };
+  auto tags = [&](const RtfFormat& f, bool open) {
+    if (open) {
+      if (f.bold) body += "<B>";
+      if (f.italic) body += "<I>";
+      if (f.underline) body += "<U>";
+    } else {
+      if (f.underline) body += "</U>";
+      if (f.italic) body += "</I>";
+      if (f.bold) body += "</B>";
+    }
+  };
+  size_t breaks = 0;  // line breaks held back: the document's last ones are dropped
+  ReadRtf(rtf, [&](char16_t unit, const RtfFormat& format) {
+    if (unit == '\r') return;
+    if (unit == '\n') {
+      ++breaks;
+      return;
+    }
+    if (breaks || format != shown) {
+      flush();
+      tags(shown, false);
+      for (; breaks; --breaks) body += "<BR>\r\n";
+      tags(format, true);
+      shown = format;
+    }
+    run += unit;
+  });
+  flush();
+  tags(shown, false);
+  return ConvertedHtml("text/rtf", body);
 }
 
 std::string TextToRtf(std::string_view text) {

@@ -19,8 +19,10 @@ namespace pinlet::sim {
 // A text member of the item ("" when unset or not text).
 std::string TextMember(const ItemNode& item, std::string_view member);
 
-// The bodies. The plain text is always there (Body); the HTML exists only
-// on an HTML mail and the RTF only on a rich-text mail (BodyFormat).
+// The bodies. The plain text is always there (Body); the RTF exists only
+// on a rich-text mail (BodyFormat). The HTML is an HTML mail's own, or on a
+// rich-text mail Outlook's HTML rendering of its rich text (RtfToHtml); a
+// plain-text mail has none.
 int BodyFormatOf(const ItemNode& item);
 std::string BodyOf(const ItemNode& item);
 std::string HtmlBodyOf(const ItemNode& item);
@@ -45,6 +47,10 @@ void WriteBodyFormat(ItemNode& item, int format);
 std::string HtmlToText(std::string_view html);
 std::string TextToHtml(std::string_view text);
 std::string RtfToText(std::string_view rtf);
+// The HTML Outlook renders of rich text: its text, escaped, with its line
+// breaks and its bold, italic and underlined runs, in a document that says
+// it was converted from text/rtf.
+std::string RtfToHtml(std::string_view rtf);
 std::string TextToRtf(std::string_view text);
 
 // "; "-joined names of the item's recipients of that type.

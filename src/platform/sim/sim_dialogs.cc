@@ -95,8 +95,18 @@ void SimDialogs::Unanswered(Record& record) {
                        Quote(record.title) + " (" + record.given + "); it was cancelled");
 }
 
+bool SimDialogs::Fails(const char* member, DialogKind kind, const std::string& title) {
+  if (!world_->faults.Fails(member)) return false;
+  Next(kind, title);  // the answer meant for this dialog goes with it
+  return true;
+}
+
+std::string SimDialogs::FileTitle(const FileDialog& dialog, bool save) {
+  return dialog.title.empty() ? (save ? "Save As" : "Open") : dialog.title;
+}
+
 bool SimDialogs::ShowColor(ColorDialog& dialog) {
-  if (world_->faults.Fails("ChooseColor")) {
+  if (Fails("ChooseColor", DialogKind::kColor, "Color")) {
     dialog.extended_error = cderr::kDialogFailure;
     return false;
   }
@@ -167,11 +177,12 @@ std::string SimDialogs::CheckFont(const FontDialog& dialog, const FontChoice& ch
 }
 
 bool SimDialogs::ShowFont(FontDialog& dialog) {
-  if (world_->faults.Fails("ChooseFont")) {
+  if (Fails("ChooseFont", DialogKind::kFont, "Font")) {
     dialog.extended_error = cderr::kDialogFailure;
     return false;
   }
   if ((dialog.flags & cf_font::kLimitSize) && dialog.min_size > dialog.max_size) {
+    Next(DialogKind::kFont, "Font");
     dialog.extended_error = cderr::kMaxLessThanMin;
     return false;  // the dialog does not open
   }
@@ -211,7 +222,7 @@ bool SimDialogs::ShowFont(FontDialog& dialog) {
 }
 
 bool SimDialogs::ShowOpen(FileDialog& dialog) {
-  if (world_->faults.Fails("GetOpenFileName")) {
+  if (Fails("GetOpenFileName", DialogKind::kOpen, FileTitle(dialog, false))) {
     dialog.extended_error = cderr::kDialogFailure;
     return false;
   }
@@ -219,7 +230,7 @@ bool SimDialogs::ShowOpen(FileDialog& dialog) {
 }
 
 bool SimDialogs::ShowSave(FileDialog& dialog) {
-  if (world_->faults.Fails("GetSaveFileName")) {
+  if (Fails("GetSaveFileName", DialogKind::kSave, FileTitle(dialog, true))) {
     dialog.extended_error = cderr::kDialogFailure;
     return false;
   }
@@ -269,7 +280,7 @@ std::string SimDialogs::CheckFile(const FileDialog& dialog, bool save,
 bool SimDialogs::ShowFile(FileDialog& dialog, bool save) {
   Record record;
   record.kind = save ? DialogKind::kSave : DialogKind::kOpen;
-  record.title = dialog.title.empty() ? (save ? "Save As" : "Open") : dialog.title;
+  record.title = FileTitle(dialog, save);
   record.folder = StartFolder(dialog);
   record.given = "filter " + Quote(dialog.filter) + ", folder " +
                  Quote(dialog.initial_folder) + ", file " + Quote(dialog.file_name) +

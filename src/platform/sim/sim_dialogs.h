@@ -10,7 +10,9 @@
 // dialog left with no fitting answer is a defect of the run (World's defect
 // list) and is cancelled, as Escape would. An answer may be meant only for
 // the dialog whose title contains some words ("Color", "Font", "Open",
-// "Save As" when the caller gives none).
+// "Save As" when the caller gives none). A dialog that fails to open takes
+// the answer meant for it all the same, so that the next dialog never gets
+// an answer the user gave another one.
 #ifndef PINLET_PLATFORM_SIM_SIM_DIALOGS_H_
 #define PINLET_PLATFORM_SIM_SIM_DIALOGS_H_
 
@@ -85,6 +87,10 @@ class SimDialogs : public CommonDialogs {
 
  private:
   bool ShowFile(FileDialog& dialog, bool save);
+  // Whether the dialog's host call `member` fails; if so, the dialog's
+  // answer is taken and dropped.
+  bool Fails(const char* member, DialogKind kind, const std::string& title);
+  static std::string FileTitle(const FileDialog& dialog, bool save);
   // The next fitting answer for a dialog of `kind` titled `title`.
   std::optional<DialogAnswer> Next(DialogKind kind, const std::string& title);
   // The reason a font answer cannot be chosen, or "" with `font` set.

@@ -54,15 +54,24 @@ const char* SimMessageBoxes::ButtonName(int button) {
 }
 
 int SimMessageBoxes::Show(std::string_view text, std::string_view title, int style) {
-  world_->faults.Check("MsgBox");
+  try {
+    world_->faults.Check("MsgBox");
+  } catch (const HostError&) {
+    Take(text, style);  // the answer meant for this box goes with it
+    throw;
+  }
   return Ask(text, title, style);
 }
 
-int SimMessageBoxes::Ask(std::string_view text, std::string_view title, int style) {
+std::optional<int> SimMessageBoxes::Take(std::string_view text, int style) {
   std::vector<int> buttons = Buttons(style);
-  auto answer = answers_.Take(text, [&](int button) {
+  return answers_.Take(text, [&](int button) {
     return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
   });
+}
+
+int SimMessageBoxes::Ask(std::string_view text, std::string_view title, int style) {
+  std::optional<int> answer = Take(text, style);
   Record record{std::string(text),
                 std::string(title),
                 style,

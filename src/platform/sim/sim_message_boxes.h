@@ -9,6 +9,7 @@
 #ifndef PINLET_PLATFORM_SIM_SIM_MESSAGE_BOXES_H_
 #define PINLET_PLATFORM_SIM_SIM_MESSAGE_BOXES_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +35,9 @@ class SimMessageBoxes : public MessageBoxes {
   };
   explicit SimMessageBoxes(World* world) : world_(world) {}
 
-  // MsgBox (the add-in's call): raises when the fault injector says so.
+  // MsgBox (the add-in's call): raises when the fault injector says so; the
+  // answer meant for the box is then taken all the same, so that no other
+  // box gets it.
   int Show(std::string_view text, std::string_view title, int style) override;
   // A box the machine itself shows (a shell confirmation, a dialog's
   // question): answered and recorded the same way, not a call of the add-in's.
@@ -56,6 +59,9 @@ class SimMessageBoxes : public MessageBoxes {
   static const char* ButtonName(int button);
 
  private:
+  // The queued answer for a box of `text` and `style`, removed from the queue.
+  std::optional<int> Take(std::string_view text, int style);
+
   World* world_;
   ScriptedResponder<int> answers_;
   std::vector<Record> shown_;

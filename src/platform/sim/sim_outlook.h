@@ -23,6 +23,7 @@
 #include "platform/outlook_app.h"
 #include "platform/sim/mail_answers.h"
 #include "platform/sim/sim_command_bars.h"
+#include "platform/sim/sim_reminders.h"
 #include "platform/sim/world.h"
 
 namespace pinlet::sim {
@@ -110,6 +111,10 @@ class SimOutlook : public ol::Application,
   // An item deleted or moved: it leaves the selections that held it.
   void ItemLeftFolder(const ItemNode& item);
 
+  // Outlook's reminders and their window.
+  SimReminders& reminders() { return reminders_; }
+  const SimReminders& reminders() const { return reminders_; }
+
   const std::vector<std::shared_ptr<SimExplorer>>& explorers() const {
     return explorers_;
   }
@@ -161,6 +166,7 @@ class SimOutlook : public ol::Application,
   std::shared_ptr<SimExplorer> active_explorer_;
   std::shared_ptr<SimInspector> active_inspector_;
   WindowHandle active_window_ = 0;  // the Outlook window that has the focus
+  SimReminders reminders_{world_};
 };
 
 class SimExplorer : public ol::Explorer {

@@ -116,7 +116,19 @@ bool SimRegistry::SetValue(std::string_view path, std::string_view name,
     return false;
   // Creates the key and its parents, as RegCreateKeyEx does.
   Create(root_, components).Set(name, value);
+  ++writes_[WriteKey(path, name)];
   return true;
+}
+
+std::string SimRegistry::WriteKey(std::string_view path, std::string_view name) {
+  std::string key;
+  for (std::string_view component : Components(path)) key += Fold(component) + "\\";
+  return key + "\n" + Fold(name);
+}
+
+uint64_t SimRegistry::WritesOf(std::string_view path, std::string_view name) const {
+  auto it = writes_.find(WriteKey(path, name));
+  return it == writes_.end() ? 0 : it->second;
 }
 
 std::optional<std::vector<std::string>> SimRegistry::EnumValueNames(

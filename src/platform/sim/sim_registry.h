@@ -17,6 +17,7 @@
 #ifndef PINLET_PLATFORM_SIM_SIM_REGISTRY_H_
 #define PINLET_PLATFORM_SIM_SIM_REGISTRY_H_
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -45,6 +46,10 @@ class SimRegistry : public Registry {
   std::optional<std::vector<std::string>> EnumSubkeys(std::string_view path) override;
   bool KeyExists(std::string_view path) override;
   bool DeleteValue(std::string_view path, std::string_view name) override;
+
+  // How many times SetValue has stored the value `name` of key `path` in this
+  // run, whether or not it changed what was there. The machine's own count.
+  uint64_t WritesOf(std::string_view path, std::string_view name) const;
 
   // All keys in their stored spelling, each key before its subkeys, subkeys
   // sorted without regard to case.
@@ -96,9 +101,12 @@ class SimRegistry : public Registry {
   // The key and its missing parents, created in `root`.
   static Key& Create(Key& root, const std::vector<std::string_view>& components);
   bool Check(std::string_view member);
+  // The value's key in writes_: its folded path and name.
+  static std::string WriteKey(std::string_view path, std::string_view name);
 
   FaultInjector* faults_;
   Key root_;
+  std::unordered_map<std::string, uint64_t> writes_;
 };
 
 }  // namespace pinlet::sim

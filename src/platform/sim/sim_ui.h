@@ -157,8 +157,11 @@ class SimUi : public ui::FormFactory {
 
   // The user acts on a form. False with `error` set when the action cannot
   // be done: no such control, or one hidden or disabled, or a value the
-  // control does not take.
-  bool Perform(SimForm& form, const FormAction& action, std::string& error);
+  // control does not take. `refused`, when given, says whether it was the
+  // screen that refused what the user did (a form not shown, a control
+  // hidden or disabled) rather than an action no screen could take.
+  bool Perform(SimForm& form, const FormAction& action, std::string& error,
+               bool* refused = nullptr);
 
   // The answer for the next modal show of the form named `match`.
   void QueueFormAnswer(std::string match, std::vector<FormAction> actions);

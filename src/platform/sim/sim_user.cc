@@ -74,16 +74,17 @@ std::pair<int32_t, int32_t> OnForm(const SimControlCore* control) {
 
 }  // namespace
 
-bool SimUi::Perform(SimForm& form, const FormAction& action, std::string& error) {
+bool SimUi::Perform(SimForm& form, const FormAction& action, std::string& error,
+                    bool* refused) {
   auto self = form.shared_from_this();  // the add-in may unload the form meanwhile
-  if (!form.loaded()) {
-    error = form.design_name() + " is unloaded";
+  if (refused) *refused = false;
+  auto refuse = [&](std::string why) {
+    error = std::move(why);
+    if (refused) *refused = true;
     return false;
-  }
-  if (!form.visible()) {
-    error = form.design_name() + " is not shown";
-    return false;
-  }
+  };
+  if (!form.loaded()) return refuse(form.design_name() + " is unloaded");
+  if (!form.visible()) return refuse(form.design_name() + " is not shown");
   SimWindowManager& windows = world_->windows;
   switch (action.kind) {
     case Kind::kClose:
@@ -113,10 +114,8 @@ bool SimUi::Perform(SimForm& form, const FormAction& action, std::string& error)
                       : "no control " + action.control + " on " + form.design_name();
       return false;
     }
-    if (!control->Usable()) {
-      error = control->name + (control->Shown() ? " is disabled" : " is hidden");
-      return false;
-    }
+    if (!control->Usable())
+      return refuse(control->name + (control->Shown() ? " is disabled" : " is hidden"));
   }
   // Acting on a window of the session makes it the active one.
   windows.Activate(form.handle());
