@@ -6,26 +6,15 @@
 
 #include "app/driver.h"
 #include "app/resolve.h"
+#include "started_driver.h"
 
 namespace pinlet::app {
 namespace {
 
 using ::testing::HasSubstr;
 
-class ExplorerCommandsTest : public ::testing::Test {
+class ExplorerCommandsTest : public StartedDriverTest {
  protected:
-  void SetUp() override {
-    std::string error;
-    ASSERT_TRUE(driver.Open(error)) << error;
-    ASSERT_EQ(Run("start"), 0);
-  }
-  void TearDown() override { EXPECT_TRUE(driver.world().defects().empty()); }
-  int Run(const std::string& line) {
-    std::istringstream in(line + "\n");
-    out.str("");
-    err.str("");
-    return driver.RunScript(in, "test");
-  }
   // The path of the control `what` names on the active window, or the error.
   std::string Resolved(const std::string& what) {
     std::string error;
@@ -33,9 +22,6 @@ class ExplorerCommandsTest : public ::testing::Test {
     auto control = ResolveControl(*window->command_bars(), what, error);
     return control ? window->command_bars()->PathOf(*control) : error;
   }
-
-  std::ostringstream out, err;
-  Driver driver{out, err, {}};
 };
 
 TEST_F(ExplorerCommandsTest, ControlsAreFoundByCaptionPathOrTip) {

@@ -6,33 +6,19 @@
 
 #include "app/driver.h"
 #include "app/resolve.h"
+#include "started_driver.h"
 
 namespace pinlet::app {
 namespace {
 
 using ::testing::HasSubstr;
 
-class StoreCommandsTest : public ::testing::Test {
+class StoreCommandsTest : public StartedDriverTest {
  protected:
-  void SetUp() override {
-    std::string error;
-    ASSERT_TRUE(driver.Open(error)) << error;
-    ASSERT_EQ(Run("start"), 0);
-  }
-  void TearDown() override { EXPECT_TRUE(driver.world().defects().empty()); }
-  int Run(const std::string& line) {
-    std::istringstream in(line + "\n");
-    out.str("");
-    err.str("");
-    return driver.RunScript(in, "test");
-  }
   std::shared_ptr<sim::ItemNode> Inbox(const std::string& which) {
     std::string error;
     return ResolveFolderItem(driver, "Inbox", which, error);
   }
-
-  std::ostringstream out, err;
-  Driver driver{out, err, {}};
 };
 
 TEST_F(StoreCommandsTest, ShowItemsMarksTheNoteNotTheMarking) {
