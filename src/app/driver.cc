@@ -304,6 +304,10 @@ int Driver::Execute(const std::vector<std::string>& words, std::string& message,
   } catch (const std::exception& e) {
     world_->RecordDefect("the command '" + *name_out + "' failed: " + e.what());
   }
+  // The user's action is over: an answer queued for a dialog or box that
+  // failed to appear in it is never given to one of a later action.
+  world_->dialogs.DropHeldAnswers();
+  world_->message_boxes.DropHeldAnswers();
   if (status == kBadCommand && message.empty()) message = "usage: " + command->usage;
   if (status == kRefused) {
     output << "refused: " << message << "\n";

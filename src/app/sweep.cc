@@ -118,12 +118,13 @@ RunResult Run(const std::string& script, const std::string& name,
   return result;
 }
 
-// The dialogs through which the user hands the add-in a choice (a file, a
-// colour, a font): when one fails, the choice never arrives, and what the
-// user would have changed with it is not a loss.
+// The dialogs and menus through which the user hands the add-in a choice (a
+// file, a colour, a font, a shortcut menu's entry): when one fails, the
+// choice never arrives, and what the user would have changed with it is not
+// a loss.
 bool BringsTheUsersChoice(const std::string& member) {
   static const char* const kDialogs[] = {"GetOpenFileName", "GetSaveFileName",
-                                         "ChooseColor", "ChooseFont"};
+                                         "ChooseColor", "ChooseFont", "Form.PopupMenu"};
   for (const char* dialog : kDialogs)
     if (member == dialog) return true;
   return false;

@@ -9,8 +9,9 @@
 //   differ from the clean run. A difference is not a loss when the failed
 //   call was made on that very note (its item, properties or attachments):
 //   a failure there may keep that change from being stored. Nor is it when
-//   the failed call was a dialog bringing the user's choice (a file to
-//   attach, a colour, a font), which then never arrived. A note that the
+//   the failed call was a dialog or menu bringing the user's choice (a file
+//   to attach, a colour, a font, a shortcut menu's entry), which then never
+//   arrived. A note that the
 //   failed call kept from being made at all is not lost either; a note that
 //   existed before the run and is gone, or one that the clean run does not
 //   have, always is.

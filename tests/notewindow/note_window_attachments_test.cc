@@ -257,7 +257,7 @@ TEST_F(AttachmentsTest, ALinkWhosePathHidesARefusedEndingBehindANulIsNeverRun) {
   world.message_boxes.QueueAnswer(mb::kOk);
   Do(window, sim::FormAction::Mouse(sim::FormAction::Kind::kDblClick, "lstAttachments"));
   EXPECT_TRUE(world.shell.executed().empty());
-  EXPECT_THAT(Messages(), ElementsAre(kUnsafe));
+  EXPECT_THAT(Messages(), ElementsAre(kUnsafeToOpen));
   auto attachment = Must(window->objMyNote).Attachments()->Item(1);
   EXPECT_TRUE(AttachmentBlocked(ctx(), attachment));
   EXPECT_EQ(AttachmentOpen(ctx(), attachment), se::kAccessDenied);

@@ -245,35 +245,53 @@ TEST_F(DialogTest, AFailingDialogAnswersFailureAndShowsNothing) {
   EXPECT_TRUE(dialogs().shown().empty());
 }
 
-TEST_F(DialogTest, AFailedDialogTakesTheAnswerMeantForItAndNoOther) {
+// A dialog that failed to open holds the answer meant for it: shown again
+// within the same action of the user's it takes it, and once the action is
+// over the answer is gone, never given to the dialog of a later action.
+TEST_F(DialogTest, AFailedDialogHoldsItsAnswerForItsRetryAndNoLaterDialog) {
   dialogs().QueueFile("C:\\first.txt");
   dialogs().QueueFile("C:\\second.txt");
+  dialogs().QueueFile("C:\\third.txt");
   dialogs().QueueColor(0x0000FF);
   FontChoice arial;
   arial.name = "Arial";
   dialogs().QueueFont(arial);
   world.faults.FailMember("GetOpenFileName", errors::kOperationFailed, 1);
-  world.faults.FailMember("ChooseColor", errors::kOperationFailed, 1);
-  FileDialog failed, next;
+  FileDialog failed, retried;
   EXPECT_FALSE(dialogs().ShowOpen(failed));
+  ASSERT_TRUE(dialogs().ShowOpen(retried));
+  EXPECT_EQ(retried.file_name, "C:\\first.txt");
+  dialogs().DropHeldAnswers();
+  world.faults.FailMember("GetOpenFileName", errors::kOperationFailed, 1);
+  EXPECT_FALSE(dialogs().ShowOpen(failed));
+  dialogs().DropHeldAnswers();  // the action ended without a retry
+  FileDialog next;
   ASSERT_TRUE(dialogs().ShowOpen(next));
-  EXPECT_EQ(next.file_name, "C:\\second.txt");
+  EXPECT_EQ(next.file_name, "C:\\third.txt");
+  world.faults.FailMember("ChooseColor", errors::kOperationFailed, 1);
   ColorDialog color = NoteColour();
   EXPECT_FALSE(dialogs().ShowColor(color));
   // A font dialog given limits the wrong way round never opens: its answer
-  // goes with it too.
+  // is held too.
   FontDialog font = NoteFont();
   font.min_size = 90;
   EXPECT_FALSE(dialogs().ShowFont(font));
+  EXPECT_EQ(dialogs().queued_answers(), 2u);
+  dialogs().DropHeldAnswers();
   EXPECT_EQ(dialogs().queued_answers(), 0u);
   EXPECT_TRUE(world.defects().empty());
 }
 
-TEST_F(MessageBoxTest, AFailingMsgBoxTakesTheAnswerMeantForIt) {
+TEST_F(MessageBoxTest, AFailingMsgBoxHoldsItsAnswerForItsRetryAndNoLaterBox) {
   world.message_boxes.QueueAnswer(mb::kNo, "Delete");
   world.message_boxes.QueueAnswer(mb::kYes);
+  world.message_boxes.QueueAnswer(mb::kNo, "Delete");
   world.faults.FailMember("MsgBox", errors::kOperationFailed, 1);
   EXPECT_THROW(Show("Delete the note?", mb::kYesNo), HostError);
+  EXPECT_EQ(Show("Delete the note?", mb::kYesNo), mb::kNo);  // shown again
+  world.faults.FailMember("MsgBox", errors::kOperationFailed, 1);
+  EXPECT_THROW(Show("Delete the note?", mb::kYesNo), HostError);
+  world.message_boxes.DropHeldAnswers();
   EXPECT_EQ(Show("Save the note?", mb::kYesNo), mb::kYes);
   EXPECT_EQ(world.message_boxes.queued_answers(), 0u);
 }

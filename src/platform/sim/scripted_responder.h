@@ -8,6 +8,11 @@
 // dialog) is taken; the others stay queued. A prompt that finds no answer
 // is unanswered: the host records that as a defect of the run, since no
 // user was there to see it.
+//
+// A prompt that fails to appear holds the answer meant for it: the user
+// never saw it, so only that prompt shown again (a retry within the same
+// action of the user's) may take it, and the answer is dropped when the
+// action ends, never reaching a prompt of a later action.
 #ifndef PINLET_PLATFORM_SIM_SCRIPTED_RESPONDER_H_
 #define PINLET_PLATFORM_SIM_SCRIPTED_RESPONDER_H_
 
@@ -27,6 +32,7 @@ class ScriptedResponder {
   struct Entry {
     Answer answer;
     std::string match;  // "" answers any prompt; else a part of its text
+    bool held = false;  // its prompt failed to appear (see Hold)
   };
 
   // Queues an answer for the next prompt, or for the next one whose text
@@ -38,6 +44,30 @@ class ScriptedResponder {
   // none fits. `fits(answer)` says whether the prompt can take an answer.
   template <typename Fits>
   std::optional<Answer> Take(std::string_view text, Fits fits) {
+    auto pick = Find(text, fits);
+    if (pick == entries_.end()) return std::nullopt;
+    Answer answer = std::move(pick->answer);
+    entries_.erase(pick);
+    return answer;
+  }
+  // The prompt of `text` failed to appear: the answer it would have taken
+  // is held for it until DropHeld.
+  template <typename Fits>
+  void Hold(std::string_view text, Fits fits) {
+    auto pick = Find(text, fits);
+    if (pick != entries_.end()) pick->held = true;
+  }
+  // The user's action is over: the answers of prompts that failed to appear
+  // go.
+  void DropHeld() {
+    std::erase_if(entries_, [](const Entry& entry) { return entry.held; });
+  }
+  const std::deque<Entry>& pending() const { return entries_; }
+  void Clear() { entries_.clear(); }
+
+ private:
+  template <typename Fits>
+  typename std::deque<Entry>::iterator Find(std::string_view text, Fits fits) {
     std::string folded = FoldName(text);
     auto pick = entries_.end();
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
@@ -51,15 +81,9 @@ class ScriptedResponder {
         pick = it;
       }
     }
-    if (pick == entries_.end()) return std::nullopt;
-    Answer answer = std::move(pick->answer);
-    entries_.erase(pick);
-    return answer;
+    return pick;
   }
-  const std::deque<Entry>& pending() const { return entries_; }
-  void Clear() { entries_.clear(); }
 
- private:
   std::deque<Entry> entries_;
 };
 

@@ -88,6 +88,11 @@ std::optional<DialogAnswer> SimDialogs::Next(DialogKind kind, const std::string&
   return answers_.Take(title, [kind](const DialogAnswer& a) { return a.kind == kind; });
 }
 
+void SimDialogs::Hold(DialogKind kind, const std::string& title) {
+  if (kind == DialogKind::kSave) kind = DialogKind::kOpen;
+  answers_.Hold(title, [kind](const DialogAnswer& a) { return a.kind == kind; });
+}
+
 void SimDialogs::Unanswered(Record& record) {
   record.answered = false;
   record.answer = "cancelled";
@@ -97,7 +102,7 @@ void SimDialogs::Unanswered(Record& record) {
 
 bool SimDialogs::Fails(const char* member, DialogKind kind, const std::string& title) {
   if (!world_->faults.Fails(member)) return false;
-  Next(kind, title);  // the answer meant for this dialog goes with it
+  Hold(kind, title);
   return true;
 }
 
@@ -182,7 +187,7 @@ bool SimDialogs::ShowFont(FontDialog& dialog) {
     return false;
   }
   if ((dialog.flags & cf_font::kLimitSize) && dialog.min_size > dialog.max_size) {
-    Next(DialogKind::kFont, "Font");
+    Hold(DialogKind::kFont, "Font");
     dialog.extended_error = cderr::kMaxLessThanMin;
     return false;  // the dialog does not open
   }

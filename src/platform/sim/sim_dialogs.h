@@ -10,9 +10,11 @@
 // dialog left with no fitting answer is a defect of the run (World's defect
 // list) and is cancelled, as Escape would. An answer may be meant only for
 // the dialog whose title contains some words ("Color", "Font", "Open",
-// "Save As" when the caller gives none). A dialog that fails to open takes
-// the answer meant for it all the same, so that the next dialog never gets
-// an answer the user gave another one.
+// "Save As" when the caller gives none). A dialog that fails to open holds
+// the answer meant for it: only that dialog shown again within the same
+// action of the user's takes it, and DropHeldAnswers drops it when the
+// action ends, so that a later dialog never gets an answer the user gave
+// another one.
 #ifndef PINLET_PLATFORM_SIM_SIM_DIALOGS_H_
 #define PINLET_PLATFORM_SIM_SIM_DIALOGS_H_
 
@@ -79,6 +81,8 @@ class SimDialogs : public CommonDialogs {
   void QueueFile(std::string path, std::string match = "");
   void QueueCancel(DialogKind kind, std::string match = "");
   size_t queued_answers() const { return answers_.pending().size(); }
+  // The user's action is over: the answers of dialogs that did not open go.
+  void DropHeldAnswers() { answers_.DropHeld(); }
 
   const std::vector<Record>& shown() const { return shown_; }
   // The fonts installed on the machine.
@@ -88,8 +92,10 @@ class SimDialogs : public CommonDialogs {
  private:
   bool ShowFile(FileDialog& dialog, bool save);
   // Whether the dialog's host call `member` fails; if so, the dialog's
-  // answer is taken and dropped.
+  // answer is held (see the file comment).
   bool Fails(const char* member, DialogKind kind, const std::string& title);
+  // The dialog of `kind` titled `title` did not open: its answer is held.
+  void Hold(DialogKind kind, const std::string& title);
   static std::string FileTitle(const FileDialog& dialog, bool save);
   // The next fitting answer for a dialog of `kind` titled `title`.
   std::optional<DialogAnswer> Next(DialogKind kind, const std::string& title);

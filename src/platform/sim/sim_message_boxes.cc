@@ -57,17 +57,21 @@ int SimMessageBoxes::Show(std::string_view text, std::string_view title, int sty
   try {
     world_->faults.Check("MsgBox");
   } catch (const HostError&) {
-    Take(text, style);  // the answer meant for this box goes with it
+    // The answer meant for this box waits for it to be shown again.
+    answers_.Hold(text, HasButton(style));
     throw;
   }
   return Ask(text, title, style);
 }
 
-std::optional<int> SimMessageBoxes::Take(std::string_view text, int style) {
-  std::vector<int> buttons = Buttons(style);
-  return answers_.Take(text, [&](int button) {
+std::function<bool(int)> SimMessageBoxes::HasButton(int style) {
+  return [buttons = Buttons(style)](int button) {
     return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
-  });
+  };
+}
+
+std::optional<int> SimMessageBoxes::Take(std::string_view text, int style) {
+  return answers_.Take(text, HasButton(style));
 }
 
 int SimMessageBoxes::Ask(std::string_view text, std::string_view title, int style) {

@@ -9,6 +9,7 @@
 #ifndef PINLET_PLATFORM_SIM_SIM_MESSAGE_BOXES_H_
 #define PINLET_PLATFORM_SIM_SIM_MESSAGE_BOXES_H_
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,8 +37,9 @@ class SimMessageBoxes : public MessageBoxes {
   explicit SimMessageBoxes(World* world) : world_(world) {}
 
   // MsgBox (the add-in's call): raises when the fault injector says so; the
-  // answer meant for the box is then taken all the same, so that no other
-  // box gets it.
+  // answer meant for the box is then held for it: only the box shown again
+  // within the same action of the user's takes it, and DropHeldAnswers
+  // drops it when the action ends, so that no later box gets it.
   int Show(std::string_view text, std::string_view title, int style) override;
   // A box the machine itself shows (a shell confirmation, a dialog's
   // question): answered and recorded the same way, not a call of the add-in's.
@@ -49,6 +51,7 @@ class SimMessageBoxes : public MessageBoxes {
     answers_.Queue(button, std::move(match));
   }
   size_t queued_answers() const { return answers_.pending().size(); }
+  void DropHeldAnswers() { answers_.DropHeld(); }
   const std::vector<Record>& shown() const { return shown_; }
 
   // The buttons of a box of `style`, in the order shown.
@@ -61,6 +64,8 @@ class SimMessageBoxes : public MessageBoxes {
  private:
   // The queued answer for a box of `text` and `style`, removed from the queue.
   std::optional<int> Take(std::string_view text, int style);
+  // Whether a box of `style` has the button an answer names.
+  static std::function<bool(int)> HasButton(int style);
 
   World* world_;
   ScriptedResponder<int> answers_;
