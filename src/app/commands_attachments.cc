@@ -178,7 +178,7 @@ int ShowReminders(Driver& d, const std::vector<std::string>& args, std::ostream&
   }
   const sim::SimWindowManager::Window* window = d.world().windows.Find(reminders->window());
   out << "Reminders window " << QuotedText(Printable(window ? window->title : ""))
-      << " " << HandleText(reminders->window()) << ":\n";
+      << ":\n";
   for (const sim::SimReminders::Reminder& reminder : reminders->shown())
     out << "  " << QuotedText(Printable(reminder.subject)) << ", "
         << (reminder.cls == ol::kAppointment ? "starts " : "due ")

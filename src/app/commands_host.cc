@@ -124,12 +124,19 @@ int ShowRegistry(Driver& d, const std::vector<std::string>& args, std::ostream& 
 }
 
 int ShowLog(Driver& d, const std::vector<std::string>& args, std::ostream& out,
-            std::string&) {
+            std::string& error) {
   if (!args.empty()) return 2;
   auto log = d.world().files.Peek(d.world().support->log_path());
   if (!log || log->empty()) {
     out << "(the log is empty)\n";
     return 0;
+  }
+  // A COM add-in's support library stamps each line with the real clock.
+  if (!d.linked_in()) {
+    error =
+        "show log prints what the support library logged; as a COM add-in, Pinlet's "
+        "support library stamps each line with the machine's own clock";
+    return kSkipped;
   }
   out << PrintableLines(*log, "");
   return 0;
