@@ -82,10 +82,13 @@ registry_snapshot() {
 
 # A real form's handle is the system's number, not the simulated machine's:
 # the handle after a note window's or a described form's caption is compared
-# as a word.
+# as a word, and so is each window's handle in the desktop's list (linked
+# in, the forms take the simulated machine's numbers, so that the host's
+# windows opened after a form are numbered on from them).
 unnumber_windows() {
   sed -i -E -e 's/(note window "([^"\\]|\\.)*" )0x[0-9A-F]+/\10xHWND/' \
-    -e 's/^( *frm[A-Za-z]+ "([^"\\]|\\.)*" )0x[0-9A-F]+/\10xHWND/' "$1"
+    -e 's/^( *frm[A-Za-z]+ "([^"\\]|\\.)*" )0x[0-9A-F]+/\10xHWND/' \
+    -e 's/^  0x[0-9A-F]+( "([^"\\]|\\.)*"( \([A-Za-z]+\))?: (visible|hidden))/  0xHWND\1/' "$1"
 }
 
 run_target() {

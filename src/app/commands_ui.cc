@@ -17,23 +17,20 @@ namespace {
 int ShowWindows(Driver& d, const std::vector<std::string>& args, std::ostream& out,
                 std::string&) {
   if (!args.empty()) return 2;
-  sim::SimWindowManager& windows = d.world().windows;
-  const auto& order = windows.z_order();
-  if (order.empty()) {
+  std::vector<DesktopWindow> desktop = d.forms().Desktop();
+  if (desktop.empty()) {
     out << "(no windows)\n";
     return 0;
   }
-  out << order.size() << (order.size() == 1 ? " window" : " windows")
+  out << desktop.size() << (desktop.size() == 1 ? " window" : " windows")
       << ", front to back:\n";
-  for (WindowHandle handle : order) {
-    const sim::SimWindowManager::Window* w = windows.Find(handle);
-    out << "  " << HandleText(handle) << " " << QuotedText(Printable(w->title));
-    for (const auto& form : d.world().ui.forms())
-      if (form->handle() == handle) out << " (" << form->design_name() << ")";
-    out << ": " << (w->visible ? "visible" : "hidden");
-    if (w->top_most) out << ", top-most";
-    if (windows.active() == handle) out << ", active";
-    out << ", " << RectText(w->rect) << "\n";
+  for (const DesktopWindow& w : desktop) {
+    out << "  " << HandleText(w.handle) << " " << QuotedText(Printable(w.title));
+    if (!w.design_name.empty()) out << " (" << w.design_name << ")";
+    out << ": " << (w.visible ? "visible" : "hidden");
+    if (w.top_most) out << ", top-most";
+    if (w.active) out << ", active";
+    out << ", " << RectText(w.rect) << "\n";
   }
   return 0;
 }
@@ -57,9 +54,14 @@ int ShowForm(Driver& d, const std::vector<std::string>& args, std::ostream& out,
 }
 
 int ShowForms(Driver& d, const std::vector<std::string>& args, std::ostream& out,
-              std::string&) {
+              std::string& error) {
   if (!args.empty()) return 2;
   const sim::SimUi& ui = d.world().ui;
+  for (const auto& menu : ui.menus()) {
+    if (menu.unseen.empty()) continue;
+    error = menu.unseen;
+    return kSkipped;
+  }
   if (ui.modal_forms().empty() && ui.menus().empty())
     out << "(no modal form or popup menu was shown)\n";
   for (const auto& shown : ui.modal_forms()) PrintModalForm(shown, out);

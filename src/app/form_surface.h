@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/sim/sim_ui.h"
 #include "platform/windows.h"
@@ -27,6 +28,17 @@ struct FormRef {
   std::string design_name;
   std::string caption;
   bool visible = false;
+};
+
+// A top-level window as the desktop shows it.
+struct DesktopWindow {
+  WindowHandle handle = 0;
+  std::string title;
+  std::string design_name;  // a form's; "" for the host's windows
+  bool visible = false;
+  bool top_most = false;
+  bool active = false;
+  Rect rect;  // in twips
 };
 
 class FormSurface {
@@ -59,6 +71,10 @@ class FormSurface {
   // forms, which the simulated machine's window manager made active: no form
   // stays the active window.
   virtual void HostWindowActivated(WindowHandle window) = 0;
+
+  // Every top-level window, the host's and the forms', front to back: the
+  // top-most band first.
+  virtual std::vector<DesktopWindow> Desktop() = 0;
 
   // The EntryID of the note the window shows; "" when it shows no saved
   // note.

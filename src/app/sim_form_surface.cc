@@ -36,6 +36,20 @@ class SimFormSurface : public FormSurface {
   // deactivated them already.
   void HostWindowActivated(WindowHandle) override {}
 
+  std::vector<DesktopWindow> Desktop() override {
+    sim::World& world = driver_.world();
+    std::vector<DesktopWindow> desktop;
+    for (WindowHandle handle : world.windows.z_order()) {
+      const sim::SimWindowManager::Window* w = world.windows.Find(handle);
+      DesktopWindow shown{handle, w->title, "", w->visible, w->top_most,
+                          world.windows.active() == handle, w->rect};
+      for (const auto& form : world.ui.forms())
+        if (form->handle() == handle) shown.design_name = form->design_name();
+      desktop.push_back(std::move(shown));
+    }
+    return desktop;
+  }
+
   int Describe(const FormRef& ref, std::string& text) override {
     sim::SimForm* form = FormOf(ref, text);
     if (!form) return kBadCommand;

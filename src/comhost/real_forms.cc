@@ -27,24 +27,8 @@ using win32ui::kDesignNameProp;
 
 // How often the thread's timer looks for a modal form to answer.
 constexpr UINT kModalSweepMs = 20;
-constexpr const wchar_t* kStandInClass = L"PinletHostWindow";
 
 thread_local RealForms* current = nullptr;
-
-// The design name a window of the add-in's forms carries; "" for another.
-std::string DesignNameOf(HWND window) {
-  auto* name = static_cast<const wchar_t*>(GetPropW(window, kDesignNameProp));
-  return name ? com::Narrow(name) : "";
-}
-
-bool IsOurForm(HWND window) {
-  wchar_t name[32] = {};
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  return process == GetCurrentProcessId() && GetClassNameW(window, name, 32) &&
-         std::wcscmp(name, win32ui::kFormWindowClass) == 0 &&
-         GetPropW(window, kDesignNameProp);
-}
 
 HWND WindowOf(const app::FormRef& form) {
   HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(form.handle));
@@ -234,6 +218,20 @@ int PickDay(HWND calendar, const std::string& text, std::string& why) {
 
 }  // namespace
 
+std::string DesignNameOf(HWND window) {
+  auto* name = static_cast<const wchar_t*>(GetPropW(window, kDesignNameProp));
+  return name ? com::Narrow(name) : "";
+}
+
+bool IsOurForm(HWND window) {
+  wchar_t name[32] = {};
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process == GetCurrentProcessId() && GetClassNameW(window, name, 32) &&
+         std::wcscmp(name, win32ui::kFormWindowClass) == 0 &&
+         GetPropW(window, kDesignNameProp);
+}
+
 int RealForms::Choose(HWND control, const sim::FormAction& action, std::string& why) {
   wchar_t name[64] = {};
   GetClassNameW(control, name, 64);
@@ -312,13 +310,15 @@ int RealForms::Choose(HWND control, const sim::FormAction& action, std::string& 
 }
 
 RealForms::RealForms(sim::World& world) : world_(world) {
+  MirrorHostWindows();
   if (current) return;  // one per thread
   timer_ = SetTimer(nullptr, 0, kModalSweepMs, SweepModalForms);
   if (timer_) current = this;
 }
 
 RealForms::~RealForms() {
-  if (stand_in_) DestroyWindow(stand_in_);
+  world_.windows.set_observer(nullptr);
+  for (auto& [handle, stand_in] : stand_ins_) DestroyWindow(stand_in);
   if (!timer_) return;
   KillTimer(nullptr, timer_);
   current = nullptr;
@@ -499,30 +499,6 @@ std::string RealForms::NoteEntryId(const app::FormRef& form) {
   return window ? Probe(window, win32ui::kProbeNoteEntryId).value_or("") : "";
 }
 
-void RealForms::HostWindowActivated(WindowHandle handle) {
-  const sim::SimWindowManager::Window* host = world_.windows.Find(handle);
-  if (!host) return;
-  if (!stand_in_) {
-    WNDCLASSW window_class = {};
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = kStandInClass;
-    RegisterClassW(&window_class);  // fails harmlessly when registered already
-    stand_in_ = CreateWindowExW(0, kStandInClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!stand_in_) {
-      Trouble("no window can stand for the host's window " + HandleText(handle));
-      return;
-    }
-  }
-  SetWindowTextW(stand_in_, com::Wide(host->title).c_str());
-  const Rect& at = host->rect;
-  SetWindowPos(stand_in_, HWND_TOP, TwipsToPixelsX(at.left), TwipsToPixelsY(at.top),
-               TwipsToPixelsX(at.width), TwipsToPixelsY(at.height), SWP_SHOWWINDOW);
-  SetForegroundWindow(stand_in_);
-  SetActiveWindow(stand_in_);
-}
-
 std::string RealForms::TakeTrouble() { return std::exchange(trouble_, ""); }
 
 // A modal form of the DLL's that is up, as SimUi::AnswerModal answers it:
@@ -570,6 +546,7 @@ class RealForms::ModalForm : public sim::ModalSubject {
 
 void CALLBACK RealForms::SweepModalForms(HWND, UINT, UINT_PTR, DWORD) {
   if (!current) return;
+  current->SweepPopupMenus();
   std::vector<HWND> modal;
   EnumThreadWindows(GetCurrentThreadId(), CollectModalForm,
                     reinterpret_cast<LPARAM>(&modal));

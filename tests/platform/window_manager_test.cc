@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 
+#include "platform/display_text.h"
 #include "platform/sim/fault_injector.h"
 #include "platform/sim/sim_windows.h"
 
@@ -99,6 +100,42 @@ TEST_F(WindowManagerTest, FailuresAreAnswersAndEachCallIsCountedOnce) {
   EXPECT_EQ(windows.GetWindowText(0x999), "");
   EXPECT_EQ(windows.GetScreenRect(), (Rect{0, 0, 15360, 11520}));
   EXPECT_EQ(windows.GetWorkArea(), (Rect{0, 0, 15360, 11070}));
+}
+
+// Whoever keeps its own windows in step hears each change asked for, as
+// the system's calls would make it; what follows a close or a hide is its
+// own system's to decide.
+TEST_F(WindowManagerTest, AnObserverHearsEachChangeOfOrderVisibilityAndActivation) {
+  std::vector<std::string> heard;
+  windows.set_observer([&](const SimWindowManager::Change& change) {
+    static const char* const kNames[] = {"raised", "after", "lowered", "shown",
+                                         "hidden", "activated", "destroyed"};
+    std::string line = kNames[change.kind] + std::string(" ") + HandleText(change.window);
+    if (change.after) line += " " + HandleText(change.after);
+    if (change.top_most) line += " top-most";
+    heard.push_back(line);
+  });
+  WindowHandle reply = windows.Create("RE: Budget - Message", false);
+  windows.SetVisible(reply, true, true);
+  ASSERT_TRUE(windows.SetTopMost(note, true));
+  ASSERT_TRUE(windows.SetWindowPos(outlook, reply, 0, 0, 0, 0,
+                                   swp::kNoMove | swp::kNoSize | swp::kNoActivate));
+  ASSERT_TRUE(windows.SetWindowPos(outlook, hwnd::kBottom, 0, 0, 0, 0,
+                                   swp::kNoMove | swp::kNoSize | swp::kNoActivate));
+  windows.Destroy(reply);
+  windows.SetVisible(note, false, false);
+  EXPECT_THAT(heard, ElementsAre("raised " + HandleText(reply), "shown " + HandleText(reply),
+                                 "raised " + HandleText(reply),
+                                 "activated " + HandleText(reply),
+                                 "raised " + HandleText(note) + " top-most",
+                                 "activated " + HandleText(note) + " top-most",
+                                 "after " + HandleText(outlook) + " " + HandleText(reply),
+                                 "lowered " + HandleText(outlook),
+                                 "destroyed " + HandleText(reply),
+                                 "hidden " + HandleText(note) + " top-most"));
+  windows.set_observer(nullptr);
+  windows.SetVisible(note, true, true);
+  EXPECT_EQ(heard.size(), 10u);
 }
 
 }  // namespace

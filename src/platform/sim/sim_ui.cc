@@ -70,6 +70,16 @@ void SimUi::QueueFormAnswer(std::string match, std::vector<FormAction> actions) 
 
 void SimUi::QueueMenuAnswer(std::string entry) { menu_answers_.Queue(std::move(entry)); }
 
+std::optional<std::string> SimUi::TakeMenuAnswer() {
+  return menu_answers_.Take("", [](const std::string&) { return true; });
+}
+
+bool AnswerNamesEntry(std::string_view answer, std::string_view name,
+                      std::string_view caption) {
+  return EqualsIgnoringCase(name, answer) ||
+         EqualsIgnoringCase(WithoutAmpersands(caption), WithoutAmpersands(answer));
+}
+
 void SimUi::Forget(const SimForm* form) {
   auto it = std::find_if(forms_.begin(), forms_.end(),
                          [form](const auto& f) { return f.get() == form; });
@@ -175,7 +185,7 @@ void SimUi::AnswerModal(ModalSubject& form) {
 
 void SimUi::RunPopup(SimForm& form, SimControlCore& menu) {
   auto self = form.shared_from_this();
-  MenuRecord record{form.design_name(), menu.name, {}, "", form.mouse_x, form.mouse_y};
+  MenuRecord record{form.design_name(), menu.name, {}, "", form.mouse_x, form.mouse_y, ""};
   std::vector<SimMenu*> entries;
   for (const auto& control : form.controls()) {
     auto* entry = dynamic_cast<SimMenu*>(control.get());
@@ -184,7 +194,7 @@ void SimUi::RunPopup(SimForm& form, SimControlCore& menu) {
     record.entries.push_back(entry->caption + (entry->enabled ? "" : " (disabled)"));
   }
   const std::string label = "popup menu " + menu.name + " of " + form.design_name();
-  auto taken = menu_answers_.Take("", [](const std::string&) { return true; });
+  auto taken = TakeMenuAnswer();
   if (!taken) {
     world_->RecordDefect(label + " was shown with no answer queued; nothing was chosen");
     return menu_records_.push_back(record);
@@ -193,9 +203,7 @@ void SimUi::RunPopup(SimForm& form, SimControlCore& menu) {
   if (answer.empty()) return menu_records_.push_back(record);
   SimMenu* chosen = nullptr;
   for (SimMenu* entry : entries) {
-    if (EqualsIgnoringCase(entry->name, answer) ||
-        EqualsIgnoringCase(WithoutAmpersands(entry->caption), WithoutAmpersands(answer)))
-      chosen = entry;
+    if (AnswerNamesEntry(answer, entry->name, entry->caption)) chosen = entry;
   }
   if (!chosen || !chosen->enabled) {
     world_->RecordDefect(label + ": no enabled entry \"" + answer + "\" to choose");

@@ -136,6 +136,10 @@ class SimUi : public ui::FormFactory {
     std::vector<std::string> entries;  // captions; "(disabled)" after a disabled one
     std::string chosen;                // the entry's name; "" when none
     int32_t x = 0, y = 0;              // where it was shown: the mouse, on the form
+    // What of the menu could not be seen by whoever recorded it ("" when
+    // everything could): a real menu seen from outside shows its captions,
+    // not its names or where it was shown.
+    std::string unseen;
   };
 
   explicit SimUi(World* world) : world_(world) {}
@@ -164,6 +168,11 @@ class SimUi : public ui::FormFactory {
   // The answer for the next popup menu: an entry's name or caption, or ""
   // to dismiss the menu.
   void QueueMenuAnswer(std::string entry);
+  // The next queued popup-menu answer ("" to dismiss the menu); nullopt
+  // when none is queued.
+  std::optional<std::string> TakeMenuAnswer();
+  // A popup menu that was shown, with what was done on it.
+  void RecordMenu(MenuRecord record) { menu_records_.push_back(std::move(record)); }
   struct QueuedAnswer {
     std::string match;  // the form's design name or caption
     std::vector<FormAction> actions;
@@ -239,6 +248,11 @@ class SimUi : public ui::FormFactory {
   };
   std::map<std::pair<uintptr_t, uintptr_t>, LentTimer> lent_timers_;
 };
+
+// Whether a popup-menu answer names the entry: its name or its caption,
+// ignoring case and the captions' ampersands.
+bool AnswerNamesEntry(std::string_view answer, std::string_view name,
+                      std::string_view caption);
 
 }  // namespace pinlet::sim
 

@@ -25,6 +25,7 @@ bool SimWindowManager::SetWindowPos(WindowHandle window, WindowHandle insert_aft
       w->top_most = false;
       order_.erase(std::find(order_.begin(), order_.end(), window));
       order_.push_back(window);
+      Tell(Change::kLowered, window);
     } else if (Find(insert_after)) {
       PlaceAfter(window, insert_after);
     } else {
@@ -34,11 +35,17 @@ bool SimWindowManager::SetWindowPos(WindowHandle window, WindowHandle insert_aft
   Rect rect = w->rect;
   if (!(flags & swp::kNoMove)) rect.left = left, rect.top = top;
   if (!(flags & swp::kNoSize)) rect.width = width, rect.height = height;
-  if (flags & swp::kShowWindow) w->visible = true;
+  if ((flags & swp::kShowWindow) && !w->visible) {
+    w->visible = true;
+    Tell(Change::kShown, window);
+  }
   if (flags & swp::kHideWindow) SetVisible(window, false, false);
   SetRect(window, rect);
   w = Find(window);  // the owner's resize handler may have closed it
-  if (w && w->visible && !(flags & swp::kNoActivate)) ChangeActive(window);
+  if (w && w->visible && !(flags & swp::kNoActivate)) {
+    ChangeActive(window);
+    Tell(Change::kActivated, window);
+  }
   return w != nullptr;
 }
 
@@ -131,6 +138,7 @@ WindowHandle SimWindowManager::Create(std::string title, bool shown) {
 void SimWindowManager::Destroy(WindowHandle handle) {
   if (!windows_.erase(handle)) return;
   order_.erase(std::find(order_.begin(), order_.end(), handle));
+  Tell(Change::kDestroyed, handle);
   if (active_ == handle) {
     active_ = 0;  // the window is gone: nobody to tell it lost the activation
     ChangeActive(NextVisible(0));
@@ -152,16 +160,20 @@ bool SimWindowManager::Activate(WindowHandle handle) {
   if (!w || !w->visible) return false;
   Raise(handle);
   ChangeActive(handle);
+  Tell(Change::kActivated, handle);
   return true;
 }
 
 void SimWindowManager::SetVisible(WindowHandle handle, bool visible, bool activate) {
   Window* w = Find(handle);
   if (!w) return;
+  bool was_visible = w->visible;
   w->visible = visible;
+  if (visible != was_visible) Tell(visible ? Change::kShown : Change::kHidden, handle);
   if (visible && activate) {
     Raise(handle);
     ChangeActive(handle);
+    Tell(Change::kActivated, handle);
   } else if (!visible && active_ == handle) {
     ChangeActive(NextVisible(handle));
   }
@@ -205,6 +217,7 @@ void SimWindowManager::Raise(WindowHandle handle) {
                        [this](WindowHandle h) { return !windows_.at(h).top_most; });
   }
   order_.insert(top, handle);
+  Tell(Change::kRaised, handle);
 }
 
 void SimWindowManager::PlaceAfter(WindowHandle handle, WindowHandle after) {
@@ -212,6 +225,13 @@ void SimWindowManager::PlaceAfter(WindowHandle handle, WindowHandle after) {
   windows_.at(handle).top_most = windows_.at(after).top_most;
   order_.erase(std::find(order_.begin(), order_.end(), handle));
   order_.insert(std::find(order_.begin(), order_.end(), after) + 1, handle);
+  Tell(Change::kPlacedAfter, handle, after);
+}
+
+void SimWindowManager::Tell(Change::Kind kind, WindowHandle window, WindowHandle after) {
+  if (!observer_) return;
+  const Window* w = Find(window);
+  observer_(Change{kind, window, after, w && w->top_most});
 }
 
 void SimWindowManager::ChangeActive(WindowHandle handle) {

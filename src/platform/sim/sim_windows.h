@@ -8,6 +8,11 @@
 // the user clicking a window, the driver looking): neither counted nor
 // failed.
 //
+// Whoever keeps windows of its own in step with this desktop (a host whose
+// forms are real windows) can watch the changes to the order, the bands,
+// the visibility and the activation that are asked for; each is told after
+// it is made.
+//
 // A window's owner in the simulated host (a form, an Outlook window) can be
 // told when the window is activated or deactivated and when its size
 // changes; the callbacks run after the change is complete.
@@ -43,7 +48,28 @@ class SimWindowManager : public WindowManager {
     uint32_t flags;
   };
 
+  // A change made to the desktop, as the system's own call would make it.
+  struct Change {
+    enum Kind {
+      kRaised,      // to the top of its band (`top_most` tells which)
+      kPlacedAfter, // right behind `after`, in its band
+      kLowered,     // to the bottom of the normal band
+      kShown,
+      kHidden,
+      kActivated,   // asked for, not what follows a close or a hide
+      kDestroyed,
+    };
+    Kind kind;
+    WindowHandle window;
+    WindowHandle after = 0;
+    bool top_most = false;
+  };
+  using Observer = std::function<void(const Change&)>;
+
   explicit SimWindowManager(FaultInjector* faults) : faults_(faults) {}
+
+  // Watches the changes from now on; an empty observer stops watching.
+  void set_observer(Observer observer) { observer_ = std::move(observer); }
 
   bool SetWindowPos(WindowHandle window, WindowHandle insert_after, int32_t left,
                     int32_t top, int32_t width, int32_t height, uint32_t flags) override;
@@ -110,7 +136,10 @@ class SimWindowManager : public WindowManager {
   // The front-most visible window other than `except`; 0 when none.
   WindowHandle NextVisible(WindowHandle except) const;
 
+  void Tell(Change::Kind kind, WindowHandle window, WindowHandle after = 0);
+
   FaultInjector* faults_;
+  Observer observer_;
   WindowHandle next_ = 0x10010;
   WindowHandle active_ = 0;
   std::map<WindowHandle, Window> windows_;
