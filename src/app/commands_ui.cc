@@ -115,7 +115,7 @@ int Tick(Driver& d, const std::vector<std::string>& args, std::ostream& out,
     if (int fired = reminders.Check()) {
       out << fired << (fired == 1 ? " reminder" : " reminders")
           << " came: Outlook shows its Reminders window "
-          << QuotedText(d.world().windows.Find(reminders.window())->title)
+          << QuotedText(Printable(d.world().windows.Find(reminders.window())->title))
           << " (see show reminders)\n";
       if (d.world().windows.active() == reminders.window())
         d.forms().HostWindowActivated(reminders.window());
