@@ -219,9 +219,18 @@ class ComAddinLoading : public app::AddinLoading {
 
   // Loads the stand-in support library beside the DLL, first, so that the
   // DLL's own loading finds it loaded, and has it report its calls.
+  //
+  // It stays loaded for the rest of the process (pinned at its first load):
+  // the threads runtime it is built with takes a thread-local slot at each
+  // load and never gives it back, so a process that loaded and unloaded it
+  // once per run (the failure sweep runs a thousand and more) would run out
+  // of slots, and the runtime then aborts the process.
   bool ConnectSupportLibrary(sim::World& world, std::string& error) {
     std::wstring dll = RegisteredDllFolder(L"Pinlet.Connect") + L"\\LibZarvo.dll";
     support_ = LoadLibraryW(dll.c_str());
+    HMODULE pinned = nullptr;
+    if (support_)
+      GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, dll.c_str(), &pinned);
     auto set_recorder = support_
                             ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
                                   reinterpret_cast<void*>(GetProcAddress(

@@ -104,8 +104,7 @@ int32_t WINAPI LibZarvoShowContextHelp(int32_t, const char* page) {
 
 int32_t WINAPI LibZarvoStandInSetRecorder(LibZarvoStandInRecorder recorder,
                                           void* context) {
-  State().recorder = recorder;
-  State().context = context;
+  State() = StandIn{recorder, context, ""};
   return 0;
 }
 

@@ -38,7 +38,9 @@ extern "C" {
 typedef int32_t(WINAPI* LibZarvoStandInRecorder)(void* context, const char* record);
 
 // Sets the recorder and its context, replacing any earlier one; a null
-// recorder removes it. Answers 0.
+// recorder removes it. It also forgets the user's folder, as a fresh load of
+// the library would, so that a host that keeps the library loaded from one
+// run to the next starts each run with the library as loaded. Answers 0.
 int32_t WINAPI LibZarvoStandInSetRecorder(LibZarvoStandInRecorder recorder,
                                           void* context);
 

@@ -150,6 +150,24 @@ TEST_F(Win32SupportLibraryTest, TheLogWaitsForTheUsersFolder) {
   EXPECT_EQ(Untimed(lines[0]), "level 3\t2\tt\tkept");
 }
 
+// A test host keeps the library loaded from one run to the next; each run's
+// recorder starts it as a fresh load, before any Init of that run.
+TEST_F(Win32SupportLibraryTest, ANewRecorderStartsTheLibraryAsLoaded) {
+  Install();
+  std::shared_ptr<Win32SupportLibrary> library = Load();
+  EXPECT_EQ(Init(*library), 0);
+  Recorder next_run;
+  Setter()(&Recorder::Receive, &next_run);
+  EXPECT_EQ(library->LogMsg(kModule, "before this run's Init", 1, "t", 3, 1), 0);
+  EXPECT_TRUE(LogLines().empty());
+  EXPECT_EQ(next_run.records.size(), 1u);
+  EXPECT_EQ(Init(*library), 0);
+  EXPECT_EQ(library->ShowAbout(kModule), 0);
+  std::vector<std::string> lines = LogLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(Untimed(lines[0]), "ShowAbout");
+}
+
 TEST_F(Win32SupportLibraryTest, TheTestHostCanFailAnyCall) {
   Install();
   std::shared_ptr<Win32SupportLibrary> library = Load();
