@@ -16,8 +16,10 @@
 // its own members, shows it on the controls and saves it from the members,
 // so a control that fails to show a change never keeps the change from
 // being stored. A save that fails is done again at the next change and,
-// at the latest, when the window closes or shows another note: what the
-// user typed is never dropped. A text that could not be loaded is not
+// at the latest, when the window closes or shows another note; while it
+// still fails there, the user is asked, with the text still on the screen,
+// and may keep the window open: what the user typed is never dropped
+// without a word. A text that could not be loaded is not
 // overwritten: the text box stays locked for that note.
 //
 // The window runs on the host's one thread; every handler it subscribes is
@@ -70,7 +72,9 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void Show() override;
   // (Show answers nothing: DisplayNote lists the window either way, and a
   // window that could not be shown is built again at its next Show.)
-  // Closes the window as the add-in does, saving what is pending first.
+  // Closes the window as the add-in does, saving what is pending first; a
+  // save that still fails asks the user Retry or Cancel (the window does
+  // not stay).
   void Unload() override;
   bool Closed() override { return state_ == State::kUnloaded; }
 
@@ -138,8 +142,10 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void Form_Load();
   // The close-side steps; the form itself is unloaded by the caller.
   void Form_Unload();
-  // The window closes itself (Ctrl+F4, a deleted note, a duplicate).
-  void CloseWindow();
+  // The window closes itself (Ctrl+F4, a deleted note, a duplicate, the
+  // add-in). With `can_stay`, a window whose changes cannot be saved stays
+  // open when the user asks so (ConfirmSaved).
+  void CloseWindow(bool can_stay);
   // A window whose first show failed gives up what it made and can be
   // built again.
   void Abandon();
@@ -192,10 +198,17 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   bool Store(unsigned what, std::string_view tag);
   // Does again every save that did not complete.
   void FlushPendingSaves(std::string_view tag);
-  // FlushPendingSaves before the note is given up (the window closes or
-  // shows another note); what still could not be saved is told to the user,
-  // with the text when that is what was lost, so that it can be kept.
-  void SaveBeforeLeaving(std::string_view tag);
+  // Before the window gives up its note (it closes or shows another note):
+  // does again every save that did not complete and, while one still fails,
+  // asks the user. With `can_stay` (the window may stay): Yes tries again,
+  // No gives the changes up, Cancel keeps the window open with its text;
+  // a box that cannot be shown counts as Cancel. Without it (the add-in
+  // closes the window): Retry or Cancel, the box showing the text that
+  // would be lost. True when the window may give the note up: all is saved
+  // or the user let the changes go (they are then no longer pending).
+  // False, too, while the window is asking already. Failed saves are
+  // reported with `tag`.
+  bool ConfirmSaved(bool can_stay, std::string_view tag);
   // The note's item for saving, made now when the new note could not be
   // made at load; nullptr when there is none.
   ol::ItemPtr NoteForSaving();
@@ -402,6 +415,8 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   bool timer1_running_ = false;
   bool m_blnTextUnread = false;
   unsigned pending_ = 0;
+  // ConfirmSaved's box is up: the note is not given up meanwhile.
+  bool m_blnAsking = false;
   // The EntryID of the new note this window made, for throwing it away.
   std::string new_note_id_;
 };

@@ -42,7 +42,9 @@ void frmComments::Show() {
   }
 }
 
-void frmComments::Unload() { CloseWindow(); }
+// The add-in closes the window (the item's window closed, Outlook shuts
+// down) and does not keep it: the changes that cannot be saved may go.
+void frmComments::Unload() { CloseWindow(/*can_stay=*/false); }
 
 void frmComments::Form_Initialize() {
   // The common controls need no initialisation on this platform.
@@ -64,7 +66,7 @@ void frmComments::Form_Load() {
   // 2. Another window shows this note already: this one closes unsaved.
   if (DuplicateOpen()) {
     m_blnDuplicate = true;
-    CloseWindow();
+    CloseWindow(/*can_stay=*/false);
     return;
   }
   // 3.-5.
@@ -79,7 +81,7 @@ void frmComments::Form_Load() {
   // 6.-8. A new note that cannot be stored opens no window.
   if (!LoadNote(true)) {
     m_blnDuplicate = true;  // nothing to save, no place to keep
-    CloseWindow();
+    CloseWindow(/*can_stay=*/false);
     return;
   }
   ShowTime();
@@ -166,12 +168,15 @@ void frmComments::ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr
     return;
   }
   auto self = shared_from_this();
+  // What the user changed is saved before the note is given up; a window
+  // whose note cannot be saved keeps showing it when the user asks so.
+  if (!ConfirmSaved(/*can_stay=*/true, "frmComments(Sub ClearForm)")) return;
+  if (state_ != State::kLoaded) return;  // closed meanwhile
   // 2.-4. The close-side steps for the old note.
   m_blnLoading = true;
   int32_t old_state = frmState;
   SavePosition();
   m_blnLoaded = false;
-  SaveBeforeLeaving("frmComments(Sub ClearForm)");
   DiscardUntouchedNewNote();
   // 5.-7.
   IgnoreError([&] { Text->SetText(""); });
@@ -279,8 +284,8 @@ void frmComments::Form_Unload() {
   if (!m_blnDuplicate) {
     m_blnLoaded = false;
     m_blnLoading = true;
-    // What the user typed is stored before the text box is emptied.
-    SaveBeforeLeaving("frmComments(Sub Form_Unload)");
+    // What the user typed was stored or given up by the user (ConfirmSaved)
+    // before the text box is emptied.
     IgnoreError([&] { Text->SetText(""); });
     DiscardUntouchedNewNote();
     SavePosition();
@@ -297,9 +302,11 @@ void frmComments::Form_Unload() {
   m_objTextEdit.reset();
 }
 
-void frmComments::CloseWindow() {
+void frmComments::CloseWindow(bool can_stay) {
   if (state_ != State::kLoaded) return;
   auto self = shared_from_this();
+  if (!m_blnDuplicate && !ConfirmSaved(can_stay, "frmComments(Sub Form_Unload)")) return;
+  if (state_ != State::kLoaded) return;  // closed meanwhile
   state_ = State::kUnloaded;
   Form_Unload();
   // A form that refuses to unload is at least hidden.
@@ -307,8 +314,15 @@ void frmComments::CloseWindow() {
   Release();
 }
 
-void frmComments::OnFormUnload(int&) {
+void frmComments::OnFormUnload(int& cancel) {
   if (state_ != State::kLoaded) return;
+  auto self = shared_from_this();
+  if (!m_blnDuplicate &&
+      !ConfirmSaved(/*can_stay=*/true, "frmComments(Sub Form_Unload)")) {
+    cancel = 1;
+    return;
+  }
+  if (state_ != State::kLoaded) return;  // closed meanwhile
   state_ = State::kUnloaded;
   Form_Unload();
   Release();  // the host unloads the form when this handler returns
@@ -342,7 +356,7 @@ void frmComments::Form_KeyDown(int& key_code, int& shift) {
       imgNoteOpen_Click();
     } else if (key_code == ui::key::kF4) {
       key_code = 0;
-      CloseWindow();
+      CloseWindow(/*can_stay=*/true);
     }
   });
 }

@@ -47,7 +47,7 @@ void frmComments::imgNoteDelete_Click() {
   m_blnCollapseArmed = false;
   if (!DeleteNoteCommand(/*ask=*/!m_blnNewNote)) return;
   m_blnDuplicate = true;  // nothing is saved on close
-  CloseWindow();
+  CloseWindow(/*can_stay=*/false);
 }
 
 bool frmComments::DeleteNoteCommand(bool ask) {

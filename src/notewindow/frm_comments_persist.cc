@@ -20,10 +20,16 @@ namespace {
 
 constexpr const char* kOnTopProperty = "ZPNOnTop";
 constexpr const char* kReminderProperty = "ZPNReminder";
-constexpr const char* kNotSaved =
+constexpr std::string_view kNotSaved =
     "Pinlet could not save the last changes to this note in Outlook.";
-constexpr const char* kNotSavedText =
-    " This is the text that could not be saved (press Ctrl+C to copy it):";
+constexpr std::string_view kAskWhileShown =
+    "\r\nDo you want to try again? Click No to give the changes up, or Cancel to "
+    "keep the note open.";
+constexpr std::string_view kAskWhileClosing =
+    " The note is being closed.\r\nClick Retry to try again, or Cancel to close it "
+    "without the changes.";
+constexpr std::string_view kNotSavedText =
+    "\r\nThis is the text that could not be saved (press Ctrl+C to copy it):";
 
 std::string ColourText(uint32_t colour) { return std::to_string(colour & 0xFFFFFF); }
 uint32_t ColourOf(const std::string& text) {
@@ -328,14 +334,42 @@ void frmComments::FlushPendingSaves(std::string_view tag) {
     if (pending_ & what) Store(what, tag);
 }
 
-void frmComments::SaveBeforeLeaving(std::string_view tag) {
+bool frmComments::ConfirmSaved(bool can_stay, std::string_view tag) {
+  if (m_blnAsking) return false;
   FlushPendingSaves(tag);
-  if (pending_ == 0) return;
-  std::string text;
-  if (pending_ & kPendingText) IgnoreError([&] { text = Text->Text(); });
-  std::string message = kNotSaved;
-  if (!text.empty()) message += std::string(kNotSavedText) + "\r\n\r\n" + text;
-  ShowMessage(ctx_, message, mb::kOkOnly | mb::kExclamation, mb::kOk);
+  while (pending_ != 0) {
+    std::string message(kNotSaved);
+    int style = mb::kExclamation;
+    if (can_stay) {
+      // The text is on the screen: the box need not repeat it.
+      message += kAskWhileShown;
+      style |= mb::kYesNoCancel | mb::kDefaultButton3;
+    } else {
+      message += kAskWhileClosing;
+      std::string text;
+      if (pending_ & kPendingText) IgnoreError([&] { text = Text->Text(); });
+      if (!text.empty()) message += std::string(kNotSavedText) + "\r\n\r\n" + text;
+      style |= mb::kRetryCancel | mb::kDefaultButton2;
+    }
+    // The box takes the activation: the window does not fold back for it.
+    bool armed = m_blnCollapseArmed;
+    m_blnCollapseArmed = false;
+    m_blnAsking = true;
+    // A box that could not be shown is tried once more before the user is
+    // left without it.
+    int answer = ShowMessage(ctx_, message, style);
+    if (answer == 0) answer = ShowMessage(ctx_, message, style);
+    m_blnAsking = false;
+    m_blnCollapseArmed = armed;
+    if (answer == mb::kYes || answer == mb::kRetry) {
+      FlushPendingSaves(tag);
+      continue;
+    }
+    // A window that may stay keeps its text unless the user gave it up.
+    if (can_stay && answer != mb::kNo) return false;
+    pending_ = 0;
+  }
+  return true;
 }
 
 void frmComments::RefreshExplorer() {

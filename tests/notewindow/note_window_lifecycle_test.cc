@@ -322,26 +322,106 @@ TEST_F(LifecycleTest, ANewNoteIsTriedOnceMoreBeforeTheUserIsTurnedAway) {
   EXPECT_EQ(Prop(mail, "ZPNFullBody"), "x");
 }
 
-TEST_F(LifecycleTest, ChangesThatCouldNotBeSavedAreShownToTheUserWhenTheWindowCloses) {
+// Every save fails: the keystroke's and its retries at close. The user is
+// asked while the text is on the screen; Cancel keeps the window with it,
+// Yes tries again, and once saves work again the text is stored.
+TEST_F(LifecycleTest, ATextThatCannotBeSavedKeepsItsWindowUntilItIsStored) {
+  ol::ItemPtr mail = InboxItem(6);
+  auto window = Open(mail);
+  Type(window, "Check clause ");
+  world.faults.FailMember("UserProperty.Value");
+  Type(window, "7");
+  world.message_boxes.QueueAnswer(mb::kCancel);
+  CloseBox(window);
+  ASSERT_EQ(world.message_boxes.shown().size(), 1u);
+  const auto& box = world.message_boxes.shown()[0];
+  EXPECT_EQ(box.title, "Pinlet");
+  EXPECT_THAT(box.text, ::testing::HasSubstr("could not save"));
+  EXPECT_EQ(box.style & 0xF, mb::kYesNoCancel);
+  ASSERT_TRUE(window->loaded());
+  EXPECT_EQ(TextBox(window).text(), "Check clause 7");
+  // Yes tries again and, failing, asks again; Ctrl+F4 asks the same.
+  world.message_boxes.QueueAnswer(mb::kYes);
+  world.message_boxes.QueueAnswer(mb::kCancel);
+  Key(window, "Ctrl+F4");
+  EXPECT_EQ(world.message_boxes.shown().size(), 3u);
+  EXPECT_TRUE(window->loaded());
+  EXPECT_EQ(Prop(mail, "ZPNFullBody"), "Check clause ");
+  world.faults.Clear();
+  CloseBox(window);
+  EXPECT_FALSE(window->loaded());
+  EXPECT_EQ(world.message_boxes.shown().size(), 3u);
+  EXPECT_EQ(Prop(mail, "ZPNFullBody"), "Check clause 7");
+}
+
+// No lets the changes go, and nothing more is asked; a box that cannot be
+// shown (twice) keeps the window open with its text.
+TEST_F(LifecycleTest, NoGivesTheChangesUpAndABoxThatCannotBeShownKeepsTheWindow) {
+  ol::ItemPtr mail = InboxItem(6);
+  auto window = Open(mail);
+  Type(window, "kept");
+  world.faults.FailMember("UserProperty.Value");
+  Type(window, " and lost");
+  world.faults.FailMember("MsgBox");
+  CloseBox(window);
+  ASSERT_TRUE(window->loaded());
+  EXPECT_EQ(TextBox(window).text(), "kept and lost");
+  EXPECT_EQ(Calls("MsgBox"), 2);
+  world.faults.Clear();
+  world.faults.FailMember("UserProperty.Value");
+  world.message_boxes.QueueAnswer(mb::kNo);
+  CloseBox(window);
+  world.faults.Clear();
+  EXPECT_FALSE(window->loaded());
+  EXPECT_EQ(world.message_boxes.shown().size(), 1u);
+  EXPECT_EQ(Prop(mail, "ZPNFullBody"), "kept");
+}
+
+// The one window keeps showing a note it cannot save when the user asks so,
+// rather than switch to the next note.
+TEST_F(LifecycleTest, TheOneWindowKeepsANoteThatCannotBeSavedWhenTheUserAsks) {
+  WriteText(world.registry, kNoteKey, "NotesInOneWindow", "1");
+  ol::ItemPtr first = InboxItem(6), second = InboxItem(2);
+  auto window = Open(first);
+  Type(window, "a");
+  world.faults.FailMember("UserProperty.Value");
+  Type(window, "b");
+  world.message_boxes.QueueAnswer(mb::kCancel);
+  EXPECT_EQ(Open(second), nullptr);
+  ASSERT_EQ(window->strID, first->EntryID());
+  EXPECT_EQ(TextBox(window).text(), "ab");
+  world.faults.Clear();
+  EXPECT_EQ(Open(second), window);
+  EXPECT_EQ(Prop(first, "ZPNFullBody"), "ab");
+  EXPECT_EQ(world.message_boxes.shown().size(), 1u);
+}
+
+// The add-in closes the window (Outlook shuts down): it cannot stay, so the
+// box offers Retry or Cancel and shows the text that would be lost.
+TEST_F(LifecycleTest, TheAddinClosingAWindowThatCannotSaveAsksRetryOrCancel) {
   ol::ItemPtr mail = InboxItem(6);
   auto window = Open(mail);
   Type(window, "first line");
   world.faults.FailMember("UserProperty.Value");
   Type(window, ", and more");
   EXPECT_TRUE(window->save_pending());
-  world.message_boxes.QueueAnswer(mb::kOk);
-  CloseBox(window);
+  world.message_boxes.QueueAnswer(mb::kRetry);
+  world.message_boxes.QueueAnswer(mb::kCancel);
+  window->Unload();
   world.faults.Clear();
-  ASSERT_EQ(world.message_boxes.shown().size(), 1u);
-  const std::string& told = world.message_boxes.shown()[0].text;
-  EXPECT_THAT(told, ::testing::HasSubstr("could not save"));
-  EXPECT_THAT(told, ::testing::EndsWith("\r\n\r\nfirst line, and more"));
+  EXPECT_FALSE(window->loaded());
+  ASSERT_EQ(world.message_boxes.shown().size(), 2u);
+  for (const auto& box : world.message_boxes.shown()) {
+    EXPECT_EQ(box.style & 0xF, mb::kRetryCancel);
+    EXPECT_THAT(box.text, ::testing::HasSubstr("could not save"));
+    EXPECT_THAT(box.text, ::testing::EndsWith("\r\n\r\nfirst line, and more"));
+  }
   EXPECT_EQ(Prop(mail, "ZPNFullBody"), "first line");
   // A close that saves everything says nothing.
   window = Open(mail);
   Type(window, "!");
   CloseBox(window);
-  EXPECT_EQ(world.message_boxes.shown().size(), 1u);
+  EXPECT_EQ(world.message_boxes.shown().size(), 2u);
 }
 
 TEST_F(LifecycleTest, ATextThatCouldNotBeLoadedIsNeverOverwritten) {
