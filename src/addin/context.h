@@ -79,6 +79,9 @@ struct Subsystems {
                      std::function<std::shared_ptr<AddInConnector>()> outlook)>
       start_word_editor;
   std::function<void(AddinContext&)> stop_word_editor;
+  // At start-up: deletes the temporary files an earlier session left (the
+  // copies of opened attachments).
+  std::function<void(AddinContext&)> delete_stale_files;
 };
 
 struct AddinContext {

@@ -133,6 +133,9 @@ void COutlookConnect::OnStartupComplete(Custom&) {
     if (ctx.subsystems.create_inspector_tracker)
       ctx.subsystems.create_inspector_tracker(ctx, Must(ctx.application).Inspectors());
   });
+  IgnoreError([&] {
+    if (ctx.subsystems.delete_stale_files) ctx.subsystems.delete_stale_files(ctx);
+  });
 }
 
 void COutlookConnect::OnBeginShutdown(Custom&) {

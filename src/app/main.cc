@@ -62,7 +62,7 @@ void PrintHelp(std::ostream& out) {
          "  pinlet [OPTIONS] demo [--pictures DIR]   the guided tour (writing a PNG "
          "picture\n"
          "                                           of the screen per step into DIR)\n"
-         "  pinlet [OPTIONS] run [--com] [--fail-each-call] FILE\n"
+         "  pinlet [OPTIONS] run [--com] [--fail-each-call|--fail-each-pair] FILE\n"
          "                                           run a scenario script (or its "
          "failure sweep);\n"
          "                                           --com loads the registered COM "
@@ -171,9 +171,13 @@ int main(int argc, char** argv) {
     script = pinlet::app::DemoScript();
   } else if (command[0] == "run") {
     bool sweep = false, com = false;
+    auto sweep_kind = pinlet::app::SweepKind::kEachCall;
     for (size_t k = 1; k + 1 < command.size(); ++k) {
       if (command[k] == "--fail-each-call" && !sweep) {
         sweep = true;
+      } else if (command[k] == "--fail-each-pair" && !sweep) {
+        sweep = true;
+        sweep_kind = pinlet::app::SweepKind::kEachPair;
       } else if (command[k] == "--com" && !com) {
         com = true;
       } else {
@@ -182,7 +186,8 @@ int main(int argc, char** argv) {
       }
     }
     if (command.size() < 2) {
-      std::cerr << "pinlet: usage: pinlet run [--com] [--fail-each-call] FILE\n";
+      std::cerr << "pinlet: usage: pinlet run [--com] [--fail-each-call|--fail-each-pair] "
+                   "FILE\n";
       return 2;
     }
     if (com) {
@@ -200,7 +205,7 @@ int main(int argc, char** argv) {
     }
     if (sweep)
       return pinlet::app::RunFailureSweep(script, script_name, options, std::cout,
-                                          std::cerr);
+                                          std::cerr, sweep_kind);
   }
   Driver driver(std::cout, std::cerr, options);
   std::string error;

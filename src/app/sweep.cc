@@ -92,8 +92,10 @@ struct RunResult {
   std::set<std::string> message_texts;  // what the message boxes told the user
 };
 
+// Runs the scenario with the calls `fail_from` .. `fail_from + count - 1`
+// failing (none for fail_from 0).
 RunResult Run(const std::string& script, const std::string& name,
-              const DriverOptions& options, int64_t fail_at) {
+              const DriverOptions& options, int64_t fail_from, int count) {
   RunResult result;
   std::ostringstream discard;
   Driver driver(discard, discard, options);
@@ -101,7 +103,8 @@ RunResult Run(const std::string& script, const std::string& name,
   result.opened = true;
   result.before = TakeNotes(driver.world());
   driver.set_sweep_mode(true);
-  if (fail_at > 0) driver.world().faults.FailCall(fail_at);
+  for (int k = 0; fail_from > 0 && k < count; ++k)
+    driver.world().faults.FailCall(fail_from + k);
   std::istringstream in(script);
   driver.RunScript(in, name);
   result.answer_losses = AnswerLosses(driver.world());
@@ -137,10 +140,25 @@ bool ToldSomethingNew(const RunResult& clean, const RunResult& run) {
   return false;
 }
 
+// Whether one of `failures` may have kept a change of the note of `key`
+// from being stored: a failure on the note itself, or on the item it belongs
+// to (whose subject and folder the note copies), or a dialog or menu whose
+// choice never arrived.
+bool MayKeepChangeOut(const std::vector<sim::FaultInjector::Failure>& failures,
+                      const std::string& key, const NoteData& note, bool existed) {
+  for (const auto& failure : failures) {
+    const std::string& target = failure.target;
+    if (!target.empty() &&
+        (target == note.item_id || target == key || target == note.parent_folder_id))
+      return true;
+    if (target == "(new item)" && !existed) return true;
+    if (BringsTheUsersChoice(failure.member)) return true;
+  }
+  return false;
+}
+
 // What was lost in `run` compared with `clean`; empty when nothing was.
-std::vector<std::string> Losses(const RunResult& clean, const RunResult& run,
-                                const std::string& failed_member,
-                                const std::string& failed_target) {
+std::vector<std::string> Losses(const RunResult& clean, const RunResult& run) {
   std::vector<std::string> losses;
   std::set<std::string> keys;
   for (auto& [key, note] : clean.after) keys.insert(key);
@@ -165,16 +183,7 @@ std::vector<std::string> Losses(const RunResult& clean, const RunResult& run,
       losses.push_back(label + " was made, and the clean run has none");
       continue;
     }
-    // A failure on the note itself, or on the item it belongs to (whose
-    // subject and folder the note copies), may keep that change from being
-    // stored.
-    const NoteData& note = in_run->second;
-    if (!failed_target.empty() &&
-        (failed_target == note.item_id || failed_target == key ||
-         failed_target == note.parent_folder_id))
-      continue;
-    if (failed_target == "(new item)" && !existed) continue;
-    if (BringsTheUsersChoice(failed_member)) continue;
+    if (MayKeepChangeOut(run.failures, key, in_run->second, existed)) continue;
     const auto& want = in_clean->second.fields;
     const auto& got = in_run->second.fields;
     std::set<std::string> fields;
@@ -193,12 +202,28 @@ std::vector<std::string> Losses(const RunResult& clean, const RunResult& run,
   return losses;
 }
 
+// How the failed calls of a run are named: "call 12 (Items.Item)", "calls
+// 12 and 13 (Items.Item, Item.Save)"; a call the run never made is named
+// without its member.
+std::string FailedCalls(int64_t first, int count,
+                        const std::vector<sim::FaultInjector::Failure>& failures) {
+  std::string numbers = count == 1 ? "call " + std::to_string(first)
+                                   : "calls " + std::to_string(first) + " and " +
+                                         std::to_string(first + 1);
+  std::string members;
+  for (const auto& failure : failures)
+    members += (members.empty() ? "" : ", ") + failure.member;
+  return members.empty() ? numbers : numbers + " (" + members + ")";
+}
+
 }  // namespace
 
 int RunFailureSweep(const std::string& script, const std::string& name,
-                    DriverOptions options, std::ostream& out, std::ostream& err) {
+                    DriverOptions options, std::ostream& out, std::ostream& err,
+                    SweepKind kind) {
   options.keep_files = false;
-  RunResult clean = Run(script, name, options, 0);
+  const int count = kind == SweepKind::kEachPair ? 2 : 1;
+  RunResult clean = Run(script, name, options, 0, count);
   if (!clean.opened) {
     err << "pinlet: " << clean.open_error << "\n";
     return kBadCommand;
@@ -215,21 +240,15 @@ int RunFailureSweep(const std::string& script, const std::string& name,
     if (status == kDone) status = kExpectationFailed;
     ++problems;
   }
-  for (int64_t n = 1; n <= clean.calls; ++n) {
-    RunResult run = Run(script, name, options, n);
-    std::string failed = "call " + std::to_string(n);
-    std::string member, target;
-    if (!run.failures.empty()) {
-      member = run.failures.front().member;
-      failed += " (" + member + ")";
-      target = run.failures.front().target;
-    }
+  for (int64_t n = 1; n + count - 1 <= clean.calls; ++n) {
+    RunResult run = Run(script, name, options, n, count);
+    std::string failed = FailedCalls(n, count, run.failures);
     for (const std::string& defect : run.defects) {
       out << name << ": " << failed << " failing: defect: " << defect << "\n";
       status = kDefect;
       ++problems;
     }
-    std::vector<std::string> losses = Losses(clean, run, member, target);
+    std::vector<std::string> losses = Losses(clean, run);
     losses.insert(losses.end(), run.answer_losses.begin(), run.answer_losses.end());
     for (const std::string& loss : losses) {
       out << name << ": " << failed << " failing: data lost: " << loss << "\n";
@@ -237,7 +256,9 @@ int RunFailureSweep(const std::string& script, const std::string& name,
       ++problems;
     }
   }
-  out << name << ": " << clean.calls << " host calls, each failed in turn: "
+  out << name << ": " << clean.calls << " host calls, "
+      << (count == 1 ? "each failed in turn" : "each pair of consecutive calls failed together")
+      << ": "
       << (problems == 0 ? "no defect, no data lost"
                         : std::to_string(problems) + " problems")
       << "\n";

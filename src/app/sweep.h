@@ -3,13 +3,14 @@
 //
 // The scenario first runs clean, to count its host calls and to take the
 // notes as it leaves them. Then each run fails one call (numbered as `show
-// calls` numbers them) and is checked for:
+// calls` numbers them), or in the pair sweep two consecutive calls N and
+// N+1 together, and is checked for:
 // - defects: an exception that reached the host, a dialog nobody answered;
 // - lost data: a note's text, any of its properties, or its attachments that
 //   differ from the clean run. A difference is not a loss when the failed
 //   call was made on that very note (its item, properties or attachments):
 //   a failure there may keep that change from being stored. Nor is it when
-//   the failed call was a dialog or menu bringing the user's choice (a file
+//   a failed call was a dialog or menu bringing the user's choice (a file
 //   to attach, a colour, a font, a shortcut menu's entry), which then never
 //   arrived. A note that the
 //   failed call kept from being made at all is not lost either; a note that
@@ -32,12 +33,19 @@
 
 namespace pinlet::app {
 
+// Which calls each run of a sweep fails.
+enum class SweepKind {
+  kEachCall,  // call N, for every N
+  kEachPair,  // calls N and N+1 together, for every N up to the last but one
+};
+
 // Runs the sweep of `script` (named `name` in messages) on the files of
 // `options`, which are read and never written. Writes one line per problem
 // and a summary to `out`. Returns 0 when every run was clean, 1 when data
 // was lost, 3 when a run recorded a defect, 2 when the files cannot be read.
 int RunFailureSweep(const std::string& script, const std::string& name,
-                    DriverOptions options, std::ostream& out, std::ostream& err);
+                    DriverOptions options, std::ostream& out, std::ostream& err,
+                    SweepKind kind = SweepKind::kEachCall);
 
 }  // namespace pinlet::app
 

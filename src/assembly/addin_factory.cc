@@ -1,5 +1,6 @@
 #include "assembly/addin_factory.h"
 
+#include "notewindow/attachment_files.h"
 #include "notewindow/frm_comments.h"
 #include "explorer/bas_explorers.h"
 #include "inspector/bas_inspectors.h"
@@ -15,6 +16,7 @@ Subsystems PinletSubsystems() {
   InstallInspectors(subsystems);
   InstallSharing(subsystems);
   InstallNoteWindow(subsystems);
+  InstallAttachmentCopies(subsystems);
   return subsystems;
 }
 

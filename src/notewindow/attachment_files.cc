@@ -27,6 +27,9 @@ constexpr std::string_view kPatterns[] = {
 static_assert(std::size(kPatterns) == 71);
 
 constexpr std::string_view kDefaultName = "attachment";
+// The folder of Pinlet's own, in the user's temporary folder, that holds
+// the copies of opened attachments.
+constexpr const char* kCopyFolder = "Pinlet Attachments";
 // How many names a copy may try in the temporary folder: its own, then
 // with " (2)" up to this number.
 constexpr int kCopyNameTries = 999;
@@ -86,6 +89,16 @@ std::optional<std::string> NewCopyPath(FileSystem& files, const std::string& fol
   return std::nullopt;
 }
 
+// The path of AttachmentCopyFolder, without the final "\\"; nullopt when
+// the temporary folder cannot be had.
+std::optional<std::string> CopyFolderPath(AddinContext& ctx) {
+  if (!ctx.platform.shell || !ctx.platform.files) return std::nullopt;
+  std::optional<std::string> temp = ctx.platform.shell->TempPath();
+  if (!temp || temp->empty()) return std::nullopt;
+  if (temp->back() != '\\') *temp += '\\';
+  return *temp + kCopyFolder;
+}
+
 }  // namespace
 
 std::span<const std::string_view> BlockedPatterns() { return kPatterns; }
@@ -123,7 +136,8 @@ bool AttachmentBlocked(AddinContext& ctx, const ol::AttachmentPtr& attachment) {
   return !path.empty() && BlockFile(ctx, frmComments::GetName(path));
 }
 
-int64_t AttachmentOpen(AddinContext& ctx, const ol::AttachmentPtr& attachment) {
+int64_t AttachmentOpen(AddinContext& ctx, const ol::AttachmentPtr& attachment,
+                       std::vector<std::string>* copies) {
   int64_t result = se::kPathNotFound;
   RunGuardedSub(ctx, "basMainProc(Sub AttachmentOpen)", [&](Proc&) {
     if (AttachmentBlocked(ctx, attachment)) return void(result = se::kAccessDenied);
@@ -135,18 +149,49 @@ int64_t AttachmentOpen(AddinContext& ctx, const ol::AttachmentPtr& attachment) {
       result = shell.Execute(0, "open", path, "", folder, se::kShowNormal);
       return;
     }
-    std::optional<std::string> temp = shell.TempPath();
-    if (!temp || temp->empty()) return;
+    std::optional<std::string> folder = AttachmentCopyFolder(ctx);
+    if (!folder) return;
     // Every opening writes a copy of its own: a copy made before may still
     // be open in its program, or belong to another attachment whose name
     // differs only in case, or not at all.
     std::optional<std::string> copy =
-        NewCopyPath(Must(ctx.platform.files), *temp, attachment->FileName());
+        NewCopyPath(Must(ctx.platform.files), *folder, attachment->FileName());
     if (!copy) return;
+    // Remembered before it is written: a failed write may leave part of it.
+    if (copies) copies->push_back(*copy);
     attachment->SaveAsFile(*copy);
-    result = shell.Execute(0, "open", *copy, "", *temp, se::kShowNormal);
+    result = shell.Execute(0, "open", *copy, "", *folder, se::kShowNormal);
   });
   return result;
+}
+
+std::optional<std::string> AttachmentCopyFolder(AddinContext& ctx) {
+  std::optional<std::string> folder = CopyFolderPath(ctx);
+  if (!folder) return std::nullopt;
+  FileSystem& files = *ctx.platform.files;
+  if (!files.FolderExists(*folder) && !files.CreateFolder(*folder)) return std::nullopt;
+  return *folder + "\\";
+}
+
+void DeleteAttachmentCopies(AddinContext& ctx, std::vector<std::string>& copies) {
+  if (ctx.platform.files)
+    for (const std::string& path : copies) ctx.platform.files->Remove(path);
+  copies.clear();
+}
+
+void DeleteStaleAttachmentCopies(AddinContext& ctx) {
+  std::optional<std::string> folder = CopyFolderPath(ctx);
+  if (!folder) return;
+  FileSystem& files = *ctx.platform.files;
+  std::optional<std::vector<FileEntry>> entries = files.List(*folder);
+  if (!entries) return;
+  for (const FileEntry& entry : *entries)
+    if (!entry.folder) files.Remove(*folder + "\\" + entry.name);
+  files.RemoveFolder(*folder);
+}
+
+void InstallAttachmentCopies(Subsystems& subsystems) {
+  subsystems.delete_stale_files = DeleteStaleAttachmentCopies;
 }
 
 }  // namespace pinlet

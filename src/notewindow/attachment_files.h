@@ -10,9 +10,11 @@
 #define PINLET_NOTEWINDOW_ATTACHMENT_FILES_H_
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "addin/context.h"
 #include "platform/file_names.h"
@@ -44,19 +46,42 @@ std::string AttachmentFileName(std::string_view file_name,
 // name is refused. Raises what reading the attachment raises.
 bool AttachmentBlocked(AddinContext& ctx, const ol::AttachmentPtr& attachment);
 
+// The folder of Pinlet's own under the user's temporary folder that the
+// copies of opened attachments are written into, "Pinlet Attachments\"
+// (the path ends in "\"), created when missing. Nothing else is written
+// there, so whatever it holds is such a copy; the user's own files in the
+// temporary folder are never touched. nullopt when the temporary folder
+// cannot be had or the folder cannot be created.
+std::optional<std::string> AttachmentCopyFolder(AddinContext& ctx);
+
 // Opens an attachment with the program registered for its type, as the
 // shell's "open" does, and returns ShellExecute's result (above 32 on
 // success; se::kNoAssociation when no program opens the type). A link opens
-// the linked file in its folder; an attached copy is written first into the
-// user's temporary folder under AttachmentFileName, shortened so that the
+// the linked file in its folder; an attached copy is written first into
+// AttachmentCopyFolder under AttachmentFileName, shortened so that the
 // path stays within kMaxPathLength, and opened there. Each opening writes a
 // new copy and never replaces a file: when the name is taken, " (2)",
-// " (3)", ... goes before its extension ("report (2).txt"). A
+// " (3)", ... goes before its extension ("report (2).txt"). The path of a
+// copy written is appended to `copies`, whether it opened or not. A
 // refused attachment (AttachmentBlocked) is never opened: the answer is
 // se::kAccessDenied. Failures are answers only (se::kPathNotFound when the
 // temporary folder, a free name or the copy cannot be had); nothing is
 // raised.
-int64_t AttachmentOpen(AddinContext& ctx, const ol::AttachmentPtr& attachment);
+int64_t AttachmentOpen(AddinContext& ctx, const ol::AttachmentPtr& attachment,
+                       std::vector<std::string>* copies = nullptr);
+
+// Deletes the copies in `copies` and empties the list. A copy that cannot be
+// deleted (its program may still hold it open) stays for
+// DeleteStaleAttachmentCopies; nothing is reported.
+void DeleteAttachmentCopies(AddinContext& ctx, std::vector<std::string>& copies);
+
+// At the add-in's start: deletes the copies that an earlier session left in
+// AttachmentCopyFolder, and the folder when it is then empty. Failures are
+// ignored: what cannot be deleted now is tried again at the next start.
+void DeleteStaleAttachmentCopies(AddinContext& ctx);
+
+// Hands the start-up clean-up to the add-in.
+void InstallAttachmentCopies(Subsystems& subsystems);
 
 }  // namespace pinlet
 

@@ -290,6 +290,9 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // a cancelled dialog saves nothing. Errors ignored step by step.
   void SaveAs(int32_t position);
   void mnuPopupOpen_Click();
+  // Deletes the copies of attachments this window opened (at close); one
+  // still held open by its program stays for the next start.
+  void DeleteOpenedCopies();
   void mnuPopupSaveAs_Click();
   void mnuPopupRemove_Click();
   void mnuAttachPopup_Click();
@@ -406,6 +409,8 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // Timer1 runs at the print's long interval; its next tick restores it.
   bool m_blnPrintWait = false;
   std::vector<std::string> printed_pages_;
+  // The copies of attachments this window opened, deleted when it closes.
+  std::vector<std::string> attachment_copies_;
 
   // The note's appearance, as shown and as saved.
   ui::Font m_font;

@@ -261,9 +261,12 @@ void frmComments::mnuPopupOpen_Click() {
       SaveAs(i);
       return;
     }
-    if (AttachmentOpen(ctx_, attachment) == se::kNoAssociation) SaveAs(i);
+    if (AttachmentOpen(ctx_, attachment, &attachment_copies_) == se::kNoAssociation)
+      SaveAs(i);
   });
 }
+
+void frmComments::DeleteOpenedCopies() { DeleteAttachmentCopies(ctx_, attachment_copies_); }
 
 void frmComments::mnuPopupSaveAs_Click() {
   RunGuardedSub(ctx_, "frmComments(Sub mnuPopupSaveAs_Click)",

@@ -292,6 +292,7 @@ void frmComments::Form_Unload() {
   }
   // The printed pages hold the note and its mail: they go with the window.
   DeletePrintedPages();
+  DeleteOpenedCopies();
   // A closing window always leaves the registry's list, whatever it showed.
   RemoveNoteForm(ctx_, this);
   m_cHookAddDlg.reset();

@@ -75,6 +75,13 @@ class AttachmentsTest : public NoteWindowTest {
   void KeyInList(const std::string& key) {
     Do(window, sim::FormAction::Key("lstAttachments", key));
   }
+  // Where the copies of opened attachments are written.
+  std::string CopyFolder() { return world.shell.TempFolder() + "Pinlet Attachments\\"; }
+  std::vector<std::string> Opened() {
+    std::vector<std::string> files;
+    for (const auto& run : world.shell.executed()) files.push_back(run.file);
+    return files;
+  }
 
   ol::ItemPtr mail;
   std::shared_ptr<frmComments> window;
@@ -191,7 +198,7 @@ TEST_F(AttachmentsTest, AListThatNoLongerMatchesTheNoteIsFilledAgainNotActedOn) 
 TEST_F(AttachmentsTest, OpeningRunsACopyInTheTemporaryFolderOrOffersSaveAs) {
   Attach("C:\\Data\\plan.txt");
   Do(window, sim::FormAction::Mouse(sim::FormAction::Kind::kDblClick, "lstAttachments"));
-  std::string temp = world.shell.TempFolder();
+  std::string temp = CopyFolder();
   ASSERT_EQ(world.shell.executed().size(), 1u);
   const auto& run = world.shell.executed()[0];
   EXPECT_EQ(run.verb, "open");
@@ -302,7 +309,7 @@ TEST_F(AttachmentsTest, EachOpeningWritesItsOwnCopy) {
   NoteOf(mail)->attachments.push_back({"report.TXT", "second"});
   NoteOf(mail)->attachments.push_back({"Report.txt", "third"});
   window = Open(mail);
-  const std::string temp = world.shell.TempFolder();
+  const std::string temp = CopyFolder();
   for (int entry : {0, 1, 2, 0}) {
     Select(entry);
     KeyInList("Enter");
@@ -337,7 +344,7 @@ TEST_F(AttachmentsTest, OpeningWithoutTheTemporaryFolderOpensNothing) {
     KeyInList("Enter");
     world.faults.Clear();
     EXPECT_TRUE(world.shell.executed().empty());
-    EXPECT_FALSE(world.files.Peek(world.shell.TempFolder() + "plan.txt"));
+    EXPECT_FALSE(world.files.Peek(CopyFolder() + "plan.txt"));
   }
   KeyInList("Enter");
   EXPECT_EQ(world.shell.executed().size(), 1u);
@@ -363,7 +370,7 @@ TEST_F(AttachmentsTest, HostileNamesNeverLeaveTheirFolder) {
       {"...", "attachment"},
       {"..", "attachment"},
   };
-  const std::string temp = world.shell.TempFolder();
+  const std::string temp = CopyFolder();
   auto all_files = [&] {
     std::set<std::string> paths;
     for (const std::string& folder : world.files.Folders("C:\\")) {
@@ -409,6 +416,56 @@ TEST_F(AttachmentsTest, HostileNamesNeverLeaveTheirFolder) {
       EXPECT_TRUE(path.starts_with(temp)) << path;
     }
   }
+}
+
+// The copies a window opened go when it closes; the user's own file of the
+// same name in the temporary folder is never touched.
+TEST_F(AttachmentsTest, ClosingDeletesTheCopiesTheWindowOpened) {
+  const std::string mine = world.shell.TempFolder() + "plan.txt";
+  world.files.Store(mine, "the user's own");
+  world.files.Store(CopyFolder() + "plan.txt", "an earlier session's");
+  Attach("C:\\Data\\plan.txt");
+  KeyInList("Enter");
+  KeyInList("Enter");
+  EXPECT_THAT(Opened(), ElementsAre(CopyFolder() + "plan (2).txt",
+                                    CopyFolder() + "plan (3).txt"));
+  CloseBox(window);
+  EXPECT_FALSE(world.files.Peek(CopyFolder() + "plan (2).txt"));
+  EXPECT_FALSE(world.files.Peek(CopyFolder() + "plan (3).txt"));
+  // Only what this window wrote: the earlier session's copy waits for a start.
+  EXPECT_EQ(world.files.Peek(CopyFolder() + "plan.txt"), "an earlier session's");
+  EXPECT_EQ(world.files.Peek(mine), "the user's own");
+  EXPECT_EQ(NoteOf(mail)->attachments.size(), 1u);
+}
+
+// A copy that cannot be deleted at close (its program may hold it open) is
+// no error to the user, and goes at the add-in's next start with the folder;
+// the user's files stay.
+TEST_F(AttachmentsTest, ACopyLeftAtCloseGoesAtTheNextStart) {
+  const std::string mine = world.shell.TempFolder() + "plan.txt";
+  world.files.Store(mine, "the user's own");
+  Attach("C:\\Data\\plan.txt");
+  KeyInList("Enter");
+  const size_t logged = Logged().size();
+  world.faults.FailMember("DeleteFile");
+  CloseBox(window);
+  world.faults.Clear();
+  EXPECT_EQ(world.files.Peek(CopyFolder() + "plan.txt"), "the plan");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Logged().size(), logged);
+  session->Stop();
+  // A start that cannot delete leaves the copy for the one after.
+  world.faults.FailMember("DeleteFile");
+  Start();
+  world.faults.Clear();
+  EXPECT_EQ(world.files.Peek(CopyFolder() + "plan.txt"), "the plan");
+  EXPECT_TRUE(Messages().empty());
+  session->Stop();
+  Start();
+  EXPECT_FALSE(world.files.Peek(CopyFolder() + "plan.txt"));
+  EXPECT_FALSE(world.files.IsFolder(CopyFolder()));
+  EXPECT_EQ(world.files.Peek(mine), "the user's own");
+  EXPECT_EQ(NoteOf(mail)->attachments.size(), 1u);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "notewindow/frm_comments.h"
 #include "platform/sim/host_session.h"
 #include "platform/sim/sample_mailbox.h"
+#include "notewindow/attachment_files.h"
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_form.h"
 #include "store/store_fixture.h"
@@ -36,6 +37,7 @@ class NoteWindowTest : public ::testing::Test {
       Subsystems s;
       InstallStore(s);
       InstallNoteWindow(s);
+      InstallAttachmentCopies(s);
       s.refresh_active_explorer = [this](AddinContext& ctx) {
         seams.push_back(std::string("refresh") +
                         (ctx.note_refresh ? " (refreshing)" : ""));

@@ -142,5 +142,21 @@ TEST_F(SimTest, OutlooksOwnWorkIsNoCallOfTheAddIns) {
   EXPECT_EQ(world.faults.call_count(), before);
 }
 
+TEST(FaultInjectorTest, CallsToldToFailAddUpAndEachFailsOnce) {
+  FaultInjector faults;
+  faults.FailCall(2);
+  faults.FailCall(3, 4242);
+  std::vector<bool> failed;
+  for (int i = 0; i < 4; ++i) failed.push_back(faults.Fails("RegQueryValueEx"));
+  EXPECT_EQ(failed, (std::vector<bool>{false, true, true, false}));
+  ASSERT_EQ(faults.failures().size(), 2u);
+  EXPECT_EQ(faults.failures()[0].call, 2);
+  EXPECT_EQ(faults.failures()[1].number, 4242);
+  faults.FailCall(6);
+  faults.Clear();
+  EXPECT_FALSE(faults.Fails("RegQueryValueEx"));
+  EXPECT_FALSE(faults.Fails("RegQueryValueEx"));
+}
+
 }  // namespace
 }  // namespace pinlet::sim

@@ -5,8 +5,7 @@
 namespace pinlet::sim {
 
 void FaultInjector::FailCall(int64_t n, int32_t number) {
-  fail_at_ = n;
-  fail_at_number_ = number;
+  failing_calls_[n] = number;
 }
 
 void FaultInjector::FailMember(std::string_view member, int32_t number, int64_t nth) {
@@ -14,7 +13,7 @@ void FaultInjector::FailMember(std::string_view member, int32_t number, int64_t 
 }
 
 void FaultInjector::Clear() {
-  fail_at_ = -1;
+  failing_calls_.clear();
   member_rules_.clear();
 }
 
@@ -31,7 +30,11 @@ int32_t FaultInjector::Count(std::string_view member, std::string_view target) {
   ++calls_;
   if (logging_) log_.push_back({*known, std::string(target)});
   int32_t number = 0;
-  if (calls_ == fail_at_) number = fail_at_number_;
+  auto failing = failing_calls_.find(calls_);
+  if (failing != failing_calls_.end()) {
+    number = failing->second;
+    failing_calls_.erase(failing);
+  }
   auto rule = member_rules_.find(member);
   if (rule != member_rules_.end()) {
     if (rule->second.remaining < 0) {

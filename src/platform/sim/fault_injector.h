@@ -44,7 +44,8 @@ class FaultInjector {
   };
 
   // The run's n-th call (counted from the first call of the run, 1-based)
-  // raises error `number`. Requires n > call_count().
+  // raises error `number`. Requires n > call_count(). Calls told to fail
+  // add up: each one named fails.
   void FailCall(int64_t n, int32_t number = errors::kOperationFailed);
   // Calls of `member` raise error `number`: the nth one from now (nth >= 1),
   // or every one until Clear (nth == 0). Requires IsHostMember(member).
@@ -97,8 +98,7 @@ class FaultInjector {
   int32_t Count(std::string_view member, std::string_view target);
 
   int64_t calls_ = 0;
-  int64_t fail_at_ = -1;
-  int32_t fail_at_number_ = errors::kOperationFailed;
+  std::map<int64_t, int32_t> failing_calls_;  // call number -> error to raise
   std::map<std::string, MemberRule, std::less<>> member_rules_;
   std::vector<Call> log_;
   std::vector<Failure> failures_;
