@@ -16,5 +16,6 @@ cmake --build build-sanitize -j "$(nproc)"
 
 export ASAN_OPTIONS="abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/tools/lsan_suppressions.txt:print_suppressions=0"
 cd build-sanitize
 ctest --output-on-failure -j "$(nproc)" "$@"
