@@ -125,7 +125,8 @@ TEST_F(WindowPicturesTest, TheNoteWindowShowsItsColourInBothStates) {
 
 TEST_F(WindowPicturesTest, PictureButtonsShowTheirCurrentPicture) {
   OpenColouredNote();
-  const sim::ControlLook* undo = Control(Note().Look(), "imgTextUndo");
+  const sim::FormLook before = Note().Look();  // the look the pointers below point into
+  const sim::ControlLook* undo = Control(before, "imgTextUndo");
   ASSERT_NE(undo, nullptr);
   ASSERT_EQ(undo->picture_key, "UNDO_DISABLED");
   const int x = sim::kFormBorderPixels + undo->rect.left / 15;
@@ -136,7 +137,8 @@ TEST_F(WindowPicturesTest, PictureButtonsShowTheirCurrentPicture) {
   render::Image enabled = DrawNote();
   EXPECT_TRUE(Differ(disabled, enabled, x, y, 16, 16));
   // The mouse over a button lights it up; another button's picture stays.
-  const sim::ControlLook* copy = Control(Note().Look(), "imgTextCopy");
+  const sim::FormLook after = Note().Look();
+  const sim::ControlLook* copy = Control(after, "imgTextCopy");
   ASSERT_NE(copy, nullptr);
   const int cx = sim::kFormBorderPixels + copy->rect.left / 15;
   const int cy = sim::kFormBorderPixels + sim::kFormTitlePixels + copy->rect.top / 15;
