@@ -195,7 +195,8 @@ int StartWord(Driver& d, const std::vector<std::string>& args, std::ostream& out
 
 void PrintMail(Driver& d, const SimInspector& window, std::ostream& out) {
   sim::FaultInjector::Pause pause(d.world().faults);
-  auto node = sim::NodeOf(window.item());
+  // What the window shows: the item with the changes its window holds.
+  const sim::ItemContent* node = window.content();
   if (!node || node->cls != ol::kMail) return;
   ol::ItemPtr item = window.item();
   for (const char* member : {"To", "CC", "BCC"})

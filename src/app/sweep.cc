@@ -70,7 +70,7 @@ std::vector<std::string> AnswerLosses(const sim::World& world) {
     for (const sim::AttachmentNode& file : answer.files) {
       bool held = false;
       for (const auto& mail : answer.kept)
-        for (const sim::AttachmentNode& a : mail->attachments)
+        for (const sim::AttachmentNode& a : mail->content().attachments)
           held = held || a.content == file.content;
       if (!held)
         losses.push_back("answer " + std::to_string(i + 1) + ": the mail's file \"" +

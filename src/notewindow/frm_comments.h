@@ -123,6 +123,7 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
     kPendingOnTop = 8,
     kPendingAttachments = 16,  // the note item with its attachments
     kPendingReminder = 32,     // "ZPNReminder"
+    kPendingParentReminder = 64,  // Outlook's reminder on the parent item
   };
 
   // ---- Building (frm_comments_design.cc) ----
@@ -320,6 +321,9 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   void SaveReminder();
   // Writes "ZPNReminder"; raises.
   void SaveReminderProperty();
+  // Sets or clears Outlook's reminder on a mail or task parent as the note's
+  // reminder says, and saves the parent; raises when the save fails.
+  void SaveParentReminder();
   // The reminder indicator shows whether a reminder is set, and when.
   void ShowReminderIndicator();
 

@@ -317,6 +317,8 @@ bool frmComments::Store(unsigned what, std::string_view tag) {
         return SaveNoteItem();
       case kPendingReminder:
         return SaveReminderProperty();
+      case kPendingParentReminder:
+        return SaveParentReminder();
     }
   });
   if (!error) {
@@ -330,7 +332,7 @@ bool frmComments::Store(unsigned what, std::string_view tag) {
 
 void frmComments::FlushPendingSaves(std::string_view tag) {
   for (unsigned what : {kPendingText, kPendingFont, kPendingBackColor, kPendingOnTop,
-                        kPendingAttachments, kPendingReminder})
+                        kPendingAttachments, kPendingReminder, kPendingParentReminder})
     if (pending_ & what) Store(what, tag);
 }
 

@@ -125,30 +125,37 @@ void frmComments::SaveReminder() {
         }
       }
     }
-    if (outlook_reminder) {
-      std::optional<Date> when =
-          m_strReminder.empty() ? std::nullopt : Date::Parse(m_strReminder);
-      ol::Item& parent = *objParentItem;
-      if (when && parent_class == ol::kMail) {
-        IgnoreError([&] { parent.Put("ReminderSet", Variant(true)); });
-        IgnoreError([&] { parent.Put("ReminderTime", Variant(*when)); });
-        IgnoreError([&] { parent.Put("FlagDueBy", Variant(*when)); });
-      } else if (when) {
-        IgnoreError([&] { parent.Put("ReminderTime", Variant(*when)); });
-        IgnoreError([&] { parent.Put("ReminderSet", Variant(true)); });
-      } else {
-        IgnoreError([&] { parent.Put("ReminderSet", Variant(false)); });
-        IgnoreError([&] { parent.Put("ReminderTime", Variant(Date(0))); });
-        if (parent_class == ol::kMail)
-          IgnoreError([&] { parent.Put("FlagDueBy", Variant(Date(0))); });
-      }
-      ctx_.item_update = true;
-      IgnoreError([&] { parent.Save(); });
-      ctx_.item_update = false;
-    }
+    // Outlook's own reminder on the parent: a save that fails is reported
+    // and done again, as the note's own changes are.
+    if (outlook_reminder) Store(kPendingParentReminder, "frmComments(Sub SaveReminder)");
   }
   ShowReminderIndicator();
   Store(kPendingReminder, "frmComments(Sub SaveReminder)");
+}
+
+void frmComments::SaveParentReminder() {
+  ol::Item& parent = Must(objParentItem);
+  int parent_class = parent.Class();
+  std::optional<Date> when =
+      m_strReminder.empty() ? std::nullopt : Date::Parse(m_strReminder);
+  if (when && parent_class == ol::kMail) {
+    IgnoreError([&] { parent.Put("ReminderSet", Variant(true)); });
+    IgnoreError([&] { parent.Put("ReminderTime", Variant(*when)); });
+    IgnoreError([&] { parent.Put("FlagDueBy", Variant(*when)); });
+  } else if (when) {
+    IgnoreError([&] { parent.Put("ReminderTime", Variant(*when)); });
+    IgnoreError([&] { parent.Put("ReminderSet", Variant(true)); });
+  } else {
+    IgnoreError([&] { parent.Put("ReminderSet", Variant(false)); });
+    IgnoreError([&] { parent.Put("ReminderTime", Variant(Date(0))); });
+    if (parent_class == ol::kMail)
+      IgnoreError([&] { parent.Put("FlagDueBy", Variant(Date(0))); });
+  }
+  // The selection handler ignores the events of this save.
+  ctx_.item_update = true;
+  std::optional<HostError> error = Attempt([&] { parent.Save(); });
+  ctx_.item_update = false;
+  if (error) throw *error;
 }
 
 void frmComments::SaveReminderProperty() {

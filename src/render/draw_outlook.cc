@@ -229,7 +229,8 @@ void DrawInspector(Canvas& canvas, const sim::World& world,
       canvas, outer, TitleOf(world, inspector.hwnd(), inspector.caption()), active);
   canvas.Fill(inside, colour::kFace);
   int bars_h = BarsHeight(inspector.command_bars());
-  std::shared_ptr<ItemNode> item = sim::NodeOf(inspector.item());
+  // The window shows its item with the changes it holds.
+  const sim::ItemContent* item = inspector.content();
   ui::Font font = DialogFont();
   int y = inside.y + bars_h + 6;
   auto field = [&](const char* label, const std::string& value) {

@@ -62,9 +62,11 @@ class InspectorTest : public ExplorerTest {
   }
   void SetParentItemMark(const std::shared_ptr<sim::ItemNode>& item) {
     sim::FaultInjector::Pause pause(world.faults);
-    auto props = sim::WrapItem(&world, item)->UserProperties();
+    ol::ItemPtr marked = sim::WrapItem(&world, item);
+    auto props = marked->UserProperties();
     if (!props->Find("ZPNHasNote")) props->Add("ZPNHasNote", ol::kOlText, false);
     props->Find("ZPNHasNote")->SetValue(Variant("TRUE"));
+    marked->Save();
   }
   std::shared_ptr<sim::SimInspector> Open(const std::shared_ptr<sim::ItemNode>& item) {
     return outlook().OpenItem(item);
@@ -94,8 +96,12 @@ class InspectorTest : public ExplorerTest {
     sim::FaultInjector::Pause pause(world.faults);
     return ToText(window->item()->Get(name));
   }
-  std::shared_ptr<sim::ItemNode> NodeOf(const std::shared_ptr<sim::SimInspector>& w) {
-    return sim::NodeOf(w->item());
+  // What the window shows of its item: the stored item with the changes its
+  // item object holds, not saved yet.
+  std::shared_ptr<const sim::ItemContent> NodeOf(
+      const std::shared_ptr<sim::SimInspector>& w) {
+    auto object = sim::ObjectOf(w->item());
+    return std::shared_ptr<const sim::ItemContent>(object, &object->content());
   }
   size_t Wrappers() { return ctx().inspector_wrappers->size(); }
 };

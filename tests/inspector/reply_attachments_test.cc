@@ -36,7 +36,7 @@ class ReplyAttachmentsTest : public InspectorTest {
                 const std::string& bytes) {
     item->attachments.push_back({name, bytes});
   }
-  std::vector<std::string> Files(const std::shared_ptr<sim::ItemNode>& item) {
+  std::vector<std::string> Files(const std::shared_ptr<const sim::ItemContent>& item) {
     std::vector<std::string> out;
     for (auto& a : item->attachments) out.push_back(a.file_name + "=" + a.content);
     return out;

@@ -28,7 +28,8 @@ class ReplyForwardTest : public InspectorTest {
                     const std::string& bytes) {
     sim::NodeOf(note)->attachments.push_back({name, bytes});
   }
-  std::vector<std::string> AttachmentsOf(const std::shared_ptr<sim::ItemNode>& item) {
+  std::vector<std::string> AttachmentsOf(
+      const std::shared_ptr<const sim::ItemContent>& item) {
     std::vector<std::string> out;
     for (auto& a : item->attachments) out.push_back(a.file_name + "=" + a.content);
     return out;

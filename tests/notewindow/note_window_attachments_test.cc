@@ -115,8 +115,8 @@ TEST_F(AttachmentsTest, AddingAFileStoresItsBytesListsItAndShowsThePanel) {
   EXPECT_THAT(Listed(), ElementsAre("plan.txt"));
   ASSERT_THAT(Stored(), ElementsAre("plan.txt"));
   EXPECT_EQ(NoteOf(mail)->attachments[0].content, "the plan");
-  EXPECT_FALSE(NoteOf(mail)->changed);  // saved
-  EXPECT_FALSE(window->new_note());     // a note with a file is kept
+  EXPECT_FALSE(sim::ObjectOf(window->objMyNote)->changed());  // saved
+  EXPECT_FALSE(window->new_note());  // a note with a file is kept
   EXPECT_TRUE(window->panel_shown());
   EXPECT_EQ(Picture(window, "imgSaveAtt"), "SAVE");
   EXPECT_EQ(Picture(window, "imgDeleteAtt"), "REMOVE");
@@ -175,7 +175,7 @@ TEST_F(AttachmentsTest, RemovingTheLastAttachmentDisablesSaveAndDeleteAndHidesTh
   Hover(window, "imgDeleteAtt");
   Click(window, "imgDeleteAtt");
   EXPECT_TRUE(Stored().empty());
-  EXPECT_FALSE(NoteOf(mail)->changed);
+  EXPECT_FALSE(sim::ObjectOf(window->objMyNote)->changed());
   EXPECT_FALSE(window->panel_shown());
   EXPECT_FALSE(Shown(window, "lstAttachments"));
   EXPECT_EQ(Picture(window, "imgSaveAtt"), "SAVE_DISABLED");
@@ -296,7 +296,7 @@ TEST_F(AttachmentsTest, AFailedSaveKeepsTheFileAndIsDoneAgain) {
   EXPECT_THAT(Listed(), ElementsAre("plan.txt"));
   CloseBox(window);
   EXPECT_THAT(Stored(), ElementsAre("plan.txt"));
-  EXPECT_FALSE(NoteOf(mail)->changed);
+  EXPECT_FALSE(window->save_pending());
 }
 
 // Two attachments whose names differ only in case, or are the same, never

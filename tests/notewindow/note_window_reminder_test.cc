@@ -91,7 +91,7 @@ TEST_F(ReminderTest, AMailInTheInboxGetsOutlooksReminderWithoutAWarning) {
   EXPECT_EQ(Member(mail, "ReminderSet"), "True");
   EXPECT_EQ(Member(mail, "ReminderTime"), "12/9/2026 9:30:00 AM");
   EXPECT_EQ(Member(mail, "FlagDueBy"), "12/9/2026 9:30:00 AM");
-  EXPECT_FALSE(sim::NodeOf(mail)->changed);
+  EXPECT_FALSE(sim::ObjectOf(mail)->changed());
   EXPECT_FALSE(window->new_note());
   EXPECT_TRUE(Shown(window, "transReminder"));
   EXPECT_EQ(Control<ui::Image>(window, "transReminder")->ToolTipText(),
@@ -185,6 +185,28 @@ TEST_F(ReminderTest, CancelReminderSwitchesTheParentsReminderOff) {
   EXPECT_EQ(Member(mail, "ReminderTime"), "12/30/1899");
   EXPECT_EQ(Member(mail, "FlagDueBy"), "12/30/1899");
   EXPECT_EQ(window->reminder(), "");
+}
+
+TEST_F(ReminderTest, AFailedSaveOfTheParentIsReportedAndDoneAgain) {
+  ol::ItemPtr mail = InboxItem(6);
+  auto window = Open(mail);
+  world.faults.FailMember("Item.Save", errors::kOperationFailed, 1);  // the parent's
+  SetReminder(window, "12/9/2026", "9:30 AM");
+  world.faults.Clear();
+  // The note keeps its reminder; Outlook's is not stored yet, and the
+  // window knows it.
+  EXPECT_EQ(Prop(mail, "ZPNReminder"), "12/9/2026 9:30 AM");
+  EXPECT_EQ(Member(mail, "ReminderSet"), "(unset)");
+  EXPECT_TRUE(window->save_pending());
+  std::vector<std::string> logged;
+  for (const std::string& call : world.support->calls())
+    if (call.starts_with("LogMsg")) logged.push_back(call);
+  EXPECT_THAT(logged, ElementsAre(::testing::HasSubstr("frmComments(Sub SaveReminder)")));
+  // Closing the window saves it.
+  CloseBox(window);
+  EXPECT_EQ(Member(mail, "ReminderSet"), "True");
+  EXPECT_EQ(Member(mail, "ReminderTime"), "12/9/2026 9:30:00 AM");
+  EXPECT_TRUE(world.message_boxes.shown().empty());
 }
 
 TEST_F(ReminderTest, TheDialogChecksItsInputAndItsCloseBoxChangesNothing) {

@@ -26,9 +26,13 @@ TEST_F(SimTest, ItemsBySubjectFollowsRenamesAndPrefersTheEarliest) {
   auto first = NewMail("Budget");
   auto second = NewMail("budget");
   EXPECT_EQ(items->Item("BUDGET")->EntryID(), first->EntryID());
+  // The folder finds a renamed item by its new subject once it is saved.
   first->SetSubject("Renamed");
+  EXPECT_EQ(items->Item("Budget")->EntryID(), first->EntryID());
+  first->Save();
   EXPECT_EQ(items->Item("Budget")->EntryID(), second->EntryID());
   first->SetSubject("Budget");
+  first->Save();
   EXPECT_EQ(items->Item("Budget")->EntryID(), first->EntryID());
   EXPECT_THROW(items->Item("Renamed"), HostError);
 }

@@ -112,7 +112,7 @@ TEST_F(SimMailTest, ARichTextMailReadsAsHtmlAndWritingHtmlMakesItAnHtmlMail) {
   mail->Put("HTMLBody", Variant("<html><body><b>x</b></body></html>"));
   EXPECT_EQ(mail->Get("BodyFormat"), Variant(int32_t{ol::kOlFormatHTML}));
   EXPECT_EQ(mail->Get("HTMLBody"), Variant("<html><body><b>x</b></body></html>"));
-  EXPECT_EQ(RtfBodyOf(*NodeOf(mail)), "");
+  EXPECT_EQ(RtfBodyOf(ObjectOf(mail)->content()), "");
 }
 
 TEST_F(SimMailTest, ToCcAndBccAreTheRecipientsNamesAndWritingThemReplacesThose) {

@@ -68,6 +68,7 @@ TEST_F(SimTest, CdoFieldsAreTheItemsUserPropertiesAndDocumentsKeepOnlyThose) {
   EXPECT_EQ(message->Fields()->Item("ZPNTitle")->Value(), Variant("kept"));
   auto mail = NewMail("m");
   mail->UserProperties()->Add("X", ol::kOlText, true)->SetValue(Variant("y"));
+  mail->Save();
   EXPECT_EQ(session->GetMessage(mail->EntryID(), "")->Fields()->Item("X")->Value(),
             Variant("y"));
 }

@@ -64,8 +64,9 @@ TEST_F(SimRemindersTest, OnlyTheSavedItemsOfTheRemindingDefaultFoldersRemind) {
   auto sub = Default(ol::kFolderInbox)->Folders()->Add("Projects", ol::kFolderInbox);
   Reminding("in a subfolder", past, sub);
   Reminding("in Sent Items", past, Default(ol::kFolderSentMail));
-  auto unsaved = Reminding("changed since", past);
-  unsaved->Put("ReminderTime", Variant(Date::FromParts(2026, 12, 2, 9, 0)));
+  // A change not saved yet does not count: the stored reminder is for later.
+  auto unsaved = Reminding("changed since", Date::FromParts(2026, 12, 9, 9, 0));
+  unsaved->Put("ReminderTime", Variant(past));
   auto task = Default(ol::kFolderTasks)->Items()->Add(ol::kTaskItem);
   task->SetSubject("a task");
   task->Put("ReminderSet", Variant(true));

@@ -42,7 +42,7 @@ struct HeaderLine {
 
 // The lines of the original's header block; Sent and Cc only when there
 // is something to say.
-std::vector<HeaderLine> OriginalHeader(const ItemNode& source) {
+std::vector<HeaderLine> OriginalHeader(const ItemContent& source) {
   std::string from = TextMember(source, "SenderName");
   std::string principal = TextMember(source, "SentOnBehalfOfName");
   if (!principal.empty() && principal != from) from += " On Behalf Of " + principal;
@@ -57,14 +57,14 @@ std::vector<HeaderLine> OriginalHeader(const ItemNode& source) {
   return lines;
 }
 
-std::string QuotedText(const ItemNode& source) {
+std::string QuotedText(const ItemContent& source) {
   std::string text = "\r\n\r\n-----Original Message-----\r\n";
   for (const HeaderLine& line : OriginalHeader(source))
     text += std::string(line.label) + ": " + line.value + "\r\n";
   return text + "\r\n" + BodyOf(source);
 }
 
-std::string QuotedHtml(const ItemNode& source) {
+std::string QuotedHtml(const ItemContent& source) {
   std::string block =
       "<div><br></div>\r\n<div><font face=Tahoma size=2>-----Original Message-----<br>";
   for (const HeaderLine& line : OriginalHeader(source))
@@ -92,7 +92,7 @@ void AddRecipient(ItemNode& answer, RecipientNode recipient) {
 
 // Reply goes to the person the mail was sent for: the one sent on behalf
 // of, when there is one, else the sender.
-void AddReplyRecipient(const MailStore& store, const ItemNode& source, ItemNode& answer) {
+void AddReplyRecipient(const MailStore& store, const ItemContent& source, ItemNode& answer) {
   std::string sender = TextMember(source, "SenderName");
   std::string principal = TextMember(source, "SentOnBehalfOfName");
   RecipientNode to{sender, TextMember(source, "SenderEmailAddress"), ol::kOlTo, false};
@@ -125,7 +125,9 @@ bool HasAnswer(int item_class, AnswerKind kind) {
 }
 
 std::shared_ptr<ItemNode> MakeAnswer(MailStore& store, const ItemNode& source,
-                                     AnswerKind kind) {
+                                     AnswerKind kind,
+                                     const ItemContent* shown) {
+  const ItemContent& content = shown ? *shown : source;
   StoreNode* owner = source.folder ? source.folder->store : store.default_store();
   FolderNode* drafts = owner && owner->defaults.count(ol::kFolderDrafts)
                            ? owner->defaults[ol::kFolderDrafts]
@@ -133,33 +135,33 @@ std::shared_ptr<ItemNode> MakeAnswer(MailStore& store, const ItemNode& source,
   auto answer = store.NewItem(*drafts, "IPM.Note");
   bool forward = kind == AnswerKind::kForward;
   const char* prefix = forward ? "FW: " : "RE: ";
-  answer->subject = StartsFolded(source.subject, std::string_view(prefix, 3))
-                        ? source.subject
-                        : prefix + source.subject;
+  answer->subject = StartsFolded(content.subject, std::string_view(prefix, 3))
+                        ? content.subject
+                        : prefix + content.subject;
 
-  if (!forward) AddReplyRecipient(store, source, *answer);
+  if (!forward) AddReplyRecipient(store, content, *answer);
   if (kind == AnswerKind::kReplyAll) {
     std::string self = FoldCase(MailboxOwner(store));
-    for (const auto& r : source.recipients) {
+    for (const auto& r : content.recipients) {
       if (r->type == ol::kOlBCC || (!self.empty() && FoldCase(r->name) == self)) continue;
       AddRecipient(*answer, *r);
     }
   }
-  if (forward) answer->attachments = source.attachments;
+  if (forward) answer->attachments = content.attachments;
 
-  switch (BodyFormatOf(source)) {
+  switch (BodyFormatOf(content)) {
     case ol::kOlFormatHTML:
-      WriteHtmlBody(*answer, QuotedHtml(source));
+      WriteHtmlBody(*answer, QuotedHtml(content));
       break;
     case ol::kOlFormatRichText: {
       // The text stays exactly the quoted text; the RTF is made from it.
-      std::string text = QuotedText(source);
+      std::string text = QuotedText(content);
       WriteRtfBody(*answer, TextToRtf(text));
       answer->members["Body"] = Variant(text);
       break;
     }
     default:
-      WriteBody(*answer, QuotedText(source));
+      WriteBody(*answer, QuotedText(content));
   }
   return answer;
 }

@@ -25,8 +25,10 @@ bool HasAnswer(int item_class, AnswerKind kind);
 // A new unsaved mail answering `source`, as the Item::Reply, ReplyAll and
 // Forward contract in outlook_items.h describes; when saved it goes to the
 // Drafts folder of the source's store. Requires HasAnswer(source.cls, kind).
+// It answers what `shown` holds (an item object's content with its unsaved
+// changes), or the stored source when it is null.
 std::shared_ptr<ItemNode> MakeAnswer(MailStore& store, const ItemNode& source,
-                                     AnswerKind kind);
+                                     AnswerKind kind, const ItemContent* shown = nullptr);
 
 }  // namespace pinlet::sim
 

@@ -64,19 +64,19 @@ std::string ConvertedHtml(std::string_view from, std::string_view body) {
 
 }  // namespace
 
-std::string TextMember(const ItemNode& item, std::string_view member) {
+std::string TextMember(const ItemContent& item, std::string_view member) {
   auto it = item.members.find(member);
   return it != item.members.end() && it->second.IsText() ? it->second.text() : "";
 }
 
-int BodyFormatOf(const ItemNode& item) {
+int BodyFormatOf(const ItemContent& item) {
   auto it = item.members.find("BodyFormat");
   return it == item.members.end() ? ol::kOlFormatPlain : ToLong(it->second);
 }
 
-std::string BodyOf(const ItemNode& item) { return TextMember(item, "Body"); }
+std::string BodyOf(const ItemContent& item) { return TextMember(item, "Body"); }
 
-std::string HtmlBodyOf(const ItemNode& item) {
+std::string HtmlBodyOf(const ItemContent& item) {
   switch (BodyFormatOf(item)) {
     case ol::kOlFormatHTML:
       return TextMember(item, "HTMLBody");
@@ -87,32 +87,32 @@ std::string HtmlBodyOf(const ItemNode& item) {
   }
 }
 
-std::string RtfBodyOf(const ItemNode& item) {
+std::string RtfBodyOf(const ItemContent& item) {
   return BodyFormatOf(item) == ol::kOlFormatRichText ? TextMember(item, "RTFBody") : "";
 }
 
-void WriteBody(ItemNode& item, std::string_view text) {
+void WriteBody(ItemContent& item, std::string_view text) {
   item.members["Body"] = Variant(text);
   int format = BodyFormatOf(item);
   if (format == ol::kOlFormatHTML) item.members["HTMLBody"] = Variant(TextToHtml(text));
   if (format == ol::kOlFormatRichText) item.members["RTFBody"] = Variant(TextToRtf(text));
 }
 
-void WriteHtmlBody(ItemNode& item, std::string_view html) {
+void WriteHtmlBody(ItemContent& item, std::string_view html) {
   item.members["BodyFormat"] = Variant(int32_t{ol::kOlFormatHTML});
   item.members["HTMLBody"] = Variant(html);
   item.members["Body"] = Variant(HtmlToText(html));
   item.members.erase("RTFBody");
 }
 
-void WriteRtfBody(ItemNode& item, std::string_view rtf) {
+void WriteRtfBody(ItemContent& item, std::string_view rtf) {
   item.members["BodyFormat"] = Variant(int32_t{ol::kOlFormatRichText});
   item.members["RTFBody"] = Variant(rtf);
   item.members["Body"] = Variant(RtfToText(rtf));
   item.members.erase("HTMLBody");
 }
 
-void WriteBodyFormat(ItemNode& item, int format) {
+void WriteBodyFormat(ItemContent& item, int format) {
   if (format == BodyFormatOf(item)) return;
   // The text itself stays as it was; only its formatted forms change.
   std::string text = BodyOf(item);
@@ -398,7 +398,7 @@ std::string TextToRtf(std::string_view text) {
          body + "\\par\r\n}";
 }
 
-std::string RecipientText(const ItemNode& item, int type) {
+std::string RecipientText(const ItemContent& item, int type) {
   std::string text;
   for (const auto& r : item.recipients) {
     if (r->type != type) continue;
@@ -408,7 +408,7 @@ std::string RecipientText(const ItemNode& item, int type) {
   return text;
 }
 
-void WriteRecipientText(ItemNode& item, int type, std::string_view text) {
+void WriteRecipientText(ItemContent& item, int type, std::string_view text) {
   auto& list = item.recipients;
   std::erase_if(list, [&](const auto& r) { return r->type == type; });
   size_t start = 0;

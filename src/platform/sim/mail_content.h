@@ -17,26 +17,26 @@
 namespace pinlet::sim {
 
 // A text member of the item ("" when unset or not text).
-std::string TextMember(const ItemNode& item, std::string_view member);
+std::string TextMember(const ItemContent& item, std::string_view member);
 
 // The bodies. The plain text is always there (Body); the RTF exists only
 // on a rich-text mail (BodyFormat). The HTML is an HTML mail's own, or on a
 // rich-text mail Outlook's HTML rendering of its rich text (RtfToHtml); a
 // plain-text mail has none.
-int BodyFormatOf(const ItemNode& item);
-std::string BodyOf(const ItemNode& item);
-std::string HtmlBodyOf(const ItemNode& item);
-std::string RtfBodyOf(const ItemNode& item);
+int BodyFormatOf(const ItemContent& item);
+std::string BodyOf(const ItemContent& item);
+std::string HtmlBodyOf(const ItemContent& item);
+std::string RtfBodyOf(const ItemContent& item);
 // Writing Body: an HTML mail's HTML becomes the text converted to HTML, a
 // rich-text mail's RTF the text as RTF, so the formatting is lost.
-void WriteBody(ItemNode& item, std::string_view text);
+void WriteBody(ItemContent& item, std::string_view text);
 // Writing HTMLBody makes the item an HTML mail; Body becomes its text.
-void WriteHtmlBody(ItemNode& item, std::string_view html);
+void WriteHtmlBody(ItemContent& item, std::string_view html);
 // Writing the RTF makes the item a rich-text mail; Body becomes its text.
-void WriteRtfBody(ItemNode& item, std::string_view rtf);
+void WriteRtfBody(ItemContent& item, std::string_view rtf);
 // Writing BodyFormat (1 to 3) converts: the text becomes HTML or RTF, or a
 // plain mail drops what formatting it had.
-void WriteBodyFormat(ItemNode& item, int format);
+void WriteBodyFormat(ItemContent& item, int format);
 
 // The conversions behind the coupling. HtmlToText keeps the text of the
 // body (line breaks for <br>, paragraphs, rows and rules; entities decoded;
@@ -54,10 +54,10 @@ std::string RtfToHtml(std::string_view rtf);
 std::string TextToRtf(std::string_view text);
 
 // "; "-joined names of the item's recipients of that type.
-std::string RecipientText(const ItemNode& item, int type);
+std::string RecipientText(const ItemContent& item, int type);
 // Replaces the recipients of that type by the names in `text` (separated
 // by ";"), each unresolved, after the recipients of other types.
-void WriteRecipientText(ItemNode& item, int type, std::string_view text);
+void WriteRecipientText(ItemContent& item, int type, std::string_view text);
 // Resolves against the address book: a contact of any store whose full name
 // or first e-mail address equals the name (without regard to case) gives
 // its name and address; a name that is an e-mail address resolves to

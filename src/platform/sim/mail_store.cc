@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 namespace pinlet::sim {
 
@@ -13,9 +14,13 @@ std::string FoldCase(std::string_view text) {
   return out;
 }
 
-PropNode* ItemNode::FindProp(std::string_view name) {
+PropNode* ItemContent::FindProp(std::string_view name) {
+  return const_cast<PropNode*>(std::as_const(*this).FindProp(name));
+}
+
+const PropNode* ItemContent::FindProp(std::string_view name) const {
   std::string folded = FoldCase(name);
-  for (PropNode& prop : user_props)
+  for (const PropNode& prop : user_props)
     if (FoldCase(prop.name) == folded) return &prop;
   return nullptr;
 }

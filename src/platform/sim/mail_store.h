@@ -48,16 +48,12 @@ struct RecipientNode {
   bool resolved = false;
 };
 
-struct ItemNode : std::enable_shared_from_this<ItemNode> {
+// What an item holds: the part of an item that a host object of it may
+// change and keep unsaved until its Save (item_object.h).
+struct ItemContent {
   int cls = 43;
   std::string message_class;
   std::string subject;
-  std::string entry_id;  // empty until the first save
-  FolderNode* folder = nullptr;
-  bool in_folder = false;  // saved into the folder's item list
-  bool gone = false;       // deleted for good
-  uint64_t file_seq = 0;   // order of filing into the folder
-  Date last_modified;
   std::vector<PropNode> user_props;
   // Class-specific members by host name (Body, HTMLBody, RTFBody,
   // BodyFormat, SenderName, SenderEmailAddress, SentOnBehalfOfName, SentOn,
@@ -69,13 +65,24 @@ struct ItemNode : std::enable_shared_from_this<ItemNode> {
   // while others are added or removed.
   std::vector<std::shared_ptr<RecipientNode>> recipients;
 
-  // The state of the running host, not kept in the mailbox file: the item's
-  // Open event (held on the item, so that every handle on it sees it), and
-  // whether it has changes not yet saved.
-  Event<bool&> open;
-  bool changed = false;
-
   PropNode* FindProp(std::string_view name);
+  const PropNode* FindProp(std::string_view name) const;
+};
+
+// An item as the store keeps it: its stored content, and where and whether
+// it is filed.
+struct ItemNode : ItemContent, std::enable_shared_from_this<ItemNode> {
+  std::string entry_id;  // empty until the first save
+  FolderNode* folder = nullptr;
+  bool in_folder = false;  // saved into the folder's item list
+  bool gone = false;       // deleted for good
+  uint64_t file_seq = 0;   // order of filing into the folder
+  Date last_modified;
+
+  // The state of the running host, not kept in the mailbox file: the item's
+  // Open event, held on the item, so that every handle on it sees it.
+  Event<bool&> open;
+
   // What the fault injector records as the target of a call on this item:
   // its EntryID, or "(new item)" before its first save.
   std::string_view target() const {

@@ -1,6 +1,7 @@
 // Simulated attachments: real bytes, copied from and saved to the simulated
 // file system, or links to a file there.
 #include "platform/host_error.h"
+#include "platform/sim/item_object.h"
 #include "platform/sim/sim_outlook.h"
 
 namespace pinlet::sim {
@@ -13,7 +14,7 @@ std::string_view NameOfPath(std::string_view path) {
 
 class SimAttachment : public ol::Attachment {
  public:
-  SimAttachment(World* world, std::shared_ptr<ItemNode> owner, int index)
+  SimAttachment(World* world, std::shared_ptr<ItemObject> owner, int index)
       : world_(world), owner_(std::move(owner)), index_(index) {}
   std::string FileName() override { return Node("Attachment.FileName").file_name; }
   std::string DisplayName() override {
@@ -47,35 +48,37 @@ class SimAttachment : public ol::Attachment {
   }
   void Delete() override {
     Node("Attachment.Delete");
-    owner_->attachments.erase(owner_->attachments.begin() + (index_ - 1));
-    owner_->changed = true;
+    auto& list = owner_->Edit(ItemObject::kAttachments).attachments;
+    list.erase(list.begin() + (index_ - 1));
   }
 
  private:
-  AttachmentNode& Node(const char* member) {
-    world_->faults.Check(member, owner_->target());
-    if (owner_->gone) throw ItemGoneError(member);
-    if (index_ < 1 || index_ > static_cast<int>(owner_->attachments.size()))
+  const AttachmentNode& Node(const char* member) {
+    const ItemNode& item = *owner_->stored();
+    world_->faults.Check(member, item.target());
+    if (item.gone) throw ItemGoneError(member);
+    const auto& list = owner_->content().attachments;
+    if (index_ < 1 || index_ > static_cast<int>(list.size()))
       throw HostError(errors::kOperationFailed, "The attachment no longer exists.",
                       member);
-    return owner_->attachments[index_ - 1];
+    return list[index_ - 1];
   }
   World* world_;
-  std::shared_ptr<ItemNode> owner_;
+  std::shared_ptr<ItemObject> owner_;
   int index_;
 };
 
 class SimAttachments : public ol::Attachments {
  public:
-  SimAttachments(World* world, std::shared_ptr<ItemNode> owner)
+  SimAttachments(World* world, std::shared_ptr<ItemObject> owner)
       : world_(world), owner_(std::move(owner)) {}
   int Count() override {
     Enter("Attachments.Count");
-    return static_cast<int>(owner_->attachments.size());
+    return static_cast<int>(owner_->content().attachments.size());
   }
   ol::AttachmentPtr Item(int index) override {
     Enter("Attachments.Item");
-    if (index < 1 || index > static_cast<int>(owner_->attachments.size()))
+    if (index < 1 || index > static_cast<int>(owner_->content().attachments.size()))
       throw IndexError("Attachments.Item");
     return std::make_shared<SimAttachment>(world_, owner_, index);
   }
@@ -96,31 +99,31 @@ class SimAttachments : public ol::Attachments {
       node.path_name = std::string(path);
     else
       node.content = std::move(*content);
-    owner_->attachments.push_back(std::move(node));
-    owner_->changed = true;
-    return std::make_shared<SimAttachment>(world_, owner_,
-                                           static_cast<int>(owner_->attachments.size()));
+    auto& list = owner_->Edit(ItemObject::kAttachments).attachments;
+    list.push_back(std::move(node));
+    return std::make_shared<SimAttachment>(world_, owner_, static_cast<int>(list.size()));
   }
   void Remove(int index) override {
     Enter("Attachments.Remove");
-    if (index < 1 || index > static_cast<int>(owner_->attachments.size()))
+    if (index < 1 || index > static_cast<int>(owner_->content().attachments.size()))
       throw IndexError("Attachments.Remove");
-    owner_->attachments.erase(owner_->attachments.begin() + (index - 1));
-    owner_->changed = true;
+    auto& list = owner_->Edit(ItemObject::kAttachments).attachments;
+    list.erase(list.begin() + (index - 1));
   }
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member, owner_->target());
-    if (owner_->gone) throw ItemGoneError(member);
+    const ItemNode& item = *owner_->stored();
+    world_->faults.Check(member, item.target());
+    if (item.gone) throw ItemGoneError(member);
   }
   World* world_;
-  std::shared_ptr<ItemNode> owner_;
+  std::shared_ptr<ItemObject> owner_;
 };
 
 }  // namespace
 
-ol::AttachmentsPtr WrapAttachments(World* world, std::shared_ptr<ItemNode> owner) {
+ol::AttachmentsPtr WrapAttachments(World* world, std::shared_ptr<ItemObject> owner) {
   return std::make_shared<SimAttachments>(world, std::move(owner));
 }
 

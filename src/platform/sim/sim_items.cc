@@ -47,84 +47,100 @@ int RecipientTypeOf(std::string_view member) {
   return member == "To" ? ol::kOlTo : member == "CC" ? ol::kOlCC : ol::kOlBCC;
 }
 
+// The user properties an item object shows: its own, or for a document
+// those that live only as long as the handle that added them.
+struct PropertyList {
+  std::shared_ptr<ItemObject> object;
+  std::shared_ptr<std::vector<PropNode>> transient;  // documents only
+
+  const std::vector<PropNode>& Read() const {
+    return transient ? *transient : object->content().user_props;
+  }
+  std::vector<PropNode>& Write() {
+    return transient ? *transient : object->Edit(ItemObject::kUserProperties).user_props;
+  }
+  ItemNode& item() const { return *object->stored(); }
+};
+
+template <typename Props>
+auto Lookup(Props& props, std::string_view name) -> decltype(&props.front()) {
+  std::string folded = FoldCase(name);
+  for (auto& p : props)
+    if (FoldCase(p.name) == folded) return &p;
+  return nullptr;
+}
+
 class SimUserProperty : public ol::UserProperty {
  public:
-  SimUserProperty(World* world, std::vector<PropNode>* props,
-                  std::shared_ptr<ItemNode> owner, std::string name)
-      : world_(world), props_(props), owner_(std::move(owner)), name_(std::move(name)) {}
+  SimUserProperty(World* world, PropertyList list, std::string name)
+      : world_(world), list_(std::move(list)), name_(std::move(name)) {}
 
   std::string Name() override { return Prop("UserProperty.Name").name; }
   int Type() override { return Prop("UserProperty.Type").type; }
   Variant Value() override { return Prop("UserProperty.Value").value; }
   void SetValue(const Variant& value) override {
-    PropNode& prop = Prop("UserProperty.Value");
+    int type = Prop("UserProperty.Value").type;
     // A text property keeps text, as the host converts on assignment.
-    prop.value = prop.type == ol::kOlText ? Variant(ToText(value)) : value;
-    owner_->changed = true;
+    Lookup(list_.Write(), name_)->value =
+        type == ol::kOlText ? Variant(ToText(value)) : value;
   }
   void Delete() override {
     Prop("UserProperty.Delete");
-    owner_->changed = true;
     std::string folded = FoldCase(name_);
-    props_->erase(
-        std::remove_if(props_->begin(), props_->end(),
-                       [&](const PropNode& p) { return FoldCase(p.name) == folded; }),
-        props_->end());
+    std::erase_if(list_.Write(),
+                  [&](const PropNode& p) { return FoldCase(p.name) == folded; });
   }
 
  private:
-  PropNode& Prop(const char* member) {
-    world_->faults.Check(member, owner_->target());
-    if (owner_->gone) throw ItemGoneError(member);
-    std::string folded = FoldCase(name_);
-    for (PropNode& p : *props_)
-      if (FoldCase(p.name) == folded) return p;
+  const PropNode& Prop(const char* member) {
+    world_->faults.Check(member, list_.item().target());
+    if (list_.item().gone) throw ItemGoneError(member);
+    if (const PropNode* prop = Lookup(list_.Read(), name_)) return *prop;
     throw HostError(errors::kOperationFailed, "The property has been deleted.", member);
   }
   World* world_;
-  std::vector<PropNode>* props_;
-  std::shared_ptr<ItemNode> owner_;
+  PropertyList list_;
   std::string name_;
 };
 
 class SimUserProperties : public ol::UserProperties {
  public:
-  SimUserProperties(World* world, std::vector<PropNode>* props,
-                    std::shared_ptr<ItemNode> owner)
-      : world_(world), props_(props), owner_(std::move(owner)) {}
+  SimUserProperties(World* world, PropertyList list)
+      : world_(world), list_(std::move(list)) {}
 
   int Count() override {
     Enter("UserProperties.Count");
-    return static_cast<int>(props_->size());
+    return static_cast<int>(list_.Read().size());
   }
   ol::UserPropertyPtr Item(int index) override {
     Enter("UserProperties.Item");
-    if (index < 1 || index > static_cast<int>(props_->size()))
+    if (index < 1 || index > static_cast<int>(list_.Read().size()))
       throw IndexError("UserProperties.Item");
-    return Make((*props_)[index - 1].name);
+    return Make(list_.Read()[index - 1].name);
   }
   ol::UserPropertyPtr Item(std::string_view name) override {
     Enter("UserProperties.Item");
-    if (!Lookup(name)) throw NotFoundError("UserProperties.Item");
-    return Make(Lookup(name)->name);
+    const PropNode* prop = Lookup(list_.Read(), name);
+    if (!prop) throw NotFoundError("UserProperties.Item");
+    return Make(prop->name);
   }
   ol::UserPropertyPtr Find(std::string_view name) override {
     Enter("UserProperties.Find");
-    PropNode* prop = Lookup(name);
+    const PropNode* prop = Lookup(list_.Read(), name);
     return prop ? Make(prop->name) : nullptr;
   }
   ol::UserPropertyPtr Add(std::string_view name, int type,
                           bool add_to_folder_fields) override {
     Enter("UserProperties.Add");
     if (name.empty()) throw HostError(errors::kInvalidArgument, "Invalid property name.");
-    if (Lookup(name))
+    if (Lookup(list_.Read(), name))
       throw HostError(errors::kOperationFailed,
                       "A property with this name already exists.", "UserProperties.Add");
-    props_->push_back(
+    list_.Write().push_back(
         {std::string(name), type, type == ol::kOlText ? Variant("") : Variant()});
-    owner_->changed = true;
-    if (add_to_folder_fields && owner_->folder) {
-      auto& fields = owner_->folder->user_fields;
+    // The folder's field definition is the folder's own, made at once.
+    if (add_to_folder_fields && list_.item().folder) {
+      auto& fields = list_.item().folder->user_fields;
       std::string folded = FoldCase(name);
       if (std::none_of(fields.begin(), fields.end(),
                        [&](const std::string& f) { return FoldCase(f) == folded; }))
@@ -134,47 +150,38 @@ class SimUserProperties : public ol::UserProperties {
   }
   void Remove(int index) override {
     Enter("UserProperties.Remove");
-    if (index < 1 || index > static_cast<int>(props_->size()))
+    if (index < 1 || index > static_cast<int>(list_.Read().size()))
       throw IndexError("UserProperties.Remove");
-    props_->erase(props_->begin() + (index - 1));
-    owner_->changed = true;
+    auto& props = list_.Write();
+    props.erase(props.begin() + (index - 1));
   }
 
  private:
   void Enter(const char* member) {
-    world_->faults.Check(member, owner_->target());
-    if (owner_->gone) throw ItemGoneError(member);
-  }
-  PropNode* Lookup(std::string_view name) {
-    std::string folded = FoldCase(name);
-    for (PropNode& p : *props_)
-      if (FoldCase(p.name) == folded) return &p;
-    return nullptr;
+    world_->faults.Check(member, list_.item().target());
+    if (list_.item().gone) throw ItemGoneError(member);
   }
   ol::UserPropertyPtr Make(std::string name) {
-    return std::make_shared<SimUserProperty>(world_, props_, owner_, std::move(name));
+    return std::make_shared<SimUserProperty>(world_, list_, std::move(name));
   }
   World* world_;
-  std::vector<PropNode>* props_;
-  std::shared_ptr<ItemNode> owner_;
+  PropertyList list_;
 };
 
 class SimItem : public ol::Item {
  public:
-  SimItem(World* world, std::shared_ptr<ItemNode> node)
-      : world_(world), node_(std::move(node)) {}
+  SimItem(World* world, std::shared_ptr<ItemObject> object)
+      : world_(world), object_(std::move(object)) {}
 
-  int Class() override { return Enter("Item.Class").cls; }
-  std::string MessageClass() override { return Enter("Item.MessageClass").message_class; }
+  int Class() override { return Read("Item.Class").cls; }
+  std::string MessageClass() override { return Read("Item.MessageClass").message_class; }
   void SetMessageClass(std::string_view value) override {
-    Changed("Item.MessageClass").message_class = std::string(value);
+    Write("Item.MessageClass", ItemObject::kMessageClass).message_class =
+        std::string(value);
   }
-  std::string Subject() override { return Enter("Item.Subject").subject; }
+  std::string Subject() override { return Read("Item.Subject").subject; }
   void SetSubject(std::string_view value) override {
-    ItemNode& node = Changed("Item.Subject");
-    std::string old = node.subject;
-    node.subject = std::string(value);
-    world_->store.Reindex(node, old);
+    Write("Item.Subject", ItemObject::kSubject).subject = std::string(value);
   }
   std::string EntryID() override { return Enter("Item.EntryID").entry_id; }
   ol::FolderPtr Parent() override {
@@ -185,133 +192,144 @@ class SimItem : public ol::Item {
   }
   bool Saved() override {
     const ItemNode& node = Enter("Item.Saved");
-    return !node.entry_id.empty() && !node.changed;
+    return !node.entry_id.empty() && !object_->changed();
   }
   void Save() override {
     Enter("Item.Save");
-    world_->store.SaveItem(node_, world_->clock.now());
-    node_->changed = false;
-    if (world_->outlook) world_->outlook->ItemChanged(*node_);
+    object_->Commit(world_->store, world_->clock.now());
+    if (world_->outlook) world_->outlook->ItemChanged(*node());
   }
   void Delete() override {
-    Enter("Item.Delete");
-    if (node_->entry_id.empty()) {
-      node_->gone = true;  // never saved: it simply disappears
+    ItemNode& node = Enter("Item.Delete");
+    if (node.entry_id.empty()) {
+      node.gone = true;  // never saved: it simply disappears
       return;
     }
-    world_->store.DeleteItem(node_, world_->clock.now());
-    if (world_->outlook) world_->outlook->ItemLeftFolder(*node_);
+    world_->store.DeleteItem(this->node(), world_->clock.now());
+    if (world_->outlook) world_->outlook->ItemLeftFolder(node);
   }
   ol::ItemPtr Move(const ol::FolderPtr& folder) override {
-    Enter("Item.Move");
+    ItemNode& node = Enter("Item.Move");
     FolderNode* destination = NodeOf(folder);
     if (!destination) throw ObjectRequiredError();
-    world_->store.MoveItem(node_, *destination, world_->clock.now());
-    if (world_->outlook) world_->outlook->ItemLeftFolder(*node_);
-    return WrapItem(world_, node_);
+    world_->store.MoveItem(this->node(), *destination, world_->clock.now());
+    if (world_->outlook) world_->outlook->ItemLeftFolder(node);
+    return WrapItem(world_, this->node());
   }
   void Display() override {
     Enter("Item.Display");
-    Outlook("Item.Display").OpenItem(node_);
+    Outlook("Item.Display").OpenItem(WrapObject(world_, object_));
   }
   std::shared_ptr<ol::Inspector> GetInspector() override {
     Enter("Item.GetInspector");
     SimOutlook& outlook = Outlook("Item.GetInspector");
     for (auto& inspector : outlook.inspectors())
-      if (NodeOf(inspector->item()) == node_) return inspector;
-    return outlook.MakeInspector(node_, false);
+      if (NodeOf(inspector->item()) == node()) return inspector;
+    return outlook.MakeInspector(WrapObject(world_, object_), false);
   }
   ol::UserPropertiesPtr UserProperties() override {
     Enter("Item.UserProperties");
     // Documents keep no user properties through the object model: what is
     // added here lives only as long as this handle.
-    std::vector<PropNode>* props =
-        node_->cls == ol::kDocument ? &transient_ : &node_->user_props;
-    return std::make_shared<SimUserProperties>(world_, props, node_);
+    PropertyList list{object_, nullptr};
+    if (node()->cls == ol::kDocument) list.transient = transient_;
+    return std::make_shared<SimUserProperties>(world_, std::move(list));
   }
   ol::AttachmentsPtr Attachments() override {
     Enter("Item.Attachments");
-    return WrapAttachments(world_, node_);
+    return WrapAttachments(world_, object_);
   }
   ol::RecipientsPtr Recipients() override {
-    const ItemNode& node = Enter("Item.Recipients");
-    if (node.cls != ol::kMail && node.cls != ol::kAppointment && node.cls != ol::kTask &&
-        node.cls != ol::kJournal)
+    const ItemContent& content = Read("Item.Recipients");
+    if (content.cls != ol::kMail && content.cls != ol::kAppointment &&
+        content.cls != ol::kTask && content.cls != ol::kJournal)
       throw NotSupportedError("Recipients");
-    return WrapRecipients(world_, node_);
+    return WrapRecipients(world_, object_);
   }
   ol::ItemPtr Reply() override { return Answer("Reply", AnswerKind::kReply); }
   ol::ItemPtr ReplyAll() override { return Answer("ReplyAll", AnswerKind::kReplyAll); }
   ol::ItemPtr Forward() override { return Answer("Forward", AnswerKind::kForward); }
   bool IsSameObject(const ol::ItemPtr& other) override {
-    return other && NodeOf(other) == node_;
+    return other && NodeOf(other) == node();
   }
   Subscription OnOpen(std::function<void(bool&)> handler) override {
     Enter("Item.Advise");
-    return node_->open.Subscribe(AtBoundary(*world_, "Item.Open", std::move(handler)));
+    return node()->open.Subscribe(AtBoundary(*world_, "Item.Open", std::move(handler)));
   }
 
   Variant Get(std::string_view member) override {
-    ItemNode& node = Enter("Item." + std::string(member));
-    if (!HasMember(node.cls, member)) throw NotSupportedError(std::string(member));
+    const ItemContent& item = Read("Item." + std::string(member));
+    if (!HasMember(item.cls, member)) throw NotSupportedError(std::string(member));
     if (member == "FlagStatus" || member == "FlagIcon") {
       auto it =
-          node.mapi_props.find(member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon);
-      return it == node.mapi_props.end() ? Variant(0) : Variant(ToLong(it->second));
+          item.mapi_props.find(member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon);
+      return it == item.mapi_props.end() ? Variant(0) : Variant(ToLong(it->second));
     }
-    if (member == "Body") return Variant(BodyOf(node));
-    if (member == "HTMLBody") return Variant(HtmlBodyOf(node));
-    if (member == "RTFBody") return Variant(RtfBodyOf(node));
-    if (member == "BodyFormat") return Variant(int32_t{BodyFormatOf(node)});
+    if (member == "Body") return Variant(BodyOf(item));
+    if (member == "HTMLBody") return Variant(HtmlBodyOf(item));
+    if (member == "RTFBody") return Variant(RtfBodyOf(item));
+    if (member == "BodyFormat") return Variant(int32_t{BodyFormatOf(item)});
     if (IsOneOf(member, {"To", "CC", "BCC"}))
-      return Variant(RecipientText(node, RecipientTypeOf(member)));
+      return Variant(RecipientText(item, RecipientTypeOf(member)));
     if (member == "SentOnBehalfOfName") {
-      std::string principal = TextMember(node, member);
-      return Variant(principal.empty() ? TextMember(node, "SenderName") : principal);
+      std::string principal = TextMember(item, member);
+      return Variant(principal.empty() ? TextMember(item, "SenderName") : principal);
     }
-    auto it = node.members.find(member);
-    return it == node.members.end() ? DefaultOf(member) : it->second;
+    auto it = item.members.find(member);
+    return it == item.members.end() ? DefaultOf(member) : it->second;
   }
   void Put(std::string_view member, const Variant& value) override {
-    ItemNode& node = Enter("Item." + std::string(member));
-    if (!HasMember(node.cls, member) ||
+    std::string name = "Item." + std::string(member);
+    int cls = Read(name).cls;
+    if (!HasMember(cls, member) ||
         IsOneOf(member, {"SenderName", "SenderEmailAddress", "SentOn", "ReceivedTime"}))
       throw NotSupportedError(std::string(member));
     if (member == "FlagStatus" || member == "FlagIcon") {
-      node.mapi_props[member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon] =
-          ToLong(value);
+      int32_t flag = ToLong(value);
+      object_->Edit(ItemObject::kMapiProperties)
+          .mapi_props[member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon] = flag;
     } else if (member == "Body") {
-      WriteBody(node, ToText(value));
+      WriteBody(object_->Edit(ItemObject::kMembers), ToText(value));
     } else if (member == "HTMLBody") {
-      WriteHtmlBody(node, ToText(value));
+      WriteHtmlBody(object_->Edit(ItemObject::kMembers), ToText(value));
     } else if (member == "RTFBody") {
-      WriteRtfBody(node, ToText(value));
+      WriteRtfBody(object_->Edit(ItemObject::kMembers), ToText(value));
     } else if (member == "BodyFormat") {
       int format = ToLong(value);
       if (format < ol::kOlFormatPlain || format > ol::kOlFormatRichText)
         throw HostError(errors::kInvalidArgument, "Invalid procedure call or argument",
                         "Item.BodyFormat");
-      WriteBodyFormat(node, format);
+      WriteBodyFormat(object_->Edit(ItemObject::kMembers), format);
     } else if (IsOneOf(member, {"To", "CC", "BCC"})) {
-      WriteRecipientText(node, RecipientTypeOf(member), ToText(value));
+      std::string text = ToText(value);
+      WriteRecipientText(object_->Edit(ItemObject::kRecipients), RecipientTypeOf(member),
+                         text);
     } else {
-      node.members[std::string(member)] = Converted(member, value);
+      Variant converted = Converted(member, value);
+      object_->Edit(ItemObject::kMembers).members[std::string(member)] =
+          std::move(converted);
     }
-    node.changed = true;
   }
 
-  const std::shared_ptr<ItemNode>& node() const { return node_; }
+  const std::shared_ptr<ItemNode>& node() const { return object_->stored(); }
+  const std::shared_ptr<ItemObject>& object() const { return object_; }
 
  private:
+  // The stored item, once the call passed the fault check and the item is
+  // still there.
   ItemNode& Enter(const std::string& member) {
-    world_->faults.Check(member, node_->target());
-    if (node_->gone) throw ItemGoneError(member.c_str());
-    return *node_;
+    world_->faults.Check(member, node()->target());
+    if (node()->gone) throw ItemGoneError(member.c_str());
+    return *node();
   }
-  ItemNode& Changed(const std::string& member) {
-    ItemNode& node = Enter(member);
-    node.changed = true;
-    return node;
+  // What this object shows of the item.
+  const ItemContent& Read(const std::string& member) {
+    Enter(member);
+    return object_->content();
+  }
+  ItemContent& Write(const std::string& member, unsigned parts) {
+    Enter(member);
+    return object_->Edit(parts);
   }
   SimOutlook& Outlook(const char* member) {
     if (!world_->outlook)
@@ -327,12 +345,14 @@ class SimItem : public ol::Item {
   }
   ol::ItemPtr Answer(const char* command, AnswerKind kind) {
     const ItemNode& node = Enter("Item." + std::string(command));
-    if (!HasAnswer(node.cls, kind)) throw NotSupportedError(command);
-    return WrapItem(world_, MakeAnswer(world_->store, node, kind));
+    const ItemContent& shown = object_->content();
+    if (!HasAnswer(shown.cls, kind)) throw NotSupportedError(command);
+    return WrapItem(world_, MakeAnswer(world_->store, node, kind, &shown));
   }
   World* world_;
-  std::shared_ptr<ItemNode> node_;
-  std::vector<PropNode> transient_;
+  std::shared_ptr<ItemObject> object_;
+  std::shared_ptr<std::vector<PropNode>> transient_ =
+      std::make_shared<std::vector<PropNode>>();
 };
 
 }  // namespace
@@ -393,12 +413,22 @@ bool ClassHasMember(int cls, std::string_view member) {
 
 ol::ItemPtr WrapItem(World* world, std::shared_ptr<ItemNode> node) {
   if (!node) return nullptr;
-  return std::make_shared<SimItem>(world, std::move(node));
+  return std::make_shared<SimItem>(world, std::make_shared<ItemObject>(std::move(node)));
+}
+
+ol::ItemPtr WrapObject(World* world, std::shared_ptr<ItemObject> object) {
+  if (!object) return nullptr;
+  return std::make_shared<SimItem>(world, std::move(object));
 }
 
 std::shared_ptr<ItemNode> NodeOf(const ol::ItemPtr& item) {
   auto sim = std::dynamic_pointer_cast<SimItem>(item);
   return sim ? sim->node() : nullptr;
+}
+
+std::shared_ptr<ItemObject> ObjectOf(const ol::ItemPtr& item) {
+  auto sim = std::dynamic_pointer_cast<SimItem>(item);
+  return sim ? sim->object() : nullptr;
 }
 
 }  // namespace pinlet::sim

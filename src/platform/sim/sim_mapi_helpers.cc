@@ -17,48 +17,57 @@ HostError CannotCreate(const std::string& progid) {
 class SimMapiUtils : public MapiUtils {
  public:
   explicit SimMapiUtils(World* world) : world_(world) {}
+  // The item's own MAPI message: what the item object holds.
   Variant HrGetOneProp(const ol::ItemPtr& item, uint32_t tag) override {
     auto node = NodeOf(item);
     world_->faults.Check("MAPIUtils.HrGetOneProp", node ? node->target() : "");
-    node = Node(item);
-    auto it = node->mapi_props.find(tag);
-    if (it == node->mapi_props.end())
+    const auto& props = Object(item)->content().mapi_props;
+    auto it = props.find(tag);
+    if (it == props.end())
       throw HostError(errors::kNotFound, "MAPI_E_NOT_FOUND", "MAPIUtils.HrGetOneProp");
     return it->second;
   }
+  // With `save`, the message's SaveChanges stores the properties written
+  // this way; what the object model wrote to the item still waits for the
+  // item's own Save.
   void HrSetOneProp(const ol::ItemPtr& item, uint32_t tag, const Variant& value,
                     bool save) override {
     auto node = NodeOf(item);
     world_->faults.Check("MAPIUtils.HrSetOneProp", node ? node->target() : "");
-    node = Node(item);
-    node->mapi_props[tag] = value;
-    if (save && !node->entry_id.empty())
-      world_->store.SaveItem(node, world_->clock.now());
+    std::shared_ptr<ItemObject> object = Object(item);
+    object->Edit(ItemObject::kMapiProperties).mapi_props[tag] = value;
+    if (save && !object->stored()->entry_id.empty())
+      object->Commit(world_->store, world_->clock.now(), ItemObject::kMapiProperties);
   }
 
  private:
-  std::shared_ptr<ItemNode> Node(const ol::ItemPtr& item) {
-    auto node = NodeOf(item);
-    if (!node || node->gone) throw HostError(errors::kTypeMismatch, "Type mismatch");
-    return node;
+  std::shared_ptr<ItemObject> Object(const ol::ItemPtr& item) {
+    auto object = ObjectOf(item);
+    if (!object || object->stored()->gone)
+      throw HostError(errors::kTypeMismatch, "Type mismatch");
+    return object;
   }
   World* world_;
 };
 
+// CDO keeps a message's changes in its own cache until Update stores them:
+// a message is an item object of its own (item_object.h).
 class SimCdoField : public CdoField {
  public:
-  SimCdoField(World* world, std::shared_ptr<ItemNode> node, std::string name)
-      : world_(world), node_(std::move(node)), name_(std::move(name)) {}
+  SimCdoField(World* world, std::shared_ptr<ItemObject> message, std::string name)
+      : world_(world), message_(std::move(message)), name_(std::move(name)) {}
   std::string Name() override { return Prop("Field.Name").name; }
   Variant Value() override { return Prop("Field.Value").value; }
   void SetValue(const Variant& value) override {
-    Prop("Field.Value").value = ToText(value);
+    Prop("Field.Value");
+    Edit().FindProp(name_)->value = ToText(value);
   }
   void Delete() override {
     Prop("Field.Delete");
-    auto& props = node_->user_props;
+    std::string folded = FoldCase(name_);
+    auto& props = Edit().user_props;
     for (auto it = props.begin(); it != props.end(); ++it) {
-      if (FoldCase(it->name) == FoldCase(name_)) {
+      if (FoldCase(it->name) == folded) {
         props.erase(it);
         break;
       }
@@ -66,66 +75,68 @@ class SimCdoField : public CdoField {
   }
 
  private:
-  PropNode& Prop(const char* member) {
-    world_->faults.Check(member, node_->target());
-    PropNode* prop = node_->FindProp(name_);
+  const PropNode& Prop(const char* member) {
+    world_->faults.Check(member, message_->stored()->target());
+    const PropNode* prop = message_->content().FindProp(name_);
     if (!prop)
       throw HostError(errors::kNotFound,
                       "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]");
     return *prop;
   }
+  ItemContent& Edit() { return message_->Edit(ItemObject::kUserProperties); }
   World* world_;
-  std::shared_ptr<ItemNode> node_;
+  std::shared_ptr<ItemObject> message_;
   std::string name_;
 };
 
 class SimCdoFields : public CdoFields {
  public:
-  SimCdoFields(World* world, std::shared_ptr<ItemNode> node)
-      : world_(world), node_(std::move(node)) {}
+  SimCdoFields(World* world, std::shared_ptr<ItemObject> message)
+      : world_(world), message_(std::move(message)) {}
   int Count() override {
-    world_->faults.Check("Fields.Count", node_->target());
-    return static_cast<int>(node_->user_props.size());
+    world_->faults.Check("Fields.Count", message_->stored()->target());
+    return static_cast<int>(message_->content().user_props.size());
   }
   std::shared_ptr<CdoField> Item(std::string_view name) override {
-    world_->faults.Check("Fields.Item", node_->target());
-    if (!node_->FindProp(name))
+    world_->faults.Check("Fields.Item", message_->stored()->target());
+    if (!message_->content().FindProp(name))
       throw HostError(errors::kNotFound,
                       "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]", "Fields.Item");
-    return std::make_shared<SimCdoField>(world_, node_, std::string(name));
+    return std::make_shared<SimCdoField>(world_, message_, std::string(name));
   }
   std::shared_ptr<CdoField> Add(std::string_view name, int,
                                 const Variant& value) override {
-    world_->faults.Check("Fields.Add", node_->target());
-    if (PropNode* prop = node_->FindProp(name)) {
+    world_->faults.Check("Fields.Add", message_->stored()->target());
+    ItemContent& content = message_->Edit(ItemObject::kUserProperties);
+    if (PropNode* prop = content.FindProp(name)) {
       prop->value = ToText(value);
     } else {
-      node_->user_props.push_back({std::string(name), 1, ToText(value)});
+      content.user_props.push_back({std::string(name), 1, ToText(value)});
     }
-    return std::make_shared<SimCdoField>(world_, node_, std::string(name));
+    return std::make_shared<SimCdoField>(world_, message_, std::string(name));
   }
 
  private:
   World* world_;
-  std::shared_ptr<ItemNode> node_;
+  std::shared_ptr<ItemObject> message_;
 };
 
 class SimCdoMessage : public CdoMessage {
  public:
   SimCdoMessage(World* world, std::shared_ptr<ItemNode> node)
-      : world_(world), node_(std::move(node)) {}
+      : world_(world), message_(std::make_shared<ItemObject>(std::move(node))) {}
   std::shared_ptr<CdoFields> Fields() override {
-    world_->faults.Check("Message.Fields", node_->target());
-    return std::make_shared<SimCdoFields>(world_, node_);
+    world_->faults.Check("Message.Fields", message_->stored()->target());
+    return std::make_shared<SimCdoFields>(world_, message_);
   }
   void Update() override {
-    world_->faults.Check("Message.Update", node_->target());
-    world_->store.SaveItem(node_, world_->clock.now());
+    world_->faults.Check("Message.Update", message_->stored()->target());
+    message_->Commit(world_->store, world_->clock.now());
   }
 
  private:
   World* world_;
-  std::shared_ptr<ItemNode> node_;
+  std::shared_ptr<ItemObject> message_;
 };
 
 class SimCdoSession : public CdoSession {
@@ -186,8 +197,9 @@ class SimRdoSession : public RdoSession {
   bool logged_on_ = false;
 };
 
-// Redemption's wrapper of an Outlook item: the same item's nodes, read
-// without Outlook's object model.
+// Redemption's wrapper of an Outlook item: the item's stored message, read
+// without Outlook's object model, so what the item object has not saved yet
+// is not seen.
 class SimSafeMailItem : public SafeMailItem {
  public:
   explicit SimSafeMailItem(World* world) : world_(world) {}
@@ -197,10 +209,11 @@ class SimSafeMailItem : public SafeMailItem {
     if (!node)
       throw HostError(errors::kTypeMismatch, "Type mismatch", "SafeMailItem.Item");
     node_ = std::move(node);
+    item_ = item;
   }
   ol::ItemPtr Item() override {
     Enter("Item");
-    return WrapItem(world_, node_);
+    return item_;
   }
   std::string Subject() override { return Enter("Subject").subject; }
   std::string SenderName() override {
@@ -222,7 +235,7 @@ class SimSafeMailItem : public SafeMailItem {
     if (node.cls != ol::kMail && node.cls != ol::kAppointment && node.cls != ol::kTask &&
         node.cls != ol::kJournal)
       throw NotSupportedError("Recipients");
-    return WrapRecipients(world_, node_, "SafeRecipient");
+    return WrapRecipients(world_, std::make_shared<ItemObject>(node_), "SafeRecipient");
   }
   std::string Body() override { return BodyOf(Member("Body")); }
   std::string RTFBody() override { return RtfBodyOf(Enter("RTFBody")); }
@@ -246,7 +259,9 @@ class SimSafeMailItem : public SafeMailItem {
     return node;
   }
   World* world_;
+  // The item's stored message, as the library reads it, and the item given.
   std::shared_ptr<ItemNode> node_;
+  ol::ItemPtr item_;
 };
 
 }  // namespace

@@ -288,6 +288,12 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
 std::shared_ptr<SimInspector> SimOutlook::OpenItem(
     const std::shared_ptr<ItemNode>& item) {
   if (!item || item->gone) return nullptr;
+  return OpenItem(WrapItem(world_, item));
+}
+
+std::shared_ptr<SimInspector> SimOutlook::OpenItem(const ol::ItemPtr& handle) {
+  std::shared_ptr<ItemNode> item = NodeOf(handle);
+  if (!item || item->gone) return nullptr;
   for (auto& open : inspectors_) {
     if (NodeOf(open->item()) == item) {
       auto window = open;
@@ -295,7 +301,7 @@ std::shared_ptr<SimInspector> SimOutlook::OpenItem(
       return window;
     }
   }
-  auto inspector = MakeInspector(item, true);
+  auto inspector = MakeInspector(handle, true);
   inspectors_.push_back(inspector);
   new_inspector_.Fire(inspector);
   auto listed = [&] {
@@ -312,16 +318,17 @@ std::shared_ptr<SimInspector> SimOutlook::OpenItem(
   }
   if (!listed()) return nullptr;
   if (item->cls == ol::kMail && !world_->answers.empty())
-    world_->answers.back().kept.push_back(item);
+    world_->answers.back().kept.push_back(ObjectOf(handle));
   world_->windows.SetVisible(inspector->hwnd(), true, false);
   ActivateInspector(inspector);
   return inspector;
 }
 
-std::shared_ptr<SimInspector> SimOutlook::MakeInspector(
-    const std::shared_ptr<ItemNode>& item, bool shown) {
-  auto inspector = std::make_shared<SimInspector>(this, WrapItem(world_, item), shown);
-  bool word = word_mail_editor_ && item->cls == ol::kMail;
+std::shared_ptr<SimInspector> SimOutlook::MakeInspector(const ol::ItemPtr& item,
+                                                        bool shown) {
+  auto inspector = std::make_shared<SimInspector>(this, item, shown);
+  auto node = NodeOf(item);
+  bool word = word_mail_editor_ && node && node->cls == ol::kMail;
   inspector->set_command_bars(
       MakeCommandBars(word ? WordMailBars() : OutlookInspectorBars(), inspector));
   std::weak_ptr<SimInspector> weak_inspector = inspector;
@@ -345,10 +352,6 @@ void SimOutlook::WireAnswerCommands(SimCommandBars& bars,
       if (auto outlook = app.lock()) outlook->RunAnswerCommand(kind, source());
     });
   }
-}
-
-std::shared_ptr<SimInspector> SimOutlook::OpenInspector(const ol::ItemPtr& item) {
-  return OpenItem(NodeOf(item));
 }
 
 void SimOutlook::ShowStartupWindow(const std::shared_ptr<SimExplorer>& explorer) {
@@ -433,7 +436,7 @@ void SimOutlook::ItemLeftFolder(const ItemNode& item) {
 namespace {
 
 // What an item window's caption calls the item, by class and body format.
-std::string KindOfWindow(const ItemNode& item) {
+std::string KindOfWindow(const ItemContent& item) {
   switch (item.cls) {
     case ol::kMail:
       switch (BodyFormatOf(item)) {
@@ -481,11 +484,16 @@ WindowHandle SimInspector::Hwnd() {
   return hwnd_;
 }
 
+const ItemContent* SimInspector::content() const {
+  auto object = ObjectOf(item_);
+  return object ? &object->content() : nullptr;
+}
+
 std::string SimInspector::caption() const {
-  auto node = NodeOf(item_);
-  if (!node) return "Untitled - Message (Plain Text)";
-  return (node->subject.empty() ? "Untitled" : node->subject) + " - " +
-         KindOfWindow(*node);
+  const ItemContent* item = content();
+  if (!item) return "Untitled - Message (Plain Text)";
+  return (item->subject.empty() ? "Untitled" : item->subject) + " - " +
+         KindOfWindow(*item);
 }
 
 std::string SimInspector::Caption() {
@@ -500,10 +508,10 @@ ol::ItemPtr SimInspector::CurrentItem() {
 
 int SimInspector::EditorType() {
   app_->world()->faults.Check("Inspector.EditorType");
-  auto node = NodeOf(item_);
-  if (!node || node->cls != ol::kMail) return ol::kOlEditorRTF;
+  const ItemContent* item = content();
+  if (!item || item->cls != ol::kMail) return ol::kOlEditorRTF;
   if (app_->word_mail_editor()) return ol::kOlEditorWord;
-  switch (BodyFormatOf(*node)) {
+  switch (BodyFormatOf(*item)) {
     case ol::kOlFormatHTML:
       return ol::kOlEditorHTML;
     case ol::kOlFormatRichText:
@@ -525,9 +533,9 @@ void SimInspector::Close(int save_mode) {
   if (save_mode < ol::kOlSave || save_mode > ol::kOlPromptForSave)
     throw HostError(errors::kInvalidArgument, "Invalid procedure call or argument",
                     "Inspector.Close");
-  auto node = NodeOf(item_);
+  auto object = ObjectOf(item_);
   bool save = save_mode == ol::kOlSave;
-  if (save_mode == ol::kOlPromptForSave && node && node->changed) {
+  if (save_mode == ol::kOlPromptForSave && object && object->changed()) {
     // Outlook's own question, answered by the user; not a call of the add-in's.
     FaultInjector::Pause pause(world.faults);
     int answer = world.message_boxes.Show("Do you want to save changes?",
@@ -536,13 +544,16 @@ void SimInspector::Close(int save_mode) {
     if (answer == mb::kCancel) return;
     save = answer == mb::kYes;
   }
-  if (save && node && !node->gone) {
-    world.store.SaveItem(node, world.clock.now());
-    node->changed = false;
-    app_->ItemChanged(*node);
+  if (object && !object->stored()->gone) {
+    if (save) {
+      object->Commit(world.store, world.clock.now());
+      app_->ItemChanged(*object->stored());
+    } else {
+      object->Discard();  // olDiscard, or the user's No
+    }
   }
   if (!save)
-    for (World::Answer& answer : world.answers) std::erase(answer.kept, node);
+    for (World::Answer& answer : world.answers) std::erase(answer.kept, object);
   for (auto& i : app_->inspectors())
     if (i.get() == this) return app_->CloseInspector(i);
 }

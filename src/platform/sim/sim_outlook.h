@@ -21,6 +21,7 @@
 
 #include "platform/host_error.h"
 #include "platform/outlook_app.h"
+#include "platform/sim/item_object.h"
 #include "platform/sim/mail_answers.h"
 #include "platform/sim/sim_command_bars.h"
 #include "platform/sim/sim_reminders.h"
@@ -34,21 +35,27 @@ class SimOutlook;
 bool ClassHasMember(int cls, std::string_view member);
 
 // Handles on store nodes, for the helper libraries and the pinlet command.
+// WrapItem makes a new item object, as fetching the item from the store
+// does: it shows the stored item. WrapObject is one more handle on an
+// existing object, with its unsaved changes (item_object.h).
 ol::ItemPtr WrapItem(World* world, std::shared_ptr<ItemNode> node);
+ol::ItemPtr WrapObject(World* world, std::shared_ptr<ItemObject> object);
 ol::FolderPtr WrapFolder(World* world, FolderNode* node);
 // The root folders of all stores, in the profile's order (NameSpace.Folders).
 ol::FoldersPtr WrapStoreRoots(World* world);
-ol::AttachmentsPtr WrapAttachments(World* world, std::shared_ptr<ItemNode> owner);
+ol::AttachmentsPtr WrapAttachments(World* world, std::shared_ptr<ItemObject> owner);
 // An item's recipients under the host names of `kind`: "Recipient" for
 // Outlook's (Recipients.Count, Recipient.Name, ...), "SafeRecipient" for the
 // helper library's (SafeRecipients.Count, SafeRecipient.Name, ...).
-ol::RecipientsPtr WrapRecipients(World* world, std::shared_ptr<ItemNode> owner,
+ol::RecipientsPtr WrapRecipients(World* world, std::shared_ptr<ItemObject> owner,
                                  std::string_view kind = "Recipient");
 // The host's errors for an index out of range and for an item deleted for good.
 HostError IndexError(const char* member);
 HostError ItemGoneError(const char* member);
-// The node behind a handle made by this simulation; nullptr for foreign objects.
+// The stored item behind a handle made by this simulation, and the item
+// object the handle is; nullptr for foreign objects.
 std::shared_ptr<ItemNode> NodeOf(const ol::ItemPtr& item);
+std::shared_ptr<ItemObject> ObjectOf(const ol::ItemPtr& item);
 FolderNode* NodeOf(const ol::FolderPtr& folder);
 
 class SimExplorer;
@@ -78,14 +85,18 @@ class SimOutlook : public ol::Application,
   std::shared_ptr<SimExplorer> OpenExplorer(FolderNode* folder = nullptr);
   // Opens an item's window: NewInspector, the item's Open, Activate. Returns
   // the window, or nullptr when a handler cancelled Open. An item whose
-  // window is open gets that window activated.
+  // window is open gets that window activated. The user opening a stored
+  // item gets a new item object; an item object's Display shows that object,
+  // its unsaved changes with it, and the window's CurrentItem is that object.
   std::shared_ptr<SimInspector> OpenItem(const std::shared_ptr<ItemNode>& item);
-  std::shared_ptr<SimInspector> OpenInspector(const ol::ItemPtr& item);
+  std::shared_ptr<SimInspector> OpenItem(const ol::ItemPtr& item);
+  std::shared_ptr<SimInspector> OpenInspector(const ol::ItemPtr& item) {
+    return OpenItem(item);
+  }
   // A window for the item with its command bars, not yet among Inspectors:
   // shown (with a window handle) for OpenItem, or hidden, as GetInspector
   // makes one for an item that has no window open.
-  std::shared_ptr<SimInspector> MakeInspector(const std::shared_ptr<ItemNode>& item,
-                                              bool shown);
+  std::shared_ptr<SimInspector> MakeInspector(const ol::ItemPtr& item, bool shown);
   // Outlook's start-up window showing once the add-ins are loaded: it is
   // activated (again), so its Activate fires.
   void ShowStartupWindow(const std::shared_ptr<SimExplorer>& explorer);
@@ -256,6 +267,9 @@ class SimInspector : public ol::Inspector {
 
   // The simulated host's own view of the window, not calls of the add-in's.
   const ol::ItemPtr& item() const { return item_; }
+  // What the window shows of its item: its object's unsaved changes over
+  // the stored item.
+  const ItemContent* content() const;
   const std::shared_ptr<SimCommandBars>& command_bars() const { return bars_; }
   void set_command_bars(std::shared_ptr<SimCommandBars> bars) { bars_ = std::move(bars); }
   WindowHandle hwnd() const { return hwnd_; }

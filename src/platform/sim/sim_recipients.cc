@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/host_error.h"
+#include "platform/sim/item_object.h"
 #include "platform/sim/mail_content.h"
 #include "platform/sim/sim_outlook.h"
 
@@ -24,7 +25,7 @@ struct Names {
 
 class SimRecipient : public ol::Recipient {
  public:
-  SimRecipient(World* world, std::shared_ptr<ItemNode> owner,
+  SimRecipient(World* world, std::shared_ptr<ItemObject> owner,
                std::shared_ptr<RecipientNode> node, std::shared_ptr<const Names> names)
       : world_(world),
         owner_(std::move(owner)),
@@ -34,49 +35,55 @@ class SimRecipient : public ol::Recipient {
   std::string Address() override { return Node("Address").address; }
   int Type() override { return Node("Type").type; }
   void SetType(int type) override {
-    RecipientNode& node = Node("Type");
+    Node("Type");
     if (type < ol::kOlTo || type > ol::kOlBCC)
       throw HostError(errors::kInvalidArgument, "Invalid procedure call or argument",
                       names_->Of("Type"));
-    node.type = type;
-    owner_->changed = true;
+    Edit().type = type;
   }
   bool Resolved() override { return Node("Resolved").resolved; }
   bool Resolve() override {
-    RecipientNode& node = Node("Resolve");
-    bool resolved = ResolveRecipient(world_->store, node);
-    if (resolved) owner_->changed = true;
-    return resolved;
+    RecipientNode resolving = Node("Resolve");
+    if (!ResolveRecipient(world_->store, resolving)) return false;
+    Edit() = resolving;
+    return true;
   }
   void Delete() override {
     Node("Delete");
-    std::erase(owner_->recipients, node_);
-    owner_->changed = true;
+    auto& list = owner_->Edit(ItemObject::kRecipients).recipients;
+    std::erase(list, owner_->Current(node_));
   }
 
  private:
-  RecipientNode& Node(std::string_view member) {
+  const RecipientNode& Node(std::string_view member) {
     std::string name = names_->Of(member);
-    world_->faults.Check(name, owner_->target());
-    if (owner_->gone) throw ItemGoneError(names_->one.c_str());
-    auto& list = owner_->recipients;
-    if (std::find(list.begin(), list.end(), node_) == list.end())
+    const ItemNode& item = *owner_->stored();
+    world_->faults.Check(name, item.target());
+    if (item.gone) throw ItemGoneError(names_->one.c_str());
+    const auto& list = owner_->content().recipients;
+    auto current = owner_->Current(node_);
+    if (std::find(list.begin(), list.end(), current) == list.end())
       throw HostError(errors::kOperationFailed, "The recipient has been deleted.", name);
-    return *node_;
+    return *current;
+  }
+  // The object's own copy of the recipient, to change.
+  RecipientNode& Edit() {
+    owner_->Edit(ItemObject::kRecipients);
+    return *owner_->Current(node_);
   }
   World* world_;
-  std::shared_ptr<ItemNode> owner_;
+  std::shared_ptr<ItemObject> owner_;
   std::shared_ptr<RecipientNode> node_;
   std::shared_ptr<const Names> names_;
 };
 
 class SimRecipients : public ol::Recipients {
  public:
-  SimRecipients(World* world, std::shared_ptr<ItemNode> owner, std::string_view kind)
+  SimRecipients(World* world, std::shared_ptr<ItemObject> owner, std::string_view kind)
       : world_(world), owner_(std::move(owner)), names_(std::make_shared<Names>(kind)) {}
   int Count() override {
     Enter("Count");
-    return static_cast<int>(owner_->recipients.size());
+    return static_cast<int>(owner_->content().recipients.size());
   }
   ol::RecipientPtr Item(int index) override {
     Enter("Item");
@@ -89,38 +96,40 @@ class SimRecipients : public ol::Recipients {
                       names_->OfAll("Add"));
     auto node = std::make_shared<RecipientNode>(
         RecipientNode{std::string(name), "", ol::kOlTo, false});
-    owner_->recipients.push_back(node);
-    owner_->changed = true;
+    owner_->Edit(ItemObject::kRecipients).recipients.push_back(node);
     return Make(node);
   }
   void Remove(int index) override {
     Enter("Remove");
-    std::erase(owner_->recipients, At(index, "Remove"));
-    owner_->changed = true;
+    std::shared_ptr<RecipientNode> gone = At(index, "Remove");
+    auto& list = owner_->Edit(ItemObject::kRecipients).recipients;
+    std::erase(list, owner_->Current(gone));
   }
 
  private:
   void Enter(std::string_view member) {
-    world_->faults.Check(names_->OfAll(member), owner_->target());
-    if (owner_->gone) throw ItemGoneError(names_->many.c_str());
+    const ItemNode& item = *owner_->stored();
+    world_->faults.Check(names_->OfAll(member), item.target());
+    if (item.gone) throw ItemGoneError(names_->many.c_str());
   }
   std::shared_ptr<RecipientNode> At(int index, std::string_view member) {
-    if (index < 1 || index > static_cast<int>(owner_->recipients.size()))
+    const auto& list = owner_->content().recipients;
+    if (index < 1 || index > static_cast<int>(list.size()))
       throw HostError(errors::kInvalidArgument, "Array index out of bounds.",
                       names_->OfAll(member));
-    return owner_->recipients[index - 1];
+    return list[index - 1];
   }
   ol::RecipientPtr Make(std::shared_ptr<RecipientNode> node) {
     return std::make_shared<SimRecipient>(world_, owner_, std::move(node), names_);
   }
   World* world_;
-  std::shared_ptr<ItemNode> owner_;
+  std::shared_ptr<ItemObject> owner_;
   std::shared_ptr<const Names> names_;
 };
 
 }  // namespace
 
-ol::RecipientsPtr WrapRecipients(World* world, std::shared_ptr<ItemNode> owner,
+ol::RecipientsPtr WrapRecipients(World* world, std::shared_ptr<ItemObject> owner,
                                  std::string_view kind) {
   return std::make_shared<SimRecipients>(world, std::move(owner), kind);
 }

@@ -45,8 +45,7 @@ bool SimReminders::Reminds(const FolderNode* folder) const {
 }
 
 std::optional<Date> SimReminders::DueOf(const ItemNode& item) const {
-  if (item.entry_id.empty() || item.gone || !item.in_folder || item.changed ||
-      !Reminds(item.folder))
+  if (item.entry_id.empty() || item.gone || !item.in_folder || !Reminds(item.folder))
     return std::nullopt;
   auto set = item.members.find("ReminderSet");
   if (set == item.members.end() || !ToBool(set->second)) return std::nullopt;

@@ -97,7 +97,8 @@ void SimWord::InspectorActivated(const std::shared_ptr<SimInspector>& inspector)
   }
   ol::ItemPtr item = inspector->item();
   std::string name;
-  if (auto node = NodeOf(item)) name = node->subject.empty() ? "Untitled" : node->subject;
+  if (auto content = inspector->content())
+    name = content->subject.empty() ? "Untitled" : content->subject;
   window_activate_.Fire(std::make_shared<SimDocument>(world_, name, item), window);
 }
 
@@ -127,7 +128,8 @@ word::DocumentPtr SimWordWindow::Document() {
   Enter("Window.Document");
   ol::ItemPtr item = inspector_->item();
   std::string name;
-  if (auto node = NodeOf(item)) name = node->subject.empty() ? "Untitled" : node->subject;
+  if (auto content = inspector_->content())
+    name = content->subject.empty() ? "Untitled" : content->subject;
   return std::make_shared<SimDocument>(world_, name, item);
 }
 

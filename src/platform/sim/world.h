@@ -21,6 +21,7 @@
 
 #include "platform/platform.h"
 #include "platform/sim/fault_injector.h"
+#include "platform/sim/item_object.h"
 #include "platform/sim/mail_store.h"
 #include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_graphics.h"
@@ -141,10 +142,11 @@ class World {
   // Each of Outlook's Reply, Reply to All and Forward as the user got it,
   // kept by SimOutlook for the failure sweep: the files Outlook's answer
   // held, and the mail windows shown after it that no call of the add-in's
-  // closed unsaved (Outlook's answer itself, or a mail made in its place).
+  // closed unsaved (Outlook's answer itself, or a mail made in its place),
+  // as the item objects the windows show, with their unsaved changes.
   struct Answer {
     std::vector<AttachmentNode> files;
-    std::vector<std::shared_ptr<ItemNode>> kept;
+    std::vector<std::shared_ptr<ItemObject>> kept;
   };
   std::vector<Answer> answers;
   // The Outlook running on this world, if any (set by SimOutlook).
