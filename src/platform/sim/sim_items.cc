@@ -318,11 +318,8 @@ class SimItem : public ol::Item {
       throw HostError(errors::kOperationFailed, "Outlook is not running.", member);
     return *world_->outlook;
   }
-  // RTFBody came to Outlook's object model with version 12.
+  // Members a version lacks (RTFBody before 14) the fault injector refuses.
   bool HasMember(int cls, std::string_view member) const {
-    if (member == "RTFBody" &&
-        (!world_->outlook || world_->outlook->major_version() < 12))
-      return false;
     return ClassHasMember(cls, member);
   }
   ol::ItemPtr Answer(const char* command, AnswerKind kind) {

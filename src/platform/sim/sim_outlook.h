@@ -128,8 +128,10 @@ class SimOutlook : public ol::Application,
     return active_inspector_;
   }
   // What Version answers: "11.0.0.8217" (Outlook 2003) unless set, for
-  // example to "10.0.6626" (Outlook 2002) or "9.0.0.6627" (Outlook 2000).
-  void set_version(std::string version) { version_ = std::move(version); }
+  // example to "10.0.0.6626" (Outlook 2002) or "9.0.0.6627" (Outlook 2000).
+  // The members the host offers follow its major version (the world's
+  // fault injector refuses the others).
+  void set_version(std::string version);
   // The major version number the version text starts with.
   int major_version() const;
   // Outlook's option "Use Microsoft Word to edit e-mail messages": mail
