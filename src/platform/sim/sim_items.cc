@@ -6,6 +6,7 @@
 #include "platform/mapi_helpers.h"
 #include "platform/sim/boundary.h"
 #include "platform/sim/mail_content.h"
+#include "platform/sim/object_model_guard.h"
 #include "platform/sim/sim_outlook.h"
 
 namespace pinlet::sim {
@@ -161,8 +162,10 @@ class SimUserProperties : public ol::UserProperties {
 
 class SimItem : public ol::Item {
  public:
-  SimItem(World* world, std::shared_ptr<ItemNode> node)
-      : world_(world), node_(std::move(node)) {}
+  // `trusted`: derived from the Application Outlook handed the add-in (see
+  // object_model_guard.h).
+  SimItem(World* world, std::shared_ptr<ItemNode> node, bool trusted = true)
+      : world_(world), node_(std::move(node)), trusted_(trusted) {}
 
   int Class() override { return Enter("Item.Class").cls; }
   std::string MessageClass() override { return Enter("Item.MessageClass").message_class; }
@@ -238,6 +241,7 @@ class SimItem : public ol::Item {
     if (node.cls != ol::kMail && node.cls != ol::kAppointment && node.cls != ol::kTask &&
         node.cls != ol::kJournal)
       throw NotSupportedError("Recipients");
+    PassGuard(*world_, "Item.Recipients", trusted_);
     return WrapRecipients(world_, node_);
   }
   ol::ItemPtr Reply() override { return Answer("Reply", AnswerKind::kReply); }
@@ -252,8 +256,10 @@ class SimItem : public ol::Item {
   }
 
   Variant Get(std::string_view member) override {
-    ItemNode& node = Enter("Item." + std::string(member));
+    std::string name = "Item." + std::string(member);
+    ItemNode& node = Enter(name);
     if (!HasMember(node.cls, member)) throw NotSupportedError(std::string(member));
+    PassGuard(*world_, name, trusted_);
     if (member == "FlagStatus" || member == "FlagIcon") {
       auto it =
           node.mapi_props.find(member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon);
@@ -325,10 +331,13 @@ class SimItem : public ol::Item {
   ol::ItemPtr Answer(const char* command, AnswerKind kind) {
     const ItemNode& node = Enter("Item." + std::string(command));
     if (!HasAnswer(node.cls, kind)) throw NotSupportedError(command);
-    return WrapItem(world_, MakeAnswer(world_->store, node, kind));
+    // An answer to an item outside the trust is outside it too.
+    return std::make_shared<SimItem>(world_, MakeAnswer(world_->store, node, kind),
+                                     trusted_);
   }
   World* world_;
   std::shared_ptr<ItemNode> node_;
+  bool trusted_;
   std::vector<PropNode> transient_;
 };
 
@@ -391,6 +400,11 @@ bool ClassHasMember(int cls, std::string_view member) {
 ol::ItemPtr WrapItem(World* world, std::shared_ptr<ItemNode> node) {
   if (!node) return nullptr;
   return std::make_shared<SimItem>(world, std::move(node));
+}
+
+ol::ItemPtr WrapUntrustedItem(World* world, std::shared_ptr<ItemNode> node) {
+  if (!node) return nullptr;
+  return std::make_shared<SimItem>(world, std::move(node), /*trusted=*/false);
 }
 
 std::shared_ptr<ItemNode> NodeOf(const ol::ItemPtr& item) {

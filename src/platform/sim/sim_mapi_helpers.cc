@@ -1,5 +1,7 @@
 #include "platform/sim/sim_mapi_helpers.h"
 
+#include "platform/sim/object_model_guard.h"
+
 #include "platform/host_error.h"
 #include "platform/sim/mail_content.h"
 #include "platform/sim/sim_outlook.h"
@@ -89,6 +91,7 @@ class SimCdoFields : public CdoFields {
   }
   std::shared_ptr<CdoField> Item(std::string_view name) override {
     world_->faults.Check("Fields.Item", node_->target());
+    PassCdoGuard(*world_, name);
     if (!node_->FindProp(name))
       throw HostError(errors::kNotFound,
                       "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]", "Fields.Item");

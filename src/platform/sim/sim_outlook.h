@@ -35,6 +35,9 @@ bool ClassHasMember(int cls, std::string_view member);
 
 // Handles on store nodes, for the helper libraries and the pinlet command.
 ol::ItemPtr WrapItem(World* world, std::shared_ptr<ItemNode> node);
+// The same item as an object outside the object model guard's trust (one
+// not derived from the Application handed the add-in; object_model_guard.h).
+ol::ItemPtr WrapUntrustedItem(World* world, std::shared_ptr<ItemNode> node);
 ol::FolderPtr WrapFolder(World* world, FolderNode* node);
 // The root folders of all stores, in the profile's order (NameSpace.Folders).
 ol::FoldersPtr WrapStoreRoots(World* world);
