@@ -67,7 +67,7 @@ struct DriverOptions {
   std::shared_ptr<AddinLoading> loading = nullptr;
   // The Outlook every start runs unless it names one: "10" (Outlook 2002)
   // or "11" (2003); "" keeps the simulated Outlook's own (2003).
-  std::string outlook_version;
+  std::string outlook_version = "";
 };
 
 class Driver;
