@@ -181,7 +181,10 @@ void Driver::DescribeAddin(std::ostream& out) {
   if (auto outlook = session_->outlook()) {
     int major = outlook->major_version();
     out << "version: " << outlook->Version()
-        << (major == 10 ? " (Outlook 2002)" : major == 11 ? " (Outlook 2003)" : "") << "\n";
+        << (major == 10   ? " (Outlook 2002)"
+            : major == 11 ? " (Outlook 2003)"
+                          : "")
+        << "\n";
   }
   if (auto outlook = session_->outlook())
     out << "windows: " << outlook->explorers().size() << " main, "

@@ -94,7 +94,8 @@ void WriteFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status, int32
     IgnoreError([&] { item->Put("FlagStatus", Variant(status)); });
     // Outlook 2002's mail has no FlagIcon member: the colour goes in through
     // its MAPI property, as for the other classes.
-    std::optional<HostError> failed = Attempt([&] { item->Put("FlagIcon", Variant(icon)); });
+    std::optional<HostError> failed =
+        Attempt([&] { item->Put("FlagIcon", Variant(icon)); });
     if (failed && failed->number() == errors::kNotSupported) SetItemIcon(ctx, item, icon);
   } else {
     SetItemFlag(ctx, item, status, icon);

@@ -1,9 +1,10 @@
 // Outlook's object model guard as the simulated Outlook 2002 and 2003 apply
 // it: which reads ask, in which box, what a No does, and what never asks.
+#include "platform/sim/object_model_guard.h"
+
 #include <gmock/gmock.h>
 
 #include "platform/mapi_helpers.h"
-#include "platform/sim/object_model_guard.h"
 #include "platform/windows.h"
 #include "sim_fixture.h"
 

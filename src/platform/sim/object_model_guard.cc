@@ -14,9 +14,15 @@ namespace {
 // untrusted caller (Outlook 2002's e-mail security; Outlook 2003's MailItem,
 // ContactItem and Recipient references).
 constexpr std::string_view kAddressMembers[] = {
-    "Item.BCC",        "Item.CC",         "Item.Email1Address",
-    "Item.Recipients", "Item.SenderEmailAddress", "Item.SenderName",
-    "Item.SentOnBehalfOfName", "Item.To", "Recipient.Address",
+    "Item.BCC",
+    "Item.CC",
+    "Item.Email1Address",
+    "Item.Recipients",
+    "Item.SenderEmailAddress",
+    "Item.SenderName",
+    "Item.SentOnBehalfOfName",
+    "Item.To",
+    "Recipient.Address",
 };
 // What Outlook 2003 guards besides, for an object outside its trust.
 constexpr std::string_view kBodyMembers[] = {"Item.Body", "Item.HTMLBody"};
@@ -36,15 +42,16 @@ bool Among(std::string_view member, const auto& list) {
 }
 
 void Ask(World& world, std::string_view member, int32_t refused) {
-  const char* title =
-      world.faults.host_version() >= 11 ? "Microsoft Office Outlook" : "Microsoft Outlook";
+  const char* title = world.faults.host_version() >= 11 ? "Microsoft Office Outlook"
+                                                        : "Microsoft Outlook";
   int answer = world.message_boxes.Ask(
       kAddressPrompt, title,
       mb::kYesNo | mb::kExclamation | mb::kDefaultButton2 | mb::kHelpButton);
   if (answer != mb::kYes)
-    throw HostError(refused, refused == kGuardRefused ? "The operation is not supported."
-                                                      : "Access denied.",
-                    std::string(member));
+    throw HostError(
+        refused,
+        refused == kGuardRefused ? "The operation is not supported." : "Access denied.",
+        std::string(member));
 }
 
 }  // namespace
@@ -76,7 +83,8 @@ bool IsCdoGuardedField(std::string_view name) {
 
 void PassGuard(World& world, std::string_view member, bool trusted) {
   if (world.faults.paused()) return;
-  if (IsGuarded(member, world.faults.host_version(), trusted)) Ask(world, member, kGuardRefused);
+  if (IsGuarded(member, world.faults.host_version(), trusted))
+    Ask(world, member, kGuardRefused);
 }
 
 void PassCdoGuard(World& world, std::string_view field) {

@@ -1,9 +1,8 @@
 #include "platform/sim/sim_mapi_helpers.h"
 
-#include "platform/sim/object_model_guard.h"
-
 #include "platform/host_error.h"
 #include "platform/sim/mail_content.h"
+#include "platform/sim/object_model_guard.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/sim_regexp.h"
 #include "platform/sim/world.h"
