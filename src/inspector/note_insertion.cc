@@ -30,11 +30,15 @@ constexpr std::array<const char*, 3> kAddresseeMembers = {"To", "CC", "BCC"};
 // members give them ("Ann Lee; Bo Chen"). They are read through the helper
 // library's wrapper, which Outlook's object model guard never stops:
 // Outlook 2002 asks the user before an add-in reads any address. Without
-// the library, through the mail's own members.
+// the library installed, through the mail's own members; any other failure
+// is the read's.
 std::array<std::string, 3> AddresseesOf(AddinContext& ctx, const ol::ItemPtr& mail) {
   std::array<std::string, 3> lists;
-  std::shared_ptr<SafeMailItem> safe =
-      TryGet([&] { return Must(ctx.platform.objects).CreateSafeMailItem(); });
+  std::shared_ptr<SafeMailItem> safe;
+  if (std::optional<HostError> failed =
+          Attempt([&] { safe = Must(ctx.platform.objects).CreateSafeMailItem(); });
+      failed && failed->number() != errors::kCannotCreateObject)
+    throw *failed;
   if (!safe) {
     for (size_t i = 0; i < lists.size(); ++i)
       lists[i] = ToText(mail->Get(kAddresseeMembers[i]));

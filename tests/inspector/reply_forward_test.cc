@@ -6,6 +6,7 @@
 #include "inspector/note_insertion.h"
 #include "inspector_fixture.h"
 #include "platform/sim/object_model_guard.h"
+#include "platform/sim/sim_mapi_helpers.h"
 #include "platform/text.h"
 
 namespace pinlet {
@@ -213,6 +214,26 @@ TEST_F(ReplyForwardTest, TheAddresseesAskNothingOfOutlook2002sGuard) {
 
 TEST_F(ReplyForwardTest, TheAddresseesAskNothingOfOutlook2003sGuard) {
   AddresseesAskNothing("");
+}
+
+// Without the helper library, Outlook 2002 asks before each addressee list
+// is read; the user's Yes keeps them all.
+TEST_F(ReplyForwardTest, WithoutTheHelperLibraryOutlook2002AsksForTheAddressees) {
+  StartAs("10.0.0.6626", false);
+  AddNoteWith(InboxNode(8), "Visitors at 10:30");
+  ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
+  static_cast<sim::SimObjectFactory&>(*world.objects).redemption_installed = false;
+  ol::ItemPtr source;
+  {
+    sim::FaultInjector::Pause pause(world.faults);
+    source = sim::WrapItem(&world, InboxNode(8))->ReplyAll();
+    source->Put("CC", Variant("Lena Ortiz"));
+  }
+  for (int i = 0; i < 3; ++i) world.message_boxes.QueueAnswer(mb::kYes);
+  ol::ItemPtr built = BuildNoteMail(ctx(), source, note).mail;
+  EXPECT_EQ(GuardPrompts(), 3u);
+  sim::FaultInjector::Pause pause(world.faults);
+  EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
 }
 
 TEST_F(ReplyForwardTest, APlainReplyGetsTheNoteAboveItsTextAndNoTempFolder) {
