@@ -28,9 +28,12 @@ int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out,
       options.host_name = args[++i];
     } else if (args[i] == "--no-windows") {
       options.with_windows = false;
+    } else if (args[i] == "--outlook-version" && i + 1 < args.size() &&
+               !sim::OutlookVersionText(args[i + 1]).empty()) {
+      options.outlook_version = sim::OutlookVersionText(args[++i]);
     } else {
-      error =
-          "unknown option '" + args[i] + "'; usage: start [--host NAME] [--no-windows]";
+      error = "unknown option '" + args[i] +
+              "'; usage: start [--host NAME] [--no-windows] [--outlook-version 10|11]";
       return 2;
     }
   }
@@ -280,8 +283,10 @@ int Say(Driver&, const std::vector<std::string>& args, std::ostream& out, std::s
 }  // namespace
 
 void AddHostCommands(std::map<std::string, Command>& c) {
-  c["start"] = {"start [--host NAME] [--no-windows]",
-                "start the host (Outlook by default) and load Pinlet", Start};
+  c["start"] = {"start [--host NAME] [--no-windows] [--outlook-version 10|11]",
+                "start the host (Outlook by default; Outlook 2003 unless 10, Outlook "
+                "2002, is named) and load Pinlet",
+                Start};
   c["stop"] = {"stop", "close the host's windows and unload Pinlet", Stop};
   c["reconnect"] = {"reconnect", "switch Pinlet off and on again in the running host",
                     Reconnect};

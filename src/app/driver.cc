@@ -132,6 +132,8 @@ bool Driver::StartHost(sim::HostOptions options, std::string& error) {
     error = "the host is already running; stop it first";
     return false;
   }
+  if (options.outlook_version.empty())
+    options.outlook_version = sim::OutlookVersionText(options_.outlook_version);
   session_ = std::make_unique<sim::HostSession>(world_.get(), AddinFactory(),
                                                 std::move(options));
   session_->Start();
@@ -176,6 +178,14 @@ void Driver::DescribeAddin(std::ostream& out) {
   sim::FaultInjector::Pause pause(world_->faults);
   std::string name = session_->application()->Name();
   out << "host: " << name << "\n";
+  if (auto outlook = session_->outlook()) {
+    int major = outlook->major_version();
+    out << "version: " << outlook->Version()
+        << (major == 10   ? " (Outlook 2002)"
+            : major == 11 ? " (Outlook 2003)"
+                          : "")
+        << "\n";
+  }
   if (auto outlook = session_->outlook())
     out << "windows: " << outlook->explorers().size() << " main, "
         << outlook->inspectors().size() << " item\n";

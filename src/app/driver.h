@@ -65,6 +65,9 @@ struct DriverOptions {
   bool keep_files = true;      // write the files back at Close
   // How the add-in is loaded; nullptr links it in.
   std::shared_ptr<AddinLoading> loading = nullptr;
+  // The Outlook every start runs unless it names one: "10" (Outlook 2002)
+  // or "11" (2003); "" keeps the simulated Outlook's own (2003).
+  std::string outlook_version = "";
 };
 
 class Driver;

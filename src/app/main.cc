@@ -62,9 +62,14 @@ void PrintHelp(std::ostream& out) {
          "  pinlet [OPTIONS] demo [--pictures DIR]   the guided tour (writing a PNG "
          "picture\n"
          "                                           of the screen per step into DIR)\n"
-         "  pinlet [OPTIONS] run [--com] [--fail-each-call|--fail-each-pair] FILE\n"
+         "  pinlet [OPTIONS] run [--com] [--fail-each-call|--fail-each-pair]\n"
+         "                      [--outlook-version 10|11] FILE\n"
          "                                           run a scenario script (or its "
          "failure sweep);\n"
+         "                                           --outlook-version: every start "
+         "runs\n"
+         "                                           Outlook 2002 (10) or 2003 (11, "
+         "the default)\n"
          "                                           --com loads the registered COM "
          "add-in\n"
          "                                           (the Windows build, under Wine)\n"
@@ -180,6 +185,9 @@ int main(int argc, char** argv) {
         sweep_kind = pinlet::app::SweepKind::kEachPair;
       } else if (command[k] == "--com" && !com) {
         com = true;
+      } else if (command[k] == "--outlook-version" && k + 2 < command.size() &&
+                 !pinlet::sim::OutlookVersionText(command[k + 1]).empty()) {
+        options.outlook_version = command[++k];
       } else {
         command.clear();
         break;
@@ -187,7 +195,7 @@ int main(int argc, char** argv) {
     }
     if (command.size() < 2) {
       std::cerr << "pinlet: usage: pinlet run [--com] [--fail-each-call|--fail-each-pair] "
-                   "FILE\n";
+                   "[--outlook-version 10|11] FILE\n";
       return 2;
     }
     if (com) {

@@ -9,6 +9,7 @@
 #include "inspector/html_body.h"
 #include "inspector/note_style.h"
 #include "platform/file_names.h"
+#include "platform/mapi_helpers.h"
 #include "platform/text.h"
 #include "store/note_property.h"
 
@@ -21,6 +22,40 @@ constexpr const char* kInsertNote = "Insert Note";
 std::string WithBackslash(std::string path) {
   if (!path.empty() && path.back() != '\\') path += '\\';
   return path;
+}
+
+constexpr std::array<const char*, 3> kAddresseeMembers = {"To", "CC", "BCC"};
+
+// The display lists of the mail's addressees, To, CC and BCC, as its own
+// members give them ("Ann Lee; Bo Chen"). They are read through the helper
+// library's wrapper, which Outlook's object model guard never stops:
+// Outlook 2002 asks the user before an add-in reads any address. Without
+// the library installed, through the mail's own members; any other failure
+// is the read's.
+std::array<std::string, 3> AddresseesOf(AddinContext& ctx, const ol::ItemPtr& mail) {
+  std::array<std::string, 3> lists;
+  std::shared_ptr<SafeMailItem> safe;
+  if (std::optional<HostError> failed =
+          Attempt([&] { safe = Must(ctx.platform.objects).CreateSafeMailItem(); });
+      failed && failed->number() != errors::kCannotCreateObject)
+    throw *failed;
+  if (!safe) {
+    for (size_t i = 0; i < lists.size(); ++i)
+      lists[i] = ToText(mail->Get(kAddresseeMembers[i]));
+    return lists;
+  }
+  safe->SetItem(mail);
+  ol::RecipientsPtr recipients = safe->Recipients();
+  int count = Must(recipients).Count();
+  for (int i = 1; i <= count; ++i) {
+    ol::RecipientPtr recipient = recipients->Item(i);
+    int type = Must(recipient).Type();
+    if (type < ol::kOlTo || type > ol::kOlBCC) continue;
+    std::string& list = lists[static_cast<size_t>(type - ol::kOlTo)];
+    if (!list.empty()) list += "; ";
+    list += recipient->Name();
+  }
+  return lists;
 }
 
 }  // namespace
@@ -61,10 +96,9 @@ NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
   Must(source);
   NoteMail built{mail, true};
   // The addressees of a Reply to All or a Forward are all kept.
-  for (const char* member : {"To", "CC", "BCC"}) {
-    std::string names = ToText(source->Get(member));
-    if (!names.empty()) mail->Put(member, Variant(names));
-  }
+  std::array<std::string, 3> addressees = AddresseesOf(ctx, source);
+  for (size_t i = 0; i < addressees.size(); ++i)
+    if (!addressees[i].empty()) mail->Put(kAddresseeMembers[i], Variant(addressees[i]));
   mail->SetSubject(source->Subject());
   const std::string body_name = LoadResString(res::kZpnFullBody);
   std::optional<std::string> text;

@@ -130,17 +130,23 @@ void CWordMailButtons::cmdInsertNote_Click(const std::shared_ptr<MailWindow>& wi
     if (!outlook) throw ObjectRequiredError();
     proc.line = 10;
     ol::ItemPtr note;
+    // The same mail as Outlook's own item window holds it: the one Word's
+    // envelope gives is outside Outlook 2003's trust, whose guard asks the
+    // user before its bodies are read.
+    ol::ItemPtr trusted_mail;
     for (const auto& form : outlook->GetReplyForms()) {
       IgnoreError([&] {
-        if (!note && form->objNote() &&
-            Must(form->objInspector()).CurrentItem()->IsSameObject(window->mail))
-          note = form->objNote();
+        if (note || !form->objNote()) return;
+        ol::ItemPtr current = Must(form->objInspector()).CurrentItem();
+        if (!Must(current).IsSameObject(window->mail)) return;
+        note = form->objNote();
+        trusted_mail = current;
       });
     }
     // A mail that answers no item with a note has nothing to insert.
     if (!note) return;
     proc.line = 20;
-    ol::Item& mail = *window->mail;
+    ol::Item& mail = *trusted_mail;
     std::string html = NoteIntoHTML(ctx_, note, ToText(mail.Get("HTMLBody")));
     if (!html.empty()) {
       mail.Put("HTMLBody", Variant(html));
@@ -155,7 +161,7 @@ void CWordMailButtons::cmdInsertNote_Click(const std::shared_ptr<MailWindow>& wi
     proc.line = 30;
     std::string dir = GetInstallDir(ctx_.registry());
     if (!dir.empty() && dir.back() != '\\') dir += '\\';
-    if (!CopyAttachmentsThrough(ctx_, note, window->mail, dir + "Temp\\"))
+    if (!CopyAttachmentsThrough(ctx_, note, trusted_mail, dir + "Temp\\"))
       ShowMessage(ctx_, kNotePartlyAddedMessage, mb::kOkOnly | mb::kExclamation);
     proc.line = 40;
     // The note goes in once: the button leaves the window.

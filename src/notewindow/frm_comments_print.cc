@@ -98,9 +98,9 @@ std::optional<std::vector<std::string>> RecipientsOfType(const ol::RecipientsPtr
 }
 
 // The mail's header and body, read part by part: the sender, recipients,
-// on-behalf name and RTF body through the helper library's wrapper, which
-// Outlook's security prompt does not guard; the date, subject and plain
-// body from the item.
+// on-behalf name and bodies through the helper library's wrapper, which
+// Outlook's security prompt does not guard; the date and subject (and the
+// plain body without the library) from the item.
 PrintedMail ReadMail(AddinContext& ctx, const ol::ItemPtr& parent) {
   PrintedMail mail;
   std::shared_ptr<SafeMailItem> safe;
@@ -121,8 +121,10 @@ PrintedMail ReadMail(AddinContext& ctx, const ol::ItemPtr& parent) {
   }
   IgnoreError([&] { mail.subject = parent->Subject(); });
   if (safe) IgnoreError([&] { mail.rtf_body = safe->RTFBody(); });
+  // The plain body through the wrapper too: a parent that came through
+  // Word's envelope is outside Outlook 2003's trust, which guards Body.
   if (mail.rtf_body.empty())
-    IgnoreError([&] { mail.body = ToText(parent->Get("Body")); });
+    IgnoreError([&] { mail.body = safe ? safe->Body() : ToText(parent->Get("Body")); });
   return mail;
 }
 

@@ -79,13 +79,24 @@ int32_t FlagIndex(AddinContext& ctx) {
   return index < 0 || index > 255 ? 0 : index;
 }
 
+void SetItemIcon(AddinContext& ctx, const ol::ItemPtr& item, int32_t icon) {
+  IgnoreError([&] {
+    auto utils = ctx.platform.objects->CreateMapiUtils();
+    utils->HrSetOneProp(item, kPrFlagIcon, Variant(icon), true);
+  });
+}
+
 void WriteFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status, int32_t icon,
                const char* request) {
   int cls = 0;
   IgnoreError([&] { cls = item->Class(); });
   if (cls == ol::kMail) {
     IgnoreError([&] { item->Put("FlagStatus", Variant(status)); });
-    IgnoreError([&] { item->Put("FlagIcon", Variant(icon)); });
+    // Outlook 2002's mail has no FlagIcon member: the colour goes in through
+    // its MAPI property, as for the other classes.
+    std::optional<HostError> failed =
+        Attempt([&] { item->Put("FlagIcon", Variant(icon)); });
+    if (failed && failed->number() == errors::kNotSupported) SetItemIcon(ctx, item, icon);
   } else {
     SetItemFlag(ctx, item, status, icon);
   }

@@ -58,6 +58,36 @@ TEST_F(DriverTest, BadLinesStopTheRunWithStatusTwoNamingLineAndCommand) {
   EXPECT_EQ(err.str(), "pinlet: test:1: registry set: '12x' is not a 32-bit number\n");
 }
 
+TEST_F(DriverTest, TheRunsOutlookVersionIsEveryStartsUnlessAStartNamesOne) {
+  DriverOptions options;
+  options.outlook_version = "10";
+  EXPECT_EQ(Run("start\n"
+                "show addin\n"
+                "expect \"version: 10.0.0.6626 (Outlook 2002)\"\n"
+                "stop\n"
+                "start --outlook-version 11\n"
+                "show addin\n"
+                "expect \"version: 11.0.0.8217 (Outlook 2003)\"\n"
+                "stop\n",
+                options),
+            0)
+      << err.str();
+  EXPECT_EQ(Run("start --outlook-version 10\n"
+                "show addin\n"
+                "expect \"(Outlook 2002)\"\n"
+                "stop\n"
+                "start\n"
+                "show addin\n"
+                "expect \"(Outlook 2003)\"\n"),
+            0)
+      << err.str();
+  EXPECT_EQ(Run("start --outlook-version 12\n"), 2);
+  EXPECT_NE(err.str().find("usage: start [--host NAME] [--no-windows] "
+                           "[--outlook-version 10|11]"),
+            std::string::npos)
+      << err.str();
+}
+
 TEST_F(DriverTest, RegistryAndMailboxFilesKeepStateBetweenRuns) {
   std::string dir = testing::TempDir();
   DriverOptions options{dir + "/driver_mailbox.json", dir + "/driver_registry.reg", ""};

@@ -289,7 +289,8 @@ TEST_F(ComObjectsTest, TheRunningOutlookIsFoundAsAnOutlook) {
     auto outlook = std::dynamic_pointer_cast<ol::Application>(found);
     ASSERT_TRUE(outlook);
     EXPECT_EQ(outlook->Name(), "Outlook");
-    EXPECT_EQ(outlook->GetNameSpace("MAPI")->CurrentProfileName(), "Outlook");
+    EXPECT_EQ(outlook->GetNameSpace("MAPI")->GetDefaultFolder(ol::kFolderInbox)->Name(),
+              "Inbox");
   }
   RevokeActiveObject(cookie, nullptr);
   running.Reset();

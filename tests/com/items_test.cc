@@ -11,7 +11,12 @@ TEST_F(ComObjectsTest, StoreMembersAnswerAsTheHostWithOneCallEach) {
   ExpectSameRun([](ol::Application& app, SimHost& sim, Answers& out) {
     sim.world.files.Store("C:\\Temp\\minutes.txt", "Minutes of the meeting");
     auto ns = app.GetNameSpace("MAPI");
-    out.push_back(ns->CurrentProfileName());
+    // Outlook 2003 has no CurrentProfileName: 438 crosses COM as it is.
+    try {
+      out.push_back(ns->CurrentProfileName());
+    } catch (const HostError& e) {
+      out.push_back("error " + std::to_string(e.number()));
+    }
     auto inbox = ns->GetDefaultFolder(ol::kFolderInbox);
     out.push_back(inbox->Name() + "|" + inbox->FolderPath() + "|" +
                   std::to_string(inbox->Class()) + "|" + inbox->StoreID());

@@ -5,6 +5,8 @@
 #include "inspector/cls_reply_forward.h"
 #include "inspector/note_insertion.h"
 #include "inspector_fixture.h"
+#include "platform/sim/object_model_guard.h"
+#include "platform/sim/sim_mapi_helpers.h"
 #include "platform/text.h"
 
 namespace pinlet {
@@ -27,6 +29,39 @@ class ReplyForwardTest : public InspectorTest {
   void AttachToNote(const ol::ItemPtr& note, const std::string& name,
                     const std::string& bytes) {
     sim::NodeOf(note)->attachments.push_back({name, bytes});
+  }
+  size_t GuardPrompts() {
+    size_t n = 0;
+    for (const auto& box : world.message_boxes.shown())
+      if (box.text == sim::kAddressPrompt) ++n;
+    return n;
+  }
+  // Reading a reply's addressees directly asks the user on Outlook 2002, and
+  // on 2003 for an object outside its trust; the mail that carries the note
+  // gets them all without a question on either.
+  void AddresseesAskNothing(const std::string& version) {
+    StartAs(version, false);
+    Automatic(false);
+    AddNoteWith(InboxNode(8), "Visitors at 10:30");
+    ol::ItemPtr source;
+    {
+      sim::FaultInjector::Pause pause(world.faults);
+      source = sim::WrapItem(&world, InboxNode(8))->ReplyAll();
+      source->Put("CC", Variant("Lena Ortiz"));
+      source->Put("BCC", Variant("Dana Whitfield"));
+    }
+    ol::ItemPtr outside =
+        version.empty() ? sim::WrapUntrustedObject(&world, sim::ObjectOf(source)) : source;
+    world.message_boxes.QueueAnswer(mb::kYes);
+    EXPECT_EQ(ToText(outside->Get("CC")), "Lena Ortiz");
+    EXPECT_EQ(GuardPrompts(), 1u);
+    ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
+    ol::ItemPtr built = BuildNoteMail(ctx(), source, note).mail;
+    EXPECT_EQ(GuardPrompts(), 1u);
+    sim::FaultInjector::Pause pause(world.faults);
+    EXPECT_EQ(ToText(built->Get("To")), ToText(source->Get("To")));
+    EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
+    EXPECT_EQ(ToText(built->Get("BCC")), "Dana Whitfield");
   }
   std::vector<std::string> AttachmentsOf(
       const std::shared_ptr<const sim::ItemContent>& item) {
@@ -172,6 +207,34 @@ TEST_F(ReplyForwardTest, ReplyToAllKeepsCcAndBccOfTheSource) {
   EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
   EXPECT_EQ(ToText(built->Get("BCC")), "Dana Whitfield");
   EXPECT_THAT(ToText(built->Get("HTMLBody")), HasSubstr("Visitors at 10:30"));
+}
+
+TEST_F(ReplyForwardTest, TheAddresseesAskNothingOfOutlook2002sGuard) {
+  AddresseesAskNothing("10.0.0.6626");
+}
+
+TEST_F(ReplyForwardTest, TheAddresseesAskNothingOfOutlook2003sGuard) {
+  AddresseesAskNothing("");
+}
+
+// Without the helper library, Outlook 2002 asks before each addressee list
+// is read; the user's Yes keeps them all.
+TEST_F(ReplyForwardTest, WithoutTheHelperLibraryOutlook2002AsksForTheAddressees) {
+  StartAs("10.0.0.6626", false);
+  AddNoteWith(InboxNode(8), "Visitors at 10:30");
+  ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
+  static_cast<sim::SimObjectFactory&>(*world.objects).redemption_installed = false;
+  ol::ItemPtr source;
+  {
+    sim::FaultInjector::Pause pause(world.faults);
+    source = sim::WrapItem(&world, InboxNode(8))->ReplyAll();
+    source->Put("CC", Variant("Lena Ortiz"));
+  }
+  for (int i = 0; i < 3; ++i) world.message_boxes.QueueAnswer(mb::kYes);
+  ol::ItemPtr built = BuildNoteMail(ctx(), source, note).mail;
+  EXPECT_EQ(GuardPrompts(), 3u);
+  sim::FaultInjector::Pause pause(world.faults);
+  EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
 }
 
 TEST_F(ReplyForwardTest, APlainReplyGetsTheNoteAboveItsTextAndNoTempFolder) {

@@ -7,6 +7,7 @@
 #include "addin/word_connect.h"
 #include "inspector/word_mail_buttons.h"
 #include "inspector_fixture.h"
+#include "platform/sim/object_model_guard.h"
 #include "platform/sim/sim_word.h"
 
 namespace pinlet {
@@ -48,6 +49,32 @@ class WordEditorTest : public InspectorTest {
              const std::shared_ptr<sim::ControlNode>& control) {
     ASSERT_TRUE(control);
     EXPECT_EQ(w->command_bars()->Click(control).refused, "");
+  }
+
+  // The prompts of Outlook's object model guard shown so far.
+  size_t GuardPrompts() {
+    size_t n = 0;
+    for (const auto& box : world.message_boxes.shown())
+      if (box.text == sim::kAddressPrompt) ++n;
+    return n;
+  }
+  // Word's envelope gives an item outside Outlook 2003's trust: reading its
+  // HTML asks the user. Inserting the note reads and writes the same mail
+  // through Outlook's own item window and asks nothing, on 2002 as on 2003.
+  void InsertNoteAsksNothing(const std::string& version) {
+    StartBoth(version);
+    SetNote("ReplyForward", "0");
+    AddNoteWith(InboxNode(6), "Agenda");
+    auto reply = Answer(InboxNode(6), "Reply");
+    ASSERT_TRUE(reply);
+    ol::ItemPtr envelope_item =
+        world.word->WindowOf(reply.get())->Document()->MailEnvelope()->Item();
+    if (version.empty()) world.message_boxes.QueueAnswer(mb::kYes);
+    envelope_item->Get("HTMLBody");
+    EXPECT_EQ(GuardPrompts(), version.empty() ? 1u : 0u);
+    Click(reply, ByTag(reply, "butInsertNote"));
+    EXPECT_EQ(GuardPrompts(), version.empty() ? 1u : 0u);
+    EXPECT_THAT(Member(reply, "HTMLBody"), HasSubstr("Agenda"));
   }
 
   std::shared_ptr<Connect> word_addin;
@@ -171,6 +198,14 @@ TEST_F(WordEditorTest, InsertNotePutsTheReplysNoteIntoTheMailOnce) {
   std::string before = Member(plain, "Body");
   Click(plain, ByTag(plain, "butInsertNote"));
   EXPECT_EQ(Member(plain, "Body"), before);
+}
+
+TEST_F(WordEditorTest, InsertNoteAsksNothingOfOutlook2003sGuard) {
+  InsertNoteAsksNothing("");
+}
+
+TEST_F(WordEditorTest, InsertNoteAsksNothingOfOutlook2002sGuard) {
+  InsertNoteAsksNothing("10.0.0.6626");
 }
 
 TEST_F(WordEditorTest, ANoteFileThatCannotBeAddedIsToldToTheUser) {

@@ -8,6 +8,7 @@
 #include "note_window_fixture.h"
 #include "notewindow/print_page.h"
 #include "platform/sim/mail_content.h"
+#include "platform/sim/object_model_guard.h"
 #include "platform/sim/sim_mapi_helpers.h"
 
 namespace pinlet {
@@ -200,6 +201,37 @@ TEST_F(PrintTest, AParentThatIsNoMailNeverPrintsDetails) {
   Print(window);
   EXPECT_THAT(Page(), Not(HasSubstr("From:")));
   EXPECT_THAT(Page(), ::testing::EndsWith("\r\ncall back\r\n</pre>"));
+}
+
+// Printing a mail reads its addresses and body through the helper
+// library's wrapper: no read asks Outlook's guard, on 2002 (which trusts no
+// add-in) or 2003 (which does not trust a mail reached through Word's
+// envelope, and guards its Body there), while a direct read would.
+TEST_F(PrintTest, PrintingAMailAsksNothingOfTheObjectModelGuard) {
+  WriteText(world.registry, kNoteKey, "PrintItem", "1");
+  auto prompts = [&] {
+    size_t n = 0;
+    for (const auto& box : world.message_boxes.shown())
+      if (box.text == sim::kAddressPrompt) ++n;
+    return n;
+  };
+  for (const char* version : {"11.0.0.8217", "10.0.0.6626"}) {
+    SCOPED_TRACE(version);
+    session->outlook()->set_version(version);
+    size_t before = prompts();
+    ol::ItemPtr mail = sim::WrapUntrustedObject(&world, sim::ObjectOf(InboxItem(6)));
+    world.message_boxes.QueueAnswer(mb::kYes);
+    mail->Get(std::string(version).starts_with("11") ? "Body" : "To");
+    EXPECT_EQ(prompts(), before + 1);
+    auto window = Open(mail);
+    ASSERT_TRUE(window);
+    Hover(window, "Text");
+    Type(window, "charts");
+    Print(window);
+    EXPECT_EQ(prompts(), before + 1);
+    EXPECT_THAT(Page(), HasSubstr("\r\nTo: pat.kelly@"));
+    EXPECT_THAT(Page(), HasSubstr("<pre>Slides 4 to 9 need new charts.</pre>"));
+  }
 }
 
 TEST_F(PrintTest, WithoutTheHelperLibraryTheGuardedPartsAreLeftOut) {

@@ -158,5 +158,34 @@ TEST(FaultInjectorTest, CallsToldToFailAddUpAndEachFailsOnce) {
   EXPECT_FALSE(faults.Fails("RegQueryValueEx"));
 }
 
+TEST(FaultInjectorTest, AMemberTheHostVersionLacksRaises438AndStillCounts) {
+  FaultInjector faults;  // Outlook 2003 by default
+  EXPECT_NO_THROW(faults.Check("Item.FlagIcon"));
+  faults.set_host_version(10);
+  for (const char* member : {"Item.FlagIcon", "NameSpace.CurrentProfileName"}) {
+    try {
+      faults.Check(member);
+      ADD_FAILURE() << member << " answered on Outlook 2002";
+    } catch (const HostError& e) {
+      EXPECT_EQ(e.number(), errors::kNotSupported) << member;
+      EXPECT_EQ(e.description(), "Object doesn't support this property or method");
+    }
+  }
+  EXPECT_THROW(faults.Fails("Item.RTFBody"), HostError);
+  EXPECT_NO_THROW(faults.Check("Item.FlagStatus"));
+  EXPECT_EQ(faults.call_count(), 5);
+  // A failure told to a missing member is raised as told.
+  faults.FailMember("Item.FlagIcon", errors::kOperationFailed, 1);
+  try {
+    faults.Check("Item.FlagIcon");
+    ADD_FAILURE();
+  } catch (const HostError& e) {
+    EXPECT_EQ(e.number(), errors::kOperationFailed);
+  }
+  faults.set_host_version(11);
+  EXPECT_THROW(faults.Check("NameSpace.CurrentProfileName"), HostError);
+  EXPECT_NO_THROW(faults.Check("Item.FlagIcon"));
+}
+
 }  // namespace
 }  // namespace pinlet::sim

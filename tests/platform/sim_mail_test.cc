@@ -68,7 +68,7 @@ TEST_F(SimMailTest, WritingBodyReplacesTheHtmlAndWritingHtmlUpdatesTheBody) {
   EXPECT_THROW(mail->Put("BodyFormat", Variant(int32_t{7})), HostError);
 }
 
-TEST_F(SimMailTest, RtfBodyIsTheHelperLibrarysBeforeOutlook12AndCoupledFromThen) {
+TEST_F(SimMailTest, RtfBodyIsTheHelperLibrarysBeforeOutlook14AndCoupledFromThen) {
   auto mail = NewMail("Rich");
   WriteRtfBody(
       *NodeOf(mail),
@@ -85,7 +85,9 @@ TEST_F(SimMailTest, RtfBodyIsTheHelperLibrarysBeforeOutlook12AndCoupledFromThen)
   safe->SetItem(mail);
   EXPECT_THAT(safe->RTFBody(), HasSubstr("{\\b bold}"));
 
-  outlook->set_version("12.0.4518.1014");
+  outlook->set_version("12.0.4518.1014");  // Outlook 2007 has none either
+  EXPECT_THROW(mail->Get("RTFBody"), HostError);
+  outlook->set_version("14.0.4760.1000");
   mail->Put("Body", Variant("Now plain {text}"));
   EXPECT_EQ(mail->Get("BodyFormat"), Variant(int32_t{ol::kOlFormatRichText}));
   EXPECT_THAT(ToText(mail->Get("RTFBody")), HasSubstr("Now plain \\{text\\}"));

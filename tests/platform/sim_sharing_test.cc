@@ -123,6 +123,8 @@ TEST_F(SimSharingTest, TheRdoSessionGivesTheProfileNameOnlyOnceLoggedOn) {
   rdo->Logon(false, false);
   world.profile_name = "Pat at work";
   EXPECT_EQ(rdo->ProfileName(), "Pat at work");
+  EXPECT_THROW(ns->CurrentProfileName(), HostError);  // not before Outlook 2007
+  outlook->set_version("12.0.4518.1014");
   EXPECT_EQ(ns->CurrentProfileName(), "Pat at work");
 }
 

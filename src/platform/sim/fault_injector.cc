@@ -46,17 +46,25 @@ int32_t FaultInjector::Count(std::string_view member, std::string_view target) {
   }
   if (number != 0)
     failures_.push_back({calls_, std::string(member), std::string(target), number});
+  else if (!MemberInVersion(member, host_version_))
+    number = errors::kNotSupported;
   return number;
 }
 
 void FaultInjector::Check(std::string_view member, std::string_view target) {
-  if (int32_t number = Count(member, target))
+  if (int32_t number = Count(member, target)) {
+    if (number == errors::kNotSupported && !MemberInVersion(member, host_version_))
+      throw NotSupportedError(std::string(member));
     throw HostError(number, "Simulated failure of " + std::string(member),
                     std::string(member));
+  }
 }
 
 bool FaultInjector::Fails(std::string_view member, std::string_view target) {
-  return Count(member, target) != 0;
+  int32_t number = Count(member, target);
+  if (number == errors::kNotSupported && !MemberInVersion(member, host_version_))
+    throw NotSupportedError(std::string(member));
+  return number != 0;
 }
 
 }  // namespace pinlet::sim

@@ -29,6 +29,11 @@ namespace pinlet::sim {
 bool IsHostMember(std::string_view member);
 // Every host member name, sorted.
 const std::vector<std::string_view>& HostMembers();
+// Whether Outlook (and Office) of major version `version` (10 for 2002, 11
+// for 2003) has the member: most members are in every version, a few came
+// later (MailItem.FlagIcon with 11, NameSpace.CurrentProfileName with 12,
+// the items' RTFBody with 14). Requires IsHostMember(member).
+bool MemberInVersion(std::string_view member, int version);
 
 class FaultInjector {
  public:
@@ -53,6 +58,13 @@ class FaultInjector {
                   int64_t nth = 0);
   // No call fails any more; the log and the counters stay.
   void Clear();
+
+  // The major version of the Office the host runs as (11, Outlook 2003, by
+  // default). A call of a member that version lacks is counted like any
+  // other and raises error 438, as Outlook's late binding does; Fails
+  // raises it too, since a missing member is no answer.
+  void set_host_version(int version) { host_version_ = version; }
+  int host_version() const { return host_version_; }
 
   // Counts one call of `member` on `target` and raises the simulated failure
   // when told to.
@@ -104,6 +116,7 @@ class FaultInjector {
   std::vector<Failure> failures_;
   bool logging_ = false;
   int paused_ = 0;
+  int host_version_ = 11;
   std::function<void(std::string)> defect_sink_;
 };
 

@@ -441,7 +441,26 @@ constexpr std::string_view kMembers[] = {
     "WriteFile",
 };
 
+// The members that not every Outlook has, with the first version that has
+// them (Microsoft's Outlook references; docs/host-behaviour.md, "Host
+// versions"). Every other member is in Outlook 2002 and 2003 alike.
+struct Since {
+  std::string_view member;
+  int version;
+};
+constexpr Since kLaterMembers[] = {
+    {"Item.FlagIcon", 11},                 // MailItem.FlagIcon: Outlook 2003
+    {"NameSpace.CurrentProfileName", 12},  // Outlook 2007
+    {"Item.RTFBody", 14},                  // Outlook 2010, as a byte array
+};
+
 }  // namespace
+
+bool MemberInVersion(std::string_view member, int version) {
+  for (const Since& later : kLaterMembers)
+    if (later.member == member) return version >= later.version;
+  return true;
+}
 
 const std::vector<std::string_view>& HostMembers() {
   static const std::vector<std::string_view> kSorted = [] {

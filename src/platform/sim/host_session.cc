@@ -31,6 +31,12 @@ class OtherHost : public HostApplication {
 
 }  // namespace
 
+std::string OutlookVersionText(std::string_view major) {
+  if (major == "10") return "10.0.0.6626";  // Outlook 2002 SP3
+  if (major == "11") return "11.0.0.8217";  // Outlook 2003 SP3
+  return "";
+}
+
 std::shared_ptr<HostApplication> MakeOtherHost(World* world, std::string name) {
   return std::make_shared<OtherHost>(world, std::move(name));
 }

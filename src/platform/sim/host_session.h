@@ -29,14 +29,20 @@ struct HostOptions {
   // another program, with no window at all.
   bool with_windows = true;
   int connect_mode = kConnectStartup;
-  // What Outlook's Version answers ("10.0.6626" for Outlook 2002, "9.0.0.6627"
-  // for Outlook 2000); empty keeps the simulated Outlook's default (2003).
+  // What Outlook's Version answers ("10.0.0.6626" for Outlook 2002,
+  // "9.0.0.6627" for Outlook 2000); empty keeps the simulated Outlook's
+  // default (2003). The members it offers follow (fault_injector.h).
   std::string outlook_version = "";
   // Word is Outlook's e-mail editor (mail windows report EditorType 4).
   bool word_mail_editor = false;
 };
 
 class SimWord;
+
+// What Outlook's Version answers for the major version `major`: "10" for
+// Outlook 2002, "11" for 2003 (each at its last service pack's build);
+// "" for any other text.
+std::string OutlookVersionText(std::string_view major);
 
 class HostSession {
  public:

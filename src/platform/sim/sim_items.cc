@@ -6,6 +6,7 @@
 #include "platform/mapi_helpers.h"
 #include "platform/sim/boundary.h"
 #include "platform/sim/mail_content.h"
+#include "platform/sim/object_model_guard.h"
 #include "platform/sim/sim_outlook.h"
 
 namespace pinlet::sim {
@@ -170,8 +171,10 @@ class SimUserProperties : public ol::UserProperties {
 
 class SimItem : public ol::Item {
  public:
-  SimItem(World* world, std::shared_ptr<ItemObject> object)
-      : world_(world), object_(std::move(object)) {}
+  // `trusted`: derived from the Application Outlook handed the add-in (see
+  // object_model_guard.h).
+  SimItem(World* world, std::shared_ptr<ItemObject> object, bool trusted = true)
+      : world_(world), object_(std::move(object)), trusted_(trusted) {}
 
   int Class() override { return Read("Item.Class").cls; }
   std::string MessageClass() override { return Read("Item.MessageClass").message_class; }
@@ -244,6 +247,7 @@ class SimItem : public ol::Item {
     if (content.cls != ol::kMail && content.cls != ol::kAppointment &&
         content.cls != ol::kTask && content.cls != ol::kJournal)
       throw NotSupportedError("Recipients");
+    PassGuard(*world_, "Item.Recipients", trusted_);
     return WrapRecipients(world_, object_);
   }
   ol::ItemPtr Reply() override { return Answer("Reply", AnswerKind::kReply); }
@@ -258,8 +262,10 @@ class SimItem : public ol::Item {
   }
 
   Variant Get(std::string_view member) override {
-    const ItemContent& item = Read("Item." + std::string(member));
+    std::string name = "Item." + std::string(member);
+    const ItemContent& item = Read(name);
     if (!HasMember(item.cls, member)) throw NotSupportedError(std::string(member));
+    PassGuard(*world_, name, trusted_);
     if (member == "FlagStatus" || member == "FlagIcon") {
       auto it =
           item.mapi_props.find(member == "FlagStatus" ? kPrFlagStatus : kPrFlagIcon);
@@ -336,21 +342,23 @@ class SimItem : public ol::Item {
       throw HostError(errors::kOperationFailed, "Outlook is not running.", member);
     return *world_->outlook;
   }
-  // RTFBody came to Outlook's object model with version 12.
+  // Members a version lacks (RTFBody before 14) the fault injector refuses.
   bool HasMember(int cls, std::string_view member) const {
-    if (member == "RTFBody" &&
-        (!world_->outlook || world_->outlook->major_version() < 12))
-      return false;
     return ClassHasMember(cls, member);
   }
   ol::ItemPtr Answer(const char* command, AnswerKind kind) {
     const ItemNode& node = Enter("Item." + std::string(command));
     const ItemContent& shown = object_->content();
     if (!HasAnswer(shown.cls, kind)) throw NotSupportedError(command);
-    return WrapItem(world_, MakeAnswer(world_->store, node, kind, &shown));
+    // An answer to an item outside the trust is outside it too.
+    return std::make_shared<SimItem>(
+        world_,
+        std::make_shared<ItemObject>(MakeAnswer(world_->store, node, kind, &shown)),
+        trusted_);
   }
   World* world_;
   std::shared_ptr<ItemObject> object_;
+  bool trusted_;
   std::shared_ptr<std::vector<PropNode>> transient_ =
       std::make_shared<std::vector<PropNode>>();
 };
@@ -419,6 +427,11 @@ ol::ItemPtr WrapItem(World* world, std::shared_ptr<ItemNode> node) {
 ol::ItemPtr WrapObject(World* world, std::shared_ptr<ItemObject> object) {
   if (!object) return nullptr;
   return std::make_shared<SimItem>(world, std::move(object));
+}
+
+ol::ItemPtr WrapUntrustedObject(World* world, std::shared_ptr<ItemObject> object) {
+  if (!object) return nullptr;
+  return std::make_shared<SimItem>(world, std::move(object), /*trusted=*/false);
 }
 
 std::shared_ptr<ItemNode> NodeOf(const ol::ItemPtr& item) {

@@ -2,6 +2,7 @@
 
 #include "platform/host_error.h"
 #include "platform/sim/mail_content.h"
+#include "platform/sim/object_model_guard.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/sim_regexp.h"
 #include "platform/sim/world.h"
@@ -99,6 +100,7 @@ class SimCdoFields : public CdoFields {
   }
   std::shared_ptr<CdoField> Item(std::string_view name) override {
     world_->faults.Check("Fields.Item", message_->stored()->target());
+    PassCdoGuard(*world_, name);
     if (!message_->content().FindProp(name))
       throw HostError(errors::kNotFound,
                       "[Collaboration Data Objects - [MAPI_E_NOT_FOUND]]", "Fields.Item");

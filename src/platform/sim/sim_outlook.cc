@@ -174,6 +174,7 @@ SimOutlook::SimOutlook(World* world, std::vector<std::string> addin_progids,
       name_(std::move(name)),
       addins_(MakeCOMAddIns(world, addin_progids)) {
   world_->outlook = this;
+  world_->faults.set_host_version(major_version());
 }
 
 SimOutlook::~SimOutlook() {
@@ -188,6 +189,11 @@ std::string SimOutlook::Name() {
 std::string SimOutlook::Version() {
   world_->faults.Check("Application.Version");
   return version_;
+}
+
+void SimOutlook::set_version(std::string version) {
+  version_ = std::move(version);
+  world_->faults.set_host_version(major_version());
 }
 
 int SimOutlook::major_version() const { return std::atoi(version_.c_str()); }

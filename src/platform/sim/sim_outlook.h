@@ -40,6 +40,9 @@ bool ClassHasMember(int cls, std::string_view member);
 // existing object, with its unsaved changes (item_object.h).
 ol::ItemPtr WrapItem(World* world, std::shared_ptr<ItemNode> node);
 ol::ItemPtr WrapObject(World* world, std::shared_ptr<ItemObject> object);
+// One more handle on the object, outside the object model guard's trust (one
+// not derived from the Application handed the add-in; object_model_guard.h).
+ol::ItemPtr WrapUntrustedObject(World* world, std::shared_ptr<ItemObject> object);
 ol::FolderPtr WrapFolder(World* world, FolderNode* node);
 // The root folders of all stores, in the profile's order (NameSpace.Folders).
 ol::FoldersPtr WrapStoreRoots(World* world);
@@ -139,8 +142,10 @@ class SimOutlook : public ol::Application,
     return active_inspector_;
   }
   // What Version answers: "11.0.0.8217" (Outlook 2003) unless set, for
-  // example to "10.0.6626" (Outlook 2002) or "9.0.0.6627" (Outlook 2000).
-  void set_version(std::string version) { version_ = std::move(version); }
+  // example to "10.0.0.6626" (Outlook 2002) or "9.0.0.6627" (Outlook 2000).
+  // The members the host offers follow its major version (the world's
+  // fault injector refuses the others).
+  void set_version(std::string version);
   // The major version number the version text starts with.
   int major_version() const;
   // Outlook's option "Use Microsoft Word to edit e-mail messages": mail

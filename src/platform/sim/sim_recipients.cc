@@ -5,6 +5,7 @@
 #include "platform/host_error.h"
 #include "platform/sim/item_object.h"
 #include "platform/sim/mail_content.h"
+#include "platform/sim/object_model_guard.h"
 #include "platform/sim/sim_outlook.h"
 
 namespace pinlet::sim {
@@ -32,7 +33,12 @@ class SimRecipient : public ol::Recipient {
         node_(std::move(node)),
         names_(std::move(names)) {}
   std::string Name() override { return Node("Name").name; }
-  std::string Address() override { return Node("Address").address; }
+  // Outlook's guard asks before an address is read (Redemption's never does).
+  std::string Address() override {
+    const RecipientNode& node = Node("Address");
+    PassGuard(*world_, names_->Of("Address"), /*trusted=*/true);
+    return node.address;
+  }
   int Type() override { return Node("Type").type; }
   void SetType(int type) override {
     Node("Type");

@@ -15,9 +15,12 @@ class SimMailEnvelope : public word::MailEnvelope {
  public:
   SimMailEnvelope(World* world, ol::ItemPtr item)
       : world_(world), item_(std::move(item)) {}
+  // Reached through Word, not through the Application Outlook handed the
+  // add-in: Outlook 2003's guard does not trust it.
   ol::ItemPtr Item() override {
     world_->faults.Check("MailEnvelope.Item");
-    return item_;
+    auto object = ObjectOf(item_);
+    return object ? WrapUntrustedObject(world_, std::move(object)) : item_;
   }
 
  private:
