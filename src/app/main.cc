@@ -67,7 +67,11 @@ void PrintHelp(std::ostream& out) {
          "failure sweep);\n"
          "                                           --com loads the registered COM "
          "add-in\n"
-         "                                           (the Windows build, under Wine)\n"
+         "                                           (the Windows build, under Wine);\n"
+         "                                           --without redemption|cdo (once "
+         "each):\n"
+         "                                           every start on a machine without "
+         "it\n"
          "  pinlet [OPTIONS] shell                   type commands at a prompt\n"
          "  pinlet [OPTIONS] COMMAND [ARGS...]       run one command\n"
          "  pinlet rtf2html [--options TEXT] [FILE|-]  convert rich text to HTML\n"
@@ -180,6 +184,9 @@ int main(int argc, char** argv) {
         sweep_kind = pinlet::app::SweepKind::kEachPair;
       } else if (command[k] == "--com" && !com) {
         com = true;
+      } else if (command[k] == "--without" && k + 2 < command.size() &&
+                 pinlet::app::LeaveOutLibrary(command[k + 1], options.libraries)) {
+        ++k;
       } else {
         command.clear();
         break;
@@ -187,7 +194,7 @@ int main(int argc, char** argv) {
     }
     if (command.size() < 2) {
       std::cerr << "pinlet: usage: pinlet run [--com] [--fail-each-call|--fail-each-pair] "
-                   "FILE\n";
+                   "[--without redemption|cdo]... FILE\n";
       return 2;
     }
     if (com) {
