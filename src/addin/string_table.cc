@@ -130,6 +130,9 @@ const std::map<int, const char*>& Table() {
       {203, "Outlook Redemption is not installed (Redemption.RDOSession, "
             "Redemption.MAPIUtils, Redemption.SafeMailItem)"},
       {204, "CDO 1.21 is not installed (MAPI.Session)"},
+      {205,
+       "Outlook's own notes cannot have a Pinlet note: Outlook keeps nothing else "
+       "with them. Please add the note to another item."},
   };
   return kTable;
 }

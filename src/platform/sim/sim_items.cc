@@ -171,6 +171,9 @@ class SimItem : public ol::Item {
   }
   std::string Subject() override { return Enter("Item.Subject").subject; }
   void SetSubject(std::string_view value) override {
+    // A NoteItem's Subject is read-only, worked out from its body: a put
+    // through IDispatch answers DISP_E_MEMBERNOTFOUND, which is 438.
+    if (Enter("Item.Subject").cls == ol::kNote) throw NotSupportedError("Subject");
     ItemNode& node = Changed("Item.Subject");
     std::string old = node.subject;
     node.subject = std::string(value);
@@ -222,7 +225,9 @@ class SimItem : public ol::Item {
     return outlook.MakeInspector(node_, false);
   }
   ol::UserPropertiesPtr UserProperties() override {
-    Enter("Item.UserProperties");
+    // Outlook's own notes have neither UserProperties nor Attachments.
+    if (Enter("Item.UserProperties").cls == ol::kNote)
+      throw NotSupportedError("UserProperties");
     // Documents keep no user properties through the object model: what is
     // added here lives only as long as this handle.
     std::vector<PropNode>* props =
@@ -230,7 +235,7 @@ class SimItem : public ol::Item {
     return std::make_shared<SimUserProperties>(world_, props, node_);
   }
   ol::AttachmentsPtr Attachments() override {
-    Enter("Item.Attachments");
+    if (Enter("Item.Attachments").cls == ol::kNote) throw NotSupportedError("Attachments");
     return WrapAttachments(world_, node_);
   }
   ol::RecipientsPtr Recipients() override {
