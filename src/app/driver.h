@@ -76,7 +76,7 @@ struct DriverOptions {
   std::string view_file_path;  // the view file installed beside the program
   bool keep_files = true;      // write the files back at Close
   // The libraries of every start that does not name its own.
-  Libraries libraries;
+  Libraries libraries{};
   // How the add-in is loaded; nullptr links it in.
   std::shared_ptr<AddinLoading> loading = nullptr;
 };

@@ -58,6 +58,21 @@ TEST_F(DriverTest, BadLinesStopTheRunWithStatusTwoNamingLineAndCommand) {
   EXPECT_EQ(err.str(), "pinlet: test:1: registry set: '12x' is not a 32-bit number\n");
 }
 
+TEST_F(DriverTest, WithoutALibraryEveryStartLacksItUnlessItNamesItsOwn) {
+  DriverOptions options;
+  options.libraries.redemption = false;
+  ASSERT_EQ(Run("start\nexpect \"connector: Outlook; without Redemption\"\nexpect not \"CDO\"\nstop\n"
+                "start --without cdo\nexpect \"connector: Outlook; without CDO\"\nstop\n"
+                "start --without none\nexpect not \"without\"\nstop\n"
+                "start --without cdo --without redemption\n"
+                "expect \"without Redemption and CDO\"\nstop\n",
+                options),
+            0)
+      << err.str();
+  EXPECT_EQ(Run("start --without word\n"), 2);
+  EXPECT_NE(err.str().find("unknown library 'word'"), std::string::npos);
+}
+
 TEST_F(DriverTest, RegistryAndMailboxFilesKeepStateBetweenRuns) {
   std::string dir = testing::TempDir();
   DriverOptions options{dir + "/driver_mailbox.json", dir + "/driver_registry.reg", ""};
