@@ -127,8 +127,9 @@ const std::map<int, const char*>& Table() {
        "part of Microsoft Office: in Control Panel, Add or Remove Programs, change "
        "your Office installation, and among Outlook's features choose "
        "Collaboration Data Objects, \"Run from My Computer\". Then restart Outlook."},
-      {203, "Outlook Redemption is not installed (Redemption.RDOSession, "
-            "Redemption.MAPIUtils, Redemption.SafeMailItem)"},
+      {203,
+       "Outlook Redemption is not installed (Redemption.RDOSession, "
+       "Redemption.MAPIUtils, Redemption.SafeMailItem)"},
       {204, "CDO 1.21 is not installed (MAPI.Session)"},
       {205,
        "Outlook's own notes cannot have a Pinlet note: Outlook keeps nothing else "

@@ -61,7 +61,8 @@ TEST_F(DriverTest, BadLinesStopTheRunWithStatusTwoNamingLineAndCommand) {
 TEST_F(DriverTest, WithoutALibraryEveryStartLacksItUnlessItNamesItsOwn) {
   DriverOptions options;
   options.libraries.redemption = false;
-  ASSERT_EQ(Run("start\nexpect \"connector: Outlook; without Redemption\"\nexpect not \"CDO\"\nstop\n"
+  ASSERT_EQ(Run("start\nexpect \"connector: Outlook; without Redemption\"\nexpect not "
+                "\"CDO\"\nstop\n"
                 "start --without cdo\nexpect \"connector: Outlook; without CDO\"\nstop\n"
                 "start --without none\nexpect not \"without\"\nstop\n"
                 "start --without cdo --without redemption\n"

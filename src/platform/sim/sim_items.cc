@@ -235,7 +235,8 @@ class SimItem : public ol::Item {
     return std::make_shared<SimUserProperties>(world_, props, node_);
   }
   ol::AttachmentsPtr Attachments() override {
-    if (Enter("Item.Attachments").cls == ol::kNote) throw NotSupportedError("Attachments");
+    if (Enter("Item.Attachments").cls == ol::kNote)
+      throw NotSupportedError("Attachments");
     return WrapAttachments(world_, node_);
   }
   ol::RecipientsPtr Recipients() override {
