@@ -144,6 +144,10 @@ struct AddinContext {
   bool parent_opening = false;
   // Set by a note window while it loads or deletes its note.
   bool note_loading = false;
+  // The user was told that Redemption, or CDO, is not installed (once a
+  // session; addin/helper_libraries.h).
+  bool told_no_redemption = false;
+  bool told_no_cdo = false;
 
   Registry& registry() { return *platform.registry; }
 };

@@ -113,6 +113,27 @@ const std::map<int, const char*>& Table() {
        "Pinlet regarded the file you are trying to open as potentially unsafe and did "
        "not open it.\r\nIn the Save As window that follows you can save a copy of it "
        "to a folder of your choice, or click Cancel."},
+      {201,
+       "Outlook Redemption is not installed on this computer. Pinlet still makes, "
+       "shows and saves your notes, but without Redemption it cannot flag items "
+       "other than mail, and a printed note leaves out the item's sender and "
+       "recipients.\r\nOutlook Redemption can be downloaded from its maker's web "
+       "site, www.dimastr.com/redemption. Install it, then restart Outlook."},
+      {202,
+       "Collaboration Data Objects (CDO 1.21) are not installed on this computer. "
+       "Pinlet still makes, shows and saves notes of documents, but without CDO it "
+       "cannot mark a document as having a note (the \"Items with Notes\" view does "
+       "not list it), nor read the notes it made for documents with CDO.\r\nCDO is "
+       "part of Microsoft Office: in Control Panel, Add or Remove Programs, change "
+       "your Office installation, and among Outlook's features choose "
+       "Collaboration Data Objects, \"Run from My Computer\". Then restart Outlook."},
+      {203,
+       "Outlook Redemption is not installed (Redemption.RDOSession, "
+       "Redemption.MAPIUtils, Redemption.SafeMailItem)"},
+      {204, "CDO 1.21 is not installed (MAPI.Session)"},
+      {205,
+       "Outlook's own notes cannot have a Pinlet note: Outlook keeps nothing else "
+       "with them. Please add the note to another item."},
   };
   return kTable;
 }

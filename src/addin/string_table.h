@@ -1,7 +1,7 @@
 // The add-in's string table: every caption, message and property name shown
 // or written by the add-in, by number.
 //
-// Numbers 1 to 6 and 101 to 192 exist; texts are exact, with their blanks and
+// Numbers 1 to 6, 101 to 192 and 201 to 205 exist; texts are exact, with their blanks and
 // punctuation. Code never spells a property name itself: it loads it by
 // number, so the table is the one place where the names are defined.
 #ifndef PINLET_ADDIN_STRING_TABLE_H_
@@ -64,6 +64,11 @@ constexpr int kOpenNoteOption = 188;
 constexpr int kCancel = 190;
 constexpr int kViewRelatedNote = 191;
 constexpr int kOpenRefused = 192;
+constexpr int kNoRedemption = 201;
+constexpr int kNoCdo = 202;
+constexpr int kNoRedemptionLog = 203;
+constexpr int kNoCdoLog = 204;
+constexpr int kNoNoteForOutlookNote = 205;
 }  // namespace res
 
 }  // namespace pinlet

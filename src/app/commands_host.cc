@@ -1,6 +1,7 @@
 // Commands that drive the host and look at the machine: starting and stopping
 // Outlook, the registry, the support library's log, faults.
 #include <algorithm>
+#include <optional>
 #include <ostream>
 
 #include "addin/settings.h"
@@ -8,6 +9,7 @@
 #include "app/script.h"
 #include "platform/display_text.h"
 #include "platform/host_error.h"
+#include "platform/sim/sim_mapi_helpers.h"
 
 namespace pinlet::app {
 namespace {
@@ -20,9 +22,25 @@ std::string ActiveConnector(Driver& d) {
   return "Default";
 }
 
+constexpr const char* kStartUsage =
+    "start [--host NAME] [--no-windows] [--outlook-version 10|11] "
+    "[--without redemption|cdo|none]...";
+
+// "; without Redemption and CDO" for the libraries the machine lacks.
+std::string MissingLibraries(Driver& d) {
+  auto* objects = dynamic_cast<sim::SimObjectFactory*>(d.world().objects.get());
+  if (!objects) return "";
+  std::vector<std::string> missing;
+  if (!objects->redemption_installed) missing.push_back("Redemption");
+  if (!objects->cdo_installed) missing.push_back("CDO");
+  if (missing.empty()) return "";
+  return "; without " + missing[0] + (missing.size() > 1 ? " and " + missing[1] : "");
+}
+
 int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out,
           std::string& error) {
   sim::HostOptions options;
+  std::optional<Libraries> libraries;  // the run's unless given
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--host" && i + 1 < args.size()) {
       options.host_name = args[++i];
@@ -31,17 +49,23 @@ int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out,
     } else if (args[i] == "--outlook-version" && i + 1 < args.size() &&
                !sim::OutlookVersionText(args[i + 1]).empty()) {
       options.outlook_version = sim::OutlookVersionText(args[++i]);
+    } else if (args[i] == "--without" && i + 1 < args.size()) {
+      if (!libraries) libraries.emplace();
+      if (!LeaveOutLibrary(args[++i], *libraries)) {
+        error = "unknown library '" + args[i] + "'; --without redemption|cdo|none";
+        return 2;
+      }
     } else {
-      error = "unknown option '" + args[i] +
-              "'; usage: start [--host NAME] [--no-windows] [--outlook-version 10|11]";
+      error = "unknown option '" + args[i] + "'; usage: " + kStartUsage;
       return 2;
     }
   }
-  if (!d.StartHost(options, error)) return 2;
+  if (!d.StartHost(options, error, libraries ? &*libraries : nullptr)) return 2;
   out << options.host_name << " started"
       << (options.host_name == "Outlook" && !options.with_windows ? " without windows"
                                                                   : "")
-      << "; Pinlet loaded; connector: " << ActiveConnector(d) << "\n";
+      << "; Pinlet loaded; connector: " << ActiveConnector(d) << MissingLibraries(d)
+      << "\n";
   return 0;
 }
 
@@ -283,9 +307,10 @@ int Say(Driver&, const std::vector<std::string>& args, std::ostream& out, std::s
 }  // namespace
 
 void AddHostCommands(std::map<std::string, Command>& c) {
-  c["start"] = {"start [--host NAME] [--no-windows] [--outlook-version 10|11]",
+  c["start"] = {kStartUsage,
                 "start the host (Outlook by default; Outlook 2003 unless 10, Outlook "
-                "2002, is named) and load Pinlet",
+                "2002, is named) and load Pinlet; --without: on a machine without "
+                "that helper library (given again for both)",
                 Start};
   c["stop"] = {"stop", "close the host's windows and unload Pinlet", Stop};
   c["reconnect"] = {"reconnect", "switch Pinlet off and on again in the running host",

@@ -14,6 +14,7 @@
 #include "platform/sim/mailbox_json.h"
 #include "platform/sim/real_files.h"
 #include "platform/sim/sample_mailbox.h"
+#include "platform/sim/sim_mapi_helpers.h"
 
 namespace pinlet::app {
 
@@ -127,13 +128,32 @@ sim::HostSession::AddInFactory Driver::AddinFactory() {
   };
 }
 
-bool Driver::StartHost(sim::HostOptions options, std::string& error) {
+bool LeaveOutLibrary(std::string_view name, Libraries& libraries) {
+  if (name == "redemption") {
+    libraries.redemption = false;
+  } else if (name == "cdo") {
+    libraries.cdo = false;
+  } else if (name == "none") {
+    libraries = Libraries();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool Driver::StartHost(sim::HostOptions options, std::string& error,
+                       const Libraries* libraries) {
   if (session_) {
     error = "the host is already running; stop it first";
     return false;
   }
   if (options.outlook_version.empty())
     options.outlook_version = sim::OutlookVersionText(options_.outlook_version);
+  const Libraries& installed = libraries ? *libraries : options_.libraries;
+  if (auto* objects = dynamic_cast<sim::SimObjectFactory*>(world_->objects.get())) {
+    objects->redemption_installed = installed.redemption;
+    objects->cdo_installed = installed.cdo;
+  }
   session_ = std::make_unique<sim::HostSession>(world_.get(), AddinFactory(),
                                                 std::move(options));
   session_->Start();

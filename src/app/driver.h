@@ -58,11 +58,25 @@ class AddinLoading {
   virtual FormSurface* forms() { return nullptr; }
 };
 
+// The helper libraries installed on the simulated machine. One that is not
+// cannot be created (error 429), as where it was never installed: Redemption
+// is installed on its own, and CDO 1.21 is an optional part of Office XP and
+// 2003 that their setup leaves out by default.
+struct Libraries {
+  bool redemption = true;
+  bool cdo = true;
+};
+// Leaves out the library `name` ("redemption" or "cdo"); "none" installs
+// both again. False for any other name.
+bool LeaveOutLibrary(std::string_view name, Libraries& libraries);
+
 struct DriverOptions {
   std::string mailbox_path;    // JSON mailbox kept between runs; "" = sample, not kept
   std::string registry_path;   // regedit text kept between runs; "" = fresh, not kept
   std::string view_file_path;  // the view file installed beside the program
   bool keep_files = true;      // write the files back at Close
+  // The libraries of every start that does not name its own.
+  Libraries libraries{};
   // How the add-in is loaded; nullptr links it in.
   std::shared_ptr<AddinLoading> loading = nullptr;
   // The Outlook every start runs unless it names one: "10" (Outlook 2002)
@@ -165,7 +179,9 @@ class Driver {
   std::shared_ptr<Connect> LinkedAddin(std::string& error, int* status,
                                        std::string_view why = "") const;
   // Starts the host; false with `error` when it already runs.
-  bool StartHost(sim::HostOptions options, std::string& error);
+  // Starts the host on a machine with `libraries` (the run's when nullptr).
+  bool StartHost(sim::HostOptions options, std::string& error,
+                 const Libraries* libraries = nullptr);
   bool StopHost(std::string& error);
   // Word as Outlook's e-mail editor, beside the running Outlook, with its own
   // instance of the add-in; stopped with the host. False with `error` when

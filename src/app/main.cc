@@ -72,7 +72,11 @@ void PrintHelp(std::ostream& out) {
          "the default)\n"
          "                                           --com loads the registered COM "
          "add-in\n"
-         "                                           (the Windows build, under Wine)\n"
+         "                                           (the Windows build, under Wine);\n"
+         "                                           --without redemption|cdo (once "
+         "each):\n"
+         "                                           every start on a machine without "
+         "it\n"
          "  pinlet [OPTIONS] shell                   type commands at a prompt\n"
          "  pinlet [OPTIONS] COMMAND [ARGS...]       run one command\n"
          "  pinlet rtf2html [--options TEXT] [FILE|-]  convert rich text to HTML\n"
@@ -188,6 +192,9 @@ int main(int argc, char** argv) {
       } else if (command[k] == "--outlook-version" && k + 2 < command.size() &&
                  !pinlet::sim::OutlookVersionText(command[k + 1]).empty()) {
         options.outlook_version = command[++k];
+      } else if (command[k] == "--without" && k + 2 < command.size() &&
+                 pinlet::app::LeaveOutLibrary(command[k + 1], options.libraries)) {
+        ++k;
       } else {
         command.clear();
         break;
@@ -195,7 +202,7 @@ int main(int argc, char** argv) {
     }
     if (command.size() < 2) {
       std::cerr << "pinlet: usage: pinlet run [--com] [--fail-each-call|--fail-each-pair] "
-                   "[--outlook-version 10|11] FILE\n";
+                   "[--outlook-version 10|11] [--without redemption|cdo]... FILE\n";
       return 2;
     }
     if (com) {

@@ -13,6 +13,7 @@
 // Reading the note and the mail ignores errors part by part: what cannot be
 // read is left out and printing goes on.
 #include "addin/error_report.h"
+#include "addin/helper_libraries.h"
 #include "addin/settings.h"
 #include "notewindow/frm_comments.h"
 #include "notewindow/print_page.h"
@@ -104,8 +105,12 @@ std::optional<std::vector<std::string>> RecipientsOfType(const ol::RecipientsPtr
 PrintedMail ReadMail(AddinContext& ctx, const ol::ItemPtr& parent) {
   PrintedMail mail;
   std::shared_ptr<SafeMailItem> safe;
+  bool missing = false;
+  std::shared_ptr<SafeMailItem> made =
+      TryCreate([&] { return Must(ctx.platform.objects).CreateSafeMailItem(); }, missing);
+  if (missing)
+    TellLibraryMissing(ctx, HelperLibrary::kRedemption, "frmComments(Sub PrintNote)");
   IgnoreError([&] {
-    std::shared_ptr<SafeMailItem> made = Must(ctx.platform.objects).CreateSafeMailItem();
     Must(made).SetItem(parent);
     safe = std::move(made);
   });

@@ -86,7 +86,7 @@ constexpr int32_t kRegistryKeyName = -2147220991;  // 0x80040201
 constexpr int32_t kOperationFailed = -2147467259;  // E_FAIL 0x80004005
 constexpr int32_t kNotFound = -2147221233;         // MAPI_E_NOT_FOUND 0x8004010F
 constexpr int32_t kObjectDeleted = -2147221238;    // MAPI_E_OBJECT_DELETED 0x8004010A
-constexpr int32_t kNotInitialized = -2147221219;   // MAPI_E_NOT_INITIALIZED 0x80040605
+constexpr int32_t kNotInitialized = -2147219963;   // MAPI_E_NOT_INITIALIZED 0x80040605
 // Outlook's failures of files: ERROR_FILE_NOT_FOUND 0x80070002, raised for
 // an attachment added from a missing file, and ERROR_PATH_NOT_FOUND
 // 0x80070003, for an attachment saved into a missing folder.

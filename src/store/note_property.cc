@@ -1,5 +1,6 @@
 #include "store/note_property.h"
 
+#include "addin/helper_libraries.h"
 #include "platform/host_error.h"
 
 namespace pinlet {
@@ -22,18 +23,30 @@ std::string NoteMessageClass(int parent_class) {
       return "IPM.Activity";
     case ol::kDocument:
       return "IPM.Document";
-    case ol::kNote:
-      return "IPM.StickyNote";
     default:
+      // Outlook's own notes (44) among them: a note item of theirs keeps
+      // no user properties and no attachments.
       return "";
   }
 }
 
 std::shared_ptr<CdoSession> CdoSessionFor(AddinContext& ctx) {
   if (ctx.cdo_session) return ctx.cdo_session;
-  auto session = ctx.platform.objects->CreateCdoSession();
+  std::shared_ptr<CdoSession> session;
+  std::optional<HostError> error =
+      Attempt([&] { session = Must(ctx.platform.objects).CreateCdoSession(); });
+  if (error) {
+    if (NotInstalled(*error))
+      TellLibraryMissing(ctx, HelperLibrary::kCdo, "basMainProc(Function CdoSessionFor)");
+    throw *error;
+  }
   Must(session).Logon(false, false);
   return session;
+}
+
+bool CdoInstalled(AddinContext& ctx) {
+  std::optional<HostError> error = Attempt([&] { CdoSessionFor(ctx); });
+  return !error || !NotInstalled(*error);
 }
 
 std::shared_ptr<CdoMessage> CdoMessageOf(AddinContext& ctx, const ol::ItemPtr& item) {

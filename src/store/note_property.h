@@ -19,7 +19,9 @@
 namespace pinlet {
 
 // The message class a note of a parent of class `parent_class` gets
-// ("IPM.Note" for a mail, ...); empty for a class that cannot have notes.
+// ("IPM.Note" for a mail, ...); empty for a class that cannot have notes,
+// Outlook's own notes (44) among them: no note is ever an "IPM.StickyNote",
+// which has no user properties or attachments to keep a note in.
 std::string NoteMessageClass(int parent_class);
 
 // Writes one text property of a note and saves the note (for a document
@@ -55,8 +57,11 @@ std::vector<NoteRead> ReadNoteProperties(AddinContext& ctx, const ol::ItemPtr& n
                                          std::span<const std::string> names);
 
 // The CDO session for document items: the shared one, or a new one logged on
-// to Outlook's session. Raises when CDO is not available.
+// to Outlook's session. Raises when CDO is not available; when it is not
+// installed, the user is told so once (addin/helper_libraries.h).
 std::shared_ptr<CdoSession> CdoSessionFor(AddinContext& ctx);
+// False only when CDO is not installed (429); telling the user as above.
+bool CdoInstalled(AddinContext& ctx);
 // The CDO message of an item (by its EntryID and its folder's StoreID).
 std::shared_ptr<CdoMessage> CdoMessageOf(AddinContext& ctx, const ol::ItemPtr& item);
 // The value of a CDO field, or nullopt when the message has none.

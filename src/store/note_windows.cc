@@ -4,6 +4,7 @@
 
 #include "addin/error_report.h"
 #include "addin/settings.h"
+#include "addin/string_table.h"
 #include "platform/call_failed.h"
 #include "store/folder_identity.h"
 
@@ -43,6 +44,13 @@ std::shared_ptr<NoteWindow> GetNoteForm(AddinContext& ctx, const std::string& id
   // whichever command asked for one.
   if (!note && parent && TryGet([&] { return InNotesFolder(ctx, parent); }))
     return nullptr;
+  // Outlook's own notes keep no user properties or attachments, so no note
+  // is made for one: the user who asked for it is told why.
+  if (!note && parent && TryGet([&] { return parent->Class() == ol::kNote; })) {
+    ShowMessage(ctx, LoadResString(res::kNoNoteForOutlookNote),
+                mb::kOkOnly | mb::kInformation, mb::kOk);
+    return nullptr;
+  }
   if (ReadCheck(ctx.registry(), kNoteKey, "NotesInOneWindow"))
     return GetLastNoteForm(ctx, id, std::move(note), std::move(parent));
   return RunGuarded(ctx, "basMainProc(Function GetNoteForm)",

@@ -19,7 +19,9 @@ namespace pinlet {
 
 // The window for note `note` of item `parent` (key `id`), not yet shown:
 // the open window of that key, a new one, or in one-window mode the re-used
-// last window. nullptr on failure (reported).
+// last window. nullptr on failure (reported), and for a new note of an item
+// of the notes folder or of one of Outlook's own notes (44), which the user
+// is told cannot have one.
 std::shared_ptr<NoteWindow> GetNoteForm(AddinContext& ctx, const std::string& id,
                                         ol::ItemPtr note, ol::ItemPtr parent);
 // The one-window form of GetNoteForm.

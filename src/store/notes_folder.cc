@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "addin/error_report.h"
+#include "addin/helper_libraries.h"
 #include "addin/session.h"
 #include "addin/settings.h"
 #include "addin/string_table.h"
@@ -210,15 +211,18 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
   ol::FolderPtr notes_folder;
   std::string title;
   std::string parent_id;
-  IgnoreError([&] {
-    rdo = ctx.platform.objects->CreateRdoSession();
-    rdo->AttachToOutlook();
-  });
+  bool no_redemption = false;
+  rdo = TryCreate([&] { return Must(ctx.platform.objects).CreateRdoSession(); },
+                  no_redemption);
+  IgnoreError([&] { Must(rdo).AttachToOutlook(); });
   IgnoreError([&] { notes_folder = NotesFolder(ctx); });
   result.folder_reached = notes_folder != nullptr;
   IgnoreError([&] {
     items = Must(Must(rdo).GetFolderFromID(Must(notes_folder).EntryID())).Items();
   });
+  // Without Redemption the note is made in Outlook's own folder object,
+  // which creates items of every class a note takes just as well.
+  if (!items && no_redemption) IgnoreError([&] { items = Must(notes_folder).Items(); });
   if (parent) IgnoreError([&] { parent_id = parent->EntryID(); });
   // An item that was never saved has no EntryID to link a note to, and an
   // item of the notes folder is a note itself; an item whose folder cannot
@@ -235,6 +239,10 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
       int cls = parent->Class();
       std::string message_class = NoteMessageClass(cls);
       if (message_class.empty()) return;
+      // A document note keeps its properties through CDO; without CDO it is
+      // made as a post, which keeps them through Outlook's object model.
+      if (cls == ol::kDocument && !CdoInstalled(ctx))
+        message_class = NoteMessageClass(ol::kPost);
       result.new_item = Must(items).Add(std::string_view(message_class));
       title = ToText(cls == ol::kContact ? parent->Get("FullName")
                                          : Variant(parent->Subject()));

@@ -1,5 +1,6 @@
 #include "store/parent_marking.h"
 
+#include "addin/helper_libraries.h"
 #include "addin/settings.h"
 #include "platform/host_error.h"
 #include "store/note_property.h"
@@ -73,6 +74,18 @@ class Markers {
   std::shared_ptr<CdoMessage> message_;
 };
 
+constexpr const char* kSetItemFlagTag = "basFlag(Sub SetItemFlag)";
+
+// Whether items other than mail can be flagged: the helper library that
+// writes their flag properties is installed (when it is not, the user is
+// told once).
+bool CanFlagOtherItems(AddinContext& ctx) {
+  bool missing = false;
+  TryCreate([&] { return Must(ctx.platform.objects).CreateMapiUtils(); }, missing);
+  if (missing) TellLibraryMissing(ctx, HelperLibrary::kRedemption, kSetItemFlagTag);
+  return !missing;
+}
+
 // The flag colour option, read as a byte: anything outside 0..255 is 0.
 int32_t FlagIndex(AddinContext& ctx) {
   int32_t index = ReadNumber(ctx.registry(), kNoteKey, "FlagIndex");
@@ -105,24 +118,39 @@ void WriteFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status, int32
 
 }  // namespace
 
-void GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status,
+bool GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status,
                  int32_t& icon) {
-  IgnoreError([&] {
-    auto utils = ctx.platform.objects->CreateMapiUtils();
-    IgnoreError([&] { status = ToLong(utils->HrGetOneProp(item, kPrFlagStatus)); });
+  bool missing = false;
+  auto utils =
+      TryCreate([&] { return Must(ctx.platform.objects).CreateMapiUtils(); }, missing);
+  bool known = false;
+  if (utils) {
+    std::optional<HostError> error =
+        Attempt([&] { status = ToLong(utils->HrGetOneProp(item, kPrFlagStatus)); });
+    // An item that never had a flag has no flag status at all.
+    known = !error || error->number() == errors::kNotFound;
+    if (error && known) status = 0;
     icon = 0;
     if (status == 2)
       IgnoreError([&] { icon = ToLong(utils->HrGetOneProp(item, kPrFlagIcon)); });
-  });
+  } else if (missing && TryGet([&] { return item->Class() == ol::kMail; })) {
+    // A mail's flag is in its own members.
+    known = IgnoreError([&] { status = ToLong(item->Get("FlagStatus")); });
+    icon = 0;
+    if (known && status == 2) IgnoreError([&] { icon = ToLong(item->Get("FlagIcon")); });
+  }
+  return known;
 }
 
 void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status,
                  int32_t icon) {
-  IgnoreError([&] {
-    auto utils = ctx.platform.objects->CreateMapiUtils();
-    IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagStatus, Variant(status), true); });
-    IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagIcon, Variant(icon), true); });
-  });
+  bool missing = false;
+  auto utils =
+      TryCreate([&] { return Must(ctx.platform.objects).CreateMapiUtils(); }, missing);
+  if (missing) TellLibraryMissing(ctx, HelperLibrary::kRedemption, kSetItemFlagTag);
+  if (!utils) return;
+  IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagStatus, Variant(status), true); });
+  IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagIcon, Variant(icon), true); });
 }
 
 void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool has_note) {
@@ -150,8 +178,14 @@ void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool ha
   std::optional<std::string> flag = markers.Read(kFlagProperty);
   if (has_note && !flag && ReadCheck(ctx.registry(), kNoteKey, "MarkWithFlag")) {
     int32_t status = 0, icon = 0;
-    GetItemFlag(ctx, item, status, icon);
-    if (status == 0 || ReadCheck(ctx.registry(), kNoteKey, "OverwriteFlag")) {
+    bool known = GetItemFlag(ctx, item, status, icon);
+    bool overwrite = ReadCheck(ctx.registry(), kNoteKey, "OverwriteFlag");
+    bool mail = TryGet([&] { return item->Class() == ol::kMail; });
+    // A flag that could not be read may be the user's own: only "overwrite"
+    // replaces it, and only on a mail, whose flag is written through its own
+    // members. Without the helper library no other item can be flagged.
+    bool can_write = mail || CanFlagOtherItems(ctx);
+    if (can_write && (known ? status == 0 || overwrite : overwrite && mail)) {
       markers.Write(kFlagProperty, "TRUE", false);
       WriteFlag(ctx, item, 2, FlagIndex(ctx), kFlagRequestText);
       changed = true;

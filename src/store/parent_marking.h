@@ -25,11 +25,15 @@ constexpr const char* kFlagRequestText = "Item with note";
 // flags is left as far as it got. Clears the item-update flag at the end.
 void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool has_note);
 
-// The item's flag status and icon through the helper library; icon is read
-// only when status is 2 (flagged). Errors leave the outputs as they were.
-void GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status,
+// The item's flag status and icon through the helper library (a mail's from
+// its own members when the library is not installed); icon is read only
+// when status is 2 (flagged). True when the status is known: read, or
+// absent (0, never flagged). Errors leave the outputs as they were.
+bool GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status,
                  int32_t& icon);
 // Writes the flag status and icon through the helper library; errors ignored.
+// When the library is not installed nothing is written, and the user is
+// told once.
 void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status,
                  int32_t icon);
 

@@ -83,9 +83,25 @@ TEST_F(DriverTest, TheRunsOutlookVersionIsEveryStartsUnlessAStartNamesOne) {
       << err.str();
   EXPECT_EQ(Run("start --outlook-version 12\n"), 2);
   EXPECT_NE(err.str().find("usage: start [--host NAME] [--no-windows] "
-                           "[--outlook-version 10|11]"),
+                           "[--outlook-version 10|11] [--without redemption|cdo|none]..."),
             std::string::npos)
       << err.str();
+}
+
+TEST_F(DriverTest, WithoutALibraryEveryStartLacksItUnlessItNamesItsOwn) {
+  DriverOptions options;
+  options.libraries.redemption = false;
+  ASSERT_EQ(Run("start\nexpect \"connector: Outlook; without Redemption\"\nexpect not "
+                "\"CDO\"\nstop\n"
+                "start --without cdo\nexpect \"connector: Outlook; without CDO\"\nstop\n"
+                "start --without none\nexpect not \"without\"\nstop\n"
+                "start --without cdo --without redemption\n"
+                "expect \"without Redemption and CDO\"\nstop\n",
+                options),
+            0)
+      << err.str();
+  EXPECT_EQ(Run("start --without word\n"), 2);
+  EXPECT_NE(err.str().find("unknown library 'word'"), std::string::npos);
 }
 
 TEST_F(DriverTest, RegistryAndMailboxFilesKeepStateBetweenRuns) {

@@ -4,6 +4,8 @@
 #include "platform/com/served_object.h"
 
 #include <gtest/gtest.h>
+#include <mapicode.h>
+#include <winerror.h>
 
 #include <string>
 #include <vector>
@@ -236,6 +238,19 @@ TEST(ComErrorTest, NumbersMapAsTheRuntimeMapsThem) {
   EXPECT_EQ(ErrorOfInvoke(DISP_E_EXCEPTION, &by_scode, "X.Y").number(),
             errors::kNotFound);
   EXPECT_EQ(ErrorOfInvoke(E_FAIL, nullptr, "X.Y").number(), errors::kOperationFailed);
+}
+
+TEST(ComErrorTest, NamedNumbersAreThoseOfTheWindowsHeaders) {
+  EXPECT_EQ(errors::kOperationFailed, E_FAIL);
+  EXPECT_EQ(errors::kNotFound, MAPI_E_NOT_FOUND);
+  EXPECT_EQ(errors::kObjectDeleted, MAPI_E_OBJECT_DELETED);
+  EXPECT_EQ(errors::kNotInitialized, MAPI_E_NOT_INITIALIZED);
+  EXPECT_EQ(errors::kHostFileNotFound, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(errors::kHostPathNotFound, HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
+  // vbObjectError + 513, and the runtime's own range for RegExp's 5017.
+  EXPECT_EQ(errors::kRegistryKeyName, MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, 513));
+  EXPECT_EQ(HostNumberOf(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5017)),
+            errors::kRegExpSyntax);
 }
 
 }  // namespace

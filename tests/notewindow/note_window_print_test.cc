@@ -237,8 +237,12 @@ TEST_F(PrintTest, PrintingAMailAsksNothingOfTheObjectModelGuard) {
 TEST_F(PrintTest, WithoutTheHelperLibraryTheGuardedPartsAreLeftOut) {
   WriteText(world.registry, kNoteKey, "PrintItem", "1");
   static_cast<sim::SimObjectFactory&>(*world.objects).redemption_installed = false;
+  world.message_boxes.QueueAnswer(mb::kOk, "Outlook Redemption is not installed");
   Print(OpenAndType(4, "x"));
   std::string page = Page();
+  // The user is told why, once.
+  ASSERT_EQ(world.message_boxes.shown().size(), 1u);
+  EXPECT_THAT(world.message_boxes.shown()[0].text, HasSubstr("sender and recipients"));
   EXPECT_THAT(page, Not(HasSubstr("From:")));
   EXPECT_THAT(page, Not(HasSubstr("To:")));
   EXPECT_THAT(page, HasSubstr("\r\nSubject: Draft contract for Hallam &amp; Sons</pre>"));

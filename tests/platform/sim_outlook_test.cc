@@ -84,6 +84,29 @@ TEST_F(SimTest, HelperLibrariesThatAreNotInstalledCannotBeCreated) {
   }
 }
 
+TEST_F(SimTest, OutlooksOwnNotesHaveNoUserPropertiesAttachmentsOrSubjectToSet) {
+  auto note = Default(ol::kFolderNotes)->Items()->Add(ol::kNoteItem);
+  ASSERT_EQ(note->Class(), ol::kNote);
+  auto number = [](auto&& call) {
+    try {
+      call();
+    } catch (const HostError& e) {
+      return e.number();
+    }
+    return 0;
+  };
+  EXPECT_EQ(number([&] { note->UserProperties(); }), 438);
+  EXPECT_EQ(number([&] { note->Attachments(); }), 438);
+  EXPECT_EQ(number([&] { note->SetSubject("x"); }), 438);
+  note->Put("Body", Variant("Parking code 4417"));
+  note->Save();
+  EXPECT_EQ(number([&] { note->Subject(); }), 0);
+  // A post beside it keeps both.
+  auto post = Default(ol::kFolderNotes)->Items()->Add(ol::kPostItem);
+  EXPECT_EQ(number([&] { post->UserProperties(); }), 0);
+  EXPECT_EQ(number([&] { post->SetSubject("x"); }), 0);
+}
+
 TEST_F(SimTest, ViewsHaveStandardSetsAndNamesAreUnique) {
   auto inbox = Default(ol::kFolderInbox);
   EXPECT_EQ(inbox->CurrentView()->Name(), "Messages");

@@ -44,6 +44,23 @@ TEST_F(NoteWindowsTest, PerNoteModeOpensOneWindowPerItemAndBringsItBackUp) {
   EXPECT_THAT(Ids(), ElementsAre("A", "B"));
 }
 
+TEST_F(NoteWindowsTest, AnOutlookNoteGetsNoNoteWindowAndTheUserIsToldWhy) {
+  auto sticky = ns()->GetDefaultFolder(ol::kFolderNotes)->Items()->Item(1);
+  auto mail = InboxItem(1);
+  world.message_boxes.QueueAnswer(mb::kOk);
+  for (const char* mode : {"0", "1"}) {
+    WriteText(world.registry, kNoteKey, "NotesInOneWindow", mode);
+    EXPECT_EQ(GetNoteForm(ctx(), sticky->EntryID(), nullptr, sticky), nullptr) << mode;
+    world.message_boxes.QueueAnswer(mb::kOk);
+  }
+  ASSERT_EQ(world.message_boxes.shown().size(), 2u);
+  EXPECT_THAT(world.message_boxes.shown()[0].text,
+              ::testing::HasSubstr("Outlook's own notes cannot have a Pinlet note"));
+  // Any other item still gets its window.
+  EXPECT_NE(GetNoteForm(ctx(), mail->EntryID(), nullptr, mail), nullptr);
+  EXPECT_EQ(world.message_boxes.shown().size(), 2u);
+}
+
 TEST_F(NoteWindowsTest, OneWindowModeReusesTheLastWindow) {
   WriteText(world.registry, kNoteKey, "NotesInOneWindow", "1");
   auto first = Open("A");

@@ -11,6 +11,7 @@ namespace pinlet {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 class NotesFolderTest : public StoreTest {
  protected:
@@ -201,8 +202,7 @@ TEST_F(NotesFolderTest, EachParentClassGetsItsNoteClassAndAContactItsFullName) {
   } cases[] = {{ol::kFolderContacts, "IPM.Contact"},
                {ol::kFolderTasks, "IPM.Task"},
                {ol::kFolderCalendar, "IPM.Appointment"},
-               {ol::kFolderJournal, "IPM.Activity"},
-               {ol::kFolderNotes, "IPM.StickyNote"}};
+               {ol::kFolderJournal, "IPM.Activity"}};
   for (const Case& c : cases) {
     auto parent = ns()->GetDefaultFolder(c.folder)->Items()->Item(1);
     NewNote made = AddNewNoteItem(ctx(), parent);
@@ -278,12 +278,64 @@ TEST_F(NotesFolderTest, DocumentNotesKeepTheirPropertiesAsCdoFields) {
             before);
 }
 
-TEST_F(NotesFolderTest, WithoutTheHelperLibraryNoNoteIsMadeAndNothingEscapes) {
+TEST_F(NotesFolderTest, OutlooksOwnNotesNeverGetANoteItem) {
+  Start();
+  // Outlook's notes keep no user properties or attachments to hold a note.
+  auto sticky = ns()->GetDefaultFolder(ol::kFolderNotes)->Items()->Item(1);
+  ASSERT_EQ(sticky->Class(), ol::kNote);
+  NewNote made = AddNewNoteItem(ctx(), sticky);
+  EXPECT_EQ(made.note, nullptr);
+  EXPECT_EQ(made.new_item, nullptr);
+  EXPECT_EQ(NotesFolder(ctx())->Items()->Count(), 0);
+}
+
+TEST_F(NotesFolderTest, WithoutRedemptionNotesAreMadeInOutlooksOwnFolderSilently) {
   Start();
   static_cast<sim::SimObjectFactory&>(*world.objects).redemption_installed = false;
-  NewNote made = AddNewNoteItem(ctx(), InboxItem(1));
-  EXPECT_EQ(made.note, nullptr);
-  EXPECT_EQ(NotesFolder(ctx())->Items()->Count(), 0);
+  struct Case {
+    ol::ItemPtr parent;
+    const char* note_class;
+  } cases[] = {
+      {InboxItem(1), "IPM.Note"},
+      {ns()->GetDefaultFolder(ol::kFolderContacts)->Items()->Item(1), "IPM.Contact"},
+      {ns()->GetDefaultFolder(ol::kFolderCalendar)->Items()->Item(1), "IPM.Appointment"},
+      {ns()->GetDefaultFolder(ol::kFolderTasks)->Items()->Item(1), "IPM.Task"}};
+  for (const Case& c : cases) {
+    NewNote made = AddNewNoteItem(ctx(), c.parent);
+    ASSERT_TRUE(made.note) << c.note_class;
+    EXPECT_FALSE(made.existed);
+    EXPECT_EQ(made.note->MessageClass(), c.note_class);
+    EXPECT_TRUE(FindNote(ctx(), c.parent->EntryID())) << c.note_class;
+    EXPECT_EQ(Prop(made.note, "ZPNTitle"), c.parent->Subject());
+  }
+  // Nothing was left out, so nobody is told anything.
+  EXPECT_TRUE(world.message_boxes.shown().empty());
+}
+
+TEST_F(NotesFolderTest, WithoutCdoADocumentNoteIsAPostAndTheUserIsToldOnce) {
+  Start();
+  static_cast<sim::SimObjectFactory&>(*world.objects).cdo_installed = false;
+  world.message_boxes.QueueAnswer(mb::kOk, "CDO 1.21");
+  for (const char* name : {"Budget.xls", "Plan.doc"}) {
+    auto doc = Inbox()->Items()->Add(std::string_view("IPM.Document.Excel.Sheet.8"));
+    doc->SetSubject(name);
+    doc->Save();
+    NewNote made = AddNewNoteItem(ctx(), doc);
+    ASSERT_TRUE(made.note) << name;
+    // A post keeps its properties through Outlook's object model.
+    EXPECT_EQ(made.note->MessageClass(), "IPM.Post");
+    WriteNoteProperty(ctx(), made.note, "ZPNBody", "text");
+    auto again = FindNote(ctx(), doc->EntryID());
+    EXPECT_EQ(Prop(again, "ZPNTitle"), name);
+    EXPECT_EQ(Prop(again, "ZPNFolder"), "Inbox");
+    EXPECT_EQ(Prop(again, "ZPNBody"), "text");
+  }
+  ASSERT_EQ(world.message_boxes.shown().size(), 1u);
+  EXPECT_THAT(world.message_boxes.shown()[0].text, HasSubstr("(CDO 1.21)"));
+  int logged = 0;
+  for (const std::string& call : Logged())
+    logged += call.find("CDO 1.21 is not installed") != std::string::npos;
+  EXPECT_EQ(logged, 1);
 }
 
 TEST_F(NotesFolderTest, EveryHostCallFailingInTurnNeverEscapesOrLinksTwice) {

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "addin/settings.h"
+#include "platform/sim/sim_mapi_helpers.h"
 #include "store_fixture.h"
 
 namespace pinlet {
@@ -113,6 +114,38 @@ TEST_F(ParentMarkingTest, OtherClassesAreFlaggedThroughTheMapiProperties) {
   }
   auto contact = ns()->GetDefaultFolder(ol::kFolderContacts)->Items()->Item(1);
   EXPECT_EQ(contact->Get("FlagRequest"), Variant(""));
+}
+
+TEST_F(ParentMarkingTest, WithoutRedemptionOnlyMailIsFlaggedAndTheUserIsToldOnce) {
+  Option("MarkWithFlag", "1");
+  Option("FlagIndex", "3");
+  static_cast<sim::SimObjectFactory&>(*world.objects).redemption_installed = false;
+  world.message_boxes.QueueAnswer(mb::kOk, "Redemption");
+  // A mail's flag is read and written through its own members: the user's
+  // flag is still seen and kept, an unflagged mail gets the add-in's.
+  auto flagged = InboxItem(4);
+  UserFlag(flagged);
+  SetParentItemProperties(ctx(), flagged, true);
+  EXPECT_EQ(Prop(flagged, "ZPNFlag"), "(none)");
+  EXPECT_EQ(flagged->Get("FlagIcon"), Variant(int32_t{5}));
+  auto mail = InboxItem(5);
+  SetParentItemProperties(ctx(), mail, true);
+  EXPECT_EQ(mail->Get("FlagStatus"), Variant(int32_t{2}));
+  EXPECT_EQ(mail->Get("FlagIcon"), Variant(int32_t{3}));
+  EXPECT_EQ(Prop(mail, "ZPNFlag"), "TRUE");
+  EXPECT_TRUE(world.message_boxes.shown().empty());
+  // Other items are marked but not flagged, nor claimed to be.
+  for (int i : {1, 2}) {
+    auto contact = ns()->GetDefaultFolder(ol::kFolderContacts)->Items()->Item(i);
+    SetParentItemProperties(ctx(), contact, true);
+    EXPECT_EQ(Prop(contact, "ZPNHasNote"), "TRUE");
+    EXPECT_EQ(Prop(contact, "ZPNFlag"), "(none)");
+    EXPECT_EQ(MapiProp(contact, kPrFlagStatus), -1);
+    EXPECT_EQ(contact->Get("FlagRequest"), Variant(""));
+  }
+  ASSERT_EQ(world.message_boxes.shown().size(), 1u);
+  EXPECT_THAT(world.message_boxes.shown()[0].text,
+              ::testing::HasSubstr("www.dimastr.com/redemption"));
 }
 
 TEST_F(ParentMarkingTest, FlagIndexThatIsNotAByteGivesNoColour) {

@@ -184,6 +184,9 @@ class SimItem : public ol::Item {
   }
   std::string Subject() override { return Read("Item.Subject").subject; }
   void SetSubject(std::string_view value) override {
+    // A NoteItem's Subject is read-only, worked out from its body: a put
+    // through IDispatch answers DISP_E_MEMBERNOTFOUND, which is 438.
+    if (Read("Item.Subject").cls == ol::kNote) throw NotSupportedError("Subject");
     Write("Item.Subject", ItemObject::kSubject).subject = std::string(value);
   }
   std::string EntryID() override { return Enter("Item.EntryID").entry_id; }
@@ -231,7 +234,9 @@ class SimItem : public ol::Item {
     return outlook.MakeInspector(WrapObject(world_, object_), false);
   }
   ol::UserPropertiesPtr UserProperties() override {
-    Enter("Item.UserProperties");
+    // Outlook's own notes have neither UserProperties nor Attachments.
+    if (Read("Item.UserProperties").cls == ol::kNote)
+      throw NotSupportedError("UserProperties");
     // Documents keep no user properties through the object model: what is
     // added here lives only as long as this handle.
     PropertyList list{object_, nullptr};
@@ -239,7 +244,7 @@ class SimItem : public ol::Item {
     return std::make_shared<SimUserProperties>(world_, std::move(list));
   }
   ol::AttachmentsPtr Attachments() override {
-    Enter("Item.Attachments");
+    if (Read("Item.Attachments").cls == ol::kNote) throw NotSupportedError("Attachments");
     return WrapAttachments(world_, object_);
   }
   ol::RecipientsPtr Recipients() override {
