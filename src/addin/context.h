@@ -144,6 +144,9 @@ struct AddinContext {
   bool parent_opening = false;
   // Set by a note window while it loads or deletes its note.
   bool note_loading = false;
+  // The number of the last Tag given to a button of this instance's
+  // (ControlTag).
+  int control_tags = 0;
 
   Registry& registry() { return *platform.registry; }
 };
