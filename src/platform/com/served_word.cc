@@ -111,7 +111,7 @@ const ServedType<word::CustomizationContext>& TemplateType() {
   using Context = word::CustomizationContext;
   static const ServedType<Context> type = [] {
     ServedType<Context> t("Template");
-    t.Get("Name", [](Context& t, ServedCall& c) { c.Return(t.Name()); });
+    t.Get("Name", [](Context& context, ServedCall& c) { c.Return(context.Name()); });
     return t;
   }();
   return type;
