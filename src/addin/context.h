@@ -148,6 +148,9 @@ struct AddinContext {
   // session; addin/helper_libraries.h).
   bool told_no_redemption = false;
   bool told_no_cdo = false;
+  // The number of the last Tag given to a button of this instance's
+  // (ControlTag).
+  int control_tags = 0;
 
   Registry& registry() { return *platform.registry; }
 };

@@ -97,6 +97,17 @@ office::CommandBarControlPtr AddCustomButton(AddinContext& ctx,
   return button;
 }
 
+std::string ControlTag(AddinContext& ctx, std::string_view base) {
+  return std::string(base) + "#" + std::to_string(++ctx.control_tags);
+}
+
+void GiveOwnTag(AddinContext& ctx, const office::CommandBarControlPtr& button,
+                std::string_view base) {
+  if (!button) return;
+  std::string tag = ControlTag(ctx, base);
+  IgnoreError([&] { button->SetTag(tag); });
+}
+
 void InstallExplorer(Subsystems& s) {
   s.create_explorers = [](AddinContext& ctx) { Create_Explorers(ctx); };
   s.refresh_active_explorer = [](AddinContext& ctx) { RefreshExplorers(ctx); };

@@ -10,6 +10,7 @@
 #define PINLET_EXPLORER_BAS_EXPLORERS_H_
 
 #include <string>
+#include <string_view>
 
 #include "addin/context.h"
 #include "platform/command_bars.h"
@@ -46,6 +47,17 @@ office::CommandBarControlPtr AddCustomButton(AddinContext& ctx,
                                              const std::string& tooltip, bool begin_group,
                                              int style, const Picture& picture,
                                              const std::string& caption);
+
+// A Tag for a button of the add-in's: `base`, '#' and a number no other
+// button of this instance has. Office routes a click to the Click sinks of
+// every button of the same Tag in its process, in every window and the
+// empty Tag included, so each button held with events has a Tag of its own:
+// one click acts once, in its own window.
+std::string ControlTag(AddinContext& ctx, std::string_view base);
+// Gives a button found on a bar (made before, perhaps by another window's
+// wrapper) a Tag of its own; a failure leaves it as it was.
+void GiveOwnTag(AddinContext& ctx, const office::CommandBarControlPtr& button,
+                std::string_view base);
 
 // Fills the explorer side's hooks: create_explorers, refresh_active_explorer
 // and clear_explorer_entry_id.

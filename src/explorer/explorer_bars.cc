@@ -22,6 +22,16 @@ constexpr int kReplyAllId = 355;
 constexpr int kForwardId = 356;
 
 constexpr const char* kStandardBar = "Standard";
+
+// The bases of the Tags of the window's buttons (ControlTag).
+constexpr const char* kNewNoteTag = "Pinlet.NewNote";
+constexpr const char* kFilterTag = "Pinlet.Filter";
+constexpr const char* kHelpTag = "Pinlet.Help";
+constexpr const char* kSettingsTag = "Pinlet.Settings";
+constexpr const char* kOtherHelpTag = "Pinlet.OtherHelp";
+constexpr const char* kAboutTag = "Pinlet.About";
+constexpr const char* kOptionsItemTag = "Pinlet.OptionsItem";
+constexpr const char* kAboutItemTag = "Pinlet.AboutItem";
 constexpr const char* kSettingsCaption = "Settings...";
 constexpr const char* kZarvoAbout = "Zarvo About";
 
@@ -72,8 +82,11 @@ void clsExplorer::CreatePNXToolBar() {
     step([&] {
       office::CommandBarControlPtr found = Lookup(controls, LoadResString(res::kAddNote));
       if (!found) found = Lookup(controls, LoadResString(res::kViewNote));
-      if (!found)
-        found = AddCustomButton(ctx_, toolbar_, "", LoadResString(res::kAddNewNote), true,
+      if (found)
+        GiveOwnTag(ctx_, found, kNewNoteTag);
+      else
+        found = AddCustomButton(ctx_, toolbar_, ControlTag(ctx_, kNewNoteTag),
+                                LoadResString(res::kAddNewNote), true,
                                 office::kButtonIconAndCaption, LoadResPicture("ADD"),
                                 LoadResString(res::kAddNote));
       cmdNewNote_.Hold(found, Bind(&clsExplorer::cmdNewNote_Click));
@@ -84,11 +97,13 @@ void clsExplorer::CreatePNXToolBar() {
     step([&] {
       office::CommandBarControlPtr found =
           Lookup(controls, LoadResString(res::kFilterCaption));
-      if (!found)
-        found =
-            AddCustomButton(ctx_, toolbar_, "", LoadResString(res::kFilterTooltip), true,
-                            office::kButtonIconAndCaption, LoadResPicture("FILTER"),
-                            LoadResString(res::kFilterCaption));
+      if (found)
+        GiveOwnTag(ctx_, found, kFilterTag);
+      else
+        found = AddCustomButton(ctx_, toolbar_, ControlTag(ctx_, kFilterTag),
+                                LoadResString(res::kFilterTooltip), true,
+                                office::kButtonIconAndCaption, LoadResPicture("FILTER"),
+                                LoadResString(res::kFilterCaption));
       cmdFilter_.Hold(found, Bind(&clsExplorer::cmdFilter_Click));
     });
     step([&] {
@@ -104,6 +119,7 @@ void clsExplorer::CreatePNXToolBar() {
                                        std::nullopt, true),
                     Bind(&clsExplorer::cmdHelp_Click));
     });
+    step([&] { Must(cmdHelp_.control).SetTag(ControlTag(ctx_, kHelpTag)); });
     step([&] { Must(cmdHelp_.control).SetFaceId(kHelpFace); });
     step([&] { Must(cmdHelp_.control).SetBeginGroup(true); });
     step([&] { Must(cmdHelp_.control).SetStyle(office::kButtonIcon); });
@@ -119,7 +135,8 @@ void clsExplorer::CreatePNXToolBar() {
     office::CommandBarPtr menu =
         TryGet([&] { return Must(toolbar_popup_).CommandBar(); });
     step([&] {
-      cmdSettings_.Hold(AddCustomButton(ctx_, menu, "", "Settings", false,
+      cmdSettings_.Hold(AddCustomButton(ctx_, menu, ControlTag(ctx_, kSettingsTag),
+                                        "Settings", false,
                                         office::kButtonIconAndCaption,
                                         LoadResPicture("SETTINGS"), kSettingsCaption),
                         Bind(&clsExplorer::cmdSettings_Click));
@@ -127,7 +144,8 @@ void clsExplorer::CreatePNXToolBar() {
     SetBtnFace(ctx_, cmdSettings_.control, LoadResPicture("SETTINGS"),
                LoadResPicture("SETTINGS_MASK"));
     step([&] {
-      cmdOtherHelp_.Hold(AddCustomButton(ctx_, menu, "", LoadResString(res::kHelp), false,
+      cmdOtherHelp_.Hold(AddCustomButton(ctx_, menu, ControlTag(ctx_, kOtherHelpTag),
+                                         LoadResString(res::kHelp), false,
                                          office::kButtonIconAndCaption, Picture(),
                                          LoadResString(res::kHelp)),
                          Bind(&clsExplorer::cmdOtherHelp_Click));
@@ -135,8 +153,9 @@ void clsExplorer::CreatePNXToolBar() {
     step([&] { Must(cmdOtherHelp_.control).SetFaceId(kHelpFace); });
     step([&] {
       cmdAbout_.Hold(
-          AddCustomButton(ctx_, menu, "", "About", true, office::kButtonIconAndCaption,
-                          LoadResPicture("OPTIONS"), "About"),
+          AddCustomButton(ctx_, menu, ControlTag(ctx_, kAboutTag), "About", true,
+                          office::kButtonIconAndCaption, LoadResPicture("OPTIONS"),
+                          "About"),
           Bind(&clsExplorer::cmdAbout_Click));
     });
     SetBtnFace(ctx_, cmdAbout_.control, LoadResPicture("OPTIONS"),
@@ -198,6 +217,7 @@ void clsExplorer::AddMenu() {
       bool made = !item;
       if (made)
         AddMenuItem(submenu, caption, true, false, LoadResPicture("OPTIONS"), item);
+      GiveOwnTag(ctx_, item, kOptionsItemTag);
       step([&] { menOptions_.Hold(item, Bind(&clsExplorer::menOptions_Click)); });
       if (made)
         SetBtnFace(ctx_, item, LoadResPicture("OPTIONS"), LoadResPicture("OPTIONS_MASK"));
@@ -222,6 +242,7 @@ void clsExplorer::AddMenu() {
         AddMenuItem(submenu, caption, true, false, LoadResPicture("OPTIONS"), item);
         SetBtnFace(ctx_, item, LoadResPicture("OPTIONS"), LoadResPicture("OPTIONS_MASK"));
       }
+      GiveOwnTag(ctx_, item, kAboutItemTag);
       menAbout_.Hold(item, Bind(&clsExplorer::menAbout_Click));
     });
   });

@@ -4,6 +4,7 @@
 #include "addin/error_report.h"
 #include "addin/pictures.h"
 #include "addin/string_table.h"
+#include "explorer/bas_explorers.h"
 #include "explorer/bas_icons.h"
 #include "explorer/cls_explorer.h"
 #include "store/folder_identity.h"
@@ -14,6 +15,8 @@ namespace pinlet {
 namespace {
 
 constexpr const char* kContextTag = "NotesContextMenu";
+// The base of the Tag of the entry's button (ControlTag).
+constexpr const char* kContextNoteTag = "Pinlet.ContextNote";
 
 // The bar named `name`, found as Office's own code finds it: by walking the
 // bars and comparing names, then fetching it by its index; nullptr when none.
@@ -75,6 +78,7 @@ void clsExplorer::objCmdBars_OnUpdate() {
   });
   office::CommandBarControl* button = cmdContextNewNote_.control.get();
   if (!button) return;
+  step([&] { button->SetTag(ControlTag(ctx_, kContextNoteTag)); });
   step([&] { button->SetStyle(office::kButtonIconAndCaption); });
   step([&] { button->SetCaption(Must(cmdNewNote_.control).Caption()); });
   step([&] {

@@ -61,12 +61,17 @@ void SetInspectorNoteButton(AddinContext& ctx, const ol::ItemPtr& parent, bool h
         ol::InspectorPtr inspector = inspectors->Item(i);
         if (inspector->EditorType() != ol::kOlEditorWord) return;
         if (!SameItem(inspector->CurrentItem(), parent)) return;
-        office::CommandBarControlPtr button =
-            inspector->CommandBars()
-                ->Item(LoadResString(res::kStandard))
-                ->FindControl(std::nullopt, std::nullopt,
-                              std::string(kWordNoteButtonTag));
-        ApplyNoteButtonLook(ctx, button, has_note);
+        // Word's note button has a Tag of its own window's: it is found by
+        // what it shows.
+        office::CommandBarControlsPtr controls =
+            inspector->CommandBars()->Item(LoadResString(res::kStandard))->Controls();
+        for (int caption : {res::kAddNote, res::kViewNote}) {
+          office::CommandBarControlPtr button =
+              TryGet([&] { return controls->Item(LoadResString(caption)); });
+          if (!button) continue;
+          ApplyNoteButtonLook(ctx, button, has_note);
+          break;
+        }
       });
     }
   });

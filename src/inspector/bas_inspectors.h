@@ -16,7 +16,7 @@
 
 namespace pinlet {
 
-// The tag of the Word editor's "Add Note" button.
+// The base of the Tag of the Word editor's "Add Note" button (ControlTag).
 constexpr const char* kWordNoteButtonTag = "Pinlet";
 // The first Outlook whose Word-edited mail windows take the item window's
 // own note button; the Word editor gives "Add Note" to those of earlier

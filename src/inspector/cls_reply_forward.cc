@@ -29,8 +29,11 @@ void clsReplyForward::SetUp(ol::ItemPtr note, ol::ItemPtr mail) {
     if (objInspector_->EditorType() == ol::kOlEditorWord) return;
     office::CommandBarControlPtr button =
         TryGet([&] { return Must(bar_).Controls()->Item(kInsertNote); });
-    if (!button)
-      button = AddCustomButton(ctx_, bar_, kInsertNoteTag, kInsertNoteTip, true,
+    if (button)
+      GiveOwnTag(ctx_, button, kInsertNoteTag);
+    else
+      button = AddCustomButton(ctx_, bar_, ControlTag(ctx_, kInsertNoteTag), kInsertNoteTip,
+                               true,
                                office::kButtonIconAndCaption, LoadResPicture("INSERT"),
                                kInsertNote);
     proc.line = 30;

@@ -11,17 +11,26 @@
 #include "store/notes_folder.h"
 
 namespace pinlet {
+namespace {
+
+// The base of the Tag of the window's note button (ControlTag).
+constexpr const char* kNoteButtonTag = "Pinlet.NoteButton";
+
+}  // namespace
 
 void clsInspector::AddNoteButton(const std::string& caption) {
   RunGuardedSub(ctx_, "clsInspector(Sub AddNoteButton)", [&](Proc& proc) {
     proc.line = 10;
-    bar_ = TryGet([&] {
-      return Must(fInspector_).CommandBars()->Item(LoadResString(res::kStandard));
-    });
-    proc.line = 20;
+    // A Word-edited mail window of an earlier Outlook gets its buttons from
+    // Word's instance, and its bars are Word's: the wrapper holds none of
+    // them, so that it never changes Word's bars from here.
     if (Must(fInspector_).EditorType() == ol::kOlEditorWord &&
         HostMajorVersion(ctx_) < kWordButtonsFromVersion)
       return;
+    proc.line = 20;
+    bar_ = TryGet([&] {
+      return Must(fInspector_).CommandBars()->Item(LoadResString(res::kStandard));
+    });
     proc.line = 30;
     for (int text : {res::kAddNote, res::kViewNote}) {
       IgnoreError([&] {
@@ -38,8 +47,8 @@ void clsInspector::AddNoteButton(const std::string& caption) {
     proc.line = 50;
     NoteButtonLook look = NoteButtonLookOf(caption != LoadResString(res::kAddNote));
     office::CommandBarControlPtr button =
-        AddCustomButton(ctx_, bar_, "", look.tooltip, true, office::kButtonIconAndCaption,
-                        look.face, caption);
+        AddCustomButton(ctx_, bar_, ControlTag(ctx_, kNoteButtonTag), look.tooltip, true,
+                        office::kButtonIconAndCaption, look.face, caption);
     if (!button) return;
     proc.line = 60;
     cmdNoteButton_.Hold(button, [this](office::CommandBarControlPtr ctrl, bool& cancel) {

@@ -18,16 +18,20 @@ constexpr const char* kInsertNote = "Insert Note";
 constexpr const char* kInsertNoteTag = "butInsertNote";
 constexpr const char* kInsertNoteTip = "Insert related Note";
 
-// The button of `tag` on `bar`: the one there already, or a new one.
+// The button captioned `caption` on `bar` (left there by an instance
+// loaded before), given a Tag of its own; else a new one.
 office::CommandBarControlPtr ButtonOn(AddinContext& ctx, const office::CommandBarPtr& bar,
-                                      const std::string& tag, const std::string& tip,
+                                      const char* tag, const std::string& tip,
                                       const std::string& face,
                                       const std::string& caption) {
   office::CommandBarControlPtr button =
-      TryGet([&] { return Must(bar).FindControl(std::nullopt, std::nullopt, tag); });
-  if (button) return button;
-  return AddCustomButton(ctx, bar, tag, tip, true, office::kButtonIconAndCaption,
-                         LoadResPicture(face), caption);
+      TryGet([&] { return Must(bar).Controls()->Item(caption); });
+  if (button) {
+    GiveOwnTag(ctx, button, tag);
+    return button;
+  }
+  return AddCustomButton(ctx, bar, ControlTag(ctx, tag), tip, true,
+                         office::kButtonIconAndCaption, LoadResPicture(face), caption);
 }
 
 }  // namespace
@@ -61,22 +65,44 @@ void CWordMailButtons::ForgetClosedWindows() {
   });
 }
 
+bool CWordMailButtons::InMailContext(const word::DocumentPtr& doc,
+                                     const std::function<void()>& change) {
+  word::CustomizationContextPtr before =
+      TryGet([&] { return Must(word_).GetCustomizationContext(); });
+  if (!before || !doc ||
+      !IgnoreError([&] { word_->SetCustomizationContext(doc); }))
+    return false;
+  struct PutBack {
+    const word::ApplicationPtr& word;
+    const word::CustomizationContextPtr& before;
+    ~PutBack() {
+      IgnoreError([&] { word->SetCustomizationContext(before); });
+    }
+  } put_back{word_, before};
+  change();
+  return true;
+}
+
 std::shared_ptr<CWordMailButtons::MailWindow> CWordMailButtons::WindowFor(
-    const word::WindowPtr& wn, const ol::ItemPtr& mail) {
+    const word::DocumentPtr& doc, const word::WindowPtr& wn, const ol::ItemPtr& mail) {
   for (auto& window : windows_)
     if (window->mail->IsSameObject(mail)) return window;
   auto window = std::make_shared<MailWindow>();
   window->window = wn;
+  window->document = doc;
   window->mail = mail;
-  office::CommandBarPtr bar = wn->CommandBars()->Item(LoadResString(res::kStandard));
-  // From Outlook 12 on, Outlook's item window gives the mail its note button.
-  office::CommandBarControlPtr add;
-  if (HostMajorVersion(ctx_) < kWordButtonsFromVersion) {
-    NoteButtonLook look = NoteButtonLookOf(false);
-    add = ButtonOn(ctx_, bar, kWordNoteButtonTag, look.tooltip, "ADD", look.caption);
-  }
-  office::CommandBarControlPtr insert =
-      ButtonOn(ctx_, bar, kInsertNoteTag, kInsertNoteTip, "INSERT", kInsertNote);
+  office::CommandBarControlPtr add, insert;
+  bool changed = InMailContext(doc, [&] {
+    office::CommandBarPtr bar =
+        Must(doc).MailEnvelope()->CommandBars()->Item(LoadResString(res::kStandard));
+    // From Outlook 12 on, Outlook's item window gives the mail its note button.
+    if (HostMajorVersion(ctx_) < kWordButtonsFromVersion) {
+      NoteButtonLook look = NoteButtonLookOf(false);
+      add = ButtonOn(ctx_, bar, kWordNoteButtonTag, look.tooltip, "ADD", look.caption);
+    }
+    insert = ButtonOn(ctx_, bar, kInsertNoteTag, kInsertNoteTip, "INSERT", kInsertNote);
+  });
+  if (!changed) return nullptr;
   std::weak_ptr<MailWindow> weak = window;
   if (add)
     window->add_note.Hold(add, [this, weak](office::CommandBarControlPtr, bool&) {
@@ -91,7 +117,10 @@ std::shared_ptr<CWordMailButtons::MailWindow> CWordMailButtons::WindowFor(
 }
 
 void CWordMailButtons::ShowNoteState(MailWindow& window) {
-  ApplyNoteButtonLook(ctx_, window.add_note.control, MarkedWithNote(window.mail));
+  if (!window.add_note.control) return;
+  bool has_note = MarkedWithNote(window.mail);
+  InMailContext(window.document,
+                [&] { ApplyNoteButtonLook(ctx_, window.add_note.control, has_note); });
 }
 
 void CWordMailButtons::word_WindowActivate(const word::DocumentPtr& doc,
@@ -104,7 +133,8 @@ void CWordMailButtons::word_WindowActivate(const word::DocumentPtr& doc,
     ForgetClosedWindows();
     proc.line = 20;
     Must(wn);
-    std::shared_ptr<MailWindow> window = WindowFor(wn, mail);
+    std::shared_ptr<MailWindow> window = WindowFor(doc, wn, mail);
+    if (!window) return;
     proc.line = 30;
     ShowNoteState(*window);
   });
@@ -167,7 +197,8 @@ void CWordMailButtons::cmdInsertNote_Click(const std::shared_ptr<MailWindow>& wi
     // The note goes in once: the button leaves the window.
     office::CommandBarControlPtr button = window->insert_note.control;
     window->insert_note.Release();
-    if (button) IgnoreError([&] { button->Delete(); });
+    if (button)
+      InMailContext(window->document, [&] { IgnoreError([&] { button->Delete(); }); });
   });
 }
 

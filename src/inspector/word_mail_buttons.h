@@ -2,7 +2,14 @@
 //
 // When Word is Outlook's e-mail editor, Word's instance of the add-in puts
 // its buttons on the "Standard" bar of each Word mail window the first time
-// Word activates it (Word's WindowActivate is the only Word event followed):
+// Word activates it (Word's WindowActivate is the only Word event followed).
+// The bars are the mail envelope's (a Word window has none of its own), the
+// buttons are temporary, and every change to them is made with the mail's
+// own document as Word's customization context, the user's context put back
+// afterwards: nothing spills into Word's own bars, which ordinary documents
+// show, or into Normal.dot. A window whose context cannot be set gets no
+// buttons until its next activation. Each button has a Tag of its own
+// (ControlTag), so that a click acts in its own window only:
 // - "Add Note" (tag "Pinlet", faces "ADD"/"ADD_MASK"; captioned "View Note"
 //   with the faces "EDIT"/"EDIT_MASK" while the mail is marked as having a
 //   note) shows or creates the mail's note through the Outlook connector's
@@ -42,6 +49,7 @@ class CWordMailButtons {
 
   struct MailWindow {
     word::WindowPtr window;
+    word::DocumentPtr document;
     ol::ItemPtr mail;
     HeldControl add_note, insert_note;
   };
@@ -49,9 +57,15 @@ class CWordMailButtons {
 
  private:
   void word_WindowActivate(const word::DocumentPtr& doc, const word::WindowPtr& wn);
-  // The record of the window editing `mail`, made with its buttons when new.
-  std::shared_ptr<MailWindow> WindowFor(const word::WindowPtr& wn,
+  // The record of the window editing `mail`, made with its buttons when new;
+  // nullptr when Word's customization context could not be set for them.
+  std::shared_ptr<MailWindow> WindowFor(const word::DocumentPtr& doc,
+                                        const word::WindowPtr& wn,
                                         const ol::ItemPtr& mail);
+  // Runs `change` with the mail's document as Word's customization context,
+  // then puts the context before back; false (and nothing run) when the
+  // context could not be set. A HostError of `change` goes to the caller.
+  bool InMailContext(const word::DocumentPtr& doc, const std::function<void()>& change);
   // Caption, tool tip and faces of "Add Note" follow the mail's note.
   void ShowNoteState(MailWindow& window);
   void cmdAddNote_Click(const std::shared_ptr<MailWindow>& window);

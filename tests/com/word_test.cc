@@ -1,5 +1,6 @@
 // Word's objects across COM, when Word is Outlook's e-mail editor: the
-// application with WindowActivate, its windows, documents and envelopes.
+// application with WindowActivate, its command bars and customization
+// context, its windows, documents and envelopes.
 #include "com_fixture.h"
 #include "platform/com/com_word.h"
 #include "platform/sim/sim_word.h"
@@ -20,10 +21,23 @@ void WordSteps(word::Application& word, SimHost& sim, Answers& out) {
         out.push_back(doc->Name() + "|" + window->Caption() + "|" +
                       doc->MailEnvelope()->Item()->Subject() + "|" +
                       window->Document()->Name() + "|" +
-                      window->CommandBars()->Item("Standard")->Name());
+                      doc->MailEnvelope()->CommandBars()->Item("E-mail")->Name() + "|" +
+                      doc->CommandBars()->Item("Formatting")->Name());
       });
+  out.push_back(word.CommandBars()->Item("Standard")->Name() + "|" +
+                word.GetCustomizationContext()->Name());
   auto inspector = sim.outlook->OpenItem(sim.Default(ol::kFolderInbox)->items.front());
   out.push_back(std::to_string(word.WindowsCount()));
+  // The mail's document as the context, and the template back.
+  word::CustomizationContextPtr normal = word.GetCustomizationContext();
+  Subscription again = word.OnWindowActivate([&](word::DocumentPtr doc, word::WindowPtr) {
+    word.SetCustomizationContext(doc);
+    out.push_back(word.GetCustomizationContext()->Name());
+    word.SetCustomizationContext(normal);
+    out.push_back(word.GetCustomizationContext()->Name());
+  });
+  sim.outlook->ActivateInspector(sim.outlook->OpenItem(
+      sim.Default(ol::kFolderInbox)->items.back()));
   sim.outlook->CloseInspector(inspector);
   out.push_back(std::to_string(word.WindowsCount()));
 }
@@ -41,7 +55,7 @@ TEST_F(ComObjectsTest, WordMembersAndWindowActivateAnswerAsTheHost) {
   }
   EXPECT_EQ(direct_answers, com_answers);
   EXPECT_EQ(direct.Calls(), over_com.Calls());
-  EXPECT_EQ(com_answers.size(), 4u);  // the event came through
+  EXPECT_EQ(com_answers.size(), 8u);  // the events came through
 }
 
 TEST_F(ComObjectsTest, WordIsToldApartFromOutlookWithoutACall) {
@@ -56,9 +70,9 @@ TEST_F(ComObjectsTest, WordIsToldApartFromOutlookWithoutACall) {
   auto as_host = ToPlatform<HostApplication>(ToDispatch<HostApplication>(word));
   EXPECT_TRUE(std::dynamic_pointer_cast<word::Application>(as_host));
   EXPECT_FALSE(std::dynamic_pointer_cast<ol::Application>(as_host));
-  // A Word window handed over as any office::Window is still Word's.
-  auto as_window = ToPlatform<office::Window>(ToDispatch(window));
-  EXPECT_EQ(std::dynamic_pointer_cast<word::Window>(as_window), window);
+  // A Word window handed back is the same window, and no Outlook window.
+  auto as_window = ToPlatform<word::Window>(ToDispatch(window));
+  EXPECT_EQ(as_window, window);
   EXPECT_FALSE(std::dynamic_pointer_cast<ol::Inspector>(as_window));
   EXPECT_EQ(host.count(), before);
   activate.Reset();

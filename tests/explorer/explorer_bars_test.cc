@@ -13,24 +13,26 @@ using ::testing::HasSubstr;
 
 TEST_F(ExplorerTest, TheToolbarHasEveryButtonWithItsCaptionTipStyleFaceAndGroup) {
   Start();
+  // Each button has a Tag of its own: Office routes a click by Tag.
   const auto& bars = *Window()->command_bars();
   EXPECT_EQ(
       bars.Show(*Bar("Pinlet ToolBar")),
       "bar \"Pinlet ToolBar\": toolbar, added, temporary, visible, position 1, row 1,"
       " left 0, top 0\n"
-      "  1. button \"Add Note\", custom, tip \"Add new note\", face Picture 16x16, mask"
+      "  1. button \"Add Note\", custom, tip \"Add new note\", tag \"Pinlet.NewNote#3\", face Picture 16x16, mask"
       " 16x16 (90 transparent), style icon and caption, begins group, temporary\n"
-      "  2. button \"Filter\", custom, tip \"Show items which have notes\", face Picture"
-      " 16x16, mask 16x16 (150 transparent), style icon and caption, begins group,"
+      "  2. button \"Filter\", custom, tip \"Show items which have notes\", tag"
+      " \"Pinlet.Filter#4\", face Picture 16x16, mask 16x16 (150 transparent), style icon and caption, begins group,"
       " temporary\n"
-      "  3. button \"\", custom, tip \"Help\", face 984, style icon, begins group,"
+      "  3. button \"\", custom, tip \"Help\", tag \"Pinlet.Help#5\", face 984, style icon, begins group,"
       " temporary\n"
       "  4. popup \" \", custom, temporary\n"
-      "     1. button \"Settings...\", custom, tip \"Settings\", face Picture 16x16, mask"
-      " 16x16 (132 transparent), style icon and caption, temporary\n"
-      "     2. button \"Help\", custom, tip \"Help\", face 984, style icon and caption,"
+      "     1. button \"Settings...\", custom, tip \"Settings\", tag"
+      " \"Pinlet.Settings#6\", face Picture 16x16, mask 16x16 (132 transparent), style icon and caption, temporary\n"
+      "     2. button \"Help\", custom, tip \"Help\", tag \"Pinlet.OtherHelp#7\", face 984,"
+      " style icon and caption,"
       " temporary\n"
-      "     3. button \"About\", custom, tip \"About\", face Picture 16x16, mask 16x16"
+      "     3. button \"About\", custom, tip \"About\", tag \"Pinlet.About#8\", face Picture 16x16, mask 16x16"
       " (92 transparent), style icon and caption, begins group, temporary\n");
   // The faces are the add-in's pictures with their own masks.
   EXPECT_EQ(MainButton()->face.pixels, LoadResPicture("ADD").pixels);

@@ -3,12 +3,42 @@
 #include <gmock/gmock.h>
 
 #include "inspector_fixture.h"
+#include "store/filter_view.h"
 
 namespace pinlet {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+
+// Office routes a click to every button of the same Tag in Outlook: each
+// of the add-in's buttons has its own, so one click acts once, in its window.
+TEST_F(InspectorTest, EachButtonClickActsOnceInItsOwnWindow) {
+  Start();
+  sim::FolderNode* inbox = Default(ol::kFolderInbox);
+  sim::FolderNode* sent = Default(ol::kFolderSentMail);
+  outlook().OpenExplorer(sent);
+  std::vector<std::shared_ptr<sim::SimInspector>> items;
+  for (size_t i = 0; i < 3; ++i) items.push_back(Open(InboxNode(i)));
+  std::string inbox_view = inbox->current_view;
+
+  Click(FilterButton(1), 1);
+  EXPECT_EQ(sent->current_view, kFilterViewName);
+  EXPECT_EQ(inbox->current_view, inbox_view);
+  Click(FilterButton(0), 0);
+  EXPECT_EQ(inbox->current_view, kFilterViewName);
+  EXPECT_EQ(sent->current_view, kFilterViewName);
+  EXPECT_TRUE(ctx().note_windows->empty());
+
+  for (size_t i = 0; i < items.size(); ++i) {
+    ClickIn(items[i], "Add Note");
+    ASSERT_EQ(ctx().note_windows->size(), i + 1);
+    EXPECT_EQ(ctx().note_windows->back()->strID, InboxNode(i)->entry_id);
+  }
+  EXPECT_EQ(inbox->current_view, kFilterViewName);
+  EXPECT_EQ(sent->current_view, kFilterViewName);
+  EXPECT_THAT(Messages(), IsEmpty());
+}
 
 TEST_F(InspectorTest, AnItemWindowShowsAddNoteOrViewNoteAndItemOpenDecidesTheWindow) {
   Start();

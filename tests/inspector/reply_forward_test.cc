@@ -158,7 +158,7 @@ TEST_F(ReplyForwardTest, ForwardInButtonModeTakesTheNoteOnDemand) {
   ASSERT_TRUE(forward);
   auto button = InspectorControl(forward, "Insert Note");
   ASSERT_TRUE(button);
-  EXPECT_EQ(button->tag, "butInsertNote");
+  EXPECT_EQ(button->tag.rfind("butInsertNote#", 0), 0u);
   EXPECT_EQ(button->tooltip, "Insert related Note");
   ASSERT_EQ(ctx().reply_forwards->size(), 1u);
   auto forward_node = NodeOf(forward);

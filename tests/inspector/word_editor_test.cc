@@ -42,7 +42,7 @@ class WordEditorTest : public InspectorTest {
                                           const std::string& tag) {
     auto bar = w->command_bars()->FindBar("Standard");
     for (auto& control : bar->controls)
-      if (control->tag == tag) return control;
+      if (control->tag.rfind(tag + "#", 0) == 0) return control;
     return nullptr;
   }
   void Click(const std::shared_ptr<sim::SimInspector>& w,
@@ -134,6 +134,46 @@ TEST_F(WordEditorTest, AMailWindowGetsBothButtonsAndAddNoteFollowsTheNote) {
   SetInspectorNoteButton(ctx(), sim::WrapItem(&world, InboxNode(0)), false);
   EXPECT_EQ(add->caption, "Add Note");
   EXPECT_EQ(add->face.pixels, LoadResPicture("ADD").pixels);
+}
+
+TEST_F(WordEditorTest, ButtonsGoOnTheEnvelopesBarsAndLeaveWordsOwnBarsAndNormalDotAlone) {
+  StartBoth("10.0.6626");
+  sim::SimWord& word = *world.word;
+  const std::string word_bars = word.app_bars()->Show();
+  auto window = Open(InboxNode(0));
+  auto add = ByTag(window, "Pinlet");
+  ASSERT_TRUE(add);
+  ASSERT_TRUE(ByTag(window, "butInsertNote"));
+  EXPECT_TRUE(add->temporary);
+  EXPECT_TRUE(ByTag(window, "butInsertNote")->temporary);
+  // The user's customization context is back; Normal.dot never changed.
+  sim::FaultInjector::Pause pause(world.faults);
+  EXPECT_EQ(word.GetCustomizationContext()->Name(), "Normal.dot");
+  EXPECT_TRUE(word.normal_dot().saved);
+  // The face follows the note, in the mail's context too.
+  Click(window, add);
+  AddNoteWith(InboxNode(0), "hello");
+  outlook().ActivateInspector(Open(InboxNode(1)));
+  outlook().ActivateInspector(window);
+  EXPECT_EQ(add->caption, "View Note");
+  outlook().CloseInspector(window);
+  EXPECT_TRUE(word.normal_dot().saved);
+  EXPECT_THAT(word.normal_dot().customizations, ::testing::IsEmpty());
+  // Word's own bars, which every ordinary document shows, have nothing new.
+  EXPECT_EQ(word.app_bars()->Show(), word_bars);
+  EXPECT_EQ(word.GetCustomizationContext()->Name(), "Normal.dot");
+}
+
+TEST_F(WordEditorTest, AClickInOneWordMailWindowActsInThatWindowOnly) {
+  StartBoth("10.0.6626");
+  auto first = Open(InboxNode(0));
+  auto second = Open(InboxNode(1));
+  Click(second, ByTag(second, "Pinlet"));
+  ASSERT_EQ(ctx().note_windows->size(), 1u);
+  EXPECT_EQ(ctx().note_windows->back()->strID, InboxNode(1)->entry_id);
+  Click(first, ByTag(first, "Pinlet"));
+  ASSERT_EQ(ctx().note_windows->size(), 2u);
+  EXPECT_EQ(ctx().note_windows->back()->strID, InboxNode(0)->entry_id);
 }
 
 TEST_F(WordEditorTest, WordsNoteButtonKeepsItsMaskThroughEveryFace) {

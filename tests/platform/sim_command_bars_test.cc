@@ -115,7 +115,7 @@ TEST_F(CommandBarsTest, HandlersHearEveryControlOfTheirCommandOrTag) {
   sim->Click(Node("Menu Bar", command::kReply));
   EXPECT_EQ(heard, (std::vector<std::string>{"&Actions/&Reply"}));
 
-  // The caller's controls share by a non-empty Tag only.
+  // The caller's controls share by their Tag.
   auto one = NewButton("One"), two = NewButton("Two"), three = NewButton("Three");
   one->SetTag("Pinlet");
   two->SetTag("Pinlet");
@@ -124,6 +124,49 @@ TEST_F(CommandBarsTest, HandlersHearEveryControlOfTheirCommandOrTag) {
   sim->Click(sim->FindByCaption("Two"));
   sim->Click(sim->FindByCaption("Three"));
   EXPECT_EQ(heard, (std::vector<std::string>{"Standard/Two", "Standard/Three"}));
+}
+
+TEST_F(CommandBarsTest, ACallersClickReachesEveryButtonOfItsTagInEveryOutlookWindow) {
+  auto other = outlook->OpenExplorer();
+  auto item = outlook->OpenInspector(NewMail("Plans"));
+  std::vector<std::string> heard;
+  auto sink = [&](const std::string& who) {
+    return [&heard, who](office::CommandBarControlPtr ctrl, bool&) {
+      heard.push_back(who + " <- " + ctrl->Caption());
+    };
+  };
+  auto add = [](const office::CommandBarsPtr& to, const std::string& caption,
+                const std::string& tag) {
+    auto button = to->Item("Standard")->Controls()->Add(office::kControlButton);
+    button->SetCaption(caption);
+    button->SetTag(tag);
+    return button;
+  };
+  // The same Tag in three windows of one Outlook: every sink hears, with the
+  // button clicked.
+  auto mine = add(bars, "Mine", "Note"), theirs = add(other->CommandBars(), "Theirs", "Note");
+  auto inspectors = add(item->CommandBars(), "Item's", "Note");
+  Subscription a = mine->OnClick(sink("explorer 1")),
+               b = theirs->OnClick(sink("explorer 2")),
+               c = inspectors->OnClick(sink("inspector"));
+  other->command_bars()->Click(other->command_bars()->FindByCaption("Theirs"));
+  EXPECT_EQ(heard, (std::vector<std::string>{"explorer 2 <- Theirs", "explorer 1 <- Theirs",
+                                             "inspector <- Theirs"}));
+  // The empty Tag is a Tag too.
+  auto plain = add(bars, "Plain", ""), bare = add(item->CommandBars(), "Bare", "");
+  Subscription d = plain->OnClick(sink("plain")), e = bare->OnClick(sink("bare"));
+  heard.clear();
+  sim->Click(sim->FindByCaption("Plain"));
+  EXPECT_EQ(heard, (std::vector<std::string>{"plain <- Plain", "bare <- Plain"}));
+  // Tags of their own keep each click in its window; a closed window hears nothing.
+  inspectors->SetTag("Note 2");
+  heard.clear();
+  sim->Click(sim->FindByCaption("Mine"));
+  EXPECT_EQ(heard, (std::vector<std::string>{"explorer 1 <- Mine", "explorer 2 <- Mine"}));
+  outlook->CloseExplorer(other);
+  heard.clear();
+  sim->Click(sim->FindByCaption("Mine"));
+  EXPECT_EQ(heard, (std::vector<std::string>{"explorer 1 <- Mine"}));
 }
 
 TEST_F(CommandBarsTest, ResetRemovesWhatWasAddedAndRestoresTheBuiltInControls) {

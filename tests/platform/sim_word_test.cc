@@ -41,7 +41,7 @@ TEST_F(SimWordTest, WordEditedMailWindowsAreWordWindowsSharingTheirBars) {
   outlook->ActivateInspector(first);
   ASSERT_EQ(windows.size(), 3u);
   EXPECT_EQ(windows[2], windows[0]);
-  EXPECT_EQ(windows[0]->CommandBars(), first->CommandBars());
+  EXPECT_EQ(windows[0]->Document()->MailEnvelope()->CommandBars(), first->CommandBars());
   EXPECT_TRUE(windows[0]->Document()->MailEnvelope()->Item()->IsSameObject(mail));
   EXPECT_FALSE(windows[0]->Document()->MailEnvelope()->Item()->IsSameObject(
       second->CurrentItem()));
@@ -50,6 +50,47 @@ TEST_F(SimWordTest, WordEditedMailWindowsAreWordWindowsSharingTheirBars) {
   EXPECT_EQ(word->WindowsCount(), 1);
   EXPECT_THROW(windows[0]->Caption(), HostError);
   (void)contact;
+}
+
+TEST_F(SimWordTest, BarsAreWordsAndTheEnvelopesAndChangesGoToTheCustomizationContext) {
+  outlook->OpenInspector(NewMail("Plans"));
+  ASSERT_EQ(windows.size(), 1u);
+  word::DocumentPtr doc = windows[0]->Document();
+  // Word's own bars, which documents show too; the envelope's are the mail window's.
+  office::CommandBarsPtr app_bars = word->CommandBars();
+  EXPECT_EQ(doc->CommandBars(), app_bars);
+  EXPECT_EQ(app_bars->Item("Formatting")->Name(), "Formatting");
+  EXPECT_THROW(app_bars->Item("E-mail"), HostError);
+  office::CommandBarsPtr envelope = doc->MailEnvelope()->CommandBars();
+  EXPECT_EQ(envelope->Item("E-mail")->Name(), "E-mail");
+  EXPECT_THROW(envelope->Item("Formatting"), HostError);
+  EXPECT_EQ(word->GetCustomizationContext()->Name(), "Normal.dot");
+  EXPECT_TRUE(word->normal_dot().saved);
+
+  // With the mail's document as the context, Normal.dot is untouched.
+  word::CustomizationContextPtr normal = word->GetCustomizationContext();
+  word->SetCustomizationContext(doc);
+  envelope->Item("Standard")->Controls()->Add(office::kControlButton, 1, std::nullopt,
+                                              false)->SetCaption("Kept in the mail");
+  word->SetCustomizationContext(normal);
+  EXPECT_TRUE(word->normal_dot().saved);
+  EXPECT_THROW(word->SetCustomizationContext(nullptr), HostError);
+
+  // With Normal.dot as the context, a temporary change marks it changed;
+  // a lasting one is kept in it, whichever of Word's bars it is on.
+  auto temporary = envelope->Item("Standard")->Controls()->Add(office::kControlButton, 1,
+                                                               std::nullopt, true);
+  EXPECT_FALSE(word->normal_dot().saved);
+  EXPECT_TRUE(word->normal_dot().customizations.empty());
+  temporary->SetCaption("Temporary");
+  EXPECT_TRUE(word->normal_dot().customizations.empty());
+  app_bars->Item("Standard")->Controls()->Add()->SetCaption("Everywhere");
+  EXPECT_EQ(word->normal_dot().customizations,
+            (std::vector<std::string>{"Standard: control 13 added",
+                                      "Standard/Everywhere changed"}));
+  // Outlook's own windows are no business of Word's.
+  outlook->OpenExplorer()->CommandBars()->Item("Standard")->Controls()->Add();
+  EXPECT_EQ(word->normal_dot().customizations.size(), 2u);
 }
 
 TEST_F(SimWordTest, TheRunningOutlookIsFoundThroughThePlatform) {

@@ -198,15 +198,14 @@ class ComCommandBarControl final : public ClientObject, public office::CommandBa
 
 }  // namespace
 
-// A bar's Parent: Outlook's windows and Word's are told by the interface
-// they answer, and get the client of their own type.
+// A bar's Parent: Outlook's windows are told by the interface they answer,
+// and get the client of their own type; any other is a plain window.
 template <>
 std::shared_ptr<office::Window> MakeClient<office::Window>(
     const ComPtr<IDispatch>& object) {
   if (object.As<IDispatch>(kIidOutlookExplorer)) return ToPlatform<ol::Explorer>(object);
   if (object.As<IDispatch>(kIidOutlookInspector))
     return ToPlatform<ol::Inspector>(object);
-  if (object.As<IDispatch>(kIidWordWindow)) return ToPlatform<word::Window>(object);
   return std::make_shared<ComOfficeWindow>(object);
 }
 

@@ -17,6 +17,15 @@ class ComWord final : public HostApplicationClient<word::Application> {
   int WindowsCount() override {
     return LateBound(bound_.Object("Windows"), "Windows").Long("Count");
   }
+  office::CommandBarsPtr CommandBars() override {
+    return ObjectAs<office::CommandBars>(bound_, "CommandBars");
+  }
+  word::CustomizationContextPtr GetCustomizationContext() override {
+    return ObjectAs<word::CustomizationContext>(bound_, "CustomizationContext");
+  }
+  void SetCustomizationContext(const word::CustomizationContextPtr& context) override {
+    PutObject(bound_, "CustomizationContext", ToDispatch(context));
+  }
   Subscription OnWindowActivate(WindowActivateHandler handler) override {
     return HubOf(events_, bound_.object(), kDiidWordApplicationEvents3,
                  "Application events")
@@ -39,9 +48,15 @@ class ComWordWindow final : public ClientObject, public word::Window {
   word::DocumentPtr Document() override {
     return ObjectAs<word::Document>(bound_, "Document");
   }
-  office::CommandBarsPtr CommandBars() override {
-    return ObjectAs<office::CommandBars>(bound_, "CommandBars");
-  }
+};
+
+// A template (or a document) as the customization context.
+class ComCustomizationContext final : public ClientObject,
+                                      public word::CustomizationContext {
+ public:
+  explicit ComCustomizationContext(ComPtr<IDispatch> object)
+      : ClientObject(std::move(object), "Template") {}
+  std::string Name() override { return bound_.Text("Name"); }
 };
 
 class ComDocument final : public ClientObject, public word::Document {
@@ -52,6 +67,9 @@ class ComDocument final : public ClientObject, public word::Document {
   std::shared_ptr<word::MailEnvelope> MailEnvelope() override {
     return ObjectAs<word::MailEnvelope>(bound_, "MailEnvelope");
   }
+  office::CommandBarsPtr CommandBars() override {
+    return ObjectAs<office::CommandBars>(bound_, "CommandBars");
+  }
 };
 
 class ComMailEnvelope final : public ClientObject, public word::MailEnvelope {
@@ -59,6 +77,9 @@ class ComMailEnvelope final : public ClientObject, public word::MailEnvelope {
   explicit ComMailEnvelope(ComPtr<IDispatch> object)
       : ClientObject(std::move(object), "MailEnvelope") {}
   ol::ItemPtr Item() override { return ObjectAs<ol::Item>(bound_, "Item"); }
+  office::CommandBarsPtr CommandBars() override {
+    return ObjectAs<office::CommandBars>(bound_, "CommandBars");
+  }
 };
 
 }  // namespace
@@ -72,6 +93,12 @@ std::shared_ptr<word::Application> MakeClient<word::Application>(
 template <>
 std::shared_ptr<word::Window> MakeClient<word::Window>(const ComPtr<IDispatch>& object) {
   return std::make_shared<ComWordWindow>(object);
+}
+
+template <>
+std::shared_ptr<word::CustomizationContext> MakeClient<word::CustomizationContext>(
+    const ComPtr<IDispatch>& object) {
+  return std::make_shared<ComCustomizationContext>(object);
 }
 
 template <>

@@ -8,9 +8,9 @@
 // by QueryInterface for the host's own IIDs (com_event_ids.h), never by a
 // call: a HostApplication that answers Outlook's _Application is an
 // ol::Application (Word's, a word::Application), and the office::Window a
-// bar answers as Parent is an ol::Explorer, an ol::Inspector or a
-// word::Window by the interface it answers. Each gives the same client as
-// ToPlatform of the more specific type.
+// bar answers as Parent is an ol::Explorer or an ol::Inspector by the
+// interface it answers (a Word window has no command bars: it is none).
+// Each gives the same client as ToPlatform of the more specific type.
 //
 // A command bar control is one object for buttons and popups, as Office
 // hands it to an IDispatch caller. Its Picture and Mask cross as

@@ -1,6 +1,9 @@
 // Word's object model across COM, as far as the add-in uses it when Word is
 // Outlook's e-mail editor: the application with its WindowActivate event,
-// its windows, their documents and mail envelopes.
+// its command bars and customization context, its windows, their documents
+// and mail envelopes. A customization context is a document or a template:
+// served, a document is one as itself; a client is a plain late-bound
+// object with a Name.
 //
 // Word's Application answers Word's _Application IID and its windows Word's
 // Window IID (com_event_ids.h), by which ToPlatform<HostApplication> and
@@ -17,6 +20,7 @@ namespace pinlet::com {
 
 PINLET_COM_OBJECT(word::Application)
 PINLET_COM_OBJECT(word::Window)
+PINLET_COM_OBJECT(word::CustomizationContext)
 PINLET_COM_OBJECT(word::Document)
 PINLET_COM_OBJECT(word::MailEnvelope)
 

@@ -198,8 +198,8 @@ const ServedType<CommandBarControl>& ControlType() {
 
 }  // namespace
 
-// Outlook's and Word's windows are served as their own types, which also
-// unwrap as office::Window.
+// Outlook's windows are served as their own types, which also unwrap as
+// office::Window. (A Word window has no command bars: it is none.)
 template <>
 ComPtr<IDispatch> MakeServed<office::Window>(
     const std::shared_ptr<office::Window>& window) {
@@ -207,8 +207,6 @@ ComPtr<IDispatch> MakeServed<office::Window>(
     return MakeServed<ol::Explorer>(explorer);
   if (auto inspector = std::dynamic_pointer_cast<ol::Inspector>(window))
     return MakeServed<ol::Inspector>(inspector);
-  if (auto word_window = std::dynamic_pointer_cast<word::Window>(window))
-    return MakeServed<word::Window>(word_window);
   return Serve(window, WindowType());
 }
 

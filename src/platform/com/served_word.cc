@@ -40,6 +40,17 @@ const ServedType<word::Application>& WordType() {
                windows->app = &app;
                c.Return(Serve(windows, WindowsType()));
              })
+        .Get("CommandBars",
+             [](App& app, ServedCall& c) { ReturnObject(c, app.CommandBars()); })
+        .Property(
+            "CustomizationContext",
+            [](App& app, ServedCall& c) {
+              ReturnObject(c, app.GetCustomizationContext());
+            },
+            [](App& app, ServedCall& c) {
+              app.SetCustomizationContext(
+                  ArgumentOf<word::CustomizationContext>(c.PutObject()));
+            })
         .Answers(kIidWordApplication)
         .AlsoAs<HostApplication>()
         .Events(kDiidWordApplicationEvents3, [](App& app, EventFirer& fire) {
@@ -62,10 +73,7 @@ const ServedType<word::Window>& WordWindowType() {
     ServedType<Window> t("WordWindow");
     t.Get("Caption", [](Window& w, ServedCall& c) { c.Return(w.Caption()); })
         .Get("Document", [](Window& w, ServedCall& c) { ReturnObject(c, w.Document()); })
-        .Get("CommandBars",
-             [](Window& w, ServedCall& c) { ReturnObject(c, w.CommandBars()); })
-        .Answers(kIidWordWindow)
-        .AlsoAs<office::Window>();
+        .Answers(kIidWordWindow);
     return t;
   }();
   return type;
@@ -75,11 +83,12 @@ const ServedType<word::Document>& DocumentType() {
   using Document = word::Document;
   static const ServedType<Document> type = [] {
     ServedType<Document> t("Document");
-    t.Get("Name", [](Document& d, ServedCall& c) {
-       c.Return(d.Name());
-     }).Get("MailEnvelope", [](Document& d, ServedCall& c) {
-      ReturnObject(c, d.MailEnvelope());
-    });
+    t.Get("Name", [](Document& d, ServedCall& c) { c.Return(d.Name()); })
+        .Get("MailEnvelope",
+             [](Document& d, ServedCall& c) { ReturnObject(c, d.MailEnvelope()); })
+        .Get("CommandBars",
+             [](Document& d, ServedCall& c) { ReturnObject(c, d.CommandBars()); })
+        .AlsoAs<word::CustomizationContext>();
     return t;
   }();
   return type;
@@ -89,7 +98,20 @@ const ServedType<word::MailEnvelope>& EnvelopeType() {
   using Envelope = word::MailEnvelope;
   static const ServedType<Envelope> type = [] {
     ServedType<Envelope> t("MailEnvelope");
-    t.Get("Item", [](Envelope& e, ServedCall& c) { ReturnObject(c, e.Item()); });
+    t.Get("Item", [](Envelope& e, ServedCall& c) { ReturnObject(c, e.Item()); })
+        .Get("CommandBars",
+             [](Envelope& e, ServedCall& c) { ReturnObject(c, e.CommandBars()); });
+    return t;
+  }();
+  return type;
+}
+
+// A template: its Name.
+const ServedType<word::CustomizationContext>& TemplateType() {
+  using Context = word::CustomizationContext;
+  static const ServedType<Context> type = [] {
+    ServedType<Context> t("Template");
+    t.Get("Name", [](Context& context, ServedCall& c) { c.Return(context.Name()); });
     return t;
   }();
   return type;
@@ -106,6 +128,15 @@ ComPtr<IDispatch> MakeServed<word::Application>(
 template <>
 ComPtr<IDispatch> MakeServed<word::Window>(const std::shared_ptr<word::Window>& object) {
   return Serve(object, WordWindowType());
+}
+
+// A document as the context is served as the document it is.
+template <>
+ComPtr<IDispatch> MakeServed<word::CustomizationContext>(
+    const std::shared_ptr<word::CustomizationContext>& object) {
+  if (auto document = std::dynamic_pointer_cast<word::Document>(object))
+    return ToDispatch(document);
+  return Serve(object, TemplateType());
 }
 
 template <>

@@ -215,4 +215,15 @@ std::vector<BarDef> WordMailBars() {
   return {menu_bar, standard, mail};
 }
 
+std::vector<BarDef> WordDocumentBars() {
+  std::vector<BarDef> bars = WordMailBars();
+  bars.pop_back();  // the envelope's "E-mail"
+  bars.push_back(Bar("Formatting",
+                     {Button(253, "&Font...", false, office::kButtonIcon),
+                      Button(113, "&Bold", true, office::kButtonIcon),
+                      Button(114, "&Italic", false, office::kButtonIcon)},
+                     2));
+  return bars;
+}
+
 }  // namespace pinlet::sim

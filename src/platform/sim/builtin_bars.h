@@ -49,6 +49,9 @@ std::vector<BarDef> OutlookInspectorBars();
 // window shows: Word's "Menu Bar", its "Standard" toolbar, and the
 // envelope's "E-mail" toolbar.
 std::vector<BarDef> WordMailBars();
+// Word's own bars, which every ordinary document window shows: "Menu Bar"
+// and "Standard" as a mail window has them, and "Formatting".
+std::vector<BarDef> WordDocumentBars();
 
 }  // namespace pinlet::sim
 

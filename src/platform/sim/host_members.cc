@@ -15,8 +15,10 @@ constexpr std::string_view kMembers[] = {
     // The application and the add-in host.
     "Application.ActiveExplorer",
     "Application.Advise",
+    "Application.CommandBars",
     "Application.ActiveInspector",
     "Application.COMAddIns",
+    "Application.CustomizationContext",
     "Application.Explorers",
     "Application.GetNameSpace",
     "Application.Inspectors",
@@ -24,11 +26,13 @@ constexpr std::string_view kMembers[] = {
     "Application.Version",
     "Application.WindowActivate",
     // Word's mail windows, when Word is the e-mail editor.
+    "Document.CommandBars",
     "Document.MailEnvelope",
     "Document.Name",
+    "MailEnvelope.CommandBars",
     "MailEnvelope.Item",
+    "Template.Name",
     "Window.Caption",
-    "Window.CommandBars",
     "Window.Document",
     "Windows.Count",
     // The running object table.

@@ -25,23 +25,35 @@ class SimControl : public office::CommandBarControl {
   std::string Caption() override { return Enter("Caption").caption; }
   void SetCaption(std::string_view caption) override {
     Enter("Caption").caption = std::string(caption);
+    Changed();
   }
   std::string Tag() override { return Enter("Tag").tag; }
-  void SetTag(std::string_view tag) override { Enter("Tag").tag = std::string(tag); }
+  void SetTag(std::string_view tag) override {
+    Enter("Tag").tag = std::string(tag);
+    Changed();
+  }
   std::string TooltipText() override {
     ControlNode& control = Enter("TooltipText");
     return control.tooltip.empty() ? WithoutAccessKeys(control.caption) : control.tooltip;
   }
   void SetTooltipText(std::string_view text) override {
     Enter("TooltipText").tooltip = std::string(text);
+    Changed();
   }
   bool Visible() override { return Enter("Visible").visible; }
-  void SetVisible(bool visible) override { Enter("Visible").visible = visible; }
+  void SetVisible(bool visible) override {
+    Enter("Visible").visible = visible;
+    Changed();
+  }
   bool Enabled() override { return Enter("Enabled").enabled; }
-  void SetEnabled(bool enabled) override { Enter("Enabled").enabled = enabled; }
+  void SetEnabled(bool enabled) override {
+    Enter("Enabled").enabled = enabled;
+    Changed();
+  }
   bool BeginGroup() override { return Enter("BeginGroup").begin_group; }
   void SetBeginGroup(bool begin_group) override {
     Enter("BeginGroup").begin_group = begin_group;
+    Changed();
   }
   int Index() override {
     Enter("Index");
@@ -67,6 +79,7 @@ class SimControl : public office::CommandBarControl {
     if (style < office::kButtonAutomatic || style > office::kButtonIconAndCaption)
       throw InvalidArgumentError("CommandBarButton.Style");
     button.style = style;
+    Changed();
   }
   int FaceId() override { return EnterButton("FaceId").face_id; }
   void SetFaceId(int face_id) override {
@@ -75,6 +88,7 @@ class SimControl : public office::CommandBarControl {
     button.face_source.clear();
     button.face = {};
     button.mask = {};
+    Changed();
   }
   void PasteFace() override;
   int State() override { return EnterButton("State").state; }
@@ -83,6 +97,7 @@ class SimControl : public office::CommandBarControl {
     if (state != office::kButtonUp && state != office::kButtonDown)
       throw InvalidArgumentError("CommandBarButton.State");
     button.state = state;
+    Changed();
   }
   pinlet::Picture Picture() override { return EnterPicture("Picture").face; }
   void SetPicture(const pinlet::Picture& picture) override {
@@ -92,6 +107,7 @@ class SimControl : public office::CommandBarControl {
     button.face_source = "Picture";
     button.face_id = 0;
     set_->RecordFace({set_->PathOf(button), "Picture", picture, button.mask});
+    Changed();
   }
   pinlet::Picture Mask() override { return EnterPicture("Mask").mask; }
   void SetMask(const pinlet::Picture& mask) override {
@@ -99,6 +115,7 @@ class SimControl : public office::CommandBarControl {
     if (mask.empty()) throw InvalidArgumentError("CommandBarButton.Mask");
     button.mask = mask;
     set_->RecordFace({set_->PathOf(button), "Mask", mask, {}});
+    Changed();
   }
   Subscription OnClick(office::ClickHandler handler) override {
     EnterButton("Advise");
@@ -123,6 +140,10 @@ class SimControl : public office::CommandBarControl {
     set_->world()->faults.Check(std::string(Class()) + "." + member);
     if (node_->deleted) throw MethodFailedError(member, Class());
     return *node_;
+  }
+  // A property of the control was set: a change to the bars.
+  void Changed() {
+    set_->NoteChange(set_->PathOf(*node_) + " changed", !node_->temporary);
   }
   // Members of one kind only: the other kind lacks them.
   ControlNode& EnterButton(const char* member) {
@@ -176,6 +197,7 @@ void SimControl::PasteFace() {
   button.face_source = source;
   button.face_id = 0;
   set_->RecordFace({set_->PathOf(button), source, button.face, button.mask});
+  Changed();
 }
 
 }  // namespace

@@ -188,6 +188,7 @@ office::CommandBarPtr SimCommandBars::Add(std::string_view name, int position,
   bar->visible = false;  // a new bar shows once made visible
   bar->position = position;
   bars_.push_back(bar);
+  NoteChange("bar " + bar_name + " added", !temporary);
   return WrapBar(std::move(bar));
 }
 
@@ -282,16 +283,41 @@ std::string SimCommandBars::WhyUnreachable(const ControlNode& control) const {
   }
 }
 
+void SimCommandBars::JoinProcess(const std::shared_ptr<BarProcess>& process) {
+  process_ = process;
+  if (!process_) return;
+  std::erase_if(process_->windows, [](const auto& w) { return w.expired(); });
+  process_->windows.push_back(weak_from_this());
+}
+
 std::vector<std::shared_ptr<ControlNode>> SimCommandBars::Sinks(
     const std::shared_ptr<ControlNode>& control) const {
   std::vector<std::shared_ptr<ControlNode>> sinks{control};
-  if (!control->built_in && control->tag.empty()) return sinks;
-  ForEachControl("", [&](const auto& other) {
-    bool same = control->built_in ? other->built_in && other->id == control->id
-                                  : !other->built_in && other->tag == control->tag;
-    if (same && other != control) sinks.push_back(other);
-    return false;
-  });
+  if (control->built_in) {
+    ForEachControl("", [&](const auto& other) {
+      if (other != control && other->built_in && other->id == control->id)
+        sinks.push_back(other);
+      return false;
+    });
+    return sinks;
+  }
+  // Office finds a caller's control's sinks by its Tag, in every window of
+  // the process; an empty Tag is a Tag like any other.
+  std::vector<std::shared_ptr<const SimCommandBars>> windows;
+  if (process_) {
+    for (const auto& weak : process_->windows)
+      if (auto window = weak.lock()) windows.push_back(window);
+  }
+  if (windows.empty()) windows.push_back(shared_from_this());
+  for (const auto& window : windows) {
+    if (window->closed_) continue;
+    window->ForEachControl("", [&](const auto& other) {
+      if (other != control && !other->built_in &&
+          other->type == office::kControlButton && other->tag == control->tag)
+        sinks.push_back(other);
+      return false;
+    });
+  }
   return sinks;
 }
 
@@ -385,6 +411,7 @@ std::shared_ptr<ControlNode> SimCommandBars::AddControl(
   controls.insert(controls.begin() + (at - 1), control);
   changes_.push_back({ChangeRecord::kAdded, PathOf(*bar), at, control->type, control->id,
                       temporary, ""});
+  NoteChange(PathOf(*bar) + ": control " + std::to_string(at) + " added", !temporary);
   return control;
 }
 
@@ -397,6 +424,7 @@ void SimCommandBars::RemoveControl(const std::shared_ptr<ControlNode>& control) 
   changes_.push_back({ChangeRecord::kDeleted, PathOf(*bar),
                       static_cast<int>(it - controls.begin()) + 1, control->type,
                       control->id, control->temporary, control->caption});
+  NoteChange(PathOf(*control) + " deleted", !control->temporary);
   controls.erase(it);
   MarkDeleted(*control);
 }
@@ -408,10 +436,12 @@ void SimCommandBars::ResetBar(const std::shared_ptr<BarNode>& bar) {
   for (const ControlDef& def : bar->defaults)
     bar->controls.push_back(Instantiate(def, bar));
   changes_.push_back({ChangeRecord::kReset, PathOf(*bar), 0, 0, 0, false, ""});
+  NoteChange(PathOf(*bar) + " reset", true);
 }
 
 void SimCommandBars::DeleteBar(const std::shared_ptr<BarNode>& bar) {
   if (bar->built_in || bar->popup.lock()) throw MethodFailedError("Delete", "CommandBar");
+  NoteChange("bar " + bar->name + " deleted", !bar->temporary);
   bar->deleted = true;
   for (auto& control : bar->controls) MarkDeleted(*control);
   bars_.erase(std::remove(bars_.begin(), bars_.end(), bar), bars_.end());

@@ -17,6 +17,13 @@
 // built-in actions of commands, a driver clicks controls as the user does and
 // redraws the bars (OnUpdate), shows them as text, and reads the records of
 // every click, every face set and every control added or deleted.
+//
+// The windows of one Office process (Outlook's, or Word's when it edits
+// mail) share one BarProcess. Office routes a click of a caller's control by
+// its Tag across all of that process's windows: the Click sinks of every
+// caller's button with the same Tag, the empty Tag included, hear it (see
+// CommandBarControl::OnClick). Built-in controls share by their Id within
+// one window's bars.
 #ifndef PINLET_PLATFORM_SIM_SIM_COMMAND_BARS_H_
 #define PINLET_PLATFORM_SIM_SIM_COMMAND_BARS_H_
 
@@ -120,6 +127,13 @@ std::shared_ptr<ControlNode> FindControlIn(const BarNode& bar, std::optional<int
                                            const std::optional<std::string>& tag,
                                            bool visible_only, bool recursive);
 
+class SimCommandBars;
+
+// The bars of every window of one Office process.
+struct BarProcess {
+  std::vector<std::weak_ptr<SimCommandBars>> windows;
+};
+
 class SimCommandBars : public office::CommandBars,
                        public std::enable_shared_from_this<SimCommandBars> {
  public:
@@ -175,6 +189,18 @@ class SimCommandBars : public office::CommandBars,
   office::WindowPtr parent() const { return parent_.lock(); }
   World* world() const { return world_; }
   int office_version() const { return office_version_ ? office_version_() : 11; }
+  // Makes these bars one window's of `process`: clicks are routed by Tag
+  // across the process. Bars in no process route within themselves.
+  void JoinProcess(const std::shared_ptr<BarProcess>& process);
+  // Whoever keeps the customizations of these bars (Word's customization
+  // context) hears of every change the caller makes through the interface:
+  // `what` names it, `lasting` is false when it goes with the session (a
+  // temporary bar or control).
+  using ChangeObserver = std::function<void(const std::string& what, bool lasting)>;
+  void set_change_observer(ChangeObserver observer) { observer_ = std::move(observer); }
+  void NoteChange(const std::string& what, bool lasting) {
+    if (observer_) observer_(what, lasting);
+  }
   // What the host does for the built-in command `id` when the user clicks a
   // control with that Id and no Click handler cancelled the default.
   void SetAction(int id, std::function<void()> action);
@@ -263,7 +289,9 @@ class SimCommandBars : public office::CommandBars,
   // Why the user cannot reach the control (hidden, disabled, deleted, on a
   // hidden or disabled bar); "" when it can be reached.
   std::string WhyUnreachable(const ControlNode& control) const;
-  // The controls whose Click handlers hear a click of `control`, it first.
+  // The controls whose Click handlers hear a click of `control`, it first:
+  // the built-in controls of its Id on these bars, or the caller's buttons
+  // of its Tag on the bars of every window of the process.
   std::vector<std::shared_ptr<ControlNode>> Sinks(
       const std::shared_ptr<ControlNode>& control) const;
   // Visits the controls depth first (of the bar named `bar` only, unless it
@@ -276,6 +304,8 @@ class SimCommandBars : public office::CommandBars,
   World* world_;
   std::function<int()> office_version_;
   std::weak_ptr<office::Window> parent_;
+  std::shared_ptr<BarProcess> process_;
+  ChangeObserver observer_;
   std::vector<std::shared_ptr<BarNode>> bars_;
   std::map<int, ControlDef> catalogue_;  // built-in commands by Id, for Add
   std::map<int, std::function<void()>> actions_;

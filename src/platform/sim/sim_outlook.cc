@@ -274,6 +274,7 @@ std::shared_ptr<SimExplorer> SimOutlook::OpenExplorer(FolderNode* folder) {
   auto explorer =
       std::make_shared<SimExplorer>(this, folder, world_->windows.Create("Explorer"));
   explorer->set_command_bars(MakeCommandBars(OutlookExplorerBars(), explorer));
+  explorer->command_bars()->JoinProcess(bar_process_);
   std::weak_ptr<SimExplorer> weak_explorer = explorer;
   WireAnswerCommands(*explorer->command_bars(), [weak_explorer] {
     auto window = weak_explorer.lock();
@@ -337,6 +338,11 @@ std::shared_ptr<SimInspector> SimOutlook::MakeInspector(const ol::ItemPtr& item,
   bool word = word_mail_editor_ && node && node->cls == ol::kMail;
   inspector->set_command_bars(
       MakeCommandBars(word ? WordMailBars() : OutlookInspectorBars(), inspector));
+  // A Word-edited mail window is Word's, in Word's process.
+  if (word && world_->word)
+    world_->word->AdoptMailBars(*inspector->command_bars());
+  else
+    inspector->command_bars()->JoinProcess(bar_process_);
   std::weak_ptr<SimInspector> weak_inspector = inspector;
   WireAnswerCommands(*inspector->command_bars(), [weak_inspector] {
     auto window = weak_inspector.lock();

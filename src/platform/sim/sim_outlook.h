@@ -175,6 +175,8 @@ class SimOutlook : public ol::Application,
   std::string version_ = "11.0.0.8217";
   bool word_mail_editor_ = false;
   std::shared_ptr<COMAddIns> addins_;
+  // The bars of Outlook's own windows, for the routing of clicks by Tag.
+  std::shared_ptr<BarProcess> bar_process_ = std::make_shared<BarProcess>();
   std::vector<std::shared_ptr<SimExplorer>> explorers_;
   std::vector<std::shared_ptr<SimInspector>> inspectors_;
   Event<ol::ExplorerPtr> new_explorer_;
