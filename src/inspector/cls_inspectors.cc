@@ -166,7 +166,8 @@ void clsInspectors::objMail_Open(bool& cancel) {
       return SetReplyForwardObject();
     proc.line = 30;
     // Outlook's reply is dropped only once the mail replacing it shows.
-    if (ReplaceWithNoteMail(ctx_, proc, reply, note)) cancel = true;
+    if (ReplaceWithNoteMail(ctx_, proc, reply, note, SourceState::kAsOutlookMadeIt))
+      cancel = true;
   });
   objMail_.Release();
 }

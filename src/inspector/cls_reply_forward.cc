@@ -51,7 +51,9 @@ void clsReplyForward::cmdInsertNote_Click(const office::CommandBarControlPtr&, b
     if (!objNote_) return;
     proc.line = 10;
     // The reply goes only once the mail replacing it shows.
-    if (!ReplaceWithNoteMail(ctx_, proc, objMail_, objNote_)) return;
+    // The user may have typed into the reply since it opened.
+    if (!ReplaceWithNoteMail(ctx_, proc, objMail_, objNote_, SourceState::kAsTheUserLeftIt))
+      return;
     proc.line = 20;
     office::CommandBarPtr bar = bar_;
     ol::InspectorPtr reply = objInspector_;

@@ -27,16 +27,20 @@ std::string WithBackslash(std::string path) {
 constexpr std::array<const char*, 3> kAddresseeMembers = {"To", "CC", "BCC"};
 
 // The display lists of the mail's addressees, To, CC and BCC, as its own
-// members give them ("Ann Lee; Bo Chen"). They are read through the helper
-// library's wrapper, which Outlook's object model guard never stops:
-// Outlook 2002 asks the user before an add-in reads any address. Without
-// the library installed, through the mail's own members; any other failure
-// is the read's.
-std::array<std::string, 3> AddresseesOf(AddinContext& ctx, const ol::ItemPtr& mail) {
+// members give them ("Ann Lee; Bo Chen"). A mail as Outlook made it is read
+// through the helper library's wrapper, which Outlook's object model guard
+// never stops (Outlook 2002 asks the user before an add-in reads any
+// address); the wrapper reads the stored message, so what the user typed
+// and did not save is read through the mail's own members, as it is when
+// the library is not installed. Any other failure is the read's.
+std::array<std::string, 3> AddresseesOf(AddinContext& ctx, const ol::ItemPtr& mail,
+                                        SourceState state) {
   std::array<std::string, 3> lists;
   std::shared_ptr<SafeMailItem> safe;
-  if (std::optional<HostError> failed =
-          Attempt([&] { safe = Must(ctx.platform.objects).CreateSafeMailItem(); });
+  if (std::optional<HostError> failed = Attempt([&] {
+        if (state == SourceState::kAsOutlookMadeIt)
+          safe = Must(ctx.platform.objects).CreateSafeMailItem();
+      });
       failed && failed->number() != errors::kCannotCreateObject)
     throw *failed;
   if (!safe) {
@@ -88,7 +92,7 @@ const char* const kNotePartlyAddedMessage =
     "attached files are missing.";
 
 NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
-                       const ol::ItemPtr& note) {
+                       const ol::ItemPtr& note, SourceState state) {
   ol::ItemPtr mail = Must(Must(ctx.name_space).GetDefaultFolder(ol::kFolderInbox))
                          .Items()
                          ->Add(ol::kMailItem);
@@ -96,7 +100,7 @@ NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
   Must(source);
   NoteMail built{mail, true};
   // The addressees of a Reply to All or a Forward are all kept.
-  std::array<std::string, 3> addressees = AddresseesOf(ctx, source);
+  std::array<std::string, 3> addressees = AddresseesOf(ctx, source, state);
   for (size_t i = 0; i < addressees.size(); ++i)
     if (!addressees[i].empty()) mail->Put(kAddresseeMembers[i], Variant(addressees[i]));
   mail->SetSubject(source->Subject());
@@ -130,10 +134,10 @@ NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
 }
 
 bool ReplaceWithNoteMail(AddinContext& ctx, const Proc& proc, const ol::ItemPtr& source,
-                         const ol::ItemPtr& note) {
+                         const ol::ItemPtr& note, SourceState state) {
   bool complete = false;
   std::optional<HostError> error = Attempt([&] {
-    NoteMail built = BuildNoteMail(ctx, source, note);
+    NoteMail built = BuildNoteMail(ctx, source, note, state);
     ShowNoteMail(ctx, built.mail);
     complete = built.note_complete;
   });

@@ -33,6 +33,16 @@ namespace pinlet {
 std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
                          const std::string& html);
 
+// Where the source's addressees are read from.
+enum class SourceState {
+  // Just as Outlook made it, nothing typed yet: through the helper library,
+  // which reads the stored message and never meets Outlook's guard.
+  kAsOutlookMadeIt,
+  // Perhaps with addressees the user typed: through the item's own members,
+  // which show what is not saved yet (Outlook 2002 asks the user first).
+  kAsTheUserLeftIt,
+};
+
 // A mail built by BuildNoteMail.
 struct NoteMail {
   ol::ItemPtr mail;
@@ -48,7 +58,7 @@ struct NoteMail {
 // read or written: that mail is then dropped unsaved. Only the note's text
 // and files may be missing, which `note_complete` tells.
 NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
-                       const ol::ItemPtr& note);
+                       const ol::ItemPtr& note, SourceState state);
 
 // Shows the new mail (not modal) and takes any "Insert Note" button off its
 // window. Raises when Display fails.
@@ -61,7 +71,7 @@ void ShowNoteMail(AddinContext& ctx, const ol::ItemPtr& mail);
 // the user is told that the note was not added, `source` staying as Outlook
 // made it.
 bool ReplaceWithNoteMail(AddinContext& ctx, const Proc& proc, const ol::ItemPtr& source,
-                         const ol::ItemPtr& note);
+                         const ol::ItemPtr& note, SourceState state);
 
 // The texts of those two messages.
 extern const char* const kNoteNotAddedMessage;

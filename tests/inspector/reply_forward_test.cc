@@ -37,8 +37,9 @@ class ReplyForwardTest : public InspectorTest {
     return n;
   }
   // Reading a reply's addressees directly asks the user on Outlook 2002, and
-  // on 2003 for an object outside its trust; the mail that carries the note
-  // gets them all without a question on either.
+  // on 2003 for an object outside its trust; a reply as Outlook made it
+  // gives the mail that carries the note all of them without a question on
+  // either.
   void AddresseesAskNothing(const std::string& version) {
     StartAs(version, false);
     Automatic(false);
@@ -49,6 +50,7 @@ class ReplyForwardTest : public InspectorTest {
       source = sim::WrapItem(&world, InboxNode(8))->ReplyAll();
       source->Put("CC", Variant("Lena Ortiz"));
       source->Put("BCC", Variant("Dana Whitfield"));
+      source->Save();
     }
     ol::ItemPtr outside =
         version.empty() ? sim::WrapUntrustedObject(&world, sim::ObjectOf(source)) : source;
@@ -56,12 +58,34 @@ class ReplyForwardTest : public InspectorTest {
     EXPECT_EQ(ToText(outside->Get("CC")), "Lena Ortiz");
     EXPECT_EQ(GuardPrompts(), 1u);
     ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
-    ol::ItemPtr built = BuildNoteMail(ctx(), source, note).mail;
+    ol::ItemPtr built = BuildNoteMail(ctx(), source, note, SourceState::kAsOutlookMadeIt).mail;
     EXPECT_EQ(GuardPrompts(), 1u);
     sim::FaultInjector::Pause pause(world.faults);
     EXPECT_EQ(ToText(built->Get("To")), ToText(source->Get("To")));
     EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
     EXPECT_EQ(ToText(built->Get("BCC")), "Dana Whitfield");
+  }
+  void TypedAddresseesAreKept(const std::string& version) {
+    StartAs(version, false);
+    Automatic(false);
+    AddNoteWith(InboxNode(8), "Visitors at 10:30");
+    ol::ItemPtr source;
+    {
+      sim::FaultInjector::Pause pause(world.faults);
+      source = sim::WrapItem(&world, InboxNode(8))->ReplyAll();
+      source->Put("CC", Variant("Lena Ortiz"));
+      source->Put("BCC", Variant("Dana Whitfield"));
+    }
+    if (!version.empty())
+      for (int i = 0; i < 3; ++i) world.message_boxes.QueueAnswer(mb::kYes);
+    ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
+    ol::ItemPtr built =
+        BuildNoteMail(ctx(), source, note, SourceState::kAsTheUserLeftIt).mail;
+    EXPECT_EQ(GuardPrompts(), version.empty() ? 0u : 3u);
+    sim::FaultInjector::Pause pause(world.faults);
+    EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
+    EXPECT_EQ(ToText(built->Get("BCC")), "Dana Whitfield");
+    EXPECT_THAT(ToText(built->Get("HTMLBody")), HasSubstr("Visitors at 10:30"));
   }
   std::vector<std::string> AttachmentsOf(
       const std::shared_ptr<const sim::ItemContent>& item) {
@@ -190,23 +214,15 @@ TEST_F(ReplyForwardTest, ReplyToAllKeepsItsCc) {
   EXPECT_THAT(Member(mail, "Body"), StartsWith("Bring the keys\r\n"));
 }
 
-TEST_F(ReplyForwardTest, ReplyToAllKeepsCcAndBccOfTheSource) {
-  Start();
-  Automatic(false);
-  AddNoteWith(InboxNode(8), "Visitors at 10:30");
-  // A reply whose Cc and Bcc the user filled in before the note went in.
-  ol::ItemPtr source;
-  {
-    sim::FaultInjector::Pause pause(world.faults);
-    source = sim::WrapItem(&world, InboxNode(8))->ReplyAll();
-    source->Put("CC", Variant("Lena Ortiz"));
-    source->Put("BCC", Variant("Dana Whitfield"));
-  }
-  ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
-  ol::ItemPtr built = BuildNoteMail(ctx(), source, note).mail;
-  EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
-  EXPECT_EQ(ToText(built->Get("BCC")), "Dana Whitfield");
-  EXPECT_THAT(ToText(built->Get("HTMLBody")), HasSubstr("Visitors at 10:30"));
+// Addressees the user typed into the reply and did not save are kept: the
+// helper library would not see them, so they are read through the reply
+// itself, which Outlook 2003 trusts and Outlook 2002 asks about.
+TEST_F(ReplyForwardTest, ReplyToAllKeepsTheCcAndBccTheUserTypedOnOutlook2003) {
+  TypedAddresseesAreKept("");
+}
+
+TEST_F(ReplyForwardTest, ReplyToAllKeepsTheCcAndBccTheUserTypedOnOutlook2002) {
+  TypedAddresseesAreKept("10.0.0.6626");
 }
 
 TEST_F(ReplyForwardTest, TheAddresseesAskNothingOfOutlook2002sGuard) {
@@ -231,7 +247,7 @@ TEST_F(ReplyForwardTest, WithoutTheHelperLibraryOutlook2002AsksForTheAddressees)
     source->Put("CC", Variant("Lena Ortiz"));
   }
   for (int i = 0; i < 3; ++i) world.message_boxes.QueueAnswer(mb::kYes);
-  ol::ItemPtr built = BuildNoteMail(ctx(), source, note).mail;
+  ol::ItemPtr built = BuildNoteMail(ctx(), source, note, SourceState::kAsOutlookMadeIt).mail;
   EXPECT_EQ(GuardPrompts(), 3u);
   sim::FaultInjector::Pause pause(world.faults);
   EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");

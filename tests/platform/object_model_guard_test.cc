@@ -21,8 +21,8 @@ class ObjectModelGuardTest : public SimTest {
     FaultInjector::Pause pause(world.faults);
     mail->Put("To", Variant("Pat Kelly"));
     mail->Put("Body", Variant("See you at nine."));
-    NodeOf(mail)->members["SenderName"] = Variant("Dana Whitfield");
     mail->Save();
+    NodeOf(mail)->members["SenderName"] = Variant("Dana Whitfield");
     return mail;
   }
   size_t Prompts() const {
