@@ -116,8 +116,8 @@ const std::map<int, const char*>& Table() {
       {201,
        "Outlook Redemption is not installed on this computer. Pinlet still makes, "
        "shows and saves your notes, but without Redemption it cannot flag items "
-       "other than mail, and a printed note leaves out the item's sender and "
-       "recipients.\r\nOutlook Redemption can be downloaded from its maker's web "
+       "other than mail (nor, on Outlook 2002, colour a mail's flag), and a "
+       "printed note leaves out the item's sender and recipients.\r\nOutlook Redemption can be downloaded from its maker's web "
        "site, www.dimastr.com/redemption. Install it, then restart Outlook."},
       {202,
        "Collaboration Data Objects (CDO 1.21) are not installed on this computer. "

@@ -40,7 +40,7 @@ std::string MissingLibraries(Driver& d) {
 int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out,
           std::string& error) {
   sim::HostOptions options;
-  std::optional<Libraries> libraries;  // the run's unless given
+  std::optional<Libraries> libraries;  // the run's, less what is given
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--host" && i + 1 < args.size()) {
       options.host_name = args[++i];
@@ -50,7 +50,7 @@ int Start(Driver& d, const std::vector<std::string>& args, std::ostream& out,
                !sim::OutlookVersionText(args[i + 1]).empty()) {
       options.outlook_version = sim::OutlookVersionText(args[++i]);
     } else if (args[i] == "--without" && i + 1 < args.size()) {
-      if (!libraries) libraries.emplace();
+      if (!libraries) libraries = d.run_libraries();
       if (!LeaveOutLibrary(args[++i], *libraries)) {
         error = "unknown library '" + args[i] + "'; --without redemption|cdo|none";
         return 2;

@@ -75,7 +75,7 @@ struct DriverOptions {
   std::string registry_path;   // regedit text kept between runs; "" = fresh, not kept
   std::string view_file_path;  // the view file installed beside the program
   bool keep_files = true;      // write the files back at Close
-  // The libraries of every start that does not name its own.
+  // The libraries of every start; a start's own --without leaves out more.
   Libraries libraries{};
   // How the add-in is loaded; nullptr links it in.
   std::shared_ptr<AddinLoading> loading = nullptr;
@@ -172,6 +172,8 @@ class Driver {
   std::shared_ptr<Connect> addin() const;
   // Whether the add-in is linked in (its objects can be looked into).
   bool linked_in() const { return !options_.loading; }
+  // The libraries the run's options install (DriverOptions::libraries).
+  const Libraries& run_libraries() const { return options_.libraries; }
   // For a command that looks into the add-in's own objects: the linked-in
   // add-in, or nullptr with `error` set and kSkipped in `*status` when it is
   // loaded another way (`why` says why the command needs it linked in; a

@@ -26,16 +26,16 @@ std::string WithBackslash(std::string path) {
 
 constexpr std::array<const char*, 3> kAddresseeMembers = {"To", "CC", "BCC"};
 
-// The display lists of the mail's addressees, To, CC and BCC, as its own
-// members give them ("Ann Lee; Bo Chen"). A mail as Outlook made it is read
-// through the helper library's wrapper, which Outlook's object model guard
-// never stops (Outlook 2002 asks the user before an add-in reads any
-// address); the wrapper reads the stored message, so what the user typed
-// and did not save is read through the mail's own members, as it is when
-// the library is not installed. Any other failure is the read's.
+// The display lists of the mail's addressees, To, CC and BCC ("Ann Lee; Bo
+// Chen"), from its recipients. A mail as Outlook made it is read through the
+// helper library's wrapper, which Outlook's object model guard never stops
+// (Outlook 2002 asks the user before an add-in reads any recipient). The
+// wrapper reads the stored message, so a mail the user may have typed into
+// is read through its own recipients, which show what is not saved yet, as
+// is any mail when the library is not installed: Outlook 2002 asks once.
+// Any other failure is the read's.
 std::array<std::string, 3> AddresseesOf(AddinContext& ctx, const ol::ItemPtr& mail,
                                         SourceState state) {
-  std::array<std::string, 3> lists;
   std::shared_ptr<SafeMailItem> safe;
   if (std::optional<HostError> failed = Attempt([&] {
         if (state == SourceState::kAsOutlookMadeIt)
@@ -43,13 +43,14 @@ std::array<std::string, 3> AddresseesOf(AddinContext& ctx, const ol::ItemPtr& ma
       });
       failed && failed->number() != errors::kCannotCreateObject)
     throw *failed;
-  if (!safe) {
-    for (size_t i = 0; i < lists.size(); ++i)
-      lists[i] = ToText(mail->Get(kAddresseeMembers[i]));
-    return lists;
+  ol::RecipientsPtr recipients;
+  if (safe) {
+    safe->SetItem(mail);
+    recipients = safe->Recipients();
+  } else {
+    recipients = Must(mail).Recipients();
   }
-  safe->SetItem(mail);
-  ol::RecipientsPtr recipients = safe->Recipients();
+  std::array<std::string, 3> lists;
   int count = Must(recipients).Count();
   for (int i = 1; i <= count; ++i) {
     ol::RecipientPtr recipient = recipients->Item(i);

@@ -92,11 +92,15 @@ int32_t FlagIndex(AddinContext& ctx) {
   return index < 0 || index > 255 ? 0 : index;
 }
 
+// The flag colour through its MAPI property; without the library that
+// writes it the colour is left out, and the user is told once.
 void SetItemIcon(AddinContext& ctx, const ol::ItemPtr& item, int32_t icon) {
-  IgnoreError([&] {
-    auto utils = ctx.platform.objects->CreateMapiUtils();
-    utils->HrSetOneProp(item, kPrFlagIcon, Variant(icon), true);
-  });
+  bool missing = false;
+  auto utils =
+      TryCreate([&] { return Must(ctx.platform.objects).CreateMapiUtils(); }, missing);
+  if (missing) TellLibraryMissing(ctx, HelperLibrary::kRedemption, kSetItemFlagTag);
+  if (!utils) return;
+  IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagIcon, Variant(icon), true); });
 }
 
 void WriteFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status, int32_t icon,

@@ -88,15 +88,15 @@ TEST_F(DriverTest, TheRunsOutlookVersionIsEveryStartsUnlessAStartNamesOne) {
       << err.str();
 }
 
-TEST_F(DriverTest, WithoutALibraryEveryStartLacksItUnlessItNamesItsOwn) {
+TEST_F(DriverTest, WithoutALibraryEveryStartLacksItAndMoreWhenItNamesMore) {
   DriverOptions options;
   options.libraries.redemption = false;
   ASSERT_EQ(Run("start\nexpect \"connector: Outlook; without Redemption\"\nexpect not "
                 "\"CDO\"\nstop\n"
-                "start --without cdo\nexpect \"connector: Outlook; without CDO\"\nstop\n"
+                "start --without cdo\nexpect \"without Redemption and CDO\"\nstop\n"
                 "start --without none\nexpect not \"without\"\nstop\n"
-                "start --without cdo --without redemption\n"
-                "expect \"without Redemption and CDO\"\nstop\n",
+                "start --without none --without cdo\n"
+                "expect \"connector: Outlook; without CDO\"\nstop\n",
                 options),
             0)
       << err.str();
