@@ -16,26 +16,30 @@ void WordSteps(word::Application& word, SimHost& sim, Answers& out) {
   out.push_back(word.Name() + "|" + word.Version() + "|" +
                 std::to_string(word.WindowsCount()) + "|" +
                 std::to_string(word.GetCOMAddIns()->Count()));
+  // One subscription: a second would be one more Advise linked in, and none
+  // over COM, where the client's sink is connected once.
+  word::CustomizationContextPtr normal;
+  bool second = false;
   Subscription activate =
-      word.OnWindowActivate([&out](word::DocumentPtr doc, word::WindowPtr window) {
+      word.OnWindowActivate([&](word::DocumentPtr doc, word::WindowPtr window) {
         out.push_back(doc->Name() + "|" + window->Caption() + "|" +
                       doc->MailEnvelope()->Item()->Subject() + "|" +
                       window->Document()->Name() + "|" +
                       doc->MailEnvelope()->CommandBars()->Item("E-mail")->Name() + "|" +
                       doc->CommandBars()->Item("Formatting")->Name());
+        if (!second) return;
+        // The mail's document as the context, and the template back.
+        word.SetCustomizationContext(doc);
+        out.push_back(word.GetCustomizationContext()->Name());
+        word.SetCustomizationContext(normal);
+        out.push_back(word.GetCustomizationContext()->Name());
       });
   out.push_back(word.CommandBars()->Item("Standard")->Name() + "|" +
                 word.GetCustomizationContext()->Name());
   auto inspector = sim.outlook->OpenItem(sim.Default(ol::kFolderInbox)->items.front());
   out.push_back(std::to_string(word.WindowsCount()));
-  // The mail's document as the context, and the template back.
-  word::CustomizationContextPtr normal = word.GetCustomizationContext();
-  Subscription again = word.OnWindowActivate([&](word::DocumentPtr doc, word::WindowPtr) {
-    word.SetCustomizationContext(doc);
-    out.push_back(word.GetCustomizationContext()->Name());
-    word.SetCustomizationContext(normal);
-    out.push_back(word.GetCustomizationContext()->Name());
-  });
+  normal = word.GetCustomizationContext();
+  second = true;
   sim.outlook->ActivateInspector(sim.outlook->OpenItem(
       sim.Default(ol::kFolderInbox)->items.back()));
   sim.outlook->CloseInspector(inspector);
