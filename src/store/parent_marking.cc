@@ -76,13 +76,21 @@ class Markers {
 
 constexpr const char* kSetItemFlagTag = "basFlag(Sub SetItemFlag)";
 
-// Whether items other than mail can be flagged: the helper library that
-// writes their flag properties is installed (when it is not, the user is
-// told once).
+// The helper library that writes items' flag properties, or nullptr when it
+// could not be made; `missing` tells whether it is not installed, which the
+// user is then told once.
+std::shared_ptr<MapiUtils> FlagWriter(AddinContext& ctx, bool& missing) {
+  auto utils =
+      TryCreate([&] { return Must(ctx.platform.objects).CreateMapiUtils(); }, missing);
+  if (missing) TellLibraryMissing(ctx, HelperLibrary::kRedemption, kSetItemFlagTag);
+  return utils;
+}
+
+// Whether items other than mail can be flagged: the library is installed
+// (when it is not, the user is told once).
 bool CanFlagOtherItems(AddinContext& ctx) {
   bool missing = false;
-  TryCreate([&] { return Must(ctx.platform.objects).CreateMapiUtils(); }, missing);
-  if (missing) TellLibraryMissing(ctx, HelperLibrary::kRedemption, kSetItemFlagTag);
+  FlagWriter(ctx, missing);
   return !missing;
 }
 
@@ -96,9 +104,7 @@ int32_t FlagIndex(AddinContext& ctx) {
 // writes it the colour is left out, and the user is told once.
 void SetItemIcon(AddinContext& ctx, const ol::ItemPtr& item, int32_t icon) {
   bool missing = false;
-  auto utils =
-      TryCreate([&] { return Must(ctx.platform.objects).CreateMapiUtils(); }, missing);
-  if (missing) TellLibraryMissing(ctx, HelperLibrary::kRedemption, kSetItemFlagTag);
+  auto utils = FlagWriter(ctx, missing);
   if (!utils) return;
   IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagIcon, Variant(icon), true); });
 }
@@ -149,9 +155,7 @@ bool GetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t& status,
 void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status,
                  int32_t icon) {
   bool missing = false;
-  auto utils =
-      TryCreate([&] { return Must(ctx.platform.objects).CreateMapiUtils(); }, missing);
-  if (missing) TellLibraryMissing(ctx, HelperLibrary::kRedemption, kSetItemFlagTag);
+  auto utils = FlagWriter(ctx, missing);
   if (!utils) return;
   IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagStatus, Variant(status), true); });
   IgnoreError([&] { utils->HrSetOneProp(item, kPrFlagIcon, Variant(icon), true); });

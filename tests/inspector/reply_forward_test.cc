@@ -36,22 +36,25 @@ class ReplyForwardTest : public InspectorTest {
       if (box.text == sim::kAddressPrompt) ++n;
     return n;
   }
+  // On Outlook `version` ("" for 2003), a Reply to All of the mail with a
+  // note, whose Cc and Bcc the user filled in (and saved, or not).
+  ol::ItemPtr ReplyAllWithCopies(const std::string& version, bool saved) {
+    StartAs(version, false);
+    Automatic(false);
+    AddNoteWith(InboxNode(8), "Visitors at 10:30");
+    sim::FaultInjector::Pause pause(world.faults);
+    ol::ItemPtr source = sim::WrapItem(&world, InboxNode(8))->ReplyAll();
+    source->Put("CC", Variant("Lena Ortiz"));
+    source->Put("BCC", Variant("Dana Whitfield"));
+    if (saved) source->Save();
+    return source;
+  }
   // Reading a reply's addressees directly asks the user on Outlook 2002, and
   // on 2003 for an object outside its trust; a reply as Outlook made it
   // gives the mail that carries the note all of them without a question on
   // either.
   void AddresseesAskNothing(const std::string& version) {
-    StartAs(version, false);
-    Automatic(false);
-    AddNoteWith(InboxNode(8), "Visitors at 10:30");
-    ol::ItemPtr source;
-    {
-      sim::FaultInjector::Pause pause(world.faults);
-      source = sim::WrapItem(&world, InboxNode(8))->ReplyAll();
-      source->Put("CC", Variant("Lena Ortiz"));
-      source->Put("BCC", Variant("Dana Whitfield"));
-      source->Save();
-    }
+    ol::ItemPtr source = ReplyAllWithCopies(version, /*saved=*/true);
     ol::ItemPtr outside =
         version.empty() ? sim::WrapUntrustedObject(&world, sim::ObjectOf(source)) : source;
     world.message_boxes.QueueAnswer(mb::kYes);
@@ -66,16 +69,7 @@ class ReplyForwardTest : public InspectorTest {
     EXPECT_EQ(ToText(built->Get("BCC")), "Dana Whitfield");
   }
   void TypedAddresseesAreKept(const std::string& version) {
-    StartAs(version, false);
-    Automatic(false);
-    AddNoteWith(InboxNode(8), "Visitors at 10:30");
-    ol::ItemPtr source;
-    {
-      sim::FaultInjector::Pause pause(world.faults);
-      source = sim::WrapItem(&world, InboxNode(8))->ReplyAll();
-      source->Put("CC", Variant("Lena Ortiz"));
-      source->Put("BCC", Variant("Dana Whitfield"));
-    }
+    ol::ItemPtr source = ReplyAllWithCopies(version, /*saved=*/false);
     if (!version.empty()) world.message_boxes.QueueAnswer(mb::kYes);
     ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
     ol::ItemPtr built =
