@@ -166,8 +166,7 @@ void clsInspectors::objMail_Open(bool& cancel) {
       return SetReplyForwardObject();
     proc.line = 30;
     // Outlook's reply is dropped only once the mail replacing it shows.
-    if (ReplaceWithNoteMail(ctx_, proc, reply, note, SourceState::kAsOutlookMadeIt))
-      cancel = true;
+    if (ReplaceWithNoteMail(ctx_, proc, reply, note)) cancel = true;
   });
   objMail_.Release();
 }

@@ -49,11 +49,17 @@ void clsReplyForward::cmdInsertNote_Click(const office::CommandBarControlPtr&, b
   std::shared_ptr<clsReplyForward> self = shared_from_this();
   RunGuardedSub(ctx_, "clsReplyForward(Sub cmdInsertNote_Click)", [&](Proc& proc) {
     if (!objNote_) return;
+    ol::ItemPtr mail = objMail_;
+    proc.line = 5;
+    // The user may have typed into the reply since it opened, and the helper
+    // library reads only what is stored: the reply is saved to Drafts first,
+    // as Outlook's AutoSave of unsent mail would. A draft saved only for
+    // this goes once the mail replacing the reply shows.
+    bool drafted = Must(mail).EntryID().empty();
+    if (!mail->Saved()) mail->Save();
     proc.line = 10;
     // The reply goes only once the mail replacing it shows.
-    // The user may have typed into the reply since it opened.
-    if (!ReplaceWithNoteMail(ctx_, proc, objMail_, objNote_, SourceState::kAsTheUserLeftIt))
-      return;
+    if (!ReplaceWithNoteMail(ctx_, proc, mail, objNote_)) return;
     proc.line = 20;
     office::CommandBarPtr bar = bar_;
     ol::InspectorPtr reply = objInspector_;
@@ -63,6 +69,7 @@ void clsReplyForward::cmdInsertNote_Click(const office::CommandBarControlPtr&, b
     });
     proc.line = 30;
     if (reply) reply->Close(ol::kOlDiscard);
+    if (drafted) IgnoreError([&] { mail->Delete(); });
   });
 }
 

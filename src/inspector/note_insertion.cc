@@ -27,20 +27,15 @@ std::string WithBackslash(std::string path) {
 constexpr std::array<const char*, 3> kAddresseeMembers = {"To", "CC", "BCC"};
 
 // The display lists of the mail's addressees, To, CC and BCC ("Ann Lee; Bo
-// Chen"), from its recipients. A mail as Outlook made it is read through the
-// helper library's wrapper, which Outlook's object model guard never stops
-// (Outlook 2002 asks the user before an add-in reads any recipient). The
-// wrapper reads the stored message, so a mail the user may have typed into
-// is read through its own recipients, which show what is not saved yet, as
-// is any mail when the library is not installed: Outlook 2002 asks once.
-// Any other failure is the read's.
-std::array<std::string, 3> AddresseesOf(AddinContext& ctx, const ol::ItemPtr& mail,
-                                        SourceState state) {
+// Chen"), from its recipients. They are read through the helper library's
+// wrapper, which Outlook's object model guard never stops (Outlook 2002 asks
+// the user before an add-in reads any recipient) and which reads the stored
+// message. Without the library installed, through the mail's own
+// recipients: Outlook 2002 asks once. Any other failure is the read's.
+std::array<std::string, 3> AddresseesOf(AddinContext& ctx, const ol::ItemPtr& mail) {
   std::shared_ptr<SafeMailItem> safe;
-  if (std::optional<HostError> failed = Attempt([&] {
-        if (state == SourceState::kAsOutlookMadeIt)
-          safe = Must(ctx.platform.objects).CreateSafeMailItem();
-      });
+  if (std::optional<HostError> failed =
+          Attempt([&] { safe = Must(ctx.platform.objects).CreateSafeMailItem(); });
       failed && failed->number() != errors::kCannotCreateObject)
     throw *failed;
   ol::RecipientsPtr recipients;
@@ -93,7 +88,7 @@ const char* const kNotePartlyAddedMessage =
     "attached files are missing.";
 
 NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
-                       const ol::ItemPtr& note, SourceState state) {
+                       const ol::ItemPtr& note) {
   ol::ItemPtr mail = Must(Must(ctx.name_space).GetDefaultFolder(ol::kFolderInbox))
                          .Items()
                          ->Add(ol::kMailItem);
@@ -101,7 +96,7 @@ NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
   Must(source);
   NoteMail built{mail, true};
   // The addressees of a Reply to All or a Forward are all kept.
-  std::array<std::string, 3> addressees = AddresseesOf(ctx, source, state);
+  std::array<std::string, 3> addressees = AddresseesOf(ctx, source);
   for (size_t i = 0; i < addressees.size(); ++i)
     if (!addressees[i].empty()) mail->Put(kAddresseeMembers[i], Variant(addressees[i]));
   mail->SetSubject(source->Subject());
@@ -135,10 +130,10 @@ NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
 }
 
 bool ReplaceWithNoteMail(AddinContext& ctx, const Proc& proc, const ol::ItemPtr& source,
-                         const ol::ItemPtr& note, SourceState state) {
+                         const ol::ItemPtr& note) {
   bool complete = false;
   std::optional<HostError> error = Attempt([&] {
-    NoteMail built = BuildNoteMail(ctx, source, note, state);
+    NoteMail built = BuildNoteMail(ctx, source, note);
     ShowNoteMail(ctx, built.mail);
     complete = built.note_complete;
   });

@@ -33,16 +33,6 @@ namespace pinlet {
 std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
                          const std::string& html);
 
-// Where the source's addressees are read from.
-enum class SourceState {
-  // Just as Outlook made it, nothing typed yet: through the helper library,
-  // which reads the stored message and never meets Outlook's guard.
-  kAsOutlookMadeIt,
-  // Perhaps with addressees the user typed: through the item's own members,
-  // which show what is not saved yet (Outlook 2002 asks the user first).
-  kAsTheUserLeftIt,
-};
-
 // A mail built by BuildNoteMail.
 struct NoteMail {
   ol::ItemPtr mail;
@@ -57,8 +47,12 @@ struct NoteMail {
 // the note's files. Raises when any of the source's own content cannot be
 // read or written: that mail is then dropped unsaved. Only the note's text
 // and files may be missing, which `note_complete` tells.
+//
+// The source's addressees are read through the helper library, which sees
+// the stored message only: a source the user may have typed into is saved
+// first.
 NoteMail BuildNoteMail(AddinContext& ctx, const ol::ItemPtr& source,
-                       const ol::ItemPtr& note, SourceState state);
+                       const ol::ItemPtr& note);
 
 // Shows the new mail (not modal) and takes any "Insert Note" button off its
 // window. Raises when Display fails.
@@ -71,7 +65,7 @@ void ShowNoteMail(AddinContext& ctx, const ol::ItemPtr& mail);
 // the user is told that the note was not added, `source` staying as Outlook
 // made it.
 bool ReplaceWithNoteMail(AddinContext& ctx, const Proc& proc, const ol::ItemPtr& source,
-                         const ol::ItemPtr& note, SourceState state);
+                         const ol::ItemPtr& note);
 
 // The texts of those two messages.
 extern const char* const kNoteNotAddedMessage;

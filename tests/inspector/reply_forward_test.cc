@@ -61,24 +61,36 @@ class ReplyForwardTest : public InspectorTest {
     EXPECT_EQ(ToText(outside->Get("CC")), "Lena Ortiz");
     EXPECT_EQ(GuardPrompts(), 1u);
     ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
-    ol::ItemPtr built = BuildNoteMail(ctx(), source, note, SourceState::kAsOutlookMadeIt).mail;
+    ol::ItemPtr built = BuildNoteMail(ctx(), source, note).mail;
     EXPECT_EQ(GuardPrompts(), 1u);
     sim::FaultInjector::Pause pause(world.faults);
     EXPECT_EQ(ToText(built->Get("To")), ToText(source->Get("To")));
     EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
     EXPECT_EQ(ToText(built->Get("BCC")), "Dana Whitfield");
   }
+  // In button mode the user fills in a forward's Cc and Bcc, then clicks
+  // "Insert Note": the mail replacing it has them, nothing asks, and the
+  // draft saved for the helper library to read them is not left in Drafts.
   void TypedAddresseesAreKept(const std::string& version) {
-    ol::ItemPtr source = ReplyAllWithCopies(version, /*saved=*/false);
-    if (!version.empty()) world.message_boxes.QueueAnswer(mb::kYes);
-    ol::ItemPtr note = FindNote(ctx(), InboxNode(8)->entry_id);
-    ol::ItemPtr built =
-        BuildNoteMail(ctx(), source, note, SourceState::kAsTheUserLeftIt).mail;
-    EXPECT_EQ(GuardPrompts(), version.empty() ? 0u : 1u);
-    sim::FaultInjector::Pause pause(world.faults);
-    EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
-    EXPECT_EQ(ToText(built->Get("BCC")), "Dana Whitfield");
-    EXPECT_THAT(ToText(built->Get("HTMLBody")), HasSubstr("Visitors at 10:30"));
+    StartAs(version, false);
+    SetNote("ReplyForward", "0");
+    AddNoteWith(InboxNode(8), "Visitors at 10:30");
+    auto forward = Answer(InboxNode(8), "Forward");
+    ASSERT_TRUE(forward);
+    {
+      sim::FaultInjector::Pause pause(world.faults);
+      forward->item()->Put("CC", Variant("Lena Ortiz"));
+      forward->item()->Put("BCC", Variant("Dana Whitfield"));
+    }
+    size_t drafts = Default(ol::kFolderDrafts)->items.size();
+    ClickIn(forward, "Insert Note");
+    ASSERT_EQ(outlook().inspectors().size(), 1u);
+    auto mail = outlook().inspectors().back();
+    EXPECT_EQ(Member(mail, "CC"), "Lena Ortiz");
+    EXPECT_EQ(Member(mail, "BCC"), "Dana Whitfield");
+    EXPECT_THAT(Member(mail, "HTMLBody"), HasSubstr("Visitors at 10:30"));
+    EXPECT_EQ(GuardPrompts(), 0u);
+    EXPECT_EQ(Default(ol::kFolderDrafts)->items.size(), drafts);
   }
   std::vector<std::string> AttachmentsOf(
       const std::shared_ptr<const sim::ItemContent>& item) {
@@ -207,14 +219,11 @@ TEST_F(ReplyForwardTest, ReplyToAllKeepsItsCc) {
   EXPECT_THAT(Member(mail, "Body"), StartsWith("Bring the keys\r\n"));
 }
 
-// Addressees the user typed into the reply and did not save are kept: the
-// helper library would not see them, so they are read through the reply
-// itself, which Outlook 2003 trusts and Outlook 2002 asks about.
-TEST_F(ReplyForwardTest, ReplyToAllKeepsTheCcAndBccTheUserTypedOnOutlook2003) {
+TEST_F(ReplyForwardTest, InsertNoteKeepsTheCcAndBccTheUserTypedOnOutlook2003) {
   TypedAddresseesAreKept("");
 }
 
-TEST_F(ReplyForwardTest, ReplyToAllKeepsTheCcAndBccTheUserTypedOnOutlook2002) {
+TEST_F(ReplyForwardTest, InsertNoteKeepsTheCcAndBccTheUserTypedOnOutlook2002) {
   TypedAddresseesAreKept("10.0.0.6626");
 }
 
@@ -240,7 +249,7 @@ TEST_F(ReplyForwardTest, WithoutTheHelperLibraryOutlook2002AsksForTheAddressees)
     source->Put("CC", Variant("Lena Ortiz"));
   }
   world.message_boxes.QueueAnswer(mb::kYes);
-  ol::ItemPtr built = BuildNoteMail(ctx(), source, note, SourceState::kAsOutlookMadeIt).mail;
+  ol::ItemPtr built = BuildNoteMail(ctx(), source, note).mail;
   EXPECT_EQ(GuardPrompts(), 1u);
   sim::FaultInjector::Pause pause(world.faults);
   EXPECT_EQ(ToText(built->Get("CC")), "Lena Ortiz");
