@@ -10,7 +10,9 @@ install_missing_packages() {
   echo "Installing: ${missing[*]}"
   local sudo_cmd=""
   [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
+  # A mirror caught mid-sync fails one index; the others, and the lists
+  # already on the machine, still serve what they have.
+  $sudo_cmd apt-get update -qq || echo "apt-get update failed for some index; going on"
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
 }
