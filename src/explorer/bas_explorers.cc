@@ -1,6 +1,7 @@
 #include "explorer/bas_explorers.h"
 
 #include "addin/error_report.h"
+#include "addin/pictures.h"
 #include "explorer/bas_icons.h"
 #include "explorer/cls_explorers.h"
 
@@ -106,6 +107,20 @@ void GiveOwnTag(AddinContext& ctx, const office::CommandBarControlPtr& button,
   if (!button) return;
   std::string tag = ControlTag(ctx, base);
   IgnoreError([&] { button->SetTag(tag); });
+}
+
+office::CommandBarControlPtr ReuseOrAddButton(AddinContext& ctx,
+                                              const office::CommandBarPtr& bar,
+                                              const office::CommandBarControlPtr& found,
+                                              std::string_view base,
+                                              const std::string& tooltip, const char* face,
+                                              const std::string& caption) {
+  if (found) {
+    GiveOwnTag(ctx, found, base);
+    return found;
+  }
+  return AddCustomButton(ctx, bar, ControlTag(ctx, base), tooltip, true,
+                         office::kButtonIconAndCaption, LoadResPicture(face), caption);
 }
 
 void InstallExplorer(Subsystems& s) {

@@ -58,6 +58,15 @@ std::string ControlTag(AddinContext& ctx, std::string_view base);
 // wrapper) a Tag of its own; a failure leaves it as it was.
 void GiveOwnTag(AddinContext& ctx, const office::CommandBarControlPtr& button,
                 std::string_view base);
+// `found` (a button left on `bar` before) with a Tag of its own; without
+// one, a new button made by AddCustomButton that begins a group, shows the
+// resource picture `face` and `caption`, and has a Tag of its own.
+office::CommandBarControlPtr ReuseOrAddButton(AddinContext& ctx,
+                                              const office::CommandBarPtr& bar,
+                                              const office::CommandBarControlPtr& found,
+                                              std::string_view base,
+                                              const std::string& tooltip, const char* face,
+                                              const std::string& caption);
 
 // Fills the explorer side's hooks: create_explorers, refresh_active_explorer
 // and clear_explorer_entry_id.

@@ -82,14 +82,10 @@ void clsExplorer::CreatePNXToolBar() {
     step([&] {
       office::CommandBarControlPtr found = Lookup(controls, LoadResString(res::kAddNote));
       if (!found) found = Lookup(controls, LoadResString(res::kViewNote));
-      if (found)
-        GiveOwnTag(ctx_, found, kNewNoteTag);
-      else
-        found = AddCustomButton(ctx_, toolbar_, ControlTag(ctx_, kNewNoteTag),
-                                LoadResString(res::kAddNewNote), true,
-                                office::kButtonIconAndCaption, LoadResPicture("ADD"),
-                                LoadResString(res::kAddNote));
-      cmdNewNote_.Hold(found, Bind(&clsExplorer::cmdNewNote_Click));
+      cmdNewNote_.Hold(ReuseOrAddButton(ctx_, toolbar_, found, kNewNoteTag,
+                                        LoadResString(res::kAddNewNote), "ADD",
+                                        LoadResString(res::kAddNote)),
+                       Bind(&clsExplorer::cmdNewNote_Click));
     });
     SetBtnFace(ctx_, cmdNewNote_.control, LoadResPicture("ADD"),
                LoadResPicture("ADD_MASK"));
@@ -97,14 +93,10 @@ void clsExplorer::CreatePNXToolBar() {
     step([&] {
       office::CommandBarControlPtr found =
           Lookup(controls, LoadResString(res::kFilterCaption));
-      if (found)
-        GiveOwnTag(ctx_, found, kFilterTag);
-      else
-        found = AddCustomButton(ctx_, toolbar_, ControlTag(ctx_, kFilterTag),
-                                LoadResString(res::kFilterTooltip), true,
-                                office::kButtonIconAndCaption, LoadResPicture("FILTER"),
-                                LoadResString(res::kFilterCaption));
-      cmdFilter_.Hold(found, Bind(&clsExplorer::cmdFilter_Click));
+      cmdFilter_.Hold(ReuseOrAddButton(ctx_, toolbar_, found, kFilterTag,
+                                       LoadResString(res::kFilterTooltip), "FILTER",
+                                       LoadResString(res::kFilterCaption)),
+                      Bind(&clsExplorer::cmdFilter_Click));
     });
     step([&] {
       bool filtered = Must(m_objExplorer_).CurrentView() == kFilterViewName;

@@ -1,7 +1,6 @@
 #include "inspector/cls_reply_forward.h"
 
 #include "addin/error_report.h"
-#include "addin/pictures.h"
 #include "addin/string_table.h"
 #include "explorer/bas_explorers.h"
 #include "inspector/note_insertion.h"
@@ -29,13 +28,8 @@ void clsReplyForward::SetUp(ol::ItemPtr note, ol::ItemPtr mail) {
     if (objInspector_->EditorType() == ol::kOlEditorWord) return;
     office::CommandBarControlPtr button =
         TryGet([&] { return Must(bar_).Controls()->Item(kInsertNote); });
-    if (button)
-      GiveOwnTag(ctx_, button, kInsertNoteTag);
-    else
-      button = AddCustomButton(ctx_, bar_, ControlTag(ctx_, kInsertNoteTag), kInsertNoteTip,
-                               true,
-                               office::kButtonIconAndCaption, LoadResPicture("INSERT"),
-                               kInsertNote);
+    button = ReuseOrAddButton(ctx_, bar_, button, kInsertNoteTag, kInsertNoteTip, "INSERT",
+                              kInsertNote);
     proc.line = 30;
     if (!button) return;
     cmdInsertNote_.Hold(button, [this](office::CommandBarControlPtr ctrl, bool& cancel) {

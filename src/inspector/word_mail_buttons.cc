@@ -1,7 +1,6 @@
 #include "inspector/word_mail_buttons.h"
 
 #include "addin/error_report.h"
-#include "addin/pictures.h"
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "explorer/bas_explorers.h"
@@ -26,12 +25,7 @@ office::CommandBarControlPtr ButtonOn(AddinContext& ctx, const office::CommandBa
                                       const std::string& caption) {
   office::CommandBarControlPtr button =
       TryGet([&] { return Must(bar).Controls()->Item(caption); });
-  if (button) {
-    GiveOwnTag(ctx, button, tag);
-    return button;
-  }
-  return AddCustomButton(ctx, bar, ControlTag(ctx, tag), tip, true,
-                         office::kButtonIconAndCaption, LoadResPicture(face), caption);
+  return ReuseOrAddButton(ctx, bar, button, tag, tip, face.c_str(), caption);
 }
 
 }  // namespace
