@@ -279,6 +279,10 @@ class Items {
   virtual ItemPtr Item(int index) = 0;  // 1-based; raises out of range
   // The item whose Subject equals `subject`; raises when there is none.
   virtual ItemPtr Item(std::string_view subject) = 0;
+  // The first item that satisfies a Jet filter such as "[Field] = 'value'",
+  // or nullptr when none does. A user-defined field in a filter must be a
+  // field of the folder; a filter the host cannot use raises.
+  virtual ItemPtr Find(std::string_view filter) = 0;
   // A new unsaved item of an item type (OlItemType) or a message class.
   virtual ItemPtr Add(int item_type) = 0;
   virtual ItemPtr Add(std::string_view message_class) = 0;

@@ -100,6 +100,27 @@ TEST(MailboxJsonTest, EverythingTheObjectModelSeesSurvivesARoundTrip) {
   EXPECT_EQ(loaded.default_store()->defaults[3]->store, loaded.default_store());
   // New identifiers never repeat loaded ones.
   EXPECT_FALSE(loaded.FindItem(loaded.NewEntryId()));
+  // The kinds of stores, and what moves keep of an item.
+  EXPECT_EQ(loaded.default_store()->kind, StoreKind::kExchange);
+  EXPECT_EQ(loaded.stores().back()->kind, StoreKind::kPst);
+  EXPECT_EQ(found->search_key, mail.search_key);
+  EXPECT_EQ(found->created, mail.created);
+}
+
+TEST(MailboxJsonTest, AFileFromBeforeStoreKindsLoadsAsPersonalFolders) {
+  MailStore loaded;
+  std::string error;
+  ASSERT_TRUE(MailboxFromJson(Minimal().dump(), loaded, &error)) << error;
+  EXPECT_EQ(loaded.default_store()->kind, StoreKind::kPst);
+  ItemNode& item = *loaded.default_store()->root->items.front();
+  EXPECT_EQ(item.search_key, item.entry_id);
+  EXPECT_EQ(item.created, item.last_modified);
+  EXPECT_NE(Refusal(With([](json& j) { j["stores"][0]["kind"] = "imap"; })).find("kind"),
+            std::string::npos);
+  EXPECT_NE(Refusal(With([](json& j) {
+              Item(j)["search_key"] = "not hex";
+            })).find("search_key"),
+            std::string::npos);
 }
 
 TEST(MailboxJsonTest, MalformedFilesAreRefusedNamingWhereAndWhat) {

@@ -80,6 +80,9 @@ class ComItems final : public ClientObject, public ol::Items {
   ol::ItemPtr Item(std::string_view subject) override {
     return ObjectAs<ol::Item>(bound_, "Item", {Arg(subject)});
   }
+  ol::ItemPtr Find(std::string_view filter) override {
+    return ObjectAs<ol::Item>(bound_, "Find", {Arg(filter)});
+  }
   ol::ItemPtr Add(int item_type) override {
     return ObjectAs<ol::Item>(bound_, "Add", {Arg(int32_t{item_type})});
   }

@@ -123,6 +123,11 @@ const ServedType<Items>& ItemsType() {
                                                        : items.Add(args.Long(0)));
              },
              {"Type"})
+        .Get("Find",
+             [](Items& items, ServedCall& c) {
+               ReturnObject(c, items.Find(c.args().Text(0)));
+             },
+             {"Filter"})
         .Default("Item");
     return t;
   }();

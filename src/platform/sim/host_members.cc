@@ -153,6 +153,7 @@ constexpr std::string_view kMembers[] = {
     "Folders.Item",
     "Items.Add",
     "Items.Count",
+    "Items.Find",
     "Items.Item",
     "View.Name",
     "View.Save",

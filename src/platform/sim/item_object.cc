@@ -30,7 +30,11 @@ void ItemObject::Commit(MailStore& store, Date now, unsigned parts) {
       to.message_class = from.message_class;
       to.cls = from.cls;
     }
-    if (storing & kUserProperties) to.user_props = from.user_props;
+    if (storing & kUserProperties) {
+      store.UnindexFields(to);
+      to.user_props = from.user_props;
+      store.IndexFields(to);
+    }
     if (storing & kMembers) to.members = from.members;
     if (storing & kMapiProperties) to.mapi_props = from.mapi_props;
     if (storing & kAttachments) to.attachments = from.attachments;

@@ -174,6 +174,48 @@ void MailStore::File(const std::shared_ptr<ItemNode>& item) {
   item->folder->items.push_back(item);
   IndexSubject(*item);
   item->in_folder = true;
+  IndexFields(*item);
+}
+
+void MailStore::IndexFields(ItemNode& item) {
+  if (!item.in_folder) return;
+  for (auto& [field, index] : item.folder->field_index)
+    for (const PropNode& prop : item.user_props)
+      if (FoldCase(prop.name) == field) index.emplace(ToText(prop.value), &item);
+}
+
+void MailStore::UnindexFields(ItemNode& item) {
+  if (!item.in_folder) return;
+  for (auto& [field, index] : item.folder->field_index) {
+    for (const PropNode& prop : item.user_props) {
+      if (FoldCase(prop.name) != field) continue;
+      auto [first, last] = index.equal_range(ToText(prop.value));
+      for (auto it = first; it != last; ++it) {
+        if (it->second != &item) continue;
+        index.erase(it);
+        break;
+      }
+    }
+  }
+}
+
+ItemNode* MailStore::FindByField(FolderNode& folder, std::string_view field,
+                                 std::string_view value) {
+  std::string folded = FoldCase(field);
+  auto built = folder.field_index.find(folded);
+  if (built == folder.field_index.end()) {
+    // The first question about a field indexes the folder once.
+    built = folder.field_index.emplace(folded, decltype(built->second)()).first;
+    for (auto& item : folder.items)
+      for (const PropNode& prop : item->user_props)
+        if (FoldCase(prop.name) == folded)
+          built->second.emplace(ToText(prop.value), item.get());
+  }
+  ItemNode* first = nullptr;
+  auto [from, to] = built->second.equal_range(std::string(value));
+  for (auto it = from; it != to; ++it)
+    if (!first || it->second->file_seq < first->file_seq) first = it->second;
+  return first;
 }
 
 void MailStore::Unfile(ItemNode& item) {
@@ -183,6 +225,7 @@ void MailStore::Unfile(ItemNode& item) {
                          [&](const auto& p) { return p.get() == &item; });
   if (it != folder.items.end()) folder.items.erase(it);
   UnindexSubject(item, item.subject);
+  UnindexFields(item);
   item.in_folder = false;
 }
 
@@ -191,6 +234,9 @@ void MailStore::SaveItem(const std::shared_ptr<ItemNode>& item, Date now) {
   if (item->entry_id.empty()) {
     item->entry_id = NewEntryId();
     items_by_id_[item->entry_id] = item;
+    // A search key is 16 bytes, unique like the EntryID it is made from.
+    if (item->search_key.empty()) item->search_key = item->entry_id.substr(12);
+    if (item->created.value() == 0) item->created = now;
   }
   if (!item->in_folder) File(item);
 }
@@ -201,28 +247,51 @@ void MailStore::Reindex(ItemNode& item, std::string_view old_subject) {
   IndexSubject(item);
 }
 
-void MailStore::MoveItem(const std::shared_ptr<ItemNode>& item, FolderNode& destination,
-                         Date now) {
+std::shared_ptr<ItemNode> MailStore::MoveItem(const std::shared_ptr<ItemNode>& item,
+                                              FolderNode& destination, Date now) {
   StoreNode* from = item->folder->store;
-  Unfile(*item);
-  item->folder = &destination;
-  if (from != destination.store && !item->entry_id.empty()) {
-    items_by_id_.erase(item->entry_id);
-    item->entry_id.clear();
+  bool keeps_id = from == destination.store && from->kind == StoreKind::kPst;
+  if (keeps_id || item->entry_id.empty()) {
+    Unfile(*item);
+    item->folder = &destination;
+    SaveItem(item, now);
+    return item;
   }
-  SaveItem(item, now);
+  // A copy and a delete: the item there is a new one, which keeps what the
+  // moved item was created as.
+  std::shared_ptr<ItemNode> moved = CopyItem(*item, destination, now);
+  moved->created = item->created;
+  moved->last_modified = item->last_modified;
+  moved->former_ids = item->former_ids;
+  moved->former_ids.push_back(item->entry_id);
+  Unfile(*item);
+  items_by_id_.erase(item->entry_id);
+  item->gone = true;
+  return moved;
 }
 
-void MailStore::DeleteItem(const std::shared_ptr<ItemNode>& item, Date now) {
+std::shared_ptr<ItemNode> MailStore::CopyItem(const ItemNode& item,
+                                              FolderNode& destination, Date now) {
+  auto copy = std::make_shared<ItemNode>();
+  static_cast<ItemContent&>(*copy) = static_cast<const ItemContent&>(item);
+  for (auto& recipient : copy->recipients)
+    recipient = std::make_shared<RecipientNode>(*recipient);
+  copy->search_key = item.search_key;
+  copy->folder = &destination;
+  SaveItem(copy, now);
+  return copy;
+}
+
+std::shared_ptr<ItemNode> MailStore::DeleteItem(const std::shared_ptr<ItemNode>& item,
+                                                Date now) {
   StoreNode* store = item->folder->store;
   auto deleted = store->defaults.find(3);
-  if (deleted != store->defaults.end() && item->folder != deleted->second) {
-    MoveItem(item, *deleted->second, now);
-    return;
-  }
+  if (deleted != store->defaults.end() && item->folder != deleted->second)
+    return MoveItem(item, *deleted->second, now);
   Unfile(*item);
   if (!item->entry_id.empty()) items_by_id_.erase(item->entry_id);
   item->gone = true;
+  return nullptr;
 }
 
 FolderNode* MailStore::FindFolder(std::string_view entry_id, std::string_view store_id) {

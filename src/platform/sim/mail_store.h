@@ -4,9 +4,18 @@
 // host objects handed to the add-in are thin handles on these nodes. It
 // enforces the host's rules that do not depend on who asks: an item has no
 // EntryID until its first save; EntryIDs and StoreIDs are unique hexadecimal
-// strings; Items(subject) is answered from a per-folder subject index, never a
-// scan, so folders of 100 000 items are normal; deleting moves an item to its
-// store's Deleted Items, and deleting it there removes it for good.
+// strings; Items(subject) and Items.Find on a user field are answered from
+// per-folder indexes, never a scan, so folders of 100 000 items are normal;
+// deleting moves an item to its store's Deleted Items, and deleting it there
+// removes it for good.
+//
+// Moves and copies follow the store's kind (KB 293152): in a personal
+// folders file a move inside the store keeps the EntryID; in an Exchange
+// mailbox every move is a copy and a delete, so the moved item is a new item
+// with a new EntryID; a move to another store and every copy give a new one.
+// What travels is the item's whole content (user properties, flags, MAPI
+// properties, attachments); the search key and the creation time are kept
+// on a move, and a copy keeps the search key but is created anew.
 #ifndef PINLET_PLATFORM_SIM_MAIL_STORE_H_
 #define PINLET_PLATFORM_SIM_MAIL_STORE_H_
 
@@ -73,6 +82,14 @@ struct ItemContent {
 // it is filed.
 struct ItemNode : ItemContent, std::enable_shared_from_this<ItemNode> {
   std::string entry_id;  // empty until the first save
+  // PR_SEARCH_KEY: given at the first save, kept on a move and copied on a
+  // copy, so the original and its copies share it.
+  std::string search_key;
+  Date created;  // CreationTime: the first save; kept on a move
+  // The EntryIDs the item had before moves gave it new ones: the
+  // simulation's own record, which Outlook does not keep, for the failure
+  // sweeps to follow an item.
+  std::vector<std::string> former_ids;
   FolderNode* folder = nullptr;
   bool in_folder = false;  // saved into the folder's item list
   bool gone = false;       // deleted for good
@@ -110,6 +127,10 @@ struct FolderNode {
   std::string current_view;
   bool custom_views_only = false;
   std::vector<std::string> user_fields;
+  // The user fields Items.Find was asked about: folded field name -> its
+  // values' items, kept up to date as items are filed, changed and unfiled.
+  std::unordered_map<std::string, std::unordered_multimap<std::string, ItemNode*>>
+      field_index;
   std::string description;
   bool forgotten = false;  // deleted for good
 
@@ -119,8 +140,12 @@ struct FolderNode {
   ViewNode* FindView(std::string_view name);
 };
 
+// What kind of store: a personal folders file, or an Exchange mailbox.
+enum class StoreKind { kPst, kExchange };
+
 struct StoreNode {
   std::string name;
+  StoreKind kind = StoreKind::kPst;
   std::string store_id;
   std::shared_ptr<FolderNode> root;
   std::map<int, FolderNode*> defaults;  // default-folder number -> folder
@@ -149,12 +174,41 @@ class MailStore {
   std::shared_ptr<ItemNode> NewItem(FolderNode& folder, std::string_view message_class);
   // Saves: assigns the EntryID on the first save, files the item and its subject.
   void SaveItem(const std::shared_ptr<ItemNode>& item, Date now);
-  // Moves a saved item into another folder (a new EntryID across stores).
-  void MoveItem(const std::shared_ptr<ItemNode>& item, FolderNode& destination, Date now);
-  // To Deleted Items, or for good when it is there already.
-  void DeleteItem(const std::shared_ptr<ItemNode>& item, Date now);
+  // Moves a saved item into another folder and answers the item there: the
+  // same node when the EntryID is kept (inside a personal folders file),
+  // otherwise a new node with a new EntryID, the old one gone.
+  std::shared_ptr<ItemNode> MoveItem(const std::shared_ptr<ItemNode>& item,
+                                     FolderNode& destination, Date now);
+  // A saved copy in `destination`, with a new EntryID and creation time.
+  std::shared_ptr<ItemNode> CopyItem(const ItemNode& item, FolderNode& destination,
+                                     Date now);
+  // To Deleted Items, or for good when it is there already; answers the item
+  // in Deleted Items, or nullptr when it is gone.
+  std::shared_ptr<ItemNode> DeleteItem(const std::shared_ptr<ItemNode>& item, Date now);
+  // The user properties of a filed item are about to change, or have changed:
+  // keeps the folder's field indexes right.
+  void UnindexFields(ItemNode& item);
+  void IndexFields(ItemNode& item);
+  // The first item of the folder (in filing order) whose user property
+  // `field` holds the text `value`, through the folder's index of that field.
+  ItemNode* FindByField(FolderNode& folder, std::string_view field,
+                        std::string_view value);
   // Keeps the subject index right after an item's subject changed.
   void Reindex(ItemNode& item, std::string_view old_subject);
+
+  // AutoArchive with its default settings (mail_store_moves.cc): moves
+  // every item of the default store's Calendar, Tasks, Journal, Sent Items
+  // and Deleted Items (and the folders below them) whose age, the later of
+  // its received and last modification times, is more than `days`, into the
+  // store named "Archive" (a personal folders file, made when missing)
+  // under the same folder path, making folders where missing. Answers each
+  // moved item's old node.
+  std::vector<std::shared_ptr<ItemNode>> ArchiveOldItems(Date now, double days);
+  // Export to a file and import into a new profile: a new store of the same
+  // name and kind takes the old one's place, holding a copy of every folder
+  // and item with new EntryIDs (search keys and creation times kept); the
+  // old store is gone. Answers the new store.
+  StoreNode& MigrateStore(StoreNode& store, Date now);
 
   FolderNode* FindFolder(std::string_view entry_id, std::string_view store_id = "");
   std::shared_ptr<ItemNode> FindItem(std::string_view entry_id,
@@ -196,9 +250,12 @@ class MailStore {
   void Unfile(ItemNode& item);
   void File(const std::shared_ptr<ItemNode>& item);
   void IndexSubject(ItemNode& item);
+  void CopyFolderTree(const FolderNode& from, FolderNode& to, Date now);
   void UnindexSubject(ItemNode& item, std::string_view subject);
 
   std::vector<std::unique_ptr<StoreNode>> stores_;
+  // Stores removed by a migration, kept for the folders that point at them.
+  std::vector<std::unique_ptr<StoreNode>> retired_stores_;
   std::unordered_map<std::string, FolderNode*> folders_by_id_;
   std::unordered_map<std::string, std::shared_ptr<ItemNode>> items_by_id_;
   uint64_t next_id_ = 1;

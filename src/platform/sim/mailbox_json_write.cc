@@ -121,6 +121,8 @@ class MailboxWriter {
     w_.BeginArray();
     for (const auto& s : store.stores()) {
       w_.BeginObject();
+      w_.Key("kind");
+      w_.Text(s->kind == StoreKind::kExchange ? "exchange" : "pst");
       w_.Key("name");
       w_.Text(s->name);
       w_.Key("root");
@@ -210,6 +212,8 @@ class MailboxWriter {
     w_.EndArray();
     w_.Key("class");
     w_.Number(int64_t{item.cls});
+    w_.Key("created");
+    DateValue(item.created);
     w_.Key("entry_id");
     w_.Text(item.entry_id);
     w_.Key("last_modified");
@@ -246,6 +250,8 @@ class MailboxWriter {
       w_.EndObject();
     }
     w_.EndArray();
+    w_.Key("search_key");
+    w_.Text(item.search_key);
     w_.Key("subject");
     w_.Text(item.subject);
     w_.Key("user_properties");

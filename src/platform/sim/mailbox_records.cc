@@ -155,6 +155,15 @@ std::shared_ptr<ItemNode> MailboxBuilder::Item(const json& object,
   Id(item->entry_id, r.Where("entry_id"));
   if (const json* date = r.Find("last_modified"))
     item->last_modified = DateOf(*date, r.Where("last_modified"));
+  // Mailboxes written before search keys and creation times were kept give
+  // each item its EntryID as its search key and its last change as its
+  // creation.
+  item->search_key = r.TextOr("search_key", item->entry_id);
+  if (item->search_key.empty() || !IsIdentifier(item->search_key))
+    Fail(r.Where("search_key"), "expected hexadecimal digits");
+  item->created = item->last_modified;
+  if (const json* date = r.Find("created"))
+    item->created = DateOf(*date, r.Where("created"));
   if (const json* props = r.ArrayOr("user_properties")) {
     for (size_t i = 0; i < props->size(); ++i) {
       const std::string at = r.Where("user_properties") + "[" + std::to_string(i) + "]";
@@ -267,6 +276,10 @@ void MailboxBuilder::Store(const json& object, const std::string& where,
   Record r(object, where);
   auto store = std::make_unique<StoreNode>();
   store->name = r.Text("name");
+  const std::string kind = r.TextOr("kind", "pst");
+  if (kind != "pst" && kind != "exchange")
+    Fail(r.Where("kind"), "expected \"pst\" or \"exchange\"");
+  store->kind = kind == "exchange" ? StoreKind::kExchange : StoreKind::kPst;
   store->store_id = r.Text("store_id");
   if (!IsIdentifier(store->store_id))
     Fail(r.Where("store_id"), "expected an identifier of hexadecimal digits");

@@ -99,6 +99,7 @@ const char kPriceCsv[] =
 void BuildSampleMailbox(MailStore& store, Date now) {
   Adder add{store, now};
   StoreNode& mailbox = store.AddStore("Mailbox - Pat Kelly", true);
+  mailbox.kind = StoreKind::kExchange;
   FolderNode& inbox = *mailbox.defaults[ol::kFolderInbox];
   const Mail mails[] = {
       {"Dana Whitfield",

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/host_error.h"
+#include "platform/sim/jet_filter.h"
 #include "platform/sim/sim_outlook.h"
 
 namespace pinlet::sim {
@@ -100,6 +101,32 @@ class SimItems : public ol::Items {
     ItemNode* node = world_->store.FindBySubject(*folder_, subject);
     if (!node) throw NotFoundError("Items.Item");
     return WrapItem(world_, world_->store.SharedItem(node));
+  }
+  ol::ItemPtr Find(std::string_view filter) override {
+    world_->faults.Check("Items.Find", folder_->entry_id);
+    std::optional<JetEquality> condition = ParseJetEquality(filter);
+    auto refuse = [&](const std::string& why) {
+      return HostError(errors::kOperationFailed, why, "Items.Find");
+    };
+    if (!condition) throw refuse("Cannot parse condition.");
+    if (RefusedByFind(condition->field))
+      throw refuse("The property \"" + condition->field +
+                   "\" in the condition is not valid.");
+    ItemNode* node = nullptr;
+    if (FoldCase(condition->field) == "subject") {
+      node = world_->store.FindBySubject(*folder_, condition->value);
+    } else {
+      // A user-defined field is searched only where the folder defines it.
+      std::string folded = FoldCase(condition->field);
+      bool defined =
+          std::any_of(folder_->user_fields.begin(), folder_->user_fields.end(),
+                      [&](const std::string& f) { return FoldCase(f) == folded; });
+      if (!defined)
+        throw refuse("The property \"" + condition->field +
+                     "\" in the condition is not valid.");
+      node = world_->store.FindByField(*folder_, condition->field, condition->value);
+    }
+    return node ? WrapItem(world_, world_->store.SharedItem(node)) : nullptr;
   }
   ol::ItemPtr Add(int item_type) override {
     world_->faults.Check("Items.Add", folder_->entry_id);

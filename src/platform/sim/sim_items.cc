@@ -218,9 +218,9 @@ class SimItem : public ol::Item {
     ItemNode& node = Enter("Item.Move");
     FolderNode* destination = NodeOf(folder);
     if (!destination) throw ObjectRequiredError();
-    world_->store.MoveItem(this->node(), *destination, world_->clock.now());
+    auto moved = world_->store.MoveItem(this->node(), *destination, world_->clock.now());
     if (world_->outlook) world_->outlook->ItemLeftFolder(node);
-    return WrapItem(world_, this->node());
+    return WrapItem(world_, moved);
   }
   void Display() override {
     Enter("Item.Display");

@@ -40,6 +40,9 @@ class SimNameSpace : public ol::NameSpace {
   ol::ItemPtr GetItemFromID(std::string_view entry_id,
                             std::string_view store_id) override {
     world_->faults.Check("NameSpace.GetItemFromID");
+    // Without a store ID only the default store is asked.
+    StoreNode* standard = world_->store.default_store();
+    if (store_id.empty() && standard) store_id = standard->store_id;
     auto node = world_->store.FindItem(entry_id, store_id);
     if (!node) throw NotFoundError("NameSpace.GetItemFromID");
     return WrapItem(world_, node);

@@ -87,15 +87,17 @@ std::optional<SimSharing::Deletion> SimSharing::DeleteSharedItem(
   std::vector<std::shared_ptr<IRelaybookExt>> extensions;
   for (const auto& r : registrations_)
     if (auto extension = LiveExtension(*r)) extensions.push_back(std::move(extension));
-  world_->store.DeleteItem(item, world_->clock.now());
+  // In an Exchange mailbox the item in Deleted Items is a new one.
+  std::shared_ptr<ItemNode> there = world_->store.DeleteItem(item, world_->clock.now());
+  if (world_->outlook) world_->outlook->ItemLeftFolder(*item);
   Deletion deletion;
   deletion.subject = item->subject;
-  if (!item->gone && item->folder) deletion.folder_path = item->folder->Path();
+  if (there) deletion.folder_path = there->folder->Path();
   for (const auto& extension : extensions) {
     ++deletion.extensions_called;
     CallAtBoundary(*world_, "IRelaybookExt.onItemDeleted", [&] {
       bool result = false;
-      extension->onItemDeleted(WrapItem(world_, item), result);
+      extension->onItemDeleted(WrapItem(world_, there ? there : item), result);
       deletion.answers.push_back(result);
     });
   }
