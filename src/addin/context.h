@@ -155,6 +155,23 @@ struct AddinContext {
   Registry& registry() { return *platform.registry; }
 };
 
+// While it lives, the add-in writes an item of its own accord, and the
+// selection events that causes are its own (item_update); it leaves the
+// flag as it found it.
+class ItemUpdateScope {
+ public:
+  explicit ItemUpdateScope(AddinContext& ctx) : ctx_(ctx), was_(ctx.item_update) {
+    ctx_.item_update = true;
+  }
+  ~ItemUpdateScope() { ctx_.item_update = was_; }
+  ItemUpdateScope(const ItemUpdateScope&) = delete;
+  ItemUpdateScope& operator=(const ItemUpdateScope&) = delete;
+
+ private:
+  AddinContext& ctx_;
+  bool was_;
+};
+
 }  // namespace pinlet
 
 #endif  // PINLET_ADDIN_CONTEXT_H_

@@ -5,6 +5,7 @@
 #include "explorer/cls_explorer.h"
 #include "options/frm_options.h"
 #include "store/filter_view.h"
+#include "store/note_link.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"
 
@@ -45,7 +46,7 @@ void clsExplorer::cmdNewNote_Click(const office::CommandBarControlPtr&, bool&) {
     ol::ItemPtr item = selection->Item(1);
     std::string entry_id = Must(item).EntryID();
     // The note of the item, or none for a new one.
-    ol::ItemPtr note = FindNote(ctx_, entry_id);
+    ol::ItemPtr note = FindNoteOf(ctx_, item).note;
     proc.line = 30;
     DisplayNote(ctx_, GetNoteForm(ctx_, entry_id, note, item));
   });

@@ -8,6 +8,7 @@
 #include "explorer/bas_icons.h"
 #include "explorer/cls_explorer.h"
 #include "store/folder_identity.h"
+#include "store/note_link.h"
 #include "store/notes_folder.h"
 #include "store/parent_marking.h"
 
@@ -162,18 +163,13 @@ void clsExplorer::ChangeCaption(const office::CommandBarControlPtr& button) {
   ol::ItemPtr item = *selected;
   // An item whose EntryID or note cannot be read this time is not known to
   // have lost its note: its marking is left as it is.
-  NoteSearch search;
-  std::string entry_id;
-  if (IgnoreError([&] { entry_id = item->EntryID(); }))
-    search = LookUpNote(ctx_, entry_id);
+  NoteSearch search = FindNoteOf(ctx_, item);
   bool has_note = search.result == NoteLookup::kFound;
   ShowNoteLook(button, has_note);
   if (search.result == NoteLookup::kUnknown) return;
   // The add-in writes the item: the selection events that causes are its own.
-  bool was_updating = ctx_.item_update;
-  ctx_.item_update = true;
+  ItemUpdateScope updating(ctx_);
   SetParentItemProperties(ctx_, item, has_note);
-  ctx_.item_update = was_updating;
 }
 
 void clsExplorer::RefreshMainButton() {
@@ -184,7 +180,7 @@ void clsExplorer::RefreshMainButton() {
   std::optional<ol::ItemPtr> selected = FirstSelectedItem();
   if (!selected) return;
   ol::ItemPtr item = *selected;
-  bool has_note = item && FindNote(ctx_, TryGet([&] { return item->EntryID(); }));
+  bool has_note = item && FindNoteOf(ctx_, item).note;
   ShowNoteLook(cmdNewNote_.control, has_note);
 }
 

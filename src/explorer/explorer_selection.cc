@@ -9,6 +9,7 @@
 #include "explorer/cls_explorer.h"
 #include "store/filter_view.h"
 #include "store/folder_identity.h"
+#include "store/note_link.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"
 
@@ -108,7 +109,7 @@ void clsExplorer::m_objExplorer_SelectionChange() {
       // A note is selected: its parent's place is recorded on it, so that
       // it stays true after the user moved the parent.
       IgnoreError([&] {
-        ol::ItemPtr parent = Must(ctx_.name_space).GetItemFromID(Must(item).Subject());
+        ol::ItemPtr parent = FindItemOf(ctx_, item).item;
         ol::FolderPtr parent_folder = Must(parent).Parent();
         std::string name = Must(parent_folder).Name();
         std::string path = parent_folder->FolderPath();
@@ -123,7 +124,7 @@ void clsExplorer::m_objExplorer_SelectionChange() {
       return;
     // One-window mode: the shared window follows the selection.
     std::string entry_id = TryGet([&] { return Must(item).EntryID(); });
-    if (ol::ItemPtr note = FindNote(ctx_, entry_id)) {
+    if (ol::ItemPtr note = FindNoteOf(ctx_, item).note) {
       IgnoreError([&] { DisplayNote(ctx_, GetNoteForm(ctx_, entry_id, note, item)); });
     } else {
       HideLastNoteWindow();
@@ -207,7 +208,7 @@ void clsExplorer::FindNoteBody(const office::WindowPtr& source) {
     } else {
       return;
     }
-    ol::ItemPtr note = FindNote(ctx_, TryGet([&] { return Must(item).EntryID(); }));
+    ol::ItemPtr note = FindNoteOf(ctx_, item).note;
     if (!note) return;
     ctx_.handover_note = note;
     ctx_.handover_item = item;

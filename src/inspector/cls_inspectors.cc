@@ -6,6 +6,7 @@
 #include "inspector/cls_reply_forward.h"
 #include "inspector/note_insertion.h"
 #include "store/folder_identity.h"
+#include "store/note_link.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"
 
@@ -103,7 +104,7 @@ void clsInspectors::fInspectors_NewInspector(const ol::InspectorPtr& inspector) 
     std::shared_ptr<clsInspector> wrapper = Track(inspector, item);
     proc.line = 40;
     std::string entry_id = TryGet([&] { return item->EntryID(); });
-    ol::ItemPtr note = FindNote(ctx_, entry_id);
+    ol::ItemPtr note = FindNoteOf(ctx_, item).note;
     if (!note) {
       wrapper->AddNoteButton(LoadResString(res::kAddNote));
       wrapper->SetNoteItem(nullptr);

@@ -7,6 +7,7 @@
 #include "inspector/bas_inspectors.h"
 #include "inspector/cls_inspector.h"
 #include "store/folder_identity.h"
+#include "store/note_link.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"
 
@@ -87,7 +88,7 @@ void clsInspector::cmdNoteButton_Click(const office::CommandBarControlPtr& ctrl,
       note_.reset();
     } else {
       proc.line = 50;
-      if (!note_) note_ = FindNote(ctx_, item.EntryID());
+      if (!note_) note_ = FindNoteOf(ctx_, item_).note;
       window = GetNoteForm(ctx_, item.EntryID(), note_, item_);
     }
     proc.line = 60;

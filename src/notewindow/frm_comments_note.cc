@@ -4,6 +4,7 @@
 #include "addin/settings.h"
 #include "addin/string_table.h"
 #include "notewindow/frm_comments.h"
+#include "store/note_link.h"
 #include "store/note_property.h"
 #include "store/note_windows.h"
 #include "store/parent_marking.h"
@@ -92,6 +93,26 @@ bool frmComments::DeleteNote(const ol::ItemPtr& note) {
     id = new_note_id_;
   }
   if (id.empty()) return true;  // never saved: nothing is stored
+  // The note is moved to Deleted Items and deleted for good there: in an
+  // Exchange mailbox the move gives it a new EntryID, which only the item
+  // the move answers knows. A step that failed is done again.
+  ol::FolderPtr deleted_items;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    ol::ItemPtr moved;
+    if (!IgnoreError([&] {
+          if (!deleted_items)
+            deleted_items =
+                Must(ctx_.name_space).GetDefaultFolder(ol::kFolderDeletedItems);
+          moved = note->Move(deleted_items);
+        }) ||
+        !moved)
+      continue;
+    for (int tries = 0; tries < 3; ++tries)
+      if (IgnoreError([&] { moved->Delete(); })) return true;
+    return false;
+  }
+  // No move succeeded: the note is deleted where it is, and looked for in
+  // Deleted Items by the EntryID it had.
   IgnoreError([&] { note->Delete(); });
   // A deleted item lands in Deleted Items; it is deleted again from there,
   // so that nothing of the note is left. A deletion that failed on the way
@@ -130,12 +151,9 @@ void frmComments::imgNoteOpen_Click() {
     return;
   }
   if (DisplayParent(objParentItem)) return;
-  // The item is looked up again by the EntryID its note keeps as subject.
+  // The item is looked up again where its note says it is.
   ol::ItemPtr note = objOriginalNote ? objOriginalNote : objMyNote;
-  std::string id = TryGet([&] { return Must(note).Subject(); });
-  ol::ItemPtr found;
-  if (!id.empty())
-    found = TryGet([&] { return Must(ctx_.name_space).GetItemFromID(id); });
+  ol::ItemPtr found = FindItemOf(ctx_, note).item;
   if (found && DisplayParent(found)) return;
   ShowMessage(ctx_, kCannotOpenParent, mb::kOkOnly | mb::kCritical, mb::kOk);
   DisableParentButtons();

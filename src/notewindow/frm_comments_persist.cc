@@ -10,6 +10,7 @@
 #include "addin/string_table.h"
 #include "notewindow/frm_comments.h"
 #include "notewindow/frm_comments_design.h"
+#include "store/note_link.h"
 #include "store/note_property.h"
 #include "store/notes_folder.h"
 #include "store/parent_marking.h"
@@ -242,6 +243,7 @@ void frmComments::AddNoteToParentItem() {
   if (!objParentItem) return;
   ctx_.item_update = true;
   SetParentItemProperties(ctx_, objParentItem, true);
+  KeepLink(ctx_, objParentItem, objMyNote);
   ol::FolderPtr folder;
   IgnoreError([&] { folder = objParentItem->Parent(); });
   if (objMyNote && folder) {

@@ -14,6 +14,7 @@
 #include "addin/settings.h"
 #include "notewindow/frm_comments.h"
 #include "notewindow/frm_reminder.h"
+#include "store/note_link.h"
 #include "store/note_property.h"
 #include "store/notes_folder.h"
 
@@ -166,10 +167,7 @@ void frmComments::SaveReminderProperty() {
 
 void frmComments::EnableReminder() {
   if (!objParentItem) {
-    IgnoreError([&] {
-      objParentItem =
-          Must(ctx_.name_space).GetItemFromID(Must(objOriginalNote).Subject());
-    });
+    IgnoreError([&] { objParentItem = FindItemOf(ctx_, objOriginalNote).item; });
     if (!objParentItem) {
       EnableButton("imgNoteReminder", false);
       return;

@@ -2,6 +2,7 @@
 
 #include "addin/string_table.h"
 #include "platform/host_error.h"
+#include "store/note_link.h"
 #include "store/note_property.h"
 #include "store/notes_folder.h"
 #include "store/parent_marking.h"
@@ -81,10 +82,8 @@ void cLibAddin::onItemDeleted(const ol::ItemPtr& item, bool&) {
     RecordSharedFolder(ctx, folder_id, store_id);
 
   // 4. The note, looked up once more when the first lookup finds nothing.
-  std::string item_id;
-  IgnoreError([&] { item_id = item->EntryID(); });
-  ol::ItemPtr note = FindNote(ctx, item_id);
-  if (!note) note = FindNote(ctx, item_id);
+  ol::ItemPtr note = FindNoteOf(ctx, item).note;
+  if (!note) note = FindNoteOf(ctx, item).note;
   if (!note) return;
 
   // 5. The note records the folder (only as both were read: a failed read

@@ -9,6 +9,7 @@
 #include "addin/string_table.h"
 #include "store/filter_view.h"
 #include "store/folder_identity.h"
+#include "store/note_link.h"
 #include "store/note_property.h"
 
 namespace pinlet {
@@ -249,7 +250,7 @@ NewNote AddNewNoteItem(AddinContext& ctx, const ol::ItemPtr& parent) {
     });
   }
   if (parent && result.new_item) {
-    result.note = FindNote(ctx, parent_id);
+    result.note = FindNoteOf(ctx, parent).note;
     if (result.note) {
       // The parent has a note already: that note is the window's, and the
       // item just created is never linked or saved.

@@ -3,76 +3,11 @@
 #include "addin/helper_libraries.h"
 #include "addin/settings.h"
 #include "platform/host_error.h"
+#include "store/item_markers.h"
 #include "store/note_property.h"
 
 namespace pinlet {
 namespace {
-
-// The two marker properties of an item, behind one face for ordinary items
-// (user properties, saved with the item) and documents (CDO fields, updated
-// with the message).
-class Markers {
- public:
-  Markers(AddinContext& ctx, ol::ItemPtr item) : ctx_(ctx), item_(std::move(item)) {
-    IgnoreError([&] { document_ = item_->Class() == ol::kDocument; });
-    if (document_) IgnoreError([&] { message_ = CdoMessageOf(ctx_, item_); });
-  }
-
-  // The property's value, or nullopt when the item has none.
-  std::optional<std::string> Read(const char* name) {
-    std::optional<std::string> value;
-    IgnoreError([&] {
-      if (document_) {
-        value = ReadField(message_, name);
-      } else if (auto prop = item_->UserProperties()->Find(name)) {
-        value = ToText(prop->Value());
-      }
-    });
-    return value;
-  }
-  void Write(const char* name, const char* value, bool exists) {
-    IgnoreError([&] {
-      if (document_) {
-        auto fields = Must(message_).Fields();
-        if (exists) {
-          fields->Item(name)->SetValue(Variant(value));
-        } else {
-          IgnoreError([&] { item_->UserProperties()->Add(name, ol::kOlText, true); });
-          fields->Add(name, 8, Variant(value));
-        }
-        return;
-      }
-      auto props = item_->UserProperties();
-      ol::UserPropertyPtr prop =
-          exists ? props->Find(name) : props->Add(name, ol::kOlText, true);
-      Must(prop).SetValue(Variant(value));
-    });
-  }
-  void Remove(const char* name) {
-    IgnoreError([&] {
-      if (document_) {
-        Must(message_).Fields()->Item(name)->Delete();
-        return;
-      }
-      Must(item_->UserProperties()->Find(name)).Delete();
-    });
-  }
-  void Save() {
-    IgnoreError([&] {
-      if (document_) {
-        Must(message_).Update();
-      } else {
-        item_->Save();
-      }
-    });
-  }
-
- private:
-  AddinContext& ctx_;
-  ol::ItemPtr item_;
-  bool document_ = false;
-  std::shared_ptr<CdoMessage> message_;
-};
 
 constexpr const char* kSetItemFlagTag = "basFlag(Sub SetItemFlag)";
 

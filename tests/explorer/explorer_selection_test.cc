@@ -187,6 +187,8 @@ TEST_F(ExplorerTest, DeletedItemsIsNotTrackedByNameDescriptionOrIdentity) {
 }
 
 TEST_F(ExplorerTest, SelectingANoteRecordsWhereItsItemIsNow) {
+  // In a personal folders file a move keeps the EntryID that links the note.
+  world.store.default_store()->kind = sim::StoreKind::kPst;
   Start();
   ol::ItemPtr note = AddNote(InboxNode(6));
   sim::FolderNode* projects = Default(ol::kFolderInbox)->Child("Projects");

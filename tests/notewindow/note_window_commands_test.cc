@@ -70,9 +70,8 @@ TEST_F(NoteCommandsTest, ANoteWhoseItemIsGoneIsDeletedWhenTheUserSaysYes) {
   CloseBox(window);
   sim::ItemNode* note = NoteOf(mail);
   // The note, opened from the notes folder, has no item any more.
-  std::string id = mail->EntryID();
   mail->Delete();
-  ctx().name_space->GetItemFromID(id)->Delete();
+  sim::WrapItem(&world, DeletedNode()->items.back())->Delete();
   seams.clear();
   auto orphan =
       std::dynamic_pointer_cast<frmComments>(ctx().subsystems.create_note_window(ctx()));

@@ -61,8 +61,9 @@ TEST_F(LifecycleTest, AnUntouchedNewNoteGoesWhenClosedAndLeavesNothingBehind) {
   EXPECT_EQ(NoteOf(mail), nullptr);
   EXPECT_TRUE(DeletedNode()->items.empty());
   EXPECT_EQ(ItemProp(mail, "ZPNHasNote"), "FALSE");
-  // Deleted once, from the notes folder and then from Deleted Items.
-  EXPECT_EQ(Calls("Item.Delete", mark), 2);
+  // Moved to Deleted Items, and deleted there.
+  EXPECT_EQ(Calls("Item.Move", mark), 1);
+  EXPECT_EQ(Calls("Item.Delete", mark), 1);
   EXPECT_TRUE(ctx().note_windows->empty());
   EXPECT_THAT(seams, ElementsAre("add button " + mail->EntryID(), "refresh (refreshing)",
                                  "forget " + mail->EntryID()));
@@ -204,7 +205,7 @@ TEST_F(LifecycleTest, TheOneWindowShowsTheNextNoteAndThrowsAwayAnUntouchedOneOnc
   EXPECT_EQ(ctx().note_windows->size(), 1u);
   EXPECT_EQ(window->strID, second->EntryID());
   EXPECT_EQ(NoteOf(first), nullptr);
-  EXPECT_EQ(Calls("Item.Delete", mark), 2);
+  EXPECT_EQ(Calls("Item.Delete", mark), 1);
   EXPECT_TRUE(DeletedNode()->items.empty());
   Type(window, "second's");
   EXPECT_EQ(Prop(second, "ZPNFullBody"), "second's");

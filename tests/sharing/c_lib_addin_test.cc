@@ -15,6 +15,9 @@ class ExtensionTest : public SharingTest {
  protected:
   void SetUp() override {
     SharingTest::SetUp();
+    // A personal folders file: an item the product deletes keeps its
+    // EntryID in Deleted Items, so each test follows one item there.
+    world.store.default_store()->kind = sim::StoreKind::kPst;
     world.sharing.Install();
     Start();
   }
