@@ -12,6 +12,7 @@
 #include "platform/display_text.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/sim_word.h"
+#include "store/note_link.h"
 #include "store/notes_folder.h"
 
 namespace pinlet::app {
@@ -247,7 +248,7 @@ int NoteFile(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   std::shared_ptr<Connect> addin = d.LinkedAddin(error, &status);
   if (!addin) return status;
   sim::FaultInjector::Pause pause(d.world().faults);
-  ol::ItemPtr note = FindNote(addin->context(), item->entry_id);
+  ol::ItemPtr note = FindNoteOf(addin->context(), sim::WrapItem(&d.world(), item)).note;
   if (!note) {
     error = "the item has no note (note add)";
     return 2;

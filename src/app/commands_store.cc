@@ -11,6 +11,7 @@
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/view_filter.h"
 #include "store/filter_view.h"
+#include "store/note_link.h"
 #include "store/notes_folder.h"
 #include "store/parent_marking.h"
 
@@ -193,6 +194,7 @@ int NoteAdd(Driver& d, const std::vector<std::string>& args, std::ostream& out,
     if (!made.note || made.existed) return;
     ctx.item_update = true;
     SetParentItemProperties(ctx, parent, true);
+    KeepLink(ctx, parent, made.note);
   });
   if (!made.note) {
     out << "no note was made for '" << subject << "'\n";

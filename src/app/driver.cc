@@ -37,6 +37,7 @@ const std::map<std::string, Command>& Driver::Commands() {
     std::map<std::string, Command> commands;
     AddHostCommands(commands);
     AddStoreCommands(commands);
+    AddMoveCommands(commands);
     AddDialogCommands(commands);
     AddUiCommands(commands);
     AddSharingCommands(commands);

@@ -230,6 +230,7 @@ bool ConnectorInitialized(sim::World& world, sim::HostSession& session,
 // The commands of each area, merged by Driver::Commands.
 void AddHostCommands(std::map<std::string, Command>& commands);
 void AddStoreCommands(std::map<std::string, Command>& commands);
+void AddMoveCommands(std::map<std::string, Command>& commands);
 void AddDialogCommands(std::map<std::string, Command>& commands);
 void AddUiCommands(std::map<std::string, Command>& commands);
 void AddSharingCommands(std::map<std::string, Command>& commands);

@@ -21,7 +21,8 @@ using pinlet::app::Driver;
 const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
     {"Outlook and the add-in", {"start", "stop", "reconnect", "show addin"}},
     {"Folders and items",
-     {"show folders", "show items", "show item", "show views", "rename folder"}},
+     {"show folders", "show items", "show item", "show views", "rename folder",
+      "move item", "copy item", "delete item", "archive", "migrate store"}},
     {"Main windows",
      {"open explorer", "activate explorer", "close explorer", "select", "show selection",
       "switch folder", "switch view", "click", "context menu", "show explorer"}},

@@ -14,43 +14,95 @@ namespace {
 
 // What a note holds, as the sweep compares it.
 struct NoteData {
-  std::string item_id;           // the note item's EntryID
-  std::string parent_folder_id;  // the EntryID of its parent's folder, if found
+  // The identifiers a failed call on the note or on its item may name: the
+  // note's and the item's EntryIDs, present and former, and the item's folder.
+  std::set<std::string> targets;
   std::map<std::string, std::string> fields;  // properties and attachments
 };
-// The notes of the notes folder, by their link to the parent (their subject).
+// The notes, by the item they belong to.
 using Notes = std::map<std::string, NoteData>;
 
-// The notes in the folder the add-in's cache names, and those that followed
-// their item into a store's Deleted Items (an item there whose subject is
-// the EntryID of an item of the store), read at the node level. Where a note
-// lies is not its data: one that did not move is compared all the same.
-Notes TakeNotes(sim::World& world) {
+// Every item of the mailbox under its EntryIDs, present and former.
+using ItemsById = std::map<std::string, const sim::ItemNode*>;
+ItemsById IndexItems(const sim::FolderNode& folder, ItemsById index = {}) {
+  for (const auto& item : folder.items) {
+    index[item->entry_id] = item.get();
+    for (const std::string& id : item->former_ids) index[id] = item.get();
+  }
+  for (const auto& child : folder.children) index = IndexItems(*child, std::move(index));
+  return index;
+}
+
+// How the sweep names an item across runs: EntryIDs given by moves depend
+// on how many were given before, which a failed call can change, so an item
+// is named by its search key and the folder it is in.
+std::string ItemName(const sim::ItemNode& item) {
+  return item.search_key + " in " + (item.folder ? item.folder->Path() : "(nowhere)");
+}
+
+// The item a note belongs to: the one its subject names, now or before a
+// move; nullptr when there is none.
+const sim::ItemNode* ItemOfNote(const ItemsById& items, const sim::ItemNode& note) {
+  auto it = items.find(note.subject);
+  return it == items.end() ? nullptr : it->second;
+}
+
+// The notes folder: the one the add-in's cache names, or, when the cache
+// points at nothing (after a migration), the "Pinlet" folder under Notes.
+sim::FolderNode* NotesFolderNode(sim::World& world) {
+  auto id = world.registry.QueryValue(kFoldersKey, "EntryID");
+  if (sim::FolderNode* folder = id ? world.store.FindFolder(id->data) : nullptr)
+    return folder;
+  sim::StoreNode* store = world.store.default_store();
+  if (!store) return nullptr;
+  auto notes = store->defaults.find(ol::kFolderNotes);
+  return notes == store->defaults.end() ? nullptr : notes->second->Child("Pinlet");
+}
+
+// The notes in the notes folder, and those that followed their item into a
+// store's Deleted Items (an item there whose subject names an item), read at
+// the node level. Where a note lies is not its data: one that did not move
+// is compared all the same. `names` gets the name of every item under each
+// of its EntryIDs, for the notes typed into.
+Notes TakeNotes(sim::World& world, std::map<std::string, std::string>* names = nullptr) {
   Notes notes;
   sim::FaultInjector::Pause pause(world.faults);
-  auto id = world.registry.QueryValue(kFoldersKey, "EntryID");
-  sim::FolderNode* folder = id ? world.store.FindFolder(id->data) : nullptr;
+  ItemsById items_by_id;
+  for (auto& store : world.store.stores())
+    items_by_id = IndexItems(*store->root, std::move(items_by_id));
+  if (names)
+    for (auto& [id, item] : items_by_id) (*names)[id] = ItemName(*item);
+  sim::FolderNode* folder = NotesFolderNode(world);
   std::vector<std::shared_ptr<sim::ItemNode>> items;
   if (folder) items = folder->items;
   for (auto& store : world.store.stores()) {
     auto deleted = store->defaults.find(ol::kFolderDeletedItems);
     if (deleted == store->defaults.end() || deleted->second == folder) continue;
     for (auto& item : deleted->second->items)
-      if (!item->subject.empty() && world.store.FindItem(item->subject))
-        items.push_back(item);
+      if (!item->subject.empty() && ItemOfNote(items_by_id, *item)) items.push_back(item);
   }
   int unlinked = 0;
   for (auto& item : items) {
-    std::string key = item->subject.empty()
+    const sim::ItemNode* parent = ItemOfNote(items_by_id, *item);
+    std::string key = parent ? ItemName(*parent)
+                      : item->subject.empty()
                           ? "(unlinked note " + std::to_string(++unlinked) + ")"
                           : item->subject;
     NoteData& note = notes[key];
-    note.item_id = item->entry_id;
-    if (auto parent = world.store.FindItem(item->subject))
-      if (parent->folder) note.parent_folder_id = parent->folder->entry_id;
+    note.targets.insert(item->entry_id);
+    note.targets.insert(item->former_ids.begin(), item->former_ids.end());
+    note.targets.insert(item->subject);
+    if (parent) {
+      note.targets.insert(parent->entry_id);
+      note.targets.insert(parent->former_ids.begin(), parent->former_ids.end());
+      if (parent->folder) note.targets.insert(parent->folder->entry_id);
+    }
     note.fields["message class"] = item->message_class;
-    for (auto& prop : item->user_props)
+    for (auto& prop : item->user_props) {
+      // Where the note records its item to be is the item's, not the note's.
+      if (prop.name == "ZPNStoreID" || prop.name == "ZPNKey") continue;
       note.fields["property " + prop.name] = ToText(prop.value);
+    }
     for (size_t i = 0; i < item->attachments.size(); ++i)
       note.fields["attachment " + std::to_string(i + 1)] =
           item->attachments[i].file_name + " (" +
@@ -111,11 +163,15 @@ RunResult Run(const std::string& script, const std::string& name,
   std::string ignored;
   driver.Close(ignored);
   driver.world().faults.Clear();
-  result.after = TakeNotes(driver.world());
+  std::map<std::string, std::string> names;
+  result.after = TakeNotes(driver.world(), &names);
   result.defects = driver.world().defects();
   result.calls = driver.world().faults.call_count();
   result.failures = driver.world().faults.failures();
-  result.typed = driver.typed_notes();
+  for (const std::string& id : driver.typed_notes()) {
+    auto name = names.find(id);
+    result.typed.insert(name == names.end() ? id : name->second);
+  }
   for (const auto& box : driver.world().message_boxes.shown())
     result.message_texts.insert(box.text);
   return result;
@@ -148,9 +204,7 @@ bool MayKeepChangeOut(const std::vector<sim::FaultInjector::Failure>& failures,
                       const std::string& key, const NoteData& note, bool existed) {
   for (const auto& failure : failures) {
     const std::string& target = failure.target;
-    if (!target.empty() &&
-        (target == note.item_id || target == key || target == note.parent_folder_id))
-      return true;
+    if (!target.empty() && (target == key || note.targets.count(target) > 0)) return true;
     if (target == "(new item)" && !existed) return true;
     if (BringsTheUsersChoice(failure.member)) return true;
   }
