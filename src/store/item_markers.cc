@@ -13,14 +13,23 @@ Markers::Markers(AddinContext& ctx, ol::ItemPtr item)
 
 std::optional<std::string> Markers::Read(const char* name) {
   std::optional<std::string> value;
-  IgnoreError([&] {
-    if (document_) {
-      value = ReadField(message_, name);
-    } else if (auto prop = item_->UserProperties()->Find(name)) {
-      value = ToText(prop->Value());
-    }
-  });
+  Read(name, value);
   return value;
+}
+
+bool Markers::Read(const char* name, std::optional<std::string>& value) {
+  value.reset();
+  if (!document_) {
+    return IgnoreError([&] {
+      if (auto prop = item_->UserProperties()->Find(name)) value = ToText(prop->Value());
+    });
+  }
+  // CDO answers a missing field with MAPI_E_NOT_FOUND.
+  std::shared_ptr<CdoField> field;
+  std::optional<HostError> error =
+      Attempt([&] { field = Must(message_).Fields()->Item(name); });
+  if (error) return error->number() == errors::kNotFound;
+  return IgnoreError([&] { value = ToText(Must(field).Value()); });
 }
 
 void Markers::Write(const char* name, const char* value, bool exists) {

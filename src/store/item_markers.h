@@ -22,6 +22,8 @@ class Markers {
   // The property's value, or nullopt when the item has none or it cannot
   // be read.
   std::optional<std::string> Read(const char* name);
+  // The same, telling the two apart: false when reading failed.
+  bool Read(const char* name, std::optional<std::string>& value);
   // Sets the property, adding it (as a text field of the folder) when
   // `exists` is false; errors ignored. Nothing is stored before Save.
   void Write(const char* name, const char* value, bool exists);

@@ -1,7 +1,6 @@
 #include "store/note_link.h"
 
 #include <optional>
-#include <vector>
 
 #include "addin/string_table.h"
 #include "platform/host_error.h"
@@ -42,7 +41,8 @@ std::optional<Place> PlaceOf(const ol::ItemPtr& item) {
   return place;
 }
 
-// The item a note's key last named, by the note's recorded EntryID.
+// Whether the item the note names (by its recorded EntryID and store) is
+// still there.
 enum class Recorded { kExists, kGone, kUnknown };
 Recorded RecordedItem(AddinContext& ctx, const ol::ItemPtr& note) {
   ItemSearch found = FindItemOf(ctx, note);
@@ -76,10 +76,15 @@ NoteSearch FindByKey(AddinContext& ctx, const ol::ItemPtr& item,
                      const std::string& entry_id) {
   NoteSearch search;
   Markers markers(ctx, item);
-  std::optional<std::string> marked = markers.Read(kHasNoteProperty);
-  std::optional<std::string> key = markers.Read(kKeyProperty);
+  std::optional<std::string> marked, key;
+  // What could not be read is not known to be absent.
+  if (!markers.Read(kHasNoteProperty, marked)) return search;
   search.result = NoteLookup::kAbsent;
-  if (marked != "TRUE" || !key || key->empty()) return search;
+  if (marked != "TRUE") return search;
+  search.result = NoteLookup::kUnknown;
+  if (!markers.Read(kKeyProperty, key)) return search;
+  search.result = NoteLookup::kAbsent;
+  if (!key || key->empty()) return search;
   search.result = NoteLookup::kUnknown;
   ol::FolderPtr folder = NotesFolder(ctx);
   if (!folder) return search;
