@@ -25,19 +25,7 @@ namespace {
 // them for items elsewhere).
 struct Fixture {
   explicit Fixture(int items) {
-    world.store.AddStore("Mailbox", true);
-    world.Install("<view/>");
-    session = std::make_unique<sim::HostSession>(&world, [this](const Platform& p) {
-      Subsystems s;
-      InstallStore(s);
-      InstallExplorer(s);
-      s.create_note_window = [](AddinContext&) -> std::shared_ptr<NoteWindow> {
-        return std::make_shared<StandInWindow>();
-      };
-      addin = std::make_shared<Connect>(p, s);
-      return addin;
-    });
-    session->Start();
+    session = StartPinlet(world, addin, [](Subsystems& s) { InstallExplorer(s); });
     AddinContext& ctx = addin->context();
     inbox = world.store.default_store()->defaults.at(ol::kFolderInbox);
     sent = world.store.default_store()->defaults.at(ol::kFolderSentMail);

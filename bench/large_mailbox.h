@@ -5,14 +5,18 @@
 #ifndef PINLET_BENCH_LARGE_MAILBOX_H_
 #define PINLET_BENCH_LARGE_MAILBOX_H_
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "addin/connect.h"
 #include "addin/context.h"
 #include "addin/note_window.h"
+#include "platform/sim/host_session.h"
 #include "platform/sim/sim_outlook.h"
 #include "platform/sim/world.h"
 #include "store/notes_folder.h"
+#include "store/store_subsystems.h"
 
 namespace pinlet {
 
@@ -27,6 +31,27 @@ class StandInWindow : public NoteWindow {
   void Show() override {}
   void Unload() override {}
 };
+
+// Outlook started with Pinlet on a new mailbox in `world`: the store and what
+// `install` adds on it, and note windows that only exist. `addin` is set.
+inline std::unique_ptr<sim::HostSession> StartPinlet(
+    sim::World& world, std::shared_ptr<Connect>& addin,
+    const std::function<void(Subsystems&)>& install) {
+  world.store.AddStore("Mailbox", true);
+  world.Install("<view/>");
+  auto session = std::make_unique<sim::HostSession>(&world, [&addin, install](const Platform& p) {
+    Subsystems s;
+    InstallStore(s);
+    install(s);
+    s.create_note_window = [](AddinContext&) -> std::shared_ptr<NoteWindow> {
+      return std::make_shared<StandInWindow>();
+    };
+    addin = std::make_shared<Connect>(p, s);
+    return addin;
+  });
+  session->Start();
+  return session;
+}
 
 // Puts `count` mails into `inbox` and `count` notes into the notes folder:
 // every other mail has its note, the other notes belong to items elsewhere.

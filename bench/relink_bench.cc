@@ -26,19 +26,7 @@ constexpr int kPerKind = 400;
 
 struct Fixture {
   explicit Fixture(int notes) {
-    world.store.AddStore("Mailbox", true);
-    world.Install("<view/>");
-    session = std::make_unique<sim::HostSession>(&world, [this](const Platform& p) {
-      Subsystems s;
-      InstallStore(s);
-      InstallExplorer(s);
-      s.create_note_window = [](AddinContext&) -> std::shared_ptr<NoteWindow> {
-        return std::make_shared<StandInWindow>();
-      };
-      addin = std::make_shared<Connect>(p, s);
-      return addin;
-    });
-    session->Start();
+    session = StartPinlet(world, addin, [](Subsystems& s) { InstallExplorer(s); });
     inbox = world.store.default_store()->defaults.at(ol::kFolderInbox);
     folder = sim::NodeOf(NotesFolder(addin->context()));
     for (const char* field : {"ZPNHasNote", kKeyProperty})

@@ -37,13 +37,21 @@ std::string Named(const ItemNode& item) {
          "'";
 }
 
+// The item and the destination of "move item" and "copy item" (FOLDER
+// N|SUBJECT DEST); false with `error` set when either is not there.
+bool ItemAndDestination(Driver& d, const std::vector<std::string>& args,
+                        std::shared_ptr<ItemNode>& item, FolderNode*& destination,
+                        std::string& error) {
+  item = ResolveFolderItem(d, args[0], args[1], error);
+  destination = item ? ResolveFolder(d, args[2], error) : nullptr;
+  return destination != nullptr;
+}
+
 int MoveItem(Driver& d, const std::vector<std::string>& args, std::ostream& out,
              std::string& error) {
-  if (args.size() != 3) return 2;
-  std::shared_ptr<ItemNode> item = ResolveFolderItem(d, args[0], args[1], error);
-  if (!item) return 2;
-  FolderNode* destination = ResolveFolder(d, args[2], error);
-  if (!destination) return 2;
+  std::shared_ptr<ItemNode> item;
+  FolderNode* destination = nullptr;
+  if (args.size() != 3 || !ItemAndDestination(d, args, item, destination, error)) return 2;
   if (destination == item->folder) {
     error = Named(*item) + " is in " + Printable(destination->Path()) + " already";
     return 2;
@@ -58,11 +66,9 @@ int MoveItem(Driver& d, const std::vector<std::string>& args, std::ostream& out,
 
 int CopyItem(Driver& d, const std::vector<std::string>& args, std::ostream& out,
              std::string& error) {
-  if (args.size() != 3) return 2;
-  std::shared_ptr<ItemNode> item = ResolveFolderItem(d, args[0], args[1], error);
-  if (!item) return 2;
-  FolderNode* destination = ResolveFolder(d, args[2], error);
-  if (!destination) return 2;
+  std::shared_ptr<ItemNode> item;
+  FolderNode* destination = nullptr;
+  if (args.size() != 3 || !ItemAndDestination(d, args, item, destination, error)) return 2;
   auto copy = d.world().store.CopyItem(*item, *destination, d.world().clock.now());
   out << "copied " << Named(*item) << " to " << Printable(destination->Path())
       << ": the copy's EntryID is " << Printable(copy->entry_id) << "\n";

@@ -310,7 +310,8 @@ TEST_F(ComObjectsTest, TheExtensionCrossesFromTheAddInToTheProduct) {
   auto deletion = host.world.sharing.DeleteSharedItem(node);
   ASSERT_TRUE(deletion);
   EXPECT_EQ(deletion->answers, std::vector<bool>{true});  // the result came back
-  auto item = sim::WrapItem(&host.world, node);
+  // The mail as it is now in Deleted Items (a new item of the Exchange mailbox).
+  auto item = sim::WrapItem(&host.world, host.Default(ol::kFolderDeletedItems)->items.back());
   bool result = false;
   held->onItemReceived(item, "from Dana", result);
   EXPECT_TRUE(result);
