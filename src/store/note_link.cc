@@ -32,10 +32,10 @@ struct Place {
 std::optional<Place> PlaceOf(const ol::ItemPtr& item) {
   Place place;
   if (!IgnoreError([&] {
-        ol::Folder& folder = Must(item->Parent());
-        place.store_id = folder.StoreID();
-        place.name = folder.Name();
-        place.path = folder.FolderPath();
+        ol::FolderPtr folder = item->Parent();
+        place.store_id = Must(folder).StoreID();
+        place.name = folder->Name();
+        place.path = folder->FolderPath();
       }))
     return std::nullopt;
   return place;
