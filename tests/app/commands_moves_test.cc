@@ -19,7 +19,10 @@ using ::testing::Not;
 class MoveCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    options.mailbox_path = testing::TempDir() + "/moves_mailbox.json";
+    // A file of its own: ctest runs the tests of this suite side by side.
+    options.mailbox_path = testing::TempDir() + "/moves_" +
+                           testing::UnitTest::GetInstance()->current_test_info()->name() +
+                           ".json";
     std::remove(options.mailbox_path.c_str());
   }
   void TearDown() override { std::remove(options.mailbox_path.c_str()); }
