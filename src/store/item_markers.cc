@@ -24,12 +24,11 @@ bool Markers::Read(const char* name, std::optional<std::string>& value) {
       if (auto prop = item_->UserProperties()->Find(name)) value = ToText(prop->Value());
     });
   }
-  // CDO answers a missing field with MAPI_E_NOT_FOUND.
-  std::shared_ptr<CdoField> field;
-  std::optional<HostError> error =
-      Attempt([&] { field = Must(message_).Fields()->Item(name); });
-  if (error) return error->number() == errors::kNotFound;
-  return IgnoreError([&] { value = ToText(Must(field).Value()); });
+  std::shared_ptr<CdoFields> fields = TryGet([&] { return Must(message_).Fields(); });
+  if (!fields) return false;
+  NoteRead read = ReadCdoField(*fields, name);
+  if (read.found()) value = read.value;
+  return read.found() || read.absent();
 }
 
 void Markers::Write(const char* name, const char* value, bool exists) {

@@ -178,14 +178,14 @@ ItemSearch FindItemOf(AddinContext& ctx, const ol::ItemPtr& note) {
   // Written before stores were recorded: the item may be in any store.
   ol::FoldersPtr stores = TryGet([&] { return Must(ctx.name_space).Folders(); });
   int count = stores ? TryGet([&] { return stores->Count(); }) : 0;
+  if (count == 0) search.gone = false;  // the stores could not be listed
   for (int i = 1; i <= count && !search.item; ++i) {
     std::string store_id = TryGet([&] { return Must(stores->Item(i)).StoreID(); });
     bool gone_there = false;
     if (!store_id.empty()) search.item = ItemAt(ctx, entry_id, store_id, gone_there);
     // Gone only when every store said so.
-    if (!store_id.empty() && !gone_there) search.gone = false;
+    if (!gone_there) search.gone = false;
   }
-  if (search.item) search.gone = false;
   return search;
 }
 

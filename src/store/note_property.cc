@@ -61,6 +61,19 @@ std::optional<std::string> ReadField(const std::shared_ptr<CdoMessage>& message,
   return ToText(field->Value());
 }
 
+NoteRead ReadCdoField(CdoFields& fields, std::string_view name) {
+  NoteRead read;
+  std::shared_ptr<CdoField> field;
+  std::optional<HostError> error = Attempt([&] { field = fields.Item(name); });
+  if (error) {
+    if (error->number() == errors::kNotFound) read.state = NoteRead::State::kAbsent;
+    return read;
+  }
+  if (IgnoreError([&] { read.value = ToText(Must(field).Value()); }))
+    read.state = NoteRead::State::kFound;
+  return read;
+}
+
 std::vector<NoteRead> ReadNoteProperties(AddinContext& ctx, const ol::ItemPtr& note,
                                          std::span<const std::string> names) {
   std::vector<NoteRead> reads(names.size());
@@ -69,19 +82,8 @@ std::vector<NoteRead> ReadNoteProperties(AddinContext& ctx, const ol::ItemPtr& n
   if (cls == ol::kDocument) {
     std::shared_ptr<CdoFields> fields;
     if (!IgnoreError([&] { fields = CdoMessageOf(ctx, note)->Fields(); })) return reads;
-    for (size_t i = 0; i < names.size(); ++i) {
-      std::shared_ptr<CdoField> field;
-      std::optional<HostError> error =
-          Attempt([&] { field = Must(fields).Item(names[i]); });
-      if (error) {
-        // CDO answers a missing field with MAPI_E_NOT_FOUND.
-        if (error->number() == errors::kNotFound)
-          reads[i].state = NoteRead::State::kAbsent;
-        continue;
-      }
-      if (IgnoreError([&] { reads[i].value = ToText(Must(field).Value()); }))
-        reads[i].state = NoteRead::State::kFound;
-    }
+    if (!fields) return reads;
+    for (size_t i = 0; i < names.size(); ++i) reads[i] = ReadCdoField(*fields, names[i]);
     return reads;
   }
   ol::UserPropertiesPtr props;

@@ -50,6 +50,9 @@ struct NoteRead {
   bool found() const { return state == State::kFound; }
   bool absent() const { return state == State::kAbsent; }
 };
+// One CDO field as read: found, absent (CDO answers a missing field with
+// MAPI_E_NOT_FOUND) or failed.
+NoteRead ReadCdoField(CdoFields& fields, std::string_view name);
 // Reads the note's text properties in order (a document note through its
 // CDO message); never raises: what could not be read is kFailed, and a
 // property a failed read might have is never reported absent.
