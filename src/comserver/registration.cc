@@ -1,62 +1,62 @@
 #include "comserver/registration.h"
 
+#include <shlobj.h>
+
 #include <optional>
 #include <string>
 
-#include "comserver/pinlet_addin.h"  // CLSID_Connect
 #include "comserver/registry_tree.h"
+#include "install/registry_rows.h"
+#include "platform/com/com_ptr.h"
 #include "platform/host_error.h"
 
 namespace pinlet::com {
 namespace {
 
-constexpr std::wstring_view kClassIds = L"CLSID";
-constexpr std::wstring_view kOffice = L"Software\\Microsoft\\Office";
-constexpr std::wstring_view kProgId = L"Pinlet.Connect";
-// The Office applications that load the add-in: Outlook, and Word when it
-// is Outlook's e-mail editor.
-constexpr std::wstring_view kHosts[] = {L"Outlook", L"Word"};
-constexpr std::wstring_view kFriendlyName = L"Pinlet";
-constexpr std::wstring_view kDescription =
-    L"Pinlet: sticky notes attached to Outlook items";
-// Office's LoadBehavior 3: connected, and loaded at every start-up.
-constexpr DWORD kLoadAtStartup = 3;
+// The user's data folder: Application Data\Zarvo\Pinlet\, as the package
+// makes it.
+constexpr std::wstring_view kUserFolder = L"Zarvo\\Pinlet\\";
 
-std::wstring ClsidText() {
-  wchar_t text[40];
-  StringFromGUID2(CLSID_Connect, text, 40);
-  return text;
+HKEY RootKey(install::Root root) {
+  return root == install::Root::kClasses ? HKEY_CLASSES_ROOT : HKEY_CURRENT_USER;
 }
 
-std::wstring ClassKey() { return std::wstring(kClassIds) + L"\\" + ClsidText(); }
-
-std::wstring ProgIdKey() { return std::wstring(kProgId); }
-
-std::wstring AddinKey(std::wstring_view host) {
-  return std::wstring(kOffice) + L"\\" + std::wstring(host) + L"\\Addins\\" +
-         std::wstring(kProgId);
+std::wstring FolderOf(std::wstring_view path) {
+  size_t slash = path.find_last_of(L"\\/");
+  return std::wstring(slash == std::wstring_view::npos ? L"" : path.substr(0, slash + 1));
 }
 
-void WriteRegistration(std::wstring_view dll_path) {
-  std::wstring class_key = ClassKey();
-  WriteTextValue(HKEY_CLASSES_ROOT, class_key, L"", kProgId);
-  WriteTextValue(HKEY_CLASSES_ROOT, class_key + L"\\InprocServer32", L"", dll_path);
-  WriteTextValue(HKEY_CLASSES_ROOT, class_key + L"\\InprocServer32", L"ThreadingModel",
-                 L"Apartment");
-  WriteTextValue(HKEY_CLASSES_ROOT, class_key + L"\\ProgID", L"", kProgId);
-  WriteTextValue(HKEY_CLASSES_ROOT, ProgIdKey() + L"\\CLSID", L"", ClsidText());
-  for (std::wstring_view host : kHosts) {
-    std::wstring addin_key = AddinKey(host);
-    WriteTextValue(HKEY_CURRENT_USER, addin_key, L"FriendlyName", kFriendlyName);
-    WriteTextValue(HKEY_CURRENT_USER, addin_key, L"Description", kDescription);
-    WriteDwordValue(HKEY_CURRENT_USER, addin_key, L"LoadBehavior", kLoadAtStartup);
-  }
+// The user's data folder, made where it is missing. Raises when the shell
+// cannot name Application Data.
+std::wstring UserDataFolder() {
+  wchar_t app_data[MAX_PATH] = {};
+  HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                                SHGFP_TYPE_CURRENT, app_data);
+  if (FAILED(hr)) throw HostError(hr, "SHGetFolderPath(CSIDL_APPDATA)");
+  std::wstring folder = std::wstring(app_data) + L"\\" + std::wstring(kUserFolder);
+  SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  return folder;
+}
+
+install::Places PlacesOf(std::wstring_view dll_path) {
+  return {Narrow(dll_path), Narrow(FolderOf(dll_path)), Narrow(UserDataFolder())};
+}
+
+void WriteRow(const install::RegistryRow& row) {
+  HKEY root = RootKey(row.root);
+  if (row.kind == install::Kind::kNumber)
+    WriteDwordValue(root, Wide(row.key), Wide(row.name), std::stoul(row.value));
+  else
+    WriteTextValue(root, Wide(row.key), Wide(row.name), Wide(row.value));
 }
 
 }  // namespace
 
 void RegisterServer(std::wstring_view dll_path) {
-  std::optional<HostError> failure = Attempt([&] { WriteRegistration(dll_path); });
+  std::optional<HostError> failure = Attempt([&] {
+    for (const install::RegistryRow& row : install::RegistryRows(PlacesOf(dll_path)))
+      WriteRow(row);
+  });
   if (!failure) return;
   IgnoreError([] { UnregisterServer(); });
   throw *failure;
@@ -65,14 +65,16 @@ void RegisterServer(std::wstring_view dll_path) {
 void UnregisterServer() {
   // Every key is tried; the first failure is the answer.
   std::optional<HostError> failure;
-  auto remove = [&](HKEY root, const std::wstring& key, std::wstring_view keep) {
-    std::optional<HostError> error = Attempt([&] { DeleteKeyTree(root, key, keep); });
+  auto attempt = [&](auto&& remove) {
+    std::optional<HostError> error = Attempt(remove);
     if (error && !failure) failure = std::move(error);
   };
-  remove(HKEY_CLASSES_ROOT, ClassKey(), kClassIds);
-  remove(HKEY_CLASSES_ROOT, ProgIdKey(), L"");
-  for (std::wstring_view host : kHosts)
-    remove(HKEY_CURRENT_USER, AddinKey(host), kOffice);
+  for (const install::OwnedKey& owned : install::OwnedKeys())
+    attempt([&] { DeleteKeyTree(RootKey(owned.root), Wide(owned.key), Wide(owned.kept)); });
+  for (const install::RegistryRow& row : install::SharedValues({}))
+    attempt([&] {
+      DeleteValueAndEmptyKeys(RootKey(row.root), Wide(row.key), Wide(row.name), L"Software");
+    });
   if (failure) throw *failure;
 }
 

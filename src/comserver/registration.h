@@ -1,20 +1,17 @@
 // Registering pinlet.dll, and removing that registration again.
 //
-// Registration writes the COM class where every COM client finds it, under
-// HKEY_CLASSES_ROOT (as regsvr32 does; on Windows XP this needs an
-// administrator, and Wine does not look at a user's own classes):
-//   CLSID\{01425611-89AD-454B-9F43-92F7B98B88FC}  = "Pinlet.Connect"
-//     InprocServer32  = the DLL's full path, ThreadingModel = "Apartment"
-//     ProgID          = "Pinlet.Connect"
-//   Pinlet.Connect\CLSID = "{01425611-89AD-454B-9F43-92F7B98B88FC}"
-// and, for the current user, the add-in keys under
-// HKEY_CURRENT_USER\Software\Microsoft\Office:
-//   Outlook\Addins\Pinlet.Connect and Word\Addins\Pinlet.Connect:
-//     FriendlyName = "Pinlet", Description (one line), LoadBehavior = 3
-// and nothing else; the type library is never registered (see
-// pinlet_addin.idl). Unregistration deletes exactly these keys and every
-// parent they leave empty, up to but not including CLSID and
-// Software\Microsoft\Office.
+// Registration writes the rows of install/registry_rows.h, the list the
+// installer package is made from too, for the DLL where it lies: the COM
+// class where every COM client finds it, under HKEY_CLASSES_ROOT (as
+// regsvr32 does; on Windows XP this needs an administrator, and Wine does
+// not look at a user's own classes), the Office add-in keys of the current
+// user, and the install folder (the DLL's) and the user's data folder
+// (Application Data\Zarvo\Pinlet\, made where missing) among the add-in's
+// settings. The type library is never registered (see pinlet_addin.idl).
+// Unregistration deletes the owned keys and every parent they leave empty,
+// up to but not including CLSID and Software\Microsoft\Office, and of the
+// settings only the two folders' values: what the add-in wrote there is the
+// user's.
 #ifndef PINLET_COMSERVER_REGISTRATION_H_
 #define PINLET_COMSERVER_REGISTRATION_H_
 

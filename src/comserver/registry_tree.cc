@@ -85,4 +85,17 @@ void DeleteKeyTree(HKEY root, std::wstring_view path, std::wstring_view keep) {
     DeleteEmptyKeys(root, key.substr(0, slash), Narrow(keep));
 }
 
+void DeleteValueAndEmptyKeys(HKEY root, std::wstring_view path, std::wstring_view name,
+                             std::wstring_view keep) {
+  {
+    OwnedKey key;
+    if (key.Open(root, std::wstring(path), KEY_SET_VALUE) != ERROR_SUCCESS) return;
+    std::wstring value_name(name);
+    LONG status = RegDeleteValueW(key.get(), value_name.empty() ? nullptr : value_name.c_str());
+    if (status == ERROR_FILE_NOT_FOUND) return;
+    if (status != ERROR_SUCCESS) throw RegistryError(status, path);
+  }
+  DeleteEmptyKeys(root, Narrow(path), Narrow(keep));
+}
+
 }  // namespace pinlet::com

@@ -40,6 +40,13 @@ bool KeyExists(HKEY root, std::wstring_view path);
 // key does not exist. Raises when the key cannot be deleted.
 void DeleteKeyTree(HKEY root, std::wstring_view path, std::wstring_view keep);
 
+// Deletes the value `name` of the key at `path`, then the key and each
+// parent that is left empty, from the nearest upwards, stopping before
+// `keep`. Nothing happens when the key or the value does not exist. Raises
+// when the value cannot be deleted.
+void DeleteValueAndEmptyKeys(HKEY root, std::wstring_view path, std::wstring_view name,
+                             std::wstring_view keep);
+
 }  // namespace pinlet::com
 
 #endif  // PINLET_COMSERVER_REGISTRY_TREE_H_

@@ -1,14 +1,19 @@
 // Registration of pinlet.dll, as it ships: exactly the keys and values it
-// promises, under HKEY_CLASSES_ROOT and the current user's Office branch,
-// and unregistration back to both as they were, keeping what others
-// registered beside it.
+// promises, under HKEY_CLASSES_ROOT, the current user's Office branch and
+// the add-in's settings, and unregistration back to all three as they were,
+// keeping what others registered beside it and the add-in's own settings.
+// The list here is written out on purpose, apart from the one the DLL and
+// the installer package share: it checks that list too.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <set>
 #include <string>
 
+#include "comserver/pinlet_addin.h"  // CLSID_Connect
 #include "comserver/registry_tree.h"
+#include "install/registry_rows.h"
 #include "platform/com/com_ptr.h"
 #include "server_support.h"
 
@@ -18,6 +23,13 @@ namespace {
 const std::string kClsid = "{01425611-89AD-454B-9F43-92F7B98B88FC}";
 const std::string kClassKey = "CLSID\\" + kClsid;
 const std::wstring kOffice = L"Software\\Microsoft\\Office";
+const std::wstring kSettings = L"Software\\Zarvo\\Pinlet";
+
+std::string AppDataFolder() {
+  wchar_t path[MAX_PATH] = {};
+  EXPECT_EQ(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path), S_OK);
+  return Narrow(path);
+}
 
 void CreateKey(HKEY root, const std::wstring& path) {
   HKEY key = nullptr;
@@ -39,6 +51,7 @@ std::set<std::string> Snapshot() {
   add("HKCR", HKEY_CLASSES_ROOT, Wide(kClassKey));
   add("HKCR", HKEY_CLASSES_ROOT, L"Pinlet.Connect");
   add("HKCU", HKEY_CURRENT_USER, kOffice);
+  add("HKCU", HKEY_CURRENT_USER, L"Software\\Zarvo");
   return lines;
 }
 
@@ -69,6 +82,11 @@ std::set<std::string> ExpectedAdditions(const std::set<std::string>& before,
          "V " + addin + "|LoadBehavior=dword:3"});
     parents.insert({"K " + office, "K " + office + "\\Addins"});
   }
+  std::string folder = dll_path.substr(0, dll_path.rfind('\\') + 1);
+  lines.insert({"V HKCU\\Software\\Zarvo\\Pinlet|InstDir=sz:" + folder,
+                "V HKCU\\Software\\Zarvo\\Pinlet|MyDir=sz:" + AppDataFolder() +
+                    "\\Zarvo\\Pinlet\\"});
+  parents.insert({"K HKCU\\Software\\Zarvo", "K HKCU\\Software\\Zarvo\\Pinlet"});
   for (const std::string& parent : parents)
     if (!before.count(parent)) lines.insert(parent);
   return lines;
@@ -133,6 +151,23 @@ TEST_F(RegistrationTest, KeepsWhatOthersRegisteredAndTheParentsTheyNeed) {
   DeleteKeyTree(HKEY_CURRENT_USER, other_addin, kOffice);
   DeleteKeyTree(HKEY_CLASSES_ROOT, other_class, L"CLSID");
   EXPECT_EQ(other(), initial);
+}
+
+// The add-in's settings beside the two folders are the user's: they stay,
+// and so does their key.
+TEST_F(RegistrationTest, UnregisteringKeepsTheAddinsOwnSettings) {
+  WriteTextValue(HKEY_CURRENT_USER, kSettings + L"\\Note", L"FontName", L"Tahoma");
+  ASSERT_EQ(dll_.Register(), S_OK);
+  ASSERT_EQ(dll_.Unregister(), S_OK);
+  EXPECT_EQ(ReadTextValue(HKEY_CURRENT_USER, kSettings + L"\\Note", L"FontName"), L"Tahoma");
+  EXPECT_EQ(ReadTextValue(HKEY_CURRENT_USER, kSettings, L"InstDir"), std::nullopt);
+  DeleteKeyTree(HKEY_CURRENT_USER, kSettings, L"Software");
+}
+
+TEST(RegistryRowsTest, NameTheClassOfTheTypeLibrary) {
+  wchar_t text[40];
+  StringFromGUID2(CLSID_Connect, text, 40);
+  EXPECT_EQ(Narrow(text), install::kClsid);
 }
 
 }  // namespace
