@@ -6,7 +6,8 @@
 # pictures), Wine to run and test the result, Wine's headers and PE
 # libraries for the type library compiler, and fontTools with the DejaVu
 # fonts for the stand-ins of Windows fonts that Wine lacks
-# (tools/stand_in_fonts.py). Then configures and builds the Windows targets:
+# (tools/stand_in_fonts.py), and msitools' wixl and msiinfo to make and
+# read the installer package (tools/package.sh). Then configures and builds the Windows targets:
 # build-win32 (i686, the target Outlook 2002 and 2003 run as) and
 # build-win64 (x86_64).
 set -euo pipefail
@@ -20,7 +21,7 @@ fi
 install_missing_packages cmake ninja-build nlohmann-json3-dev googletest \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
   mingw-w64-tools libz-mingw-w64-dev libwine-dev wine wine64 wine32:i386 curl \
-  python3-fonttools fonts-dejavu-core fonts-dejavu-extra
+  python3-fonttools fonts-dejavu-core fonts-dejavu-extra wixl msitools
 
 # Google Benchmark for the Windows build's benchmarks: Debian's source
 # package (Debian builds it for Linux only), checked against the sum its

@@ -1,15 +1,14 @@
 // pinlet_install_rows: the registry rows of registry_rows.h as the
 // installer package has them (tools/package.sh).
-//   pinlet_install_rows wxs    a WiX include: one component, "Registration",
-//                              holding every row as a RegistryValue
+//   pinlet_install_rows wxs    a WiX include: every row as a RegistryValue,
+//                              for the package's component "Registration"
 //   pinlet_install_rows table  the rows of the package's Registry table as
 //                              msiinfo exports them, sorted: Root, Key, Name
 //                              and Value, separated by tabs
 // In the package the DLL is the file "pinlet.dll" ([#PinletDll]), the
 // install folder [INSTALLDIR] and the user's data folder [USERDATADIR]. The
-// classes rows go to Software\Classes of the installing user, or of the
-// machine for a machine-wide install: the root that Windows Installer
-// chooses by the package's context (-1, WiX's "HKMU").
+// classes rows go to Software\Classes of the installing user: the package
+// installs per user only.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -20,7 +19,6 @@
 namespace pinlet::install {
 namespace {
 
-constexpr int kRootByContext = -1;  // HKMU: the user's or the machine's
 constexpr int kRootCurrentUser = 1;
 constexpr const char* kClassesPrefix = "Software\\Classes\\";
 
@@ -49,30 +47,26 @@ void PrintWxs() {
       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
       "<!-- Made by pinlet_install_rows from the add-in's one list of its registry\n"
       "     rows (src/install/registry_rows.h); not to be edited. -->\n"
-      "<Include>\n"
-      "  <Component Id=\"Registration\" Directory=\"INSTALLDIR\" Guid=\"*\" "
-      "Win64=\"$(var.Win64)\">\n");
+      "<Include>\n");
   bool key_path = false;
   for (const RegistryRow& row : RegistryRows(PackagePlaces())) {
-    std::string root = row.root == Root::kClasses ? "HKMU" : "HKCU";
     std::string type = row.kind == Kind::kNumber ? "integer" : "string";
     std::string name = row.name.empty() ? "" : " Name=\"" + Attribute(row.name) + "\"";
     // The install folder's row marks the component as installed.
     bool is_key_path = !key_path && row.name == "InstDir";
     key_path |= is_key_path;
-    std::printf("    <RegistryValue Root=\"%s\" Key=\"%s\"%s Type=\"%s\" Value=\"%s\"%s/>\n",
-                root.c_str(), Attribute(KeyOf(row)).c_str(), name.c_str(), type.c_str(),
+    std::printf("  <RegistryValue Root=\"HKCU\" Key=\"%s\"%s Type=\"%s\" Value=\"%s\"%s/>\n",
+                Attribute(KeyOf(row)).c_str(), name.c_str(), type.c_str(),
                 Attribute(row.value).c_str(), is_key_path ? " KeyPath=\"yes\"" : "");
   }
-  std::printf("  </Component>\n</Include>\n");
+  std::printf("</Include>\n");
 }
 
 void PrintTable() {
   std::vector<std::string> lines;
   for (const RegistryRow& row : RegistryRows(PackagePlaces())) {
-    int root = row.root == Root::kClasses ? kRootByContext : kRootCurrentUser;
     std::string value = row.kind == Kind::kNumber ? "#" + row.value : row.value;
-    lines.push_back(std::to_string(root) + "\t" + KeyOf(row) + "\t" + row.name + "\t" +
+    lines.push_back(std::to_string(kRootCurrentUser) + "\t" + KeyOf(row) + "\t" + row.name + "\t" +
                     value);
   }
   std::sort(lines.begin(), lines.end());
