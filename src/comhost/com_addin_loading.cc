@@ -8,6 +8,7 @@
 #include "comhost/host_class_objects.h"
 #include "comhost/lent_services.h"
 #include "comhost/real_forms.h"
+#include "comhost/registered_class.h"
 #include "comhost/registry_mirror.h"
 #include "comhost/ui_answers.h"
 #include "libzarvo/stand_in.h"
@@ -48,18 +49,11 @@ constexpr ShellFolder kShellFolderValues[] = {
     {"Local AppData", csidl::kLocalAppData},
 };
 
-// The DLL registered for `prog_id`; "" when none is.
+// The DLL registered for `prog_id`, by the user or the machine; "" when
+// none is.
 std::wstring RegisteredDll(const std::wstring& prog_id) {
-  CLSID clsid;
-  if (FAILED(CLSIDFromProgID(prog_id.c_str(), &clsid))) return L"";
-  wchar_t guid[40] = {};
-  StringFromGUID2(clsid, guid, 40);
-  std::wstring key = std::wstring(L"CLSID\\") + guid + L"\\InprocServer32";
-  wchar_t path[MAX_PATH + 1] = {};
-  LONG size = sizeof path;
-  if (RegQueryValueW(HKEY_CLASSES_ROOT, key.c_str(), path, &size) != ERROR_SUCCESS)
-    return L"";
-  return path;
+  RegisteredClass found;
+  return FindRegisteredClass(prog_id, found) ? found.dll : L"";
 }
 
 // The folder holding the DLL registered for `prog_id`; "" when none is.

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "comhost/host_class_objects.h"
+#include "comhost/registered_class.h"
 #include "platform/com/com_boundary.h"
 #include "platform/com/com_error.h"
 #include "platform/com/com_objects.h"
@@ -34,11 +35,8 @@ class CustomArray {
 }  // namespace
 
 ComAddinProxy::ComAddinProxy(const std::string& prog_id) {
-  CLSID clsid;
-  HRESULT hr = CLSIDFromProgID(com::Wide(prog_id).c_str(), &clsid);
-  if (FAILED(hr)) throw com::ErrorOfCall(hr, prog_id);
-  hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__IDTExtensibility2,
-                        addin_.PutVoid());
+  HRESULT hr =
+      CreateRegisteredInstance(com::Wide(prog_id), IID__IDTExtensibility2, addin_.PutVoid());
   if (FAILED(hr)) throw com::ErrorOfCall(hr, prog_id);
 }
 

@@ -1,5 +1,6 @@
 // The add-in as the test host loads it: the registered COM class
-// "Pinlet.Connect", created by its ProgID, and its five IDTExtensibility2
+// "Pinlet.Connect", created by its ProgID (registered_class.h: by the user
+// or the machine), and its five IDTExtensibility2
 // callbacks called through the interface's vtable, as an Office host does.
 //
 // ComAddinProxy is the platform's IDTExtensibility2 seen from the host's side
