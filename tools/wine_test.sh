@@ -3,15 +3,23 @@
 # prefix of its own (tools/setup_windows.sh builds both targets first):
 #   - the Windows layers' unit tests;
 #   - what pinlet.dll imports and exports (for both targets, run or not);
-#   - pinlet.dll registered with regsvr32;
+#   - pinlet.dll registered with regsvr32 and unregistered again, leaving
+#     the registry as it was;
+#   - the installer package (tools/package.sh) of the target's build: an
+#     older version installed with msiexec /qn, then this one over it (a
+#     major upgrade that keeps the user's settings); the registry then holds
+#     the package's rows (the list the DLL registers too), and nothing under
+#     the machine's classes;
 #   - every scenario of examples/ and tests/scenarios/ run through the
-#     registered COM add-in (pinlet.exe run --com), compared with the same
+#     installed COM add-in (pinlet.exe run --com), compared with the same
 #     scenario with the add-in linked in: the same output and status. An
 #     example must run whole; a test scenario may be skipped with the reason
 #     the test host gives (what it cannot give as the simulated machine
 #     does, such as the count of the Windows services' calls);
 #   - the failure sweep through COM on one scenario;
-#   - regsvr32 /u, and the registry as it was before registering.
+#   - the installed support library's help pages and about box;
+#   - msiexec /x /qn, and the registry and the user's folders as they were
+#     before installing.
 # A target this machine cannot run (a kernel without 32-bit programs) is
 # said so and not run. Prints "N passed, N failed" and exits 1 when anything
 # failed.
@@ -80,6 +88,39 @@ registry_snapshot() {
   done
 }
 
+# The folders a package may make in the user's profile, as a list.
+folder_snapshot() {
+  local prefix=$1 out=$2
+  (cd "$prefix/drive_c/users" && find . -path '*Zarvo*' | LC_ALL=C sort) >"$out"
+}
+
+# Checks that the registry holds each row of the package's Registry table,
+# with the package's references resolved for the install folder `dir`.
+check_installed_rows() {
+  local loader=$1 dir=$2 user_dir=$3 out=$4 status=0 root key name value actual
+  : >"$out"
+  while IFS='|' read -r root key name value; do
+    value=${value//\[#PinletDll\]/${dir}pinlet.dll}
+    value=${value//\[INSTALLDIR\]/$dir}
+    value=${value//\[USERDATADIR\]/$user_dir}
+    value=${value#\#}
+    if [ -n "$name" ]; then
+      actual=$("$loader" reg query "HKCU\\$key" /v "$name" 2>/dev/null | tr -d '\r' |
+               sed -n "s/^    $name    REG_[A-Z_]*    //p")
+    else
+      actual=$("$loader" reg query "HKCU\\$key" /ve 2>/dev/null | tr -d '\r' |
+               sed -n 's/^    (Default)    REG_[A-Z_]*    //p')
+    fi
+    # A number reads back in hexadecimal.
+    [[ $actual == 0x* ]] && actual=$((actual))
+    if [ "$actual" != "$value" ]; then
+      echo "HKCU\\$key [$name]: '$actual', not '$value'" >>"$out"
+      status=1
+    fi
+  done < <(build/src/install/pinlet_install_rows table | tr '\t' '|')
+  return $status
+}
+
 # A real form's handle is the system's number, not the simulated machine's:
 # the handle after a note window's or a described form's caption is compared
 # as a word, and so is each window's handle in the desktop's list (linked
@@ -91,9 +132,122 @@ unnumber_windows() {
     -e 's/^  0x[0-9A-F]+( "([^"\\]|\\.)*"( \([A-Za-z]+\))?: (visible|hidden))/  0xHWND\1/' "$1"
 }
 
+# The shipped package (i686) as msiinfo reads it: its Registry table is the
+# rows' list, its File table the DLLs, the view file and every help page and
+# picture, its version the project's, its DLLs built for i686.
+check_package_tables() {
+  local msi="$work/pinlet-x86.msi" log="$work/package.log" unpacked="$work/unpacked"
+  local started=$(date +%s%N)
+  if ! tools/package.sh --arch x86 --output "$msi" >"$log" 2>&1; then
+    fail "the package: tools/package.sh" "$log"
+    return
+  fi
+  local took=$(( ($(date +%s%N) - started) / 1000000 ))
+  msiinfo export "$msi" Registry | tail -n +4 | cut -f2-5 | tr -d '\r' | LC_ALL=C sort \
+    >"$work/registry-table.txt"
+  if diff <(build/src/install/pinlet_install_rows table) "$work/registry-table.txt" >"$log"; then
+    pass "the package: its Registry table is the rows the DLL registers"
+  else
+    fail "the package: its Registry table differs from the rows the DLL registers" "$log"
+  fi
+  msiinfo export "$msi" File | tail -n +4 | cut -f3 | tr -d '\r' | LC_ALL=C sort \
+    >"$work/file-table.txt"
+  (printf '%s\n' pinlet.dll LibZarvo.dll PNX.xml
+   cd docs/help && ls *.htm pictures/*.png | xargs -n1 basename) | LC_ALL=C sort \
+    >"$work/files-expected.txt"
+  if diff "$work/files-expected.txt" "$work/file-table.txt" >"$log"; then
+    pass "the package: its File table holds the DLLs, PNX.xml and the help pages"
+  else
+    fail "the package: its File table" "$log"
+  fi
+  local version
+  version=$(sed -n 's/^project(pinlet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  mkdir -p "$unpacked"
+  if msiinfo export "$msi" Property | tr -d '\r' | grep -qx "ProductVersion	$version" &&
+     msiextract -C "$unpacked" "$msi" >/dev/null &&
+     i686-w64-mingw32-objdump -f "$(find "$unpacked" -name pinlet.dll)" |
+       grep -q 'file format pei-i386'; then
+    pass "the package: version $version, the i686 DLLs, $(( $(stat -c %s "$msi") / 1024 )) KiB, made in $took ms"
+  else
+    fail "the package: its version or its DLLs' target" "$log"
+  fi
+}
+
+# Installs the package of the target's build (an older version first, then
+# this one over it, a major upgrade) and checks what it wrote.
+install_package() {
+  local name=$1 arch=$2 loader=$3 log="$work/$name.log"
+  local msi="$work/pinlet-$arch.msi" old_msi="$work/pinlet-$arch-old.msi"
+  if ! tools/package.sh --arch "$arch" --output "$msi" >"$log" 2>&1 ||
+     ! tools/package.sh --arch "$arch" --version 0.9.0 --output "$old_msi" >>"$log" 2>&1; then
+    fail "$name: tools/package.sh --arch $arch" "$log"
+    return 1
+  fi
+  cp "$msi" "$prefix/drive_c/pinlet.msi"
+  cp "$old_msi" "$prefix/drive_c/pinlet-old.msi"
+  local started=$(date +%s%N)
+  if ! "$loader" msiexec /i 'C:\pinlet-old.msi' /qn >"$log" 2>&1; then
+    fail "$name: msiexec /i of the older package" "$log"
+    return 1
+  fi
+  # A setting the add-in wrote while the older version ran.
+  "$loader" reg add 'HKCU\Software\Zarvo\Pinlet\Note' /v FontName /d Tahoma /f >/dev/null 2>&1
+  local upgrade_started=$(date +%s%N)
+  if "$loader" msiexec /i 'C:\pinlet.msi' /qn >"$log" 2>&1; then
+    pass "$name: msiexec /i /qn installs without an administrator ($(( (upgrade_started - started) / 1000000 )) ms), and upgrades in place ($(( ($(date +%s%N) - upgrade_started) / 1000000 )) ms)"
+  else
+    fail "$name: msiexec /i of the package over the older one" "$log"
+    return 1
+  fi
+  local products
+  products=$("$loader" reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null |
+             tr -d '\r' | grep -c 'ProductName    REG_SZ    Pinlet$')
+  if "$loader" reg query 'HKCU\Software\Zarvo\Pinlet\Note' /v FontName 2>/dev/null |
+       grep -q Tahoma && [ "$products" = 1 ]; then
+    pass "$name: the upgrade kept the user's settings and left one product installed"
+  else
+    echo "products named Pinlet: $products" >"$log"
+    "$loader" reg query 'HKCU\Software\Zarvo\Pinlet' /s >>"$log" 2>&1
+    fail "$name: the upgrade lost the user's settings, or left two products" "$log"
+  fi
+  "$loader" reg delete 'HKCU\Software\Zarvo\Pinlet\Note' /v FontName /f >/dev/null 2>&1
+  install_dir=$("$loader" reg query 'HKCU\Software\Zarvo\Pinlet' /v InstDir 2>/dev/null |
+                tr -d '\r' | sed -n 's/^    InstDir    REG_SZ    //p')
+  local user_dir
+  user_dir=$("$loader" reg query 'HKCU\Software\Zarvo\Pinlet' /v MyDir 2>/dev/null |
+             tr -d '\r' | sed -n 's/^    MyDir    REG_SZ    //p')
+  if [[ $install_dir == 'C:\users\'*'\Local\Zarvo\Pinlet\' ]] &&
+     check_installed_rows "$loader" "$install_dir" "$user_dir" "$log" &&
+     ! "$loader" reg query 'HKLM\Software\Classes\Pinlet.Connect' >/dev/null 2>&1; then
+    pass "$name: the registry holds the package's rows for the user, none for the machine"
+  else
+    echo "InstDir: $install_dir" >>"$log"
+    fail "$name: the registry after installing" "$log"
+  fi
+}
+
+uninstall_package() {
+  local name=$1 loader=$2 log="$work/$name.log"
+  local started=$(date +%s%N)
+  if "$loader" msiexec /x 'C:\pinlet.msi' /qn >"$log" 2>&1; then
+    pass "$name: msiexec /x /qn ($(( ($(date +%s%N) - started) / 1000000 )) ms)"
+  else
+    fail "$name: msiexec /x /qn" "$log"
+  fi
+  registry_snapshot "$prefix" "$loader" "$work/$name-after.txt"
+  folder_snapshot "$prefix" "$work/$name-folders-after.txt"
+  if diff "$work/$name-before.txt" "$work/$name-after.txt" >"$log" &&
+     diff "$work/$name-folders-before.txt" "$work/$name-folders-after.txt" >>"$log"; then
+    pass "$name: the registry and the user's folders are as before installing"
+  else
+    fail "$name: the registry or the user's folders are not as before installing" "$log"
+  fi
+}
+
 run_target() {
-  local name=$1 dir=$2 loader=$3 triple=$4
-  local prefix="$work/prefix-$name" log="$work/$name.log"
+  local name=$1 dir=$2 loader=$3 triple=$4 arch=$5
+  local log="$work/$name.log"
+  prefix="$work/prefix-$name"
   echo "== $name ($dir)"
   if [ ! -f "$dir/src/comserver/pinlet.dll" ]; then
     fail "$name: $dir is not built (tools/setup_windows.sh)"
@@ -127,12 +281,28 @@ run_target() {
   done
 
   registry_snapshot "$prefix" "$loader" "$work/$name-before.txt"
-  if "$loader" regsvr32 /s "$dir/src/comserver/pinlet.dll" >"$log" 2>&1; then
-    pass "$name: regsvr32 pinlet.dll"
+  folder_snapshot "$prefix" "$work/$name-folders-before.txt"
+  if "$loader" regsvr32 /s "$dir/src/comserver/pinlet.dll" >"$log" 2>&1 &&
+     "$loader" regsvr32 /u /s "$dir/src/comserver/pinlet.dll" >>"$log" 2>&1; then
+    pass "$name: regsvr32 pinlet.dll, and regsvr32 /u"
   else
-    fail "$name: regsvr32 pinlet.dll" "$log"
+    fail "$name: regsvr32 pinlet.dll, or regsvr32 /u" "$log"
+  fi
+  registry_snapshot "$prefix" "$loader" "$work/$name-unregistered.txt"
+  if diff "$work/$name-before.txt" "$work/$name-unregistered.txt" >"$log"; then
+    pass "$name: the registry is as before registering"
+  else
+    fail "$name: the registry is not as before registering" "$log"
   fi
 
+  install_package "$name" "$arch" "$loader" || return
+  if (cd "$dir/tests/win32" && PINLET_INSTALLED_FOLDER=$install_dir "$loader" \
+        ./pinlet_win32_tests.exe --gtest_filter='InstalledSupportLibraryTest.*') >"$log" 2>&1 &&
+     grep -q '^\[       OK \] InstalledSupportLibraryTest' "$log"; then
+    pass "$name: the installed support library opens every installed help page and shows its about box"
+  else
+    fail "$name: the installed support library's help pages or about box" "$log"
+  fi
   local exe="$dir/src/app/pinlet.exe"
   for scenario in examples/*.pinlet tests/scenarios/*.pinlet; do
     local linked="$work/linked.txt" com="$work/com.txt" why="$work/why.txt"
@@ -181,25 +351,16 @@ run_target() {
     fail "$name: failure sweep through COM" "$log"
   fi
 
-  if "$loader" regsvr32 /u /s "$dir/src/comserver/pinlet.dll" >"$log" 2>&1; then
-    pass "$name: regsvr32 /u pinlet.dll"
-  else
-    fail "$name: regsvr32 /u pinlet.dll" "$log"
-  fi
-  registry_snapshot "$prefix" "$loader" "$work/$name-after.txt"
-  if diff "$work/$name-before.txt" "$work/$name-after.txt" >"$log"; then
-    pass "$name: the registry is as before registering"
-  else
-    fail "$name: the registry is not as before registering" "$log"
-  fi
+  uninstall_package "$name" "$loader"
   wineserver -k 2>/dev/null
   unset WINEPREFIX
 }
 
 start=$(date +%s)
-run_target x86_64 build-win64 /usr/lib/wine/wine64 x86_64-w64-mingw32
+check_package_tables
+run_target x86_64 build-win64 /usr/lib/wine/wine64 x86_64-w64-mingw32 x64
 # In a 64-bit prefix Wine runs a 32-bit program as 64-bit Windows does
 # (WoW64), through its 32-bit loader.
-run_target i686 build-win32 /usr/lib/wine/wine64 i686-w64-mingw32
+run_target i686 build-win32 /usr/lib/wine/wine64 i686-w64-mingw32 x86
 echo "$passed passed, $failed failed ($skipped skipped) in $(($(date +%s) - start)) s"
 [ "$failed" -eq 0 ]

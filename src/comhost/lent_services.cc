@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "comhost/import_table.h"
+#include "platform/win32/import_table.h"
 #include "platform/com/com_ptr.h"
 #include "platform/date.h"
 #include "platform/win32ui/window_support.h"

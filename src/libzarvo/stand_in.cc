@@ -3,8 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "libzarvo/about_box.h"
+#include "platform/com/com_ptr.h"
 #include "platform/registry.h"
 #include "platform/support_calls.h"
+#include "platform/support_library_texts.h"
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/call_boundary.h"
 #include "platform/win32/win32_files.h"
@@ -14,8 +17,9 @@
 namespace pinlet {
 namespace {
 
-// Where the installer records the user's folder.
+// Where the installer records the install folder and the user's folder.
 constexpr std::string_view kInstallKey = "Software\\Zarvo\\Pinlet";
+constexpr std::string_view kInstallFolderValue = "InstDir";
 constexpr std::string_view kUserFolderValue = "MyDir";
 
 struct StandIn {
@@ -35,16 +39,65 @@ int32_t Record(const std::string& record) {
   return state.recorder ? state.recorder(state.context, record.c_str()) : 0;
 }
 
-// The log beside the user's files, or "" when "MyDir" is absent or empty.
-std::string LogPath() {
+// A folder the installer recorded under `value`, ending in "\"; "" when
+// it is absent or empty.
+std::string InstalledFolder(std::string_view value) {
   Win32Registry registry;
-  std::optional<RegValue> folder = registry.QueryValue(kInstallKey, kUserFolderValue);
+  std::optional<RegValue> folder = registry.QueryValue(kInstallKey, value);
   if (!folder || folder->type != kRegSz) return "";
   std::string path = folder->data;
   while (!path.empty() && path.back() == '\0') path.pop_back();
-  if (path.empty()) return "";
-  if (!path.ends_with('\\')) path += '\\';
-  return path + std::string(support_calls::kLogFileName);
+  if (!path.empty() && !path.ends_with('\\')) path += '\\';
+  return path;
+}
+
+// The log beside the user's files, or "" when "MyDir" is absent or empty.
+std::string LogPath() {
+  std::string folder = InstalledFolder(kUserFolderValue);
+  return folder.empty() ? "" : folder + std::string(support_calls::kLogFileName);
+}
+
+// This library's module.
+HMODULE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+// The install folder: "InstDir", or where this library lies when the
+// installer did not record it.
+std::string InstallFolder() {
+  std::string folder = InstalledFolder(kInstallFolderValue);
+  if (!folder.empty()) return folder;
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameW(ThisModule(), path, MAX_PATH);
+  std::wstring dll(path, length);
+  return com::Narrow(dll.substr(0, dll.find_last_of(L'\\') + 1));
+}
+
+// A page is a file name of the help folder, never a path.
+bool IsPageName(std::string_view page) {
+  return !page.empty() && page.find_first_of("\\/:") == std::string_view::npos &&
+         page.find("..") == std::string_view::npos;
+}
+
+// Opens the installed help page through the shell, or tells the user that
+// it is not installed.
+void OpenHelpPage(std::string_view page) {
+  std::string path = support_texts::HelpPagePath(InstallFolder(), page);
+  std::wstring wide = com::Wide(path);
+  DWORD attributes = GetFileAttributesW(wide.c_str());
+  HWND owner = GetActiveWindow();
+  if (IsPageName(page) && attributes != INVALID_FILE_ATTRIBUTES &&
+      !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    ShellExecuteW(owner, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return;
+  }
+  MessageBoxW(owner, com::Wide(support_texts::MissingPageText(page, path)).c_str(),
+              com::Wide(std::string(support_texts::kHelpMissingCaption)).c_str(),
+              MB_OK | MB_ICONEXCLAMATION);
 }
 
 void Append(const std::string& line) {
@@ -92,13 +145,21 @@ int32_t WINAPI LibZarvoLogMsg(int32_t handle, const char* description, int32_t n
 }
 
 int32_t WINAPI LibZarvoShowAbout(int32_t) {
-  return AtCallBoundary("LibZarvoShowAbout",
-                        [] { return Shown(support_calls::ShowAboutRecord()); });
+  return AtCallBoundary("LibZarvoShowAbout", [] {
+    if (int32_t failed = Shown(support_calls::ShowAboutRecord())) return failed;
+    libzarvo::ShowAboutBox(ThisModule(), [] {
+      OpenHelpPage(support_texts::kHelpIndex);
+    });
+    return 0;
+  });
 }
 
 int32_t WINAPI LibZarvoShowContextHelp(int32_t, const char* page) {
   return AtCallBoundary("LibZarvoShowContextHelp", [&] {
-    return Shown(support_calls::ShowContextHelpRecord(Text(page)));
+    const std::string name = Text(page);
+    if (int32_t failed = Shown(support_calls::ShowContextHelpRecord(name))) return failed;
+    OpenHelpPage(name);
+    return 0;
   });
 }
 

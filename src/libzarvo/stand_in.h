@@ -1,18 +1,26 @@
-// The stand-in LibZarvo.dll: the maker's support library as the tests and
-// the test host have it, doing what the simulated host's library does
-// (SimSupportLibrary in platform/sim/world.h) to real files:
+// LibZarvo.dll as Pinlet ships it: the support library's four calls, doing
+// what the simulated host's library does (SimSupportLibrary in
+// platform/sim/world.h), on the real machine:
 // - LibZarvoInit learns the user's folder from the registry, the text value
 //   "MyDir" of HKEY_CURRENT_USER\Software\Zarvo\Pinlet that the installer
 //   writes, and calls the quick-start callback;
 // - LibZarvoLogMsg appends the log line of platform/support_calls.h to
 //   LibZarvo.log in that folder;
-// - LibZarvoShowAbout and LibZarvoShowContextHelp show nothing; each only
-//   appends a line "DATE<tab>RECORD" (the call's record, below) to the log.
+// - LibZarvoShowAbout shows the about box (about_box.h), modal to the
+//   window active on the calling thread, and returns when the user closes
+//   it;
+// - LibZarvoShowContextHelp opens the page's file in the help folder of the
+//   install folder ("InstDir", or the library's own folder without one)
+//   with the shell's "open" verb, or, when there is no such file (or the
+//   name is not a plain file name), shows a message box naming the page
+//   and where it was looked for (platform/support_library_texts.h);
+// - both also append a line "DATE<tab>RECORD" (the call's record, below) to
+//   the log.
 // While the folder is unknown (before LibZarvoInit, or without "MyDir"),
-// nothing is written. Texts arrive in the system code page and are written
+// nothing is logged. Texts arrive in the system code page and are written
 // as UTF-8. Every call answers 0 unless the recorder fails it; each runs
 // behind the firewall (platform/win32/call_boundary.h), so a defect of the
-// stand-in's own answers its HRESULT rather than crossing as an exception.
+// library's own answers its HRESULT rather than crossing as an exception.
 //
 // Its one call of its own, LibZarvoStandInSetRecorder, lets a test host in
 // the same process see every call and fail any of them (its fault
@@ -21,7 +29,7 @@
 // DESCRIPTION | NUMBER | LEVEL FLAG", "ShowAbout", "ShowContextHelp PAGE".
 // It is called before the call does anything; a nonzero answer fails the
 // call, which then does nothing more (no folder read, no callback, no log
-// line) and returns that answer.
+// line, no window) and returns that answer.
 #ifndef PINLET_LIBZARVO_STAND_IN_H_
 #define PINLET_LIBZARVO_STAND_IN_H_
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "comhost/import_table.h"
+#include "platform/win32/import_table.h"
 #include "platform/com/com_ptr.h"
 #include "platform/sim/world.h"
 #include "platform/win32/win32_files.h"

@@ -4,9 +4,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+
+#include "libzarvo/resource_ids.h"
 #include "libzarvo/stand_in.h"
 #include "platform/com/com_ptr.h"
 #include "platform/host_error.h"
+#include "platform/support_library_texts.h"
+#include "platform/win32/import_table.h"
+#include "platform/win32/modal_answerer.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -36,6 +42,40 @@ struct Recorder {
   }
 };
 
+// What the library shows, answered as a user would: the about box read and
+// closed with OK (after Help, when asked), a message box read and closed.
+struct Screen {
+  struct Shown {
+    std::string caption, text;
+  };
+  std::vector<Shown> shown;
+  bool press_help = false;
+
+  bool Answer(HWND window) {
+    std::string caption = dialog::Text(window);
+    if (dialog::IsMessageBox(window)) {
+      shown.push_back({caption, dialog::MessageBoxText(window)});
+      return dialog::Press(window, IDOK);
+    }
+    shown.push_back({caption, dialog::ItemText(window, IDC_ABOUT_PRODUCT) + "|" +
+                                  dialog::ItemText(window, IDC_ABOUT_VERSION) + "|" +
+                                  dialog::ItemText(window, IDC_ABOUT_DESCRIPTION) + "|" +
+                                  dialog::ItemText(window, IDC_ABOUT_HELP) + "|" +
+                                  dialog::ItemText(window, IDOK)});
+    if (press_help) dialog::Press(window, IDC_ABOUT_HELP);
+    return dialog::Press(window, IDOK);
+  }
+};
+
+// The shell as the library calls it: each file opened, and nothing started.
+std::vector<std::string>* g_opened = nullptr;
+HINSTANCE WINAPI RecordShellExecute(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR,
+                                    INT) {
+  if (g_opened)
+    g_opened->push_back(com::Narrow(verb ? verb : L"") + " " + com::Narrow(file ? file : L""));
+  return reinterpret_cast<HINSTANCE>(42);
+}
+
 class Win32SupportLibraryTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -44,6 +84,7 @@ class Win32SupportLibraryTest : public ::testing::Test {
     Place("LibZarvo.dll");
   }
   void TearDown() override {
+    g_opened = nullptr;
     if (!module_) return;
     Setter()(nullptr, nullptr);
     FreeLibrary(std::exchange(module_, nullptr));
@@ -67,7 +108,15 @@ class Win32SupportLibraryTest : public ::testing::Test {
         Win32SupportLibrary::Load(library_folder);
     module_ = LoadLibraryW(com::Wide(library_folder + "\\LibZarvo.dll").c_str());
     Setter()(&Recorder::Receive, &recorder);
+    g_opened = &opened;
+    EXPECT_TRUE(ReplaceImport(module_, "SHELL32.dll", "ShellExecuteW",
+                              reinterpret_cast<void*>(&RecordShellExecute)));
     return library;
+  }
+  // Installs a help page of the library folder's.
+  void InstallPage(const std::string& page) {
+    ASSERT_TRUE(files.CreateFolder(library_folder + "\\help"));
+    testing::WriteRaw(library_folder + "\\help\\" + page, "<html></html>");
   }
   decltype(&LibZarvoStandInSetRecorder) Setter() {
     return reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
@@ -107,6 +156,9 @@ class Win32SupportLibraryTest : public ::testing::Test {
   const Date start = Win32Clock().Now();
   Recorder recorder;
   int quick_starts = 0;
+  Screen screen;
+  std::vector<std::string> opened;
+  ModalAnswerer answerer{[this](HWND window) { return screen.Answer(window); }};
 
  private:
   HMODULE module_ = nullptr;
@@ -122,6 +174,7 @@ TEST_F(Win32SupportLibraryTest, CallsReachTheLibraryAndItsLog) {
   const std::string description = western ? "Note not saved: caf\xC3\xA9" : "Not saved";
   EXPECT_EQ(library->LogMsg(kModule, description, 5, "frmNote.Save", 3, 1), 0);
   EXPECT_EQ(library->ShowAbout(kModule), 0);
+  InstallPage("notes.htm");
   EXPECT_EQ(library->ShowContextHelp(kModule, "notes.htm"), 0);
   EXPECT_THAT(recorder.records,
               ElementsAre("Init 2 14",
@@ -191,6 +244,93 @@ TEST_F(Win32SupportLibraryTest, TheTestHostCanFailAnyCall) {
   std::vector<std::string> lines = LogLines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(Untimed(lines[0]), "ShowAbout");
+}
+
+// The about box shows the product, its version and what it does; Help opens
+// the help index and leaves the box up, OK closes it.
+TEST_F(Win32SupportLibraryTest, TheAboutBoxShowsTheProductAndOpensTheHelpIndex) {
+  Install();
+  InstallPage("index.htm");
+  std::shared_ptr<Win32SupportLibrary> library = Load();
+  screen.press_help = true;
+  EXPECT_EQ(library->ShowAbout(kModule), 0);
+  ASSERT_EQ(screen.shown.size(), 1u);
+  EXPECT_EQ(screen.shown[0].caption, "About Pinlet");
+  EXPECT_EQ(screen.shown[0].text, std::string("Pinlet|Version ") + PINLET_VERSION_TEXT +
+                                      "|" PINLET_DESCRIPTION "|Help|OK");
+  EXPECT_THAT(opened, ElementsAre("open " + library_folder + "\\help\\index.htm"));
+  EXPECT_TRUE(answerer.cancelled().empty());
+}
+
+// A page opens from the help folder of the install folder the installer
+// recorded, or of the library's own folder without one; a page that is not
+// there, or a name that is not a page's, is named to the user and nothing
+// opens.
+TEST_F(Win32SupportLibraryTest, AHelpPageOpensFromTheInstallFolderOrIsNamedWhenMissing) {
+  InstallPage("About_Pinlet.htm");
+  std::shared_ptr<Win32SupportLibrary> library = Load();
+  EXPECT_EQ(library->ShowContextHelp(kModule, "About_Pinlet.htm"), 0);
+  EXPECT_THAT(opened, ElementsAre("open " + library_folder + "\\help\\About_Pinlet.htm"));
+
+  const std::string elsewhere = dir / "Installed";
+  ASSERT_TRUE(files.CreateFolder(elsewhere));
+  ASSERT_TRUE(registry.SetValue("Software\\Zarvo\\Pinlet", "InstDir",
+                                RegValue::Text(elsewhere)));  // without its "\\"
+  EXPECT_EQ(library->ShowContextHelp(kModule, "About_Pinlet.htm"), 0);
+  EXPECT_EQ(library->ShowContextHelp(kModule, "..\\help\\About_Pinlet.htm"), 0);
+  EXPECT_EQ(opened.size(), 1u);
+  ASSERT_EQ(screen.shown.size(), 2u);
+  EXPECT_EQ(screen.shown[0].caption, "Pinlet Help");
+  EXPECT_THAT(screen.shown[0].text,
+              HasSubstr("\"About_Pinlet.htm\" is not installed. Pinlet looked for it at:\r\n" +
+                        elsewhere + "\\help\\About_Pinlet.htm"));
+  EXPECT_THAT(screen.shown[1].text, HasSubstr("\"..\\help\\About_Pinlet.htm\""));
+}
+
+// The library as a package installed it (the Windows tests run this after
+// installing, with PINLET_INSTALLED_FOLDER naming the install folder):
+// every page the add-in opens is there and opens, and the about box and
+// both DLLs' version resources show the project's version.
+TEST(InstalledSupportLibraryTest, OpensEveryInstalledPageAndShowsItsVersion) {
+  const char* installed = std::getenv("PINLET_INSTALLED_FOLDER");
+  if (!installed) GTEST_SKIP() << "no installed package (PINLET_INSTALLED_FOLDER)";
+  std::string folder = installed;
+  if (!folder.ends_with('\\')) folder += '\\';
+  for (const char* dll : {"pinlet.dll", "LibZarvo.dll"}) {
+    std::wstring path = com::Wide(folder + dll);
+    DWORD handle = 0, size = GetFileVersionInfoSizeW(path.c_str(), &handle);
+    std::vector<char> info(size);
+    ASSERT_TRUE(size && GetFileVersionInfoW(path.c_str(), 0, size, info.data())) << dll;
+    wchar_t* version = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                               reinterpret_cast<void**>(&version), &length));
+    EXPECT_EQ(com::Narrow(std::wstring(version, length ? length - 1 : 0)), PINLET_VERSION_TEXT)
+        << dll;
+  }
+  std::vector<std::string> opened;
+  g_opened = &opened;
+  Screen screen;
+  screen.press_help = true;
+  ModalAnswerer answerer([&](HWND window) { return screen.Answer(window); });
+  std::shared_ptr<Win32SupportLibrary> library = Win32SupportLibrary::Load(folder);
+  HMODULE module = GetModuleHandleW(com::Wide(folder + "LibZarvo.dll").c_str());
+  ASSERT_TRUE(ReplaceImport(module, "SHELL32.dll", "ShellExecuteW",
+                            reinterpret_cast<void*>(&RecordShellExecute)));
+  std::vector<std::string> expected;
+  for (const char* page : {"About_Pinlet.htm", "Accessing_Pinlet_Options.htm",
+                           "Insert_Note_to_Reply_Forward_letter.htm",
+                           "Editing_Note_Using_Pinlet_Actions.htm"}) {
+    EXPECT_EQ(library->ShowContextHelp(0, page), 0);
+    expected.push_back("open " + folder + "help\\" + page);
+  }
+  EXPECT_EQ(library->ShowAbout(0), 0);
+  expected.push_back("open " + folder + "help\\index.htm");
+  g_opened = nullptr;
+  EXPECT_EQ(opened, expected);
+  ASSERT_EQ(screen.shown.size(), 1u) << screen.shown[0].text;
+  EXPECT_EQ(screen.shown[0].caption, "About Pinlet");
+  EXPECT_THAT(screen.shown[0].text, HasSubstr(std::string("Version ") + PINLET_VERSION_TEXT));
 }
 
 TEST_F(Win32SupportLibraryTest, AMissingOrIncompleteLibraryCannotBeCreated) {

@@ -1,8 +1,8 @@
-#include "comhost/import_table.h"
+#include "platform/win32/import_table.h"
 
 #include <cstring>
 
-namespace pinlet::comhost {
+namespace pinlet {
 namespace {
 
 template <typename T>
@@ -56,4 +56,4 @@ void* ReplaceImport(HMODULE module, const char* library, const char* function,
   return nullptr;
 }
 
-}  // namespace pinlet::comhost
+}  // namespace pinlet

@@ -4,12 +4,12 @@
 // machine's time and shell while everything else it calls is the system's.
 // Only that module's own calls change; the system's DLLs, and the host's
 // own calls, still reach the real functions.
-#ifndef PINLET_COMHOST_IMPORT_TABLE_H_
-#define PINLET_COMHOST_IMPORT_TABLE_H_
+#ifndef PINLET_PLATFORM_WIN32_IMPORT_TABLE_H_
+#define PINLET_PLATFORM_WIN32_IMPORT_TABLE_H_
 
 #include <windows.h>
 
-namespace pinlet::comhost {
+namespace pinlet {
 
 // Makes `module`'s calls of `function`, imported by name from `library`
 // (compared without regard to case, "USER32.dll"), go to `replacement`.
@@ -19,6 +19,6 @@ namespace pinlet::comhost {
 void* ReplaceImport(HMODULE module, const char* library, const char* function,
                     void* replacement);
 
-}  // namespace pinlet::comhost
+}  // namespace pinlet
 
-#endif  // PINLET_COMHOST_IMPORT_TABLE_H_
+#endif  // PINLET_PLATFORM_WIN32_IMPORT_TABLE_H_
