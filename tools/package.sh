@@ -2,10 +2,13 @@
 # Makes Pinlet's Windows Installer package from the Windows build, with
 # wixl (msitools): dist/Pinlet-VERSION.msi, the i686 build that Outlook 2002
 # and 2003 load, installed per user (installer/pinlet.wxs says what it
-# holds). Builds first what is missing (tools/setup.sh for the generator of
-# the registry rows, tools/setup_windows.sh for the DLLs and wixl).
+# holds). Builds first what it needs: the generator of the registry rows
+# (build/, made by tools/setup.sh where missing) and the DLLs (build-win32/
+# or build-win64/, made by tools/setup_windows.sh where missing).
 #
 #   tools/package.sh [--arch x86|x64] [--version X.Y.Z] [--output FILE]
+#
+# (FILE relative to the repository, or absolute.)
 #
 # --arch x64 packages the x86_64 build instead, as dist/Pinlet-VERSION-x64.msi:
 # for 64-bit Windows programs that load the add-in, and for the tests on a
@@ -14,7 +17,6 @@
 # package to upgrade from); the files in it stay those built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 
 arch=x86
 version=""
@@ -34,8 +36,18 @@ case "$arch" in
   *) echo "package: no such architecture: $arch (x86 or x64)" >&2; exit 2 ;;
 esac
 
-tools/setup.sh >/dev/null
-tools/setup_windows.sh >/dev/null
+source tools/packages.sh
+install_missing_packages wixl msitools
+if [ -f build/build.ninja ]; then
+  cmake --build build --target pinlet_install_rows >/dev/null
+else
+  tools/setup.sh >/dev/null
+fi
+if [ -f "$build/build.ninja" ]; then
+  cmake --build "$build" --target pinlet_dll libzarvo >/dev/null
+else
+  tools/setup_windows.sh >/dev/null
+fi
 project_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 version=${version:-$project_version}
 output=${output:-dist/Pinlet-$version$suffix.msi}
@@ -49,8 +61,9 @@ build/src/install/pinlet_install_rows wxs >"$work/registration.wxi"
     --directory-ref INSTALLDIR >"$work/help.wxs"
 
 mkdir -p "$(dirname "$output")"
+# wixl takes the files' sources relative to the folder it runs in.
 wixl --arch "$arch" -I "$work" -o "$output" \
-  -D Version="$version" -D Win64="$win64" -D BinDir="$root/$build/src/comserver" \
-  -D ResourceDir="$root/resources" -D HelpSource="$root/docs" \
+  -D Version="$version" -D Win64="$win64" -D BinDir="$build/src/comserver" \
+  -D ResourceDir=resources -D HelpSource=docs \
   installer/pinlet.wxs "$work/help.wxs"
 echo "$output"

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# A picture of the real note window as Wine draws it: runs the note window
-# picture test of build-win64 (tools/setup_windows.sh builds it) in a fresh
-# Wine prefix with the null graphics driver, which writes the capture as
-# docs/windows/note_window_wine.png (or the path given as $1).
+# A picture of a real window as Wine draws it: runs a picture test of
+# build-win64 (tools/setup_windows.sh builds it) in a fresh Wine prefix with
+# the null graphics driver, which writes the capture.
+#   tools/screenshot_wine.sh [note|about] [PATH]
+# note (the default): the note window, docs/windows/note_window_wine.png;
+# about: the support library's about box, docs/windows/about_box_wine.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-out=${1:-docs/windows/note_window_wine.png}
+case ${1:-note} in
+  note) filter='NotePicture.*' out=${2:-docs/windows/note_window_wine.png} ;;
+  about) filter='AboutPicture.*' out=${2:-docs/windows/about_box_wine.png} ;;
+  *) echo "usage: tools/screenshot_wine.sh [note|about] [PATH]" >&2; exit 2 ;;
+esac
 case $out in /*) ;; *) out=$root/$out ;; esac
 tests=$root/build-win64/tests/win32ui/pinlet_win32ui_tests.exe
 if [ ! -f "$tests" ]; then
@@ -29,6 +35,6 @@ rm -f "$out"
 # Wine sees this machine's files on drive Z:.
 cd "$(dirname "$tests")"
 PINLET_SCREENSHOT="Z:${out//\//\\}" WINEPREFIX=$prefix "$wine" ./pinlet_win32ui_tests.exe \
-  --gtest_filter='NotePicture.*'
+  --gtest_filter="$filter"
 [ -s "$out" ] || { echo "no picture was written" >&2; exit 1; }
 echo "wrote $out"
