@@ -286,6 +286,19 @@ int FileWrite(Driver& d, const std::vector<std::string>& args, std::ostream& out
   return 0;
 }
 
+int FileDelete(Driver& d, const std::vector<std::string>& args, std::ostream& out,
+               std::string& error) {
+  if (args.size() != 1) return 2;
+  sim::SimFileSystem& files = d.world().files;
+  const std::string spelling = files.Spelling(args[0]);
+  if (!files.IsFile(args[0]) || !files.RemoveFile(args[0])) {
+    error = "no file '" + args[0] + "'";
+    return 2;
+  }
+  out << Printable(spelling) << ": deleted\n";
+  return 0;
+}
+
 }  // namespace
 
 void AddDialogCommands(std::map<std::string, Command>& c) {
@@ -325,6 +338,9 @@ void AddDialogCommands(std::map<std::string, Command>& c) {
   c["file write"] = {"file write PATH \"TEXT\"",
                      "put a file on the simulated machine (its folders are created)",
                      FileWrite};
+  c["file delete"] = {"file delete PATH",
+                      "remove a file from the simulated machine (a folder stays)",
+                      FileDelete};
 }
 
 }  // namespace pinlet::app

@@ -11,6 +11,7 @@
 #include "app/sweep.h"
 #include "app/tour.h"
 #include "inspector/rtf2html_command.h"
+#include "platform/version.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ const std::pair<const char*, std::vector<const char*>> kHelpAreas[] = {
      {"answer", "answer colour", "answer font", "answer file", "show messages",
       "show dialogs"}},
     {"Shell and files",
-     {"shell result", "show shell", "show files", "show file", "file write"}},
+     {"shell result", "show shell", "show files", "show file", "file write",
+      "file delete"}},
     {"Windows, forms and timers",
      {"show windows", "activate window", "show clipboard", "show form", "form",
       "answer form", "answer menu", "show forms", "tick"}},
@@ -81,7 +83,8 @@ void PrintHelp(std::ostream& out) {
          "  pinlet [OPTIONS] shell                   type commands at a prompt\n"
          "  pinlet [OPTIONS] COMMAND [ARGS...]       run one command\n"
          "  pinlet rtf2html [--options TEXT] [FILE|-]  convert rich text to HTML\n"
-         "  pinlet --help\n"
+         "  pinlet --help                            this text\n"
+         "  pinlet --version                         the product and its version\n"
          "\n"
          "Options:\n"
          "  --mailbox FILE   keep the mailbox in FILE (JSON); the sample mailbox when "
@@ -156,6 +159,9 @@ int main(int argc, char** argv) {
       ++i;
     } else if (args[i] == "--help" || args[i] == "-h") {
       PrintHelp(std::cout);
+      return 0;
+    } else if (args[i] == "--version") {
+      std::cout << PINLET_PRODUCT_NAME " " PINLET_VERSION_TEXT "\n";
       return 0;
     } else if (args[i].rfind("--", 0) == 0) {
       std::cerr << "pinlet: unknown option '" << args[i] << "' (see pinlet --help)\n";

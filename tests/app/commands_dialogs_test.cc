@@ -140,9 +140,27 @@ TEST_F(DialogCommandsTest, FilesAreWrittenListedAndReadOnTheSimulatedMachine) {
   EXPECT_EQ(
       Run("file write relative.txt x"),
       "error: cannot write 'relative.txt' (not a path of the machine, or a folder)");
-  // The view file the installer left is there from the start.
+  // The view file and the help pages the installer left are there from the
+  // start.
   EXPECT_NE(Run("show files").find("C:\\Program Files\\Zarvo\\Pinlet\n  PNX.xml"),
             std::string::npos);
+  EXPECT_NE(Run("show files").find("Pinlet\\help\n  About_Pinlet.htm"),
+            std::string::npos);
+}
+
+// A file removed as the user would remove it; a folder, or what is not
+// there, is refused and left as it was.
+TEST_F(DialogCommandsTest, FileDeleteRemovesOneFileOnly) {
+  Run("file write 'C:\\Data\\In\\note.txt' x");
+  EXPECT_EQ(Run("file delete 'c:\\data\\in\\NOTE.TXT'"),
+            "C:\\Data\\In\\note.txt: deleted\n");
+  EXPECT_EQ(Run("show file 'C:\\Data\\In\\note.txt'"),
+            "error: no file 'C:\\Data\\In\\note.txt'");
+  EXPECT_EQ(Run("file delete 'C:\\Data\\In\\note.txt'"),
+            "error: no file 'C:\\Data\\In\\note.txt'");
+  EXPECT_EQ(Run("file delete 'C:\\Data\\In'"), "error: no file 'C:\\Data\\In'");
+  EXPECT_EQ(Run("show files 'C:\\Data'"), "C:\\Data\n0 file(s)\n");
+  EXPECT_EQ(Run("file delete relative.txt"), "error: no file 'relative.txt'");
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/version.h"
+
 namespace {
 
 int RunPinlet(const std::string& args, std::string& output,
@@ -110,6 +112,15 @@ TEST(ScenarioTest, TheShellRunsCommandsAtAPromptAndGoesOnAfterAnError) {
   EXPECT_EQ(output,
             "pinlet> hello\npinlet> pinlet: frobnicate: unknown command (see pinlet "
             "--help)\npinlet> C:\\x\npinlet> \n");
+}
+
+TEST(ScenarioTest, VersionPrintsTheProductAndItsVersionAndHelpListsIt) {
+  std::string output;
+  EXPECT_EQ(RunPinlet("--version", output), 0);
+  EXPECT_EQ(output, PINLET_PRODUCT_NAME " " PINLET_VERSION_TEXT "\n");
+  output.clear();
+  ASSERT_EQ(RunPinlet("--help", output), 0);
+  EXPECT_NE(output.find("  pinlet --version "), std::string::npos);
 }
 
 TEST(ScenarioTest, HelpListsTheCommandsByArea) {

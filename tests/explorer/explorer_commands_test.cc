@@ -82,6 +82,8 @@ TEST_F(ExplorerTest, AFilterThatCannotBeSwitchedOnLeavesTheButtonUp) {
 
 TEST_F(ExplorerTest, HelpAndAboutEntriesGoToTheSupportLibrary) {
   Start();
+  world.ui.QueueFormAnswer("frmAbout", {sim::FormAction::Click("cmdOK")});
+  world.ui.QueueFormAnswer("frmAbout", {sim::FormAction::Click("cmdOK")});
   Click(Bar("Pinlet ToolBar")->controls[2]);  // the Help button, a face without caption
   Click(Control("Help", "Pinlet ToolBar"));
   Click(Control("About", "Pinlet ToolBar"));
@@ -91,6 +93,10 @@ TEST_F(ExplorerTest, HelpAndAboutEntriesGoToTheSupportLibrary) {
   EXPECT_THAT(calls,
               ElementsAre("ShowContextHelp About_Pinlet.htm",
                           "ShowContextHelp About_Pinlet.htm", "ShowAbout", "ShowAbout"));
+  // The page is installed, so the library opened it both times.
+  ASSERT_EQ(world.shell.executed().size(), 2u);
+  EXPECT_EQ(world.shell.executed()[1].file, world.install_dir + "help\\About_Pinlet.htm");
+  EXPECT_EQ(world.ui.modal_forms().size(), 2u);
 }
 
 TEST_F(ExplorerTest, SettingsAndPinletOptionsOpenTheOptionsDialog) {

@@ -42,6 +42,7 @@ TEST_F(ExplorerTest, AWindowOpenedLaterHasTheMenuEntriesBeforeAnyFolderSwitch) {
   EXPECT_EQ(entries, 2);
   // Its entries work.
   size_t calls = world.support->calls().size();
+  world.ui.QueueFormAnswer("frmAbout", {sim::FormAction::Click("cmdOK")});
   Click(about->popup_bar->controls.front(), 1);
   ASSERT_EQ(world.support->calls().size(), calls + 1);
   EXPECT_THAT(world.support->calls().back(), ::testing::HasSubstr("About"));

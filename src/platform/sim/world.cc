@@ -12,45 +12,11 @@ Date SimClock::Now() {
   return now_;
 }
 
-int32_t SimSupportLibrary::Init(int32_t module, int32_t kind,
-                                std::shared_ptr<HostApplication>, int32_t version,
-                                std::function<int32_t()> quick_start) {
-  faults_->Check("LibZarvoInit");
-  module_ = module;
-  if (quick_start) quick_start();
-  calls_.push_back(support_calls::InitRecord(kind, version));
-  return 0;
-}
-
-int32_t SimSupportLibrary::LogMsg(int32_t module, std::string_view description,
-                                  int32_t number, std::string_view tag, int32_t level,
-                                  int32_t flag) {
-  faults_->Check("LibZarvoLogMsg");
-  calls_.push_back(
-      support_calls::LogMsgRecord(module, description, number, tag, level, flag));
-  // The library writes its own log, which is not a call of the add-in's.
-  files_->Append(log_path_,
-                 support_calls::LogLine(clock_->now(), description, number, tag, level));
-  return 0;
-}
-
-int32_t SimSupportLibrary::ShowAbout(int32_t) {
-  faults_->Check("LibZarvoShowAbout");
-  calls_.push_back(support_calls::ShowAboutRecord());
-  return 0;
-}
-
-int32_t SimSupportLibrary::ShowContextHelp(int32_t, std::string_view page) {
-  faults_->Check("LibZarvoShowContextHelp");
-  calls_.push_back(support_calls::ShowContextHelpRecord(page));
-  return 0;
-}
-
 World::World() {
   faults.set_defect_sink([this](std::string what) { RecordDefect(std::move(what)); });
   MakeMachineFolders();
   support = std::make_shared<SimSupportLibrary>(
-      &faults, &files, &clock, user_dir + std::string(support_calls::kLogFileName));
+      this, user_dir + std::string(support_calls::kLogFileName));
   objects = std::make_unique<SimObjectFactory>(this);
 }
 
@@ -78,6 +44,7 @@ void World::Install(std::string_view view_file_content) {
   registry.SetValue("Software\\Zarvo\\Pinlet", "MyDir", RegValue::Text(user_dir));
   files.MakeFolders(user_dir);
   files.Store(install_dir + "PNX.xml", view_file_content);
+  InstallHelpPages(files, install_dir);
 }
 
 Platform World::platform() {

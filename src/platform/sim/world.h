@@ -24,13 +24,14 @@
 #include "platform/sim/item_object.h"
 #include "platform/sim/mail_store.h"
 #include "platform/sim/sim_clipboard.h"
-#include "platform/sim/sim_graphics.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_graphics.h"
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_sharing.h"
 #include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_support_library.h"
 #include "platform/sim/sim_ui.h"
 #include "platform/sim/sim_windows.h"
 
@@ -54,38 +55,6 @@ class SimClock : public Clock {
   Date now_ = Date::FromParts(2026, 12, 7, 9, 0, 0);
 };
 
-// Stand-in for the maker's support library: logs to a file in the user
-// folder and records the about box and help pages it was asked to show.
-class SimSupportLibrary : public SupportLibrary {
- public:
-  SimSupportLibrary(FaultInjector* faults, SimFileSystem* files, SimClock* clock,
-                    std::string log_path)
-      : faults_(faults), files_(files), clock_(clock), log_path_(std::move(log_path)) {}
-
-  int32_t Init(int32_t module, int32_t kind, std::shared_ptr<HostApplication> app,
-               int32_t version, std::function<int32_t()> quick_start) override;
-  int32_t LogMsg(int32_t module, std::string_view description, int32_t number,
-                 std::string_view tag, int32_t level, int32_t flag) override;
-  int32_t ShowAbout(int32_t module) override;
-  int32_t ShowContextHelp(int32_t module, std::string_view page) override;
-
-  // One record per call, as platform/support_calls.h formats them.
-  const std::vector<std::string>& calls() const { return calls_; }
-  // Records a call that a library outside the simulated machine took (the
-  // stand-in beside the COM add-in), in the same form.
-  void TakeRecord(std::string record) { calls_.push_back(std::move(record)); }
-  const std::string& log_path() const { return log_path_; }
-  int32_t module() const { return module_; }
-
- private:
-  FaultInjector* faults_;
-  SimFileSystem* files_;
-  SimClock* clock_;
-  std::string log_path_;
-  int32_t module_ = 0;
-  std::vector<std::string> calls_;
-};
-
 class World {
  public:
   World();
@@ -94,7 +63,8 @@ class World {
   World& operator=(const World&) = delete;
 
   // What the installer does: "InstDir" and "MyDir" under the add-in's key,
-  // the two folders, and the view file beside the program.
+  // the two folders, the view file beside the program and the help pages
+  // in its help folder (sim_support_library.h).
   void Install(std::string_view view_file_content);
   // Makes the machine's files a host's (SimFileSystem::UseHostFiles), with
   // the folders of the machine's user made there. `host` must outlive the
