@@ -78,12 +78,16 @@ registry_snapshot() {
     WINEPREFIX=$prefix "$loader" reg export "$key" "$work/branch.reg" /y >/dev/null 2>&1
     # Not registration: the add-in's own settings (written by the scenarios,
     # as a user would), the file dialogs' history of the folders the user
-    # chose, and Wine's settings of this session (the test host sets the
-    # system's colours as the simulated machine's, and puts them back).
+    # chose, Wine's settings of this session (the test host sets the
+    # system's colours as the simulated machine's, and puts them back), and
+    # the Windows Installer's own store of what is installed, which keeps
+    # its empty keys (the package's uninstall checks that no Pinlet is
+    # left in it).
     iconv -f UTF-16LE -t UTF-8 "$work/branch.reg" 2>/dev/null | tr -d '\r' |
       awk '/^\[/{skip = ($0 ~ /^\[HKEY_CURRENT_USER\\Software\\Zarvo/ ||
                       $0 ~ /\\Explorer\\ComDlg32/ ||
-                      $0 ~ /^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters/)} !skip' \
+                      $0 ~ /^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters/ ||
+                      $0 ~ /^\[HKEY_CURRENT_USER\\Software\\Microsoft\\Installer/)} !skip' \
       >>"$out"
   done
 }
@@ -173,6 +177,13 @@ check_package_tables() {
   fi
 }
 
+# How many products named Pinlet the Windows Installer knows installed for
+# the user.
+installed_products() {
+  "$1" reg query 'HKCU\\Software\\Microsoft\\Installer\\Products' /s 2>/dev/null |
+    tr -d '\r' | grep -c 'ProductName    REG_SZ    Pinlet$'
+}
+
 # Installs the package of the target's build (an older version first, then
 # this one over it, a major upgrade) and checks what it wrote.
 install_package() {
@@ -236,7 +247,8 @@ uninstall_package() {
   fi
   registry_snapshot "$prefix" "$loader" "$work/$name-after.txt"
   folder_snapshot "$prefix" "$work/$name-folders-after.txt"
-  if diff "$work/$name-before.txt" "$work/$name-after.txt" >"$log" &&
+  if [ "$(installed_products "$loader")" = 0 ] &&
+     diff "$work/$name-before.txt" "$work/$name-after.txt" >"$log" &&
      diff "$work/$name-folders-before.txt" "$work/$name-folders-after.txt" >>"$log"; then
     pass "$name: the registry and the user's folders are as before installing"
   else
@@ -280,6 +292,10 @@ run_target() {
     fi
   done
 
+  # The machine has Office, whose own settings the user's Office branch
+  # holds (so that it is never an empty key that a removal may take).
+  "$loader" reg add 'HKCU\Software\Microsoft\Office\11.0\Common\General' /v Settings \
+    /t REG_DWORD /d 1 /f >/dev/null 2>&1
   registry_snapshot "$prefix" "$loader" "$work/$name-before.txt"
   folder_snapshot "$prefix" "$work/$name-folders-before.txt"
   if "$loader" regsvr32 /s "$dir/src/comserver/pinlet.dll" >"$log" 2>&1 &&
