@@ -211,8 +211,7 @@ install_package() {
     return 1
   fi
   local products
-  products=$("$loader" reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null |
-             tr -d '\r' | grep -c 'ProductName    REG_SZ    Pinlet$')
+  products=$(installed_products "$loader")
   if "$loader" reg query 'HKCU\Software\Zarvo\Pinlet\Note' /v FontName 2>/dev/null |
        grep -q Tahoma && [ "$products" = 1 ]; then
     pass "$name: the upgrade kept the user's settings and left one product installed"
