@@ -56,7 +56,7 @@ work=$(mktemp -d /tmp/pinlet-package.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 build/src/install/pinlet_install_rows wxs >"$work/registration.wxi"
 # The help pages and their pictures, as one component group.
-(cd docs && find help -type f \( -name '*.htm' -o -name '*.png' \) | LC_ALL=C sort) |
+(cd docs && find help -type f \( -name '*.htm' -o -name '*.css' -o -name '*.png' \) | LC_ALL=C sort) |
   wixl-heat -p "" --component-group HelpPages --var var.HelpSource \
     --directory-ref INSTALLDIR >"$work/help.wxs"
 

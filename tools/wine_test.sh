@@ -157,7 +157,7 @@ check_package_tables() {
   msiinfo export "$msi" File | tail -n +4 | cut -f3 | tr -d '\r' | LC_ALL=C sort \
     >"$work/file-table.txt"
   (printf '%s\n' pinlet.dll LibZarvo.dll PNX.xml
-   cd docs/help && ls *.htm pictures/*.png | xargs -n1 basename) | LC_ALL=C sort \
+   cd docs/help && ls *.htm *.css pictures/*.png | xargs -n1 basename) | LC_ALL=C sort \
     >"$work/files-expected.txt"
   if diff "$work/files-expected.txt" "$work/file-table.txt" >"$log"; then
     pass "the package: its File table holds the DLLs, PNX.xml and the help pages"
