@@ -77,12 +77,6 @@ std::string InstallFolder() {
   return com::Narrow(dll.substr(0, dll.find_last_of(L'\\') + 1));
 }
 
-// A page is a file name of the help folder, never a path.
-bool IsPageName(std::string_view page) {
-  return !page.empty() && page.find_first_of("\\/:") == std::string_view::npos &&
-         page.find("..") == std::string_view::npos;
-}
-
 // Opens the installed help page through the shell, or tells the user that
 // it is not installed.
 void OpenHelpPage(std::string_view page) {
@@ -90,7 +84,7 @@ void OpenHelpPage(std::string_view page) {
   std::wstring wide = com::Wide(path);
   DWORD attributes = GetFileAttributesW(wide.c_str());
   HWND owner = GetActiveWindow();
-  if (IsPageName(page) && attributes != INVALID_FILE_ATTRIBUTES &&
+  if (support_texts::IsPageName(page) && attributes != INVALID_FILE_ATTRIBUTES &&
       !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     ShellExecuteW(owner, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return;

@@ -14,7 +14,8 @@
 // help\PAGE of the install folder (the folder of the installed add-in,
 // which ends in "\"). A page that is not there is never opened: the user
 // gets a message box (kHelpMissingCaption, OK only, an exclamation icon)
-// naming it, from MissingPageText.
+// naming it, from MissingPageText; so does a name that is not a plain file
+// name (IsPageName), which is never handed to the shell.
 #ifndef PINLET_PLATFORM_SUPPORT_LIBRARY_TEXTS_H_
 #define PINLET_PLATFORM_SUPPORT_LIBRARY_TEXTS_H_
 
@@ -39,6 +40,13 @@ constexpr std::string_view kHelpMissingCaption = "Pinlet Help";
 
 // "Version 1.0.0".
 inline std::string VersionLine() { return std::string("Version ") + PINLET_VERSION_TEXT; }
+
+// Whether `page` is a plain file name of the help folder: not empty, and
+// without a folder, a drive or a way up.
+inline bool IsPageName(std::string_view page) {
+  return !page.empty() && page.find_first_of("\\/:") == std::string_view::npos &&
+         page.find("..") == std::string_view::npos;
+}
 
 // The path of `page` for the install folder `install_dir` (ending in "\").
 inline std::string HelpPagePath(std::string_view install_dir, std::string_view page) {

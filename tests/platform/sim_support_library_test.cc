@@ -110,12 +110,13 @@ TEST_F(SimSupportLibraryTest, AnInstalledPageOpensThroughTheShell) {
   EXPECT_TRUE(world.message_boxes.shown().empty());
 }
 
-// A missing page, a folder of that name or no name at all: never opened,
-// the user told where the page was looked for.
+// A missing page, a folder of that name, no name at all or a path that
+// leads out of the help folder to a file that is there: never opened, the
+// user told where the page was looked for.
 TEST_F(SimSupportLibraryTest, APageThatIsNotInstalledGivesTheMessageBoxInstead) {
   ASSERT_TRUE(world.files.RemoveFile(Page("About_Pinlet.htm")));
   world.files.MakeFolders(Page("Folder.htm"));
-  for (std::string_view page : {"About_Pinlet.htm", "Folder.htm", ""}) {
+  for (std::string_view page : {"About_Pinlet.htm", "Folder.htm", "", "..\\PNX.xml"}) {
     SCOPED_TRACE(page);
     world.message_boxes.QueueAnswer(mb::kOk);
     library().ShowContextHelp(1, page);
@@ -125,7 +126,7 @@ TEST_F(SimSupportLibraryTest, APageThatIsNotInstalledGivesTheMessageBoxInstead) 
     EXPECT_EQ(box.style, mb::kOkOnly | mb::kExclamation);
   }
   EXPECT_TRUE(Opened().empty());
-  EXPECT_EQ(world.message_boxes.shown().size(), 3u);
+  EXPECT_EQ(world.message_boxes.shown().size(), 4u);
 }
 
 // The about box's Help, with the index gone: the box over the about box,

@@ -91,7 +91,7 @@ int32_t SimSupportLibrary::ShowContextHelp(int32_t, std::string_view page) {
 bool SimSupportLibrary::OpenHelpPage(std::string_view page) {
   FaultInjector::Pause pause(world_->faults);
   const std::string path = texts::HelpPagePath(world_->install_dir, page);
-  if (world_->files.IsFile(path)) {
+  if (texts::IsPageName(page) && world_->files.IsFile(path)) {
     // What the shell answers (no browser, say) is the shell's to show.
     world_->shell.Execute(0, "open", path, "", "", se::kShowNormal);
     return true;
