@@ -180,7 +180,7 @@ check_package_tables() {
 # How many products named Pinlet the Windows Installer knows installed for
 # the user.
 installed_products() {
-  "$1" reg query 'HKCU\\Software\\Microsoft\\Installer\\Products' /s 2>/dev/null |
+  "$1" reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null |
     tr -d '\r' | grep -c 'ProductName    REG_SZ    Pinlet$'
 }
 
