@@ -50,6 +50,19 @@ void WriteRow(const install::RegistryRow& row) {
     WriteTextValue(root, Wide(row.key), Wide(row.name), Wide(row.value));
 }
 
+// Removes the user's data folder that registration made, and its Zarvo
+// parent, where each is empty: what the add-in wrote there stays.
+void RemoveEmptyUserFolder() {
+  std::optional<std::wstring> folder = ReadTextValue(
+      HKEY_CURRENT_USER, Wide(install::kSettingsKey), L"MyDir");
+  if (!folder || folder->empty()) return;
+  std::wstring path = *folder;
+  while (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  if (!RemoveDirectoryW(path.c_str())) return;
+  std::wstring parent = FolderOf(path);
+  if (!parent.empty()) RemoveDirectoryW(parent.c_str());
+}
+
 }  // namespace
 
 void RegisterServer(std::wstring_view dll_path) {
@@ -69,6 +82,7 @@ void UnregisterServer() {
     std::optional<HostError> error = Attempt(remove);
     if (error && !failure) failure = std::move(error);
   };
+  IgnoreError([] { RemoveEmptyUserFolder(); });
   for (const install::OwnedKey& owned : install::OwnedKeys())
     attempt([&] { DeleteKeyTree(RootKey(owned.root), Wide(owned.key), Wide(owned.kept)); });
   for (const install::RegistryRow& row : install::SharedValues({}))

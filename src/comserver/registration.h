@@ -10,8 +10,8 @@
 // settings. The type library is never registered (see pinlet_addin.idl).
 // Unregistration deletes the owned keys and every parent they leave empty,
 // up to but not including CLSID and Software\Microsoft\Office, and of the
-// settings only the two folders' values: what the add-in wrote there is the
-// user's.
+// settings only the two folders' values (what the add-in wrote there is the
+// user's), and the user's data folder when it is empty.
 #ifndef PINLET_COMSERVER_REGISTRATION_H_
 #define PINLET_COMSERVER_REGISTRATION_H_
 

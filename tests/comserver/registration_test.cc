@@ -164,6 +164,28 @@ TEST_F(RegistrationTest, UnregisteringKeepsTheAddinsOwnSettings) {
   DeleteKeyTree(HKEY_CURRENT_USER, kSettings, L"Software");
 }
 
+// The user's data folder that registration made goes with it when empty;
+// with the add-in's log in it, it stays.
+TEST_F(RegistrationTest, UnregisteringRemovesTheUsersFolderOnlyWhenEmpty) {
+  const std::wstring folder = Wide(AppDataFolder()) + L"\\Zarvo\\Pinlet";
+  ASSERT_EQ(dll_.Register(), S_OK);
+  EXPECT_NE(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(dll_.Unregister(), S_OK);
+  EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+
+  ASSERT_EQ(dll_.Register(), S_OK);
+  const std::wstring log = folder + L"\\LibZarvo.log";
+  HANDLE file = CreateFileW(log.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  ASSERT_EQ(dll_.Unregister(), S_OK);
+  EXPECT_NE(GetFileAttributesW(log.c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileW(log.c_str());
+  RemoveDirectoryW(folder.c_str());
+  RemoveDirectoryW((Wide(AppDataFolder()) + L"\\Zarvo").c_str());
+}
+
 TEST(RegistryRowsTest, NameTheClassOfTheTypeLibrary) {
   wchar_t text[40];
   StringFromGUID2(CLSID_Connect, text, 40);
