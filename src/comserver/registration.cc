@@ -82,7 +82,7 @@ void UnregisterServer() {
     std::optional<HostError> error = Attempt(remove);
     if (error && !failure) failure = std::move(error);
   };
-  IgnoreError([] { RemoveEmptyUserFolder(); });
+  RemoveEmptyUserFolder();  // reads and removes only what is there; never raises
   for (const install::OwnedKey& owned : install::OwnedKeys())
     attempt([&] { DeleteKeyTree(RootKey(owned.root), Wide(owned.key), Wide(owned.kept)); });
   for (const install::RegistryRow& row : install::SharedValues({}))
