@@ -12,14 +12,14 @@
 #include <sstream>
 #include <string>
 
-#include "app/com_loading.h"
-#include "app/driver.h"
+#include "sim/app/com_loading.h"
+#include "sim/app/driver.h"
 #include "platform/com/com_outlook.h"
 #include "platform/com/late_bound.h"
 #include "platform/com/served_object.h"
-#include "platform/sim/sample_mailbox.h"
-#include "platform/sim/sim_outlook.h"
-#include "platform/sim/world.h"
+#include "sim/machine/sample_mailbox.h"
+#include "sim/machine/sim_outlook.h"
+#include "sim/machine/world.h"
 
 namespace pinlet {
 namespace {

@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/sim/mailbox_json.h"
-#include "platform/sim/sim_registry.h"
+#include "sim/machine/mailbox_json.h"
+#include "sim/machine/sim_registry.h"
 
 namespace pinlet::sim {
 namespace {

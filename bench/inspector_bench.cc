@@ -14,7 +14,7 @@
 #include "explorer/bas_explorers.h"
 #include "inspector/bas_inspectors.h"
 #include "large_mailbox.h"
-#include "platform/sim/host_session.h"
+#include "sim/machine/host_session.h"
 #include "store/notes_folder.h"
 #include "store/store_subsystems.h"
 

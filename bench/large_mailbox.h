@@ -12,9 +12,9 @@
 #include "addin/connect.h"
 #include "addin/context.h"
 #include "addin/note_window.h"
-#include "platform/sim/host_session.h"
-#include "platform/sim/sim_outlook.h"
-#include "platform/sim/world.h"
+#include "sim/machine/host_session.h"
+#include "sim/machine/sim_outlook.h"
+#include "sim/machine/world.h"
 #include "store/notes_folder.h"
 #include "store/store_subsystems.h"
 

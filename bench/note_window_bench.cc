@@ -11,9 +11,9 @@
 
 #include "addin/context.h"
 #include "notewindow/frm_comments.h"
-#include "platform/sim/sim_controls.h"
-#include "platform/sim/sim_form.h"
-#include "platform/sim/sim_outlook.h"
+#include "sim/machine/sim_controls.h"
+#include "sim/machine/sim_form.h"
+#include "sim/machine/sim_outlook.h"
 #include "platform/text.h"
 #include "store/note_windows.h"
 #include "store/notes_folder.h"

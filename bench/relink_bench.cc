@@ -13,7 +13,7 @@
 #include "addin/connect.h"
 #include "explorer/bas_explorers.h"
 #include "large_mailbox.h"
-#include "platform/sim/host_session.h"
+#include "sim/machine/host_session.h"
 #include "store/note_link.h"
 #include "store/notes_folder.h"
 #include "store/store_subsystems.h"

@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/driver.h"
-#include "app/pictures.h"
-#include "platform/sim/sim_form.h"
+#include "sim/app/driver.h"
+#include "sim/app/pictures.h"
+#include "sim/machine/sim_form.h"
 #include "platform/ui_controls.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "addin/context.h"
-#include "platform/sim/sim_outlook.h"
+#include "sim/machine/sim_outlook.h"
 #include "store/notes_folder.h"
 
 namespace pinlet {

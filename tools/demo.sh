@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
-exec build/src/app/pinlet demo
+exec build/sim/app/pinlet demo

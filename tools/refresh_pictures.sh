@@ -8,7 +8,7 @@
 # until then.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-pinlet="${PINLET:-build/src/app/pinlet}"
+pinlet="${PINLET:-build/sim/app/pinlet}"
 tour="$(mktemp -d)"
 trap 'rm -rf "$tour"' EXIT
 "$pinlet" demo --pictures "$tour" > /dev/null

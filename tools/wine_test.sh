@@ -271,7 +271,7 @@ run_target() {
     fail "$name: pinlet.dll's imports and exports" "$log"
   fi
   make_prefix "$prefix"
-  WINEPREFIX=$prefix "$loader" "$dir/src/app/pinlet.exe" --help >/dev/null 2>"$log"
+  WINEPREFIX=$prefix "$loader" "$dir/sim/app/pinlet.exe" --help >/dev/null 2>"$log"
   local status=$?
   if [ "$status" != 0 ]; then
     local why
@@ -281,7 +281,7 @@ run_target() {
   fi
   export WINEPREFIX=$prefix
 
-  for test in tests/com/pinlet_com_tests tests/com/pinlet_com_objects_tests tests/comhost/pinlet_comhost_tests \
+  for test in tests/com/pinlet_com_tests tests/com/pinlet_com_objects_tests tests/sim/comhost/pinlet_comhost_tests \
               tests/win32/pinlet_win32_tests tests/win32ui/pinlet_win32ui_tests \
               tests/comserver/pinlet_comserver_tests; do
     if (cd "$dir/$(dirname "$test")" && "$loader" "./$(basename "$test").exe") >"$log" 2>&1; then
@@ -318,7 +318,7 @@ run_target() {
   else
     fail "$name: the installed support library's help pages or about box" "$log"
   fi
-  local exe="$dir/src/app/pinlet.exe"
+  local exe="$dir/sim/app/pinlet.exe"
   for scenario in examples/*.pinlet tests/scenarios/*.pinlet; do
     local linked="$work/linked.txt" com="$work/com.txt" why="$work/why.txt"
     "$loader" "$exe" run "$scenario" >"$linked" 2>/dev/null

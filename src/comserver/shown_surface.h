@@ -2,7 +2,7 @@
 // or a common dialog with the whole description it was given. It is kept in
 // the process environment ("PINLET_UI_SHOWN") from just before the system
 // is asked until the call returns, so that a test host in the same process
-// (src/comhost) can answer the real box or dialog as its simulated machine
+// (sim/comhost) can answer the real box or dialog as its simulated machine
 // answers the same call linked in: the window the system shows does not
 // tell a box's style exactly, nor a dialog's flags, limits or starting
 // choice. Nothing of it crosses as C++: the note is text.

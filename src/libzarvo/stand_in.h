@@ -1,6 +1,6 @@
 // LibZarvo.dll as Pinlet ships it: the support library's four calls, doing
 // what the simulated host's library does (SimSupportLibrary in
-// platform/sim/sim_support_library.h), on the real machine:
+// sim/machine/sim_support_library.h), on the real machine:
 // - LibZarvoInit learns the user's folder from the registry, the text value
 //   "MyDir" of HKEY_CURRENT_USER\Software\Zarvo\Pinlet that the installer
 //   writes, and calls the quick-start callback;

@@ -1,5 +1,5 @@
 // What the support library shows, the same on both of its sides: the
-// simulated machine's library (platform/sim/world.h) and LibZarvo.dll
+// simulated machine's library (sim/machine/world.h) and LibZarvo.dll
 // (libzarvo/). Both build their about box and their help paths from these,
 // so that a scenario reads the same from either.
 //

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "addin/connect.h"
-#include "platform/sim/host_session.h"
+#include "sim/machine/host_session.h"
 
 namespace pinlet {
 

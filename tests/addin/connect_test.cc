@@ -3,7 +3,7 @@
 #include "addin/outlook_connect.h"
 #include "addin/word_connect.h"
 #include "addin_fixture.h"
-#include "platform/sim/sample_mailbox.h"
+#include "sim/machine/sample_mailbox.h"
 
 namespace pinlet {
 namespace {

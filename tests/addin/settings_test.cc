@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/fault_injector.h"
-#include "platform/sim/sim_registry.h"
+#include "sim/machine/fault_injector.h"
+#include "sim/machine/sim_registry.h"
 
 namespace pinlet {
 namespace {

@@ -3,7 +3,7 @@
 // add-ins and the objects the add-in publishes.
 #include "com_fixture.h"
 #include "platform/com/com_support.h"
-#include "platform/sim/host_session.h"
+#include "sim/machine/host_session.h"
 
 namespace pinlet::com {
 namespace {

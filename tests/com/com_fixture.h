@@ -22,9 +22,9 @@
 #include "platform/com/event_hub.h"
 #include "platform/com/served_object.h"
 #include "platform/host_error.h"
-#include "platform/sim/host_session.h"
-#include "platform/sim/sample_mailbox.h"
-#include "platform/sim/sim_outlook.h"
+#include "sim/machine/host_session.h"
+#include "sim/machine/sample_mailbox.h"
+#include "sim/machine/sim_outlook.h"
 
 namespace pinlet::com {
 

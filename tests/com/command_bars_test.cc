@@ -3,7 +3,7 @@
 // CancelDefault, OnUpdate, and a bar's Parent told apart by QueryInterface.
 #include "com_fixture.h"
 #include "platform/com/com_picture.h"
-#include "platform/sim/sim_command_bars.h"
+#include "sim/machine/sim_command_bars.h"
 
 namespace pinlet::com {
 namespace {

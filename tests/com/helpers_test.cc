@@ -6,7 +6,7 @@
 #include "com_fixture.h"
 #include "platform/com/com_error.h"
 #include "platform/com/com_helpers.h"
-#include "platform/sim/sim_mapi_helpers.h"
+#include "sim/machine/sim_mapi_helpers.h"
 
 namespace pinlet::com {
 namespace {

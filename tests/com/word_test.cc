@@ -3,7 +3,7 @@
 // context, its windows, documents and envelopes.
 #include "com_fixture.h"
 #include "platform/com/com_word.h"
-#include "platform/sim/sim_word.h"
+#include "sim/machine/sim_word.h"
 
 namespace pinlet::com {
 namespace {

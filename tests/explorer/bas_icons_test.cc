@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 
 #include "platform/dib.h"
-#include "platform/sim/world.h"
+#include "sim/machine/world.h"
 
 namespace pinlet {
 namespace {

@@ -7,7 +7,7 @@
 #include "addin/settings.h"
 #include "explorer/bas_explorers.h"
 #include "explorer/cls_explorers.h"
-#include "platform/sim/sim_outlook.h"
+#include "sim/machine/sim_outlook.h"
 #include "store/notes_folder.h"
 #include "store/store_fixture.h"
 

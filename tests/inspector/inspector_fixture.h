@@ -9,7 +9,7 @@
 #include "inspector/bas_inspectors.h"
 #include "inspector/cls_inspector.h"
 #include "inspector/cls_inspectors.h"
-#include "platform/sim/mail_content.h"
+#include "sim/machine/mail_content.h"
 #include "store/note_property.h"
 
 namespace pinlet {

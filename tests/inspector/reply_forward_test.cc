@@ -5,8 +5,8 @@
 #include "inspector/cls_reply_forward.h"
 #include "inspector/note_insertion.h"
 #include "inspector_fixture.h"
-#include "platform/sim/object_model_guard.h"
-#include "platform/sim/sim_mapi_helpers.h"
+#include "sim/machine/object_model_guard.h"
+#include "sim/machine/sim_mapi_helpers.h"
 #include "platform/text.h"
 
 namespace pinlet {

@@ -7,8 +7,8 @@
 #include "addin/word_connect.h"
 #include "inspector/word_mail_buttons.h"
 #include "inspector_fixture.h"
-#include "platform/sim/object_model_guard.h"
-#include "platform/sim/sim_word.h"
+#include "sim/machine/object_model_guard.h"
+#include "sim/machine/sim_word.h"
 
 namespace pinlet {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/world.h"
+#include "sim/machine/world.h"
 
 namespace pinlet {
 namespace {

@@ -7,9 +7,9 @@
 
 #include "note_window_fixture.h"
 #include "notewindow/print_page.h"
-#include "platform/sim/mail_content.h"
-#include "platform/sim/object_model_guard.h"
-#include "platform/sim/sim_mapi_helpers.h"
+#include "sim/machine/mail_content.h"
+#include "sim/machine/object_model_guard.h"
+#include "sim/machine/sim_mapi_helpers.h"
 
 namespace pinlet {
 namespace {

@@ -5,7 +5,7 @@
 #include <gmock/gmock.h>
 
 #include "addin/settings.h"
-#include "platform/sim/sim_form.h"
+#include "sim/machine/sim_form.h"
 #include "store/store_fixture.h"
 
 namespace pinlet {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "addin/settings.h"
-#include "platform/sim/sim_mapi_helpers.h"
+#include "sim/machine/sim_mapi_helpers.h"
 #include "sharing/c_lib_addin.h"
 #include "sharing/sharing_startup.h"
 #include "store/notes_folder.h"

@@ -2,7 +2,7 @@
 
 #include <gmock/gmock.h>
 
-#include "platform/sim/host_session.h"
+#include "sim/machine/host_session.h"
 #include "store/note_windows.h"
 #include "store/parent_marking.h"
 #include "store_fixture.h"

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "addin/settings.h"
-#include "platform/sim/sim_mapi_helpers.h"
+#include "sim/machine/sim_mapi_helpers.h"
 #include "store/note_property.h"
 #include "store_fixture.h"
 

@@ -12,8 +12,8 @@
 
 #include "addin/connect.h"
 #include "platform/host_error.h"
-#include "platform/sim/host_session.h"
-#include "platform/sim/sample_mailbox.h"
+#include "sim/machine/host_session.h"
+#include "sim/machine/sample_mailbox.h"
 #include "store/store_subsystems.h"
 
 namespace pinlet {

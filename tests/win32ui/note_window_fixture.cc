@@ -7,7 +7,7 @@
 #include "addin/outlook_connect.h"
 #include "addin/settings.h"
 #include "addin/string_table.h"
-#include "platform/sim/sample_mailbox.h"
+#include "sim/machine/sample_mailbox.h"
 #include "store/store_subsystems.h"
 
 #include "platform/win32ui/win32_control.h"

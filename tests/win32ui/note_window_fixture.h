@@ -13,8 +13,8 @@
 // clang-format off
 #include "addin/connect.h"
 #include "notewindow/frm_comments.h"
-#include "platform/sim/host_session.h"
-#include "platform/sim/world.h"
+#include "sim/machine/host_session.h"
+#include "sim/machine/world.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_window_manager.h"
 

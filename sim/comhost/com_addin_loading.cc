@@ -1,0 +1,321 @@
+#include "sim/comhost/com_addin_loading.h"
+
+#include <windows.h>
+// After windows.h, which it expects.
+#include <objbase.h>
+
+#include "sim/comhost/com_addin_proxy.h"
+#include "sim/comhost/host_class_objects.h"
+#include "sim/comhost/lent_services.h"
+#include "sim/comhost/real_forms.h"
+#include "sim/comhost/registered_class.h"
+#include "sim/comhost/registry_mirror.h"
+#include "sim/comhost/ui_answers.h"
+#include "libzarvo/stand_in.h"
+#include "platform/com/com_ptr.h"
+#include "platform/host_error.h"
+#include "platform/shell.h"
+#include "sim/machine/host_session.h"
+#include "sim/machine/sim_form.h"
+#include "sim/machine/world.h"
+#include "platform/win32/registry_keys.h"
+#include "platform/win32/twips.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+
+namespace pinlet::comhost {
+namespace {
+
+constexpr const char* kSettingsBranch = "Software\\Zarvo";
+constexpr const char* kOutlookAddinKey =
+    "Software\\Microsoft\\Office\\Outlook\\Addins\\Pinlet.Connect";
+// Where the shell keeps the user's folders: the settings, and the paths it
+// found for them last (which it writes itself as it answers).
+constexpr const char* kShellFolderKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+constexpr const wchar_t* kUiSeamMark = L"PINLET_UI_SEAM";
+
+// The folders of the simulated machine's user, as the shell names them.
+struct ShellFolder {
+  const char* value;
+  int csidl;
+};
+constexpr ShellFolder kShellFolderValues[] = {
+    {"Personal", csidl::kPersonal},
+    {"AppData", csidl::kAppData},
+    {"Local AppData", csidl::kLocalAppData},
+};
+
+// The DLL registered for `prog_id`, by the user or the machine; "" when
+// none is.
+std::wstring RegisteredDll(const std::wstring& prog_id) {
+  RegisteredClass found;
+  return FindRegisteredClass(prog_id, found) ? found.dll : L"";
+}
+
+// The folder holding the DLL registered for `prog_id`; "" when none is.
+std::wstring RegisteredDllFolder(const std::wstring& prog_id) {
+  std::wstring dll = RegisteredDll(prog_id);
+  size_t slash = dll.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? L"" : dll.substr(0, slash);
+}
+
+// Records each call of the stand-in support library as the simulated
+// machine's library would, and fails it when the fault injector says so.
+int32_t WINAPI RecordSupportCall(void* context, const char* record) {
+  auto* world = static_cast<sim::World*>(context);
+  std::string text = record ? record : "";
+  std::string member = "LibZarvo" + text.substr(0, text.find(' '));
+  int32_t failed = 0;
+  // A C caller: nothing may escape, and only the injector's failure is
+  // expected here.
+  if (auto error = Attempt([&] { world->faults.Check(member); }))
+    failed = error->number() ? error->number() : 1;
+  if (!failed) world->support->TakeRecord(std::move(text));
+  return failed;
+}
+
+class ComAddinLoading : public app::AddinLoading {
+ public:
+  ComAddinLoading() : mirror_(kSettingsBranch, &registry_) {}
+  ~ComAddinLoading() override { Release(); }
+
+  bool Prepare(sim::World& world, std::string& error) override {
+    if (!RunsUnderWine()) {
+      error =
+          "--com runs only under Wine, in a prefix made for it: it replaces the "
+          "folders and settings of the machine's user";
+      return false;
+    }
+    if (!registry_.KeyExists(kOutlookAddinKey) ||
+        RegisteredDllFolder(L"Pinlet.Connect").empty()) {
+      error = "Pinlet.Connect is not registered (regsvr32 pinlet.dll)";
+      return false;
+    }
+    std::optional<std::string> user = shell_.UserName();
+    if (!user || *user != world.shell.user_name()) {
+      error = "the machine's user must be \"" + world.shell.user_name() +
+              "\" (start Wine with USER=" + world.shell.user_name() + ")";
+      return false;
+    }
+    world_ = &world;
+    answers_ = std::make_unique<UiAnswers>(world);
+    if (!answers_->installed()) {
+      error =
+          "the message boxes and dialogs of this thread cannot be answered (no CBT hook)";
+      return false;
+    }
+    // A fresh machine: what an earlier run left of the user's folders and
+    // settings goes.
+    sim::FaultInjector::Pause pause(world.faults);
+    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsBranch);
+    world.UseHostFiles(&files_);
+    for (const std::string& folder : {world.shell.profile(), world.install_dir})
+      world.files.DeleteEntry(folder, true);
+    world.UseHostFiles(&files_);  // the user's folders again, empty
+    world.UseHostClipboard(&clipboard_);
+    PointShellAtTheUser(world);
+    forms_ = std::make_unique<RealForms>(world);
+    UseTheSimulatedWorkArea(world);
+    UseTheSimulatedColours();
+    classes_ = std::make_unique<HostClassObjects>(world.objects.get());
+    if (!classes_->error().empty()) {
+      error = classes_->error();
+      return false;
+    }
+    return ConnectSupportLibrary(world, error) && LendServices(world, error);
+  }
+
+  std::shared_ptr<IDTExtensibility2> Create(sim::World&, const Platform&) override {
+    return std::make_shared<ComAddinProxy>(sim::kPinletProgId);
+  }
+
+  void BeforeCommand(sim::World& world) override {
+    sim::FaultInjector::Pause pause(world.faults);
+    mirror_.Push(world.registry);
+  }
+
+  std::string AfterCommand(sim::World& world) override {
+    sim::FaultInjector::Pause pause(world.faults);
+    mirror_.Pull(world.registry);
+    std::string trouble = answers_ ? answers_->TakeTrouble() : "";
+    if (trouble.empty() && forms_) trouble = forms_->TakeTrouble();
+    wchar_t what[256] = {};
+    if (GetEnvironmentVariableW(kUiSeamMark, what, 256)) {
+      SetEnvironmentVariableW(kUiSeamMark, nullptr);
+      return "the add-in needed " + com::Narrow(what) +
+             ", which the test host cannot give as the simulated machine does yet";
+    }
+    if (!trouble.empty())
+      return "the test host could not answer the real user interface as the simulated "
+             "machine did: " +
+             trouble;
+    return "";
+  }
+
+  app::FormSurface* forms() override { return forms_.get(); }
+
+  void Refresh(sim::World& world) override {
+    sim::FaultInjector::Pause pause(world.faults);
+    mirror_.Pull(world.registry);
+  }
+
+  void Finish(sim::World& world) override {
+    sim::FaultInjector::Pause pause(world.faults);
+    mirror_.Pull(world.registry);
+    Release();
+  }
+
+ private:
+  // The screen's work area is the simulated machine's (its taskbar
+  // included), so that the real windows are placed as linked in. The
+  // setting is this process's own under Wine; it is put back at Release.
+  void UseTheSimulatedWorkArea(sim::World& world) {
+    std::optional<Rect> area = world.windows.GetWorkArea();
+    if (!area || !SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved_work_area_, 0)) return;
+    RECT pixels = {TwipsToPixelsX(area->left), TwipsToPixelsY(area->top),
+                   TwipsToPixelsX(area->left + area->width),
+                   TwipsToPixelsY(area->top + area->height)};
+    if (SystemParametersInfoW(SPI_SETWORKAREA, 0, &pixels, 0)) work_area_set_ = true;
+  }
+
+  // The real forms and controls start with the system's button face; it is
+  // set to the colour the simulated machine's forms start with, so that
+  // they look and read as linked in. Put back at Release.
+  void UseTheSimulatedColours() {
+    INT element = COLOR_BTNFACE;
+    COLORREF colour = sim::kDefaultBackColour;
+    saved_button_face_ = GetSysColor(COLOR_BTNFACE);
+    button_face_set_ = SetSysColors(1, &element, &colour);
+  }
+
+  // The shell's folders of this user point at the simulated user's, and
+  // the temporary folder is the user's, as the DLL asks the real shell.
+  void PointShellAtTheUser(sim::World& world) {
+    for (const char* key : kShellFolderKeys) {
+      for (const ShellFolder& folder : kShellFolderValues) {
+        SavedValue saved{key, folder.value, std::nullopt};
+        RegValue old;
+        if (registry_.ReadValue(key, folder.value, &old) == Registry::Read::kFound)
+          saved.value = old;
+        saved_folders_.push_back(std::move(saved));
+        registry_.SetValue(key, folder.value,
+                           RegValue::Text(world.shell.SpecialFolder(folder.csidl)));
+      }
+    }
+    std::wstring temp = com::Wide(world.shell.TempFolder());
+    SetEnvironmentVariableW(L"TEMP", temp.c_str());
+    SetEnvironmentVariableW(L"TMP", temp.c_str());
+  }
+
+  // Loads the stand-in support library beside the DLL, first, so that the
+  // DLL's own loading finds it loaded, and has it report its calls.
+  //
+  // It stays loaded for the rest of the process (pinned at its first load):
+  // the threads runtime it is built with takes a thread-local slot at each
+  // load and never gives it back, so a process that loaded and unloaded it
+  // once per run (the failure sweep runs a thousand and more) would run out
+  // of slots, and the runtime then aborts the process.
+  bool ConnectSupportLibrary(sim::World& world, std::string& error) {
+    std::wstring dll = RegisteredDllFolder(L"Pinlet.Connect") + L"\\LibZarvo.dll";
+    support_ = LoadLibraryW(dll.c_str());
+    HMODULE pinned = nullptr;
+    if (support_)
+      GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, dll.c_str(), &pinned);
+    auto set_recorder = support_
+                            ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
+                                  reinterpret_cast<void*>(GetProcAddress(
+                                      support_, "LibZarvoStandInSetRecorder")))
+                            : nullptr;
+    if (!set_recorder) {
+      error = "the stand-in support library is missing: " + com::Narrow(dll);
+      return false;
+    }
+    set_recorder(RecordSupportCall, &world);
+    set_recorder_ = set_recorder;
+    return true;
+  }
+
+  // Loads the add-in's DLL ahead of COM, which then finds it loaded, and
+  // lends it the simulated machine's shell, clock and timers.
+  bool LendServices(sim::World& world, std::string& error) {
+    std::wstring dll = RegisteredDll(L"Pinlet.Connect");
+    addin_dll_ = LoadLibraryW(dll.c_str());
+    if (!addin_dll_) {
+      error = "the add-in's DLL cannot be loaded: " + com::Narrow(dll);
+      return false;
+    }
+    lent_ = std::make_unique<LentServices>(addin_dll_, world);
+    error = lent_->error();
+    return error.empty();
+  }
+
+  void Release() {
+    lent_.reset();
+    if (addin_dll_) FreeLibrary(addin_dll_);
+    addin_dll_ = nullptr;
+    if (set_recorder_) set_recorder_(nullptr, nullptr);
+    set_recorder_ = nullptr;
+    if (support_) FreeLibrary(support_);
+    support_ = nullptr;
+    classes_.reset();
+    answers_.reset();
+    forms_.reset();
+    if (work_area_set_) SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved_work_area_, 0);
+    if (button_face_set_) {
+      INT element = COLOR_BTNFACE;
+      SetSysColors(1, &element, &saved_button_face_);
+    }
+    button_face_set_ = false;
+    work_area_set_ = false;
+    for (const SavedValue& saved : saved_folders_) {
+      if (saved.value)
+        registry_.SetValue(saved.key, saved.name, *saved.value);
+      else
+        registry_.DeleteValue(saved.key, saved.name);
+    }
+    saved_folders_.clear();
+  }
+
+  Win32FileSystem files_;
+  Win32Clipboard clipboard_;
+  Win32Registry registry_;
+  Win32Shell shell_;
+  RegistryMirror mirror_;
+  sim::World* world_ = nullptr;
+  std::unique_ptr<HostClassObjects> classes_;
+  std::unique_ptr<UiAnswers> answers_;
+  std::unique_ptr<RealForms> forms_;
+  RECT saved_work_area_ = {};
+  COLORREF saved_button_face_ = 0;
+  bool button_face_set_ = false;
+  bool work_area_set_ = false;
+  HMODULE support_ = nullptr;
+  HMODULE addin_dll_ = nullptr;
+  std::unique_ptr<LentServices> lent_;
+  decltype(&LibZarvoStandInSetRecorder) set_recorder_ = nullptr;
+  struct SavedValue {
+    std::string key;
+    std::string name;
+    std::optional<RegValue> value;  // nullopt: there was none
+  };
+  std::vector<SavedValue> saved_folders_;
+};
+
+}  // namespace
+
+bool RunsUnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+void InitializeComHost() { CoInitialize(nullptr); }
+
+std::shared_ptr<app::AddinLoading> MakeComAddinLoading() {
+  return std::make_shared<ComAddinLoading>();
+}
+
+}  // namespace pinlet::comhost
