@@ -10,6 +10,7 @@
 
 #include "sim/app/open_page.h"
 #include "platform/text.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::app {
 namespace {

@@ -18,6 +18,7 @@
 #include "sim/machine/host_session.h"
 #include "sim/machine/sim_form.h"
 #include "sim/machine/world.h"
+#include "platform/wide_text.h"
 #include "platform/win32/registry_keys.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/win32_clipboard.h"
@@ -146,7 +147,7 @@ class ComAddinLoading : public app::AddinLoading {
     wchar_t what[256] = {};
     if (GetEnvironmentVariableW(kUiSeamMark, what, 256)) {
       SetEnvironmentVariableW(kUiSeamMark, nullptr);
-      return "the add-in needed " + com::Narrow(what) +
+      return "the add-in needed " + Narrow(what) +
              ", which the test host cannot give as the simulated machine does yet";
     }
     if (!trouble.empty())
@@ -206,7 +207,7 @@ class ComAddinLoading : public app::AddinLoading {
                            RegValue::Text(world.shell.SpecialFolder(folder.csidl)));
       }
     }
-    std::wstring temp = com::Wide(world.shell.TempFolder());
+    std::wstring temp = Wide(world.shell.TempFolder());
     SetEnvironmentVariableW(L"TEMP", temp.c_str());
     SetEnvironmentVariableW(L"TMP", temp.c_str());
   }
@@ -231,7 +232,7 @@ class ComAddinLoading : public app::AddinLoading {
                                       support_, "LibZarvoStandInSetRecorder")))
                             : nullptr;
     if (!set_recorder) {
-      error = "the stand-in support library is missing: " + com::Narrow(dll);
+      error = "the stand-in support library is missing: " + Narrow(dll);
       return false;
     }
     set_recorder(RecordSupportCall, &world);
@@ -245,7 +246,7 @@ class ComAddinLoading : public app::AddinLoading {
     std::wstring dll = RegisteredDll(L"Pinlet.Connect");
     addin_dll_ = LoadLibraryW(dll.c_str());
     if (!addin_dll_) {
-      error = "the add-in's DLL cannot be loaded: " + com::Narrow(dll);
+      error = "the add-in's DLL cannot be loaded: " + Narrow(dll);
       return false;
     }
     lent_ = std::make_unique<LentServices>(addin_dll_, world);

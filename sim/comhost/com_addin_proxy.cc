@@ -9,6 +9,7 @@
 #include "platform/com/com_objects.h"
 #include "platform/com/com_values.h"
 #include "platform/outlook_app.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::comhost {
 
@@ -36,7 +37,7 @@ class CustomArray {
 
 ComAddinProxy::ComAddinProxy(const std::string& prog_id) {
   HRESULT hr =
-      CreateRegisteredInstance(com::Wide(prog_id), IID__IDTExtensibility2, addin_.PutVoid());
+      CreateRegisteredInstance(Wide(prog_id), IID__IDTExtensibility2, addin_.PutVoid());
   if (FAILED(hr)) throw com::ErrorOfCall(hr, prog_id);
 }
 

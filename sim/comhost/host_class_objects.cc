@@ -9,6 +9,7 @@
 #include "platform/com/served_object.h"
 #include "platform/host_error.h"
 #include "platform/sharing.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::comhost {
 namespace {
@@ -70,7 +71,7 @@ const std::vector<HostClass>& HostClasses() {
 
 // Each class's CLSID, made from its ProgID: the test host's own.
 CLSID ClassIdOf(const std::wstring& prog_id) {
-  return com::GuidOfTypeName("test host class " + com::Narrow(prog_id));
+  return com::GuidOfTypeName("test host class " + Narrow(prog_id));
 }
 
 std::wstring GuidText(const GUID& guid) {
@@ -118,7 +119,7 @@ void HostClassObjects::Map(Entry& entry, const CLSID& clsid) {
   entry.mapped = SetMappedClass(entry.prog_id, GuidText(clsid));
   if (!entry.mapped)
     error_ += (error_.empty() ? "" : "; ") + std::string("cannot map ") +
-              com::Narrow(entry.prog_id);
+              Narrow(entry.prog_id);
 }
 
 HostClassObjects::HostClassObjects(ComObjectFactory* objects) {
@@ -128,12 +129,12 @@ HostClassObjects::HostClassObjects(ComObjectFactory* objects) {
     CLSID clsid = ClassIdOf(entry.prog_id);
     Map(entry, clsid);
     com::ComPtr<IClassFactory> factory = com::ComPtr<IClassFactory>::Adopt(
-        new ClassObject(objects, com::Narrow(entry.prog_id), host_class.make));
+        new ClassObject(objects, Narrow(entry.prog_id), host_class.make));
     if (FAILED(CoRegisterClassObject(clsid, factory.get(),
                                      CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                      REGCLS_MULTIPLEUSE, &entry.cookie)))
       error_ += (error_.empty() ? "" : "; ") + std::string("cannot offer ") +
-                com::Narrow(entry.prog_id);
+                Narrow(entry.prog_id);
     entries_.push_back(std::move(entry));
   }
   Entry outlook;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "platform/wide_text.h"
 #include "platform/win32/import_table.h"
 #include "platform/com/com_ptr.h"
 #include "platform/date.h"
@@ -14,7 +15,7 @@ namespace {
 // The world the redirected calls reach; set while a LentServices lives.
 sim::World* g_world = nullptr;
 
-std::string Text(LPCWSTR text) { return text ? com::Narrow(text) : std::string(); }
+std::string Text(LPCWSTR text) { return text ? Narrow(text) : std::string(); }
 
 HINSTANCE WINAPI LentShellExecute(HWND owner, LPCWSTR verb, LPCWSTR file,
                                   LPCWSTR parameters, LPCWSTR folder, INT show) {
@@ -28,7 +29,7 @@ UINT WINAPI LentGetTempFileName(LPCWSTR folder, LPCWSTR prefix, UINT unique,
                                 LPWSTR name) {
   std::optional<std::string> made =
       g_world->shell.TempFileName(Text(folder), Text(prefix), unique);
-  std::wstring path = made ? com::Wide(*made) : L"";
+  std::wstring path = made ? Wide(*made) : L"";
   if (!made || path.size() >= MAX_PATH) {
     SetLastError(made ? ERROR_FILENAME_EXCED_RANGE : ERROR_DIRECTORY);
     return 0;

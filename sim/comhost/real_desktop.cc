@@ -8,6 +8,7 @@
 #include "platform/com/com_ptr.h"
 #include "platform/display_text.h"
 #include "sim/machine/world.h"
+#include "platform/wide_text.h"
 #include "platform/win32/modal_answerer.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/form_probe.h"
@@ -82,7 +83,7 @@ HWND RealForms::StandIn(WindowHandle handle) {
   RegisterClassW(&window_class);  // fails harmlessly when registered already
   const Rect& at = host->rect;
   HWND stand_in = CreateWindowExW(
-      0, kStandInClass, com::Wide(host->title).c_str(), WS_OVERLAPPEDWINDOW,
+      0, kStandInClass, Wide(host->title).c_str(), WS_OVERLAPPEDWINDOW,
       TwipsToPixelsX(at.left), TwipsToPixelsY(at.top), TwipsToPixelsX(at.width),
       TwipsToPixelsY(at.height), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!stand_in) {
@@ -133,7 +134,7 @@ void RealForms::HostWindowActivated(WindowHandle handle) {
   const sim::SimWindowManager::Window* host = world_.windows.Find(handle);
   HWND stand_in = host ? StandIn(handle) : nullptr;
   if (!stand_in) return;
-  SetWindowTextW(stand_in, com::Wide(host->title).c_str());
+  SetWindowTextW(stand_in, Wide(host->title).c_str());
   const Rect& at = host->rect;
   SetWindowPos(stand_in, nullptr, TwipsToPixelsX(at.left), TwipsToPixelsY(at.top),
                TwipsToPixelsX(at.width), TwipsToPixelsY(at.height),

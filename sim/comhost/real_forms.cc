@@ -13,6 +13,7 @@
 #include "sim/machine/sim_controls.h"
 #include "sim/machine/world.h"
 #include "platform/text.h"
+#include "platform/wide_text.h"
 #include "platform/win32/modal_answerer.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/form_probe.h"
@@ -152,7 +153,7 @@ std::vector<std::string> EntriesOf(HWND control, const std::wstring& window_clas
       item.cchTextMax = 512;
       buffer[0] = 0;
       SendMessageW(control, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-      texts.push_back(com::Narrow(buffer));
+      texts.push_back(Narrow(buffer));
     }
   } else if (window_class == WC_COMBOBOXEXW) {
     int count = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
@@ -164,7 +165,7 @@ std::vector<std::string> EntriesOf(HWND control, const std::wstring& window_clas
       item.cchTextMax = 512;
       buffer[0] = 0;
       SendMessageW(control, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-      texts.push_back(com::Narrow(buffer));
+      texts.push_back(Narrow(buffer));
     }
   } else {  // a list box
     int count = static_cast<int>(SendMessageW(control, LB_GETCOUNT, 0, 0));
@@ -172,7 +173,7 @@ std::vector<std::string> EntriesOf(HWND control, const std::wstring& window_clas
       std::wstring text(SendMessageW(control, LB_GETTEXTLEN, i, 0) + 1, L'\0');
       text.resize(
           SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())));
-      texts.push_back(com::Narrow(text));
+      texts.push_back(Narrow(text));
     }
   }
   return texts;
@@ -220,7 +221,7 @@ int PickDay(HWND calendar, const std::string& text, std::string& why) {
 
 std::string DesignNameOf(HWND window) {
   auto* name = static_cast<const wchar_t*>(GetPropW(window, kDesignNameProp));
-  return name ? com::Narrow(name) : "";
+  return name ? Narrow(name) : "";
 }
 
 bool IsOurForm(HWND window) {
@@ -269,7 +270,7 @@ int RealForms::Choose(HWND control, const sim::FormAction& action, std::string& 
   bool tabs = window_class == WC_TABCONTROLW;
   bool combo = window_class == WC_COMBOBOXEXW;
   if (!tabs && !combo && _wcsicmp(name, L"ListBox") != 0) {
-    why = action.ToString() + " on a real " + com::Narrow(window_class) +
+    why = action.ToString() + " on a real " + Narrow(window_class) +
           " is not done by the test host yet";
     return app::kSkipped;
   }
@@ -285,7 +286,7 @@ int RealForms::Choose(HWND control, const sim::FormAction& action, std::string& 
       SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
       HWND edit =
           reinterpret_cast<HWND>(SendMessageW(control, CBEM_GETEDITCONTROL, 0, 0));
-      SetWindowTextW(edit ? edit : control, com::Wide(action.text).c_str());
+      SetWindowTextW(edit ? edit : control, Wide(action.text).c_str());
       NotifyParent(control, CBN_EDITCHANGE);
       return app::kDone;
     }

@@ -5,6 +5,7 @@
 
 #include "sim/comhost/real_forms.h"
 #include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "sim/machine/world.h"
 
 namespace pinlet::comhost {
@@ -46,7 +47,7 @@ std::vector<Entry> EntriesOf(HMENU menu) {
     item.cch = 256;
     GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
     bool separator = item.fType & MFT_SEPARATOR;
-    entries.push_back({separator ? "-" : com::Narrow(text),
+    entries.push_back({separator ? "-" : Narrow(text),
                        !separator && !(item.fState & MFS_DISABLED)});
   }
   return entries;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "sim/machine/real_files.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::sim {
 namespace {

@@ -10,6 +10,7 @@
 #include "comserver/note_window_probes.h"
 #include "platform/com/com_outlook.h"
 #include "platform/com/late_bound.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::com {
 namespace {

@@ -9,6 +9,7 @@
 #include "install/registry_rows.h"
 #include "platform/com/com_ptr.h"
 #include "platform/host_error.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::com {
 namespace {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::comserver {
 namespace {
@@ -196,7 +197,7 @@ std::optional<ShownSurface> DecodeShown(std::string_view text) {
 }
 
 void NoteShown(const ShownSurface& surface) {
-  SetEnvironmentVariableW(kVariable, com::Wide(EncodeShown(surface)).c_str());
+  SetEnvironmentVariableW(kVariable, Wide(EncodeShown(surface)).c_str());
 }
 
 void ClearShown() { SetEnvironmentVariableW(kVariable, nullptr); }
@@ -207,7 +208,7 @@ std::optional<ShownSurface> TakeShown() {
   std::wstring text(size, L'\0');
   text.resize(GetEnvironmentVariableW(kVariable, text.data(), size));
   ClearShown();
-  return DecodeShown(com::Narrow(text));
+  return DecodeShown(Narrow(text));
 }
 
 }  // namespace pinlet::comserver

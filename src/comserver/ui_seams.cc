@@ -11,6 +11,7 @@
 #include "comserver/shown_surface.h"
 #include "platform/com/com_ptr.h"
 #include "platform/host_error.h"
+#include "platform/wide_text.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_window_manager.h"
@@ -97,7 +98,7 @@ class NotedDialogs : public CommonDialogs {
 }  // namespace
 
 void MarkNeeded(std::string_view what) {
-  SetEnvironmentVariableW(L"PINLET_UI_SEAM", com::Wide(what).c_str());
+  SetEnvironmentVariableW(L"PINLET_UI_SEAM", Wide(what).c_str());
 }
 
 struct UiSeams::Surfaces {

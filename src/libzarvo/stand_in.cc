@@ -8,6 +8,7 @@
 #include "platform/registry.h"
 #include "platform/support_calls.h"
 #include "platform/support_library_texts.h"
+#include "platform/wide_text.h"
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/call_boundary.h"
 #include "platform/win32/win32_files.h"
@@ -74,14 +75,14 @@ std::string InstallFolder() {
   wchar_t path[MAX_PATH] = {};
   DWORD length = GetModuleFileNameW(ThisModule(), path, MAX_PATH);
   std::wstring dll(path, length);
-  return com::Narrow(dll.substr(0, dll.find_last_of(L'\\') + 1));
+  return Narrow(dll.substr(0, dll.find_last_of(L'\\') + 1));
 }
 
 // Opens the installed help page through the shell, or tells the user that
 // it is not installed.
 void OpenHelpPage(std::string_view page) {
   std::string path = support_texts::HelpPagePath(InstallFolder(), page);
-  std::wstring wide = com::Wide(path);
+  std::wstring wide = Wide(path);
   DWORD attributes = GetFileAttributesW(wide.c_str());
   HWND owner = GetActiveWindow();
   if (support_texts::IsPageName(page) && attributes != INVALID_FILE_ATTRIBUTES &&
@@ -89,8 +90,8 @@ void OpenHelpPage(std::string_view page) {
     ShellExecuteW(owner, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return;
   }
-  MessageBoxW(owner, com::Wide(support_texts::MissingPageText(page, path)).c_str(),
-              com::Wide(std::string(support_texts::kHelpMissingCaption)).c_str(),
+  MessageBoxW(owner, Wide(support_texts::MissingPageText(page, path)).c_str(),
+              Wide(std::string(support_texts::kHelpMissingCaption)).c_str(),
               MB_OK | MB_ICONEXCLAMATION);
 }
 

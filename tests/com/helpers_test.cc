@@ -6,6 +6,7 @@
 #include "com_fixture.h"
 #include "platform/com/com_error.h"
 #include "platform/com/com_helpers.h"
+#include "platform/wide_text.h"
 #include "sim/machine/sim_mapi_helpers.h"
 
 namespace pinlet::com {

@@ -15,6 +15,7 @@
 #include "comserver/registry_tree.h"
 #include "install/registry_rows.h"
 #include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "server_support.h"
 
 namespace pinlet::com {

@@ -8,6 +8,7 @@
 
 #include "platform/com/served_object.h"
 #include "platform/host_error.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::com {
 namespace {

@@ -13,7 +13,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/host_error.h"
 #include "platform/win32/modal_answerer.h"
 #include "platform/win32/win32_files.h"
@@ -137,7 +137,7 @@ TEST_F(Win32DialogsTest, AFontChosenThroughItsControls) {
     // at one it does not list.
     wchar_t name[LF_FACESIZE] = {};
     SendDlgItemMessageW(dialog, cmb1, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(name));
-    chosen = com::Narrow(name);
+    chosen = Narrow(name);
     dialog::EnterComboText(dialog, cmb1, chosen);
     dialog::ChooseComboText(dialog, cmb2, "Bold");
     dialog::EnterComboText(dialog, cmb3, sizes[shown++]);

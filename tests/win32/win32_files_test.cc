@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "win32_fixture.h"
 
 namespace pinlet {
@@ -21,7 +21,7 @@ class Win32FilesTest : public ::testing::Test {
     return names;
   }
   void MakeReadOnly(const std::string& path) {
-    SetFileAttributesW(com::Wide(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY);
   }
 
   testing::TestFolder dir;
@@ -75,9 +75,9 @@ TEST_F(Win32FilesTest, AReadOnlyFileKeepsItsContent) {
 TEST_F(Win32FilesTest, AReplacedFileKeepsItsAttributes) {
   const std::string path = dir / "hidden.txt";
   ASSERT_TRUE(files.WriteFile(path, "old"));
-  SetFileAttributesW(com::Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
   ASSERT_TRUE(files.WriteFile(path, "new"));
-  EXPECT_TRUE(GetFileAttributesW(com::Wide(path).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(GetFileAttributesW(Wide(path).c_str()) & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_EQ(files.ReadFile(path), "new");
 }
 
@@ -120,7 +120,7 @@ TEST_F(Win32FilesTest, ThePathLimitCountsCharacters) {
   // 259 characters in all, with accented letters of two bytes each in the
   // folder's name and in the file's (few enough for the file systems that
   // count a name's bytes).
-  const size_t room = kMaxPathLength - com::Wide(dir.path()).size() - 1;
+  const size_t room = kMaxPathLength - Wide(dir.path()).size() - 1;
   ASSERT_LE(room, 255u);
   std::string name;
   for (size_t i = 0; i < room; ++i) name += i < 20 ? "\xC3\xA9" : "a";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/registry_keys.h"
 
 namespace pinlet::testing {
@@ -41,13 +42,13 @@ TestFolder::TestFolder() {
   wchar_t temp[MAX_PATH + 1];
   DWORD length = GetTempPathW(MAX_PATH + 1, temp);
   path_ =
-      com::Narrow(std::wstring_view(temp, length)) + "pinlet-t\xC3\xA9st-" + UniqueName();
-  RemoveAll(com::Wide(path_));
-  EXPECT_TRUE(CreateDirectoryW(com::Wide(path_).c_str(), nullptr)) << path_;
+      Narrow(std::wstring_view(temp, length)) + "pinlet-t\xC3\xA9st-" + UniqueName();
+  RemoveAll(Wide(path_));
+  EXPECT_TRUE(CreateDirectoryW(Wide(path_).c_str(), nullptr)) << path_;
 }
 
 TestFolder::~TestFolder() {
-  const std::wstring wide = com::Wide(path_);
+  const std::wstring wide = Wide(path_);
   RemoveAll(wide);
   EXPECT_EQ(GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES)
       << path_ << " was left behind";
@@ -57,7 +58,7 @@ TestCurrentUser::TestCurrentUser() : path_("Software\\PinletTests\\" + UniqueNam
   RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
   DeleteKeyTree(HKEY_CURRENT_USER, path_);
   EXPECT_EQ(
-      RegCreateKeyExW(HKEY_CURRENT_USER, com::Wide(path_).c_str(), 0, nullptr,
+      RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path_).c_str(), 0, nullptr,
                       REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key_, nullptr),
       ERROR_SUCCESS);
   EXPECT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, key_), ERROR_SUCCESS);
@@ -71,7 +72,7 @@ TestCurrentUser::~TestCurrentUser() {
 }
 
 std::string ReadRaw(const std::string& path) {
-  HANDLE file = CreateFileW(com::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<none>";
   std::string content;
@@ -84,7 +85,7 @@ std::string ReadRaw(const std::string& path) {
 }
 
 void WriteRaw(const std::string& path, std::string_view content) {
-  HANDLE file = CreateFileW(com::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
   DWORD written = 0;
@@ -97,7 +98,7 @@ std::string ProgramFolder() {
   wchar_t program[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
   std::wstring path(program, length);
-  return com::Narrow(path.substr(0, path.find_last_of(L'\\') + 1));
+  return Narrow(path.substr(0, path.find_last_of(L'\\') + 1));
 }
 
 }  // namespace pinlet::testing

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/registry_keys.h"
 #include "win32_fixture.h"
 
@@ -20,7 +20,7 @@ class Win32RegistryTest : public ::testing::Test {
   // The raw bytes and type the system holds for a value of `path`.
   std::pair<DWORD, std::string> Raw(const std::string& path, const wchar_t* name) {
     OwnedKey key;
-    if (key.Open(HKEY_CURRENT_USER, com::Wide(path), KEY_QUERY_VALUE) != ERROR_SUCCESS)
+    if (key.Open(HKEY_CURRENT_USER, Wide(path), KEY_QUERY_VALUE) != ERROR_SUCCESS)
       return {REG_NONE, "<no key>"};
     std::string data(1024, '\0');
     DWORD type = REG_NONE, size = static_cast<DWORD>(data.size());
@@ -34,7 +34,7 @@ class Win32RegistryTest : public ::testing::Test {
   void SetRaw(const std::string& path, const wchar_t* name, DWORD type,
               std::string_view bytes) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, com::Wide(path).c_str(), 0, nullptr, 0,
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0,
                               KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),

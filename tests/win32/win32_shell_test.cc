@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/text.h"
 #include "platform/win32/win32_files.h"
 #include "win32_fixture.h"
@@ -173,7 +173,7 @@ TEST_F(Win32ShellTest, TheUsersFoldersAndNameAreTheSystems) {
 
 TEST_F(Win32ShellTest, DefinedVariablesAreExpandedAndTheRestStays) {
   const std::string value = "C:\\Notes " + std::string(5000, 'v');
-  SetEnvironmentVariableW(L"PINLET_TEST_FOLDER", com::Wide(value).c_str());
+  SetEnvironmentVariableW(L"PINLET_TEST_FOLDER", Wide(value).c_str());
   SetEnvironmentVariableW(L"PINLET_TEST_ACCENT", L"caf\u00E9");
   EXPECT_EQ(shell.ExpandEnvironment("%pinlet_test_folder%\\a.txt"), value + "\\a.txt");
   EXPECT_EQ(shell.ExpandEnvironment("%PINLET_TEST_ACCENT%"), "caf\xC3\xA9");

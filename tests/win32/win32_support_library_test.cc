@@ -8,7 +8,7 @@
 
 #include "libzarvo/resource_ids.h"
 #include "libzarvo/stand_in.h"
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/host_error.h"
 #include "platform/support_library_texts.h"
 #include "platform/win32/import_table.h"
@@ -72,7 +72,7 @@ std::vector<std::string>* g_opened = nullptr;
 HINSTANCE WINAPI RecordShellExecute(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR,
                                     INT) {
   if (g_opened)
-    g_opened->push_back(com::Narrow(verb ? verb : L"") + " " + com::Narrow(file ? file : L""));
+    g_opened->push_back(Narrow(verb ? verb : L"") + " " + Narrow(file ? file : L""));
   return reinterpret_cast<HINSTANCE>(42);
 }
 
@@ -106,7 +106,7 @@ class Win32SupportLibraryTest : public ::testing::Test {
   std::shared_ptr<Win32SupportLibrary> Load() {
     std::shared_ptr<Win32SupportLibrary> library =
         Win32SupportLibrary::Load(library_folder);
-    module_ = LoadLibraryW(com::Wide(library_folder + "\\LibZarvo.dll").c_str());
+    module_ = LoadLibraryW(Wide(library_folder + "\\LibZarvo.dll").c_str());
     Setter()(&Recorder::Receive, &recorder);
     g_opened = &opened;
     EXPECT_TRUE(ReplaceImport(module_, "SHELL32.dll", "ShellExecuteW",
@@ -297,7 +297,7 @@ TEST(InstalledSupportLibraryTest, OpensEveryInstalledPageAndShowsItsVersion) {
   std::string folder = installed;
   if (!folder.ends_with('\\')) folder += '\\';
   for (const char* dll : {"pinlet.dll", "LibZarvo.dll"}) {
-    std::wstring path = com::Wide(folder + dll);
+    std::wstring path = Wide(folder + dll);
     DWORD handle = 0, size = GetFileVersionInfoSizeW(path.c_str(), &handle);
     std::vector<char> info(size);
     ASSERT_TRUE(size && GetFileVersionInfoW(path.c_str(), 0, size, info.data())) << dll;
@@ -305,7 +305,7 @@ TEST(InstalledSupportLibraryTest, OpensEveryInstalledPageAndShowsItsVersion) {
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
                                reinterpret_cast<void**>(&version), &length));
-    EXPECT_EQ(com::Narrow(std::wstring(version, length ? length - 1 : 0)), PINLET_VERSION_TEXT)
+    EXPECT_EQ(Narrow(std::wstring(version, length ? length - 1 : 0)), PINLET_VERSION_TEXT)
         << dll;
   }
   std::vector<std::string> opened;
@@ -314,7 +314,7 @@ TEST(InstalledSupportLibraryTest, OpensEveryInstalledPageAndShowsItsVersion) {
   screen.press_help = true;
   ModalAnswerer answerer([&](HWND window) { return screen.Answer(window); });
   std::shared_ptr<Win32SupportLibrary> library = Win32SupportLibrary::Load(folder);
-  HMODULE module = GetModuleHandleW(com::Wide(folder + "LibZarvo.dll").c_str());
+  HMODULE module = GetModuleHandleW(Wide(folder + "LibZarvo.dll").c_str());
   ASSERT_TRUE(ReplaceImport(module, "SHELL32.dll", "ShellExecuteW",
                             reinterpret_cast<void*>(&RecordShellExecute)));
   std::vector<std::string> expected;

@@ -1,18 +1,8 @@
 #include "platform/com/com_ptr.h"
 
-#include "platform/text.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::com {
-
-std::wstring Wide(std::string_view utf8) {
-  std::u16string units = Utf8ToUtf16(utf8);
-  return std::wstring(units.begin(), units.end());
-}
-
-std::string Narrow(std::wstring_view wide) {
-  std::u16string units(wide.begin(), wide.end());
-  return Utf16ToUtf8(units);
-}
 
 Bstr::Bstr(std::string_view utf8) {
   std::wstring wide = Wide(utf8);

@@ -77,10 +77,6 @@ inline IUnknown* IdentityOf(IUnknown* object) {
   return unknown.get();
 }
 
-// UTF-16 of UTF-8 text and back (a malformed byte becomes U+FFFD).
-std::wstring Wide(std::string_view utf8);
-std::string Narrow(std::wstring_view wide);
-
 // One owned BSTR.
 class Bstr {
  public:

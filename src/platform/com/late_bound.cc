@@ -5,6 +5,7 @@
 #include "platform/com/com_boundary.h"
 #include "platform/com/com_error.h"
 #include "platform/host_error.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::com {
 namespace {

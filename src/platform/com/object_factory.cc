@@ -6,6 +6,7 @@
 #include "platform/com/com_helpers.h"
 #include "platform/com/com_office.h"
 #include "platform/host_error.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::com {
 namespace {

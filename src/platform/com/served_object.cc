@@ -7,6 +7,7 @@
 #include "platform/com/com_boundary.h"
 #include "platform/com/com_error.h"
 #include "platform/com/com_unknown.h"
+#include "platform/wide_text.h"
 
 namespace pinlet::com {
 

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 
 namespace pinlet {
 
 std::string Utf8ToAnsi(std::string_view utf8) {
-  const std::wstring wide = com::Wide(utf8);
+  const std::wstring wide = Wide(utf8);
   if (wide.empty()) return "";
   const int wide_length = static_cast<int>(wide.size());
   int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_length, nullptr, 0,
@@ -24,7 +24,7 @@ std::string AnsiToUtf8(std::string_view ansi) {
   int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), ansi_length, nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_ACP, 0, ansi.data(), ansi_length, wide.data(), length);
-  return com::Narrow(wide);
+  return Narrow(wide);
 }
 
 }  // namespace pinlet

@@ -10,7 +10,7 @@
 #include <cwchar>
 #include <utility>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/call_boundary.h"
 
 namespace pinlet {
@@ -120,7 +120,7 @@ std::string Text(HWND window) {
   if (length <= 0) return "";
   std::wstring text(length + 1, L'\0');
   text.resize(GetWindowTextW(window, text.data(), length + 1));
-  return com::Narrow(text);
+  return Narrow(text);
 }
 
 std::string ItemText(HWND dialog, int id) {
@@ -129,7 +129,7 @@ std::string ItemText(HWND dialog, int id) {
 }
 
 bool SetItemText(HWND dialog, int id, std::string_view text) {
-  return SetDlgItemTextW(dialog, id, com::Wide(text).c_str()) != 0;
+  return SetDlgItemTextW(dialog, id, Wide(text).c_str()) != 0;
 }
 
 bool SetCheck(HWND dialog, int id, bool checked) {
@@ -166,7 +166,7 @@ bool ChooseComboText(HWND dialog, int id, std::string_view text) {
   return SelectComboItem(
       dialog, id,
       SendDlgItemMessageW(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                          reinterpret_cast<LPARAM>(com::Wide(text).c_str())));
+                          reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
 bool EnterComboText(HWND dialog, int id, std::string_view text) {
@@ -174,7 +174,7 @@ bool EnterComboText(HWND dialog, int id, std::string_view text) {
   if (!combo) return false;
   if (ChooseComboText(dialog, id, text)) return true;
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  SetWindowTextW(combo, com::Wide(text).c_str());
+  SetWindowTextW(combo, Wide(text).c_str());
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_EDITCHANGE),
                reinterpret_cast<LPARAM>(combo));
   return true;
@@ -192,7 +192,7 @@ bool SetFileName(HWND file_dialog, std::string_view name) {
   if (HWND combo = GetDlgItem(file_dialog, cmb13)) {
     // A ComboBoxEx32 keeps its text in an edit control of its own.
     HWND edit = reinterpret_cast<HWND>(SendMessageW(combo, CBEM_GETEDITCONTROL, 0, 0));
-    return SetWindowTextW(edit ? edit : combo, com::Wide(name).c_str()) != 0;
+    return SetWindowTextW(edit ? edit : combo, Wide(name).c_str()) != 0;
   }
   return SetItemText(file_dialog, edt1, name);
 }

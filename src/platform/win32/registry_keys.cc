@@ -1,6 +1,6 @@
 #include "platform/win32/registry_keys.h"
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/text.h"
 
 namespace pinlet {
@@ -89,7 +89,7 @@ std::optional<std::wstring> NativeRegistryName(std::string_view name) {
   if (name.find('\0') != std::string_view::npos ||
       FindInvalidUtf8(name) != std::string_view::npos)
     return std::nullopt;
-  return com::Wide(name);
+  return Wide(name);
 }
 
 LONG OwnedKey::Open(HKEY root, const std::wstring& path, REGSAM access) {

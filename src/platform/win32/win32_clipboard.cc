@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 
 namespace pinlet {
 namespace {
@@ -206,7 +206,7 @@ bool Win32Clipboard::SetData(uint32_t format, std::string bytes) {
 
 uint32_t Win32Clipboard::RegisterFormat(std::string_view name) {
   if (name.empty()) return 0;
-  return RegisterClipboardFormatW(com::Wide(name).c_str());
+  return RegisterClipboardFormatW(Wide(name).c_str());
 }
 
 }  // namespace pinlet

@@ -9,7 +9,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/twips.h"
 
 namespace pinlet {
@@ -43,7 +43,7 @@ LOGFONTW ToLogFont(const Font& font) {
   logfont.lfUnderline = font.underline;
   logfont.lfStrikeOut = font.strikeout;
   logfont.lfCharSet = DEFAULT_CHARSET;
-  std::wstring name = com::Wide(font.name).substr(0, LF_FACESIZE - 1);
+  std::wstring name = Wide(font.name).substr(0, LF_FACESIZE - 1);
   std::wcsncpy(logfont.lfFaceName, name.c_str(), LF_FACESIZE - 1);
   return logfont;
 }
@@ -52,7 +52,7 @@ LOGFONTW ToLogFont(const Font& font) {
 
 std::wstring FilterList(std::string_view filter) {
   if (filter.empty()) return L"";
-  std::wstring list = com::Wide(filter);
+  std::wstring list = Wide(filter);
   std::replace(list.begin(), list.end(), L'|', L'\0');
   list.push_back(L'\0');
   list.push_back(L'\0');
@@ -93,7 +93,7 @@ bool Win32Dialogs::ShowFont(FontDialog& dialog) {
   choose.nSizeMax = dialog.max_size;
   if (!ChooseFontW(&choose)) return Failed(dialog.extended_error);
   Font& font = dialog.font;
-  font.name = com::Narrow(logfont.lfFaceName);
+  font.name = Narrow(logfont.lfFaceName);
   font.size = choose.iPointSize / 10.0;
   font.bold = logfont.lfWeight >= FW_BOLD;
   font.italic = logfont.lfItalic != 0;
@@ -110,11 +110,11 @@ bool Win32Dialogs::ShowSave(FileDialog& dialog) { return ShowFile(dialog, true);
 
 bool Win32Dialogs::ShowFile(FileDialog& dialog, bool save) {
   std::wstring filter = FilterList(dialog.filter);
-  std::wstring folder = com::Wide(dialog.initial_folder);
-  std::wstring extension = com::Wide(dialog.default_extension);
-  std::wstring title = com::Wide(dialog.title);
+  std::wstring folder = Wide(dialog.initial_folder);
+  std::wstring extension = Wide(dialog.default_extension);
+  std::wstring title = Wide(dialog.title);
   std::vector<wchar_t> file(kFileBufferSize, L'\0');
-  std::wstring start = com::Wide(dialog.file_name).substr(0, kFileBufferSize - 1);
+  std::wstring start = Wide(dialog.file_name).substr(0, kFileBufferSize - 1);
   std::copy(start.begin(), start.end(), file.begin());
 
   OPENFILENAMEW open{};
@@ -130,7 +130,7 @@ bool Win32Dialogs::ShowFile(FileDialog& dialog, bool save) {
   open.lpstrDefExt = OrNull(extension);
   if (!(save ? GetSaveFileNameW(&open) : GetOpenFileNameW(&open)))
     return Failed(dialog.extended_error);
-  dialog.file_name = com::Narrow(file.data());
+  dialog.file_name = Narrow(file.data());
   dialog.filter_index = static_cast<int>(open.nFilterIndex);
   dialog.extended_error = cderr::kNone;
   return true;

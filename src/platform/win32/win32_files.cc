@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/text.h"
 
 namespace pinlet {
@@ -110,7 +110,7 @@ std::optional<WinPath> CheckedPath(std::string_view path, bool wildcards) {
   return ParseWinPath(path, wildcards);
 }
 
-std::wstring NativePath(const WinPath& path) { return com::Wide(path.ToString()); }
+std::wstring NativePath(const WinPath& path) { return Wide(path.ToString()); }
 
 uint32_t AttributesOf(const std::wstring& path) {
   return GetFileAttributesW(path.c_str());
@@ -267,7 +267,7 @@ std::optional<std::vector<FileEntry>> Win32FileSystem::List(std::string_view fol
     uint64_t size = is_folder ? 0
                               : (static_cast<uint64_t>(found.nFileSizeHigh) << 32) |
                                     found.nFileSizeLow;
-    entries.push_back({com::Narrow(name), is_folder, size});
+    entries.push_back({Narrow(name), is_folder, size});
   } while (FindNextFileW(search, &found));
   const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
   FindClose(search);

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 
 namespace pinlet {
 
 int Win32MessageBoxes::Show(std::string_view text, std::string_view title, int style) {
-  return MessageBoxW(GetActiveWindow(), com::Wide(text).c_str(), com::Wide(title).c_str(),
+  return MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(title).c_str(),
                      static_cast<UINT>(style));
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/text.h"
 #include "platform/win32/registry_keys.h"
 
@@ -55,7 +55,7 @@ std::optional<StoredBytes> BytesOf(const RegValue& value) {
   StoredBytes bytes;
   if (IsTextType(value.type)) {
     if (FindInvalidUtf8(value.data) != std::string::npos) return std::nullopt;
-    bytes.text = com::Wide(value.data);
+    bytes.text = Wide(value.data);
     bytes.size = static_cast<DWORD>(bytes.text.size() * sizeof(wchar_t));
     bytes.text += L'\xFFFF';
     return bytes;
@@ -98,7 +98,7 @@ Registry::Read Win32Registry::ReadValue(std::string_view path, std::string_view 
       std::wstring units(size / sizeof(wchar_t), L'\0');
       std::copy_n(data.data(), units.size() * sizeof(wchar_t),
                   reinterpret_cast<char*>(units.data()));
-      value->data = com::Narrow(units);
+      value->data = Narrow(units);
     } else {
       value->data = std::move(data);
     }
@@ -125,8 +125,8 @@ bool Win32Registry::SetValue(std::string_view path, std::string_view name,
   if (set == ERROR_SUCCESS) return true;
   // The keys made for the value go again.
   if (existing < components->size())
-    DeleteEmptyKeys(HKEY_CURRENT_USER, com::Narrow(JoinKeyPath(*components)),
-                    com::Narrow(JoinKeyPath(*components, existing)));
+    DeleteEmptyKeys(HKEY_CURRENT_USER, Narrow(JoinKeyPath(*components)),
+                    Narrow(JoinKeyPath(*components, existing)));
   return false;
 }
 
@@ -150,7 +150,7 @@ std::optional<std::vector<std::string>> Win32Registry::EnumValueNames(
       continue;
     }
     if (found != ERROR_SUCCESS) return std::nullopt;
-    names.push_back(com::Narrow(std::wstring_view(name.data(), length)));
+    names.push_back(Narrow(std::wstring_view(name.data(), length)));
     ++index;
   }
   return names;
@@ -172,7 +172,7 @@ std::optional<std::vector<std::string>> Win32Registry::EnumSubkeys(
                                nullptr);
     if (found == ERROR_NO_MORE_ITEMS) break;
     if (found != ERROR_SUCCESS) return std::nullopt;
-    names.push_back(com::Narrow(std::wstring_view(name, length)));
+    names.push_back(Narrow(std::wstring_view(name, length)));
   }
   return names;
 }

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/win32_files.h"
 
 namespace pinlet {
@@ -16,7 +16,7 @@ namespace {
 // What GetTempFileName takes of a prefix, unless a character there cannot
 // stand in a file name (a separator would put the file in another folder).
 std::optional<std::wstring> TempPrefix(std::string_view prefix) {
-  std::wstring wide = com::Wide(prefix).substr(0, 3);
+  std::wstring wide = Wide(prefix).substr(0, 3);
   for (wchar_t c : wide)
     if (c < 0x20 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos)
       return std::nullopt;
@@ -167,9 +167,9 @@ void ShowRefusal(const ShellFileOperation& op, const Refusal& refusal) {
       "Error Moving File or Folder", "Error Copying File or Folder",
       "Error Deleting File or Folder", "Error Renaming File or Folder"};
   const int index = op.function - fo::kMove;
-  std::wstring text = com::Wide(std::string("Cannot ") + kVerbs[index] + " " +
+  std::wstring text = Wide(std::string("Cannot ") + kVerbs[index] + " " +
                                 refusal.name + ": " + refusal.reason);
-  MessageBoxW(NativeWindow(op.owner), text.c_str(), com::Wide(kTitles[index]).c_str(),
+  MessageBoxW(NativeWindow(op.owner), text.c_str(), Wide(kTitles[index]).c_str(),
               MB_OK | MB_ICONERROR);
 }
 
@@ -178,9 +178,9 @@ void ShowRefusal(const ShellFileOperation& op, const Refusal& refusal) {
 int64_t Win32Shell::Execute(WindowHandle owner, std::string_view verb,
                             std::string_view file, std::string_view parameters,
                             std::string_view folder, int show_command) {
-  const std::wstring wide_verb = com::Wide(verb), wide_file = com::Wide(file),
-                     wide_parameters = com::Wide(parameters),
-                     wide_folder = com::Wide(folder);
+  const std::wstring wide_verb = Wide(verb), wide_file = Wide(file),
+                     wide_parameters = Wide(parameters),
+                     wide_folder = Wide(folder);
   HINSTANCE result =
       ShellExecuteW(NativeWindow(owner), Optional(wide_verb), wide_file.c_str(),
                     Optional(wide_parameters), Optional(wide_folder), show_command);
@@ -219,7 +219,7 @@ std::optional<std::string> Win32Shell::TempPath() {
   wchar_t buffer[MAX_PATH + 1];
   DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
   if (length == 0 || length > MAX_PATH) return std::nullopt;
-  std::string path = com::Narrow(std::wstring_view(buffer, length));
+  std::string path = Narrow(std::wstring_view(buffer, length));
   if (!path.ends_with('\\')) path += '\\';
   return path;
 }
@@ -237,7 +237,7 @@ std::optional<std::string> Win32Shell::TempFileName(std::string_view folder,
   wchar_t name[MAX_PATH];
   if (!GetTempFileNameW(native.c_str(), wide_prefix->c_str(), unique, name))
     return std::nullopt;
-  return com::Narrow(name);
+  return Narrow(name);
 }
 
 std::optional<std::string> Win32Shell::SpecialFolderPath(int csidl, bool create) {
@@ -250,18 +250,18 @@ std::optional<std::string> Win32Shell::SpecialFolderPath(int csidl, bool create)
   if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES ||
       !(attributes & FILE_ATTRIBUTE_DIRECTORY))
     return std::nullopt;
-  return com::Narrow(path);
+  return Narrow(path);
 }
 
 std::optional<std::string> Win32Shell::UserName() {
   wchar_t name[257];  // UNLEN + 1
   DWORD size = 257;
   if (!GetUserNameW(name, &size)) return std::nullopt;
-  return com::Narrow(name);
+  return Narrow(name);
 }
 
 std::optional<std::string> Win32Shell::ExpandEnvironment(std::string_view text) {
-  const std::wstring source = com::Wide(text);
+  const std::wstring source = Wide(text);
   std::wstring expanded(std::max<size_t>(source.size() + 1, 256), L'\0');
   // A variable may change between asking the size and expanding; a few
   // rounds settle that.
@@ -271,7 +271,7 @@ std::optional<std::string> Win32Shell::ExpandEnvironment(std::string_view text) 
     if (length == 0) return std::nullopt;
     if (length <= expanded.size()) {
       expanded.resize(length - 1);  // less the terminating zero
-      return com::Narrow(expanded);
+      return Narrow(expanded);
     }
     expanded.resize(length);
   }

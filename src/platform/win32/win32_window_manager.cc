@@ -5,7 +5,7 @@
 // that name is meant here.
 #undef GetWindowText
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/call_boundary.h"
 #include "platform/win32/twips.h"
 
@@ -80,7 +80,7 @@ std::string Win32WindowManager::GetWindowText(WindowHandle window) {
   if (length <= 0) return "";
   std::wstring text(length + 1, L'\0');
   text.resize(GetWindowTextW(ToHwnd(window), text.data(), length + 1));
-  return com::Narrow(text);
+  return Narrow(text);
 }
 
 bool Win32WindowManager::IsWindow(WindowHandle window) { return Known(window); }

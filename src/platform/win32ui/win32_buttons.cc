@@ -2,6 +2,7 @@
 // that holds controls), the command button and the three-state check box.
 #include "platform/com/com_ptr.h"
 #include "platform/display_text.h"
+#include "platform/wide_text.h"
 #include "platform/win32ui/win32_controls.h"
 
 namespace pinlet::win32ui {
@@ -15,11 +16,11 @@ class Captioned : public Control<I> {
       : Control<I>(std::move(form), std::move(name), traits) {}
   std::string Caption() override {
     this->Enter(member_);
-    return com::Narrow(WindowTextOf(this->hwnd_));
+    return Narrow(WindowTextOf(this->hwnd_));
   }
   void SetCaption(std::string_view text) override {
     this->Enter(member_);
-    SetWindowTextW(this->hwnd_, com::Wide(text).c_str());
+    SetWindowTextW(this->hwnd_, Wide(text).c_str());
   }
 
  private:

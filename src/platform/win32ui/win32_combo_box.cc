@@ -10,6 +10,7 @@
 
 #include "platform/com/com_ptr.h"
 #include "platform/text.h"
+#include "platform/wide_text.h"
 #include "platform/win32ui/win32_controls.h"
 #include "platform/win32ui/win32_form.h"
 
@@ -31,7 +32,7 @@ class ComboBoxControl : public Control<ui::ComboBox> {
       if (code == CBN_SELCHANGE && style_ != kDropDownList) {
         // The edit shows the chosen entry only after the notification.
         int32_t at = Current();
-        if (at >= 0) SetEditText(com::Wide(EntryText(at)));
+        if (at >= 0) SetEditText(Wide(EntryText(at)));
       }
       if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) Announce();
       return code == CBN_SELCHANGE || code == CBN_EDITCHANGE;
@@ -41,7 +42,7 @@ class ComboBoxControl : public Control<ui::ComboBox> {
 
   void AddItem(std::string_view text, std::string_view picture_key) override {
     Enter("ComboBox.AddItem");
-    Insert(com::Wide(text));
+    Insert(Wide(text));
     keys_.emplace_back(picture_key);
   }
   void Clear() override {
@@ -76,7 +77,7 @@ class ComboBoxControl : public Control<ui::ComboBox> {
     CodeChange([&] {
       SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
       if (style_ != kDropDownList)
-        SetEditText(index >= 0 ? com::Wide(EntryText(index)) : L"");
+        SetEditText(index >= 0 ? Wide(EntryText(index)) : L"");
     });
   }
   std::string Text() override {
@@ -93,7 +94,7 @@ class ComboBoxControl : public Control<ui::ComboBox> {
                       "ComboBox.Text");
     CodeChange([&] {
       SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-      if (style_ != kDropDownList) SetEditText(com::Wide(text));
+      if (style_ != kDropDownList) SetEditText(Wide(text));
     });
   }
   int Style() override {
@@ -134,9 +135,9 @@ class ComboBoxControl : public Control<ui::ComboBox> {
     GetWindowRect(hwnd_, &r);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
     std::vector<std::wstring> texts;
-    for (int32_t i = 0; i < Count(); ++i) texts.push_back(com::Wide(EntryText(i)));
+    for (int32_t i = 0; i < Count(); ++i) texts.push_back(Wide(EntryText(i)));
     int32_t selected = Current();
-    std::wstring text = com::Wide(CurrentText());
+    std::wstring text = Wide(CurrentText());
     bool visible = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
     bool enabled = IsWindowEnabled(hwnd_) != FALSE;
     DestroyWindow(hwnd_);
@@ -185,7 +186,7 @@ class ComboBoxControl : public Control<ui::ComboBox> {
     item.cchTextMax = static_cast<int>(text.size());
     SendMessageW(hwnd_, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     text.resize(wcslen(text.c_str()));
-    return com::Narrow(text);
+    return Narrow(text);
   }
   HWND Edit() const {
     return reinterpret_cast<HWND>(SendMessageW(hwnd_, CBEM_GETEDITCONTROL, 0, 0));
@@ -195,7 +196,7 @@ class ComboBoxControl : public Control<ui::ComboBox> {
   }
   std::string CurrentText() const {
     if (style_ == kDropDownList) return EntryText(Current());
-    return com::Narrow(WindowTextOf(Edit()));
+    return Narrow(WindowTextOf(Edit()));
   }
   // Click on a change of the entry, then Change on a change of the text.
   void Announce() {

@@ -5,7 +5,7 @@
 
 #include <windowsx.h>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/win32_form.h"
 
@@ -38,7 +38,7 @@ ControlCore::ControlCore(std::weak_ptr<Win32Form> form, std::string name,
       traits(traits),
       form_(std::move(form)),
       back_colour_(GetSysColor(COLOR_BTNFACE)),
-      wide_name_(com::Wide(this->name)) {}
+      wide_name_(Wide(this->name)) {}
 
 ControlCore::~ControlCore() {
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);

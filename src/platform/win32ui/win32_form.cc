@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/text.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/win32_controls.h"
@@ -33,7 +33,7 @@ BOOL CALLBACK DisableOthers(HWND window, LPARAM lparam) {
 
 Win32Form::Win32Form(std::string design_name)
     : design_name_(std::move(design_name)),
-      wide_design_name_(com::Wide(design_name_)),
+      wide_design_name_(Wide(design_name_)),
       back_colour_(GetSysColor(COLOR_BTNFACE)) {}
 
 Win32Form::~Win32Form() {
@@ -84,12 +84,12 @@ WindowHandle Win32Form::hWnd() {
 
 std::string Win32Form::Caption() {
   Enter("Form.Caption");
-  return com::Narrow(WindowTextOf(hwnd_));
+  return Narrow(WindowTextOf(hwnd_));
 }
 
 void Win32Form::SetCaption(std::string_view caption) {
   Enter("Form.Caption");
-  SetWindowTextW(hwnd_, com::Wide(caption).c_str());
+  SetWindowTextW(hwnd_, Wide(caption).c_str());
 }
 
 int32_t Win32Form::Left() {

@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/win32_controls.h"
 #include "platform/win32ui/win32_form.h"
@@ -132,7 +133,7 @@ void Win32Form::PopupMenu(const std::shared_ptr<ui::Menu>& menu) {
     UINT flags = entry->caption() == "-" ? MF_SEPARATOR : MF_STRING;
     if (entry->checked()) flags |= MF_CHECKED;
     if (!entry->enabled()) flags |= MF_GRAYED;
-    AppendMenuW(popup, flags, entries.size(), com::Wide(entry->caption()).c_str());
+    AppendMenuW(popup, flags, entries.size(), Wide(entry->caption()).c_str());
   }
   auto self = shared_from_this();
   POINT at = {};
@@ -162,7 +163,7 @@ void Win32Form::SetToolTip(HWND control_window, const std::string& text) {
                         nullptr, ThisModule(), nullptr);
     if (!tool_tip_) return;
   }
-  std::wstring wide = com::Wide(text);
+  std::wstring wide = Wide(text);
   TTTOOLINFOW tool = {};
   // The size comctl32 5 (Windows XP without a manifest) accepts.
   tool.cbSize = TTTOOLINFOW_V2_SIZE;

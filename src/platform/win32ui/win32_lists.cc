@@ -14,6 +14,7 @@
 
 #include "platform/com/com_ptr.h"
 #include "platform/text.h"
+#include "platform/wide_text.h"
 #include "platform/win32ui/win32_controls.h"
 #include "platform/win32ui/win32_form.h"
 
@@ -51,7 +52,7 @@ class ListBoxControl : public Control<ui::ListBox> {
     if (index == -1) index = count;
     int32_t selected = Current();
     SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(com::Wide(text).c_str()));
+                 reinterpret_cast<LPARAM>(Wide(text).c_str()));
     // The selection stays on its entry.
     if (selected >= index) SendMessageW(hwnd_, LB_SETCURSEL, selected + 1, 0);
     announced_ = Current();
@@ -84,7 +85,7 @@ class ListBoxControl : public Control<ui::ListBox> {
     SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
-    return com::Narrow(text);
+    return Narrow(text);
   }
   int32_t ListIndex() override {
     Enter("ListBox.ListIndex");
@@ -158,7 +159,7 @@ class TabStripControl : public Control<ui::TabStrip> {
   }
   void AddTab(std::string_view caption) override {
     Enter("Tabs.Add");
-    std::wstring text = com::Wide(caption);
+    std::wstring text = Wide(caption);
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = text.data();
@@ -184,7 +185,7 @@ class TabStripControl : public Control<ui::TabStrip> {
     item.cchTextMax = static_cast<int>(text.size());
     SendMessageW(hwnd_, TCM_GETITEMW, static_cast<WPARAM>(index - 1),
                  reinterpret_cast<LPARAM>(&item));
-    return com::Narrow(item.pszText);
+    return Narrow(item.pszText);
   }
   int32_t SelectedTab() override {
     Enter("TabStrip.SelectedItem");

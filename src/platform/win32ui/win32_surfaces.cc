@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/win32_controls.h"
@@ -48,7 +49,7 @@ class PictureBoxControl : public Control<ui::PictureBox> {
   }
   int32_t WrappedTextHeight(std::string_view text, int32_t width) override {
     Enter("DrawText");
-    std::wstring wide = com::Wide(text);
+    std::wstring wide = Wide(text);
     RECT r = {0, 0, TwipsToPixelsX(width), 0};
     WithFont([&](HDC dc) {
       DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r,
@@ -69,7 +70,7 @@ class PictureBoxControl : public Control<ui::PictureBox> {
   }
   // The widest line of `text` and the height of all its lines, in pixels.
   SIZE Measure(std::string_view text) {
-    std::wstring wide = com::Wide(text);
+    std::wstring wide = Wide(text);
     SIZE total = {0, 0};
     WithFont([&](HDC dc) {
       TEXTMETRICW metrics = {};

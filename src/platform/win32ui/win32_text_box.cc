@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/win32_controls.h"
 #include "platform/win32ui/win32_form.h"
@@ -51,12 +52,12 @@ class TextBoxControl : public Control<ui::TextBox> {
 
   std::string Text() override {
     Enter("TextBox.Text");
-    return com::Narrow(WindowTextOf(hwnd_));
+    return Narrow(WindowTextOf(hwnd_));
   }
 
   void SetText(std::string_view text) override {
     Enter("TextBox.Text");
-    std::wstring wide = com::Wide(text);
+    std::wstring wide = Wide(text);
     CodeEdit([&] {
       SetWindowTextW(hwnd_, wide.c_str());
       SendMessageW(hwnd_, EM_EMPTYUNDOBUFFER, 0, 0);
@@ -94,7 +95,7 @@ class TextBoxControl : public Control<ui::TextBox> {
   std::string SelText() override {
     Enter("TextBox.SelText");
     auto [start, end] = Selection();
-    return com::Narrow(WindowTextOf(hwnd_).substr(start, end - start));
+    return Narrow(WindowTextOf(hwnd_).substr(start, end - start));
   }
 
   void SetSelText(std::string_view text) override {
@@ -194,7 +195,7 @@ class TextBoxControl : public Control<ui::TextBox> {
   static bool ClipboardHeldOpen() { return GetOpenClipboardWindow() != nullptr; }
 
   void Replace(std::string_view text, bool can_undo) {
-    std::wstring wide = com::Wide(text);
+    std::wstring wide = Wide(text);
     CodeEdit([&] {
       return SendMessageW(hwnd_, EM_REPLACESEL, can_undo,
                           reinterpret_cast<LPARAM>(wide.c_str()));

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "platform/com/com_ptr.h"
+#include "platform/wide_text.h"
 #include "platform/win32/twips.h"
 
 namespace pinlet::win32ui {
@@ -20,7 +20,7 @@ GdiFont::GdiFont(const ui::Font& font) {
   description.lfStrikeOut = font.strikethrough;
   description.lfCharSet = DEFAULT_CHARSET;
   description.lfQuality = DEFAULT_QUALITY;
-  std::wstring face = com::Wide(font.name);
+  std::wstring face = Wide(font.name);
   face.resize(std::min<size_t>(face.size(), LF_FACESIZE - 1));
   face.copy(description.lfFaceName, face.size());
   handle_ = CreateFontIndirectW(&description);

@@ -12,6 +12,7 @@
 #include "platform/com/com_helpers.h"
 #include "platform/com/late_bound.h"
 #include "sim/machine/world.h"
+#include "platform/wide_text.h"
 #include "platform/win32/win32_registry.h"
 #include "win32/win32_fixture.h"
 
@@ -83,7 +84,7 @@ std::string ClassOf(const wchar_t* prog_id) {
   if (FAILED(CLSIDFromProgID(prog_id, &clsid))) return "(none)";
   wchar_t text[40] = {};
   StringFromGUID2(clsid, text, 40);
-  return com::Narrow(text);
+  return Narrow(text);
 }
 
 TEST(HostClassObjectsTest, TheProgIdsReachTheSimulatedMachineAndAreGivenBack) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/wide_text.h"
 #include "platform/win32/import_table.h"
 #include "platform/com/com_ptr.h"
 #include "sim/machine/world.h"
@@ -42,7 +43,7 @@ class LentServicesTest : public ::testing::Test {
   LentServicesTest() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    folder = com::Narrow(temp) + "pinlet-lent-test";
+    folder = Narrow(temp) + "pinlet-lent-test";
     world.UseHostFiles(&files);
     world.files.DeleteEntry(folder, true);
     files.CreateFolder(folder);

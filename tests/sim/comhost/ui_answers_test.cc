@@ -12,6 +12,7 @@
 #include "platform/com/com_ptr.h"
 #include "platform/platform.h"
 #include "sim/machine/world.h"
+#include "platform/wide_text.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "win32/win32_fixture.h"
 
@@ -112,7 +113,7 @@ std::string SomeScreenFont() {
   HDC screen = GetDC(nullptr);
   EnumFontFamiliesW(screen, nullptr, TakeFace, reinterpret_cast<LPARAM>(&face));
   ReleaseDC(nullptr, screen);
-  return com::Narrow(face);
+  return Narrow(face);
 }
 
 TEST_F(UiAnswersTest, TheSimulatedFontChoiceIsMadeInTheRealDialog) {
