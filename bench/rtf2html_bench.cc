@@ -16,7 +16,7 @@
 #include <map>
 #include <string>
 
-#include "inspector/rtf2html.h"
+#include "rtf/rtf2html.h"
 
 namespace {
 

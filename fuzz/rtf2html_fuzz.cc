@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "html_balance.h"
-#include "inspector/rtf2html.h"
+#include "rtf/rtf2html.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

@@ -24,10 +24,10 @@ fi
 mkdir -p "$here/out" "$here/corpus-run"
 "$cxx" -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I "$root/src" -I "$root/tests/inspector" \
-  "$root/src/inspector/rtf2html.cc" "$root/src/inspector/rtf2html_characters.cc" \
-  "$root/src/inspector/rtf2html_output.cc" \
-  "$root/src/inspector/rtf2html_tables.cc" "$root/src/inspector/rtf2html_tokens.cc" \
+  -I "$root/src" -I "$root/tests/rtf" \
+  "$root/src/rtf/rtf2html.cc" "$root/src/rtf/rtf2html_characters.cc" \
+  "$root/src/rtf/rtf2html_output.cc" \
+  "$root/src/rtf/rtf2html_tables.cc" "$root/src/rtf/rtf2html_tokens.cc" \
   "$root/src/platform/text.cc" \
   "$here/rtf2html_fuzz.cc" -o "$here/out/rtf2html_fuzz"
 

@@ -10,7 +10,7 @@
 #include "sim/app/driver.h"
 #include "sim/app/sweep.h"
 #include "sim/app/tour.h"
-#include "inspector/rtf2html_command.h"
+#include "rtf/rtf2html_command.h"
 #include "platform/version.h"
 
 namespace {

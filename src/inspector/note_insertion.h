@@ -28,7 +28,7 @@ namespace pinlet {
 // font size, font name and text colour (a document note through CDO); a
 // property that cannot be read counts as empty, and the block's style holds
 // only the font and colour that are known and pass the allow-list of
-// inspector/note_style.h. Reported as "basMainProc(Function NoteIntoHTML)",
+// rtf/note_style.h. Reported as "basMainProc(Function NoteIntoHTML)",
 // returning "".
 std::string NoteIntoHTML(AddinContext& ctx, const ol::ItemPtr& note,
                          const std::string& html);

@@ -1,7 +1,7 @@
 #include "notewindow/print_page.h"
 
-#include "inspector/note_style.h"
-#include "inspector/rtf2html.h"
+#include "rtf/note_style.h"
+#include "rtf/rtf2html.h"
 #include "platform/outlook_items.h"
 #include "platform/text.h"
 

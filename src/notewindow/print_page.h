@@ -5,7 +5,7 @@
 // all of it may come from anyone: a mail's sender, recipients and subject
 // are written by whoever sent it, and a note can arrive through a shared
 // folder. Every text is HTML-escaped, the font name and size pass the
-// allow-list of inspector/note_style.h, and the page declares its character set so
+// allow-list of rtf/note_style.h, and the page declares its character set so
 // that no handler guesses another one. The rich-text body is converted by
 // RTF2HTML, which escapes on its own.
 //

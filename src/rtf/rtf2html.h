@@ -73,8 +73,8 @@
 // the next text, inside the elements of the paragraph they end; those that no text
 // follows are dropped.
 
-#ifndef PINLET_INSPECTOR_RTF2HTML_H_
-#define PINLET_INSPECTOR_RTF2HTML_H_
+#ifndef PINLET_RTF_RTF2HTML_H_
+#define PINLET_RTF_RTF2HTML_H_
 
 #include <cstddef>
 #include <string>
@@ -92,4 +92,4 @@ std::string RTF2HTML(std::string_view rtf, std::string_view options) noexcept;
 
 }  // namespace pinlet
 
-#endif  // PINLET_INSPECTOR_RTF2HTML_H_
+#endif  // PINLET_RTF_RTF2HTML_H_

@@ -1,6 +1,6 @@
 // The note block's style: only what is known, and only what the allow-list
 // lets through.
-#include "inspector/note_style.h"
+#include "rtf/note_style.h"
 
 #include <gmock/gmock.h>
 

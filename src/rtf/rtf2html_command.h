@@ -1,8 +1,8 @@
 // `pinlet rtf2html [--options TEXT] [FILE|-]`: converts a rich-text file (or standard
 // input) to the HTML that note printing would use and writes it to standard output.
 
-#ifndef PINLET_INSPECTOR_RTF2HTML_COMMAND_H_
-#define PINLET_INSPECTOR_RTF2HTML_COMMAND_H_
+#ifndef PINLET_RTF_RTF2HTML_COMMAND_H_
+#define PINLET_RTF_RTF2HTML_COMMAND_H_
 
 #include <iosfwd>
 #include <string>
@@ -23,4 +23,4 @@ int RunRtf2HtmlCommand(const std::vector<std::string>& args, std::istream& in,
 
 }  // namespace pinlet
 
-#endif  // PINLET_INSPECTOR_RTF2HTML_COMMAND_H_
+#endif  // PINLET_RTF_RTF2HTML_COMMAND_H_

@@ -10,8 +10,8 @@
 // url(), or leave the attribute gets through. What is not known (a missing
 // or unusable name, size or colour) is left out of the style rather than
 // written empty.
-#ifndef PINLET_INSPECTOR_NOTE_STYLE_H_
-#define PINLET_INSPECTOR_NOTE_STYLE_H_
+#ifndef PINLET_RTF_NOTE_STYLE_H_
+#define PINLET_RTF_NOTE_STYLE_H_
 
 #include <cstdint>
 #include <optional>
@@ -43,4 +43,4 @@ std::string NoteBlockStartTag(std::string_view size, std::string_view name,
 
 }  // namespace pinlet
 
-#endif  // PINLET_INSPECTOR_NOTE_STYLE_H_
+#endif  // PINLET_RTF_NOTE_STYLE_H_

@@ -1,9 +1,9 @@
-#include "inspector/rtf2html.h"
+#include "rtf/rtf2html.h"
 
 #include <algorithm>
 #include <new>
 
-#include "inspector/rtf2html_converter.h"
+#include "rtf/rtf2html_converter.h"
 
 namespace pinlet {
 namespace rtf2html_detail {

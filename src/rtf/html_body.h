@@ -4,8 +4,8 @@
 // where it is no tag at all: in a comment ("<!-- <body> -->"), in the text of
 // a script, style, title or text area, or inside an attribute value
 // (<p title="<body>">). Only the first real <body ...> start tag counts.
-#ifndef PINLET_INSPECTOR_HTML_BODY_H_
-#define PINLET_INSPECTOR_HTML_BODY_H_
+#ifndef PINLET_RTF_HTML_BODY_H_
+#define PINLET_RTF_HTML_BODY_H_
 
 #include <string>
 #include <string_view>
@@ -22,4 +22,4 @@ size_t FindBodyTagEnd(std::string_view html);
 
 }  // namespace pinlet
 
-#endif  // PINLET_INSPECTOR_HTML_BODY_H_
+#endif  // PINLET_RTF_HTML_BODY_H_

@@ -1,4 +1,4 @@
-#include "inspector/rtf2html_tokens.h"
+#include "rtf/rtf2html_tokens.h"
 
 #include <array>
 #include <cstring>

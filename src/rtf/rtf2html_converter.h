@@ -3,8 +3,8 @@
 // Unicode characters, rtf2html_output.cc the HTML output, rtf2html_tables.cc the
 // colour and font tables.
 
-#ifndef PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_
-#define PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_
+#ifndef PINLET_RTF_RTF2HTML_CONVERTER_H_
+#define PINLET_RTF_RTF2HTML_CONVERTER_H_
 
 #include <array>
 #include <cstddef>
@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "inspector/rtf2html_tokens.h"
+#include "rtf/rtf2html_tokens.h"
 
 namespace pinlet::rtf2html_detail {
 
@@ -215,4 +215,4 @@ class Converter {
 
 }  // namespace pinlet::rtf2html_detail
 
-#endif  // PINLET_INSPECTOR_RTF2HTML_CONVERTER_H_
+#endif  // PINLET_RTF_RTF2HTML_CONVERTER_H_

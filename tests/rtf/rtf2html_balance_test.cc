@@ -8,7 +8,7 @@
 #include <string>
 
 #include "html_balance.h"
-#include "inspector/rtf2html.h"
+#include "rtf/rtf2html.h"
 
 namespace pinlet {
 namespace {

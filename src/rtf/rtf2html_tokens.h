@@ -2,8 +2,8 @@
 // control words the converter acts on, and the HTML entity names of characters.
 // Private to src/inspector.
 
-#ifndef PINLET_INSPECTOR_RTF2HTML_TOKENS_H_
-#define PINLET_INSPECTOR_RTF2HTML_TOKENS_H_
+#ifndef PINLET_RTF_RTF2HTML_TOKENS_H_
+#define PINLET_RTF_RTF2HTML_TOKENS_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -125,4 +125,4 @@ inline bool IsDroppedControl(char32_t c) {
 
 }  // namespace pinlet::rtf2html_detail
 
-#endif  // PINLET_INSPECTOR_RTF2HTML_TOKENS_H_
+#endif  // PINLET_RTF_RTF2HTML_TOKENS_H_

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "inspector/rtf2html_converter.h"
+#include "rtf/rtf2html_converter.h"
 #include "platform/text.h"
 
 namespace pinlet::rtf2html_detail {

@@ -1,4 +1,4 @@
-#include "inspector/html_body.h"
+#include "rtf/html_body.h"
 
 #include <array>
 

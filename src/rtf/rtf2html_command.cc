@@ -1,4 +1,4 @@
-#include "inspector/rtf2html_command.h"
+#include "rtf/rtf2html_command.h"
 
 #include <cerrno>
 #include <cstring>
@@ -11,7 +11,7 @@
 #include <system_error>
 #include <utility>
 
-#include "inspector/rtf2html.h"
+#include "rtf/rtf2html.h"
 
 namespace pinlet {
 namespace {

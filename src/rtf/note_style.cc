@@ -1,4 +1,4 @@
-#include "inspector/note_style.h"
+#include "rtf/note_style.h"
 
 #include "platform/text.h"
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "inspector/rtf2html_converter.h"
+#include "rtf/rtf2html_converter.h"
 #include "platform/text.h"
 
 namespace pinlet::rtf2html_detail {

@@ -1,4 +1,4 @@
-#include "inspector/rtf2html.h"
+#include "rtf/rtf2html.h"
 
 #include <gtest/gtest.h>
 

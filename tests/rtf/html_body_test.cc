@@ -1,5 +1,5 @@
 // The body tag of a mail's HTML, found where a browser finds it.
-#include "inspector/html_body.h"
+#include "rtf/html_body.h"
 
 #include <gmock/gmock.h>
 

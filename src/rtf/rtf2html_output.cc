@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "inspector/rtf2html_converter.h"
+#include "rtf/rtf2html_converter.h"
 
 namespace pinlet::rtf2html_detail {
 namespace {

@@ -1,4 +1,4 @@
-#include "inspector/rtf2html_command.h"
+#include "rtf/rtf2html_command.h"
 
 #include <gtest/gtest.h>
 
