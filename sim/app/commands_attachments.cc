@@ -11,7 +11,6 @@
 #include "sim/app/effects.h"
 #include "sim/app/resolve.h"
 #include "sim/app/script.h"
-#include "notewindow/frm_comments.h"
 #include "platform/display_text.h"
 #include "sim/machine/sim_controls.h"
 #include "sim/machine/sim_form.h"

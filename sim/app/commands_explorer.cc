@@ -8,7 +8,6 @@
 #include "sim/app/driver.h"
 #include "sim/app/effects.h"
 #include "sim/app/resolve.h"
-#include "explorer/cls_explorers.h"
 #include "platform/display_text.h"
 #include "sim/machine/sim_outlook.h"
 #include "sim/machine/view_filter.h"

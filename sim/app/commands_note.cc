@@ -10,7 +10,6 @@
 #include "addin/string_table.h"
 #include "sim/app/driver.h"
 #include "sim/app/resolve.h"
-#include "notewindow/frm_comments.h"
 #include "platform/display_text.h"
 #include "sim/machine/sim_controls.h"
 #include "sim/machine/sim_form.h"

@@ -8,7 +8,7 @@
 #include "addin/outlook_connect.h"
 #include "sim/app/script.h"
 #include "assembly/addin_factory.h"
-#include "explorer/cls_explorers.h"
+#include "assembly/published_state.h"
 #include "platform/addin_object.h"
 #include "sim/machine/boundary.h"
 #include "sim/machine/mailbox_json.h"
@@ -225,28 +225,29 @@ void Driver::DescribeAddin(std::ostream& out) {
     out << "reply/forward objects: " << size(ctx.reply_forwards) << "\n";
   if (ctx.inspector_wrappers)
     out << "item-window wrappers: " << size(ctx.inspector_wrappers) << "\n";
-  DescribeExplorerSide(ctx, out);
+  DescribeExplorerSide(*connect, out);
   out << "support library: " << (ctx.support ? "loaded" : "not loaded") << "\n";
 }
 
-void Driver::DescribeExplorerSide(AddinContext& ctx, std::ostream& out) {
-  if (!ctx.explorer_tracker) {
+void Driver::DescribeExplorerSide(Connect& connect, std::ostream& out) {
+  std::optional<std::vector<assembly::ExplorerFacts>> explorers =
+      assembly::ExplorerFactsOf(connect);
+  if (!explorers) {
+    AddinContext& ctx = connect.context();
     if (ctx.outlook_connector && ctx.outlook_connector->IsInitialized())
       out << "explorer side: shut down\n";
     return;
   }
-  clsExplorers& tracker = *ctx.explorer_tracker;
   std::shared_ptr<sim::SimOutlook> outlook = session_->outlook();
-  for (const auto& wrapper : tracker.wrappers()) {
+  for (const assembly::ExplorerFacts& facts : *explorers) {
     size_t window = 0;
     if (outlook)
       for (size_t i = 0; i < outlook->explorers().size(); ++i)
-        if (wrapper->explorer().get() == outlook->explorers()[i].get()) window = i + 1;
-    out << "explorer " << wrapper->GetID() << " wraps main window " << window
-        << (tracker.active_explorer_id == wrapper->GetID() ? " (the active explorer)"
-                                                           : "")
-        << ": " << (wrapper->toolbar_built() ? "toolbar built" : "no toolbar yet") << ", "
-        << (wrapper->menu_added() ? "menus added" : "no menus yet") << "\n";
+        if (facts.explorer.get() == outlook->explorers()[i].get()) window = i + 1;
+    out << "explorer " << facts.id << " wraps main window " << window
+        << (facts.active ? " (the active explorer)" : "")
+        << ": " << (facts.toolbar_built ? "toolbar built" : "no toolbar yet") << ", "
+        << (facts.menus_added ? "menus added" : "no menus yet") << "\n";
   }
 }
 

@@ -202,7 +202,7 @@ class Driver {
   // What a host session creates for the add-in, as the loading says.
   sim::HostSession::AddInFactory AddinFactory();
   // The explorer tracker's wrappers, one line each, for `show addin`.
-  void DescribeExplorerSide(AddinContext& ctx, std::ostream& out);
+  void DescribeExplorerSide(Connect& connect, std::ostream& out);
 
   std::ostream& out_;
   std::ostream& err_;

@@ -4,7 +4,6 @@
 
 #include "addin/settings.h"
 #include "sim/app/script.h"
-#include "notewindow/frm_comments.h"
 #include "platform/display_text.h"
 #include "sim/machine/sim_form.h"
 #include "platform/variant.h"
@@ -228,14 +227,6 @@ std::shared_ptr<sim::ControlNode> ResolveControl(const sim::SimCommandBars& bars
     for (const ControlPtr& control : found) error += " \"" + UserPathOf(bars, *control) + "\"";
     return nullptr;
   }
-  return nullptr;
-}
-
-std::shared_ptr<frmComments> NoteWindowOf(Driver& d, const sim::SimForm& form) {
-  if (!d.addin() || !d.addin()->context().note_windows) return nullptr;
-  for (const auto& window : *d.addin()->context().note_windows)
-    if (window->hwnd() == form.handle())
-      return std::dynamic_pointer_cast<frmComments>(window);
   return nullptr;
 }
 

@@ -10,7 +10,6 @@
 #include "sim/machine/sim_outlook.h"
 
 namespace pinlet {
-class frmComments;
 }
 
 namespace pinlet::app {
@@ -66,10 +65,6 @@ bool HasNote(const sim::ItemNode& item);
 // is the item's EntryID. Looking is the machine's own work, not a call of
 // the add-in's.
 bool ItemHasNote(Driver& d, const sim::ItemNode& item);
-
-// The add-in's note window behind a form, when the add-in lists it;
-// nullptr when it does not.
-std::shared_ptr<frmComments> NoteWindowOf(Driver& d, const sim::SimForm& form);
 
 }  // namespace pinlet::app
 

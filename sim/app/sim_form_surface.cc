@@ -4,7 +4,7 @@
 #include "sim/app/driver.h"
 #include "sim/app/form_surface.h"
 #include "sim/app/resolve.h"
-#include "notewindow/note_window_report.h"
+#include "assembly/published_state.h"
 #include "platform/display_text.h"
 #include "sim/machine/sim_form.h"
 
@@ -76,29 +76,28 @@ class SimFormSurface : public FormSurface {
       const sim::SimControlCore* control = form->Find(name);
       return control && control->Usable();
     };
-    std::shared_ptr<frmComments> window = NoteWindowOf(driver_, *form);
-    text = DescribeNoteWindow(*form, window.get(), place);
+    text = assembly::DescribeNoteWindowOf(driver_.addin().get(), *form, place);
     return kDone;
   }
 
   std::string NoteKind(const FormRef& ref) override {
-    auto window = NoteWindowAt(ref);
-    return window ? NoteWindowKind(*window) : "";
+    auto facts = NoteWindowAt(ref);
+    return facts ? facts->kind : "";
   }
 
   bool NoteInEditState(const FormRef& ref) override {
-    auto window = NoteWindowAt(ref);
-    return window && window->frmState == kEditState;
+    auto facts = NoteWindowAt(ref);
+    return facts && facts->editing;
   }
 
   std::string NoteKey(const FormRef& ref) override {
-    auto window = NoteWindowAt(ref);
-    return window ? window->strID : "";
+    auto facts = NoteWindowAt(ref);
+    return facts ? facts->key : "";
   }
 
   std::string NoteEntryId(const FormRef& ref) override {
-    auto window = NoteWindowAt(ref);
-    auto node = window && window->objMyNote ? sim::NodeOf(window->objMyNote) : nullptr;
+    auto facts = NoteWindowAt(ref);
+    auto node = facts && facts->note ? sim::NodeOf(facts->note) : nullptr;
     return node ? node->entry_id : "";
   }
 
@@ -110,12 +109,14 @@ class SimFormSurface : public FormSurface {
     return form;
   }
 
-  // The linked-in add-in's note window over the form `ref` found; nullptr
-  // when the form is gone or is no note window of its.
-  std::shared_ptr<frmComments> NoteWindowAt(const FormRef& ref) {
+  // What the linked-in add-in publishes of its note window over the form
+  // `ref` found; nullopt when the form is gone or is no note window of its.
+  std::optional<assembly::NoteWindowFacts> NoteWindowAt(const FormRef& ref) {
     std::string error;
     sim::SimForm* form = FormOf(ref, error);
-    return form ? NoteWindowOf(driver_, *form) : nullptr;
+    std::shared_ptr<Connect> addin = driver_.addin();
+    if (!form || !addin) return std::nullopt;
+    return assembly::NoteWindowFactsOf(*addin, form->handle());
   }
 
   Driver& driver_;

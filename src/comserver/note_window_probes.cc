@@ -4,8 +4,7 @@
 
 #include <vector>
 
-#include "notewindow/frm_comments.h"
-#include "notewindow/note_window_report.h"
+#include "assembly/published_state.h"
 #include "platform/host_error.h"
 #include "platform/win32ui/form_probe.h"
 #include "platform/win32ui/win32_form.h"
@@ -18,20 +17,16 @@ std::vector<std::weak_ptr<Connect>>& LiveAddins() {
   return addins;
 }
 
-// The add-in's note window over `form`; nullptr when it is no note window.
-std::shared_ptr<frmComments> NoteWindowOver(win32ui::Win32Form& form) {
-  WindowHandle handle = form.hWnd();
+// The live add-in whose note window `form` is; nullptr when it is none's.
+std::shared_ptr<Connect> OwnerOf(win32ui::Win32Form& form) {
   for (const std::weak_ptr<Connect>& weak : LiveAddins()) {
     std::shared_ptr<Connect> addin = weak.lock();
-    if (!addin || !addin->context().note_windows) continue;
-    for (const auto& window : *addin->context().note_windows)
-      if (window && window->hwnd() == handle)
-        return std::dynamic_pointer_cast<frmComments>(window);
+    if (addin && assembly::NoteWindowFactsOf(*addin, form.hWnd())) return addin;
   }
   return nullptr;
 }
 
-std::string DescribeNote(win32ui::Win32Form& form, const frmComments* window) {
+std::string DescribeNote(win32ui::Win32Form& form, Connect* owner) {
   HWND hwnd = form.window();
   NoteWindowPlace place;
   place.handle = form.hWnd();
@@ -40,25 +35,25 @@ std::string DescribeNote(win32ui::Win32Form& form, const frmComments* window) {
   place.top_most = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   place.shown = [&form](std::string_view name) { return form.ControlShown(name); };
   place.usable = [&form](std::string_view name) { return form.ControlUsable(name); };
-  return DescribeNoteWindow(form, window, place);
+  return assembly::DescribeNoteWindowOf(owner, form, place);
 }
 
 std::optional<std::string> Answer(win32ui::Win32Form& form, win32ui::FormProbe probe) {
   if (!form.loaded()) return std::nullopt;
-  std::shared_ptr<frmComments> window = NoteWindowOver(form);
+  std::shared_ptr<Connect> owner = OwnerOf(form);
+  std::optional<assembly::NoteWindowFacts> facts;
+  if (owner) facts = assembly::NoteWindowFactsOf(*owner, form.hWnd());
   switch (probe) {
     case win32ui::kProbeDescribeNote:
-      return DescribeNote(form, window.get());
+      return DescribeNote(form, owner.get());
     case win32ui::kProbeNoteKind:
-      return window ? NoteWindowKind(*window) : "";
+      return facts ? facts->kind : "";
     case win32ui::kProbeNoteEditState:
-      return window && window->frmState == kEditState ? "1" : "0";
+      return facts && facts->editing ? "1" : "0";
     case win32ui::kProbeNoteEntryId:
       // The note's own EntryID, as the host's item answers it; none when
       // the host cannot say.
-      return window && window->objMyNote
-                 ? TryGet([&] { return window->objMyNote->EntryID(); })
-                 : "";
+      return facts && facts->note ? TryGet([&] { return facts->note->EntryID(); }) : "";
     default:
       return std::nullopt;
   }
