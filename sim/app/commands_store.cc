@@ -192,7 +192,6 @@ int NoteAdd(Driver& d, const std::vector<std::string>& args, std::ostream& out,
   d.CallAddin("note add", [&] {
     made = AddNewNoteItem(ctx, parent);
     if (!made.note || made.existed) return;
-    ctx.item_update = true;
     SetParentItemProperties(ctx, parent, true);
     KeepLink(ctx, parent, made.note);
   });

@@ -135,6 +135,9 @@ struct AddinContext {
   ol::ItemPtr handover_item;
   ol::ItemPtr handover_note;
 
+  // The re-entrancy flags below are set only through a FlagScope (or
+  // ItemUpdateScope), for exactly as long as what they mark lasts.
+  //
   // Set while the add-in writes to a parent item, so the selection handler
   // ignores the events that causes (the parent-update flag).
   bool item_update = false;
@@ -155,21 +158,27 @@ struct AddinContext {
   Registry& registry() { return *platform.registry; }
 };
 
-// While it lives, the add-in writes an item of its own accord, and the
-// selection events that causes are its own (item_update); it leaves the
-// flag as it found it.
-class ItemUpdateScope {
+// Sets one of the context's re-entrancy flags while it lives, and puts back
+// what it found when it goes: the one way those flags change, so that a
+// nested scope never clears an outer one's flag.
+class FlagScope {
  public:
-  explicit ItemUpdateScope(AddinContext& ctx) : ctx_(ctx), was_(ctx.item_update) {
-    ctx_.item_update = true;
-  }
-  ~ItemUpdateScope() { ctx_.item_update = was_; }
-  ItemUpdateScope(const ItemUpdateScope&) = delete;
-  ItemUpdateScope& operator=(const ItemUpdateScope&) = delete;
+  explicit FlagScope(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = was_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
 
  private:
-  AddinContext& ctx_;
+  bool& flag_;
   bool was_;
+};
+
+// While it lives, the add-in writes an item of its own accord, and the
+// selection events that causes are its own (item_update). The code that
+// writes the parent holds it, around the writing alone.
+class ItemUpdateScope : public FlagScope {
+ public:
+  explicit ItemUpdateScope(AddinContext& ctx) : FlagScope(ctx.item_update) {}
 };
 
 }  // namespace pinlet

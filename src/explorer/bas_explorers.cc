@@ -61,10 +61,8 @@ void RefreshExplorers(AddinContext& ctx) {
   if (!tracker) return;
   std::shared_ptr<clsExplorer> active = tracker->get_ActiveExplorer();
   if (active) {
-    bool was_refreshing = ctx.note_refresh;
-    ctx.note_refresh = true;
+    FlagScope refreshing(ctx.note_refresh);
     active->m_objExplorer_SelectionChange();
-    ctx.note_refresh = was_refreshing;
   }
   // A copy: the wrappers stay alive while their buttons change.
   std::vector<std::shared_ptr<clsExplorer>> wrappers = tracker->wrappers();

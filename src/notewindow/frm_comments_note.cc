@@ -66,7 +66,6 @@ bool frmComments::DeleteNoteCommand(bool ask) {
   // skipped then. A note that could not be deleted keeps its window.
   if (!DeleteNote(objMyNote)) return false;
   if (!objParentItem) return true;
-  ctx_.item_update = true;
   SetParentItemProperties(ctx_, objParentItem, false);
   if (ctx_.subsystems.set_inspector_note_button)
     IgnoreError(
@@ -135,14 +134,12 @@ void frmComments::DisableParentButtons() {
 }
 
 bool frmComments::DisplayParent(const ol::ItemPtr& parent) {
-  ctx_.parent_opening = true;
+  FlagScope opening(ctx_.parent_opening);
   if (blnOnTop) {
     blnParentOpened = true;
     MakeNormal();  // the item's window can come in front
   }
-  bool shown = IgnoreError([&] { Must(parent).Display(); });
-  ctx_.parent_opening = false;
-  return shown;
+  return IgnoreError([&] { Must(parent).Display(); });
 }
 
 void frmComments::imgNoteOpen_Click() {

@@ -226,7 +226,6 @@ void frmComments::Text_Change() {
 }
 
 void frmComments::ChangesToParentItem() {
-  ctx_.item_update = true;
   m_blnLoaded = true;
   if (!m_blnChanged) {
     if (m_blnNewNote)
@@ -235,13 +234,11 @@ void frmComments::ChangesToParentItem() {
       AddNoteToParentItem();
     m_blnChanged = true;
   }
-  ctx_.item_update = false;
   m_blnCollapseArmed = true;
 }
 
 void frmComments::AddNoteToParentItem() {
   if (!objParentItem) return;
-  ctx_.item_update = true;
   SetParentItemProperties(ctx_, objParentItem, true);
   KeepLink(ctx_, objParentItem, objMyNote);
   ol::FolderPtr folder;
@@ -380,12 +377,9 @@ void frmComments::RefreshExplorer() {
   if (!ctx_.subsystems.refresh_active_explorer) return;
   // The explorer handles its selection again as a refresh: it shows the
   // note's state without marking the item a second time.
-  bool refresh = ctx_.note_refresh, loading = ctx_.note_loading;
-  ctx_.note_refresh = true;
-  ctx_.note_loading = true;
+  FlagScope refreshing(ctx_.note_refresh);
+  FlagScope loading(ctx_.note_loading);
   IgnoreError([&] { ctx_.subsystems.refresh_active_explorer(ctx_); });
-  ctx_.note_refresh = refresh;
-  ctx_.note_loading = loading;
 }
 
 }  // namespace pinlet

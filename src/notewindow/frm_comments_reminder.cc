@@ -153,9 +153,11 @@ void frmComments::SaveParentReminder() {
       IgnoreError([&] { parent.Put("FlagDueBy", Variant(Date(0))); });
   }
   // The selection handler ignores the events of this save.
-  ctx_.item_update = true;
-  std::optional<HostError> error = Attempt([&] { parent.Save(); });
-  ctx_.item_update = false;
+  std::optional<HostError> error;
+  {
+    ItemUpdateScope updating(ctx_);
+    error = Attempt([&] { parent.Save(); });
+  }
   if (error) throw *error;
 }
 

@@ -69,7 +69,6 @@ void cLibAddin::onItemDeleted(const ol::ItemPtr& item, bool&) {
   if (marker != "TRUE") return;
 
   // 2. The item keeps its note, so its marking stays; its folder now.
-  ctx.item_update = true;
   SetParentItemProperties(ctx, item, true);
   ol::FolderPtr folder;
   std::string folder_id, store_id;

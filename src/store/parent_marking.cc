@@ -98,12 +98,9 @@ void SetItemFlag(AddinContext& ctx, const ol::ItemPtr& item, int32_t status,
 
 void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool has_note) {
   // While a note window loads or deletes its note, its parent is left
-  // alone: nothing changes, not even the parent-update flag.
-  if (ctx.note_loading) return;
-  if (!item) {
-    ctx.item_update = false;
-    return;
-  }
+  // alone.
+  if (ctx.note_loading || !item) return;
+  ItemUpdateScope updating(ctx);
   Markers markers(ctx, item);
   bool changed = false;
   std::optional<std::string> marker = markers.Read(kHasNoteProperty);
@@ -140,7 +137,6 @@ void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool ha
     changed = true;
   }
   if (changed) markers.Save();
-  ctx.item_update = false;
 }
 
 }  // namespace pinlet

@@ -20,9 +20,10 @@ constexpr const char* kHasNoteProperty = "ZPNHasNote";
 constexpr const char* kFlagProperty = "ZPNFlag";
 constexpr const char* kFlagRequestText = "Item with note";
 
-// Marks (has_note) or unmarks the item and saves it when anything changed.
-// Errors are ignored step by step; an item that cannot take properties or
-// flags is left as far as it got. Clears the item-update flag at the end.
+// Marks (has_note) or unmarks the item and saves it when anything changed,
+// holding the item-update flag while it writes. Errors are ignored step by
+// step; an item that cannot take properties or flags is left as far as it
+// got. While a note window loads or deletes its note, nothing is done.
 void SetParentItemProperties(AddinContext& ctx, const ol::ItemPtr& item, bool has_note);
 
 // The item's flag status and icon through the helper library (a mail's from

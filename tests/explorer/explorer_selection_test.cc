@@ -122,10 +122,11 @@ TEST_F(ExplorerTest, ANoteMadeOrDeletedShowsInTheButtonOfEveryWindow) {
 TEST_F(ExplorerTest, WhileTheAddinWritesAnItemItsSelectionEventsAreIgnored) {
   Start();
   AddNote(InboxNode(1));
-  ctx().item_update = true;
-  Select({InboxNode(1)});
+  {
+    ItemUpdateScope updating(ctx());
+    Select({InboxNode(1)});
+  }
   EXPECT_EQ(MainButton()->caption, "Add Note");
-  ctx().item_update = false;
 }
 
 TEST_F(ExplorerTest, InOneWindowModeTheOpenNoteWindowFollowsTheSelection) {

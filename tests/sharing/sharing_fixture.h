@@ -33,7 +33,6 @@ class SharingTest : public StoreTest {
   // A note for `parent`, made and marked as the note window does.
   ol::ItemPtr AddNote(const ol::ItemPtr& parent) {
     NewNote made = AddNewNoteItem(ctx(), parent);
-    ctx().item_update = true;
     SetParentItemProperties(ctx(), parent, true);
     return made.note;
   }

@@ -35,9 +35,8 @@ TEST_F(ParentMarkingTest, MarkingSetsTheMarkerAndSavesOnlyWhenSomethingChanged) 
   auto mail = InboxItem(1);
   Date before = mail->LastModificationTime();
   world.clock.AdvanceSeconds(60);
-  ctx().item_update = true;
   SetParentItemProperties(ctx(), mail, true);
-  EXPECT_FALSE(ctx().item_update);
+  EXPECT_FALSE(ctx().item_update);  // held only while it wrote
   EXPECT_EQ(Prop(mail, "ZPNHasNote"), "TRUE");
   EXPECT_EQ(Prop(mail, "ZPNFlag"), "(none)");
   Date saved = mail->LastModificationTime();
@@ -181,10 +180,26 @@ TEST_F(ParentMarkingTest, DocumentsAreMarkedThroughCdoFields) {
 TEST_F(ParentMarkingTest, WhileANoteLoadsItsParentIsLeftAlone) {
   auto mail = InboxItem(6);
   ctx().note_loading = true;
-  ctx().item_update = true;
   SetParentItemProperties(ctx(), mail, true);
   EXPECT_EQ(Prop(mail, "ZPNHasNote"), "(none)");
-  EXPECT_TRUE(ctx().item_update);  // not even the parent-update flag changes
+  EXPECT_FALSE(ctx().item_update);
+}
+
+TEST_F(ParentMarkingTest, AWriterInsideAnotherLeavesTheOuterWritersFlagSet) {
+  auto mail = InboxItem(6);
+  {
+    ItemUpdateScope outer(ctx());
+    SetParentItemProperties(ctx(), mail, true);
+    EXPECT_TRUE(ctx().item_update);
+    {
+      FlagScope refreshing(ctx().note_refresh);
+      SetParentItemProperties(ctx(), mail, false);
+    }
+    EXPECT_TRUE(ctx().item_update);
+    EXPECT_FALSE(ctx().note_refresh);
+  }
+  EXPECT_FALSE(ctx().item_update);
+  EXPECT_EQ(Prop(mail, "ZPNHasNote"), "FALSE");
 }
 
 TEST_F(ParentMarkingTest, AnItemThatRefusesEverythingIsLeftAsFarAsItGot) {
