@@ -37,7 +37,6 @@ constexpr const char* kOutlookAddinKey =
 constexpr const char* kShellFolderKeys[] = {
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
-constexpr const wchar_t* kUiSeamMark = L"PINLET_UI_SEAM";
 
 // The folders of the simulated machine's user, as the shell names them.
 struct ShellFolder {
@@ -144,12 +143,6 @@ class ComAddinLoading : public app::AddinLoading {
     mirror_.Pull(world.registry);
     std::string trouble = answers_ ? answers_->TakeTrouble() : "";
     if (trouble.empty() && forms_) trouble = forms_->TakeTrouble();
-    wchar_t what[256] = {};
-    if (GetEnvironmentVariableW(kUiSeamMark, what, 256)) {
-      SetEnvironmentVariableW(kUiSeamMark, nullptr);
-      return "the add-in needed " + Narrow(what) +
-             ", which the test host cannot give as the simulated machine does yet";
-    }
     if (!trouble.empty())
       return "the test host could not answer the real user interface as the simulated "
              "machine did: " +

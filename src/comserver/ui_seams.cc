@@ -5,13 +5,9 @@
 // that name is meant here.
 #undef GetWindowText
 
-#include <string>
 #include <string_view>
 
 #include "comserver/shown_surface.h"
-#include "platform/com/com_ptr.h"
-#include "platform/host_error.h"
-#include "platform/wide_text.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_window_manager.h"
@@ -34,24 +30,6 @@ class NotedMessageBoxes : public MessageBoxes {
 
  private:
   Win32MessageBoxes boxes_;
-};
-
-// Whether a host in this process asked for no real forms: the environment
-// variable "PINLET_FORMS" is "none".
-bool FormsRefused() {
-  wchar_t value[8] = {};
-  DWORD length = GetEnvironmentVariableW(L"PINLET_FORMS", value, 8);
-  return length == 4 && std::wstring_view(value, 4) == L"none";
-}
-
-// The forms of a host that refused them: none can be created.
-class NoForms : public ui::FormFactory {
- public:
-  ui::FormPtr CreateForm(std::string_view design_name) override {
-    MarkNeeded("a real window (form " + std::string(design_name) + ")");
-    throw HostError(errors::kCannotCreateObject, "ActiveX component can't create object",
-                    std::string(design_name));
-  }
 };
 
 // The system's common dialogs, each noted with its description while it is
@@ -97,15 +75,10 @@ class NotedDialogs : public CommonDialogs {
 
 }  // namespace
 
-void MarkNeeded(std::string_view what) {
-  SetEnvironmentVariableW(L"PINLET_UI_SEAM", Wide(what).c_str());
-}
-
 struct UiSeams::Surfaces {
   NotedMessageBoxes message_boxes;
   Win32WindowManager windows;
   Win32FormFactory forms;
-  NoForms no_forms;
   NotedDialogs dialogs;
 };
 
@@ -115,10 +88,7 @@ UiSeams::~UiSeams() = default;
 void UiSeams::Fill(Platform& platform) {
   platform.message_boxes = &surfaces_->message_boxes;
   platform.window_manager = &surfaces_->windows;
-  if (FormsRefused())
-    platform.forms = &surfaces_->no_forms;
-  else
-    platform.forms = &surfaces_->forms;
+  platform.forms = &surfaces_->forms;
   platform.dialogs = &surfaces_->dialogs;
 }
 
