@@ -10,14 +10,10 @@
 namespace pinlet::sim {
 namespace {
 
-bool IsTextType(uint32_t type) {
-  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-}
-
-// A key or value name the registry file can hold exactly.
+// A key or value name that Windows can hold and the registry file can
+// hold exactly: no line break either.
 bool IsWritableName(std::string_view name) {
-  return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos &&
-         FindInvalidUtf8(name) == std::string_view::npos;
+  return IsRegistryName(name) && name.find_first_of("\r\n") == std::string_view::npos;
 }
 
 }  // namespace
@@ -107,15 +103,13 @@ Registry::Read SimRegistry::ReadValue(std::string_view path, std::string_view na
 bool SimRegistry::SetValue(std::string_view path, std::string_view name,
                            const RegValue& value) {
   if (!Check("RegSetValueEx")) return false;
-  const std::vector<std::string_view> components = Components(path);
-  if (components.empty() || components.size() > kMaxDepth) return false;
-  for (std::string_view component : components)
+  const std::optional<std::vector<std::string_view>> components = RegistryKeyNames(path);
+  if (!components || components->empty() || components->size() > kMaxDepth) return false;
+  for (std::string_view component : *components)
     if (!IsWritableName(component)) return false;
-  if (!IsWritableName(name)) return false;
-  if (IsTextType(value.type) && FindInvalidUtf8(value.data) != std::string::npos)
-    return false;
+  if (!IsWritableName(name) || !IsStorableValue(value)) return false;
   // Creates the key and its parents, as RegCreateKeyEx does.
-  Create(root_, components).Set(name, value);
+  Create(root_, *components).Set(name, value);
   ++writes_[WriteKey(path, name)];
   return true;
 }

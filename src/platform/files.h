@@ -3,9 +3,9 @@
 //
 // Paths are the host's: absolute, with a drive ("C:\Temp\a.txt"), separated
 // by backslashes (a slash is taken as one), compared without regard to case,
-// at most 259 characters. A relative path, a name holding one of < > : " | ?
-// * or a control character, or a device name (CON, NUL, COM1, ...) names no
-// file. As on Windows, trailing dots and blanks of a name are dropped.
+// at most 259 characters. A path that is not UTF-8, a relative path, a name
+// holding one of < > : " | ? * or a control character, or a device name
+// (CON, NUL, COM1, ...) names no file. As on Windows, trailing dots and blanks of a name are dropped.
 //
 // Every member answers failure (nullopt, false); none raises. A failure
 // leaves the files as they were. Members are named after what they do

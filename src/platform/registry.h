@@ -41,6 +41,21 @@ struct RegValue {
 
 constexpr std::string_view kHkeyCurrentUser = "HKEY_CURRENT_USER";
 
+// What every backend can hold, as Windows can: the rules that each one
+// checks before anything is written.
+//
+// The longest name of a key, in characters (UTF-16 units).
+constexpr size_t kMaxKeyNameLength = 255;
+// Whether `name` can name a key or a value: it holds no NUL and is UTF-8.
+bool IsRegistryName(std::string_view name);
+// The names of the keys on a key path ("A\\B\" is A, B: empty ones are
+// dropped); nullopt when one cannot name a key (IsRegistryName, and at most
+// kMaxKeyNameLength characters). An empty path gives none: the root itself.
+std::optional<std::vector<std::string_view>> RegistryKeyNames(std::string_view path);
+// Whether `value` can be stored: text (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ)
+// that is UTF-8, and a DWORD of four bytes.
+bool IsStorableValue(const RegValue& value);
+
 class Registry {
  public:
   virtual ~Registry() = default;

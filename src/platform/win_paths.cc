@@ -74,6 +74,7 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
 }
 
 std::optional<WinPath> ParseWinPath(std::string_view text, bool wildcards) {
+  if (FindInvalidUtf8(text) != std::string_view::npos) return std::nullopt;
   if (text.size() < 2 || TooLong(text) || text[1] != ':' ||
       !std::isalpha(static_cast<unsigned char>(text[0])))
     return std::nullopt;

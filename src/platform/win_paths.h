@@ -29,9 +29,10 @@ struct WinPath {
   bool Contains(const WinPath& other) const;
 };
 
-// The path, or nullopt when it names nothing: relative, a network path, a
-// name with a forbidden character or a device name, or longer than 259
-// characters (UTF-16 code units, as the system counts them). With
+// The path, or nullopt when it names nothing: not UTF-8 (no name could
+// stand for it without changing it), relative, a network path, a name with a
+// forbidden character or a device name, or longer than 259 characters
+// (UTF-16 code units, as the system counts them). With
 // `wildcards`, * and ? are allowed in the last name.
 std::optional<WinPath> ParseWinPath(std::string_view text, bool wildcards = false);
 

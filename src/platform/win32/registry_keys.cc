@@ -60,19 +60,10 @@ bool DeleteSubtree(HKEY parent, const std::wstring& name) {
 }  // namespace
 
 std::optional<std::vector<std::wstring>> KeyComponents(std::string_view path) {
+  std::optional<std::vector<std::string_view>> names = RegistryKeyNames(path);
+  if (!names) return std::nullopt;
   std::vector<std::wstring> components;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = path.find('\\', start);
-    if (end == std::string_view::npos) end = path.size();
-    if (end > start) {
-      std::optional<std::wstring> name =
-          NativeRegistryName(path.substr(start, end - start));
-      if (!name || name->size() > kMaxKeyNameLength) return std::nullopt;
-      components.push_back(std::move(*name));
-    }
-    start = end + 1;
-  }
+  for (std::string_view name : *names) components.push_back(Wide(name));
   return components;
 }
 
@@ -86,9 +77,7 @@ std::wstring JoinKeyPath(const std::vector<std::wstring>& components, size_t cou
 }
 
 std::optional<std::wstring> NativeRegistryName(std::string_view name) {
-  if (name.find('\0') != std::string_view::npos ||
-      FindInvalidUtf8(name) != std::string_view::npos)
-    return std::nullopt;
+  if (!IsRegistryName(name)) return std::nullopt;
   return Wide(name);
 }
 

@@ -21,12 +21,9 @@
 namespace pinlet {
 
 // The longest name of one key, in UTF-16 code units.
-constexpr size_t kMaxKeyNameLength = 255;
-
-// The components of a key path ("A\\B\" is A, B: empty ones are dropped),
-// in UTF-16; nullopt when one cannot name a key (it holds a NUL or bytes
-// that are not UTF-8, or is longer than kMaxKeyNameLength). An empty path
-// gives no components: the root itself.
+// The components of a key path in UTF-16, by the rules of RegistryKeyNames
+// (registry.h); nullopt when one cannot name a key. An empty path gives no
+// components: the root itself.
 std::optional<std::vector<std::wstring>> KeyComponents(std::string_view path);
 // The first `count` components (all by default) joined by single
 // backslashes, as the W calls take a path.

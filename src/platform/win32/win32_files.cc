@@ -47,14 +47,14 @@ bool IsFile(uint32_t attributes) {
 // A path that can name a file: neither a root nor written with a trailing
 // separator.
 std::optional<WinPath> FilePath(std::string_view path) {
-  std::optional<WinPath> parsed = CheckedPath(path);
+  std::optional<WinPath> parsed = ParseWinPath(path);
   if (!parsed || parsed->is_root() || parsed->folder_only) return std::nullopt;
   return parsed;
 }
 
 // A path that can name a file or a folder other than a root.
 std::optional<WinPath> EntryPath(std::string_view path) {
-  std::optional<WinPath> parsed = CheckedPath(path);
+  std::optional<WinPath> parsed = ParseWinPath(path);
   if (!parsed || parsed->is_root()) return std::nullopt;
   return parsed;
 }
@@ -104,11 +104,6 @@ bool Respell(const WinPath& from, const WinPath& to) {
 }
 
 }  // namespace
-
-std::optional<WinPath> CheckedPath(std::string_view path, bool wildcards) {
-  if (FindInvalidUtf8(path) != std::string_view::npos) return std::nullopt;
-  return ParseWinPath(path, wildcards);
-}
 
 std::wstring NativePath(const WinPath& path) { return Wide(path.ToString()); }
 
@@ -202,7 +197,7 @@ bool Win32FileSystem::FileExists(std::string_view path) {
 }
 
 bool Win32FileSystem::FolderExists(std::string_view path) {
-  std::optional<WinPath> parsed = CheckedPath(path);
+  std::optional<WinPath> parsed = ParseWinPath(path);
   return parsed && IsFolder(AttributesOf(NativePath(*parsed)));
 }
 
@@ -247,7 +242,7 @@ bool Win32FileSystem::Rename(std::string_view from, std::string_view to,
 }
 
 std::optional<std::vector<FileEntry>> Win32FileSystem::List(std::string_view folder) {
-  std::optional<WinPath> parsed = CheckedPath(folder);
+  std::optional<WinPath> parsed = ParseWinPath(folder);
   if (!parsed) return std::nullopt;
   std::wstring pattern = NativePath(*parsed);
   if (!IsFolder(AttributesOf(pattern))) return std::nullopt;

@@ -29,9 +29,6 @@
 
 namespace pinlet {
 
-// `path` read by the rules of files.h; nullopt when it names no file or is
-// not UTF-8. With `wildcards`, * and ? may stand in its last name.
-std::optional<WinPath> CheckedPath(std::string_view path, bool wildcards = false);
 // The path as the W calls take it ("C:\Temp\a.txt", the root "C:\").
 std::wstring NativePath(const WinPath& path);
 // GetFileAttributes of a native path: INVALID_FILE_ATTRIBUTES when there

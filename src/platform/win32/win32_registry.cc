@@ -53,14 +53,13 @@ struct StoredBytes {
 
 std::optional<StoredBytes> BytesOf(const RegValue& value) {
   StoredBytes bytes;
+  if (!IsStorableValue(value)) return std::nullopt;
   if (IsTextType(value.type)) {
-    if (FindInvalidUtf8(value.data) != std::string::npos) return std::nullopt;
     bytes.text = Wide(value.data);
     bytes.size = static_cast<DWORD>(bytes.text.size() * sizeof(wchar_t));
     bytes.text += L'\xFFFF';
     return bytes;
   }
-  if (value.type == kRegDword && value.data.size() != 4) return std::nullopt;
   bytes.raw = &value.data;
   bytes.size = static_cast<DWORD>(value.data.size());
   return bytes;

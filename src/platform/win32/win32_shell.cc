@@ -99,14 +99,14 @@ std::optional<Refusal> MakePlan(const ShellFileOperation& op, Plan& plan) {
   std::vector<WinPath> sources, destinations;
   bool several = op.from.size() > 1;
   for (const std::string& text : op.from) {
-    std::optional<WinPath> source = CheckedPath(text, true);
+    std::optional<WinPath> source = ParseWinPath(text, true);
     if (!source || source->is_root())
       return Refusal{fo::kErrInvalidFiles, text, "The file name is not valid."};
     several = several || HasWildcard(source->names.back());
     sources.push_back(*source);
   }
   for (const std::string& text : deleting ? std::vector<std::string>() : op.to) {
-    std::optional<WinPath> target = CheckedPath(text);
+    std::optional<WinPath> target = ParseWinPath(text);
     if (!target || (target->is_root() && op.function == fo::kRename))
       return Refusal{fo::kErrInvalidFiles, text, "The file name is not valid."};
     destinations.push_back(*target);
@@ -227,7 +227,7 @@ std::optional<std::string> Win32Shell::TempPath() {
 std::optional<std::string> Win32Shell::TempFileName(std::string_view folder,
                                                     std::string_view prefix,
                                                     uint32_t unique) {
-  std::optional<WinPath> parsed = CheckedPath(folder);
+  std::optional<WinPath> parsed = ParseWinPath(folder);
   std::optional<std::wstring> wide_prefix = TempPrefix(prefix);
   if (!parsed || !wide_prefix) return std::nullopt;
   const std::wstring native = NativePath(*parsed);

@@ -56,7 +56,7 @@ bool Find(HMODULE module, const char* name, Call& call) {
 }  // namespace
 
 std::shared_ptr<Win32SupportLibrary> Win32SupportLibrary::Load(std::string_view folder) {
-  std::optional<WinPath> parsed = CheckedPath(folder);
+  std::optional<WinPath> parsed = ParseWinPath(folder);
   if (!parsed) throw CannotLoad("no folder " + std::string(folder));
   const std::string path = parsed->Child(kSupportLibraryFile).ToString();
   auto calls = std::make_unique<Calls>();
