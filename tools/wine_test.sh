@@ -283,7 +283,7 @@ run_target() {
 
   for test in tests/com/pinlet_com_tests tests/com/pinlet_com_objects_tests tests/sim/comhost/pinlet_comhost_tests \
               tests/win32/pinlet_win32_tests tests/win32ui/pinlet_win32ui_tests \
-              tests/comserver/pinlet_comserver_tests; do
+              tests/comserver/pinlet_comserver_tests tests/contract/pinlet_contract_tests; do
     if (cd "$dir/$(dirname "$test")" && "$loader" "./$(basename "$test").exe") >"$log" 2>&1; then
       pass "$name: $(basename "$test") ($(grep -o '[0-9]* tests\? from' "$log" | head -1 | cut -d' ' -f1) tests)"
     else

@@ -1,0 +1,20 @@
+// Every contract, against every backend this build has: the simulated
+// machine always, and Windows in the Windows build.
+#include "files_contract.h"
+#include "registry_contract.h"
+#include "sim_backends.h"
+#ifdef _WIN32
+#include "win32_backends.h"
+#endif
+
+namespace pinlet::contract {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, FilesContract, SimFilesBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, RegistryContract, SimRegistryBackend);
+
+#ifdef _WIN32
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FilesContract, Win32FilesBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32RegistryBackend);
+#endif
+
+}  // namespace pinlet::contract

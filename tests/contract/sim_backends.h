@@ -1,0 +1,47 @@
+// The simulated machine as the backend of the contracts: a fresh machine for
+// each test, whose defects (a fault of ours that it had to stop) fail the
+// test.
+#ifndef PINLET_TESTS_CONTRACT_SIM_BACKENDS_H_
+#define PINLET_TESTS_CONTRACT_SIM_BACKENDS_H_
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim/machine/sim_registry.h"
+#include "sim/machine/world.h"
+
+namespace pinlet::contract {
+
+class SimMachine {
+ public:
+  ~SimMachine() {
+    for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
+  }
+
+  sim::World world;
+};
+
+class SimFilesBackend : public SimMachine {
+ public:
+  FileSystem& files() { return world.files; }
+  // A new folder in the user's temporary folder.
+  std::string Root() {
+    std::string root = world.shell.TempFolder() + "Contract";
+    EXPECT_TRUE(world.files.CreateFolder(root));
+    return root;
+  }
+};
+
+// The machine's registry alone, empty.
+class SimRegistryBackend {
+ public:
+  Registry& registry() { return registry_; }
+
+ private:
+  sim::SimRegistry registry_;
+};
+
+}  // namespace pinlet::contract
+
+#endif  // PINLET_TESTS_CONTRACT_SIM_BACKENDS_H_
