@@ -17,6 +17,7 @@ bool SimClipboard::Open() {
 bool SimClipboard::Close() {
   if (faults_->Fails("CloseClipboard") || !open_) return false;
   open_ = false;
+  changed_while_open_ = false;
   return host_ ? host_->Close() : true;
 }
 
@@ -24,6 +25,7 @@ bool SimClipboard::Empty() {
   if (faults_->Fails("EmptyClipboard") || !open_) return false;
   if (host_) return host_->Empty();
   contents_.clear();
+  changed_while_open_ = true;
   return true;
 }
 
@@ -35,6 +37,7 @@ const std::string* SimClipboard::Find(uint32_t format) const {
 
 std::vector<uint32_t> SimClipboard::Synthesised() const {
   std::vector<uint32_t> out;
+  if (changed_while_open_) return out;
   bool ansi = Find(cf::kText) || Find(cf::kOemText);
   bool unicode = Find(cf::kUnicodeText);
   if (ansi && !unicode) out.push_back(cf::kUnicodeText);
@@ -89,6 +92,7 @@ bool SimClipboard::SetData(uint32_t format, std::string bytes) {
     return true;
   }
   writes_.emplace_back(format, bytes);
+  changed_while_open_ = true;
   for (auto& [f, block] : contents_) {
     if (f == format) {
       block = std::move(bytes);

@@ -79,7 +79,9 @@ class SimClipboard : public Clipboard {
 
  private:
   const std::string* Find(uint32_t format) const;
-  // The formats the system synthesises from what is set.
+  // The formats the system synthesises from what is set: none while the
+  // caller that changed the contents still holds the clipboard open, as
+  // Windows offers them only once the clipboard is closed.
   std::vector<uint32_t> Synthesised() const;
 
   // The machine's side on the host's clipboard (sim_clipboard_host.cc).
@@ -97,6 +99,7 @@ class SimClipboard : public Clipboard {
 
   FaultInjector* faults_;
   bool open_ = false;
+  bool changed_while_open_ = false;  // since Open, by Empty or SetData
   bool held_by_other_ = false;
   std::vector<std::pair<uint32_t, std::string>> contents_;
   std::vector<std::pair<uint32_t, std::string>> writes_;
