@@ -1,5 +1,6 @@
 // Every contract, against every backend this build has: the simulated
 // machine always, and Windows in the Windows build.
+#include "clipboard_contract.h"
 #include "files_contract.h"
 #include "registry_contract.h"
 #include "sim_backends.h"
@@ -9,10 +10,12 @@
 
 namespace pinlet::contract {
 
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, ClipboardContract, SimClipboardBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, FilesContract, SimFilesBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, RegistryContract, SimRegistryBackend);
 
 #ifdef _WIN32
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ClipboardContract, Win32ClipboardBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FilesContract, Win32FilesBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32RegistryBackend);
 #endif

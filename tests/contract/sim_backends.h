@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "sim/machine/fault_injector.h"
+#include "sim/machine/sim_clipboard.h"
 #include "sim/machine/sim_registry.h"
 #include "sim/machine/world.h"
 
@@ -40,6 +42,16 @@ class SimRegistryBackend {
 
  private:
   sim::SimRegistry registry_;
+};
+
+// The machine's clipboard alone, empty.
+class SimClipboardBackend {
+ public:
+  Clipboard& clipboard() { return clipboard_; }
+
+ private:
+  sim::FaultInjector faults_;
+  sim::SimClipboard clipboard_{&faults_};
 };
 
 }  // namespace pinlet::contract

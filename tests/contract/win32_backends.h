@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "win32_fixture.h"
@@ -29,6 +32,20 @@ class Win32RegistryBackend {
  private:
   testing::TestCurrentUser user_;
   Win32Registry registry_;
+};
+
+// The system's clipboard, emptied for the test.
+class Win32ClipboardBackend {
+ public:
+  Win32ClipboardBackend() {
+    EXPECT_TRUE(clipboard_.Open());
+    EXPECT_TRUE(clipboard_.Empty());
+    EXPECT_TRUE(clipboard_.Close());
+  }
+  Clipboard& clipboard() { return clipboard_; }
+
+ private:
+  Win32Clipboard clipboard_;
 };
 
 }  // namespace pinlet::contract
