@@ -13,6 +13,7 @@ namespace {
 struct Step {
   std::string from;
   std::string to;
+  bool into = false;  // the target is a folder to put the source in
 };
 
 const char* Verb(int function) {
@@ -143,16 +144,27 @@ FileOperationResult SimShell::Run(const ShellFileOperation& op, OperationRecord&
     return {fo::kOk, false};
   }
 
-  // Copy, move, rename: each source to its target.
-  FileOperationResult result;
-  // Several sources, or a wildcard, go into the destination as a folder.
-  bool several = steps.size() > 1 || wildcards;
+  // Copy, move, rename: each source to its target. Several sources, or a
+  // wildcard, go into the destination as a folder. A folder never merges
+  // with nor replaces what has its name, and nothing replaces a folder:
+  // that is refused before anything changes.
+  const bool several = steps.size() > 1 || wildcards;
   for (Step& step : steps) {
-    std::string target = step.to;
-    if (op.function != fo::kRename && !multi && (files.IsFolder(target) || several)) {
-      files.MakeFolders(target);  // the shell creates a missing destination
-      target = target + (target.ends_with("\\") ? "" : "\\") + LastName(step.from);
-    }
+    step.into = op.function != fo::kRename && !multi && (files.IsFolder(step.to) || several);
+    if (step.into)
+      step.to = step.to + (step.to.ends_with("\\") ? "" : "\\") + LastName(step.from);
+    const bool exists = files.IsFile(step.to) || files.IsFolder(step.to);
+    if (exists && FoldName(step.to) != FoldName(step.from) &&
+        (files.IsFolder(step.from) || files.IsFolder(step.to)))
+      return {Fail(op, fo::kErrFileExists, LastName(step.from),
+                   "A file or folder of that name is in the way."),
+              false};
+  }
+  FileOperationResult result;
+  for (Step& step : steps) {
+    const std::string& target = step.to;
+    // The shell creates a missing destination folder.
+    if (step.into) files.MakeFolders(target.substr(0, target.find_last_of('\\')));
     auto parsed = ParseWinPath(target);
     if (!parsed || parsed->is_root())
       return {Fail(op, fo::kErrInvalidFiles, target, "The file name is not valid."),

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/win_paths.h"
 #include "sim/machine/world.h"
 
 namespace pinlet::sim {
@@ -97,10 +98,11 @@ std::optional<std::string> SimShell::TempFileName(std::string_view folder,
                                                   uint32_t unique) {
   if (world_->faults.Fails("GetTempFileName")) return std::nullopt;
   SimFileSystem& files = world_->files;
-  if (!files.IsFolder(folder)) return std::nullopt;  // ERROR_DIRECTORY
+  std::optional<std::string> short_prefix = TempFilePrefix(prefix);
+  if (!short_prefix || !files.IsFolder(folder)) return std::nullopt;  // ERROR_DIRECTORY
   std::string base(folder);
   if (!base.ends_with("\\")) base += "\\";
-  base += prefix.substr(0, 3);
+  base += *short_prefix;
   auto name = [&](uint32_t number) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "%X", number & 0xFFFF);

@@ -142,4 +142,12 @@ bool WinPath::Contains(const WinPath& other) const {
   return true;
 }
 
+std::optional<std::string> TempFilePrefix(std::string_view prefix) {
+  std::u16string units = Utf8ToUtf16(prefix).substr(0, 3);
+  for (char16_t c : units)
+    if (c < 0x20 || std::u16string_view(u"<>:\"/\\|?*").find(c) != std::u16string_view::npos)
+      return std::nullopt;
+  return Utf16ToUtf8(units);
+}
+
 }  // namespace pinlet

@@ -48,6 +48,11 @@ std::string FoldName(std::string_view name);
 bool MatchesWildcard(std::string_view pattern, std::string_view name);
 bool HasWildcard(std::string_view name);
 
+// What GetTempFileName takes of a prefix: its first three characters (UTF-16
+// units); nullopt when one of them cannot stand in a file name, as a
+// separator would put the file in another folder.
+std::optional<std::string> TempFilePrefix(std::string_view prefix);
+
 }  // namespace pinlet
 
 #endif  // PINLET_PLATFORM_WIN_PATHS_H_

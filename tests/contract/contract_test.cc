@@ -3,6 +3,7 @@
 #include "clipboard_contract.h"
 #include "files_contract.h"
 #include "registry_contract.h"
+#include "shell_contract.h"
 #include "sim_backends.h"
 #ifdef _WIN32
 #include "win32_backends.h"
@@ -13,11 +14,13 @@ namespace pinlet::contract {
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, ClipboardContract, SimClipboardBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, FilesContract, SimFilesBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, RegistryContract, SimRegistryBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, ShellContract, SimShellBackend);
 
 #ifdef _WIN32
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ClipboardContract, Win32ClipboardBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FilesContract, Win32FilesBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32RegistryBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ShellContract, Win32ShellBackend);
 #endif
 
 }  // namespace pinlet::contract

@@ -35,6 +35,12 @@ class SimFilesBackend : public SimMachine {
   }
 };
 
+// The machine's shell over its files.
+class SimShellBackend : public SimFilesBackend {
+ public:
+  Shell& shell() { return world.shell; }
+};
+
 // The machine's registry alone, empty.
 class SimRegistryBackend {
  public:

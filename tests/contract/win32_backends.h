@@ -10,6 +10,7 @@
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "win32_fixture.h"
 
 namespace pinlet::contract {
@@ -22,6 +23,18 @@ class Win32FilesBackend {
  private:
   testing::TestFolder folder_;
   Win32FileSystem files_;
+};
+
+// The system's shell over the real files, in an apartment of COM as the
+// add-in's thread is.
+class Win32ShellBackend : public Win32FilesBackend {
+ public:
+  Win32ShellBackend() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  ~Win32ShellBackend() { CoUninitialize(); }
+  Shell& shell() { return shell_; }
+
+ private:
+  Win32Shell shell_;
 };
 
 // The current user's branch, overridden by an empty key of the test's own.

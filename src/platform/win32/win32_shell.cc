@@ -13,16 +13,6 @@
 namespace pinlet {
 namespace {
 
-// What GetTempFileName takes of a prefix, unless a character there cannot
-// stand in a file name (a separator would put the file in another folder).
-std::optional<std::wstring> TempPrefix(std::string_view prefix) {
-  std::wstring wide = Wide(prefix).substr(0, 3);
-  for (wchar_t c : wide)
-    if (c < 0x20 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos)
-      return std::nullopt;
-  return wide;
-}
-
 HWND NativeWindow(WindowHandle window) {
   return reinterpret_cast<HWND>(static_cast<intptr_t>(window));
 }
@@ -228,14 +218,14 @@ std::optional<std::string> Win32Shell::TempFileName(std::string_view folder,
                                                     std::string_view prefix,
                                                     uint32_t unique) {
   std::optional<WinPath> parsed = ParseWinPath(folder);
-  std::optional<std::wstring> wide_prefix = TempPrefix(prefix);
-  if (!parsed || !wide_prefix) return std::nullopt;
+  std::optional<std::string> short_prefix = TempFilePrefix(prefix);
+  if (!parsed || !short_prefix) return std::nullopt;
   const std::wstring native = NativePath(*parsed);
   const uint32_t attributes = AttributesOf(native);
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
     return std::nullopt;
   wchar_t name[MAX_PATH];
-  if (!GetTempFileNameW(native.c_str(), wide_prefix->c_str(), unique, name))
+  if (!GetTempFileNameW(native.c_str(), Wide(*short_prefix).c_str(), unique, name))
     return std::nullopt;
   return Narrow(name);
 }
