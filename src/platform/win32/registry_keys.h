@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/registry.h"
+
 namespace pinlet {
 
 // The longest name of one key, in UTF-16 code units.

@@ -42,6 +42,10 @@ TEST_F(SimClipboardTest, UnicodeTextIsSynthesisedFromAnsiTextAndBack) {
   EXPECT_EQ(TextFromUnicodeBlock(*unicode), "caf\xC3\xA9 \xE2\x82\xAC");
   ASSERT_TRUE(clipboard.Empty());
   EXPECT_TRUE(clipboard.SetData(cf::kUnicodeText, UnicodeTextBlock("\xCE\xA9")));  // Ω
+  // Nothing is synthesised while the caller that set it holds it open.
+  EXPECT_FALSE(clipboard.GetData(cf::kText));
+  ASSERT_TRUE(clipboard.Close());
+  ASSERT_TRUE(clipboard.Open());
   // Omega has no single-byte form: the synthesised CF_TEXT holds "?".
   EXPECT_EQ(TextFromBlock(*clipboard.GetData(cf::kText)), "?");
   EXPECT_FALSE(clipboard.GetData(cf::kDib));
