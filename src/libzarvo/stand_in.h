@@ -37,7 +37,7 @@
 
 #include <cstdint>
 
-#include "libzarvo/libzarvo.h"
+#include "platform/win32/libzarvo_calls.h"
 
 extern "C" {
 

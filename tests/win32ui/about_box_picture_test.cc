@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "libzarvo/libzarvo.h"
+#include "platform/win32/libzarvo_calls.h"
 #include "libzarvo/resource_ids.h"
 #include "platform/win32/modal_answerer.h"
 #include "png_file.h"

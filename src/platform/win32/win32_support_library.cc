@@ -5,13 +5,13 @@
 #include <string>
 #include <utility>
 
-#include "libzarvo/libzarvo.h"
 #include "platform/addin_host.h"
 #include "platform/com/com_objects.h"
 #include "platform/com/com_office.h"
 #include "platform/host_error.h"
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/call_boundary.h"
+#include "platform/win32/libzarvo_calls.h"
 #include "platform/win32/win32_files.h"
 
 namespace pinlet {

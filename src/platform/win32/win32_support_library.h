@@ -3,7 +3,7 @@
 //
 // The library is taken from one folder only (LoadLibraryW with the full
 // path), so no other copy on the search path stands in for it. Its four
-// calls (libzarvo/libzarvo.h) are found once, at loading; the library stays
+// calls (libzarvo_calls.h) are found once, at loading; the library stays
 // loaded while this object lives. Texts go to the library in the system
 // code page. The add-in's quick-start callback reaches the library as a
 // stdcall function pointer, which calls the callback of the latest Init in

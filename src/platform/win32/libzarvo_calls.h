@@ -3,11 +3,11 @@
 // single-byte strings in the system code page (CP_ACP), ending in a zero.
 // Results carry no meaning for the add-in.
 //
-// Both sides of the library include this: the add-in's loader
-// (platform/win32/win32_support_library.h) takes the calls' types from it,
+// Both sides of the library include this, so it sits below both: the
+// add-in's loader (win32_support_library.h) takes the calls' types from it,
 // and the stand-in LibZarvo.dll (libzarvo/stand_in.h) defines them.
-#ifndef PINLET_LIBZARVO_LIBZARVO_H_
-#define PINLET_LIBZARVO_LIBZARVO_H_
+#ifndef PINLET_PLATFORM_WIN32_LIBZARVO_CALLS_H_
+#define PINLET_PLATFORM_WIN32_LIBZARVO_CALLS_H_
 
 #include <windows.h>
 // IDispatch, which needs windows.h first.
@@ -36,4 +36,4 @@ int32_t WINAPI LibZarvoShowContextHelp(int32_t handle, const char* page);
 
 }  // extern "C"
 
-#endif  // PINLET_LIBZARVO_LIBZARVO_H_
+#endif  // PINLET_PLATFORM_WIN32_LIBZARVO_CALLS_H_
