@@ -11,6 +11,7 @@
 #include "sim/machine/fault_injector.h"
 #include "sim/machine/sim_clipboard.h"
 #include "sim/machine/sim_registry.h"
+#include "sim/machine/sim_windows.h"
 #include "sim/machine/world.h"
 
 namespace pinlet::contract {
@@ -58,6 +59,18 @@ class SimClipboardBackend {
  private:
   sim::FaultInjector faults_;
   sim::SimClipboard clipboard_{&faults_};
+};
+
+// The machine's window manager alone, with no window yet.
+class SimWindowManagerBackend {
+ public:
+  WindowManager& windows() { return windows_; }
+  WindowHandle Make(const std::string& title) { return windows_.Create(title); }
+  void Destroy(WindowHandle window) { windows_.Destroy(window); }
+
+ private:
+  sim::FaultInjector faults_;
+  sim::SimWindowManager windows_{&faults_};
 };
 
 }  // namespace pinlet::contract

@@ -3,7 +3,9 @@
 #ifndef PINLET_TESTS_CONTRACT_WIN32_BACKENDS_H_
 #define PINLET_TESTS_CONTRACT_WIN32_BACKENDS_H_
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,11 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+// windows.h (through the headers above) names GetWindowText as a macro; the
+// window manager's member of that name is meant.
+#undef GetWindowText
+#include "platform/win32/win32_window_manager.h"
+#include "platform/wide_text.h"
 #include "win32_fixture.h"
 
 namespace pinlet::contract {
@@ -59,6 +66,32 @@ class Win32ClipboardBackend {
 
  private:
   Win32Clipboard clipboard_;
+};
+
+// The system's window manager over top-level windows of this thread.
+class Win32WindowManagerBackend {
+ public:
+  ~Win32WindowManagerBackend() {
+    for (HWND window : made_) DestroyWindow(window);
+  }
+  WindowManager& windows() { return windows_; }
+  WindowHandle Make(const std::string& title) {
+    HWND window = CreateWindowExW(0, L"STATIC", Wide(title).c_str(), WS_OVERLAPPEDWINDOW, 10,
+                                  10, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                  nullptr);
+    made_.push_back(window);
+    ::ShowWindow(window, SW_SHOW);
+    return static_cast<WindowHandle>(reinterpret_cast<intptr_t>(window));
+  }
+  void Destroy(WindowHandle window) {
+    HWND native = reinterpret_cast<HWND>(static_cast<intptr_t>(window));
+    DestroyWindow(native);
+    made_.erase(std::find(made_.begin(), made_.end(), native));
+  }
+
+ private:
+  Win32WindowManager windows_;
+  std::vector<HWND> made_;
 };
 
 }  // namespace pinlet::contract
