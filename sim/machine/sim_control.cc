@@ -7,7 +7,7 @@ namespace pinlet::sim {
 
 SimControlCore::SimControlCore(World* world, std::weak_ptr<SimForm> form,
                                std::string name, std::string_view type_name,
-                               ControlTraits traits)
+                               ui::ControlTraits traits)
     : name(std::move(name)),
       type_name(type_name),
       traits(traits),

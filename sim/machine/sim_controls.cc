@@ -12,16 +12,12 @@
 namespace pinlet::sim {
 namespace {
 
-constexpr ControlTraits kFocusable{true, true, true, true, true};
-constexpr ControlTraits kStatic{true, true, true, true, false};
-
 // A label or a frame: a caption (and for a label a text colour and font).
 template <typename I>
 class SimCaptioned : public SimControl<I> {
  public:
-  SimCaptioned(World* world, std::weak_ptr<SimForm> form, std::string name,
-               ControlTraits traits, Rect rect)
-      : SimControl<I>(world, std::move(form), std::move(name), traits) {
+  SimCaptioned(World* world, std::weak_ptr<SimForm> form, std::string name, Rect rect)
+      : SimControl<I>(world, std::move(form), std::move(name)) {
     this->rect = rect;
   }
   std::string Caption() override {
@@ -46,8 +42,7 @@ class SimCaptioned : public SimControl<I> {
 class SimLabel : public SimCaptioned<ui::Label> {
  public:
   SimLabel(World* world, std::weak_ptr<SimForm> form, std::string name)
-      : SimCaptioned(world, std::move(form), std::move(name), kStatic,
-                     {0, 0, 1215, 255}) {}
+      : SimCaptioned(world, std::move(form), std::move(name), {0, 0, 1215, 255}) {}
   uint32_t ForeColor() override {
     Enter("Label.ForeColor");
     return fore_colour;
@@ -77,22 +72,19 @@ class SimLabel : public SimCaptioned<ui::Label> {
 class SimFrame : public SimCaptioned<ui::Frame> {
  public:
   SimFrame(World* world, std::weak_ptr<SimForm> form, std::string name)
-      : SimCaptioned(world, std::move(form), std::move(name), kStatic,
-                     {0, 0, 2000, 1500}) {}
+      : SimCaptioned(world, std::move(form), std::move(name), {0, 0, 2000, 1500}) {}
 };
 
 class SimCommandButton : public SimCaptioned<ui::CommandButton> {
  public:
   SimCommandButton(World* world, std::weak_ptr<SimForm> form, std::string name)
-      : SimCaptioned(world, std::move(form), std::move(name), kFocusable,
-                     {0, 0, 1215, 495}) {}
+      : SimCaptioned(world, std::move(form), std::move(name), {0, 0, 1215, 495}) {}
 };
 
 class SimCheckBox : public SimCaptioned<ui::CheckBox> {
  public:
   SimCheckBox(World* world, std::weak_ptr<SimForm> form, std::string name)
-      : SimCaptioned(world, std::move(form), std::move(name), kFocusable,
-                     {0, 0, 1215, 255}) {}
+      : SimCaptioned(world, std::move(form), std::move(name), {0, 0, 1215, 255}) {}
   int Value() override {
     Enter("CheckBox.Value");
     return value;
@@ -137,7 +129,7 @@ class SimCheckBox : public SimCaptioned<ui::CheckBox> {
 class SimPictureBox : public SimControl<ui::PictureBox> {
  public:
   SimPictureBox(World* world, std::weak_ptr<SimForm> form, std::string name)
-      : SimControl(world, std::move(form), std::move(name), kStatic) {
+      : SimControl(world, std::move(form), std::move(name)) {
     rect = {0, 0, 1215, 1215};
   }
   ui::Font GetFont() override {
@@ -168,7 +160,7 @@ class SimPictureBox : public SimControl<ui::PictureBox> {
 class SimImage : public SimControl<ui::Image> {
  public:
   SimImage(World* world, std::weak_ptr<SimForm> form, std::string name)
-      : SimControl(world, std::move(form), std::move(name), {true, true, false, true}) {
+      : SimControl(world, std::move(form), std::move(name)) {
     rect = {0, 0, 315, 315};
   }
   std::string PictureKey() override {
@@ -193,7 +185,7 @@ class SimImage : public SimControl<ui::Image> {
 class SimCalendar : public SimControl<ui::Calendar> {
  public:
   SimCalendar(World* world, std::weak_ptr<SimForm> form, std::string name)
-      : SimControl(world, std::move(form), std::move(name), kFocusable),
+      : SimControl(world, std::move(form), std::move(name)),
         value(Date(static_cast<int>(world->clock.now().value()))) {
     rect = {0, 0, 3000, 2500};
     back_colour = 0xFFFFFF;
@@ -218,7 +210,7 @@ class SimCalendar : public SimControl<ui::Calendar> {
 }  // namespace
 
 SimTimer::SimTimer(World* world, std::weak_ptr<SimForm> form, std::string name)
-    : SimControl(world, std::move(form), std::move(name), {false, false, false, false}) {}
+    : SimControl(world, std::move(form), std::move(name)) {}
 
 int32_t SimTimer::Interval() {
   Enter("Timer.Interval");
@@ -246,7 +238,7 @@ std::string SimTimer::DescribeState() const {
 }
 
 SimMenu::SimMenu(World* world, std::weak_ptr<SimForm> form, std::string name)
-    : SimControl(world, std::move(form), std::move(name), {false, true, false, false}) {}
+    : SimControl(world, std::move(form), std::move(name)) {}
 
 std::string SimMenu::Caption() {
   Enter("Menu.Caption");

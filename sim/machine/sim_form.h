@@ -34,19 +34,10 @@ class SimForm;
 inline constexpr uint32_t kDefaultBackColour = 0xC8D0D4;
 class SimUi;
 
-// Which of the members every control offers a kind really has.
-struct ControlTraits {
-  bool geometry = true;  // Left, Top, Width, Height, Move, mouse events
-  bool visible = true;   // Visible
-  bool back_colour = true;
-  bool tool_tip = true;
-  bool focusable = false;  // SetFocus, focus and key events
-};
-
 class SimControlCore {
  public:
   SimControlCore(World* world, std::weak_ptr<SimForm> form, std::string name,
-                 std::string_view type_name, ControlTraits traits);
+                 std::string_view type_name, ui::ControlTraits traits);
   virtual ~SimControlCore() = default;
   SimControlCore(const SimControlCore&) = delete;
   SimControlCore& operator=(const SimControlCore&) = delete;
@@ -57,7 +48,7 @@ class SimControlCore {
   // The node level.
   const std::string name;
   const std::string type_name;
-  const ControlTraits traits;
+  const ui::ControlTraits traits;
   SimControlCore* container = nullptr;  // nullptr: the form
   Rect rect;
   bool visible = true;
@@ -133,9 +124,9 @@ class SimControlCore {
 template <typename I>
 class SimControl : public I, public SimControlCore {
  public:
-  SimControl(World* world, std::weak_ptr<SimForm> form, std::string name,
-             ControlTraits traits)
-      : SimControlCore(world, std::move(form), std::move(name), I::kTypeName, traits) {}
+  SimControl(World* world, std::weak_ptr<SimForm> form, std::string name)
+      : SimControlCore(world, std::move(form), std::move(name), I::kTypeName,
+                       I::kTraits) {}
   ui::Control* AsControl() override { return this; }
 
   std::string Name() override {

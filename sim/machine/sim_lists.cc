@@ -8,8 +8,6 @@
 namespace pinlet::sim {
 namespace {
 
-constexpr ControlTraits kFocusable{true, true, true, true, true};
-
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() &&
          EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
@@ -39,7 +37,7 @@ int32_t Arrow(int32_t current, int32_t count, int key_code) {
 }  // namespace
 
 SimComboBox::SimComboBox(World* world, std::weak_ptr<SimForm> form, std::string name)
-    : SimControl(world, std::move(form), std::move(name), kFocusable) {
+    : SimControl(world, std::move(form), std::move(name)) {
   rect = {0, 0, 1215, 315};
   back_colour = 0xFFFFFF;
 }
@@ -194,7 +192,7 @@ std::string SimComboBox::DescribeState() const {
 }
 
 SimListBox::SimListBox(World* world, std::weak_ptr<SimForm> form, std::string name)
-    : SimControl(world, std::move(form), std::move(name), kFocusable) {
+    : SimControl(world, std::move(form), std::move(name)) {
   rect = {0, 0, 1215, 1035};
   back_colour = 0xFFFFFF;
 }
@@ -299,8 +297,7 @@ void SimListBox::KeyByUser(int key_code, int) {
 std::string SimListBox::DescribeState() const { return ListState(entries, list_index); }
 
 SimTabStrip::SimTabStrip(World* world, std::weak_ptr<SimForm> form, std::string name)
-    : SimControl(world, std::move(form), std::move(name),
-                 {true, true, false, true, true}) {
+    : SimControl(world, std::move(form), std::move(name)) {
   rect = {0, 0, 3000, 2000};
 }
 

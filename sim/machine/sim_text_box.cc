@@ -16,8 +16,7 @@ constexpr int kCtrlC = 3, kCtrlV = 22, kCtrlX = 24, kCtrlZ = 26;
 }  // namespace
 
 SimTextBox::SimTextBox(World* world, std::weak_ptr<SimForm> form, std::string name)
-    : SimControl(world, std::move(form), std::move(name),
-                 {true, true, true, true, true}) {
+    : SimControl(world, std::move(form), std::move(name)) {
   rect = {0, 0, 1215, 495};
   back_colour = 0xFFFFFF;
 }

@@ -98,8 +98,23 @@ using KeyHandler = std::function<void(int& key_code, int& shift)>;
 // KeyPress: the character's code, by reference; 0 discards the character.
 using KeyPressHandler = std::function<void(int& key_ascii)>;
 
-// What every control offers. Members a kind lacks raise 438: a timer or a
-// menu has no geometry, an image no BackColor.
+// Which of the members every control offers a kind really has; each kind
+// declares its own (kTraits, ui_controls.h), and both machines' controls
+// take them from there.
+struct ControlTraits {
+  bool geometry = true;  // Left, Top, Width, Height, Move, mouse events
+  bool visible = true;   // Visible
+  bool back_colour = true;
+  bool tool_tip = true;
+  bool focusable = false;  // SetFocus, focus and key events
+};
+// The two common sets: a control the user types or clicks into, and one
+// that only shows (a label, a frame, a picture box).
+inline constexpr ControlTraits kFocusable{true, true, true, true, true};
+inline constexpr ControlTraits kStatic{true, true, true, true, false};
+
+// What every control offers. Members a kind lacks (ControlTraits) raise
+// 438: a timer or a menu has no geometry, an image no BackColor.
 class Control {
  public:
   virtual ~Control() = default;

@@ -24,6 +24,7 @@ namespace pinlet::ui {
 class TextBox : public Control {
  public:
   static constexpr std::string_view kTypeName = "TextBox";
+  static constexpr ControlTraits kTraits = kFocusable;
 
   virtual WindowHandle hWnd() = 0;
   // Setting Text puts the caret at the start and empties the undo buffer.
@@ -76,6 +77,7 @@ class TextBox : public Control {
 class Label : public Control {
  public:
   static constexpr std::string_view kTypeName = "Label";
+  static constexpr ControlTraits kTraits = kStatic;
   virtual std::string Caption() = 0;
   virtual void SetCaption(std::string_view caption) = 0;
   virtual uint32_t ForeColor() = 0;
@@ -88,6 +90,7 @@ class Label : public Control {
 class Frame : public Control {
  public:
   static constexpr std::string_view kTypeName = "Frame";
+  static constexpr ControlTraits kTraits = kStatic;
   virtual std::string Caption() = 0;
   virtual void SetCaption(std::string_view caption) = 0;
 };
@@ -95,6 +98,7 @@ class Frame : public Control {
 class CommandButton : public Control {
  public:
   static constexpr std::string_view kTypeName = "CommandButton";
+  static constexpr ControlTraits kTraits = kFocusable;
   virtual std::string Caption() = 0;
   virtual void SetCaption(std::string_view caption) = 0;
 };
@@ -104,6 +108,7 @@ class CommandButton : public Control {
 class CheckBox : public Control {
  public:
   static constexpr std::string_view kTypeName = "CheckBox";
+  static constexpr ControlTraits kTraits = kFocusable;
   virtual std::string Caption() = 0;
   virtual void SetCaption(std::string_view caption) = 0;
   virtual int Value() = 0;
@@ -118,6 +123,7 @@ class CheckBox : public Control {
 class ComboBox : public Control {
  public:
   static constexpr std::string_view kTypeName = "ComboBox";
+  static constexpr ControlTraits kTraits = kFocusable;
   static constexpr int kDropDownCombo = 0;
   static constexpr int kDropDownList = 2;
 
@@ -147,6 +153,7 @@ class ComboBox : public Control {
 class ListBox : public Control {
  public:
   static constexpr std::string_view kTypeName = "ListBox";
+  static constexpr ControlTraits kTraits = kFocusable;
   // Adds at `index` (-1: at the end); an index past the end raises 5.
   virtual void AddItem(std::string_view text, int32_t index) = 0;
   // An index outside the list raises 5.
@@ -169,6 +176,8 @@ class ListBox : public Control {
 class TabStrip : public Control {
  public:
   static constexpr std::string_view kTypeName = "TabStrip";
+  // No BackColor.
+  static constexpr ControlTraits kTraits = {true, true, false, true, true};
   virtual void AddTab(std::string_view caption) = 0;
   virtual int32_t TabCount() = 0;
   // The tab's caption (1-based); outside the tabs raises 35600.
@@ -184,6 +193,7 @@ class TabStrip : public Control {
 class PictureBox : public Control {
  public:
   static constexpr std::string_view kTypeName = "PictureBox";
+  static constexpr ControlTraits kTraits = kStatic;
   virtual Font GetFont() = 0;
   virtual void SetFont(const Font& font) = 0;
   // TextWidth: the widest line of `text`; TextHeight: its lines' height.
@@ -198,6 +208,8 @@ class PictureBox : public Control {
 class Image : public Control {
  public:
   static constexpr std::string_view kTypeName = "Image";
+  // No BackColor.
+  static constexpr ControlTraits kTraits = {true, true, false, true, false};
   // The key of the picture shown; "" for none.
   virtual std::string PictureKey() = 0;
   virtual void SetPicture(std::string_view key, const Picture& picture) = 0;
@@ -208,6 +220,7 @@ class Image : public Control {
 class Calendar : public Control {
  public:
   static constexpr std::string_view kTypeName = "Calendar";
+  static constexpr ControlTraits kTraits = kFocusable;
   virtual std::optional<Date> Value() = 0;
   virtual void SetValue(Date date) = 0;
 };
@@ -217,6 +230,8 @@ class Calendar : public Control {
 class Timer : public Control {
  public:
   static constexpr std::string_view kTypeName = "Timer";
+  // Only its own members.
+  static constexpr ControlTraits kTraits = {false, false, false, false, false};
   virtual int32_t Interval() = 0;
   virtual void SetInterval(int32_t milliseconds) = 0;  // 0 to 65535, else 380
   virtual Subscription OnTimer(Handler handler) = 0;
@@ -228,6 +243,8 @@ class Timer : public Control {
 class Menu : public Control {
  public:
   static constexpr std::string_view kTypeName = "Menu";
+  // Visible, no more.
+  static constexpr ControlTraits kTraits = {false, true, false, false, false};
   virtual std::string Caption() = 0;
   virtual void SetCaption(std::string_view caption) = 0;
   virtual bool Checked() = 0;

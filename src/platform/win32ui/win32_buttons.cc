@@ -1,6 +1,5 @@
 // The captioned kinds: the label (STATIC), the frame (a BUTTON group box
 // that holds controls), the command button and the three-state check box.
-#include "platform/com/com_ptr.h"
 #include "platform/display_text.h"
 #include "platform/wide_text.h"
 #include "platform/win32ui/win32_controls.h"
@@ -12,8 +11,8 @@ namespace {
 template <typename I>
 class Captioned : public Control<I> {
  public:
-  Captioned(FormRef form, std::string name, Traits traits)
-      : Control<I>(std::move(form), std::move(name), traits) {}
+  Captioned(FormRef form, std::string name)
+      : Control<I>(std::move(form), std::move(name)) {}
   std::string Caption() override {
     this->Enter(member_);
     return Narrow(WindowTextOf(this->hwnd_));
@@ -33,7 +32,7 @@ class Captioned : public Control<I> {
 class LabelControl : public Captioned<ui::Label> {
  public:
   LabelControl(FormRef form, std::string name)
-      : Captioned(std::move(form), std::move(name), kStatic) {}
+      : Captioned(std::move(form), std::move(name)) {}
   void Create(HWND parent) override {
     MakeWindow(parent, L"STATIC", SS_LEFT | SS_NOTIFY, 0, 1215, 255);
   }
@@ -49,7 +48,7 @@ class LabelControl : public Captioned<ui::Label> {
 class FrameControl : public Captioned<ui::Frame> {
  public:
   FrameControl(FormRef form, std::string name)
-      : Captioned(std::move(form), std::move(name), kStatic) {}
+      : Captioned(std::move(form), std::move(name)) {}
   void Create(HWND parent) override {
     MakeWindow(parent, L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                2000, 1500);
@@ -61,7 +60,7 @@ class FrameControl : public Captioned<ui::Frame> {
 class CommandButtonControl : public Captioned<ui::CommandButton> {
  public:
   CommandButtonControl(FormRef form, std::string name)
-      : Captioned(std::move(form), std::move(name), kFocusable) {}
+      : Captioned(std::move(form), std::move(name)) {}
   void Create(HWND parent) override {
     MakeWindow(parent, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 1215, 495);
   }
@@ -79,7 +78,7 @@ class CommandButtonControl : public Captioned<ui::CommandButton> {
 class CheckBoxControl : public Captioned<ui::CheckBox> {
  public:
   CheckBoxControl(FormRef form, std::string name)
-      : Captioned(std::move(form), std::move(name), kFocusable) {}
+      : Captioned(std::move(form), std::move(name)) {}
   void Create(HWND parent) override {
     MakeWindow(parent, L"BUTTON", BS_3STATE | WS_TABSTOP, 0, 1215, 255);
   }

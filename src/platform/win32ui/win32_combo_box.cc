@@ -8,7 +8,6 @@
 
 #include <vector>
 
-#include "platform/com/com_ptr.h"
 #include "platform/text.h"
 #include "platform/wide_text.h"
 #include "platform/win32ui/win32_controls.h"
@@ -20,7 +19,7 @@ namespace {
 class ComboBoxControl : public Control<ui::ComboBox> {
  public:
   ComboBoxControl(FormRef form, std::string name)
-      : Control(std::move(form), std::move(name), kFocusable) {
+      : Control(std::move(form), std::move(name)) {
     back_colour_ = GetSysColor(COLOR_WINDOW);
   }
   void Create(HWND parent) override { Make(parent, 1215, 315); }

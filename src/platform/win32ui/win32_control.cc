@@ -32,7 +32,7 @@ HostError UnloadedError(std::string_view member) {
 }
 
 ControlCore::ControlCore(std::weak_ptr<Win32Form> form, std::string name,
-                         std::string_view type_name, Traits traits)
+                         std::string_view type_name, ui::ControlTraits traits)
     : name(std::move(name)),
       type_name(type_name),
       traits(traits),

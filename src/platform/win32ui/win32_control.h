@@ -35,23 +35,10 @@ namespace pinlet::win32ui {
 
 class Win32Form;
 
-// Which of the members every control offers a kind really has.
-struct Traits {
-  bool geometry = true;  // Left, Top, Width, Height, Move, mouse events
-  bool visible = true;   // Visible
-  bool back_colour = true;
-  bool tool_tip = true;
-  bool focusable = false;  // SetFocus, focus and key events
-};
-// The two common sets: a control the user types or clicks into, and one
-// that only shows (a label, a frame, a picture box).
-constexpr Traits kFocusable{true, true, true, true, true};
-constexpr Traits kStatic{true, true, true, true, false};
-
 class ControlCore : public std::enable_shared_from_this<ControlCore> {
  public:
   ControlCore(std::weak_ptr<Win32Form> form, std::string name, std::string_view type_name,
-              Traits traits);
+              ui::ControlTraits traits);
   // Destroys the control's window if it is still there.
   virtual ~ControlCore();
   ControlCore(const ControlCore&) = delete;
@@ -81,7 +68,7 @@ class ControlCore : public std::enable_shared_from_this<ControlCore> {
 
   const std::string name;
   const std::string type_name;
-  const Traits traits;
+  const ui::ControlTraits traits;
   ControlCore* container = nullptr;  // nullptr: the form
 
   HWND hwnd() const { return hwnd_; }
@@ -197,8 +184,8 @@ ControlCore* ControlOf(HWND window);
 template <typename I>
 class Control : public I, public ControlCore {
  public:
-  Control(std::weak_ptr<Win32Form> form, std::string name, Traits traits)
-      : ControlCore(std::move(form), std::move(name), I::kTypeName, traits) {}
+  Control(std::weak_ptr<Win32Form> form, std::string name)
+      : ControlCore(std::move(form), std::move(name), I::kTypeName, I::kTraits) {}
   ui::Control* AsControl() override { return this; }
 
   std::string Name() override {

@@ -12,7 +12,6 @@
 
 #include <vector>
 
-#include "platform/com/com_ptr.h"
 #include "platform/text.h"
 #include "platform/wide_text.h"
 #include "platform/win32ui/win32_controls.h"
@@ -29,7 +28,7 @@ HostError InvalidArrayIndexError(std::string_view member) {
 class ListBoxControl : public Control<ui::ListBox> {
  public:
   ListBoxControl(FormRef form, std::string name)
-      : Control(std::move(form), std::move(name), kFocusable) {
+      : Control(std::move(form), std::move(name)) {
     back_colour_ = GetSysColor(COLOR_WINDOW);
   }
   void Create(HWND parent) override {
@@ -145,7 +144,7 @@ class ListBoxControl : public Control<ui::ListBox> {
 class TabStripControl : public Control<ui::TabStrip> {
  public:
   TabStripControl(FormRef form, std::string name)
-      : Control(std::move(form), std::move(name), {true, true, false, true, true}) {}
+      : Control(std::move(form), std::move(name)) {}
   void Create(HWND parent) override {
     MakeWindow(parent, WC_TABCONTROLW, WS_TABSTOP, 0, 3000, 2000);
   }

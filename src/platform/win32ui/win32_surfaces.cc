@@ -7,7 +7,6 @@
 
 #include <vector>
 
-#include "platform/com/com_ptr.h"
 #include "platform/wide_text.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/twips.h"
@@ -19,7 +18,7 @@ namespace {
 class PictureBoxControl : public Control<ui::PictureBox> {
  public:
   PictureBoxControl(FormRef form, std::string name)
-      : Control(std::move(form), std::move(name), kStatic) {}
+      : Control(std::move(form), std::move(name)) {}
   void Create(HWND parent) override {
     MakeWindow(parent, OurWindowClass(L"PinletPictureBox", &DefWindowProcW),
                WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 1215, 1215);
@@ -102,7 +101,7 @@ class PictureBoxControl : public Control<ui::PictureBox> {
 class ImageControl : public Control<ui::Image> {
  public:
   ImageControl(FormRef form, std::string name)
-      : Control(std::move(form), std::move(name), {true, true, false, true, false}) {}
+      : Control(std::move(form), std::move(name)) {}
   void Create(HWND parent) override {
     MakeWindow(parent, OurWindowClass(L"PinletImage", &DefWindowProcW), 0, 0, 315, 315);
     // A child window starts below its siblings (the system's tab order);
@@ -188,7 +187,7 @@ class ImageControl : public Control<ui::Image> {
 class CalendarControl : public Control<ui::Calendar> {
  public:
   CalendarControl(FormRef form, std::string name)
-      : Control(std::move(form), std::move(name), kFocusable) {
+      : Control(std::move(form), std::move(name)) {
     back_colour_ = GetSysColor(COLOR_WINDOW);
   }
   void Create(HWND parent) override {

@@ -9,7 +9,6 @@
 // Change fires afterwards when the text differs from before.
 #include <algorithm>
 
-#include "platform/com/com_ptr.h"
 #include "platform/wide_text.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/win32_controls.h"
@@ -25,7 +24,7 @@ constexpr DWORD kSingleLineStyle = ES_AUTOHSCROLL;
 class TextBoxControl : public Control<ui::TextBox> {
  public:
   TextBoxControl(FormRef form, std::string name)
-      : Control(std::move(form), std::move(name), kFocusable) {
+      : Control(std::move(form), std::move(name)) {
     back_colour_ = GetSysColor(COLOR_WINDOW);
     fore_colour_ = GetSysColor(COLOR_WINDOWTEXT);
   }

@@ -6,7 +6,7 @@
 namespace pinlet::win32ui {
 
 TimerControl::TimerControl(FormRef form, std::string name, UINT_PTR id)
-    : Control(std::move(form), std::move(name), {false, false, false, false, false}),
+    : Control(std::move(form), std::move(name)),
       id_(id) {}
 
 TimerControl::~TimerControl() { Stop(); }
@@ -61,7 +61,7 @@ void TimerControl::Stop() {
 }
 
 MenuControl::MenuControl(FormRef form, std::string name)
-    : Control(std::move(form), std::move(name), {false, true, false, false, false}) {}
+    : Control(std::move(form), std::move(name)) {}
 
 std::string MenuControl::Caption() {
   Enter("Menu.Caption");
