@@ -1,5 +1,6 @@
 #include "sim/machine/mail_content.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <utility>
@@ -7,6 +8,7 @@
 
 #include "platform/outlook_items.h"
 #include "platform/text.h"
+#include "rtf/rtf2html_tokens.h"
 
 namespace pinlet::sim {
 namespace {
@@ -209,126 +211,128 @@ struct RtfFormat {
   bool operator==(const RtfFormat&) const = default;
 };
 
-// Reads rich text: hands each UTF-16 unit of the document's text to `put`
-// in reading order, with the formatting in force for it. Line breaks come as
-// CR LF, cells and tabs as a tab; tables of fonts, colours, styles and other
-// destinations are skipped; \'hh and \u escapes are decoded.
-template <typename Put>
-void ReadRtf(std::string_view rtf, const Put& put_unit) {
-  static const std::string_view kSkipped[] = {
-      "fonttbl", "colortbl",  "stylesheet",        "info",      "pict",      "header",
-      "footer",  "listtable", "listoverridetable", "rsidtbl",   "generator", "fldinst",
-      "object",  "themedata", "latentstyles",      "datastore", "xmlnstbl"};
-  struct Group {
+// Reads rich text with the add-in's own tokenizer (rtf/rtf2html_tokens.h):
+// hands each UTF-16 unit of the document's text to `put_unit` in reading
+// order, with the formatting in force for it. Line breaks come as CR LF,
+// cells and tabs as a tab; tables of fonts, colours, styles and other
+// destinations are skipped; \'hh and \u escapes are decoded, bytes as
+// Windows-1252.
+template <typename PutUnit>
+class RtfReader {
+ public:
+  explicit RtfReader(const PutUnit& put_unit) : put_unit_(put_unit) {}
+
+  void Read(std::string_view rtf) {
+    rtf2html_detail::Tokenizer tokens(rtf);
+    Token token;
+    while (tokens.Next(token)) {
+      bool at_group_start = std::exchange(group_start_, false);
+      switch (token.kind) {
+        case Token::Kind::kOpen:
+          stack_.push_back({skipping_, format_});
+          group_start_ = true;
+          break;
+        case Token::Kind::kClose:
+          if (!stack_.empty()) {
+            skipping_ = stack_.back().skipping;
+            format_ = stack_.back().format;
+            stack_.pop_back();
+          }
+          break;
+        case Token::Kind::kText:
+          for (char c : token.text) Put(Byte(c));
+          break;
+        case Token::Kind::kEscaped:
+          Put(static_cast<char32_t>(token.text[0]));
+          break;
+        case Token::Kind::kHex:
+          Put(Byte(static_cast<char>(rtf2html_detail::HexDigitValue(token.text[0]) * 16 +
+                                     rtf2html_detail::HexDigitValue(token.text[1]))));
+          break;
+        case Token::Kind::kBreak:
+          Put('\r'), Put('\n');
+          break;
+        case Token::Kind::kWord:
+          Word(token, at_group_start);
+          break;
+      }
+    }
+  }
+
+ private:
+  using Token = rtf2html_detail::Token;
+  struct Group {  // the state outside an open group
     bool skipping;
     RtfFormat format;
   };
-  std::vector<Group> stack;  // per open group: the state outside it
-  bool skipping = false;
-  RtfFormat format;
-  bool group_start = false;  // just after '{'
-  int to_drop = 0;           // characters that stand in for a \u character
-  auto put = [&](char32_t c) {
-    if (skipping) return;
-    if (to_drop > 0) {
-      --to_drop;
+
+  static char32_t Byte(char c) {
+    auto byte = static_cast<unsigned char>(c);
+    return byte < 0x80 ? static_cast<char32_t>(byte) : Cp1252ToCodePoint(byte);
+  }
+
+  void Put(char32_t c) {
+    if (skipping_) return;
+    if (to_drop_ > 0) {
+      --to_drop_;
       return;
     }
-    for (char16_t unit : Utf8ToUtf16(CodePointToUtf8(c))) put_unit(unit, format);
-  };
-  for (size_t i = 0; i < rtf.size();) {
-    char c = rtf[i];
-    if (c == '{') {
-      stack.push_back({skipping, format});
-      group_start = true;
-      ++i;
-      continue;
-    }
-    if (c == '}') {
-      if (!stack.empty()) {
-        skipping = stack.back().skipping;
-        format = stack.back().format;
-        stack.pop_back();
-      }
-      group_start = false;
-      ++i;
-      continue;
-    }
-    bool at_group_start = std::exchange(group_start, false);
-    if (c == '\r' || c == '\n') {
-      ++i;
-      continue;
-    }
-    if (c != '\\') {
-      put(static_cast<unsigned char>(c) < 0x80 ? static_cast<char32_t>(c)
-                                               : Cp1252ToCodePoint(c));
-      ++i;
-      continue;
-    }
-    if (i + 1 >= rtf.size()) break;
-    char next = rtf[i + 1];
-    if (!std::isalpha(static_cast<unsigned char>(next))) {
-      i += 2;
-      if (next == '*' && at_group_start)
-        skipping = true;
-      else if (next == '\\' || next == '{' || next == '}')
-        put(static_cast<char32_t>(next));
-      else if (next == '~')
-        put(0xA0);
-      else if (next == '\r' || next == '\n')
-        put('\r'), put('\n');
-      else if (next == '\'' && i + 2 <= rtf.size()) {
-        put(Cp1252ToCodePoint(static_cast<unsigned char>(
-            std::strtoul(std::string(rtf.substr(i, 2)).c_str(), nullptr, 16))));
-        i += 2;
-      }
-      continue;
-    }
-    size_t at = i + 1;
-    while (at < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[at]))) ++at;
-    std::string_view word = rtf.substr(i + 1, at - i - 1);
-    size_t digits = at;
-    if (digits < rtf.size() && rtf[digits] == '-') ++digits;
-    while (digits < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[digits])))
-      ++digits;
-    bool has_value = digits > at;
-    long value = std::atol(std::string(rtf.substr(at, digits - at)).c_str());
-    i = digits < rtf.size() && rtf[digits] == ' ' ? digits + 1 : digits;
-    if (at_group_start)
-      for (std::string_view s : kSkipped)
-        if (word == s) skipping = true;
-    bool on = !has_value || value != 0;  // \b and \b1 switch on, \b0 off
+    for (char16_t unit : Utf8ToUtf16(CodePointToUtf8(c))) put_unit_(unit, format_);
+  }
+
+  void Word(const Token& token, bool at_group_start) {
+    static const std::string_view kSkipped[] = {
+        "fonttbl", "colortbl",  "stylesheet",        "info",      "pict",      "header",
+        "footer",  "listtable", "listoverridetable", "rsidtbl",   "generator", "fldinst",
+        "object",  "themedata", "latentstyles",      "datastore", "xmlnstbl"};
+    std::string_view word = token.text;
+    if (at_group_start &&
+        (word == "*" ||
+         std::find(std::begin(kSkipped), std::end(kSkipped), word) != std::end(kSkipped)))
+      skipping_ = true;
+    bool on = !token.has_param || token.param != 0;  // \b and \b1 switch on, \b0 off
     if (word == "par" || word == "line" || word == "row" || word == "page" ||
         word == "sect") {
-      put('\r');
-      put('\n');
+      Put('\r'), Put('\n');
     } else if (word == "tab" || word == "cell") {
-      put('\t');
+      Put('\t');
+    } else if (word == "~") {
+      Put(0xA0);
     } else if (word == "u") {
-      if (!skipping) put_unit(static_cast<char16_t>(value < 0 ? value + 65536 : value), format);
-      to_drop = 1;
-    } else if (word == "emdash") {
-      put(0x2014);
-    } else if (word == "endash") {
-      put(0x2013);
-    } else if (word == "bullet") {
-      put(0x2022);
+      int32_t value = token.param;
+      if (!skipping_)
+        put_unit_(static_cast<char16_t>(value < 0 ? value + 65536 : value), format_);
+      to_drop_ = 1;
+    } else if (word == "emdash" || word == "endash" || word == "bullet") {
+      Put(word == "emdash" ? 0x2014 : word == "endash" ? 0x2013 : 0x2022);
     } else if (word == "lquote" || word == "rquote") {
-      put(word == "lquote" ? 0x2018 : 0x2019);
+      Put(word == "lquote" ? 0x2018 : 0x2019);
     } else if (word == "ldblquote" || word == "rdblquote") {
-      put(word == "ldblquote" ? 0x201C : 0x201D);
+      Put(word == "ldblquote" ? 0x201C : 0x201D);
     } else if (word == "b") {
-      format.bold = on;
+      format_.bold = on;
     } else if (word == "i") {
-      format.italic = on;
+      format_.italic = on;
     } else if (word == "ul") {
-      format.underline = on;
+      format_.underline = on;
     } else if (word == "ulnone") {
-      format.underline = false;
+      format_.underline = false;
     } else if (word == "plain") {
-      format = {};
+      format_ = {};
     }
   }
+
+  const PutUnit& put_unit_;
+  std::vector<Group> stack_;
+  bool skipping_ = false;
+  RtfFormat format_;
+  bool group_start_ = false;  // just after '{'
+  int to_drop_ = 0;           // characters that stand in for a \u character
+};
+
+template <typename PutUnit>
+void ReadRtf(std::string_view rtf, const PutUnit& put_unit) {
+  RtfReader<PutUnit>(put_unit).Read(rtf);
 }
 
 }  // namespace

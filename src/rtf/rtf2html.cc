@@ -50,7 +50,8 @@ void Converter::Run(std::string_view rtf) {
         continue;
       }
     } else if (tokenizer.Next(token)) {
-      Dispatch(token);
+      // RTF2HTML takes "\" before a line break for nothing, not for \par.
+      if (token.kind != Token::Kind::kBreak) Dispatch(token);
       continue;
     }
     // The end of the input. A table that never closed ends after its last entry.

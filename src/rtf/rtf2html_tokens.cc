@@ -135,9 +135,11 @@ bool Tokenizer::Next(Token& token) {
       pos_ = token.end = p + 2;
       return true;
     }
-    if (next == '\r' || next == '\n') {  // "\" before a line break: nothing
-      p += 1;
-      continue;
+    if (next == '\r' || next == '\n') {
+      token.kind = Token::Kind::kBreak;
+      token.text = in_.substr(p + 1, 1);
+      pos_ = token.end = p + 2;
+      return true;
     }
     token.kind = Token::Kind::kWord;  // a control symbol such as "\*" or "\~"
     token.text = in_.substr(p + 1, 1);

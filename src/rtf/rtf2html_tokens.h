@@ -1,6 +1,6 @@
 // The pieces of RTF2HTML below the converter: splitting RTF into tokens, naming the
-// control words the converter acts on, and the HTML entity names of characters.
-// Private to src/inspector.
+// control words the converter acts on, and the HTML entity names of characters. The
+// tokenizer is also the simulated host's, which reads rich-text mail with it.
 
 #ifndef PINLET_RTF_RTF2HTML_TOKENS_H_
 #define PINLET_RTF_RTF2HTML_TOKENS_H_
@@ -23,6 +23,7 @@ struct Token {
     kWord,     // a control word ("b", "fs") or control symbol ("*", "~")
     kHex,      // "\'" with exactly two hexadecimal digits; text holds the digits
     kEscaped,  // "\{", "\}" or "\\"; text holds the character
+    kBreak,    // "\" before a CR or LF, which RTF reads as \par; text holds the break
   };
   Kind kind = Kind::kText;
   std::string_view text;
@@ -34,7 +35,8 @@ struct Token {
 
 // Splits RTF into tokens following RTF's rules: a control word is "\" and letters,
 // an optional signed number, and an optional blank that belongs to it; CR and LF
-// between tokens carry no meaning and are dropped; text runs until "\", "{", "}" or
+// between tokens carry no meaning and are dropped, but "\" before one is a kBreak
+// (RTF's \par); text runs until "\", "{", "}" or
 // a line break. A lone "\" at the end and a "\'" without two hexadecimal digits are
 // dropped (with whatever hexadecimal digit followed).
 class Tokenizer {

@@ -44,6 +44,8 @@ TEST(Rtf2HtmlTest, TrimsInputAndStripsOuterBraces) {
   EXPECT_EQ(Html("{\\rtf1 Hi}\r\n\0"sv), "Hi");
   // Line breaks inside the input carry no meaning.
   EXPECT_EQ(Html("Hel\r\nlo\\b\r\n x"), "Hello<b> x</b>");
+  // Nor does a backslash before one, which RTF reads as \par.
+  EXPECT_EQ(Html("Hel\\\r\nlo"), "Hello");
 }
 
 TEST(Rtf2HtmlTest, ParagraphEndsAndLineEndingOption) {

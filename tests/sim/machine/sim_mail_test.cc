@@ -94,6 +94,17 @@ TEST_F(SimMailTest, RtfBodyIsTheHelperLibrarysBeforeOutlook14AndCoupledFromThen)
   EXPECT_THAT(ToText(mail->Get("RTFBody")), Not(HasSubstr("bold")));
 }
 
+// Outlook reads a rich-text body's text as RTF reads: escapes decoded (bytes
+// as Windows-1252), the fallback after \u dropped, destinations skipped, and
+// a backslash before a line break a paragraph's end.
+TEST_F(SimMailTest, ARichTextMailsTextIsReadWithItsEscapesAndBreaks) {
+  auto mail = NewMail("Escapes");
+  WriteRtfBody(*NodeOf(mail),
+               "{\\rtf1\\ansi{\\*\\generator Riched20;}{\\fonttbl{\\f0 Arial;}}"
+               "caf\\'e9 \\u8364?5\\~kg \\{x\\}\\\r\nnext\\tab y}");
+  EXPECT_EQ(ToText(mail->Get("Body")), "caf\xC3\xA9 \xE2\x82\xAC" "5\xC2\xA0kg {x}\r\nnext\ty");
+}
+
 TEST_F(SimMailTest, ARichTextMailReadsAsHtmlAndWritingHtmlMakesItAnHtmlMail) {
   auto mail = NewMail("Rich");
   WriteRtfBody(*NodeOf(mail),
