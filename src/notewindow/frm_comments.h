@@ -40,6 +40,7 @@
 #include "addin/context.h"
 #include "commondlg/c_common_dialog.h"
 #include "notewindow/c_text_box_edit.h"
+#include "notewindow/note_window_life.h"
 #include "platform/ui_controls.h"
 #include "store/note_property.h"
 
@@ -76,21 +77,21 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // save that still fails asks the user Retry or Cancel (the window does
   // not stay).
   void Unload() override;
-  bool Closed() override { return state_ == State::kUnloaded; }
+  bool Closed() override { return life_.Gone(); }
 
   // The note shown (the item edited), and the display state.
   ol::ItemPtr objMyNote;
   int32_t frmState = kViewState;
 
   // What the window holds, for the driver and tests; no host call.
-  bool loaded() const { return state_ == State::kLoaded; }
+  bool loaded() const { return life_.Up(); }
   const ui::FormPtr& form() const { return form_; }
   uint32_t back_colour() const { return m_lngBackColor; }
   uint32_t fore_colour() const { return m_lngForeColor; }
   const ui::Font& font() const { return m_font; }
   bool panel_shown() const { return m_blnPanelShown; }
-  bool new_note() const { return m_blnNewNote; }
-  bool changed() const { return m_blnChanged; }
+  bool new_note() const { return life_.UntouchedNew(); }
+  bool changed() const { return life_.Changed(); }
   // The text of the note could not be loaded; the box is locked.
   bool text_unread() const { return m_blnTextUnread; }
   // A save did not complete yet; it is done again at the next chance.
@@ -114,7 +115,7 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   static std::string GetName(std::string_view path);
 
  private:
-  enum class State { kNew, kLoaded, kUnloaded };
+  using Phase = NoteWindowLife::Phase;
   // What remains to be saved after a failed save.
   enum Pending : unsigned {
     kPendingText = 1,
@@ -371,7 +372,7 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   bool DisplayParent(const ol::ItemPtr& parent);
 
   AddinContext& ctx_;
-  State state_ = State::kNew;
+  NoteWindowLife life_;
   ui::FormPtr form_;
   WindowHandle hwnd_ = 0;
   std::vector<Subscription> events_;
@@ -392,11 +393,6 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   std::unique_ptr<cCommonDialog> m_cHookAddDlg;
   uint32_t m_lngBackColor = kFrameColour;
   std::string m_strReminder;
-  bool m_blnNewNote = false;
-  bool m_blnChanged = false;
-  bool m_blnLoaded = false;
-  bool m_blnLoading = false;
-  bool m_blnDuplicate = false;
   bool m_blnCollapseArmed = false;
   bool m_blnBusy = false;
   int32_t m_sngFooterGap = 0;

@@ -135,7 +135,7 @@ void frmComments::AddAttachment() {
     dialog.initial_folder = FileDialogFolder();
     m_blnCollapseArmed = false;
     bool chosen = Must(ctx_.platform.dialogs).ShowOpen(dialog);
-    if (m_blnLoaded) m_blnCollapseArmed = true;
+    if (life_.HasNote()) m_blnCollapseArmed = true;
     // The dialog's CancelError: a cancel ends the command here.
     if (!chosen)
       throw HostError(errors::kCancelSelected, "Cancel was selected.", "CommonDialog");
@@ -172,7 +172,7 @@ void frmComments::AttachFile(const std::string& path) {
     ol::AttachmentsPtr attachments = Must(note).Attachments();
     attachments->Add(path);
     // The attachment is on the note now; a save that fails is done again.
-    if (m_blnLoaded) ChangesToParentItem();
+    if (life_.HasNote()) ChangesToParentItem();
     Store(kPendingAttachments, "frmComments(Sub AttachFile)");
     proc.line = 20;
     m_blnListFill = true;
@@ -205,7 +205,7 @@ void frmComments::DeleteAttachment() {
     }
     proc.line = 10;
     attachments->Remove(i + 1);
-    if (m_blnLoaded) ChangesToParentItem();
+    if (life_.HasNote()) ChangesToParentItem();
     Store(kPendingAttachments, "frmComments(Sub DeleteAttachment)");
     proc.line = 20;
     if (!IgnoreError([&] { lstAttachments->RemoveItem(i); })) {
@@ -245,7 +245,7 @@ void frmComments::SaveAs(int32_t position) {
   IgnoreError([&] { chosen = Must(ctx_.platform.dialogs).ShowSave(dialog); });
   // A cancelled dialog saves nothing.
   if (chosen) IgnoreError([&] { Must(attachment).SaveAsFile(dialog.file_name); });
-  if (m_blnLoaded) m_blnCollapseArmed = true;
+  if (life_.HasNote()) m_blnCollapseArmed = true;
 }
 
 void frmComments::mnuPopupOpen_Click() {

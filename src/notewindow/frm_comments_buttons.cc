@@ -106,7 +106,7 @@ void frmComments::imgNoteOnTop_MouseDown(int, int, int, int) {
   if (m_astrHoverButton[0] != kOnTopButton) ResetHoverButton();
   RunGuardedSub(ctx_, "frmComments(Sub imgNoteOnTop_MouseDown)", [&](Proc&) {
     blnOnTop = !blnOnTop;
-    if (m_blnLoaded) {
+    if (life_.HasNote()) {
       ChangesToParentItem();
       Store(kPendingOnTop, "frmComments(Sub imgNoteOnTop_MouseDown)");
     }

@@ -124,7 +124,7 @@ void frmComments::Resize() {
     IgnoreError([&] { Text->SetTop(kEditTextTop); });
     PlaceBelowText();
     FitHeight();
-    if (m_blnLoaded) m_blnCollapseArmed = true;
+    if (life_.HasNote()) m_blnCollapseArmed = true;
   }
   UpdateTimer1();
   m_blnLayoutBusy = false;

@@ -24,20 +24,20 @@ frmComments::frmComments(AddinContext& ctx) : ctx_(ctx) {
 frmComments::~frmComments() = default;
 
 void frmComments::Show() {
-  if (state_ == State::kUnloaded) return;
-  if (state_ == State::kLoaded) {
+  if (life_.Gone()) return;
+  if (life_.Up()) {
     IgnoreError([&] { form_->Show(ui::kModeless); });
     return;
   }
   auto self = shared_from_this();
   // A window that could not be made or shown is tried once more before the
   // user is left without it.
-  for (int attempt = 0; attempt < 2 && state_ == State::kNew; ++attempt) {
+  for (int attempt = 0; attempt < 2 && life_.phase() == Phase::kNew; ++attempt) {
     if (!Build()) continue;
-    state_ = State::kLoaded;
+    life_.Built();
     Form_Initialize();
     Form_Load();
-    if (state_ != State::kLoaded) return;  // a duplicate closed itself
+    if (!life_.Up()) return;  // a duplicate closed itself
     if (!IgnoreError([&] { form_->Show(ui::kModeless); })) Abandon();
   }
 }
@@ -57,7 +57,6 @@ void frmComments::Form_Load() {
                                                          *ctx_.platform.window_manager);
   if (ctx_.common_dialog)
     m_cHookAddDlg = std::make_unique<cCommonDialog>(*ctx_.common_dialog);
-  m_blnLoading = true;
   m_blnLayoutBusy = false;
   m_blnFirstFileDialog = true;
   m_blnViewSwitch = true;
@@ -65,13 +64,12 @@ void frmComments::Form_Load() {
       [&] { m_sngFooterGap = form_->Height() - picFooter->Top() - picFooter->Height(); });
   // 2. Another window shows this note already: this one closes unsaved.
   if (DuplicateOpen()) {
-    m_blnDuplicate = true;
+    life_.KeepNothing();
     CloseWindow(/*can_stay=*/false);
     return;
   }
   // 3.-5.
-  m_blnDuplicate = false;
-  m_blnChanged = false;
+  life_.ShowsExisting();
   frmState = kViewState;
   SetDefaultDisplayStyle();
   if (ctx_.platform.clipboard) {
@@ -80,7 +78,7 @@ void frmComments::Form_Load() {
   }
   // 6.-8. A new note that cannot be stored opens no window.
   if (!LoadNote(true)) {
-    m_blnDuplicate = true;  // nothing to save, no place to keep
+    life_.KeepNothing();  // nothing to save, no place to keep
     CloseWindow(/*can_stay=*/false);
     return;
   }
@@ -95,10 +93,10 @@ void frmComments::Form_Load() {
   Resize();
   EnsureOnWorkArea();
   // 10.-11.
-  m_blnLoaded = true;
+  life_.NoteIn();
   CheckForScrollBar();
   UpdateTimer1();
-  m_blnLoading = false;
+  life_.Settled();
 }
 
 bool frmComments::DuplicateOpen() {
@@ -110,7 +108,7 @@ bool frmComments::DuplicateOpen() {
 
 bool frmComments::LoadNote(bool refresh_explorer) {
   if (objOriginalNote) {
-    m_blnNewNote = false;
+    life_.ShowsExisting();
     objMyNote = objOriginalNote;
     SetCustomDisplayStyle();
     return true;
@@ -123,7 +121,7 @@ bool frmComments::LoadNote(bool refresh_explorer) {
   IgnoreError([&] { form_->SetCaption(made.caption); });
   if (!made.note && !made.folder_reached) {
     // Nothing typed here could be stored: the user learns it before typing.
-    m_blnNewNote = false;
+    life_.ShowsExisting();
     m_blnTextUnread = true;
     IgnoreError([&] { Text->SetLocked(true); });
     TellNotesUnreachable(ctx_);
@@ -135,14 +133,14 @@ bool frmComments::LoadNote(bool refresh_explorer) {
     // overwritten or thrown away.
     objOriginalNote = made.note;
     objMyNote = made.note;
-    m_blnNewNote = false;
+    life_.ShowsExisting();
     frmState = kViewState;
     SetCustomDisplayStyle();
     return true;
   }
   objMyNote = made.note;
   m_objNewItem = made.new_item;
-  m_blnNewNote = true;
+  life_.ShowsNew();
   if (!objMyNote) return true;  // made at the first change (NoteForSaving)
   RecordNewNote();
   AddNoteToParentItem();
@@ -160,7 +158,7 @@ void frmComments::ShowTime() {
 void frmComments::ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr parent) {
   // 1. The note shown already: nothing happens.
   if (id == strID) return;
-  if (state_ != State::kLoaded) {
+  if (!life_.Up()) {
     // Not shown yet: the next Show loads the new note.
     strID = id;
     objOriginalNote = std::move(note);
@@ -171,12 +169,12 @@ void frmComments::ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr
   // What the user changed is saved before the note is given up; a window
   // whose note cannot be saved keeps showing it when the user asks so.
   if (!ConfirmSaved(/*can_stay=*/true, "frmComments(Sub ClearForm)")) return;
-  if (state_ != State::kLoaded) return;  // closed meanwhile
+  if (!life_.Up()) return;  // closed meanwhile
   // 2.-4. The close-side steps for the old note.
-  m_blnLoading = true;
+  life_.Leave();
   int32_t old_state = frmState;
   SavePosition();
-  m_blnLoaded = false;
+  life_.Refill();
   DiscardUntouchedNewNote();
   // 5.-7.
   IgnoreError([&] { Text->SetText(""); });
@@ -211,18 +209,16 @@ void frmComments::ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr
     ApplyBackColor(frmState == kViewState ? m_lngBackColor : kFrameColour);
   EnsureOnWorkArea();
   // 11.-12.
-  m_blnLoaded = true;
+  life_.NoteIn();
   EnableButton("imgTextUndo", false);
   EnableButton("imgSaveAtt", false);
   EnableButton("imgDeleteAtt", false);
   UpdateTimer1();
-  m_blnLoading = false;
+  life_.Settled();
 }
 
 void frmComments::ResetNoteState() {
-  m_blnDuplicate = false;
-  m_blnChanged = false;
-  m_blnNewNote = false;
+  life_.ShowsExisting();
   m_blnCollapseArmed = false;
   m_blnTextUnread = false;
   m_strReminder.clear();
@@ -231,10 +227,9 @@ void frmComments::ResetNoteState() {
 }
 
 void frmComments::DiscardUntouchedNewNote() {
-  if (!m_blnNewNote || m_blnChanged) return;
   // Once only, and only the note this window made: a note that existed
   // before is never new here.
-  m_blnNewNote = false;
+  if (!life_.ThrowAwayUntouched()) return;
   if (objMyNote) DeleteNoteCommand(false);
   objMyNote.reset();
   m_objNewItem.reset();
@@ -281,9 +276,7 @@ void frmComments::EnsureOnWorkArea() {
 }
 
 void frmComments::Form_Unload() {
-  if (!m_blnDuplicate) {
-    m_blnLoaded = false;
-    m_blnLoading = true;
+  if (!life_.KeepsNothing()) {
     // What the user typed was stored or given up by the user (ConfirmSaved)
     // before the text box is emptied.
     IgnoreError([&] { Text->SetText(""); });
@@ -304,29 +297,32 @@ void frmComments::Form_Unload() {
 }
 
 void frmComments::CloseWindow(bool can_stay) {
-  if (state_ != State::kLoaded) return;
+  if (!life_.Up()) return;
   auto self = shared_from_this();
-  if (!m_blnDuplicate && !ConfirmSaved(can_stay, "frmComments(Sub Form_Unload)")) return;
-  if (state_ != State::kLoaded) return;  // closed meanwhile
-  state_ = State::kUnloaded;
+  if (!life_.KeepsNothing() && !ConfirmSaved(can_stay, "frmComments(Sub Form_Unload)"))
+    return;
+  if (!life_.Up()) return;  // closed meanwhile
+  life_.Close();
   Form_Unload();
   // A form that refuses to unload is at least hidden.
   if (!IgnoreError([&] { form_->Unload(); })) IgnoreError([&] { form_->Hide(); });
   Release();
+  life_.Unloaded();
 }
 
 void frmComments::OnFormUnload(int& cancel) {
-  if (state_ != State::kLoaded) return;
+  if (!life_.Up()) return;
   auto self = shared_from_this();
-  if (!m_blnDuplicate &&
+  if (!life_.KeepsNothing() &&
       !ConfirmSaved(/*can_stay=*/true, "frmComments(Sub Form_Unload)")) {
     cancel = 1;
     return;
   }
-  if (state_ != State::kLoaded) return;  // closed meanwhile
-  state_ = State::kUnloaded;
+  if (!life_.Up()) return;  // closed meanwhile
+  life_.Close();
   Form_Unload();
   Release();  // the host unloads the form when this handler returns
+  life_.Unloaded();
 }
 
 void frmComments::Abandon() {
@@ -340,12 +336,11 @@ void frmComments::Abandon() {
   m_objTextEdit.reset();
   m_cHookAddDlg.reset();
   ResetNoteState();
-  m_blnLoaded = m_blnLoading = false;
-  state_ = State::kNew;
+  life_.Abandon();
 }
 
 void frmComments::Form_GotFocus() {
-  if (m_blnLoaded && !m_blnLoading && frmState == kEditState) FocusText();
+  if (life_.phase() == Phase::kShown && frmState == kEditState) FocusText();
 }
 
 void frmComments::Form_KeyDown(int& key_code, int& shift) {

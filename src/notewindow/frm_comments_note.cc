@@ -46,8 +46,8 @@ void frmComments::SetWindowOnTop() {
 
 void frmComments::imgNoteDelete_Click() {
   m_blnCollapseArmed = false;
-  if (!DeleteNoteCommand(/*ask=*/!m_blnNewNote)) return;
-  m_blnDuplicate = true;  // nothing is saved on close
+  if (!DeleteNoteCommand(/*ask=*/!life_.UntouchedNew())) return;
+  life_.KeepNothing();  // nothing is saved on close
   CloseWindow(/*can_stay=*/false);
 }
 

@@ -153,7 +153,7 @@ void frmComments::RecordNewNote() {
   std::vector<NoteValue> values = ShownProperties();
   values.erase(values.begin());  // its title is the item's, written already
   bool on_top =
-      m_blnLoaded ? blnOnTop : ReadCheck(ctx_.registry(), kNoteKey, "NoteOnTop");
+      life_.HasNote() ? blnOnTop : ReadCheck(ctx_.registry(), kNoteKey, "NoteOnTop");
   values.push_back({kOnTopProperty, on_top ? "1" : "0"});
   IgnoreError([&] { WriteNoteProperties(ctx_, objMyNote, values); });
 }
@@ -213,9 +213,9 @@ void frmComments::ApplyNoteColour() {
 }
 
 void frmComments::Text_Change() {
-  if (m_blnLoading) return;
+  if (life_.Busy()) return;
   RunGuardedSub(ctx_, "frmComments(Sub Text_Change)", [&](Proc&) {
-    if (m_blnLoaded) {
+    if (life_.HasNote()) {
       ChangesToParentItem();
       Store(kPendingText, "frmComments(Sub Text_Change)");
     }
@@ -226,14 +226,12 @@ void frmComments::Text_Change() {
 }
 
 void frmComments::ChangesToParentItem() {
-  m_blnLoaded = true;
-  if (!m_blnChanged) {
-    if (m_blnNewNote)
-      m_blnNewNote = false;  // no longer thrown away on close
-    else
-      AddNoteToParentItem();
-    m_blnChanged = true;
-  }
+  // The first change: a new note is no longer thrown away on close, and
+  // an existing one marks its item.
+  NoteWindowLife::Keeping before = life_.UserChanged();
+  if (before == NoteWindowLife::Keeping::kExisting ||
+      before == NoteWindowLife::Keeping::kNothing)
+    AddNoteToParentItem();
   m_blnCollapseArmed = true;
 }
 

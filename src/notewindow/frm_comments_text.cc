@@ -115,7 +115,7 @@ void frmComments::TextColorChange() {
     if (!dialog.ShowColor() && dialog.ExtendedError() != cderr::kNone) dialog.ShowColor();
     m_lngBackColor = dialog.Color & 0xFFFFFF;
     ApplyNoteColour();
-    if (m_blnLoaded) {
+    if (life_.HasNote()) {
       m_blnCollapseArmed = true;
       ChangesToParentItem();
       Store(kPendingBackColor, "frmComments(Sub TextColorChange )");
@@ -151,7 +151,7 @@ void frmComments::TextFontChange() {
       m_lngForeColor = dialog.font.color & 0xFFFFFF;
       ApplyFont();
     }
-    if (m_blnLoaded) {
+    if (life_.HasNote()) {
       m_blnCollapseArmed = true;
       ChangesToParentItem();
       Store(kPendingFont, "frmComments(Sub TextFontChange)");
