@@ -32,6 +32,15 @@ class StandInWindow : public NoteWindow {
   void Unload() override {}
 };
 
+// The note windows of the benchmarks: stand-ins, made and nothing more.
+class StandInWindows : public Subsystems::NoteWindows {
+ public:
+  std::shared_ptr<NoteWindow> Create(AddinContext&) override {
+    return std::make_shared<StandInWindow>();
+  }
+  void DeleteStaleFiles(AddinContext&) override {}
+};
+
 // Outlook started with Pinlet on a new mailbox in `world`: the store and what
 // `install` adds on it, and note windows that only exist. `addin` is set.
 inline std::unique_ptr<sim::HostSession> StartPinlet(
@@ -43,9 +52,7 @@ inline std::unique_ptr<sim::HostSession> StartPinlet(
     Subsystems s;
     InstallStore(s);
     install(s);
-    s.create_note_window = [](AddinContext&) -> std::shared_ptr<NoteWindow> {
-      return std::make_shared<StandInWindow>();
-    };
+    s.note_windows = std::make_shared<StandInWindows>();
     addin = std::make_shared<Connect>(p, s);
     return addin;
   });

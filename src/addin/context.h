@@ -6,10 +6,9 @@
 // the support library object, the trackers, the reply/forward hand-over and
 // the guards. One context belongs to each Connect object, so two add-in
 // instances in one process never share state. Members are typed; the classes
-// of later layers are only declared here. The Subsystems hooks are how this
-// layer reaches subsystems built on top of it (the connector starting the
-// trackers, the note store showing a note window); an empty hook does
-// nothing.
+// of later layers are only declared here. Subsystems (subsystems.h) is how
+// this layer reaches the subsystems built on top of it (the connector
+// starting the trackers, the note store showing a note window).
 #ifndef PINLET_ADDIN_CONTEXT_H_
 #define PINLET_ADDIN_CONTEXT_H_
 
@@ -21,6 +20,7 @@
 
 #include "addin/lib_zarvo.h"
 #include "addin/note_window.h"
+#include "addin/subsystems.h"
 #include "platform/addin_object.h"
 #include "platform/outlook_app.h"
 #include "platform/platform.h"
@@ -39,50 +39,6 @@ class cLibAddin;
 class SharingProduct;
 class SharingEngine;
 class GCommonDialog;
-
-// Entry points of subsystems built on this layer, installed by whoever
-// assembles the add-in.
-struct Subsystems {
-  // Finds or creates the notes folder and caches its identifiers.
-  std::function<ol::FolderPtr(AddinContext&)> notes_folder;
-  // Creates the explorer tracker with a wrapper for the open main window.
-  std::function<void(AddinContext&)> create_explorers;
-  // Creates the inspector tracker and hands it Application.Inspectors.
-  std::function<void(AddinContext&, const ol::InspectorsPtr&)> create_inspector_tracker;
-  // The sharing product: prepare its files and extension, assign its entries.
-  std::function<void(AddinContext&)> prepare_sharing;
-  std::function<void(AddinContext&)> assign_items;
-  // The note window registry: a window for a note, showing it, and putting
-  // back on top the window whose parent item window closed.
-  std::function<std::shared_ptr<NoteWindow>(AddinContext&, const std::string& id,
-                                            ol::ItemPtr note, ol::ItemPtr parent)>
-      get_note_form;
-  std::function<void(AddinContext&, const std::shared_ptr<NoteWindow>&)> display_note;
-  std::function<void(AddinContext&, const std::string& id)> parent_item_closed;
-  // Creates a note window (frmComments), not yet loaded or listed.
-  std::function<std::shared_ptr<NoteWindow>(AddinContext&)> create_note_window;
-  // The explorer side, for the note window: the active explorer handles its
-  // selection again (its note display, its "Add Note"/"View Note" button)
-  // and the other explorers' buttons follow their selections again; and
-  // every explorer forgets an item it showed automatically.
-  std::function<void(AddinContext&)> refresh_active_explorer;
-  std::function<void(AddinContext&, const std::string& entry_id)> clear_explorer_entry_id;
-  // The item-window side, for the note window: the note button of the
-  // parent's open item window shows "View Note" (has_note) or "Add Note".
-  std::function<void(AddinContext&, const ol::ItemPtr& parent, bool has_note)>
-      set_inspector_note_button;
-  // The Word editor's side, in Word's instance of the add-in: its
-  // mail-window buttons start once Word's connector reached Outlook's
-  // (`outlook` answers that connector, nullptr once it is gone), and stop
-  // at shut-down.
-  std::function<void(AddinContext&, const HostApplicationPtr& word,
-                     std::function<std::shared_ptr<AddInConnector>()> outlook)>
-      start_word_editor;
-  std::function<void(AddinContext&)> stop_word_editor;
-  // At start-up: deletes the temporary files an earlier session left (the
-  // copies of opened attachments).
-  std::function<void(AddinContext&)> delete_stale_files;
-};
 
 struct AddinContext {
   AddinContext(Platform platform, Subsystems subsystems)

@@ -52,8 +52,8 @@ void OutAddIn::colInsp_NewInspector(const ol::InspectorPtr& inspector) {
 
 void OutAddIn::objInsp_Close() {
   IgnoreError([&] {
-    if (!current_item_ || !context_.subsystems.parent_item_closed) return;
-    context_.subsystems.parent_item_closed(context_, current_item_->EntryID());
+    if (!current_item_ || !context_.subsystems.store) return;
+    context_.subsystems.store->ParentItemClosed(context_, current_item_->EntryID());
   });
 }
 
@@ -100,17 +100,17 @@ void COutlookConnect::OnConnection(HostApplicationPtr application, int,
     ctx.name_space = outlook->GetNameSpace("MAPI");
   });
   IgnoreError([&] {
-    if (ctx.subsystems.prepare_sharing) ctx.subsystems.prepare_sharing(ctx);
+    if (ctx.subsystems.sharing) ctx.subsystems.sharing->Prepare(ctx);
   });
   // From here the first error silently ends the connection, which stays
   // uninitialised.
   IgnoreError([&] {
-    if (ctx.subsystems.assign_items) ctx.subsystems.assign_items(ctx);
+    if (ctx.subsystems.sharing) ctx.subsystems.sharing->AssignItems(ctx);
     ctx.install_dir = GetInstallDir(ctx.registry());
     ctx.user_dir = GetMyDir(ctx.registry());
     // The notes folder is found or created, and its identifiers cached, at every start.
     IgnoreError([&] {
-      if (ctx.subsystems.notes_folder) ctx.subsystems.notes_folder(ctx);
+      if (ctx.subsystems.store) ctx.subsystems.store->NotesFolder(ctx);
     });
     if (!outlook) throw ObjectRequiredError();
     if (outlook->Explorers()->Count() == 0 && outlook->Inspectors()->Count() == 0) return;
@@ -127,14 +127,14 @@ void COutlookConnect::OnStartupComplete(Custom&) {
     ctx.support->Init(kModuleHandle, ctx.application);
   });
   IgnoreError([&] {
-    if (ctx.subsystems.create_explorers) ctx.subsystems.create_explorers(ctx);
+    if (ctx.subsystems.explorers) ctx.subsystems.explorers->Create(ctx);
   });
   IgnoreError([&] {
-    if (ctx.subsystems.create_inspector_tracker)
-      ctx.subsystems.create_inspector_tracker(ctx, Must(ctx.application).Inspectors());
+    if (ctx.subsystems.inspectors)
+      ctx.subsystems.inspectors->CreateTracker(ctx, Must(ctx.application).Inspectors());
   });
   IgnoreError([&] {
-    if (ctx.subsystems.delete_stale_files) ctx.subsystems.delete_stale_files(ctx);
+    if (ctx.subsystems.note_windows) ctx.subsystems.note_windows->DeleteStaleFiles(ctx);
   });
 }
 
@@ -177,19 +177,19 @@ void COutlookConnect::PinletClick(const std::string& caption, bool,
   AddinContext& ctx = *context_;
   RunGuardedSub(ctx, "Connect(Sub COutlookConnect)", [&](Proc& proc) {
     if (!mail) throw ObjectRequiredError();
-    const Subsystems& sub = ctx.subsystems;
+    Subsystems::Store* store = ctx.subsystems.store.get();
     if (caption == LoadResString(res::kViewNote)) {
       proc.line = 10;
-      if (!sub.notes_folder || !sub.get_note_form || !sub.display_note) return;
-      ol::FolderPtr folder = sub.notes_folder(ctx);
+      if (!store) return;
+      ol::FolderPtr folder = store->NotesFolder(ctx);
       // Looked for once more before the user is told it cannot be reached.
-      if (!folder) folder = sub.notes_folder(ctx);
+      if (!folder) folder = store->NotesFolder(ctx);
       if (!folder) return TellNotesUnreachable(ctx);
       std::string id = mail->EntryID();
       ol::ItemPtr note = folder->Items()->Item(id);
       proc.line = 20;
-      if (auto window = sub.get_note_form(ctx, id, note, mail))
-        sub.display_note(ctx, window);
+      if (auto window = store->GetNoteForm(ctx, id, note, mail))
+        store->DisplayNote(ctx, window);
       return;
     }
     proc.line = 30;
@@ -206,9 +206,9 @@ void COutlookConnect::PinletClick(const std::string& caption, bool,
       mail->Save();
     }
     proc.line = 50;
-    if (!sub.get_note_form || !sub.display_note) return;
-    if (auto window = sub.get_note_form(ctx, mail->EntryID(), nullptr, mail))
-      sub.display_note(ctx, window);
+    if (!store) return;
+    if (auto window = store->GetNoteForm(ctx, mail->EntryID(), nullptr, mail))
+      store->DisplayNote(ctx, window);
   });
 }
 

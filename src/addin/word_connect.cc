@@ -40,20 +40,17 @@ void CWordConnect::OnConnection(HostApplicationPtr application, int,
 void CWordConnect::OnStartupComplete(Custom&) {
   AddinContext& ctx = *context_;
   IgnoreError([&] {
-    if (ctx.subsystems.start_word_editor)
-      ctx.subsystems.start_word_editor(ctx, word_,
-                                       [this] { return outlook_connector(); });
+    if (ctx.subsystems.word_editor)
+      ctx.subsystems.word_editor->Start(ctx, word_, [this] { return outlook_connector(); });
   });
 }
 
 void CWordConnect::OnBeginShutdown(Custom&) {
-  if (context_->subsystems.stop_word_editor)
-    context_->subsystems.stop_word_editor(*context_);
+  if (context_->subsystems.word_editor) context_->subsystems.word_editor->Stop(*context_);
 }
 
 void CWordConnect::OnDisconnection(int, Custom&) {
-  if (context_->subsystems.stop_word_editor)
-    context_->subsystems.stop_word_editor(*context_);
+  if (context_->subsystems.word_editor) context_->subsystems.word_editor->Stop(*context_);
   if (context_->host == word_) context_->host.reset();
   word_.reset();
   outlook_.reset();

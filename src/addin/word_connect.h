@@ -7,7 +7,7 @@
 // application's COMAddIns entry "Pinlet.Connect", whose Object is Outlook's
 // Connect, and from it the "Outlook" connector. It reports itself
 // initialised only after that succeeded. When start-up completes it starts
-// the Word mail-window buttons (the hook start_word_editor), which reach the
+// the Word mail-window buttons (Subsystems::WordEditor), which reach the
 // Outlook connector through outlook_connector().
 #ifndef PINLET_ADDIN_WORD_CONNECT_H_
 #define PINLET_ADDIN_WORD_CONNECT_H_

@@ -16,7 +16,6 @@ Subsystems PinletSubsystems() {
   InstallInspectors(subsystems);
   InstallSharing(subsystems);
   InstallNoteWindow(subsystems);
-  InstallAttachmentCopies(subsystems);
   return subsystems;
 }
 

@@ -121,12 +121,19 @@ office::CommandBarControlPtr ReuseOrAddButton(AddinContext& ctx,
                          office::kButtonIconAndCaption, LoadResPicture(face), caption);
 }
 
-void InstallExplorer(Subsystems& s) {
-  s.create_explorers = [](AddinContext& ctx) { Create_Explorers(ctx); };
-  s.refresh_active_explorer = [](AddinContext& ctx) { RefreshExplorers(ctx); };
-  s.clear_explorer_entry_id = [](AddinContext& ctx, const std::string& entry_id) {
+namespace {
+
+class ExplorerSubsystem : public Subsystems::Explorers {
+ public:
+  void Create(AddinContext& ctx) override { Create_Explorers(ctx); }
+  void RefreshActive(AddinContext& ctx) override { RefreshExplorers(ctx); }
+  void ForgetEntryId(AddinContext& ctx, const std::string& entry_id) override {
     ClearExplorerEntryID(ctx, entry_id);
-  };
-}
+  }
+};
+
+}  // namespace
+
+void InstallExplorer(Subsystems& s) { s.explorers = std::make_shared<ExplorerSubsystem>(); }
 
 }  // namespace pinlet

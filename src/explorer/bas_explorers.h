@@ -68,8 +68,9 @@ office::CommandBarControlPtr ReuseOrAddButton(AddinContext& ctx,
                                               const std::string& tooltip, const char* face,
                                               const std::string& caption);
 
-// Fills the explorer side's hooks: create_explorers, refresh_active_explorer
-// and clear_explorer_entry_id.
+// Installs the explorers as the core reaches them (Subsystems::Explorers):
+// the tracker's creation, the active explorer's refresh and forgetting an
+// item.
 void InstallExplorer(Subsystems& subsystems);
 
 }  // namespace pinlet

@@ -77,9 +77,22 @@ void SetInspectorNoteButton(AddinContext& ctx, const ol::ItemPtr& parent, bool h
   });
 }
 
+namespace {
+
+class InspectorSubsystem : public Subsystems::Inspectors {
+ public:
+  void CreateTracker(AddinContext& ctx, const ol::InspectorsPtr& inspectors) override {
+    CreateInspectorTracker(ctx, inspectors);
+  }
+  void SetNoteButton(AddinContext& ctx, const ol::ItemPtr& parent, bool has_note) override {
+    SetInspectorNoteButton(ctx, parent, has_note);
+  }
+};
+
+}  // namespace
+
 void InstallInspectors(Subsystems& subsystems) {
-  subsystems.create_inspector_tracker = CreateInspectorTracker;
-  subsystems.set_inspector_note_button = SetInspectorNoteButton;
+  subsystems.inspectors = std::make_shared<InspectorSubsystem>();
   InstallWordEditor(subsystems);
 }
 

@@ -44,8 +44,9 @@ void CreateInspectorTracker(AddinContext& ctx, const ol::InspectorsPtr& inspecto
 // editor's button (tag "Pinlet") on a Word-edited window. Errors ignored.
 void SetInspectorNoteButton(AddinContext& ctx, const ol::ItemPtr& parent, bool has_note);
 
-// Fills the item-window side's hooks: create_inspector_tracker,
-// set_inspector_note_button, and those of the Word editor.
+// Installs the item windows as the core reaches them
+// (Subsystems::Inspectors: the tracker, an item window's note button), and
+// the Word editor.
 void InstallInspectors(Subsystems& subsystems);
 
 }  // namespace pinlet

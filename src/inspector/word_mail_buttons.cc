@@ -196,17 +196,25 @@ void CWordMailButtons::cmdInsertNote_Click(const std::shared_ptr<MailWindow>& wi
   });
 }
 
+namespace {
+
+class WordEditorSubsystem : public Subsystems::WordEditor {
+ public:
+  void Start(AddinContext& ctx, const HostApplicationPtr& host,
+             std::function<std::shared_ptr<AddInConnector>()> outlook) override {
+    auto word = std::dynamic_pointer_cast<word::Application>(host);
+    if (!word) return;
+    auto buttons = std::make_shared<CWordMailButtons>(ctx, word, std::move(outlook));
+    buttons->Start();
+    ctx.word_buttons = buttons;
+  }
+  void Stop(AddinContext& ctx) override { ctx.word_buttons.reset(); }
+};
+
+}  // namespace
+
 void InstallWordEditor(Subsystems& subsystems) {
-  subsystems.start_word_editor =
-      [](AddinContext& ctx, const HostApplicationPtr& host,
-         std::function<std::shared_ptr<AddInConnector>()> outlook) {
-        auto word = std::dynamic_pointer_cast<word::Application>(host);
-        if (!word) return;
-        auto buttons = std::make_shared<CWordMailButtons>(ctx, word, std::move(outlook));
-        buttons->Start();
-        ctx.word_buttons = buttons;
-      };
-  subsystems.stop_word_editor = [](AddinContext& ctx) { ctx.word_buttons.reset(); };
+  subsystems.word_editor = std::make_shared<WordEditorSubsystem>();
 }
 
 }  // namespace pinlet

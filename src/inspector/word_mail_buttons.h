@@ -84,7 +84,7 @@ class CWordMailButtons {
 // false when that cannot be read.
 bool MarkedWithNote(const ol::ItemPtr& item);
 
-// Fills the Word editor's hooks: start_word_editor and stop_word_editor.
+// Installs the Word editor as the core reaches it (Subsystems::WordEditor).
 void InstallWordEditor(Subsystems& subsystems);
 
 }  // namespace pinlet

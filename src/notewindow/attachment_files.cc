@@ -190,8 +190,4 @@ void DeleteStaleAttachmentCopies(AddinContext& ctx) {
   files.RemoveFolder(*folder);
 }
 
-void InstallAttachmentCopies(Subsystems& subsystems) {
-  subsystems.delete_stale_files = DeleteStaleAttachmentCopies;
-}
-
 }  // namespace pinlet

@@ -80,9 +80,6 @@ void DeleteAttachmentCopies(AddinContext& ctx, std::vector<std::string>& copies)
 // ignored: what cannot be deleted now is tried again at the next start.
 void DeleteStaleAttachmentCopies(AddinContext& ctx);
 
-// Hands the start-up clean-up to the add-in.
-void InstallAttachmentCopies(Subsystems& subsystems);
-
 }  // namespace pinlet
 
 #endif  // PINLET_NOTEWINDOW_ATTACHMENT_FILES_H_

@@ -1,7 +1,7 @@
 // frmComments: the sticky-note window. One window shows one note item: its
 // text, font and colours, its attachments and reminder, and the commands
 // that act on it. The note window registry (store/note_windows.h) creates
-// windows through the create_note_window hook, hands them a note and its
+// windows through the note window subsystem (Subsystems::NoteWindows), hands them a note and its
 // parent item, shows them and keeps them in its list.
 //
 // A window is built on its first Show: the form "frmComments" with its
@@ -426,8 +426,8 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   std::string new_note_id_;
 };
 
-// Installs the note window into the hooks: create_note_window makes a
-// frmComments.
+// Installs the note window subsystem: Create makes a frmComments, and the
+// start-up clean-up deletes the attachment copies an earlier session left.
 void InstallNoteWindow(Subsystems& subsystems);
 
 }  // namespace pinlet

@@ -6,6 +6,7 @@
 #include "addin/error_report.h"
 #include "addin/session.h"
 #include "addin/settings.h"
+#include "notewindow/attachment_files.h"
 #include "notewindow/frm_comments.h"
 #include "notewindow/frm_comments_design.h"
 #include "platform/file_names.h"
@@ -365,10 +366,20 @@ std::string frmComments::GetName(std::string_view path) {
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-void InstallNoteWindow(Subsystems& subsystems) {
-  subsystems.create_note_window = [](AddinContext& ctx) -> std::shared_ptr<NoteWindow> {
+namespace {
+
+class NoteWindowSubsystem : public Subsystems::NoteWindows {
+ public:
+  std::shared_ptr<NoteWindow> Create(AddinContext& ctx) override {
     return std::make_shared<frmComments>(ctx);
-  };
+  }
+  void DeleteStaleFiles(AddinContext& ctx) override { DeleteStaleAttachmentCopies(ctx); }
+};
+
+}  // namespace
+
+void InstallNoteWindow(Subsystems& subsystems) {
+  subsystems.note_windows = std::make_shared<NoteWindowSubsystem>();
 }
 
 }  // namespace pinlet

@@ -67,13 +67,13 @@ bool frmComments::DeleteNoteCommand(bool ask) {
   if (!DeleteNote(objMyNote)) return false;
   if (!objParentItem) return true;
   SetParentItemProperties(ctx_, objParentItem, false);
-  if (ctx_.subsystems.set_inspector_note_button)
+  if (ctx_.subsystems.inspectors)
     IgnoreError(
-        [&] { ctx_.subsystems.set_inspector_note_button(ctx_, objParentItem, false); });
+        [&] { ctx_.subsystems.inspectors->SetNoteButton(ctx_, objParentItem, false); });
   RefreshExplorer();
-  if (ctx_.subsystems.clear_explorer_entry_id) {
+  if (ctx_.subsystems.explorers) {
     IgnoreError(
-        [&] { ctx_.subsystems.clear_explorer_entry_id(ctx_, objParentItem->EntryID()); });
+        [&] { ctx_.subsystems.explorers->ForgetEntryId(ctx_, objParentItem->EntryID()); });
   }
   return true;
 }

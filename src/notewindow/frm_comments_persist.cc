@@ -250,9 +250,9 @@ void frmComments::AddNoteToParentItem() {
   if (folder) {
     IgnoreError([&] { RecordSharedFolder(ctx_, folder->EntryID(), folder->StoreID()); });
   }
-  if (ctx_.subsystems.set_inspector_note_button)
+  if (ctx_.subsystems.inspectors)
     IgnoreError(
-        [&] { ctx_.subsystems.set_inspector_note_button(ctx_, objParentItem, true); });
+        [&] { ctx_.subsystems.inspectors->SetNoteButton(ctx_, objParentItem, true); });
 }
 
 ol::ItemPtr frmComments::NoteForSaving() {
@@ -372,12 +372,12 @@ bool frmComments::ConfirmSaved(bool can_stay, std::string_view tag) {
 }
 
 void frmComments::RefreshExplorer() {
-  if (!ctx_.subsystems.refresh_active_explorer) return;
+  if (!ctx_.subsystems.explorers) return;
   // The explorer handles its selection again as a refresh: it shows the
   // note's state without marking the item a second time.
   FlagScope refreshing(ctx_.note_refresh);
   FlagScope loading(ctx_.note_loading);
-  IgnoreError([&] { ctx_.subsystems.refresh_active_explorer(ctx_); });
+  IgnoreError([&] { ctx_.subsystems.explorers->RefreshActive(ctx_); });
 }
 
 }  // namespace pinlet

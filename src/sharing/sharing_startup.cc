@@ -81,9 +81,18 @@ void AssignItems(AddinContext& ctx) {
   }
 }
 
+namespace {
+
+class SharingSubsystem : public Subsystems::Sharing {
+ public:
+  void Prepare(AddinContext& ctx) override { PrepareSharing(ctx); }
+  void AssignItems(AddinContext& ctx) override { pinlet::AssignItems(ctx); }
+};
+
+}  // namespace
+
 void InstallSharing(Subsystems& subsystems) {
-  subsystems.prepare_sharing = PrepareSharing;
-  subsystems.assign_items = AssignItems;
+  subsystems.sharing = std::make_shared<SharingSubsystem>();
 }
 
 }  // namespace pinlet

@@ -29,7 +29,7 @@ void PrepareSharing(AddinContext& ctx);
 // raises.
 void AssignItems(AddinContext& ctx);
 
-// Installs both into the hooks.
+// Installs both as the sharing subsystem (Subsystems::Sharing).
 void InstallSharing(Subsystems& subsystems);
 
 }  // namespace pinlet

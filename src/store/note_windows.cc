@@ -28,8 +28,8 @@ std::shared_ptr<NoteWindow> FirstWithId(AddinContext& ctx, const std::string& id
 
 std::shared_ptr<NoteWindow> NewWindow(AddinContext& ctx, const std::string& id,
                                       ol::ItemPtr note, ol::ItemPtr parent) {
-  if (!ctx.subsystems.create_note_window) return nullptr;
-  std::shared_ptr<NoteWindow> window = ctx.subsystems.create_note_window(ctx);
+  if (!ctx.subsystems.note_windows) return nullptr;
+  std::shared_ptr<NoteWindow> window = ctx.subsystems.note_windows->Create(ctx);
   Must(window).strID = id;
   window->objOriginalNote = std::move(note);
   window->objParentItem = std::move(parent);

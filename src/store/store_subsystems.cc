@@ -5,16 +5,25 @@
 
 namespace pinlet {
 
-void InstallStore(Subsystems& s) {
-  s.notes_folder = [](AddinContext& ctx) { return NotesFolder(ctx); };
-  s.get_note_form = [](AddinContext& ctx, const std::string& id, ol::ItemPtr note,
-                       ol::ItemPtr parent) { return GetNoteForm(ctx, id, note, parent); };
-  s.display_note = [](AddinContext& ctx, const std::shared_ptr<NoteWindow>& window) {
-    DisplayNote(ctx, window);
-  };
-  s.parent_item_closed = [](AddinContext& ctx, const std::string& id) {
-    ParentItemClosed(ctx, id);
-  };
-}
+namespace {
+
+class StoreSubsystem : public Subsystems::Store {
+ public:
+  ol::FolderPtr NotesFolder(AddinContext& ctx) override { return pinlet::NotesFolder(ctx); }
+  std::shared_ptr<NoteWindow> GetNoteForm(AddinContext& ctx, const std::string& id,
+                                          ol::ItemPtr note, ol::ItemPtr parent) override {
+    return pinlet::GetNoteForm(ctx, id, std::move(note), std::move(parent));
+  }
+  void DisplayNote(AddinContext& ctx, const std::shared_ptr<NoteWindow>& window) override {
+    pinlet::DisplayNote(ctx, window);
+  }
+  void ParentItemClosed(AddinContext& ctx, const std::string& id) override {
+    pinlet::ParentItemClosed(ctx, id);
+  }
+};
+
+}  // namespace
+
+void InstallStore(Subsystems& s) { s.store = std::make_shared<StoreSubsystem>(); }
 
 }  // namespace pinlet

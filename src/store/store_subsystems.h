@@ -1,4 +1,4 @@
-// The store's entry points for the add-in's subsystem hooks.
+// The note store as the add-in's core reaches it (Subsystems::Store).
 #ifndef PINLET_STORE_STORE_SUBSYSTEMS_H_
 #define PINLET_STORE_STORE_SUBSYSTEMS_H_
 
@@ -6,7 +6,7 @@
 
 namespace pinlet {
 
-// Installs NotesFolder and the note window registry into the hooks.
+// Installs NotesFolder and the note window registry as the store subsystem.
 void InstallStore(Subsystems& subsystems);
 
 }  // namespace pinlet

@@ -42,35 +42,54 @@ class AddinTest : public ::testing::Test {
   void TearDown() override {
     for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
   }
-  // Hooks that log each call; notes_folder answers the default Notes folder.
-  Subsystems RecordingSubsystems() {
-    Subsystems s;
-    s.notes_folder = [this](AddinContext& ctx) {
-      log.push_back("NotesFolder");
-      return ctx.name_space ? ctx.name_space->GetDefaultFolder(ol::kFolderNotes)
-                            : nullptr;
-    };
-    s.create_explorers = [this](AddinContext&) { log.push_back("Create_Explorers"); };
-    s.create_inspector_tracker = [this](AddinContext&, const ol::InspectorsPtr&) {
-      log.push_back("SetInspectors");
-    };
-    s.prepare_sharing = [this](AddinContext&) { log.push_back("PrepareSharing"); };
-    s.assign_items = [this](AddinContext&) { log.push_back("AssignItems"); };
-    s.get_note_form = [this](AddinContext&, const std::string& id, ol::ItemPtr note,
-                             ol::ItemPtr parent) -> std::shared_ptr<NoteWindow> {
-      log.push_back("GetNoteForm " + id + (note ? " note" : " new"));
-      auto window = std::make_shared<FakeNoteWindow>(&log, "window");
+  // Subsystems that log each call; NotesFolder answers the default Notes
+  // folder. What the core reaches only from the layers above (a note
+  // window's explorer and item-window updates) does nothing.
+  class Recording : public Subsystems::Store,
+                    public Subsystems::Explorers,
+                    public Subsystems::Inspectors,
+                    public Subsystems::Sharing {
+   public:
+    explicit Recording(std::vector<std::string>* log) : log_(log) {}
+    ol::FolderPtr NotesFolder(AddinContext& ctx) override {
+      log_->push_back("NotesFolder");
+      return ctx.name_space ? ctx.name_space->GetDefaultFolder(ol::kFolderNotes) : nullptr;
+    }
+    std::shared_ptr<NoteWindow> GetNoteForm(AddinContext&, const std::string& id,
+                                            ol::ItemPtr note, ol::ItemPtr parent) override {
+      log_->push_back("GetNoteForm " + id + (note ? " note" : " new"));
+      auto window = std::make_shared<FakeNoteWindow>(log_, "window");
       window->strID = id;
       window->objOriginalNote = note;
       window->objParentItem = parent;
       return window;
-    };
-    s.display_note = [this](AddinContext&, const std::shared_ptr<NoteWindow>& w) {
-      log.push_back("DisplayNote " + w->strID);
-    };
-    s.parent_item_closed = [this](AddinContext&, const std::string& id) {
-      log.push_back("ParentItemClosed " + id);
-    };
+    }
+    void DisplayNote(AddinContext&, const std::shared_ptr<NoteWindow>& w) override {
+      log_->push_back("DisplayNote " + w->strID);
+    }
+    void ParentItemClosed(AddinContext&, const std::string& id) override {
+      log_->push_back("ParentItemClosed " + id);
+    }
+    void Create(AddinContext&) override { log_->push_back("Create_Explorers"); }
+    void RefreshActive(AddinContext&) override {}
+    void ForgetEntryId(AddinContext&, const std::string&) override {}
+    void CreateTracker(AddinContext&, const ol::InspectorsPtr&) override {
+      log_->push_back("SetInspectors");
+    }
+    void SetNoteButton(AddinContext&, const ol::ItemPtr&, bool) override {}
+    void Prepare(AddinContext&) override { log_->push_back("PrepareSharing"); }
+    void AssignItems(AddinContext&) override { log_->push_back("AssignItems"); }
+
+   private:
+    std::vector<std::string>* log_;
+  };
+  Subsystems RecordingSubsystems() {
+    auto recording = std::make_shared<Recording>(&log);
+    Subsystems s;
+    s.store = recording;
+    s.explorers = recording;
+    s.inspectors = recording;
+    s.sharing = recording;
     return s;
   }
 

@@ -48,7 +48,7 @@ TEST_F(ExplorerTest, TheSameItemTwiceIsHandledOnceAndAgainOnceItsNoteIsGone) {
     sim::FaultInjector::Pause pause(world.faults);
     note->Delete();
   }
-  ctx().subsystems.clear_explorer_entry_id(ctx(), InboxNode(3)->entry_id);
+  ctx().subsystems.explorers->ForgetEntryId(ctx(), InboxNode(3)->entry_id);
   Window()->FireSelectionChange();
   EXPECT_EQ(MainButton()->caption, "Add Note");
   EXPECT_EQ(PropOf(*InboxNode(3), "ZPNHasNote"), "FALSE");
@@ -58,7 +58,7 @@ TEST_F(ExplorerTest, ARefreshHandlesTheSameItemAgainInTheActiveWindow) {
   Start();
   Select({InboxNode(2)});
   AddNote(InboxNode(2));
-  ctx().subsystems.refresh_active_explorer(ctx());
+  ctx().subsystems.explorers->RefreshActive(ctx());
   EXPECT_EQ(MainButton()->caption, "View Note");
   EXPECT_FALSE(ctx().note_refresh);
 }
@@ -89,7 +89,7 @@ TEST_F(ExplorerTest, ANoteMadeOrDeletedShowsInTheButtonOfEveryWindow) {
   ASSERT_EQ(MainButton(1)->caption, "Add Note");
   // The note window of the active window makes the note, then refreshes.
   ol::ItemPtr note = AddNote(InboxNode(2));
-  ctx().subsystems.refresh_active_explorer(ctx());
+  ctx().subsystems.explorers->RefreshActive(ctx());
   EXPECT_EQ(MainButton(0)->caption, "View Note");
   EXPECT_EQ(MainButton(1)->caption, "View Note");
   EXPECT_EQ(MainButton(1)->mask.pixels, LoadResPicture("EDIT_MASK").pixels);
@@ -97,23 +97,23 @@ TEST_F(ExplorerTest, ANoteMadeOrDeletedShowsInTheButtonOfEveryWindow) {
     sim::FaultInjector::Pause pause(world.faults);
     note->Delete();
   }
-  ctx().subsystems.refresh_active_explorer(ctx());
+  ctx().subsystems.explorers->RefreshActive(ctx());
   EXPECT_EQ(MainButton(0)->caption, "Add Note");
   EXPECT_EQ(MainButton(1)->caption, "Add Note");
   // A window showing another item keeps that item's state.
   AddNote(InboxNode(4));
   Select({InboxNode(4)}, 1);
   AddNote(InboxNode(2));
-  ctx().subsystems.refresh_active_explorer(ctx());
+  ctx().subsystems.explorers->RefreshActive(ctx());
   EXPECT_EQ(MainButton(1)->caption, "View Note");
   Select({InboxNode(3)}, 1);
-  ctx().subsystems.refresh_active_explorer(ctx());
+  ctx().subsystems.explorers->RefreshActive(ctx());
   EXPECT_EQ(MainButton(1)->caption, "Add Note");
   // A selection that cannot be read leaves the button as it was.
   Select({InboxNode(4)}, 1);
   ASSERT_EQ(MainButton(1)->caption, "View Note");
   world.faults.FailMember("Selection.Count");
-  ctx().subsystems.refresh_active_explorer(ctx());
+  ctx().subsystems.explorers->RefreshActive(ctx());
   world.faults.Clear();
   EXPECT_EQ(MainButton(1)->caption, "View Note");
   outlook().CloseExplorer(second);

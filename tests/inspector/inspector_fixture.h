@@ -32,11 +32,7 @@ class InspectorTest : public ExplorerTest {
           Subsystems s;
           InstallStore(s);
           install_more(s);
-          s.create_note_window = [this](AddinContext& c) -> std::shared_ptr<NoteWindow> {
-            int number = ++windows_made;
-            return std::make_shared<RecordingWindow>(
-                &c, &log, number, world.windows.Create("Note " + std::to_string(number)));
-          };
+          s.note_windows = RecordingWindows();
           addin = std::make_shared<Connect>(p, s);
           return addin;
         },

@@ -74,7 +74,7 @@ TEST_F(NoteCommandsTest, ANoteWhoseItemIsGoneIsDeletedWhenTheUserSaysYes) {
   sim::WrapItem(&world, DeletedNode()->items.back())->Delete();
   seams.clear();
   auto orphan =
-      std::dynamic_pointer_cast<frmComments>(ctx().subsystems.create_note_window(ctx()));
+      std::dynamic_pointer_cast<frmComments>(ctx().subsystems.note_windows->Create(ctx()));
   orphan->strID = "gone";
   orphan->objOriginalNote = sim::WrapItem(&world, note->shared_from_this());
   DisplayNote(ctx(), orphan);

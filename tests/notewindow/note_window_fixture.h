@@ -27,6 +27,27 @@ namespace pinlet {
 
 class NoteWindowTest : public ::testing::Test {
  protected:
+  // The explorers' and item windows' side of the note window, recorded:
+  // what the note window asks of them.
+  class RecordedUpdates : public Subsystems::Explorers, public Subsystems::Inspectors {
+   public:
+    explicit RecordedUpdates(std::vector<std::string>* seams) : seams_(seams) {}
+    void Create(AddinContext&) override {}
+    void RefreshActive(AddinContext& ctx) override {
+      seams_->push_back(std::string("refresh") + (ctx.note_refresh ? " (refreshing)" : ""));
+    }
+    void ForgetEntryId(AddinContext&, const std::string& id) override {
+      seams_->push_back("forget " + id);
+    }
+    void CreateTracker(AddinContext&, const ol::InspectorsPtr&) override {}
+    void SetNoteButton(AddinContext&, const ol::ItemPtr& item, bool has_note) override {
+      seams_->push_back(std::string(has_note ? "view" : "add") + " button " + item->EntryID());
+    }
+
+   private:
+    std::vector<std::string>* seams_;
+  };
+
   void SetUp() override {
     world.faults.set_logging(true);
     InstallSampleWorld(world);
@@ -37,19 +58,9 @@ class NoteWindowTest : public ::testing::Test {
       Subsystems s;
       InstallStore(s);
       InstallNoteWindow(s);
-      InstallAttachmentCopies(s);
-      s.refresh_active_explorer = [this](AddinContext& ctx) {
-        seams.push_back(std::string("refresh") +
-                        (ctx.note_refresh ? " (refreshing)" : ""));
-      };
-      s.clear_explorer_entry_id = [this](AddinContext&, const std::string& id) {
-        seams.push_back("forget " + id);
-      };
-      s.set_inspector_note_button = [this](AddinContext&, const ol::ItemPtr& item,
-                                           bool has_note) {
-        seams.push_back(std::string(has_note ? "view" : "add") + " button " +
-                        item->EntryID());
-      };
+      auto recorded = std::make_shared<RecordedUpdates>(&seams);
+      s.explorers = recorded;
+      s.inspectors = recorded;
       addin = std::make_shared<Connect>(p, s);
       return addin;
     });

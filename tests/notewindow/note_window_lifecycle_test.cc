@@ -118,7 +118,7 @@ TEST_F(LifecycleTest, ADuplicateWindowClosesWithoutSavingAnything) {
   WriteText(world.registry, kNoteKey, "NoteTop", "222");
   // A second window for the same note, as a stale caller could make one.
   auto second =
-      std::dynamic_pointer_cast<frmComments>(ctx().subsystems.create_note_window(ctx()));
+      std::dynamic_pointer_cast<frmComments>(ctx().subsystems.note_windows->Create(ctx()));
   second->strID = mail->EntryID();
   second->objOriginalNote = sim::WrapItem(&world, NoteOf(mail)->shared_from_this());
   second->objParentItem = mail;

@@ -147,7 +147,7 @@ TEST_F(NoteWindowsTest, ShutDownUnloadsSelfRemovingWindowsLastFirst) {
 }
 
 TEST_F(NoteWindowsTest, WithoutANoteWindowFactoryNothingIsShown) {
-  addin->context().subsystems.create_note_window = nullptr;
+  addin->context().subsystems.note_windows = nullptr;
   EXPECT_EQ(GetNoteForm(ctx(), "A", nullptr, nullptr), nullptr);
   DisplayNote(ctx(), nullptr);
   EXPECT_TRUE(ctx().note_windows->empty());

@@ -69,11 +69,7 @@ class StoreTest : public ::testing::Test {
       Subsystems s;
       InstallStore(s);
       if (install_more) install_more(s);
-      s.create_note_window = [this](AddinContext& ctx) -> std::shared_ptr<NoteWindow> {
-        int number = ++windows_made;
-        return std::make_shared<RecordingWindow>(
-            &ctx, &log, number, world.windows.Create("Note " + std::to_string(number)));
-      };
+      s.note_windows = RecordingWindows();
       addin = std::make_shared<Connect>(p, s);
       return addin;
     });
@@ -93,6 +89,25 @@ class StoreTest : public ::testing::Test {
     return value ? value->data : "";
   }
   std::vector<std::string> Logged() const { return world.support->calls(); }
+
+  // Note windows that record what happens to them, numbered as they are made.
+  class RecordingNoteWindows : public Subsystems::NoteWindows {
+   public:
+    explicit RecordingNoteWindows(StoreTest* test) : test_(test) {}
+    std::shared_ptr<NoteWindow> Create(AddinContext& ctx) override {
+      int number = ++test_->windows_made;
+      return std::make_shared<RecordingWindow>(
+          &ctx, &test_->log, number,
+          test_->world.windows.Create("Note " + std::to_string(number)));
+    }
+    void DeleteStaleFiles(AddinContext&) override {}
+
+   private:
+    StoreTest* test_;
+  };
+  std::shared_ptr<Subsystems::NoteWindows> RecordingWindows() {
+    return std::make_shared<RecordingNoteWindows>(this);
+  }
 
   // Entry points of layers built on the store, installed by their fixtures.
   std::function<void(Subsystems&)> install_more;

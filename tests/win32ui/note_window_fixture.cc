@@ -50,9 +50,6 @@ NoteWindowOnWin32::NoteWindowOnWin32(Surfaces surfaces) {
         Subsystems s;
         InstallStore(s);
         InstallNoteWindow(s);
-        s.refresh_active_explorer = [](AddinContext&) {};
-        s.clear_explorer_entry_id = [](AddinContext&, const std::string&) {};
-        s.set_inspector_note_button = [](AddinContext&, const ol::ItemPtr&, bool) {};
         addin_ = std::make_shared<Connect>(real, s);
         return addin_;
       });
