@@ -7,12 +7,12 @@
 #include "sim/comhost/com_addin_proxy.h"
 #include "sim/comhost/host_class_objects.h"
 #include "sim/comhost/lent_services.h"
+#include "sim/comhost/shown_calls.h"
 #include "sim/comhost/real_forms.h"
 #include "sim/comhost/registered_class.h"
 #include "sim/comhost/registry_mirror.h"
 #include "sim/comhost/ui_answers.h"
-#include "libzarvo/stand_in.h"
-#include "platform/com/com_ptr.h"
+#include "sim/comhost/watched_support_library.h"
 #include "platform/host_error.h"
 #include "platform/shell.h"
 #include "sim/machine/host_session.h"
@@ -63,21 +63,6 @@ std::wstring RegisteredDllFolder(const std::wstring& prog_id) {
   return slash == std::wstring::npos ? L"" : dll.substr(0, slash);
 }
 
-// Records each call of the stand-in support library as the simulated
-// machine's library would, and fails it when the fault injector says so.
-int32_t WINAPI RecordSupportCall(void* context, const char* record) {
-  auto* world = static_cast<sim::World*>(context);
-  std::string text = record ? record : "";
-  std::string member = "LibZarvo" + text.substr(0, text.find(' '));
-  int32_t failed = 0;
-  // A C caller: nothing may escape, and only the injector's failure is
-  // expected here.
-  if (auto error = Attempt([&] { world->faults.Check(member); }))
-    failed = error->number() ? error->number() : 1;
-  if (!failed) world->support->TakeRecord(std::move(text));
-  return failed;
-}
-
 class ComAddinLoading : public app::AddinLoading {
  public:
   ComAddinLoading() : mirror_(kSettingsBranch, &registry_) {}
@@ -126,7 +111,7 @@ class ComAddinLoading : public app::AddinLoading {
       error = classes_->error();
       return false;
     }
-    return ConnectSupportLibrary(world, error) && LendServices(world, error);
+    return LoadSupportLibrary(error) && LendServices(world, error);
   }
 
   std::shared_ptr<IDTExtensibility2> Create(sim::World&, const Platform&) override {
@@ -205,36 +190,29 @@ class ComAddinLoading : public app::AddinLoading {
     SetEnvironmentVariableW(L"TMP", temp.c_str());
   }
 
-  // Loads the stand-in support library beside the DLL, first, so that the
-  // DLL's own loading finds it loaded, and has it report its calls.
+  // Loads the support library beside the DLL, first, so that the DLL's own
+  // loading finds it loaded.
   //
   // It stays loaded for the rest of the process (pinned at its first load):
   // the threads runtime it is built with takes a thread-local slot at each
   // load and never gives it back, so a process that loaded and unloaded it
   // once per run (the failure sweep runs a thousand and more) would run out
   // of slots, and the runtime then aborts the process.
-  bool ConnectSupportLibrary(sim::World& world, std::string& error) {
+  bool LoadSupportLibrary(std::string& error) {
     std::wstring dll = RegisteredDllFolder(L"Pinlet.Connect") + L"\\LibZarvo.dll";
     support_ = LoadLibraryW(dll.c_str());
-    HMODULE pinned = nullptr;
-    if (support_)
-      GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, dll.c_str(), &pinned);
-    auto set_recorder = support_
-                            ? reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
-                                  reinterpret_cast<void*>(GetProcAddress(
-                                      support_, "LibZarvoStandInSetRecorder")))
-                            : nullptr;
-    if (!set_recorder) {
-      error = "the stand-in support library is missing: " + Narrow(dll);
+    if (!support_) {
+      error = "the support library is missing: " + Narrow(dll);
       return false;
     }
-    set_recorder(RecordSupportCall, &world);
-    set_recorder_ = set_recorder;
+    HMODULE pinned = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, dll.c_str(), &pinned);
     return true;
   }
 
-  // Loads the add-in's DLL ahead of COM, which then finds it loaded, and
-  // lends it the simulated machine's shell, clock and timers.
+  // Loads the add-in's DLL ahead of COM, which then finds it loaded, lends
+  // it the simulated machine's shell, clock and timers, and watches its
+  // calls of the system's boxes and dialogs and of its support library.
   bool LendServices(sim::World& world, std::string& error) {
     std::wstring dll = RegisteredDll(L"Pinlet.Connect");
     addin_dll_ = LoadLibraryW(dll.c_str());
@@ -243,16 +221,20 @@ class ComAddinLoading : public app::AddinLoading {
       return false;
     }
     lent_ = std::make_unique<LentServices>(addin_dll_, world);
-    error = lent_->error();
+    shown_ = std::make_unique<ShownCalls>(addin_dll_);
+    support_calls_ = std::make_unique<WatchedSupportLibrary>(addin_dll_, support_, world);
+    for (const std::string* trouble :
+         {&lent_->error(), &shown_->error(), &support_calls_->error()})
+      if (error.empty()) error = *trouble;
     return error.empty();
   }
 
   void Release() {
+    support_calls_.reset();
+    shown_.reset();
     lent_.reset();
     if (addin_dll_) FreeLibrary(addin_dll_);
     addin_dll_ = nullptr;
-    if (set_recorder_) set_recorder_(nullptr, nullptr);
-    set_recorder_ = nullptr;
     if (support_) FreeLibrary(support_);
     support_ = nullptr;
     classes_.reset();
@@ -290,7 +272,8 @@ class ComAddinLoading : public app::AddinLoading {
   HMODULE support_ = nullptr;
   HMODULE addin_dll_ = nullptr;
   std::unique_ptr<LentServices> lent_;
-  decltype(&LibZarvoStandInSetRecorder) set_recorder_ = nullptr;
+  std::unique_ptr<ShownCalls> shown_;
+  std::unique_ptr<WatchedSupportLibrary> support_calls_;
   struct SavedValue {
     std::string key;
     std::string name;

@@ -13,9 +13,10 @@
 //   served Outlook reads when the DLL pastes a button face;
 // - the registry branch HKEY_CURRENT_USER\Software\Zarvo is kept in step
 //   between commands (registry_mirror.h);
-// - the support library the DLL loads (the stand-in LibZarvo.dll beside it)
-//   reports every call to the simulated machine's, which records it and may
-//   fail it as the fault injector says;
+// - the DLL's calls of its support library (LibZarvo.dll beside it) are
+//   watched at its imports and reported to the simulated machine's, which
+//   records each and may fail it as the fault injector says
+//   (watched_support_library.h);
 // - the DLL's ShellExecute, temporary file names, clock and timers are the
 //   simulated machine's, lent through the DLL's imports (lent_services.h),
 //   so that the simulated time drives its timers;
@@ -24,9 +25,10 @@
 // Because it replaces that user's folders and settings, it runs only under
 // Wine, in a prefix made for it: elsewhere Prepare refuses.
 //
-// The DLL's message boxes and common dialogs are the system's: they are
-// answered from the simulated machine's queued answers, which records them
-// as linked in (ui_answers.h). Its forms are real windows too, which the
+// The DLL's message boxes and common dialogs are the system's: its calls of
+// them are watched at its imports (shown_calls.h), and each is answered from
+// the simulated machine's queued answers, which records it as linked in
+// (ui_answers.h). Its forms are real windows too, which the
 // commands find and drive through the loading's form surface (real_forms.h).
 // A command whose box, dialog or form could not be handled as the simulated
 // machine handled it (AfterCommand), or that asked the surface for what it

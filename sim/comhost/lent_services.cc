@@ -4,8 +4,6 @@
 #include <cwctype>
 
 #include "platform/wide_text.h"
-#include "platform/win32/import_table.h"
-#include "platform/com/com_ptr.h"
 #include "platform/date.h"
 #include "platform/win32ui/window_support.h"
 
@@ -83,12 +81,7 @@ BOOL WINAPI LentKillTimer(HWND window, UINT_PTR id) {
   return g_world->ui.KillLentTimer({reinterpret_cast<uintptr_t>(window), id});
 }
 
-struct Lent {
-  const char* library;
-  const char* function;
-  void* replacement;
-};
-const Lent kLent[] = {
+const Redirect kLent[] = {
     {"shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(&LentShellExecute)},
     {"kernel32.dll", "GetTempFileNameW", reinterpret_cast<void*>(&LentGetTempFileName)},
     {"kernel32.dll", "GetLocalTime", reinterpret_cast<void*>(&LentGetLocalTime)},
@@ -99,22 +92,13 @@ const Lent kLent[] = {
 
 }  // namespace
 
-LentServices::LentServices(HMODULE dll, sim::World& world) : dll_(dll) {
+LentServices::LentServices(HMODULE dll, sim::World& world)
+    : lent_(dll, kLent) {
   g_world = &world;
-  for (const Lent& lent : kLent) {
-    void* original = ReplaceImport(dll_, lent.library, lent.function, lent.replacement);
-    if (original)
-      replaced_.push_back({lent.library, lent.function, original});
-    else
-      error_ += std::string(error_.empty() ? "" : ", ") + lent.function;
-  }
-  if (!error_.empty()) error_ = "the add-in's calls of " + error_ + " cannot be lent";
+  if (!lent_.missing().empty())
+    error_ = "the add-in's calls of " + lent_.missing() + " cannot be lent";
 }
 
-LentServices::~LentServices() {
-  for (const Replaced& replaced : replaced_)
-    ReplaceImport(dll_, replaced.library, replaced.function, replaced.original);
-  g_world = nullptr;
-}
+LentServices::~LentServices() { g_world = nullptr; }
 
 }  // namespace pinlet::comhost

@@ -1,5 +1,5 @@
 // The simulated machine's shell, clock and timers, lent to the add-in's DLL
-// in place of the real machine's (import_table.h), so that a scenario run
+// in place of the real machine's (redirected_imports.h), so that a scenario run
 // through COM sees what it sees linked in:
 // - ShellExecuteW is the simulated shell's: the call is recorded (`show
 //   shell`), answered as scripted or by whether the file exists, and failed
@@ -21,8 +21,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
+#include "sim/comhost/redirected_imports.h"
 #include "sim/machine/world.h"
 
 namespace pinlet::comhost {
@@ -41,13 +41,7 @@ class LentServices {
   const std::string& error() const { return error_; }
 
  private:
-  struct Replaced {
-    const char* library;
-    const char* function;
-    void* original;
-  };
-  HMODULE dll_;
-  std::vector<Replaced> replaced_;
+  RedirectedImports lent_;
   std::string error_;
 };
 

@@ -5,7 +5,6 @@
 
 #include <cstdio>
 
-#include "platform/com/com_ptr.h"
 #include "platform/display_text.h"
 #include "sim/machine/world.h"
 #include "platform/wide_text.h"

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "sim/app/driver.h"
-#include "platform/com/com_ptr.h"
 #include "platform/date.h"
 #include "platform/display_text.h"
 #include "sim/machine/sim_controls.h"

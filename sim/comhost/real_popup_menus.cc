@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "sim/comhost/real_forms.h"
-#include "platform/com/com_ptr.h"
 #include "platform/wide_text.h"
 #include "sim/machine/world.h"
 

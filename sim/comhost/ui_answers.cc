@@ -15,8 +15,6 @@
 namespace pinlet::comhost {
 namespace {
 
-using comserver::ShownSurface;
-
 // The static control holding a message box's icon: Windows XP's, Wine's.
 constexpr int kIconIds[] = {20, 0x440};
 
@@ -73,7 +71,7 @@ bool UiAnswers::Trouble(std::string what) {
 }
 
 bool UiAnswers::Answer(HWND window) {
-  std::optional<ShownSurface> shown = comserver::TakeShown();
+  std::optional<ShownSurface> shown = ShownCalls::Take();
   if (!shown) {
     if (!dialog::IsMessageBox(window)) return false;
     if (file_dialogs_.count(GetWindow(window, GW_OWNER))) return AnswerOwnBox(window);

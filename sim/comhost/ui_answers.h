@@ -2,9 +2,9 @@
 // the COM add-in shows, taken from the simulated machine exactly as the
 // add-in linked in would get them.
 //
-// While a UiAnswers lives, a ModalAnswerer hooks the thread. The DLL notes
-// each box and dialog before showing it (comserver/shown_surface.h); when it
-// is up, the simulated machine is asked the same call with the same
+// While a UiAnswers lives, a ModalAnswerer hooks the thread. The add-in's
+// calls of the system's boxes and dialogs are watched (shown_calls.h); when
+// one is up, the simulated machine is asked the same call with the same
 // description (SimMessageBoxes::Show, SimDialogs::ShowColor, ...), which
 // records it and gives its queued answer, and that answer is enacted in the
 // real window's controls: the button pressed, the colour typed into red,
@@ -12,7 +12,7 @@
 // path typed as the file name. A box that a file dialog shows itself (the
 // question before replacing a file) was already asked of the simulated
 // machine, which only chooses a file once it is replaced: it is answered
-// Yes. A box shown without a note (the system's own) is asked of the
+// Yes. A box that no watched call shows (the system's own) is asked of the
 // simulated machine as the machine's box (SimMessageBoxes::Ask), its style
 // read from its buttons, default button and icon.
 //
@@ -29,7 +29,7 @@
 #include <set>
 #include <string>
 
-#include "comserver/shown_surface.h"
+#include "sim/comhost/shown_calls.h"
 #include "platform/win32/modal_answerer.h"
 
 namespace pinlet::sim {

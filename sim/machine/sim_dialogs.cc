@@ -32,6 +32,16 @@ std::string FontText(const Font& font) {
   return text + " colour " + Hex(font.color);
 }
 
+// The font as the system's dialog receives it: a height in whole pixels
+// (LOGFONT's lfHeight), here at the usual 96 dots an inch, so that 8 points
+// arrive as 11 pixels, which are 8.25 points.
+Font AsGiven(Font font) {
+  long twips = std::lround(font.size * 20);
+  long pixels = (twips * 96 + 720) / 1440;  // rounded to the nearest, as MulDiv
+  font.size = pixels * 15 / 20.0;
+  return font;
+}
+
 std::string FolderOf(const std::string& path) {
   size_t slash = path.find_last_of('\\');
   return slash == std::string::npos ? "" : path.substr(0, slash == 2 ? 3 : slash);
@@ -198,7 +208,7 @@ bool SimDialogs::ShowFont(FontDialog& dialog) {
   if (dialog.flags & cf_font::kLimitSize)
     record.given += ", sizes " + std::to_string(dialog.min_size) + "-" +
                     std::to_string(dialog.max_size);
-  record.given += ", " + FontText(dialog.font);
+  record.given += ", " + FontText(AsGiven(dialog.font));
   dialog.extended_error = cderr::kNone;
   while (true) {
     auto answer = Next(DialogKind::kFont, record.title);

@@ -1,6 +1,6 @@
 #include "comserver/com_platform.h"
 
-#include "comserver/ui_seams.h"
+#include "comserver/ui_surfaces.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_graphics.h"
@@ -20,7 +20,7 @@ struct ComPlatform::Services {
   Win32Clipboard clipboard;
   Win32Graphics graphics;
   ComHostObjects objects;
-  comserver::UiSeams ui;
+  comserver::UiSurfaces ui;
 };
 
 ComPlatform::ComPlatform(std::string dll_folder,

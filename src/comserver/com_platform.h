@@ -5,8 +5,8 @@
 // LibZarvo.dll from the DLL's own folder. The helper libraries (CDO,
 // Redemption, VBScript's RegExp, the sharing product) are created by their
 // ProgIDs over COM, and a running Outlook is found in the running object
-// table. The rest of the user interface is not built yet: its surfaces are
-// the seams of ui_seams.h.
+// table. The user interface is the system's boxes and dialogs and the
+// forms as real windows (ui_surfaces.h).
 //
 // One ComPlatform serves one add-in instance and lives as long as it does.
 #ifndef PINLET_COMSERVER_COM_PLATFORM_H_

@@ -7,7 +7,6 @@
 
 #include "comserver/registry_tree.h"
 #include "install/registry_rows.h"
-#include "platform/com/com_ptr.h"
 #include "platform/host_error.h"
 #include "platform/wide_text.h"
 

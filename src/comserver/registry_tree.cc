@@ -1,7 +1,6 @@
 #include "comserver/registry_tree.h"
 
 #include "platform/com/com_error.h"
-#include "platform/com/com_ptr.h"
 #include "platform/host_error.h"
 #include "platform/wide_text.h"
 #include "platform/win32/registry_keys.h"

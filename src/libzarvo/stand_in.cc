@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "libzarvo/about_box.h"
-#include "platform/com/com_ptr.h"
 #include "platform/registry.h"
 #include "platform/support_calls.h"
 #include "platform/support_library_texts.h"
@@ -23,21 +22,10 @@ constexpr std::string_view kInstallKey = "Software\\Zarvo\\Pinlet";
 constexpr std::string_view kInstallFolderValue = "InstDir";
 constexpr std::string_view kUserFolderValue = "MyDir";
 
-struct StandIn {
-  LibZarvoStandInRecorder recorder = nullptr;
-  void* context = nullptr;
-  std::string log_path;  // empty while the user's folder is unknown
-};
-
-StandIn& State() {
-  static StandIn state;
-  return state;
-}
-
-// Hands the record to the recorder: its answer, or 0 without one.
-int32_t Record(const std::string& record) {
-  StandIn& state = State();
-  return state.recorder ? state.recorder(state.context, record.c_str()) : 0;
+// The log beside the user's files; empty while their folder is unknown.
+std::string& LogPathState() {
+  static std::string log_path;
+  return log_path;
 }
 
 // A folder the installer recorded under `value`, ending in "\"; "" when
@@ -96,16 +84,14 @@ void OpenHelpPage(std::string_view page) {
 }
 
 void Append(const std::string& line) {
-  const std::string& log_path = State().log_path;
+  const std::string& log_path = LogPathState();
   if (!log_path.empty()) Win32FileSystem().AppendFile(log_path, line);
 }
 
-// A call that would show something: its record, and unless that fails the
-// call, the record timed as one line of the log.
-int32_t Shown(const std::string& record) {
-  if (int32_t failed = Record(record)) return failed;
+// A call that would show something: its record, timed, as one line of the
+// log.
+void LogShown(const std::string& record) {
   Append(Win32Clock().Now().ToGeneralString() + "\t" + record + "\r\n");
-  return 0;
 }
 
 std::string Text(const char* ansi) { return ansi ? AnsiToUtf8(ansi) : std::string(); }
@@ -117,23 +103,19 @@ using namespace pinlet;
 
 extern "C" {
 
-int32_t WINAPI LibZarvoInit(int32_t, int32_t kind, IDispatch*, int32_t version,
+int32_t WINAPI LibZarvoInit(int32_t, int32_t, IDispatch*, int32_t,
                             LibZarvoQuickStart quick_start) {
   return AtCallBoundary("LibZarvoInit", [&] {
-    if (int32_t failed = Record(support_calls::InitRecord(kind, version))) return failed;
-    State().log_path = LogPath();
+    LogPathState() = LogPath();
     if (quick_start) quick_start();
     return 0;
   });
 }
 
-int32_t WINAPI LibZarvoLogMsg(int32_t handle, const char* description, int32_t number,
-                              const char* tag, int32_t level, int32_t flag) {
+int32_t WINAPI LibZarvoLogMsg(int32_t, const char* description, int32_t number,
+                              const char* tag, int32_t level, int32_t) {
   return AtCallBoundary("LibZarvoLogMsg", [&] {
     const std::string text = Text(description), where = Text(tag);
-    if (int32_t failed =
-            Record(support_calls::LogMsgRecord(handle, text, number, where, level, flag)))
-      return failed;
     Append(support_calls::LogLine(Win32Clock().Now(), text, number, where, level));
     return 0;
   });
@@ -141,7 +123,7 @@ int32_t WINAPI LibZarvoLogMsg(int32_t handle, const char* description, int32_t n
 
 int32_t WINAPI LibZarvoShowAbout(int32_t) {
   return AtCallBoundary("LibZarvoShowAbout", [] {
-    if (int32_t failed = Shown(support_calls::ShowAboutRecord())) return failed;
+    LogShown(support_calls::ShowAboutRecord());
     libzarvo::ShowAboutBox(ThisModule(), [] {
       OpenHelpPage(support_texts::kHelpIndex);
     });
@@ -152,16 +134,10 @@ int32_t WINAPI LibZarvoShowAbout(int32_t) {
 int32_t WINAPI LibZarvoShowContextHelp(int32_t, const char* page) {
   return AtCallBoundary("LibZarvoShowContextHelp", [&] {
     const std::string name = Text(page);
-    if (int32_t failed = Shown(support_calls::ShowContextHelpRecord(name))) return failed;
+    LogShown(support_calls::ShowContextHelpRecord(name));
     OpenHelpPage(name);
     return 0;
   });
-}
-
-int32_t WINAPI LibZarvoStandInSetRecorder(LibZarvoStandInRecorder recorder,
-                                          void* context) {
-  State() = StandIn{recorder, context, ""};
-  return 0;
 }
 
 }  // extern "C"

@@ -14,7 +14,6 @@
 #include "comserver/pinlet_addin.h"  // CLSID_Connect
 #include "comserver/registry_tree.h"
 #include "install/registry_rows.h"
-#include "platform/com/com_ptr.h"
 #include "platform/wide_text.h"
 #include "server_support.h"
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/com/com_ptr.h"
 #include "platform/wide_text.h"
 #include "platform/win32/registry_keys.h"
 

@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "libzarvo/resource_ids.h"
-#include "libzarvo/stand_in.h"
 #include "platform/wide_text.h"
 #include "platform/host_error.h"
 #include "platform/support_library_texts.h"
@@ -25,22 +24,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 constexpr int32_t kModule = 0x11000000;
-
-// The test host's side of the stand-in's recorder: every record, and the
-// calls to fail.
-struct Recorder {
-  std::vector<std::string> records;
-  std::string failing;  // records starting with this fail
-  int32_t answer = 7;
-
-  static int32_t WINAPI Receive(void* context, const char* record) {
-    auto* self = static_cast<Recorder*>(context);
-    self->records.push_back(record);
-    return !self->failing.empty() && std::string_view(record).starts_with(self->failing)
-               ? self->answer
-               : 0;
-  }
-};
 
 // What the library shows, answered as a user would: the about box read and
 // closed with OK (after Help, when asked), a message box read and closed.
@@ -85,9 +68,7 @@ class Win32SupportLibraryTest : public ::testing::Test {
   }
   void TearDown() override {
     g_opened = nullptr;
-    if (!module_) return;
-    Setter()(nullptr, nullptr);
-    FreeLibrary(std::exchange(module_, nullptr));
+    if (module_) FreeLibrary(std::exchange(module_, nullptr));
   }
 
   // Puts a library built beside the tests into the library folder as
@@ -102,12 +83,11 @@ class Win32SupportLibraryTest : public ::testing::Test {
     ASSERT_TRUE(registry.SetValue("Software\\Zarvo\\Pinlet", "MyDir",
                                   RegValue::Text(user_folder + "\\")));
   }
-  // Loads the library and attaches the recorder to it.
+  // Loads the library, its shell calls redirected to the test.
   std::shared_ptr<Win32SupportLibrary> Load() {
     std::shared_ptr<Win32SupportLibrary> library =
         Win32SupportLibrary::Load(library_folder);
     module_ = LoadLibraryW(Wide(library_folder + "\\LibZarvo.dll").c_str());
-    Setter()(&Recorder::Receive, &recorder);
     g_opened = &opened;
     EXPECT_TRUE(ReplaceImport(module_, "SHELL32.dll", "ShellExecuteW",
                               reinterpret_cast<void*>(&RecordShellExecute)));
@@ -117,10 +97,6 @@ class Win32SupportLibraryTest : public ::testing::Test {
   void InstallPage(const std::string& page) {
     ASSERT_TRUE(files.CreateFolder(library_folder + "\\help"));
     testing::WriteRaw(library_folder + "\\help\\" + page, "<html></html>");
-  }
-  decltype(&LibZarvoStandInSetRecorder) Setter() {
-    return reinterpret_cast<decltype(&LibZarvoStandInSetRecorder)>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "LibZarvoStandInSetRecorder")));
   }
   std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
@@ -154,7 +130,6 @@ class Win32SupportLibraryTest : public ::testing::Test {
   const std::string library_folder = dir / "Zarvo \xC3\xA9";
   const std::string user_folder = dir / "My Notes";
   const Date start = Win32Clock().Now();
-  Recorder recorder;
   int quick_starts = 0;
   Screen screen;
   std::vector<std::string> opened;
@@ -176,10 +151,6 @@ TEST_F(Win32SupportLibraryTest, CallsReachTheLibraryAndItsLog) {
   EXPECT_EQ(library->ShowAbout(kModule), 0);
   InstallPage("notes.htm");
   EXPECT_EQ(library->ShowContextHelp(kModule, "notes.htm"), 0);
-  EXPECT_THAT(recorder.records,
-              ElementsAre("Init 2 14",
-                          "LogMsg 285212672 frmNote.Save | " + description + " | 5 | 3 1",
-                          "ShowAbout", "ShowContextHelp notes.htm"));
   std::vector<std::string> lines = LogLines();
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(Untimed(lines[0]), "level 3\t5\tfrmNote.Save\t" + description);
@@ -205,45 +176,6 @@ TEST_F(Win32SupportLibraryTest, TheLogWaitsForTheUsersFolder) {
   std::vector<std::string> lines = LogLines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(Untimed(lines[0]), "level 3\t2\tt\tkept");
-}
-
-// A test host keeps the library loaded from one run to the next; each run's
-// recorder starts it as a fresh load, before any Init of that run.
-TEST_F(Win32SupportLibraryTest, ANewRecorderStartsTheLibraryAsLoaded) {
-  Install();
-  std::shared_ptr<Win32SupportLibrary> library = Load();
-  EXPECT_EQ(Init(*library), 0);
-  Recorder next_run;
-  Setter()(&Recorder::Receive, &next_run);
-  EXPECT_EQ(library->LogMsg(kModule, "before this run's Init", 1, "t", 3, 1), 0);
-  EXPECT_TRUE(LogLines().empty());
-  EXPECT_EQ(next_run.records.size(), 1u);
-  EXPECT_EQ(Init(*library), 0);
-  EXPECT_EQ(library->ShowAbout(kModule), 0);
-  std::vector<std::string> lines = LogLines();
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(Untimed(lines[0]), "ShowAbout");
-}
-
-TEST_F(Win32SupportLibraryTest, TheTestHostCanFailAnyCall) {
-  Install();
-  std::shared_ptr<Win32SupportLibrary> library = Load();
-  recorder.failing = "Init";
-  EXPECT_EQ(Init(*library), 7);
-  EXPECT_EQ(quick_starts, 0);
-  recorder.failing = "";
-  EXPECT_EQ(library->LogMsg(kModule, "unread folder", 1, "t", 3, 1), 0);
-  EXPECT_TRUE(LogLines().empty());
-
-  EXPECT_EQ(Init(*library), 0);
-  recorder.failing = "LogMsg";
-  recorder.answer = -1;
-  EXPECT_EQ(library->LogMsg(kModule, "refused", 1, "t", 3, 1), -1);
-  EXPECT_EQ(library->ShowAbout(kModule), 0);
-  EXPECT_EQ(recorder.records.size(), 5u);  // failed calls are recorded too
-  std::vector<std::string> lines = LogLines();
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(Untimed(lines[0]), "ShowAbout");
 }
 
 // The about box shows the product, its version and what it does; Help opens

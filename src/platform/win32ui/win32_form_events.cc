@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "platform/com/com_ptr.h"
 #include "platform/wide_text.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/win32_controls.h"

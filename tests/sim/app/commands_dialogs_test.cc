@@ -84,10 +84,11 @@ TEST_F(DialogCommandsTest, DialogAnswersReachTheDialogsAndShowDialogsTellsTheSto
   EXPECT_EQ(font.font, (Font{"Times New Roman", 12, false, false, true, false, 0xFF}));
   FileDialog save;
   EXPECT_FALSE(world().dialogs.ShowSave(save));
+  // The font dialog was given the note's 10 points as whole pixels: 9.75.
   EXPECT_EQ(Run("show dialogs"),
             "colour dialog \"Color\" (flags 0x000001, colour 0x000000) -> cancelled\n"
             "colour dialog \"Color\" (flags 0x000003, colour 0xCCFFFF) -> 0x00FF00\n"
-            "font dialog \"Font\" (flags 0x012101, sizes 8-80, Tahoma 10 italic colour "
+            "font dialog \"Font\" (flags 0x012101, sizes 8-80, Tahoma 9.75 italic colour "
             "0x000000) -> Times New Roman 12 underline colour 0x0000FF\n"
             "  refused size 4: size must be between 8 and 80 points\n"
             "save dialog \"Save As\" (filter \"\", folder \"\", file \"\", flags "

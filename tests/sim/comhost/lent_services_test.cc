@@ -7,7 +7,6 @@
 
 #include "platform/wide_text.h"
 #include "platform/win32/import_table.h"
-#include "platform/com/com_ptr.h"
 #include "sim/machine/world.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_shell.h"

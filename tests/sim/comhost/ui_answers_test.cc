@@ -1,19 +1,22 @@
-// The real boxes and dialogs of the COM build (comserver/ui_seams.h),
-// answered by the test host from the simulated machine and recorded there as
-// linked in.
+// The real boxes and dialogs of the COM build, called as the add-in's DLL
+// calls them (the platform's Windows surfaces, watched here at the test
+// program's own imports), answered by the test host from the simulated
+// machine and recorded there as linked in.
 #include "sim/comhost/ui_answers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "comserver/shown_surface.h"
-#include "comserver/ui_seams.h"
-#include "platform/com/com_ptr.h"
+#include <cstring>
+
 #include "platform/platform.h"
 #include "sim/machine/world.h"
 #include "platform/wide_text.h"
+#include "platform/win32/twips.h"
+#include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "sim/comhost/shown_calls.h"
 #include "win32/win32_fixture.h"
 
 namespace pinlet::comhost {
@@ -26,14 +29,25 @@ class UiAnswersTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(answers.installed());
-    seams.Fill(platform);
+    ASSERT_EQ(watched.error(), "");
+    platform.message_boxes = &boxes;
+    platform.dialogs = &dialogs;
   }
 
   sim::World world;
   UiAnswers answers{world};
-  comserver::UiSeams seams;
+  ShownCalls watched{GetModuleHandleW(nullptr)};
+  Win32MessageBoxes boxes;
+  Win32Dialogs dialogs;
   Platform platform;
 };
+
+// A box that no watched call shows, as the system's own boxes are.
+int UnwatchedBox(const wchar_t* text, const wchar_t* title, UINT style) {
+  auto box = reinterpret_cast<decltype(&MessageBoxW)>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "MessageBoxW")));
+  return box(GetActiveWindow(), text, title, style);
+}
 
 TEST_F(UiAnswersTest, TheAddinsBoxesAreAnsweredAndRecordedAsLinkedIn) {
   world.message_boxes.QueueAnswer(mb::kNo, "delete");
@@ -54,12 +68,10 @@ TEST_F(UiAnswersTest, TheAddinsBoxesAreAnsweredAndRecordedAsLinkedIn) {
 
 TEST_F(UiAnswersTest, TheMachinesOwnBoxesAreReadFromTheWindow) {
   world.message_boxes.QueueAnswer(mb::kRetry);
-  Win32MessageBoxes unnoted;
   int style = mb::kRetryCancel | mb::kExclamation;
-  EXPECT_EQ(unnoted.Show("The disk is full.", "Copy", style), mb::kRetry);
-  EXPECT_EQ(
-      unnoted.Show("Go on?", "Copy", mb::kYesNo | mb::kCritical | mb::kDefaultButton2),
-      mb::kNo);
+  EXPECT_EQ(UnwatchedBox(L"The disk is full.", L"Copy", style), mb::kRetry);
+  EXPECT_EQ(UnwatchedBox(L"Go on?", L"Copy", mb::kYesNo | mb::kCritical | mb::kDefaultButton2),
+            mb::kNo);
   const auto& shown = world.message_boxes.shown();
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].style, style);
@@ -74,6 +86,7 @@ TEST_F(UiAnswersTest, AColourIsTypedIntoTheRealDialog) {
   EXPECT_EQ(color.color, 0x336699u);
   ASSERT_EQ(world.dialogs.shown().size(), 1u);
   EXPECT_EQ(world.dialogs.shown()[0].given, "flags 0x000001, colour 0xCCFFCC");
+  EXPECT_FALSE(ShownCalls::Take());  // the call is over
   world.dialogs.QueueCancel(sim::DialogKind::kColor);
   EXPECT_FALSE(platform.dialogs->ShowColor(color));
   EXPECT_EQ(answers.TakeTrouble(), "");
@@ -163,28 +176,43 @@ TEST_F(UiAnswersTest, SaveReplacesAFileOnceTheSimulatedUserAgreed) {
   EXPECT_EQ(answers.TakeTrouble(), "");
 }
 
-TEST(ShownSurfaceTest, ANoteKeepsEveryFieldThroughItsText) {
-  comserver::ShownSurface file;
-  file.kind = comserver::ShownSurface::Kind::kSave;
-  file.file = FileDialog{42,      "Text|*.txt",     2, "C:\\a\\b", "x=y\\z.txt", "txt",
-                         0x80002, "Two\nlines \\n", 0};
-  auto back = comserver::DecodeShown(comserver::EncodeShown(file));
-  ASSERT_TRUE(back);
-  EXPECT_EQ(back->kind, file.kind);
-  EXPECT_EQ(back->file.filter, "Text|*.txt");
-  EXPECT_EQ(back->file.file_name, "x=y\\z.txt");
-  EXPECT_EQ(back->file.title, "Two\nlines \\n");
-  EXPECT_EQ(back->file.flags, 0x80002u);
-  EXPECT_EQ(back->file.filter_index, 2);
-  comserver::ShownSurface font;
-  font.kind = comserver::ShownSurface::Kind::kFont;
-  font.font.font = Font{"Arial", 10.5, true, false, true, false, 0x800000};
-  font.font.min_size = 8;
-  back = comserver::DecodeShown(comserver::EncodeShown(font));
-  ASSERT_TRUE(back);
-  EXPECT_EQ(back->font.font, font.font.font);
-  EXPECT_EQ(back->font.min_size, 8);
-  EXPECT_FALSE(comserver::DecodeShown("kind=sideways\n"));
+// What a dialog call carries, read back as the add-in described it: the
+// filter's pairs, the texts, and a font's size through its height in
+// pixels.
+TEST(ShownCallsTest, ADialogsDescriptionIsReadFromItsCall) {
+  const wchar_t filter[] = L"Text (*.txt)\0*.txt\0All\0*.*\0";
+  wchar_t file[MAX_PATH] = L"x=y\\z.txt";
+  OPENFILENAMEW open{};
+  open.lpstrFilter = filter;
+  open.nFilterIndex = 2;
+  open.lpstrFile = file;
+  open.lpstrInitialDir = L"C:\\a";
+  open.lpstrTitle = L"Two\nlines";
+  open.Flags = 0x80002;
+  ShownSurface shown = ShownFile(open, true);
+  EXPECT_EQ(shown.kind, ShownSurface::Kind::kSave);
+  EXPECT_EQ(shown.file.filter, "Text (*.txt)|*.txt|All|*.*");
+  EXPECT_EQ(shown.file.filter_index, 2);
+  EXPECT_EQ(shown.file.file_name, "x=y\\z.txt");
+  EXPECT_EQ(shown.file.initial_folder, "C:\\a");
+  EXPECT_EQ(shown.file.title, "Two\nlines");
+  EXPECT_EQ(shown.file.default_extension, "");
+  EXPECT_EQ(shown.file.flags, 0x80002u);
+
+  LOGFONTW logfont{};
+  logfont.lfHeight = -TwipsToPixelsY(12 * 20);
+  logfont.lfWeight = FW_BOLD;
+  logfont.lfUnderline = 1;
+  std::wcscpy(logfont.lfFaceName, L"Arial");
+  CHOOSEFONTW choose{};
+  choose.lpLogFont = &logfont;
+  choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  choose.rgbColors = 0x800000;
+  choose.nSizeMin = 8;
+  shown = ShownFont(choose);
+  EXPECT_EQ(shown.font.flags, cf_font::kScreenFonts | cf_font::kEffects);
+  EXPECT_EQ(shown.font.font, (Font{"Arial", 12, true, false, true, false, 0x800000}));
+  EXPECT_EQ(shown.font.min_size, 8);
 }
 
 }  // namespace

@@ -133,6 +133,10 @@ TEST_F(DialogTest, TheFontDialogRefusesASizeOutsideItsLimits) {
   FontDialog d = NoteFont();
   ASSERT_TRUE(dialogs().ShowFont(d));
   EXPECT_EQ(d.font, (Font{"Tahoma", 10.5, true, false, false, false, 0xFF}));
+  // The dialog was given the font's height in whole pixels: 10 points are 13
+  // of them at 96 dots an inch, which are 9.75 points.
+  EXPECT_EQ(dialogs().shown()[0].given,
+            "flags 0x012101, sizes 8-80, Tahoma 9.75 colour 0x0000FF");
   EXPECT_THAT(dialogs().shown()[0].refused,
               ElementsAre("size 6: size must be between 8 and 80 points",
                           "size 80.5: size must be between 8 and 80 points"));

@@ -1,12 +1,8 @@
 // The user interface of the COM build: the system's message boxes, window
 // manager and common dialogs (src/platform/win32), and the forms as real
 // windows (src/platform/win32ui).
-//
-// Each message box and common dialog is noted before it is shown
-// (shown_surface.h) with what it was given, so that such a test host can
-// answer the real one as its simulated machine would.
-#ifndef PINLET_COMSERVER_UI_SEAMS_H_
-#define PINLET_COMSERVER_UI_SEAMS_H_
+#ifndef PINLET_COMSERVER_UI_SURFACES_H_
+#define PINLET_COMSERVER_UI_SURFACES_H_
 
 #include <memory>
 
@@ -15,12 +11,12 @@
 namespace pinlet::comserver {
 
 // The surfaces, owned together; each pointer stays valid while it lives.
-class UiSeams {
+class UiSurfaces {
  public:
-  UiSeams();
-  ~UiSeams();
-  UiSeams(const UiSeams&) = delete;
-  UiSeams& operator=(const UiSeams&) = delete;
+  UiSurfaces();
+  ~UiSurfaces();
+  UiSurfaces(const UiSurfaces&) = delete;
+  UiSurfaces& operator=(const UiSurfaces&) = delete;
 
   // Fills the user-interface members of `platform` with the surfaces.
   void Fill(Platform& platform);
@@ -32,4 +28,4 @@ class UiSeams {
 
 }  // namespace pinlet::comserver
 
-#endif  // PINLET_COMSERVER_UI_SEAMS_H_
+#endif  // PINLET_COMSERVER_UI_SURFACES_H_

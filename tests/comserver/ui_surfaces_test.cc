@@ -1,6 +1,6 @@
 // The COM build's user interface: forms are real windows, and the system's
 // message boxes, window manager and dialogs are all there.
-#include "comserver/ui_seams.h"
+#include "comserver/ui_surfaces.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,10 +8,10 @@
 namespace pinlet::comserver {
 namespace {
 
-TEST(UiSeamsTest, FormsAreRealWindows) {
-  UiSeams seams;
+TEST(UiSurfacesTest, FormsAreRealWindows) {
+  UiSurfaces surfaces;
   Platform platform;
-  seams.Fill(platform);
+  surfaces.Fill(platform);
   ui::FormPtr form = platform.forms->CreateForm("frmComments");
   ASSERT_TRUE(form);
   HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(form->hWnd()));
