@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A picture of a real window as Wine draws it: runs a picture test of
-# build-win64 (tools/setup_windows.sh builds it) in a fresh Wine prefix with
-# the null graphics driver, which writes the capture.
+# A picture of a real window as Wine draws it: runs a picture test of the
+# Windows build (build-win64 where it is built, else build-win32; see
+# tools/setup_windows.sh) in a fresh Wine prefix with the null graphics
+# driver, which writes the capture.
 #   tools/screenshot_wine.sh [note|about] [PATH]
 # note (the default): the note window, docs/windows/note_window_wine.png;
 # about: the support library's about box, docs/windows/about_box_wine.png.
@@ -15,8 +16,9 @@ case ${1:-note} in
 esac
 case $out in /*) ;; *) out=$root/$out ;; esac
 tests=$root/build-win64/tests/win32ui/pinlet_win32ui_tests.exe
+[ -f "$tests" ] || tests=$root/build-win32/tests/win32ui/pinlet_win32ui_tests.exe
 if [ ! -f "$tests" ]; then
-  echo "$tests is not built (ninja -C build-win64 pinlet_win32ui_tests)" >&2
+  echo "$tests is not built (tools/setup_windows.sh)" >&2
   exit 1
 fi
 
