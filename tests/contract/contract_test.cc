@@ -1,6 +1,7 @@
 // Every contract, against every backend this build has: the simulated
 // machine always, and Windows in the Windows build.
 #include "clipboard_contract.h"
+#include "dialogs_contract.h"
 #include "files_contract.h"
 #include "registry_contract.h"
 #include "shell_contract.h"
@@ -13,6 +14,7 @@
 namespace pinlet::contract {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, ClipboardContract, SimClipboardBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, DialogsContract, SimDialogsBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, FilesContract, SimFilesBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, RegistryContract, SimRegistryBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, ShellContract, SimShellBackend);
@@ -20,6 +22,7 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Sim, WindowManagerContract, SimWindowManagerBacke
 
 #ifdef _WIN32
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ClipboardContract, Win32ClipboardBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, DialogsContract, Win32DialogsBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FilesContract, Win32FilesBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32RegistryBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ShellContract, Win32ShellBackend);

@@ -36,6 +36,15 @@ class SimFilesBackend : public SimMachine {
   }
 };
 
+// The machine's message boxes and common dialogs, answered from its own
+// queue, over its files.
+class SimDialogsBackend : public SimFilesBackend {
+ public:
+  MessageBoxes& boxes() { return world.message_boxes; }
+  CommonDialogs& dialogs() { return world.dialogs; }
+  sim::World& user() { return world; }
+};
+
 // The machine's shell over its files.
 class SimShellBackend : public SimFilesBackend {
  public:

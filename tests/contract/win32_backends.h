@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 // windows.h (through the headers above) names GetWindowText as a macro; the
@@ -18,6 +20,9 @@
 #undef GetWindowText
 #include "platform/win32/win32_window_manager.h"
 #include "platform/wide_text.h"
+#include "sim/comhost/shown_calls.h"
+#include "sim/comhost/ui_answers.h"
+#include "sim/machine/world.h"
 #include "win32_fixture.h"
 
 namespace pinlet::contract {
@@ -92,6 +97,38 @@ class Win32WindowManagerBackend {
  private:
   Win32WindowManager windows_;
   std::vector<HWND> made_;
+};
+
+// The system's message boxes and common dialogs, answered as the test host
+// answers the add-in's: the calls are read at this program's own imports
+// (sim/comhost/shown_calls.h) and the user's answers are a simulated
+// machine's queue, enacted in the real windows (sim/comhost/ui_answers.h).
+// That machine's files are the real ones, which the file dialogs show.
+class Win32DialogsBackend {
+ public:
+  Win32DialogsBackend() {
+    EXPECT_TRUE(answers_.installed());
+    EXPECT_EQ(watched_.error(), "");
+    user_.UseHostFiles(&files_);
+  }
+  ~Win32DialogsBackend() {
+    EXPECT_EQ(answers_.TakeTrouble(), "");
+    for (const std::string& defect : user_.defects()) ADD_FAILURE() << "defect: " << defect;
+  }
+  MessageBoxes& boxes() { return boxes_; }
+  CommonDialogs& dialogs() { return dialogs_; }
+  sim::World& user() { return user_; }
+  FileSystem& files() { return files_; }
+  std::string Root() { return folder_.path(); }
+
+ private:
+  testing::TestFolder folder_;
+  Win32FileSystem files_;
+  sim::World user_;
+  comhost::UiAnswers answers_{user_};
+  comhost::ShownCalls watched_{GetModuleHandleW(nullptr)};
+  Win32MessageBoxes boxes_;
+  Win32Dialogs dialogs_;
 };
 
 }  // namespace pinlet::contract

@@ -12,18 +12,13 @@
 
 #include "platform/platform.h"
 #include "sim/machine/world.h"
-#include "platform/wide_text.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "sim/comhost/shown_calls.h"
-#include "win32/win32_fixture.h"
 
 namespace pinlet::comhost {
 namespace {
-
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
 
 class UiAnswersTest : public ::testing::Test {
  protected:
@@ -114,39 +109,6 @@ TEST_F(UiAnswersTest, CustomColoursAreDefinedInTheRealDialog) {
   EXPECT_EQ(answers.TakeTrouble(), "");
 }
 
-int CALLBACK TakeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM into) {
-  if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == L'@') return 1;
-  *reinterpret_cast<std::wstring*>(into) = font->lfFaceName;
-  return 0;
-}
-
-// A TrueType font of this machine's screen.
-std::string SomeScreenFont() {
-  std::wstring face;
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesW(screen, nullptr, TakeFace, reinterpret_cast<LPARAM>(&face));
-  ReleaseDC(nullptr, screen);
-  return Narrow(face);
-}
-
-TEST_F(UiAnswersTest, TheSimulatedFontChoiceIsMadeInTheRealDialog) {
-  sim::FontChoice choice;
-  choice.size = 12;
-  choice.bold = true;
-  choice.underline = true;
-  choice.color = 0x800000;
-  world.dialogs.QueueFont(choice);
-  FontDialog font;
-  font.flags = cf_font::kScreenFonts | cf_font::kEffects;
-  font.font.name = SomeScreenFont();
-  ASSERT_NE(font.font.name, "");
-  EXPECT_TRUE(platform.dialogs->ShowFont(font));
-  EXPECT_EQ(answers.TakeTrouble(), "");
-  ASSERT_EQ(world.dialogs.shown().size(), 1u);
-  EXPECT_EQ(font.font, world.dialogs.shown()[0].font.font);
-  EXPECT_EQ(font.font, (Font{font.font.name, 12, true, false, true, false, 0x800000}));
-}
-
 TEST_F(UiAnswersTest, AFontThisMachineLacksIsTrouble) {
   sim::FontChoice choice;
   choice.name = "Palatino Linotype";
@@ -156,24 +118,6 @@ TEST_F(UiAnswersTest, AFontThisMachineLacksIsTrouble) {
   EXPECT_FALSE(platform.dialogs->ShowFont(font));
   EXPECT_EQ(answers.TakeTrouble(),
             "there is no font \"Palatino Linotype\" on this machine");
-}
-
-TEST_F(UiAnswersTest, SaveReplacesAFileOnceTheSimulatedUserAgreed) {
-  // The file on both machines: the real dialog's and the simulated one's.
-  testing::TestFolder dir;
-  testing::WriteRaw(dir / "a.txt", "a");
-  world.files.MakeFolders(dir.path());
-  world.files.WriteFile(dir / "a.txt", "a");
-  world.dialogs.QueueFile("a.txt");
-  world.message_boxes.QueueAnswer(mb::kYes, "replace");
-  FileDialog save;
-  save.initial_folder = dir.path();
-  save.flags = ofn::kOverwritePrompt | ofn::kNoChangeDir;
-  EXPECT_TRUE(platform.dialogs->ShowSave(save));
-  EXPECT_EQ(save.file_name, dir / "a.txt");
-  ASSERT_EQ(world.message_boxes.shown().size(), 1u);
-  EXPECT_THAT(world.message_boxes.shown()[0].text, StartsWith(dir / "a.txt"));
-  EXPECT_EQ(answers.TakeTrouble(), "");
 }
 
 // What a dialog call carries, read back as the add-in described it: the
