@@ -1,7 +1,7 @@
 // The sharing product at start-up: its database and log placed for the
 // user, the extension object registered with it, and the recorded shared
 // folders handed to the new registration. The Outlook connector runs both
-// through the prepare_sharing and assign_items hooks, in that order.
+// through the sharing subsystem (Subsystems::Sharing), in that order.
 #ifndef PINLET_SHARING_SHARING_STARTUP_H_
 #define PINLET_SHARING_SHARING_STARTUP_H_
 
