@@ -6,17 +6,17 @@
 #include <cwchar>
 #include <vector>
 
-#include "sim/app/driver.h"
 #include "platform/date.h"
 #include "platform/display_text.h"
-#include "sim/machine/sim_controls.h"
-#include "sim/machine/world.h"
 #include "platform/text.h"
 #include "platform/wide_text.h"
 #include "platform/win32/modal_answerer.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/form_probe.h"
 #include "platform/win32ui/window_support.h"
+#include "sim/app/driver.h"
+#include "sim/machine/sim_controls.h"
+#include "sim/machine/world.h"
 
 namespace pinlet::comhost {
 namespace {
@@ -97,6 +97,14 @@ void PressKey(HWND window, int key_code, int shift, int ch) {
   SendMessageW(window, WM_KEYDOWN, key_code, 1);
   if (IsWindow(window) && ch) SendMessageW(window, WM_CHAR, ch, 1);
   if (IsWindow(window)) SendMessageW(window, WM_KEYUP, key_code, 0xC0000001);
+}
+
+// Where the keyboard's messages go: the window with the focus when it is
+// the control or one of the control's own windows (a combo box's inner
+// list or edit), else the control.
+HWND KeyboardTarget(HWND control) {
+  HWND focus = GetFocus();
+  return focus && (focus == control || IsChild(control, focus)) ? focus : control;
 }
 
 // A character with no key of its own: its UTF-16 units as WM_CHAR.
@@ -419,14 +427,15 @@ int RealForms::Perform(const app::FormRef& form, const sim::FormAction& action,
     case Kind::kType:
       for (const sim::Keystroke& stroke : sim::KeystrokesOf(action.text)) {
         if (!IsWindow(control)) break;
+        HWND keys = KeyboardTarget(control);
         if (stroke.key_code)
-          PressKey(control, stroke.key_code, stroke.shift, stroke.ch);
+          PressKey(keys, stroke.key_code, stroke.shift, stroke.ch);
         else
-          SendCharacter(control, stroke.ch);
+          SendCharacter(keys, stroke.ch);
       }
       break;
     case Kind::kKey:
-      PressKey(control, key_code, shift, sim::CharOf(key_code, shift));
+      PressKey(KeyboardTarget(control), key_code, shift, sim::CharOf(key_code, shift));
       break;
     case Kind::kSelect: {
       wchar_t name[16] = {};

@@ -3,6 +3,7 @@
 #include "clipboard_contract.h"
 #include "dialogs_contract.h"
 #include "files_contract.h"
+#include "forms_contract.h"
 #include "registry_contract.h"
 #include "shell_contract.h"
 #include "sim_backends.h"
@@ -16,6 +17,8 @@ namespace pinlet::contract {
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, ClipboardContract, SimClipboardBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, DialogsContract, SimDialogsBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, FilesContract, SimFilesBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, FormsContract, SimFormsBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, TextBoxContract, SimFormsBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, RegistryContract, SimRegistryBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, ShellContract, SimShellBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, WindowManagerContract, SimWindowManagerBackend);
@@ -24,6 +27,8 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Sim, WindowManagerContract, SimWindowManagerBacke
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ClipboardContract, Win32ClipboardBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, DialogsContract, Win32DialogsBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FilesContract, Win32FilesBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FormsContract, Win32FormsBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, TextBoxContract, Win32FormsBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32RegistryBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ShellContract, Win32ShellBackend);
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WindowManagerContract, Win32WindowManagerBackend);

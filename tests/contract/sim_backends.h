@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "sim/machine/fault_injector.h"
 #include "sim/machine/sim_clipboard.h"
+#include "sim/machine/sim_form.h"
 #include "sim/machine/sim_registry.h"
 #include "sim/machine/sim_windows.h"
 #include "sim/machine/world.h"
@@ -19,7 +22,8 @@ namespace pinlet::contract {
 class SimMachine {
  public:
   ~SimMachine() {
-    for (const std::string& defect : world.defects()) ADD_FAILURE() << "defect: " << defect;
+    for (const std::string& defect : world.defects())
+      ADD_FAILURE() << "defect: " << defect;
   }
 
   sim::World world;
@@ -49,6 +53,30 @@ class SimDialogsBackend : public SimFilesBackend {
 class SimShellBackend : public SimFilesBackend {
  public:
   Shell& shell() { return world.shell; }
+};
+
+// The machine's forms, acted on through its user, with its clipboard and
+// its clock: time passes only as the test waits.
+class SimFormsBackend : public SimMachine {
+ public:
+  ui::FormPtr NewForm(std::string_view design_name) {
+    return world.ui.CreateForm(design_name);
+  }
+  bool Do(ui::Form& form, const sim::FormAction& action, std::string& error) {
+    return world.ui.Perform(static_cast<sim::SimForm&>(form), action, error);
+  }
+  Clipboard& clipboard() { return world.clipboard; }
+  void HoldClipboard(bool held) { world.clipboard.set_held_by_other(held); }
+  bool WaitFor(int milliseconds, const std::function<bool()>& done) {
+    for (int waited = 0; waited < milliseconds; waited += kStepMs) {
+      if (done && done()) return true;
+      world.ui.AdvanceTime(kStepMs);
+    }
+    return done && done();
+  }
+
+ private:
+  static constexpr int kStepMs = 10;
 };
 
 // The machine's registry alone, empty.

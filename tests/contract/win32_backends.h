@@ -3,12 +3,16 @@
 #ifndef PINLET_TESTS_CONTRACT_WIN32_BACKENDS_H_
 #define PINLET_TESTS_CONTRACT_WIN32_BACKENDS_H_
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/com/com_boundary.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_files.h"
@@ -18,8 +22,11 @@
 // windows.h (through the headers above) names GetWindowText as a macro; the
 // window manager's member of that name is meant.
 #undef GetWindowText
-#include "platform/win32/win32_window_manager.h"
 #include "platform/wide_text.h"
+#include "platform/win32/win32_window_manager.h"
+#include "platform/win32ui/win32_form_factory.h"
+#include "sim/app/driver.h"
+#include "sim/comhost/real_forms.h"
 #include "sim/comhost/shown_calls.h"
 #include "sim/comhost/ui_answers.h"
 #include "sim/machine/world.h"
@@ -81,9 +88,9 @@ class Win32WindowManagerBackend {
   }
   WindowManager& windows() { return windows_; }
   WindowHandle Make(const std::string& title) {
-    HWND window = CreateWindowExW(0, L"STATIC", Wide(title).c_str(), WS_OVERLAPPEDWINDOW, 10,
-                                  10, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                  nullptr);
+    HWND window =
+        CreateWindowExW(0, L"STATIC", Wide(title).c_str(), WS_OVERLAPPEDWINDOW, 10, 10,
+                        200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     made_.push_back(window);
     ::ShowWindow(window, SW_SHOW);
     return static_cast<WindowHandle>(reinterpret_cast<intptr_t>(window));
@@ -113,7 +120,8 @@ class Win32DialogsBackend {
   }
   ~Win32DialogsBackend() {
     EXPECT_EQ(answers_.TakeTrouble(), "");
-    for (const std::string& defect : user_.defects()) ADD_FAILURE() << "defect: " << defect;
+    for (const std::string& defect : user_.defects())
+      ADD_FAILURE() << "defect: " << defect;
   }
   MessageBoxes& boxes() { return boxes_; }
   CommonDialogs& dialogs() { return dialogs_; }
@@ -129,6 +137,75 @@ class Win32DialogsBackend {
   comhost::ShownCalls watched_{GetModuleHandleW(nullptr)};
   Win32MessageBoxes boxes_;
   Win32Dialogs dialogs_;
+};
+
+// Real forms of this thread, acted on as the test host acts on the add-in's
+// (sim/comhost/real_forms.h): the system's mouse and keyboard messages. A
+// defect a window procedure stopped fails the test, and so does a form's
+// window that outlives its form.
+class Win32FormsBackend {
+ public:
+  Win32FormsBackend() {
+    com::SetDefectRecorder([this](const std::string& what) { defects_.push_back(what); });
+  }
+  ~Win32FormsBackend() {
+    for (const ui::FormPtr& form : forms_) IgnoreError([&] { form->Unload(); });
+    WaitFor(0, nullptr);
+    if (held_open_) held_.Close();
+    EXPECT_EQ(FormWindowCount(), 0) << "a form's window outlived its form";
+    for (const std::string& defect : defects_) ADD_FAILURE() << "defect: " << defect;
+    com::SetDefectRecorder(nullptr);
+  }
+  ui::FormPtr NewForm(std::string_view design_name) {
+    forms_.push_back(factory_.CreateForm(design_name));
+    return forms_.back();
+  }
+  bool Do(ui::Form& form, const sim::FormAction& action, std::string& error) {
+    app::FormRef ref{form.hWnd(), "", "", true};
+    return real_.Perform(ref, action, error) == app::kDone;
+  }
+  Clipboard& clipboard() { return clipboard_; }
+  void HoldClipboard(bool held) {
+    if (held)
+      EXPECT_TRUE(held_open_ = held_.Open());
+    else if (std::exchange(held_open_, false))
+      held_.Close();
+  }
+  // Dispatches the thread's messages, the timers' included.
+  bool WaitFor(int milliseconds, const std::function<bool()>& done) {
+    DWORD start = GetTickCount();
+    MSG msg;
+    while (true) {
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        if (done && done()) return true;
+      }
+      if (done && done()) return true;
+      if (GetTickCount() - start >= static_cast<DWORD>(milliseconds)) return false;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+  }
+
+ private:
+  static BOOL CALLBACK CountForm(HWND window, LPARAM count) {
+    if (comhost::IsOurForm(window)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+  }
+  static int FormWindowCount() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountForm, reinterpret_cast<LPARAM>(&count));
+    return count;
+  }
+
+  Win32FormFactory factory_;
+  std::vector<ui::FormPtr> forms_;
+  std::vector<std::string> defects_;
+  sim::World user_;
+  comhost::RealForms real_{user_};
+  Win32Clipboard clipboard_;
+  Win32Clipboard held_;  // another program's hold on the clipboard
+  bool held_open_ = false;
 };
 
 }  // namespace pinlet::contract

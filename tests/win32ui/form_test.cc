@@ -1,6 +1,6 @@
-// Forms as real windows: geometry in twips, events of the window
-// procedure, modal showing, closing, timers, menus, and the firewall of
-// the window procedures.
+// Forms as real windows, beyond the forms' contract that every backend
+// keeps: geometry in twips, events of the window procedure, modal showing,
+// menus, painting, and the firewall of the window procedures.
 #include <stdexcept>
 
 #include "form_fixture.h"
@@ -117,53 +117,6 @@ TEST_F(FormTest, ModalShowEndsWhenTheFormIsUnloaded) {
   EXPECT_EQ(ErrorOf([&] { form->Visible(); }), errors::kObjectUnloaded);
 }
 
-TEST_F(FormTest, TheCloseBoxAsksQueryUnloadThenUnloadEitherMayCancel) {
-  auto form = NewForm();
-  form->Show(ui::kModeless);
-  std::vector<std::string> calls;
-  int cancel_query = 1, cancel_unload = 1;
-  auto query = form->OnQueryUnload([&](int& cancel, int mode) {
-    calls.push_back("query " + std::to_string(mode));
-    cancel = cancel_query;
-  });
-  auto unload = form->OnUnload([&](int& cancel) {
-    calls.push_back("unload");
-    cancel = cancel_unload;
-  });
-  HWND window = Window(*form);
-  SendMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(form->Visible());
-  cancel_query = 0;
-  SendMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(form->Visible());
-  cancel_unload = 0;
-  SendMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(calls, (std::vector<std::string>{"query 0", "query 0", "unload", "query 0",
-                                             "unload"}));
-}
-
-TEST_F(FormTest, EveryMemberAfterUnloadRaises364) {
-  auto form = NewForm();
-  auto box = form->Add<ui::TextBox>("Text");
-  auto timer = form->Add<ui::Timer>("Timer1");
-  int queries = 0;
-  auto query = form->OnQueryUnload([&](int&, int) { ++queries; });
-  HWND window = Window(*form);
-  form->Unload();
-  EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(queries, 0) << "the code's own unloading asks nobody";
-  EXPECT_EQ(ErrorOf([&] { form->Caption(); }), errors::kObjectUnloaded);
-  EXPECT_EQ(ErrorOf([&] { form->Show(ui::kModeless); }), errors::kObjectUnloaded);
-  EXPECT_EQ(ErrorOf([&] { form->Add<ui::Label>("lbl"); }), errors::kObjectUnloaded);
-  EXPECT_EQ(ErrorOf([&] { box->Text(); }), errors::kObjectUnloaded);
-  EXPECT_EQ(ErrorOf([&] { box->SetLeft(0); }), errors::kObjectUnloaded);
-  EXPECT_EQ(ErrorOf([&] { timer->SetInterval(10); }), errors::kObjectUnloaded);
-  EXPECT_FALSE(box->Copy());  // the edit messages answer instead
-  EXPECT_FALSE(box->CanUndo());
-  EXPECT_EQ(ErrorOf([&] { form->Unload(); }), errors::kObjectUnloaded);
-}
-
 TEST_F(FormTest, ARaisingHandlerIsStoppedAtTheWindowProcedureAndRecorded) {
   auto form = NewForm();
   auto button = form->Add<ui::CommandButton>("cmdOK");
@@ -183,52 +136,6 @@ TEST_F(FormTest, ARaisingHandlerIsStoppedAtTheWindowProcedureAndRecorded) {
   auto change = box->OnChange([] { throw std::logic_error("in Change"); });
   box->SetText("set by the code");  // the caller does not see the defect
   EXPECT_EQ(TakeDefects().size(), 1u);
-}
-
-TEST_F(FormTest, AddControlAndMembersRefuseWhatTheKindCannot) {
-  auto form = NewForm();
-  auto box = form->Add<ui::TextBox>("Text");
-  auto image = form->Add<ui::Image>("imgFace");
-  auto timer = form->Add<ui::Timer>("Timer1");
-  auto menu = form->Add<ui::Menu>("mnuPopup");
-  EXPECT_EQ(ErrorOf([&] { form->Add<ui::Label>("TEXT"); }), errors::kInvalidArgument);
-  EXPECT_EQ(ErrorOf([&] { form->AddControl("Spinner", "spn", ""); }),
-            errors::kInvalidArgument);
-  EXPECT_EQ(ErrorOf([&] { form->Add<ui::Label>("lbl", "Text"); }),
-            errors::kInvalidArgument);
-  EXPECT_EQ(ErrorOf([&] { form->Add<ui::Menu>("mnuIn", "imgFace"); }),
-            errors::kInvalidArgument);
-  EXPECT_EQ(ErrorOf([&] { form->Control("nothing"); }), errors::kControlNotFound);
-  EXPECT_EQ(form->Control("text").get(), static_cast<ui::Control*>(box.get()));
-  EXPECT_EQ(ErrorOf([&] { image->SetBackColor(0xFF); }), errors::kNotSupported);
-  EXPECT_EQ(ErrorOf([&] { timer->Left(); }), errors::kNotSupported);
-  EXPECT_EQ(ErrorOf([&] { menu->SetWidth(10); }), errors::kNotSupported);
-  EXPECT_EQ(ErrorOf([&] { image->OnKeyDown([](int&, int&) {}); }), errors::kNotSupported);
-  EXPECT_EQ(ErrorOf([&] { box->SetFocus(); }), errors::kInvalidArgument)
-      << "the form is hidden";
-  form->Show(ui::kModeless);
-  box->SetFocus();
-  box->SetVisible(false);
-  EXPECT_EQ(ErrorOf([&] { box->SetFocus(); }), errors::kInvalidArgument);
-  EXPECT_EQ(form->Controls().size(), 4u);
-}
-
-TEST_F(FormTest, ATimerTicksWhileEnabledWithAnInterval) {
-  auto form = NewForm();
-  auto timer = form->Add<ui::Timer>("Timer1");
-  int ticks = 0;
-  auto tick = timer->OnTimer([&] { ++ticks; });
-  EXPECT_FALSE(Pump(100, [&] { return ticks > 0; })) << "no interval, no tick";
-  timer->SetInterval(20);
-  EXPECT_TRUE(Pump(2000, [&] { return ticks >= 3; }));
-  timer->SetEnabled(false);
-  int stopped_at = ticks;
-  Pump(120);
-  EXPECT_EQ(ticks, stopped_at);
-  timer->SetEnabled(true);
-  EXPECT_TRUE(Pump(2000, [&] { return ticks > stopped_at; }));
-  EXPECT_EQ(ErrorOf([&] { timer->SetInterval(65536); }), errors::kInvalidPropertyValue);
-  EXPECT_EQ(ErrorOf([&] { timer->SetInterval(-1); }), errors::kInvalidPropertyValue);
 }
 
 TEST_F(FormTest, APictureBoxMeasuresTextInItsFont) {

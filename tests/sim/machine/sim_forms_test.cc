@@ -236,31 +236,5 @@ TEST_F(UiTest, ResizeActivationAndTheCloseBoxReachTheForm) {
                                  "activate", "resize 2100", "query unload", "unload"));
 }
 
-TEST_F(UiTest, AnUnloadedFormAndItsControlsRaise364AndMissingMembersRaise438) {
-  auto form = NewForm("frmComments");
-  auto image = form->Add<ui::Image>("imgTextCut");
-  auto timer = form->Add<ui::Timer>("Timer1");
-  auto text = form->Add<ui::TextBox>("Text");
-  auto expect_error = [](int32_t number, const std::function<void()>& call) {
-    try {
-      call();
-      ADD_FAILURE() << "no error " << number;
-    } catch (const HostError& e) {
-      EXPECT_EQ(e.number(), number);
-    }
-  };
-  expect_error(errors::kNotSupported, [&] { image->SetBackColor(0xC0FFFF); });
-  expect_error(errors::kNotSupported, [&] { timer->SetVisible(true); });
-  expect_error(errors::kControlNotFound, [&] { form->Control("Missing"); });
-  expect_error(errors::kInvalidArgument, [&] { form->Add<ui::Label>("imgTextCut"); });
-  expect_error(errors::kNotSupported, [&] { image->SetFocus(); });
-  expect_error(errors::kInvalidArgument, [&] { text->SetFocus(); });  // form hidden
-  EXPECT_EQ(form->Controls().size(), 3u);
-  form->Unload();
-  expect_error(errors::kObjectUnloaded, [&] { form->Caption(); });
-  expect_error(errors::kObjectUnloaded, [&] { image->PictureKey(); });
-  EXPECT_TRUE(world.ui.forms().empty());
-}
-
 }  // namespace
 }  // namespace pinlet::sim
