@@ -4,20 +4,14 @@
 // After windows.h, which it expects.
 #include <objbase.h>
 
-#include "sim/comhost/com_addin_proxy.h"
-#include "sim/comhost/host_class_objects.h"
-#include "sim/comhost/lent_services.h"
-#include "sim/comhost/shown_calls.h"
-#include "sim/comhost/real_forms.h"
-#include "sim/comhost/registered_class.h"
-#include "sim/comhost/registry_mirror.h"
-#include "sim/comhost/ui_answers.h"
-#include "sim/comhost/watched_support_library.h"
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "platform/host_error.h"
 #include "platform/shell.h"
-#include "sim/machine/host_session.h"
-#include "sim/machine/sim_form.h"
-#include "sim/machine/world.h"
 #include "platform/wide_text.h"
 #include "platform/win32/registry_keys.h"
 #include "platform/win32/twips.h"
@@ -25,6 +19,18 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "sim/comhost/com_addin_proxy.h"
+#include "sim/comhost/host_class_objects.h"
+#include "sim/comhost/lent_services.h"
+#include "sim/comhost/real_forms.h"
+#include "sim/comhost/registered_class.h"
+#include "sim/comhost/registry_mirror.h"
+#include "sim/comhost/shown_calls.h"
+#include "sim/comhost/ui_answers.h"
+#include "sim/comhost/watched_support_library.h"
+#include "sim/machine/host_session.h"
+#include "sim/machine/sim_form.h"
+#include "sim/machine/world.h"
 
 namespace pinlet::comhost {
 namespace {
@@ -103,7 +109,10 @@ class ComAddinLoading : public app::AddinLoading {
     world.UseHostFiles(&files_);  // the user's folders again, empty
     world.UseHostClipboard(&clipboard_);
     PointShellAtTheUser(world);
-    forms_ = std::make_unique<RealForms>(world);
+    forms_ =
+        std::make_unique<RealForms>(world, [this](HWND window, std::string_view aspect) {
+          return Describe(window, aspect);
+        });
     UseTheSimulatedWorkArea(world);
     UseTheSimulatedColours();
     classes_ = std::make_unique<HostClassObjects>(world.objects.get());
@@ -115,7 +124,11 @@ class ComAddinLoading : public app::AddinLoading {
   }
 
   std::shared_ptr<IDTExtensibility2> Create(sim::World&, const Platform&) override {
-    return std::make_shared<ComAddinProxy>(sim::kPinletProgId);
+    auto addin = std::make_shared<ComAddinProxy>(sim::kPinletProgId);
+    std::erase_if(
+        addins_, [](const std::weak_ptr<ComAddinProxy>& weak) { return weak.expired(); });
+    addins_.push_back(addin);
+    return addin;
   }
 
   void BeforeCommand(sim::World& world) override {
@@ -256,6 +269,16 @@ class ComAddinLoading : public app::AddinLoading {
     saved_folders_.clear();
   }
 
+  // What the first of the add-ins this host loaded that answers says of a
+  // window of the DLL's.
+  std::optional<std::string> Describe(HWND window, std::string_view aspect) {
+    for (const std::weak_ptr<ComAddinProxy>& weak : addins_)
+      if (std::shared_ptr<ComAddinProxy> addin = weak.lock())
+        if (std::optional<std::string> text = addin->DescribeWindow(window, aspect))
+          return text;
+    return std::nullopt;
+  }
+
   Win32FileSystem files_;
   Win32Clipboard clipboard_;
   Win32Registry registry_;
@@ -265,6 +288,7 @@ class ComAddinLoading : public app::AddinLoading {
   std::unique_ptr<HostClassObjects> classes_;
   std::unique_ptr<UiAnswers> answers_;
   std::unique_ptr<RealForms> forms_;
+  std::vector<std::weak_ptr<ComAddinProxy>> addins_;  // the instances made
   RECT saved_work_area_ = {};
   COLORREF saved_button_face_ = 0;
   bool button_face_set_ = false;

@@ -2,14 +2,16 @@
 
 #include <stdexcept>
 
-#include "sim/comhost/host_class_objects.h"
-#include "sim/comhost/registered_class.h"
 #include "platform/com/com_boundary.h"
 #include "platform/com/com_error.h"
 #include "platform/com/com_objects.h"
 #include "platform/com/com_values.h"
+#include "platform/com/late_bound.h"
+#include "platform/host_error.h"
 #include "platform/outlook_app.h"
 #include "platform/wide_text.h"
+#include "sim/comhost/host_class_objects.h"
+#include "sim/comhost/registered_class.h"
 
 namespace pinlet::comhost {
 
@@ -96,6 +98,22 @@ void ComAddinProxy::OnBeginShutdown(Custom& custom) {
   CustomArray array(custom);
   Check("OnBeginShutdown", addin_->OnBeginShutdown(array.get()));
   array.CopyTo(custom);
+}
+
+std::optional<std::string> ComAddinProxy::DescribeWindow(HWND window,
+                                                         std::string_view aspect) {
+  com::ComPtr<IDispatch> object;
+  if (FAILED(addin_->QueryInterface(IID_IDispatch, object.PutVoid())))
+    return std::nullopt;
+  std::optional<std::string> text;
+  // A window is a 32-bit value in both of Windows' widths.
+  auto handle = static_cast<int32_t>(reinterpret_cast<intptr_t>(window));
+  if (Attempt([&] {
+        text = com::LateBound(object, "Connect")
+                   .Text("DescribeWindow", {com::Arg(handle), com::Arg(aspect)});
+      }))
+    return std::nullopt;
+  return text;
 }
 
 }  // namespace pinlet::comhost

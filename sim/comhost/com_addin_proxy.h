@@ -9,14 +9,21 @@
 // DLL answers with a failure is a defect of the add-in, which promises that
 // no callback fails: the proxy raises it as a std::runtime_error, which the
 // simulated host's boundary records.
+//
+// The proxy also asks the DLL's object what the add-in says of one of its
+// windows (DescribeWindow, comserver/window_descriptions.h), as any program
+// in the process may.
 #ifndef PINLET_SIM_COMHOST_COM_ADDIN_PROXY_H_
 #define PINLET_SIM_COMHOST_COM_ADDIN_PROXY_H_
 
 #include <objbase.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "comserver/pinlet_addin.h"  // Office's IDTExtensibility2, as the DLL serves it
 #include "platform/addin_host.h"
@@ -38,6 +45,10 @@ class ComAddinProxy : public IDTExtensibility2 {
   void OnAddInsUpdate(Custom& custom) override;
   void OnStartupComplete(Custom& custom) override;
   void OnBeginShutdown(Custom& custom) override;
+
+  // The add-in's `aspect` of `window`; nullopt when it does not answer
+  // (the window is none of its forms). Asking runs nothing of the host's.
+  std::optional<std::string> DescribeWindow(HWND window, std::string_view aspect);
 
  private:
   // Raises a std::runtime_error naming `callback` when `hr` failed.

@@ -1,17 +1,17 @@
 // The host's windows among the real ones: a hidden stand-in for each
 // window of the simulated machine, kept in step with its window manager,
 // and the desktop read back front to back through the system.
-#include "sim/comhost/real_forms.h"
-
 #include <cstdio>
 
+#include "comserver/window_descriptions.h"
 #include "platform/display_text.h"
-#include "sim/machine/world.h"
 #include "platform/wide_text.h"
 #include "platform/win32/modal_answerer.h"
 #include "platform/win32/twips.h"
-#include "platform/win32ui/form_probe.h"
+#include "platform/win32ui/window_names.h"
 #include "platform/win32ui/window_support.h"
+#include "sim/comhost/real_forms.h"
+#include "sim/machine/world.h"
 
 namespace pinlet::comhost {
 namespace {
@@ -46,7 +46,7 @@ Rect TwipsOf(const RECT& at) {
 Rect RealForms::PlaceOf(HWND form) {
   // The form's own twips, as its description gives them: the pixels they
   // were rounded to would not say them back.
-  std::string text = Probe(form, win32ui::kProbeDescribeForm).value_or("");
+  std::string text = Ask(form, com::aspect::kForm).value_or("");
   size_t line = text.find("\n  at ");
   Rect at;
   if (line != std::string::npos &&
@@ -72,7 +72,8 @@ void RealForms::MirrorHostWindows() {
 }
 
 HWND RealForms::StandIn(WindowHandle handle) {
-  if (auto known = stand_ins_.find(handle); known != stand_ins_.end()) return known->second;
+  if (auto known = stand_ins_.find(handle); known != stand_ins_.end())
+    return known->second;
   const sim::SimWindowManager::Window* host = world_.windows.Find(handle);
   if (!host) return nullptr;
   WNDCLASSW window_class = {};

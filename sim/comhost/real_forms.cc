@@ -6,13 +6,14 @@
 #include <cwchar>
 #include <vector>
 
+#include "comserver/window_descriptions.h"
 #include "platform/date.h"
 #include "platform/display_text.h"
 #include "platform/text.h"
 #include "platform/wide_text.h"
 #include "platform/win32/modal_answerer.h"
 #include "platform/win32/twips.h"
-#include "platform/win32ui/form_probe.h"
+#include "platform/win32ui/window_names.h"
 #include "platform/win32ui/window_support.h"
 #include "sim/app/driver.h"
 #include "sim/machine/sim_controls.h"
@@ -317,7 +318,8 @@ int RealForms::Choose(HWND control, const sim::FormAction& action, std::string& 
   return app::kDone;
 }
 
-RealForms::RealForms(sim::World& world) : world_(world) {
+RealForms::RealForms(sim::World& world, WindowDescriber describe)
+    : world_(world), describe_(std::move(describe)) {
   MirrorHostWindows();
   if (current) return;  // one per thread
   timer_ = SetTimer(nullptr, 0, kModalSweepMs, SweepModalForms);
@@ -458,33 +460,25 @@ int RealForms::Perform(const app::FormRef& form, const sim::FormAction& action,
   return app::kDone;
 }
 
-std::optional<std::string> RealForms::Probe(HWND form, WPARAM probe) {
+std::optional<std::string> RealForms::Ask(HWND form, std::string_view aspect) {
   // Reading is not a call of the add-in's: the served objects it reaches
   // neither count nor fail.
   sim::FaultInjector::Pause pause(world_.faults);
-  std::string text(4096, '\0');
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    win32ui::ProbeReply reply{text.data(), text.size(), 0};
-    LRESULT answered = SendMessageW(form, win32ui::FormProbeMessage(), probe,
-                                    reinterpret_cast<LPARAM>(&reply));
-    if (answered == 1) return text.substr(0, reply.length);
-    if (answered != 2) return std::nullopt;
-    text.assign(reply.length, '\0');
-  }
-  return std::nullopt;
+  return describe_ ? describe_(form, aspect) : std::nullopt;
 }
 
 int RealForms::Describe(const app::FormRef& form, std::string& text) {
-  return Read(form, win32ui::kProbeDescribeForm, text);
+  return Read(form, com::aspect::kForm, text);
 }
 
 int RealForms::DescribeNote(const app::FormRef& form, std::string& text) {
-  return Read(form, win32ui::kProbeDescribeNote, text);
+  return Read(form, com::aspect::kNote, text);
 }
 
-int RealForms::Read(const app::FormRef& form, WPARAM probe, std::string& text) {
+int RealForms::Read(const app::FormRef& form, std::string_view aspect,
+                    std::string& text) {
   HWND window = WindowOf(form);
-  auto answer = window ? Probe(window, probe) : std::nullopt;
+  auto answer = window ? Ask(window, aspect) : std::nullopt;
   if (!answer) {
     text = "the real form " + form.design_name + " did not describe itself";
     return app::kBadCommand;
@@ -495,17 +489,17 @@ int RealForms::Read(const app::FormRef& form, WPARAM probe, std::string& text) {
 
 std::string RealForms::NoteKind(const app::FormRef& form) {
   HWND window = WindowOf(form);
-  return window ? Probe(window, win32ui::kProbeNoteKind).value_or("") : "";
+  return window ? Ask(window, com::aspect::kNoteKind).value_or("") : "";
 }
 
 bool RealForms::NoteInEditState(const app::FormRef& form) {
   HWND window = WindowOf(form);
-  return window && Probe(window, win32ui::kProbeNoteEditState).value_or("") == "1";
+  return window && Ask(window, com::aspect::kNoteEditing).value_or("") == "1";
 }
 
 std::string RealForms::NoteEntryId(const app::FormRef& form) {
   HWND window = WindowOf(form);
-  return window ? Probe(window, win32ui::kProbeNoteEntryId).value_or("") : "";
+  return window ? Ask(window, com::aspect::kNoteEntryId).value_or("") : "";
 }
 
 std::string RealForms::TakeTrouble() { return std::exchange(trouble_, ""); }

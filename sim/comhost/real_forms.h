@@ -1,7 +1,7 @@
 // The test host's surface of the COM add-in's forms: the real windows the
 // DLL shows, found and driven through the system as a user's mouse and
-// keyboard would drive them, and read through the forms' probes
-// (platform/win32ui/form_probe.h).
+// keyboard would drive them, and read through what the add-in says of its
+// windows when asked (comserver/window_descriptions.h).
 //
 // A form is a top-level window of class "PinletForm" of this process; a
 // control, a child window whose design-name property matches (the form's
@@ -38,11 +38,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "sim/app/form_surface.h"
 #include "sim/machine/sim_windows.h"
@@ -53,10 +55,16 @@ class World;
 
 namespace pinlet::comhost {
 
+// What the add-in says of one of its windows: the text of that aspect
+// (comserver/window_descriptions.h), or nullopt when nothing answers.
+using WindowDescriber =
+    std::function<std::optional<std::string>(HWND window, std::string_view aspect)>;
+
 class RealForms : public app::FormSurface {
  public:
   // Watches the calling thread for modal forms; `world` must outlive this.
-  explicit RealForms(sim::World& world);
+  // The forms are read through `describe`; without it nothing is described.
+  explicit RealForms(sim::World& world, WindowDescriber describe = nullptr);
   ~RealForms() override;
   RealForms(const RealForms&) = delete;
   RealForms& operator=(const RealForms&) = delete;
@@ -112,19 +120,20 @@ class RealForms : public app::FormSurface {
   // the user clicks or picks the entry: kDone, or kBadCommand / kSkipped
   // with `why`.
   int Choose(HWND control, const sim::FormAction& action, std::string& why);
-  // The form's answer to a describing probe in `text`: kDone, or
-  // kBadCommand with why in `text`.
-  int Read(const app::FormRef& form, WPARAM probe, std::string& text);
+  // The form's `aspect` in `text`: kDone, or kBadCommand with why in `text`.
+  int Read(const app::FormRef& form, std::string_view aspect, std::string& text);
   // Where the form is and how large, in its own twips.
   Rect PlaceOf(HWND form);
-  // Asks the form `probe`; nullopt when it does not answer.
-  std::optional<std::string> Probe(HWND form, WPARAM probe);
+  // What the add-in says of the form's `aspect`; nullopt when it does not
+  // answer.
+  std::optional<std::string> Ask(HWND form, std::string_view aspect);
 
   sim::World& world_;
+  WindowDescriber describe_;
   UINT_PTR timer_ = 0;
-  std::set<HWND> answering_;  // modal forms being answered
+  std::set<HWND> answering_;                // modal forms being answered
   std::map<WindowHandle, HWND> stand_ins_;  // of the host's windows
-  std::optional<MenuAnswer> menu_;           // the popup menu up
+  std::optional<MenuAnswer> menu_;          // the popup menu up
   std::string trouble_;
 };
 

@@ -2,10 +2,12 @@
 
 #include "comserver/custom_array.h"
 #include "comserver/module.h"
+#include "comserver/window_descriptions.h"
 #include "platform/addin_object.h"
 #include "platform/com/com_boundary.h"
 #include "platform/com/com_error.h"
 #include "platform/com/com_objects.h"
+#include "platform/com/com_values.h"
 #include "platform/host_error.h"
 
 namespace pinlet::com {
@@ -94,8 +96,13 @@ HRESULT STDMETHODCALLTYPE ConnectObject::GetIDsOfNames(REFIID iid, LPOLESTR* nam
   return AnswerAtBoundary("Connect.GetIDsOfNames", [&]() -> HRESULT {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids || count == 0) return E_INVALIDARG;
-    if (names[0] && lstrcmpiW(names[0], L"GetConnectors") == 0) {
-      ids[0] = kDispidGetConnectors;
+    DISPID ours = !names[0]                                     ? DISPID_UNKNOWN
+                  : lstrcmpiW(names[0], L"GetConnectors") == 0  ? kDispidGetConnectors
+                  : lstrcmpiW(names[0], L"DescribeWindow") == 0 ? kDispidDescribeWindow
+                                                                : DISPID_UNKNOWN;
+    if (ours != DISPID_UNKNOWN) {
+      // Neither member has named arguments.
+      ids[0] = ours;
       for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
       return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
     }
@@ -107,6 +114,8 @@ HRESULT STDMETHODCALLTYPE ConnectObject::Invoke(DISPID id, REFIID iid, LCID, WOR
                                                 DISPPARAMS* params, VARIANT* result,
                                                 EXCEPINFO* info, UINT* arg_error) {
   if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+  if (id == kDispidDescribeWindow)
+    return InvokeDescribeWindow(flags, params, result, info);
   if (id != kDispidGetConnectors) {
     // The callbacks: the type information calls them through the vtable,
     // whose firewall reports their failures; Wine's and Windows' oleaut32
@@ -129,6 +138,28 @@ HRESULT STDMETHODCALLTYPE ConnectObject::Invoke(DISPID id, REFIID iid, LCID, WOR
         if (!result) return;
         result->vt = VT_DISPATCH;
         result->pdispVal = connectors.Detach();
+      },
+      Report::kInvoke, info);
+}
+
+HRESULT ConnectObject::InvokeDescribeWindow(WORD flags, DISPPARAMS* params,
+                                            VARIANT* result, EXCEPINFO* info) {
+  if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+  if (!params || params->cArgs != 2) return DISP_E_BADPARAMCOUNT;
+  if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
+  if (result) VariantInit(result);
+  return AtComBoundary(
+      "Connect.DescribeWindow",
+      [&] {
+        auto* describes = dynamic_cast<DescribesWindows*>(addin_.get());
+        if (!describes) throw NotSupportedError("Connect.DescribeWindow");
+        // The arguments come last to first.
+        int32_t window = LongOf(params->rgvarg[1], "Connect.DescribeWindow");
+        std::string aspect = TextOf(params->rgvarg[0], "Connect.DescribeWindow");
+        std::optional<std::string> text = describes->DescribeWindow(
+            reinterpret_cast<HWND>(static_cast<intptr_t>(window)), aspect);
+        if (!text) throw InvalidArgumentError("Connect.DescribeWindow");
+        if (result) *result = TextVariant(*text).Detach();
       },
       Report::kInvoke, info);
 }

@@ -8,12 +8,17 @@
 // as Custom, com_objects.h and custom_array.h), calls the add-in, and writes
 // custom back.
 //
-// The object's IDispatch also answers GetConnectors by name: Office
+// The object's IDispatch also answers two members of its own by name.
+// GetConnectors: Office
 // publishes the object as COMAddIns("Pinlet.Connect").Object, and code in
 // another host calls .Object.GetConnectors() late-bound. Names are resolved
 // against our own members first, then against the type information. The
 // result is the add-in's connectors when the add-in publishes any (an
 // AddInObject, as the add-in's Connect is); otherwise the call raises 438.
+// DescribeWindow(window As Long, aspect As String) As String: what the
+// add-in says of a window of its own (window_descriptions.h); it raises 5
+// for a window that is none of its forms or an aspect it does not know, and
+// 438 when the add-in describes no windows.
 //
 // Every member that runs code of ours does so through the COM firewall: a
 // HostError reaches the caller with its number through the thread's error
@@ -36,10 +41,11 @@
 
 namespace pinlet::com {
 
-// The DISPID under which the object's IDispatch answers GetConnectors; apart
-// from the interface's own (1 to 5) and from those type information gives
-// the members of IDispatch.
+// The DISPIDs under which the object's IDispatch answers its own members;
+// apart from the interface's own (1 to 5) and from those type information
+// gives the members of IDispatch.
 inline constexpr DISPID kDispidGetConnectors = 0x100;
+inline constexpr DISPID kDispidDescribeWindow = 0x101;
 
 class ConnectObject final : public _IDTExtensibility2, public ISupportErrorInfo {
  public:
@@ -83,6 +89,9 @@ class ConnectObject final : public _IDTExtensibility2, public ISupportErrorInfo 
   // reach the caller through the thread's error object.
   HRESULT Callback(std::string_view entry, SAFEARRAY** custom,
                    const std::function<void(IDTExtensibility2&, Custom&)>& call);
+  // DescribeWindow through the firewall, its failures in `info`.
+  HRESULT InvokeDescribeWindow(WORD flags, DISPPARAMS* params, VARIANT* result,
+                               EXCEPINFO* info);
   // The add-in's connectors as IDispatch; raises 438 when it has none.
   ComPtr<IDispatch> Connectors();
 

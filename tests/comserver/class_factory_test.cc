@@ -200,6 +200,33 @@ TEST_F(PublishedObjectTest,
   EXPECT_EQ(dll.CanUnloadNow(), S_OK);
 }
 
+// What the add-in says of its windows is asked by name. A window that is
+// none of its forms is refused with 5 by the add-in that ships, and an
+// add-in that describes no windows refuses with 438; both take exactly the
+// window and the aspect.
+TEST_F(PublishedObjectTest, DescribeWindowRefusesAWindowThatIsNoneOfTheAddinsForms) {
+  HWND other = CreateWindowExW(0, L"STATIC", L"not a form", WS_OVERLAPPED, 0, 0, 10, 10,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(other);
+  auto handle = static_cast<int32_t>(reinterpret_cast<intptr_t>(other));
+  auto error_of = [](const LateBound& connect, std::vector<Arg> args) {
+    try {
+      connect.Call("DescribeWindow", std::move(args));
+    } catch (const HostError& error) {
+      return error.number();
+    }
+    return 0;
+  };
+  for (auto [which, refused] : {std::pair{kShippedDll, 5}, std::pair{kTestDll, 438}}) {
+    ComPtr<_IDTExtensibility2> addin = ServerDll::Get(which).CreateAddin();
+    ASSERT_TRUE(addin);
+    LateBound connect(addin.As<IDispatch>(IID_IDispatch), "Connect");
+    EXPECT_EQ(error_of(connect, {Arg(handle), Arg("form")}), refused) << which;
+    EXPECT_EQ(error_of(connect, {Arg(handle)}), 450) << which;
+  }
+  DestroyWindow(other);
+}
+
 // Office creates the class from the registration: the ProgID leads to the
 // CLSID, and the CLSID to the DLL.
 TEST_F(PublishedObjectTest, CreatedFromItsRegistrationAsOfficeDoes) {

@@ -28,7 +28,7 @@
 #include "platform/host_error.h"
 #include "platform/ui_controls.h"
 #include "platform/win32/twips.h"
-#include "platform/win32ui/form_probe.h"
+#include "platform/win32ui/window_names.h"
 #include "platform/win32ui/window_support.h"
 
 namespace pinlet::win32ui {

@@ -92,6 +92,9 @@ class Win32Form : public ui::Form, public std::enable_shared_from_this<Win32Form
   void SetToolTip(HWND control_window, const std::string& text);
   // The form as its description gives it (form_text.h).
   std::string Describe();
+  // The loaded form whose window `window` is, in this module; nullptr for
+  // any other window.
+  static std::shared_ptr<Win32Form> Over(HWND window);
   // Whether the control of that design name is shown (it and its
   // containers visible) or usable (also enabled, on a visible form); false
   // when there is none.

@@ -36,13 +36,23 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
                       [&] { return form->Handle(message, wparam, lparam); });
 }
 
+std::shared_ptr<Win32Form> Win32Form::Over(HWND window) {
+  // Only a window of the form's own class carries a form in its user data.
+  if (!window || !IsWindow(window) ||
+      GetClassLongPtrW(window, GCLP_WNDPROC) !=
+          reinterpret_cast<ULONG_PTR>(&Win32Form::WindowProc))
+    return nullptr;
+  auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form || form->hwnd_ != window || !form->loaded_) return nullptr;
+  return form->weak_from_this().lock();
+}
+
 LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND window = hwnd_;
   auto at = [&](int button, Event<int, int, int, int>& event) {
     event.Fire(button, ShiftState(), PixelsToTwipsX(GET_X_LPARAM(lparam)),
                PixelsToTwipsY(GET_Y_LPARAM(lparam)));
   };
-  if (message == FormProbeMessage()) return AnswerFormProbe(*this, wparam, lparam);
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:

@@ -1,17 +1,25 @@
 // The test host's surface of real forms: finding the add-in's windows,
 // driving them as the user's mouse and keyboard do, reading them through
-// the forms' probes, and never waiting on a modal form it cannot answer.
+// what the add-in says of them, and never waiting on a modal form it cannot
+// answer.
 #include "sim/comhost/real_forms.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "sim/app/driver.h"
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "comserver/window_descriptions.h"
 #include "platform/date.h"
 #include "platform/display_text.h"
+#include "platform/win32ui/win32_form.h"
+#include "platform/win32ui/window_names.h"
+#include "sim/app/driver.h"
 #include "sim/machine/sim_form.h"
 #include "sim/machine/world.h"
-#include "platform/win32ui/form_probe.h"
 #include "win32ui/form_fixture.h"
 
 namespace pinlet::comhost {
@@ -22,7 +30,15 @@ using sim::FormAction;
 
 class RealFormsTest : public testing::FormTest {
  protected:
-  ~RealFormsTest() override { win32ui::SetFormProbeAnswerer(nullptr); }
+  // What the add-in would say of a window: the form's own description, and
+  // `note` for a note's aspects.
+  std::optional<std::string> Describe(HWND window, std::string_view aspect) {
+    std::shared_ptr<win32ui::Win32Form> form = win32ui::Win32Form::Over(window);
+    if (!form || !answering) return std::nullopt;
+    if (aspect == com::aspect::kForm) return form->Describe();
+    auto answer = note.find(std::string(aspect));
+    return answer == note.end() ? std::nullopt : std::optional(answer->second);
+  }
 
   // A shown form with a caption.
   ui::FormPtr Shown(std::string_view design, std::string_view caption) {
@@ -37,8 +53,12 @@ class RealFormsTest : public testing::FormTest {
     return found.value_or(FormRef{});
   }
 
+  std::map<std::string, std::string> note;
+  bool answering = true;
   sim::World world;
-  RealForms forms{world};
+  RealForms forms{world, [this](HWND window, std::string_view aspect) {
+                    return Describe(window, aspect);
+                  }};
 };
 
 TEST_F(RealFormsTest, FormsAreFoundByDesignNameCaptionOrHandleFrontMostFirst) {
@@ -285,24 +305,28 @@ TEST_F(RealFormsTest, AResizeOrMoveIsPlacedByTheSystemAndHeardByTheForm) {
   EXPECT_EQ(resizes, before) << "a move is no resize";
 }
 
-TEST_F(RealFormsTest, ProbesReadWhatTheFormAnswersWhateverItsLength) {
+// A note window's lines and facts are the add-in's answers, read whole; a
+// form nothing answers for is reported, not guessed.
+TEST_F(RealFormsTest, WhatTheAddinSaysOfAWindowIsReadWhole) {
   ui::FormPtr form = Shown("frmComments", "Note");
   std::string long_text(10000, 'x');
-  win32ui::SetFormProbeAnswerer(
-      [&](win32ui::Win32Form&, win32ui::FormProbe probe) -> std::optional<std::string> {
-        if (probe == win32ui::kProbeDescribeNote) return long_text;
-        if (probe == win32ui::kProbeNoteKind) return std::string(", a new note");
-        return std::nullopt;
-      });
+  note = {{std::string(com::aspect::kNote), long_text},
+          {std::string(com::aspect::kNoteKind), ", a new note"},
+          {std::string(com::aspect::kNoteEditing), "1"}};
   std::string text;
   EXPECT_EQ(forms.DescribeNote(Ref("Note"), text), app::kDone);
   EXPECT_EQ(text, long_text);
   EXPECT_EQ(forms.NoteKind(Ref("Note")), ", a new note");
+  EXPECT_TRUE(forms.NoteInEditState(Ref("Note")));
   EXPECT_EQ(forms.NoteEntryId(Ref("Note")), "");
-  // The form's own description needs no answerer.
   EXPECT_EQ(forms.Describe(Ref("Note"), text), app::kDone);
   EXPECT_EQ(text.substr(0, text.find(':')),
             "frmComments \"Note\" " + HandleText(form->hWnd()));
+
+  answering = false;
+  EXPECT_EQ(forms.Describe(Ref("Note"), text), app::kBadCommand);
+  EXPECT_EQ(text, "the real form frmComments did not describe itself");
+  EXPECT_FALSE(forms.NoteInEditState(Ref("Note")));
 }
 
 TEST_F(RealFormsTest, AModalFormTakesItsQueuedAnswerAndIsRecordedAsLinkedIn) {
