@@ -150,7 +150,7 @@ class Win32FormsBackend {
   }
   ~Win32FormsBackend() {
     for (const ui::FormPtr& form : forms_) IgnoreError([&] { form->Unload(); });
-    WaitFor(0, nullptr);
+    testing::PumpMessages(0);
     if (held_open_) held_.Close();
     EXPECT_EQ(FormWindowCount(), 0) << "a form's window outlived its form";
     for (const std::string& defect : defects_) ADD_FAILURE() << "defect: " << defect;
@@ -171,20 +171,8 @@ class Win32FormsBackend {
     else if (std::exchange(held_open_, false))
       held_.Close();
   }
-  // Dispatches the thread's messages, the timers' included.
   bool WaitFor(int milliseconds, const std::function<bool()>& done) {
-    DWORD start = GetTickCount();
-    MSG msg;
-    while (true) {
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        if (done && done()) return true;
-      }
-      if (done && done()) return true;
-      if (GetTickCount() - start >= static_cast<DWORD>(milliseconds)) return false;
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
+    return testing::PumpMessages(milliseconds, done);
   }
 
  private:

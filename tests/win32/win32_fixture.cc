@@ -100,4 +100,19 @@ std::string ProgramFolder() {
   return Narrow(path.substr(0, path.find_last_of(L'\\') + 1));
 }
 
+bool PumpMessages(int milliseconds, const std::function<bool()>& done) {
+  DWORD start = GetTickCount();
+  MSG msg;
+  while (true) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+      if (done && done()) return true;
+    }
+    if (done && done()) return true;
+    if (GetTickCount() - start >= static_cast<DWORD>(milliseconds)) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
 }  // namespace pinlet::testing

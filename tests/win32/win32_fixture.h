@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,10 @@ std::string ReadRaw(const std::string& path);
 void WriteRaw(const std::string& path, std::string_view content);
 // The folder of the running test program, with a trailing "\".
 std::string ProgramFolder();
+
+// Dispatches the thread's messages (its timers' included) for
+// `milliseconds`, or until `done` answers true; answers whether `done` did.
+bool PumpMessages(int milliseconds, const std::function<bool()>& done = nullptr);
 
 }  // namespace pinlet::testing
 

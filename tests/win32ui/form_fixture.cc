@@ -1,6 +1,7 @@
 #include "form_fixture.h"
 
 #include "platform/com/com_boundary.h"
+#include "win32_fixture.h"
 
 namespace pinlet::testing {
 namespace {
@@ -33,18 +34,7 @@ ui::FormPtr FormTest::NewForm(std::string_view design_name) {
 }
 
 bool FormTest::Pump(int milliseconds, const std::function<bool()>& done) {
-  DWORD start = GetTickCount();
-  MSG msg;
-  while (true) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-      if (done && done()) return true;
-    }
-    if (done && done()) return true;
-    if (GetTickCount() - start >= static_cast<DWORD>(milliseconds)) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
+  return PumpMessages(milliseconds, done);
 }
 
 std::vector<std::string> FormTest::TakeDefects() { return std::exchange(defects_, {}); }
