@@ -57,18 +57,31 @@ std::string SimControlCore::EntryName(std::string_view event_name) const {
          std::string(event_name);
 }
 
-int32_t SimControlCore::GetGeometry(std::string_view member, const int32_t& field) {
-  Enter(member);
-  Require(traits.geometry, member);
-  return field;
+int32_t& SimControlCore::Edge(int which) {
+  switch (which) {
+    case ui::geometry::kLeft:
+      return rect.left;
+    case ui::geometry::kTop:
+      return rect.top;
+    case ui::geometry::kWidth:
+      return rect.width;
+    default:
+      return rect.height;
+  }
 }
 
-void SimControlCore::SetGeometry(std::string_view member, int32_t& field, int32_t value,
-                                 bool size) {
+int32_t SimControlCore::GetGeometry(std::string_view member, int which) {
   Enter(member);
   Require(traits.geometry, member);
+  return Edge(which);
+}
+
+void SimControlCore::SetGeometry(std::string_view member, int which, int32_t value) {
+  Enter(member);
+  Require(traits.geometry, member);
+  bool size = which == ui::geometry::kWidth || which == ui::geometry::kHeight;
   if (size && value < 0) throw InvalidPropertyValueError(std::string(member));
-  field = value;
+  Edge(which) = value;
 }
 
 void SimControlCore::MoveTo(int32_t left, int32_t top, int32_t width, int32_t height) {

@@ -20,9 +20,10 @@
 #include <vector>
 
 #include "platform/host_error.h"
+#include "platform/ui_control_members.h"
+#include "platform/ui_controls.h"
 #include "sim/machine/boundary.h"
 #include "sim/machine/form_look.h"
-#include "platform/ui_controls.h"
 
 namespace pinlet::sim {
 
@@ -102,9 +103,12 @@ class SimControlCore {
   // Called when Enabled is set.
   virtual void EnabledChanged() {}
 
-  // The members of ui::Control, for SimControl below.
-  int32_t GetGeometry(std::string_view member, const int32_t& field);
-  void SetGeometry(std::string_view member, int32_t& field, int32_t value, bool size);
+  // The members of ui::Control, for ui::ControlMembers (which: a
+  // ui::geometry edge).
+  int32_t GetGeometry(std::string_view member, int which);
+  void SetGeometry(std::string_view member, int which, int32_t value);
+  // The edge of `rect` that `which` names.
+  int32_t& Edge(int which);
   void MoveTo(int32_t left, int32_t top, int32_t width, int32_t height);
   bool GetVisible();
   void SetVisibleMember(bool on);
@@ -120,76 +124,12 @@ class SimControlCore {
   std::weak_ptr<SimForm> form_;
 };
 
-// The ui::Control members of a kind `I`, over the shared state.
+// A control of the kind `I` on a simulated form.
 template <typename I>
-class SimControl : public I, public SimControlCore {
+class SimControl : public ui::ControlMembers<I, SimControlCore> {
  public:
   SimControl(World* world, std::weak_ptr<SimForm> form, std::string name)
-      : SimControlCore(world, std::move(form), std::move(name), I::kTypeName,
-                       I::kTraits) {}
-  ui::Control* AsControl() override { return this; }
-
-  std::string Name() override {
-    Enter("Control.Name");
-    return name;
-  }
-  std::string TypeName() override {
-    Enter("TypeName");
-    return type_name;
-  }
-  int32_t Left() override { return GetGeometry("Control.Left", rect.left); }
-  void SetLeft(int32_t v) override { SetGeometry("Control.Left", rect.left, v, false); }
-  int32_t Top() override { return GetGeometry("Control.Top", rect.top); }
-  void SetTop(int32_t v) override { SetGeometry("Control.Top", rect.top, v, false); }
-  int32_t Width() override { return GetGeometry("Control.Width", rect.width); }
-  void SetWidth(int32_t v) override { SetGeometry("Control.Width", rect.width, v, true); }
-  int32_t Height() override { return GetGeometry("Control.Height", rect.height); }
-  void SetHeight(int32_t v) override {
-    SetGeometry("Control.Height", rect.height, v, true);
-  }
-  void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
-    MoveTo(left, top, width, height);
-  }
-  bool Visible() override { return GetVisible(); }
-  void SetVisible(bool on) override { SetVisibleMember(on); }
-  bool Enabled() override { return GetEnabled(); }
-  void SetEnabled(bool on) override { SetEnabledMember(on); }
-  uint32_t BackColor() override { return GetBackColor(); }
-  void SetBackColor(uint32_t colour) override { SetBackColorMember(colour); }
-  std::string ToolTipText() override { return GetToolTip(); }
-  void SetToolTipText(std::string_view text) override { SetToolTipMember(text); }
-  void SetFocus() override { SetFocusMember(); }
-
-  Subscription OnClick(ui::Handler h) override {
-    return Advise(click, "Click", std::move(h), traits.geometry || traits.visible);
-  }
-  Subscription OnDblClick(ui::Handler h) override {
-    return Advise(dbl_click, "DblClick", std::move(h), traits.geometry);
-  }
-  Subscription OnMouseDown(ui::MouseHandler h) override {
-    return Advise(mouse_down, "MouseDown", std::move(h), traits.geometry);
-  }
-  Subscription OnMouseMove(ui::MouseHandler h) override {
-    return Advise(mouse_move, "MouseMove", std::move(h), traits.geometry);
-  }
-  Subscription OnMouseUp(ui::MouseHandler h) override {
-    return Advise(mouse_up, "MouseUp", std::move(h), traits.geometry);
-  }
-  Subscription OnKeyDown(ui::KeyHandler h) override {
-    return Advise(key_down, "KeyDown", std::move(h), traits.focusable);
-  }
-  Subscription OnKeyUp(ui::KeyHandler h) override {
-    return Advise(key_up, "KeyUp", std::move(h), traits.focusable);
-  }
-  Subscription OnKeyPress(ui::KeyPressHandler h) override {
-    return Advise(key_press, "KeyPress", std::move(h), traits.focusable);
-  }
-  Subscription OnGotFocus(ui::Handler h) override {
-    return Advise(got_focus, "GotFocus", std::move(h), traits.focusable);
-  }
-  Subscription OnLostFocus(ui::Handler h) override {
-    return Advise(lost_focus, "LostFocus", std::move(h), traits.focusable);
-  }
+      : ui::ControlMembers<I, SimControlCore>(world, std::move(form), std::move(name)) {}
 };
 
 class SimForm : public ui::Form, public std::enable_shared_from_this<SimForm> {

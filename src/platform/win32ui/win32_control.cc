@@ -61,8 +61,10 @@ FormText::Control ControlCore::Describe(HWND focus) {
   text.name = name;
   text.type_name = type_name;
   if (traits.geometry)
-    text.rect = Rect{GetGeometry("Control.Left", 0), GetGeometry("Control.Top", 1),
-                     GetGeometry("Control.Width", 2), GetGeometry("Control.Height", 3)};
+    text.rect = Rect{GetGeometry("Control.Left", ui::geometry::kLeft),
+                     GetGeometry("Control.Top", ui::geometry::kTop),
+                     GetGeometry("Control.Width", ui::geometry::kWidth),
+                     GetGeometry("Control.Height", ui::geometry::kHeight)};
   if (traits.back_colour) text.back_colour = back_colour_;
   text.tool_tip = tool_tip_;
   text.enabled = hwnd_ ? (GetWindowLongW(hwnd_, GWL_STYLE) & WS_DISABLED) == 0 : enabled_;

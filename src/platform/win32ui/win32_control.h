@@ -26,6 +26,7 @@
 #include "platform/events.h"
 #include "platform/form_text.h"
 #include "platform/host_error.h"
+#include "platform/ui_control_members.h"
 #include "platform/ui_controls.h"
 #include "platform/win32/twips.h"
 #include "platform/win32ui/window_names.h"
@@ -180,73 +181,12 @@ bool RouteToControl(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result)
 // for another window.
 ControlCore* ControlOf(HWND window);
 
-// The ui::Control members of a kind `I`, over the shared state.
+// A control of the kind `I` on a form of real windows.
 template <typename I>
-class Control : public I, public ControlCore {
+class Control : public ui::ControlMembers<I, ControlCore> {
  public:
   Control(std::weak_ptr<Win32Form> form, std::string name)
-      : ControlCore(std::move(form), std::move(name), I::kTypeName, I::kTraits) {}
-  ui::Control* AsControl() override { return this; }
-
-  std::string Name() override {
-    Enter("Control.Name");
-    return name;
-  }
-  std::string TypeName() override {
-    Enter("TypeName");
-    return type_name;
-  }
-  int32_t Left() override { return GetGeometry("Control.Left", 0); }
-  void SetLeft(int32_t v) override { SetGeometry("Control.Left", 0, v); }
-  int32_t Top() override { return GetGeometry("Control.Top", 1); }
-  void SetTop(int32_t v) override { SetGeometry("Control.Top", 1, v); }
-  int32_t Width() override { return GetGeometry("Control.Width", 2); }
-  void SetWidth(int32_t v) override { SetGeometry("Control.Width", 2, v); }
-  int32_t Height() override { return GetGeometry("Control.Height", 3); }
-  void SetHeight(int32_t v) override { SetGeometry("Control.Height", 3, v); }
-  void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
-    MoveTo(left, top, width, height);
-  }
-  bool Visible() override { return GetVisible(); }
-  void SetVisible(bool on) override { SetVisibleMember(on); }
-  bool Enabled() override { return GetEnabled(); }
-  void SetEnabled(bool on) override { SetEnabledMember(on); }
-  uint32_t BackColor() override { return GetBackColor(); }
-  void SetBackColor(uint32_t colour) override { SetBackColorMember(colour); }
-  std::string ToolTipText() override { return GetToolTip(); }
-  void SetToolTipText(std::string_view text) override { SetToolTipMember(text); }
-  void SetFocus() override { SetFocusMember(); }
-
-  Subscription OnClick(ui::Handler h) override {
-    return Advise(click, "Click", std::move(h), traits.geometry || traits.visible);
-  }
-  Subscription OnDblClick(ui::Handler h) override {
-    return Advise(dbl_click, "DblClick", std::move(h), traits.geometry);
-  }
-  Subscription OnMouseDown(ui::MouseHandler h) override {
-    return Advise(mouse_down, "MouseDown", std::move(h), traits.geometry);
-  }
-  Subscription OnMouseMove(ui::MouseHandler h) override {
-    return Advise(mouse_move, "MouseMove", std::move(h), traits.geometry);
-  }
-  Subscription OnMouseUp(ui::MouseHandler h) override {
-    return Advise(mouse_up, "MouseUp", std::move(h), traits.geometry);
-  }
-  Subscription OnKeyDown(ui::KeyHandler h) override {
-    return Advise(key_down, "KeyDown", std::move(h), traits.focusable);
-  }
-  Subscription OnKeyUp(ui::KeyHandler h) override {
-    return Advise(key_up, "KeyUp", std::move(h), traits.focusable);
-  }
-  Subscription OnKeyPress(ui::KeyPressHandler h) override {
-    return Advise(key_press, "KeyPress", std::move(h), traits.focusable);
-  }
-  Subscription OnGotFocus(ui::Handler h) override {
-    return Advise(got_focus, "GotFocus", std::move(h), traits.focusable);
-  }
-  Subscription OnLostFocus(ui::Handler h) override {
-    return Advise(lost_focus, "LostFocus", std::move(h), traits.focusable);
-  }
+      : ui::ControlMembers<I, ControlCore>(std::move(form), std::move(name)) {}
 };
 
 // The common failures of forms and controls.
