@@ -12,7 +12,6 @@
 namespace pinlet {
 namespace {
 
-constexpr const char* kOnTopProperty = "ZPNOnTop";
 constexpr const char* kCannotOpenParent = "Sorry, can't open parent item";
 
 }  // namespace
@@ -23,18 +22,7 @@ void frmComments::MakeNormal() { SetTopMost(ctx_, hwnd_, false); }
 
 void frmComments::SetWindowOnTop() {
   bool was_on_top = blnOnTop;
-  std::string value;
-  const std::string names[] = {kOnTopProperty};
-  NoteRead read = ReadNoteProperties(ctx_, objMyNote, names).front();
-  if (read.found()) {
-    value = read.value;
-  } else {
-    // A note without the property starts with the setting's value.
-    value = std::to_string(ReadCheck(ctx_.registry(), kNoteKey, "NoteOnTop") ? 1 : 0);
-    if (read.absent())
-      IgnoreError([&] { WriteNoteProperty(ctx_, objMyNote, kOnTopProperty, value); });
-  }
-  blnOnTop = value == "1";
+  blnOnTop = model_.LoadOnTop(objMyNote);
   if (blnOnTop) {
     MakeTopMost();
   } else if (was_on_top) {
