@@ -32,17 +32,17 @@ class NoteModel {
  public:
   // A save, and what remains to be saved after a failed one.
   enum Pending : unsigned {
-    kPendingText = 1,
-    kPendingFont = 2,
+    kPendingText = 1,  // the text and its first line; nothing while locked
+    kPendingFont = 2,  // the seven font properties, with the text colour
     kPendingBackColor = 4,
-    kPendingOnTop = 8,
+    kPendingOnTop = 8,            // "ZPNOnTop", as the window is kept
     kPendingAttachments = 16,     // the note item with its attachments
     kPendingReminder = 32,        // "ZPNReminder"
     kPendingParentReminder = 64,  // Outlook's reminder on the parent item
   };
 
   // What the model asks of the window that shows the note. Each is called
-  // when a save or a load needs it, never kept.
+  // when a save or a load needs it; its answer is never kept.
   struct Binding {
     // The note's text as shown; raises when it cannot be read.
     std::function<std::string()> text;
@@ -111,7 +111,7 @@ class NoteModel {
   // Does again every save that did not complete, in the order of Pending;
   // failures reported with `tag`.
   void FlushPendingSaves(std::string_view tag);
-  // A save did not complete yet; `what` (Pending values) did not.
+  // Some save did not complete yet; one of `what` (Pending values) did not.
   bool save_pending() const { return pending_ != 0; }
   bool pending(unsigned what) const { return (pending_ & what) != 0; }
   // The user let the changes go: nothing is pending any more.
