@@ -176,7 +176,8 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // Loads the existing note into the model and shows it; a text that cannot
   // be shown locks the box and the model's text.
   void SetCustomDisplayStyle();
-  // Writes the new note's appearance as it opened, and keeps its EntryID.
+  // Has the model keep the new note's EntryID and write its appearance as
+  // it opened.
   void RecordNewNote();
   // Shows the model's appearance on the controls; failures ignored.
   void ApplyFont();
@@ -342,9 +343,6 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // `ask` is false), the note deleted, the parent unmarked. False when the
   // user said No.
   bool DeleteNoteCommand(bool ask);
-  // Deletes the note for good (attachments first); true when nothing of
-  // it is left.
-  bool DeleteNote(const ol::ItemPtr& note);
   void imgNoteOpen_Click();
   // The Open and Reminder buttons disabled: the parent cannot be opened.
   void DisableParentButtons();
@@ -397,8 +395,6 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   bool timer1_running_ = false;
   // ConfirmSaved's box is up: the note is not given up meanwhile.
   bool m_blnAsking = false;
-  // The EntryID of the new note this window made, for throwing it away.
-  std::string new_note_id_;
 };
 
 // Installs the note window subsystem: Create makes a frmComments, and the

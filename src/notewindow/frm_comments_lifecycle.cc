@@ -223,7 +223,6 @@ void frmComments::ResetNoteState() {
   life_.ShowsExisting();
   m_blnCollapseArmed = false;
   model_.Forget();
-  new_note_id_.clear();
 }
 
 void frmComments::DiscardUntouchedNewNote() {

@@ -107,7 +107,6 @@ void frmComments::SetDefaultDisplayStyle() {
 }
 
 void frmComments::RecordNewNote() {
-  IgnoreError([&] { new_note_id_ = objMyNote->EntryID(); });
   // A new note keeps the appearance it opened with from the start, as an
   // existing note has it after its first load; kept on top as the settings
   // say, or as the user set it already.

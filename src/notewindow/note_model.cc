@@ -107,6 +107,7 @@ bool NoteModel::LoadOnTop(const ol::ItemPtr& note) {
 }
 
 void NoteModel::RecordNew(const ol::ItemPtr& note, std::optional<bool> on_top) {
+  IgnoreError([&] { new_note_id_ = note->EntryID(); });
   std::vector<NoteValue> values = ShownProperties();
   values.erase(values.begin());  // its title is the item's, written already
   bool kept_on_top = on_top ? *on_top : ReadCheck(ctx_.registry(), kNoteKey, "NoteOnTop");
@@ -118,6 +119,7 @@ void NoteModel::Forget() {
   text_unread_ = false;
   reminder.clear();
   pending_ = 0;
+  new_note_id_.clear();
 }
 
 }  // namespace pinlet

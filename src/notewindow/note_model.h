@@ -88,10 +88,10 @@ class NoteModel {
   // Whether `note` is kept on top: its "ZPNOnTop", else the setting
   // "NoteOnTop", which a note without the property is given.
   bool LoadOnTop(const ol::ItemPtr& note);
-  // Writes the appearance a new note opened with, and the reminder, to
-  // `note`, as an existing note has them after its first load; it is kept
-  // on top as `on_top` says, else as the setting "NoteOnTop" says. Failures
-  // ignored.
+  // Keeps the EntryID of the new note `note` and writes to it the
+  // appearance it opened with and the reminder, as an existing note has them
+  // after its first load; it is kept on top as `on_top` says, else as the
+  // setting "NoteOnTop" says. Failures ignored.
   void RecordNew(const ol::ItemPtr& note, std::optional<bool> on_top);
 
   // ---- The text ----
@@ -100,7 +100,8 @@ class NoteModel {
   bool text_unread() const { return text_unread_; }
   void LockText() { text_unread_ = true; }
   // Forgets what belonged to the previous note: the reminder, the locked
-  // text and the saves pending. The appearance stays until the next load.
+  // text, the saves pending and the new note's EntryID. The appearance stays
+  // until the next load.
   void Forget();
 
   // ---- Saving (note_model_save.cc) ----
@@ -116,6 +117,13 @@ class NoteModel {
   bool pending(unsigned what) const { return (pending_ & what) != 0; }
   // The user let the changes go: nothing is pending any more.
   void GiveUpPending() { pending_ = 0; }
+
+  // Deletes the note shown (`note`) for good, its attachments first: it is
+  // moved to Deleted Items and deleted there, else deleted where it is and
+  // again from Deleted Items. A new note whose EntryID cannot be read any
+  // more is found by the one RecordNew kept. True when nothing of it is
+  // left: also for nullptr and for a note never saved.
+  bool DeleteNote(const ol::ItemPtr& note);
 
  private:
   static constexpr const char* kOnTopProperty = "ZPNOnTop";
@@ -148,6 +156,8 @@ class NoteModel {
   Binding binding_;
   bool text_unread_ = false;
   unsigned pending_ = 0;
+  // The EntryID of the new note RecordNew was given, for deleting it.
+  std::string new_note_id_;
 };
 
 }  // namespace pinlet

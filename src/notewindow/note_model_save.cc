@@ -1,7 +1,8 @@
 // What the note model saves: the note's text, font, colour, on-top state
 // and reminder as the note's properties, the note item after its
 // attachments changed, and Outlook's reminder on the parent item; each save
-// that fails is kept until it is done again.
+// that fails is kept until it is done again. And the deletion of the note
+// for good.
 #include "addin/error_report.h"
 #include "addin/string_table.h"
 #include "notewindow/note_model.h"
@@ -123,6 +124,56 @@ void NoteModel::FlushPendingSaves(std::string_view tag) {
   for (unsigned what : {kPendingText, kPendingFont, kPendingBackColor, kPendingOnTop,
                         kPendingAttachments, kPendingReminder, kPendingParentReminder})
     if (pending_ & what) Store(what, tag);
+}
+
+bool NoteModel::DeleteNote(const ol::ItemPtr& note) {
+  if (!note) return true;
+  IgnoreError([&] {
+    ol::AttachmentsPtr attachments = note->Attachments();
+    for (int i = attachments->Count(); i >= 1; --i)
+      IgnoreError([&] { attachments->Remove(i); });
+  });
+  std::string id;
+  if (!IgnoreError([&] { id = note->EntryID(); })) {
+    // The model knows the EntryID of a new note it recorded.
+    if (new_note_id_.empty()) return false;
+    id = new_note_id_;
+  }
+  if (id.empty()) return true;  // never saved: nothing is stored
+  // The note is moved to Deleted Items and deleted for good there: in an
+  // Exchange mailbox the move gives it a new EntryID, which only the item
+  // the move answers knows. A step that failed is done again.
+  ol::FolderPtr deleted_items;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    ol::ItemPtr moved;
+    if (!IgnoreError([&] {
+          if (!deleted_items)
+            deleted_items =
+                Must(ctx_.name_space).GetDefaultFolder(ol::kFolderDeletedItems);
+          moved = note->Move(deleted_items);
+        }) ||
+        !moved)
+      continue;
+    for (int tries = 0; tries < 3; ++tries)
+      if (IgnoreError([&] { moved->Delete(); })) return true;
+    return false;
+  }
+  // No move succeeded: the note is deleted where it is, and looked for in
+  // Deleted Items by the EntryID it had.
+  IgnoreError([&] { note->Delete(); });
+  // A deleted item lands in Deleted Items; it is deleted again from there,
+  // so that nothing of the note is left. A deletion that failed on the way
+  // is done again the same way.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    ol::ItemPtr found;
+    std::optional<HostError> error =
+        Attempt([&] { found = Must(ctx_.name_space).GetItemFromID(id); });
+    if (error && error->number() == errors::kNotFound) return true;
+    if (error) continue;
+    if (!found) return true;
+    IgnoreError([&] { found->Delete(); });
+  }
+  return false;
 }
 
 }  // namespace pinlet

@@ -1,6 +1,7 @@
 // The note model without a window: saves that fail stay pending until a
 // flush does them with what is current then, the appearance read back as it
-// was written, and a note whose text could not be read is never written over.
+// was written, a note whose text could not be read never written over, and
+// a new note deleted by the EntryID it was recorded with.
 #include "notewindow/note_model.h"
 
 #include <gmock/gmock.h>
@@ -193,6 +194,20 @@ TEST_F(NoteModelTest, ANoteWhoseTextCouldNotBeReadIsNotOverwritten) {
   EXPECT_TRUE(model->Store(NoteModel::kPendingFont, "tag"));
   EXPECT_EQ(Prop(mail, "ZPNFontBold"), "True");
   EXPECT_EQ(Prop(mail, "ZPNFullBody"), "kept");
+}
+
+TEST_F(NoteModelTest, ANoteWhoseEntryIdCannotBeReadIsDeletedOnlyWhenRecordedNew) {
+  auto model = Model();
+  model->RecordNew(note, false);
+  model->Forget();  // the window turned to another note
+  world.faults.FailMember("Item.EntryID", errors::kOperationFailed, 1);
+  EXPECT_FALSE(model->DeleteNote(note));
+  EXPECT_NE(NoteOf(mail), nullptr);
+  model->RecordNew(note, false);
+  world.faults.FailMember("Item.EntryID", errors::kOperationFailed, 1);
+  EXPECT_TRUE(model->DeleteNote(note));
+  EXPECT_EQ(NoteOf(mail), nullptr);
+  EXPECT_TRUE(DeletedNode()->items.empty());
 }
 
 }  // namespace
