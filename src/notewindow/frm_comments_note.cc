@@ -1,11 +1,9 @@
 // The note toolbar's commands: keep the window on top, delete the note,
 // open the item the note belongs to.
 #include "addin/error_report.h"
-#include "addin/settings.h"
 #include "addin/string_table.h"
 #include "notewindow/frm_comments.h"
 #include "store/note_link.h"
-#include "store/note_property.h"
 #include "store/note_windows.h"
 #include "store/parent_marking.h"
 

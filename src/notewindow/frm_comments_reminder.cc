@@ -16,7 +16,6 @@
 #include "notewindow/frm_comments.h"
 #include "notewindow/frm_reminder.h"
 #include "store/note_link.h"
-#include "store/note_property.h"
 #include "store/notes_folder.h"
 
 namespace pinlet {
