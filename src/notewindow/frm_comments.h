@@ -12,15 +12,16 @@
 // button its state. A new note that is closed or replaced before its first
 // change is deleted; a note changed once stays.
 //
-// The window keeps the note's appearance (font, colours, on-top state) in
-// its own members, shows it on the controls and saves it from the members,
-// so a control that fails to show a change never keeps the change from
-// being stored. A save that fails is done again at the next change and,
-// at the latest, when the window closes or shows another note; while it
-// still fails there, the user is asked, with the text still on the screen,
-// and may keep the window open: what the user typed is never dropped
-// without a word. A text that could not be loaded is not
-// overwritten: the text box stays locked for that note.
+// The window keeps the note's appearance, reminder and saves in its model
+// (NoteModel, note_model.h), shows the appearance on the controls and has
+// the model save it, so a control that fails to show a change never keeps
+// the change from being stored; the on-top state is the window's own
+// (blnOnTop), which the model reads when it saves. A save that fails is
+// done again at the next change and, at the latest, when the window closes
+// or shows another note; while it still fails there, the user is asked,
+// with the text still on the screen, and may keep the window open: what the
+// user typed is never dropped without a word. A text that could not be
+// loaded is not overwritten: the text box stays locked for that note.
 //
 // The window runs on the host's one thread; every handler it subscribes is
 // an entry point of the add-in and lets no error escape. Its procedures
@@ -40,9 +41,9 @@
 #include "addin/context.h"
 #include "commondlg/c_common_dialog.h"
 #include "notewindow/c_text_box_edit.h"
+#include "notewindow/note_model.h"
 #include "notewindow/note_window_life.h"
 #include "platform/ui_controls.h"
-#include "store/note_property.h"
 
 namespace pinlet {
 
@@ -86,19 +87,19 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // What the window holds, for the driver and tests; no host call.
   bool loaded() const { return life_.Up(); }
   const ui::FormPtr& form() const { return form_; }
-  uint32_t back_colour() const { return m_lngBackColor; }
-  uint32_t fore_colour() const { return m_lngForeColor; }
-  const ui::Font& font() const { return m_font; }
+  uint32_t back_colour() const { return model_.back_colour; }
+  uint32_t fore_colour() const { return model_.fore_colour; }
+  const ui::Font& font() const { return model_.font; }
   bool panel_shown() const { return m_blnPanelShown; }
   bool new_note() const { return life_.UntouchedNew(); }
   bool changed() const { return life_.Changed(); }
   // The text of the note could not be loaded; the box is locked.
-  bool text_unread() const { return m_blnTextUnread; }
+  bool text_unread() const { return model_.text_unread(); }
   // A save did not complete yet; it is done again at the next chance.
-  bool save_pending() const { return pending_ != 0; }
+  bool save_pending() const { return model_.save_pending(); }
   // The note's reminder text: "" for none, else a date optionally followed
   // by " h:mm AM/PM".
-  const std::string& reminder() const { return m_strReminder; }
+  const std::string& reminder() const { return model_.reminder; }
 
   // The next half-hour mark strictly after `time` ("h:mm AM/PM"), in the same
   // form: "9:29 AM" -> "9:30 AM", "9:30 AM" -> "10:00 AM", "11:45 PM" ->
@@ -116,16 +117,6 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
 
  private:
   using Phase = NoteWindowLife::Phase;
-  // What remains to be saved after a failed save.
-  enum Pending : unsigned {
-    kPendingText = 1,
-    kPendingFont = 2,
-    kPendingBackColor = 4,
-    kPendingOnTop = 8,
-    kPendingAttachments = 16,  // the note item with its attachments
-    kPendingReminder = 32,     // "ZPNReminder"
-    kPendingParentReminder = 64,  // Outlook's reminder on the parent item
-  };
 
   // ---- Building (frm_comments_design.cc) ----
   // Creates the form and its controls at their design places and subscribes
@@ -175,31 +166,25 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // when the host answers neither.
   std::optional<Rect> DisplayArea();
 
-  // ---- Persistence (frm_comments_persist.cc) ----
+  // ---- The note on the window (frm_comments_persist.cc) ----
+  // What the model reaches of this window.
+  NoteModel::Binding ModelBinding();
+  // The caption, the design's when it cannot be read.
+  std::string ShownTitle();
+  // The controls at their defaults and the model at the settings' appearance.
   void SetDefaultDisplayStyle();
+  // Loads the existing note into the model and shows it; a text that cannot
+  // be shown locks the box and the model's text.
   void SetCustomDisplayStyle();
-  // The note's properties the window reads, with what it shows now.
-  std::vector<NoteValue> ShownProperties();
-  // The seven font properties, as the text box shows them now.
-  std::vector<NoteValue> FontProperties() const;
-  // Writes the new note's appearance as it opened, and keeps its EntryID.
+  // Has the model keep the new note's EntryID and write its appearance as
+  // it opened.
   void RecordNewNote();
-  // Shows the appearance members on the controls; failures ignored.
+  // Shows the model's appearance on the controls; failures ignored.
   void ApplyFont();
   void ApplyNoteColour();
   void Text_Change();
   void ChangesToParentItem();
   void AddNoteToParentItem();
-  // Each raises on failure; Store runs them.
-  void SaveNoteText();
-  void SaveFontSettings();
-  void SaveBackgroundColor();
-  void SaveNotePositionOnTop();
-  // Runs the save of `what` (a Pending value); true when it completed. A
-  // failed save is reported with `tag` and stays pending.
-  bool Store(unsigned what, std::string_view tag);
-  // Does again every save that did not complete.
-  void FlushPendingSaves(std::string_view tag);
   // Before the window gives up its note (it closes or shows another note):
   // does again every save that did not complete and, while one still fails,
   // asks the user. With `can_stay` (the window may stay): Yes tries again,
@@ -313,18 +298,14 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // The folder a file dialog starts in: "%USERPROFILE%\My Documents" for
   // the window's first dialog, "" (where the last one ended) after it.
   std::string FileDialogFolder();
-  // Saves the note item after its attachments changed; raises.
-  void SaveNoteItem();
 
   // ---- Reminder (frm_comments_reminder.cc) ----
   void EnableReminder();
   void imgNoteReminder_Click();
+  // Saves the reminder on the note and, for a mail or task parent, as
+  // Outlook's reminder on it; a reminder for an item outside a top-level
+  // folder is warned of first.
   void SaveReminder();
-  // Writes "ZPNReminder"; raises.
-  void SaveReminderProperty();
-  // Sets or clears Outlook's reminder on a mail or task parent as the note's
-  // reminder says, and saves the parent; raises when the save fails.
-  void SaveParentReminder();
   // The reminder indicator shows whether a reminder is set, and when.
   void ShowReminderIndicator();
 
@@ -362,9 +343,6 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // `ask` is false), the note deleted, the parent unmarked. False when the
   // user said No.
   bool DeleteNoteCommand(bool ask);
-  // Deletes the note for good (attachments first); true when nothing of
-  // it is left.
-  bool DeleteNote(const ol::ItemPtr& note);
   void imgNoteOpen_Click();
   // The Open and Reminder buttons disabled: the parent cannot be opened.
   void DisableParentButtons();
@@ -391,8 +369,6 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   ol::ItemPtr m_objNewItem;
   std::unique_ptr<cTextBoxEdit> m_objTextEdit;
   std::unique_ptr<cCommonDialog> m_cHookAddDlg;
-  uint32_t m_lngBackColor = kFrameColour;
-  std::string m_strReminder;
   bool m_blnCollapseArmed = false;
   bool m_blnBusy = false;
   int32_t m_sngFooterGap = 0;
@@ -412,18 +388,13 @@ class frmComments : public NoteWindow, public std::enable_shared_from_this<frmCo
   // The copies of attachments this window opened, deleted when it closes.
   std::vector<std::string> attachment_copies_;
 
-  // The note's appearance, as shown and as saved.
-  ui::Font m_font;
-  uint32_t m_lngForeColor = 0;
+  // The note's appearance, reminder and saves.
+  NoteModel model_;
   // The text box's height, as the layout last set it.
   int32_t m_textHeight = 0;
   bool timer1_running_ = false;
-  bool m_blnTextUnread = false;
-  unsigned pending_ = 0;
   // ConfirmSaved's box is up: the note is not given up meanwhile.
   bool m_blnAsking = false;
-  // The EntryID of the new note this window made, for throwing it away.
-  std::string new_note_id_;
 };
 
 // Installs the note window subsystem: Create makes a frmComments, and the

@@ -74,12 +74,6 @@ int32_t frmComments::SelectedAttachment() {
   return index;
 }
 
-void frmComments::SaveNoteItem() {
-  ol::ItemPtr note = NoteForSaving();
-  if (!note) throw ObjectRequiredError();
-  note->Save();
-}
-
 void frmComments::ShowAttachmentControls() {
   EnableButton("imgSaveAtt", true);
   EnableButton("imgDeleteAtt", true);
@@ -173,7 +167,7 @@ void frmComments::AttachFile(const std::string& path) {
     attachments->Add(path);
     // The attachment is on the note now; a save that fails is done again.
     if (life_.HasNote()) ChangesToParentItem();
-    Store(kPendingAttachments, "frmComments(Sub AttachFile)");
+    model_.Store(NoteModel::kPendingAttachments, "frmComments(Sub AttachFile)");
     proc.line = 20;
     m_blnListFill = true;
     auto listed_now = Attempt([&] {
@@ -206,7 +200,7 @@ void frmComments::DeleteAttachment() {
     proc.line = 10;
     attachments->Remove(i + 1);
     if (life_.HasNote()) ChangesToParentItem();
-    Store(kPendingAttachments, "frmComments(Sub DeleteAttachment)");
+    model_.Store(NoteModel::kPendingAttachments, "frmComments(Sub DeleteAttachment)");
     proc.line = 20;
     if (!IgnoreError([&] { lstAttachments->RemoveItem(i); })) {
       RefillAttachmentList();

@@ -108,7 +108,7 @@ void frmComments::imgNoteOnTop_MouseDown(int, int, int, int) {
     blnOnTop = !blnOnTop;
     if (life_.HasNote()) {
       ChangesToParentItem();
-      Store(kPendingOnTop, "frmComments(Sub imgNoteOnTop_MouseDown)");
+      model_.Store(NoteModel::kPendingOnTop, "frmComments(Sub imgNoteOnTop_MouseDown)");
     }
     if (blnOnTop)
       MakeTopMost();

@@ -107,7 +107,7 @@ void frmComments::Resize() {
       if (entries > 0 && !m_blnPanelShown) ShowPanel(true);
     }
     FitHeight();
-    ApplyBackColor(m_lngBackColor);
+    ApplyBackColor(model_.back_colour);
     IgnoreError([&] {
       picScrollBar->Move(TryGet([&] { return Text->Width(); }) - kScrollBarInset,
                          kNoteToolbarTop, kScrollBarWidth, m_textHeight);
@@ -178,7 +178,7 @@ void frmComments::CheckForScrollBar() {
   // more, so does the whole.
   constexpr size_t kMeasureFirst = 8192;  // bytes of UTF-8
   IgnoreError([&] {
-    picScrollBar->SetFont(m_font);
+    picScrollBar->SetFont(model_.font);
     int32_t width = std::max(Text->Width() - 120, 1);  // less the frame and margins
     int32_t shown = m_textHeight - 60;
     std::string text = Text->Text();

@@ -15,7 +15,8 @@
 
 namespace pinlet {
 
-frmComments::frmComments(AddinContext& ctx) : ctx_(ctx) {
+frmComments::frmComments(AddinContext& ctx) : ctx_(ctx), model_(ctx, ModelBinding()) {
+  model_.back_colour = kFrameColour;
   m_sngFooterGap = design::kHeight - (design::kEditTextTop + design::kTextHeight +
                                       design::kFooterBelowText + design::kFooterHeight);
   m_textHeight = design::kTextHeight;
@@ -123,7 +124,7 @@ bool frmComments::LoadNote(bool refresh_explorer) {
   if (!made.note && !made.folder_reached) {
     // Nothing typed here could be stored: the user learns it before typing.
     life_.ShowsExisting();
-    m_blnTextUnread = true;
+    model_.LockText();
     IgnoreError([&] { Text->SetLocked(true); });
     TellNotesUnreachable(ctx_);
     return false;
@@ -207,7 +208,7 @@ void frmComments::ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr
   if (entries == 0 || frmState != old_state)
     Resize();
   else
-    ApplyBackColor(frmState == kViewState ? m_lngBackColor : kFrameColour);
+    ApplyBackColor(frmState == kViewState ? model_.back_colour : kFrameColour);
   EnsureOnWorkArea();
   // 11.-12.
   life_.NoteIn();
@@ -221,10 +222,7 @@ void frmComments::ClearForm(const std::string& id, ol::ItemPtr note, ol::ItemPtr
 void frmComments::ResetNoteState() {
   life_.ShowsExisting();
   m_blnCollapseArmed = false;
-  m_blnTextUnread = false;
-  m_strReminder.clear();
-  pending_ = 0;
-  new_note_id_.clear();
+  model_.Forget();
 }
 
 void frmComments::DiscardUntouchedNewNote() {

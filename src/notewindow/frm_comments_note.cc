@@ -1,18 +1,15 @@
 // The note toolbar's commands: keep the window on top, delete the note,
 // open the item the note belongs to.
 #include "addin/error_report.h"
-#include "addin/settings.h"
 #include "addin/string_table.h"
 #include "notewindow/frm_comments.h"
 #include "store/note_link.h"
-#include "store/note_property.h"
 #include "store/note_windows.h"
 #include "store/parent_marking.h"
 
 namespace pinlet {
 namespace {
 
-constexpr const char* kOnTopProperty = "ZPNOnTop";
 constexpr const char* kCannotOpenParent = "Sorry, can't open parent item";
 
 }  // namespace
@@ -23,18 +20,7 @@ void frmComments::MakeNormal() { SetTopMost(ctx_, hwnd_, false); }
 
 void frmComments::SetWindowOnTop() {
   bool was_on_top = blnOnTop;
-  std::string value;
-  const std::string names[] = {kOnTopProperty};
-  NoteRead read = ReadNoteProperties(ctx_, objMyNote, names).front();
-  if (read.found()) {
-    value = read.value;
-  } else {
-    // A note without the property starts with the setting's value.
-    value = std::to_string(ReadCheck(ctx_.registry(), kNoteKey, "NoteOnTop") ? 1 : 0);
-    if (read.absent())
-      IgnoreError([&] { WriteNoteProperty(ctx_, objMyNote, kOnTopProperty, value); });
-  }
-  blnOnTop = value == "1";
+  blnOnTop = model_.LoadOnTop(objMyNote);
   if (blnOnTop) {
     MakeTopMost();
   } else if (was_on_top) {
@@ -64,7 +50,7 @@ bool frmComments::DeleteNoteCommand(bool ask) {
   if (!confirmed) return false;
   // The note goes even when its item is gone; only the item's steps are
   // skipped then. A note that could not be deleted keeps its window.
-  if (!DeleteNote(objMyNote)) return false;
+  if (!model_.DeleteNote(objMyNote)) return false;
   if (!objParentItem) return true;
   SetParentItemProperties(ctx_, objParentItem, false);
   if (ctx_.subsystems.inspectors)
@@ -76,56 +62,6 @@ bool frmComments::DeleteNoteCommand(bool ask) {
         [&] { ctx_.subsystems.explorers->ForgetEntryId(ctx_, objParentItem->EntryID()); });
   }
   return true;
-}
-
-bool frmComments::DeleteNote(const ol::ItemPtr& note) {
-  if (!note) return true;
-  IgnoreError([&] {
-    ol::AttachmentsPtr attachments = note->Attachments();
-    for (int i = attachments->Count(); i >= 1; --i)
-      IgnoreError([&] { attachments->Remove(i); });
-  });
-  std::string id;
-  if (!IgnoreError([&] { id = note->EntryID(); })) {
-    // The window knows the EntryID of a note it made itself.
-    if (note != objMyNote || new_note_id_.empty()) return false;
-    id = new_note_id_;
-  }
-  if (id.empty()) return true;  // never saved: nothing is stored
-  // The note is moved to Deleted Items and deleted for good there: in an
-  // Exchange mailbox the move gives it a new EntryID, which only the item
-  // the move answers knows. A step that failed is done again.
-  ol::FolderPtr deleted_items;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    ol::ItemPtr moved;
-    if (!IgnoreError([&] {
-          if (!deleted_items)
-            deleted_items =
-                Must(ctx_.name_space).GetDefaultFolder(ol::kFolderDeletedItems);
-          moved = note->Move(deleted_items);
-        }) ||
-        !moved)
-      continue;
-    for (int tries = 0; tries < 3; ++tries)
-      if (IgnoreError([&] { moved->Delete(); })) return true;
-    return false;
-  }
-  // No move succeeded: the note is deleted where it is, and looked for in
-  // Deleted Items by the EntryID it had.
-  IgnoreError([&] { note->Delete(); });
-  // A deleted item lands in Deleted Items; it is deleted again from there,
-  // so that nothing of the note is left. A deletion that failed on the way
-  // is done again the same way.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    ol::ItemPtr found;
-    std::optional<HostError> error =
-        Attempt([&] { found = Must(ctx_.name_space).GetItemFromID(id); });
-    if (error && error->number() == errors::kNotFound) return true;
-    if (error) continue;
-    if (!found) return true;
-    IgnoreError([&] { found->Delete(); });
-  }
-  return false;
 }
 
 void frmComments::DisableParentButtons() {

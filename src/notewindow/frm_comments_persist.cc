@@ -1,6 +1,7 @@
-// What the note window reads and writes: the default appearance from the
-// settings, the note's own properties, every save, and the marking of the
-// parent item when a note is made or first changed.
+// The note on the window: the model bound to the controls, the defaults the
+// window opens with, the note shown from its model, the marking of the
+// parent item when a note is made or first changed, and the question when a
+// save still fails as the window gives up its note.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -19,8 +20,6 @@
 namespace pinlet {
 namespace {
 
-constexpr const char* kOnTopProperty = "ZPNOnTop";
-constexpr const char* kReminderProperty = "ZPNReminder";
 constexpr std::string_view kNotSaved =
     "Pinlet could not save the last changes to this note in Outlook.";
 constexpr std::string_view kAskWhileShown =
@@ -31,25 +30,6 @@ constexpr std::string_view kAskWhileClosing =
     "without the changes.";
 constexpr std::string_view kNotSavedText =
     "\r\nThis is the text that could not be saved (press Ctrl+C to copy it):";
-
-std::string ColourText(uint32_t colour) { return std::to_string(colour & 0xFFFFFF); }
-uint32_t ColourOf(const std::string& text) {
-  return static_cast<uint32_t>(ToLong(Variant(text))) & 0xFFFFFF;
-}
-
-// The first line of the text that is not empty; the whole text when it has
-// no line break, "" when every line is empty.
-std::string FirstNonEmptyLine(std::string_view text) {
-  while (!text.empty()) {
-    size_t end = text.find_first_of("\r\n");
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() || end == std::string_view::npos) return std::string(line);
-    size_t next = end + 1;
-    if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
-    text.remove_prefix(next);
-  }
-  return "";
-}
 
 // The farthest from the origin a stored coordinate places the window, in
 // twips: well beyond any screen, and far enough from the limits of a 32-bit
@@ -67,6 +47,22 @@ std::optional<int32_t> StoredCoordinate(const std::string& text) {
 
 }  // namespace
 
+NoteModel::Binding frmComments::ModelBinding() {
+  NoteModel::Binding binding;
+  binding.text = [this] { return Text->Text(); };
+  binding.title = [this] { return ShownTitle(); };
+  binding.on_top = [this] { return blnOnTop; };
+  binding.note = [this] { return NoteForSaving(); };
+  binding.parent = [this] { return objParentItem; };
+  return binding;
+}
+
+std::string frmComments::ShownTitle() {
+  std::string caption = std::string(design::kCaption);
+  IgnoreError([&] { caption = form_->Caption(); });
+  return caption;
+}
+
 void frmComments::SetDefaultDisplayStyle() {
   // 1. The window and every control with a background: pale yellow.
   IgnoreError([&] { form_->SetBackColor(kFrameColour); });
@@ -81,21 +77,7 @@ void frmComments::SetDefaultDisplayStyle() {
   ShowAttachCount();
   // 4. The default appearance. A value never set keeps a readable note:
   // the pale note colour and the text box's own font.
-  Registry& reg = ctx_.registry();
-  m_lngBackColor = ReadNoteBackColor(reg);
-  m_font = ui::Font();
-  std::string name = ReadText(reg, kNoteKey, "FontName");
-  if (!name.empty()) m_font.name = name;
-  double size = ToDouble(ReadValue(reg, RootKey::kCurrentUser, kNoteKey, "FontSize"));
-  if (size > 0) m_font.size = size;
-  auto flag = [&](const char* value) {
-    return ToBool(ReadValue(reg, RootKey::kCurrentUser, kNoteKey, value));
-  };
-  m_font.bold = flag("FontBold");
-  m_font.italic = flag("FontItalic");
-  m_font.underline = flag("FontUnderline");
-  m_font.strikethrough = flag("FontStrikethru");
-  m_lngForeColor = ColourOf(ReadText(reg, kNoteKey, "ForeColor"));
+  model_.LoadDefaults();
   ApplyNoteColour();
   ApplyFont();
   // 5.-6.
@@ -107,6 +89,7 @@ void frmComments::SetDefaultDisplayStyle() {
   // 7. The place of the last note window closed, or the middle of the
   // screen. A place far off the screen is brought onto it once the window
   // has its size (EnsureOnWorkArea).
+  Registry& reg = ctx_.registry();
   std::optional<int32_t> left = StoredCoordinate(ReadText(reg, kNoteKey, "NoteLeft"));
   std::optional<int32_t> top = StoredCoordinate(ReadText(reg, kNoteKey, "NoteTop"));
   IgnoreError([&] {
@@ -123,93 +106,40 @@ void frmComments::SetDefaultDisplayStyle() {
   });
 }
 
-std::vector<NoteValue> frmComments::ShownProperties() {
-  std::string caption = std::string(design::kCaption);
-  IgnoreError([&] { caption = form_->Caption(); });
-  std::vector<NoteValue> values{{LoadResString(res::kZpnTitle), caption}};
-  for (NoteValue& value : FontProperties()) values.push_back(std::move(value));
-  values.push_back({LoadResString(res::kZpnBackColor), ColourText(m_lngBackColor)});
-  values.push_back({LoadResString(res::kZpnFullBody), ""});
-  values.push_back({kReminderProperty, m_strReminder});
-  return values;
-}
-
-std::vector<NoteValue> frmComments::FontProperties() const {
-  return {
-      {LoadResString(res::kZpnFontName), m_font.name},
-      {LoadResString(res::kZpnFontBold), ToText(Variant(m_font.bold))},
-      {LoadResString(res::kZpnFontItalic), ToText(Variant(m_font.italic))},
-      {LoadResString(res::kZpnFontSize), ToText(Variant(m_font.size))},
-      {LoadResString(res::kZpnForeColor), ColourText(m_lngForeColor)},
-      {LoadResString(res::kZpnFontUnderline), ToText(Variant(m_font.underline))},
-      {LoadResString(res::kZpnFontStrikethru), ToText(Variant(m_font.strikethrough))}};
-}
-
 void frmComments::RecordNewNote() {
-  IgnoreError([&] { new_note_id_ = objMyNote->EntryID(); });
   // A new note keeps the appearance it opened with from the start, as an
   // existing note has it after its first load; kept on top as the settings
   // say, or as the user set it already.
-  std::vector<NoteValue> values = ShownProperties();
-  values.erase(values.begin());  // its title is the item's, written already
-  bool on_top =
-      life_.HasNote() ? blnOnTop : ReadCheck(ctx_.registry(), kNoteKey, "NoteOnTop");
-  values.push_back({kOnTopProperty, on_top ? "1" : "0"});
-  IgnoreError([&] { WriteNoteProperties(ctx_, objMyNote, values); });
+  model_.RecordNew(objMyNote,
+                   life_.HasNote() ? std::optional<bool>(blnOnTop) : std::nullopt);
 }
 
 void frmComments::SetCustomDisplayStyle() {
-  // What the window shows now, for the properties the note does not have.
-  std::vector<NoteValue> shown_values = ShownProperties();
-  std::vector<std::string> names;
-  for (const NoteValue& v : shown_values) names.push_back(v.name);
-  std::vector<NoteRead> reads = ReadNoteProperties(ctx_, objMyNote, names);
-  std::vector<NoteValue> missing;
-  for (size_t i = 0; i < reads.size(); ++i) {
-    if (!reads[i].absent()) continue;
-    missing.push_back(shown_values[i]);
-    reads[i] = {NoteRead::State::kFound, shown_values[i].value};
-  }
-  if (!missing.empty())
-    IgnoreError([&] { WriteNoteProperties(ctx_, objMyNote, missing); });
-  auto value = [&](size_t i) -> const std::string* {
-    return reads[i].found() ? &reads[i].value : nullptr;
-  };
-  if (auto v = value(0)) IgnoreError([&] { form_->SetCaption(*v); });
-  if (auto v = value(1); v && !v->empty()) m_font.name = *v;
-  if (auto v = value(2)) m_font.bold = ToBool(Variant(*v));
-  if (auto v = value(3)) m_font.italic = ToBool(Variant(*v));
-  if (auto v = value(4); v && ToDouble(Variant(*v)) > 0)
-    m_font.size = ToDouble(Variant(*v));
-  if (auto v = value(5)) m_lngForeColor = ColourOf(*v);
-  if (auto v = value(6)) m_font.underline = ToBool(Variant(*v));
-  if (auto v = value(7)) m_font.strikethrough = ToBool(Variant(*v));
-  if (auto v = value(8)) m_lngBackColor = ColourOf(*v);
+  NoteModel::Loaded loaded = model_.Load(objMyNote);
+  if (loaded.title) IgnoreError([&] { form_->SetCaption(*loaded.title); });
   ApplyFont();
   // A text that could not be shown is never overwritten: the box is locked
   // for this note and its text is not saved.
-  bool text_shown = false;
-  if (auto v = value(9)) text_shown = IgnoreError([&] { Text->SetText(*v); });
+  bool text_shown = loaded.text && IgnoreError([&] { Text->SetText(*loaded.text); });
   if (!text_shown) {
-    m_blnTextUnread = true;
+    model_.LockText();
     IgnoreError([&] { Text->SetLocked(true); });
   }
-  if (auto v = value(10)) m_strReminder = *v;
   ApplyNoteColour();
-  if (!m_strReminder.empty()) {
+  if (!model_.reminder.empty()) {
     IgnoreError([&] { transReminder->SetVisible(true); });
-    IgnoreError([&] { transReminder->SetToolTipText(m_strReminder); });
+    IgnoreError([&] { transReminder->SetToolTipText(model_.reminder); });
   }
 }
 
 void frmComments::ApplyFont() {
-  IgnoreError([&] { Text->SetFont(m_font); });
-  IgnoreError([&] { Text->SetForeColor(m_lngForeColor); });
+  IgnoreError([&] { Text->SetFont(model_.font); });
+  IgnoreError([&] { Text->SetForeColor(model_.fore_colour); });
 }
 
 void frmComments::ApplyNoteColour() {
-  IgnoreError([&] { Text->SetBackColor(m_lngBackColor); });
-  IgnoreError([&] { lstAttachments->SetBackColor(m_lngBackColor); });
+  IgnoreError([&] { Text->SetBackColor(model_.back_colour); });
+  IgnoreError([&] { lstAttachments->SetBackColor(model_.back_colour); });
 }
 
 void frmComments::Text_Change() {
@@ -217,7 +147,7 @@ void frmComments::Text_Change() {
   RunGuardedSub(ctx_, "frmComments(Sub Text_Change)", [&](Proc&) {
     if (life_.HasNote()) {
       ChangesToParentItem();
-      Store(kPendingText, "frmComments(Sub Text_Change)");
+      model_.Store(NoteModel::kPendingText, "frmComments(Sub Text_Change)");
     }
     EnableButton("imgTextUndo", true);
   });
@@ -270,73 +200,10 @@ ol::ItemPtr frmComments::NoteForSaving() {
   return objMyNote;
 }
 
-void frmComments::SaveNoteText() {
-  if (m_blnTextUnread) return;
-  std::string text = Text->Text();
-  ol::ItemPtr note = NoteForSaving();
-  if (!note) throw ObjectRequiredError();
-  const NoteValue values[] = {{LoadResString(res::kZpnFullBody), text},
-                              {LoadResString(res::kZpnBody), FirstNonEmptyLine(text)}};
-  WriteNoteProperties(ctx_, note, values);
-}
-
-void frmComments::SaveFontSettings() {
-  ol::ItemPtr note = NoteForSaving();
-  if (!note) throw ObjectRequiredError();
-  WriteNoteProperties(ctx_, note, FontProperties());
-}
-
-void frmComments::SaveBackgroundColor() {
-  ol::ItemPtr note = NoteForSaving();
-  if (!note) throw ObjectRequiredError();
-  WriteNoteProperty(ctx_, note, LoadResString(res::kZpnBackColor),
-                    ColourText(m_lngBackColor));
-}
-
-void frmComments::SaveNotePositionOnTop() {
-  ol::ItemPtr note = NoteForSaving();
-  if (!note) throw ObjectRequiredError();
-  WriteNoteProperty(ctx_, note, kOnTopProperty, blnOnTop ? "1" : "0");
-}
-
-bool frmComments::Store(unsigned what, std::string_view tag) {
-  std::optional<HostError> error = Attempt([&] {
-    switch (what) {
-      case kPendingText:
-        return SaveNoteText();
-      case kPendingFont:
-        return SaveFontSettings();
-      case kPendingBackColor:
-        return SaveBackgroundColor();
-      case kPendingOnTop:
-        return SaveNotePositionOnTop();
-      case kPendingAttachments:
-        return SaveNoteItem();
-      case kPendingReminder:
-        return SaveReminderProperty();
-      case kPendingParentReminder:
-        return SaveParentReminder();
-    }
-  });
-  if (!error) {
-    pending_ &= ~what;
-    return true;
-  }
-  pending_ |= what;
-  ReportError(ctx_, tag, 0, error->number(), error->description());
-  return false;
-}
-
-void frmComments::FlushPendingSaves(std::string_view tag) {
-  for (unsigned what : {kPendingText, kPendingFont, kPendingBackColor, kPendingOnTop,
-                        kPendingAttachments, kPendingReminder, kPendingParentReminder})
-    if (pending_ & what) Store(what, tag);
-}
-
 bool frmComments::ConfirmSaved(bool can_stay, std::string_view tag) {
   if (m_blnAsking) return false;
-  FlushPendingSaves(tag);
-  while (pending_ != 0) {
+  model_.FlushPendingSaves(tag);
+  while (model_.save_pending()) {
     std::string message(kNotSaved);
     int style = mb::kExclamation;
     if (can_stay) {
@@ -346,7 +213,8 @@ bool frmComments::ConfirmSaved(bool can_stay, std::string_view tag) {
     } else {
       message += kAskWhileClosing;
       std::string text;
-      if (pending_ & kPendingText) IgnoreError([&] { text = Text->Text(); });
+      if (model_.pending(NoteModel::kPendingText))
+        IgnoreError([&] { text = Text->Text(); });
       if (!text.empty()) message += std::string(kNotSavedText) + "\r\n\r\n" + text;
       style |= mb::kRetryCancel | mb::kDefaultButton2;
     }
@@ -361,12 +229,12 @@ bool frmComments::ConfirmSaved(bool can_stay, std::string_view tag) {
     m_blnAsking = false;
     m_blnCollapseArmed = armed;
     if (answer == mb::kYes || answer == mb::kRetry) {
-      FlushPendingSaves(tag);
+      model_.FlushPendingSaves(tag);
       continue;
     }
     // A window that may stay keeps its text unless the user gave it up.
     if (can_stay && answer != mb::kNo) return false;
-    pending_ = 0;
+    model_.GiveUpPending();
   }
   return true;
 }

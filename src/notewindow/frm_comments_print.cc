@@ -154,9 +154,9 @@ void frmComments::PrintNote() {
   Registry& registry = ctx_.registry();
   if (ReadCheck(registry, kNoteKey, "PrintDate") && ctx_.platform.clock)
     IgnoreError([&] { note.printed_on = ctx_.platform.clock->Now(); });
-  note.font_name = m_font.name;
-  note.font_size = ToText(Variant(m_font.size));
-  note.text_colour = m_lngForeColor;
+  note.font_name = model_.font.name;
+  note.font_size = ToText(Variant(model_.font.size));
+  note.text_colour = model_.fore_colour;
   note.text = TryGet([&] { return Text->Text(); });
   if (objParentItem && ReadCheck(registry, kNoteKey, "PrintItem") &&
       TryGet([&] { return objParentItem->Class(); }) == ol::kMail)

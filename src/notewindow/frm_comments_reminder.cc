@@ -1,7 +1,8 @@
 // The note's reminder: the reminder button, which runs the reminder dialog
-// and applies its result; SaveReminder, which keeps the reminder on the note
-// as "ZPNReminder" and turns it into Outlook's own reminder on a mail or a
-// task parent; and the reminder button's state by the parent's class.
+// and applies its result; SaveReminder, which has the model keep the
+// reminder on the note as "ZPNReminder" and turn it into Outlook's own
+// reminder on a mail or a task parent; and the reminder button's state by
+// the parent's class.
 //
 // Outlook raises reminders only for the items of a store's top-level
 // folders (the Inbox, Tasks). For an item elsewhere the user is warned
@@ -15,13 +16,10 @@
 #include "notewindow/frm_comments.h"
 #include "notewindow/frm_reminder.h"
 #include "store/note_link.h"
-#include "store/note_property.h"
 #include "store/notes_folder.h"
 
 namespace pinlet {
 namespace {
-
-constexpr const char* kReminderProperty = "ZPNReminder";
 
 // Whether `folder` lies directly below its store's root folder.
 bool TopLevelFolder(const ol::FolderPtr& folder) {
@@ -55,8 +53,8 @@ std::string frmComments::FormatMinutes(std::string_view time) {
 }
 
 void frmComments::ShowReminderIndicator() {
-  IgnoreError([&] { transReminder->SetVisible(!m_strReminder.empty()); });
-  IgnoreError([&] { transReminder->SetToolTipText(m_strReminder); });
+  IgnoreError([&] { transReminder->SetVisible(!model_.reminder.empty()); });
+  IgnoreError([&] { transReminder->SetToolTipText(model_.reminder); });
 }
 
 void frmComments::imgNoteReminder_Click() {
@@ -67,10 +65,10 @@ void frmComments::imgNoteReminder_Click() {
     std::optional<Date> day;
     std::string time;
     std::optional<Date> set =
-        m_strReminder.empty() ? std::nullopt : Date::Parse(m_strReminder);
+        model_.reminder.empty() ? std::nullopt : Date::Parse(model_.reminder);
     if (set) {
       day = DayOf(*set);
-      time = HasTimeOfDay(m_strReminder) ? TimeText(*set) : "None";
+      time = HasTimeOfDay(model_.reminder) ? TimeText(*set) : "None";
     } else {
       IgnoreError([&] {
         Date now = Must(ctx_.platform.clock).Now();
@@ -85,7 +83,7 @@ void frmComments::imgNoteReminder_Click() {
     std::optional<std::string> result;
     std::optional<HostError> failure;
     for (int attempt = 0; attempt < 2 && !result; ++attempt) {
-      frmReminder dialog(ctx_, m_strReminder);
+      frmReminder dialog(ctx_, model_.reminder);
       failure = Attempt([&] { dialog.Load(); });
       if (failure) continue;
       if (day) IgnoreError([&] { dialog.Propose(*day, time); });
@@ -95,8 +93,8 @@ void frmComments::imgNoteReminder_Click() {
     }
     if (!result) throw *failure;
     proc.line = 10;
-    if (*result == m_strReminder) return;
-    m_strReminder = *result;
+    if (*result == model_.reminder) return;
+    model_.reminder = *result;
     ChangesToParentItem();
     SaveReminder();
   });
@@ -107,7 +105,7 @@ void frmComments::SaveReminder() {
     int parent_class = 0;
     IgnoreError([&] { parent_class = objParentItem->Class(); });
     bool outlook_reminder = parent_class == ol::kMail || parent_class == ol::kTask;
-    if (!m_strReminder.empty() && outlook_reminder) {
+    if (!model_.reminder.empty() && outlook_reminder) {
       // A folder whose place cannot be read is taken for a top-level one:
       // the user is not asked a question that a failure raised.
       bool top_level = true;
@@ -121,50 +119,18 @@ void frmComments::SaveReminder() {
         for (int attempt = 0; attempt < 2; ++attempt) {
           frmWarningOnReminder warning(ctx_, title);
           if (!IgnoreError([&] { warning.Show(); })) continue;
-          if (!warning.blnYes) m_strReminder.clear();
+          if (!warning.blnYes) model_.reminder.clear();
           break;
         }
       }
     }
     // Outlook's own reminder on the parent: a save that fails is reported
     // and done again, as the note's own changes are.
-    if (outlook_reminder) Store(kPendingParentReminder, "frmComments(Sub SaveReminder)");
+    if (outlook_reminder)
+      model_.Store(NoteModel::kPendingParentReminder, "frmComments(Sub SaveReminder)");
   }
   ShowReminderIndicator();
-  Store(kPendingReminder, "frmComments(Sub SaveReminder)");
-}
-
-void frmComments::SaveParentReminder() {
-  ol::Item& parent = Must(objParentItem);
-  int parent_class = parent.Class();
-  std::optional<Date> when =
-      m_strReminder.empty() ? std::nullopt : Date::Parse(m_strReminder);
-  if (when && parent_class == ol::kMail) {
-    IgnoreError([&] { parent.Put("ReminderSet", Variant(true)); });
-    IgnoreError([&] { parent.Put("ReminderTime", Variant(*when)); });
-    IgnoreError([&] { parent.Put("FlagDueBy", Variant(*when)); });
-  } else if (when) {
-    IgnoreError([&] { parent.Put("ReminderTime", Variant(*when)); });
-    IgnoreError([&] { parent.Put("ReminderSet", Variant(true)); });
-  } else {
-    IgnoreError([&] { parent.Put("ReminderSet", Variant(false)); });
-    IgnoreError([&] { parent.Put("ReminderTime", Variant(Date(0))); });
-    if (parent_class == ol::kMail)
-      IgnoreError([&] { parent.Put("FlagDueBy", Variant(Date(0))); });
-  }
-  // The selection handler ignores the events of this save.
-  std::optional<HostError> error;
-  {
-    ItemUpdateScope updating(ctx_);
-    error = Attempt([&] { parent.Save(); });
-  }
-  if (error) throw *error;
-}
-
-void frmComments::SaveReminderProperty() {
-  ol::ItemPtr note = NoteForSaving();
-  if (!note) throw ObjectRequiredError();
-  WriteNoteProperty(ctx_, note, kReminderProperty, m_strReminder);
+  model_.Store(NoteModel::kPendingReminder, "frmComments(Sub SaveReminder)");
 }
 
 void frmComments::EnableReminder() {

@@ -50,7 +50,7 @@ void frmComments::imgTextPaste_Click() {
 }
 
 void frmComments::imgTextClearAll_Click() {
-  if (!m_objTextEdit || m_blnTextUnread) return;
+  if (!m_objTextEdit || model_.text_unread()) return;
   IgnoreError([&] {
     Text->SetSelStart(0);
     Text->SetSelLength(Units(Text->Text()));
@@ -69,7 +69,7 @@ void frmComments::imgTextCopyAll_Click() {
 }
 
 void frmComments::cmdInsertDate_Click() {
-  if (!m_objTextEdit || m_blnTextUnread) return;
+  if (!m_objTextEdit || model_.text_unread()) return;
   RunGuardedSub(ctx_, "frmComments(Sub cmdInsertDate_Click)", [&](Proc&) {
     std::string date = Must(ctx_.platform.clock).Now().ToGeneralString();
     int32_t caret = Text->SelStart();
@@ -107,18 +107,18 @@ void frmComments::TextColorChange() {
     m_blnCollapseArmed = false;
     cCommonDialog& dialog = Must(m_cHookAddDlg.get());
     dialog.Flags = kColourFlags;
-    dialog.Color = m_lngBackColor;
+    dialog.Color = model_.back_colour;
     dialog.CancelError = false;
     dialog.hWnd = hwnd_;
     for (int i = 0; i < 16; ++i) dialog.CustomColor(i, kNoteColours[i]);
     // A dialog that could not be shown at all is tried once more.
     if (!dialog.ShowColor() && dialog.ExtendedError() != cderr::kNone) dialog.ShowColor();
-    m_lngBackColor = dialog.Color & 0xFFFFFF;
+    model_.back_colour = dialog.Color & 0xFFFFFF;
     ApplyNoteColour();
     if (life_.HasNote()) {
       m_blnCollapseArmed = true;
       ChangesToParentItem();
-      Store(kPendingBackColor, "frmComments(Sub TextColorChange )");
+      model_.Store(NoteModel::kPendingBackColor, "frmComments(Sub TextColorChange )");
     }
   });
 }
@@ -133,8 +133,9 @@ void frmComments::TextFontChange() {
       dialog.flags = kFontFlags;
       dialog.min_size = kSmallestFont;
       dialog.max_size = kLargestFont;
-      dialog.font = {m_font.name,      m_font.size,          m_font.bold,   m_font.italic,
-                     m_font.underline, m_font.strikethrough, m_lngForeColor};
+      dialog.font = {model_.font.name,   model_.font.size,      model_.font.bold,
+                     model_.font.italic, model_.font.underline, model_.font.strikethrough,
+                     model_.fore_colour};
       return dialogs.ShowFont(dialog);
     };
     FontDialog dialog;
@@ -142,19 +143,19 @@ void frmComments::TextFontChange() {
     // A dialog that could not be shown at all is tried once more.
     if (!chosen && dialog.extended_error != cderr::kNone) chosen = show(dialog);
     if (chosen) {
-      m_font.name = dialog.font.name;
-      m_font.size = dialog.font.size;
-      m_font.bold = dialog.font.bold;
-      m_font.italic = dialog.font.italic;
-      m_font.underline = dialog.font.underline;
-      m_font.strikethrough = dialog.font.strikeout;
-      m_lngForeColor = dialog.font.color & 0xFFFFFF;
+      model_.font.name = dialog.font.name;
+      model_.font.size = dialog.font.size;
+      model_.font.bold = dialog.font.bold;
+      model_.font.italic = dialog.font.italic;
+      model_.font.underline = dialog.font.underline;
+      model_.font.strikethrough = dialog.font.strikeout;
+      model_.fore_colour = dialog.font.color & 0xFFFFFF;
       ApplyFont();
     }
     if (life_.HasNote()) {
       m_blnCollapseArmed = true;
       ChangesToParentItem();
-      Store(kPendingFont, "frmComments(Sub TextFontChange)");
+      model_.Store(NoteModel::kPendingFont, "frmComments(Sub TextFontChange)");
     }
   });
 }
