@@ -57,7 +57,7 @@ std::string SimControlCore::EntryName(std::string_view event_name) const {
          std::string(event_name);
 }
 
-int32_t& SimControlCore::Edge(int which) {
+int32_t& SimControlCore::EdgeOf(int which) {
   switch (which) {
     case ui::geometry::kLeft:
       return rect.left;
@@ -70,77 +70,7 @@ int32_t& SimControlCore::Edge(int which) {
   }
 }
 
-int32_t SimControlCore::GetGeometry(std::string_view member, int which) {
-  Enter(member);
-  Require(traits.geometry, member);
-  return Edge(which);
-}
-
-void SimControlCore::SetGeometry(std::string_view member, int which, int32_t value) {
-  Enter(member);
-  Require(traits.geometry, member);
-  bool size = which == ui::geometry::kWidth || which == ui::geometry::kHeight;
-  if (size && value < 0) throw InvalidPropertyValueError(std::string(member));
-  Edge(which) = value;
-}
-
-void SimControlCore::MoveTo(int32_t left, int32_t top, int32_t width, int32_t height) {
-  Enter("Control.Move");
-  Require(traits.geometry, "Control.Move");
-  if (width < 0 || height < 0) throw InvalidPropertyValueError("Control.Move");
-  rect = {left, top, width, height};
-}
-
-bool SimControlCore::GetVisible() {
-  Enter("Control.Visible");
-  Require(traits.visible, "Control.Visible");
-  return visible;
-}
-
-void SimControlCore::SetVisibleMember(bool on) {
-  Enter("Control.Visible");
-  Require(traits.visible, "Control.Visible");
-  visible = on;
-}
-
-bool SimControlCore::GetEnabled() {
-  Enter("Control.Enabled");
-  return enabled;
-}
-
-void SimControlCore::SetEnabledMember(bool on) {
-  Enter("Control.Enabled");
-  enabled = on;
-  EnabledChanged();
-}
-
-uint32_t SimControlCore::GetBackColor() {
-  Enter("Control.BackColor");
-  Require(traits.back_colour, "Control.BackColor");
-  return back_colour;
-}
-
-void SimControlCore::SetBackColorMember(uint32_t colour) {
-  Enter("Control.BackColor");
-  Require(traits.back_colour, "Control.BackColor");
-  back_colour = colour;
-}
-
-std::string SimControlCore::GetToolTip() {
-  Enter("Control.ToolTipText");
-  Require(traits.tool_tip, "Control.ToolTipText");
-  return tool_tip;
-}
-
-void SimControlCore::SetToolTipMember(std::string_view text) {
-  Enter("Control.ToolTipText");
-  Require(traits.tool_tip, "Control.ToolTipText");
-  tool_tip = std::string(text);
-}
-
-void SimControlCore::SetFocusMember() {
-  Enter("Control.SetFocus");
-  Require(traits.focusable, "Control.SetFocus");
+void SimControlCore::FocusNow() {
   SimForm* f = form();
   if (!Usable() || !f->visible()) throw InvalidArgumentError("Control.SetFocus");
   f->Focus(this);

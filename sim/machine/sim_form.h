@@ -103,22 +103,28 @@ class SimControlCore {
   // Called when Enabled is set.
   virtual void EnabledChanged() {}
 
-  // The members of ui::Control, for ui::ControlMembers (which: a
-  // ui::geometry edge).
-  int32_t GetGeometry(std::string_view member, int which);
-  void SetGeometry(std::string_view member, int which, int32_t value);
+  // What the members of ui::Control do once ui::ControlMembers checked
+  // them (which: a ui::geometry edge).
+  int32_t EdgeNow(int which) { return EdgeOf(which); }
+  void SetEdgeNow(int which, int32_t twips) { EdgeOf(which) = twips; }
+  void PlaceNow(int32_t left, int32_t top, int32_t width, int32_t height) {
+    rect = {left, top, width, height};
+  }
+  bool VisibleNow() { return visible; }
+  void ShowNow(bool on) { visible = on; }
+  bool EnabledNow() { return enabled; }
+  void EnableNow(bool on) {
+    enabled = on;
+    EnabledChanged();
+  }
+  uint32_t BackColourNow() { return back_colour; }
+  void SetBackColourNow(uint32_t colour) { back_colour = colour; }
+  std::string TipNow() { return tool_tip; }
+  void SetTipNow(std::string_view text) { tool_tip = std::string(text); }
+  // Raises 5 when the control cannot take the focus.
+  void FocusNow();
   // The edge of `rect` that `which` names.
-  int32_t& Edge(int which);
-  void MoveTo(int32_t left, int32_t top, int32_t width, int32_t height);
-  bool GetVisible();
-  void SetVisibleMember(bool on);
-  bool GetEnabled();
-  void SetEnabledMember(bool on);
-  uint32_t GetBackColor();
-  void SetBackColorMember(uint32_t colour);
-  std::string GetToolTip();
-  void SetToolTipMember(std::string_view text);
-  void SetFocusMember();
+  int32_t& EdgeOf(int which);
 
   World* world_;
   std::weak_ptr<SimForm> form_;

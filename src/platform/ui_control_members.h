@@ -4,18 +4,23 @@
 // enters `Core` the same way. The simulated machine's controls and the real
 // windows' are each a ControlMembers over their own core.
 //
+// The checks every member makes are here, once: a member of an unloaded
+// control raises 364 (the core's Enter), a member the kind lacks 438, a
+// negative size 380. What a member then does is the core's.
+//
 // A Core is made from the machine's arguments followed by the kind's type
 // name and traits (I::kTypeName, I::kTraits), and has
 //   name, type_name, traits;                  // as made
 //   void Enter(std::string_view member);      // raises 364 once unloaded
-//   int32_t GetGeometry(std::string_view member, int which);
-//   void SetGeometry(std::string_view member, int which, int32_t value);
-//                                             // which: a geometry:: edge;
-//                                             // a negative size raises 380
-//   void MoveTo(left, top, width, height);
-//   GetVisible, SetVisibleMember, GetEnabled, SetEnabledMember,
-//   GetBackColor, SetBackColorMember, GetToolTip, SetToolTipMember,
-//   SetFocusMember;
+//   static void Require(bool has, std::string_view member);  // 438 unless has
+//   int32_t EdgeNow(int which);               // which: a geometry:: edge,
+//   void SetEdgeNow(int which, int32_t twips); // in twips
+//   void PlaceNow(left, top, width, height);
+//   bool VisibleNow(); void ShowNow(bool on);
+//   bool EnabledNow(); void EnableNow(bool on);
+//   uint32_t BackColourNow(); void SetBackColourNow(uint32_t colour);
+//   std::string TipNow(); void SetTipNow(std::string_view text);
+//   void FocusNow();                          // raises 5 when it cannot
 //   Subscription Advise(Event<...>& event, std::string_view event_name,
 //                       handler, bool has);  // raises 438 when !has
 //   the events click, dbl_click, mouse_down, mouse_move, mouse_up,
@@ -30,6 +35,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/host_error.h"
 #include "platform/ui.h"
 
 namespace pinlet::ui {
@@ -58,36 +64,59 @@ class ControlMembers : public I, public Core {
     this->Enter("TypeName");
     return this->type_name;
   }
-  int32_t Left() override { return this->GetGeometry("Control.Left", geometry::kLeft); }
-  void SetLeft(int32_t v) override {
-    this->SetGeometry("Control.Left", geometry::kLeft, v);
-  }
-  int32_t Top() override { return this->GetGeometry("Control.Top", geometry::kTop); }
-  void SetTop(int32_t v) override { this->SetGeometry("Control.Top", geometry::kTop, v); }
-  int32_t Width() override {
-    return this->GetGeometry("Control.Width", geometry::kWidth);
-  }
+  int32_t Left() override { return EdgeMember("Control.Left", geometry::kLeft); }
+  void SetLeft(int32_t v) override { SetEdgeMember("Control.Left", geometry::kLeft, v); }
+  int32_t Top() override { return EdgeMember("Control.Top", geometry::kTop); }
+  void SetTop(int32_t v) override { SetEdgeMember("Control.Top", geometry::kTop, v); }
+  int32_t Width() override { return EdgeMember("Control.Width", geometry::kWidth); }
   void SetWidth(int32_t v) override {
-    this->SetGeometry("Control.Width", geometry::kWidth, v);
+    SetEdgeMember("Control.Width", geometry::kWidth, v);
   }
-  int32_t Height() override {
-    return this->GetGeometry("Control.Height", geometry::kHeight);
-  }
+  int32_t Height() override { return EdgeMember("Control.Height", geometry::kHeight); }
   void SetHeight(int32_t v) override {
-    this->SetGeometry("Control.Height", geometry::kHeight, v);
+    SetEdgeMember("Control.Height", geometry::kHeight, v);
   }
   void Move(int32_t left, int32_t top, int32_t width, int32_t height) override {
-    this->MoveTo(left, top, width, height);
+    Check("Control.Move", this->traits.geometry);
+    if (width < 0 || height < 0) throw InvalidPropertyValueError("Control.Move");
+    this->PlaceNow(left, top, width, height);
   }
-  bool Visible() override { return this->GetVisible(); }
-  void SetVisible(bool on) override { this->SetVisibleMember(on); }
-  bool Enabled() override { return this->GetEnabled(); }
-  void SetEnabled(bool on) override { this->SetEnabledMember(on); }
-  uint32_t BackColor() override { return this->GetBackColor(); }
-  void SetBackColor(uint32_t colour) override { this->SetBackColorMember(colour); }
-  std::string ToolTipText() override { return this->GetToolTip(); }
-  void SetToolTipText(std::string_view text) override { this->SetToolTipMember(text); }
-  void SetFocus() override { this->SetFocusMember(); }
+  bool Visible() override {
+    Check("Control.Visible", this->traits.visible);
+    return this->VisibleNow();
+  }
+  void SetVisible(bool on) override {
+    Check("Control.Visible", this->traits.visible);
+    this->ShowNow(on);
+  }
+  bool Enabled() override {
+    this->Enter("Control.Enabled");
+    return this->EnabledNow();
+  }
+  void SetEnabled(bool on) override {
+    this->Enter("Control.Enabled");
+    this->EnableNow(on);
+  }
+  uint32_t BackColor() override {
+    Check("Control.BackColor", this->traits.back_colour);
+    return this->BackColourNow();
+  }
+  void SetBackColor(uint32_t colour) override {
+    Check("Control.BackColor", this->traits.back_colour);
+    this->SetBackColourNow(colour);
+  }
+  std::string ToolTipText() override {
+    Check("Control.ToolTipText", this->traits.tool_tip);
+    return this->TipNow();
+  }
+  void SetToolTipText(std::string_view text) override {
+    Check("Control.ToolTipText", this->traits.tool_tip);
+    this->SetTipNow(text);
+  }
+  void SetFocus() override {
+    Check("Control.SetFocus", this->traits.focusable);
+    this->FocusNow();
+  }
 
   Subscription OnClick(ui::Handler h) override {
     return this->Advise(this->click, "Click", std::move(h),
@@ -124,6 +153,23 @@ class ControlMembers : public I, public Core {
   Subscription OnLostFocus(ui::Handler h) override {
     return this->Advise(this->lost_focus, "LostFocus", std::move(h),
                         this->traits.focusable);
+  }
+
+ private:
+  // Raises 364 for an unloaded control, 438 unless the kind `has` the member.
+  void Check(std::string_view member, bool has) {
+    this->Enter(member);
+    this->Require(has, member);
+  }
+  int32_t EdgeMember(std::string_view member, int which) {
+    Check(member, this->traits.geometry);
+    return this->EdgeNow(which);
+  }
+  void SetEdgeMember(std::string_view member, int which, int32_t twips) {
+    Check(member, this->traits.geometry);
+    if ((which == geometry::kWidth || which == geometry::kHeight) && twips < 0)
+      throw InvalidPropertyValueError(std::string(member));
+    this->SetEdgeNow(which, twips);
   }
 };
 

@@ -61,10 +61,8 @@ FormText::Control ControlCore::Describe(HWND focus) {
   text.name = name;
   text.type_name = type_name;
   if (traits.geometry)
-    text.rect = Rect{GetGeometry("Control.Left", ui::geometry::kLeft),
-                     GetGeometry("Control.Top", ui::geometry::kTop),
-                     GetGeometry("Control.Width", ui::geometry::kWidth),
-                     GetGeometry("Control.Height", ui::geometry::kHeight)};
+    text.rect = Rect{EdgeNow(ui::geometry::kLeft), EdgeNow(ui::geometry::kTop),
+                     EdgeNow(ui::geometry::kWidth), EdgeNow(ui::geometry::kHeight)};
   if (traits.back_colour) text.back_colour = back_colour_;
   text.tool_tip = tool_tip_;
   text.enabled = hwnd_ ? (GetWindowLongW(hwnd_, GWL_STYLE) & WS_DISABLED) == 0 : enabled_;
@@ -300,18 +298,13 @@ ControlCore* ControlOf(HWND window) {
   return static_cast<ControlCore*>(GetPropW(window, kControlProp));
 }
 
-int32_t ControlCore::GetGeometry(std::string_view member, int which) {
-  Enter(member);
-  Require(traits.geometry, member);
+int32_t ControlCore::EdgeNow(int which) {
   RECT r = PlaceInParent(hwnd_);
   const int32_t pixels[4] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
   return place_.Get(static_cast<TwipsPlace::Edge>(which), pixels[which]);
 }
 
-void ControlCore::SetGeometry(std::string_view member, int which, int32_t value) {
-  Enter(member);
-  Require(traits.geometry, member);
-  if (which >= 2 && value < 0) throw InvalidPropertyValueError(std::string(member));
+void ControlCore::SetEdgeNow(int which, int32_t value) {
   RECT r = PlaceInParent(hwnd_);
   int x = r.left, y = r.top, cx = r.right - r.left, cy = r.bottom - r.top;
   if (which == 0) x = TwipsToPixelsX(value);
@@ -322,10 +315,7 @@ void ControlCore::SetGeometry(std::string_view member, int which, int32_t value)
   SetWindowPos(hwnd_, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ControlCore::MoveTo(int32_t left, int32_t top, int32_t width, int32_t height) {
-  Enter("Control.Move");
-  Require(traits.geometry, "Control.Move");
-  if (width < 0 || height < 0) throw InvalidPropertyValueError("Control.Move");
+void ControlCore::PlaceNow(int32_t left, int32_t top, int32_t width, int32_t height) {
   const int32_t twips[4] = {left, top, width, height};
   for (int edge = 0; edge < 4; ++edge)
     place_.Set(static_cast<TwipsPlace::Edge>(edge), twips[edge]);
@@ -334,41 +324,27 @@ void ControlCore::MoveTo(int32_t left, int32_t top, int32_t width, int32_t heigh
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool ControlCore::GetVisible() {
-  Enter("Control.Visible");
-  Require(traits.visible, "Control.Visible");
+bool ControlCore::VisibleNow() {
   if (!hwnd_) return visible_;
   return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void ControlCore::SetVisibleMember(bool on) {
-  Enter("Control.Visible");
-  Require(traits.visible, "Control.Visible");
+void ControlCore::ShowNow(bool on) {
   visible_ = on;
   if (hwnd_) ShowWindow(hwnd_, on ? SW_SHOWNA : SW_HIDE);
 }
 
-bool ControlCore::GetEnabled() {
-  Enter("Control.Enabled");
+bool ControlCore::EnabledNow() {
   return hwnd_ ? IsWindowEnabled(hwnd_) != FALSE : enabled_;
 }
 
-void ControlCore::SetEnabledMember(bool on) {
-  Enter("Control.Enabled");
+void ControlCore::EnableNow(bool on) {
   enabled_ = on;
   if (hwnd_) EnableWindow(hwnd_, on);
   EnabledChanged();
 }
 
-uint32_t ControlCore::GetBackColor() {
-  Enter("Control.BackColor");
-  Require(traits.back_colour, "Control.BackColor");
-  return back_colour_;
-}
-
-void ControlCore::SetBackColorMember(uint32_t colour) {
-  Enter("Control.BackColor");
-  Require(traits.back_colour, "Control.BackColor");
+void ControlCore::SetBackColourNow(uint32_t colour) {
   back_colour_ = colour & 0xFFFFFF;
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -394,22 +370,12 @@ void ControlCore::SetForeColorMember(std::string_view member, uint32_t colour) {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-std::string ControlCore::GetToolTip() {
-  Enter("Control.ToolTipText");
-  Require(traits.tool_tip, "Control.ToolTipText");
-  return tool_tip_;
-}
-
-void ControlCore::SetToolTipMember(std::string_view text) {
-  Enter("Control.ToolTipText");
-  Require(traits.tool_tip, "Control.ToolTipText");
+void ControlCore::SetTipNow(std::string_view text) {
   tool_tip_ = std::string(text);
   if (hwnd_) form()->SetToolTip(hwnd_, tool_tip_);
 }
 
-void ControlCore::SetFocusMember() {
-  Enter("Control.SetFocus");
-  Require(traits.focusable, "Control.SetFocus");
+void ControlCore::FocusNow() {
   if (!Usable()) throw InvalidArgumentError("Control.SetFocus");
   ::SetFocus(hwnd_);
   HWND now = GetFocus();

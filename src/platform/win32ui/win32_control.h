@@ -123,24 +123,26 @@ class ControlCore : public std::enable_shared_from_this<ControlCore> {
   // Called when Enabled is set; for windowless kinds.
   virtual void EnabledChanged() {}
 
-  // The members of ui::Control, for Control<I> below.
-  int32_t GetGeometry(std::string_view member, int which);
-  void SetGeometry(std::string_view member, int which, int32_t value);
-  void MoveTo(int32_t left, int32_t top, int32_t width, int32_t height);
-  bool GetVisible();
-  void SetVisibleMember(bool on);
-  bool GetEnabled();
-  void SetEnabledMember(bool on);
-  uint32_t GetBackColor();
-  void SetBackColorMember(uint32_t colour);
+  // What the members of ui::Control do once ui::ControlMembers checked
+  // them (which: a ui::geometry edge, in twips).
+  int32_t EdgeNow(int which);
+  void SetEdgeNow(int which, int32_t twips);
+  void PlaceNow(int32_t left, int32_t top, int32_t width, int32_t height);
+  bool VisibleNow();
+  void ShowNow(bool on);
+  bool EnabledNow();
+  void EnableNow(bool on);
+  uint32_t BackColourNow() { return back_colour_; }
+  void SetBackColourNow(uint32_t colour);
+  std::string TipNow() { return tool_tip_; }
+  void SetTipNow(std::string_view text);
+  // Raises 5 when the control cannot take the focus.
+  void FocusNow();
   // Font and ForeColor of the kinds that have them, entered as `member`.
   ui::Font FontMember(std::string_view member);
   void SetFontMember(std::string_view member, const ui::Font& font);
   uint32_t ForeColorMember(std::string_view member);
   void SetForeColorMember(std::string_view member, uint32_t colour);
-  std::string GetToolTip();
-  void SetToolTipMember(std::string_view text);
-  void SetFocusMember();
 
   std::weak_ptr<Win32Form> form_;
   HWND hwnd_ = nullptr;
